@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
+# (warnings as errors) and runs every test with ctest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+build=${VELMIX_TEST_BUILD:-build/test}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELMIX_SANITIZE=ON -DVELMIX_WERROR=ON \
+      -DVELMIX_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1"
+cmake --build "$build" -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,0 +1,30 @@
+#pragma once
+// The file system as the program sees it. Paths are Shift-JIS core paths in the
+// course's own form: folders joined with "\", the master folder ending in "\".
+// The platform layer maps them to native paths.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class ReadStatus { Ok, Missing, Error };
+
+class Files {
+  public:
+    virtual ~Files() = default;
+    // Reads the whole file. Missing and unreadable files are told apart.
+    virtual ReadStatus read(const std::string& path, std::string& bytes) = 0;
+    // Writes the whole file atomically: on failure the old file stays whole.
+    virtual bool write(const std::string& path, std::string_view bytes) = 0;
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool dirExists(const std::string& path) = 0;
+    // Creates the folder (and missing parents).
+    virtual bool makeDir(const std::string& path) = 0;
+    virtual bool remove(const std::string& path) = 0;
+    virtual bool rename(const std::string& from, const std::string& to) = 0;
+    // Names (no folder) of the files in folder matching mask ("*.prp"), case-insensitive,
+    // sorted by name.
+    virtual std::vector<std::string> list(const std::string& folder, const std::string& mask) = 0;
+    // True when the path lies on read-only or optical media.
+    virtual bool isReadOnlyMedia(const std::string& path) = 0;
+};

@@ -1,0 +1,24 @@
+#pragma once
+// The services the core reaches the outside world through. The Qt layer supplies the
+// real ones; tests supply doubles.
+
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Pictures.h"
+#include "platform/Prompter.h"
+#include "platform/Registry.h"
+
+#include <string>
+
+struct Platform {
+    Files& files;
+    Prompter& prompter;
+    Clock& clock;
+    Registry& registry;
+    Pictures& pictures;
+    // Process facts: the working directory at start (core path form) and the temporary
+    // folder ("temp"), both without a trailing "\", and the user's data folder with one.
+    std::string workingDir;
+    std::string tempDir;
+    std::string userDataDir;
+};

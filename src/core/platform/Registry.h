@@ -1,0 +1,20 @@
+#pragma once
+// The user's settings store: keys holding typed values.
+
+#include <optional>
+#include <string>
+
+enum class RegKey { Program, Shared };
+
+class Registry {
+  public:
+    virtual ~Registry() = default;
+    virtual bool has(RegKey key, const std::string& name) = 0;
+    // nullopt when the value is missing or not of the asked type.
+    virtual std::optional<std::string> readText(RegKey key, const std::string& name) = 0;
+    virtual std::optional<int> readInt(RegKey key, const std::string& name) = 0;
+    virtual std::optional<bool> readBool(RegKey key, const std::string& name) = 0;
+    virtual void writeText(RegKey key, const std::string& name, const std::string& value) = 0;
+    virtual void writeInt(RegKey key, const std::string& name, int value) = 0;
+    virtual void writeBool(RegKey key, const std::string& name, bool value) = 0;
+};

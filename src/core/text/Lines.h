@@ -1,0 +1,18 @@
+#pragma once
+// Line lists: text files are read whole into a list of lines and written whole.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+using Lines = std::vector<std::string>;
+
+namespace lines {
+
+// CR LF, a lone CR and a lone LF each end a line. A final line end does not start
+// an empty last line; an empty text gives no lines.
+Lines split(std::string_view bytes);
+// Every line followed by CR LF.
+std::string join(const Lines& list);
+
+} // namespace lines

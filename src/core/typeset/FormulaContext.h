@@ -1,0 +1,19 @@
+#pragma once
+// What the layout tells the formula typesetter before each drawing.
+
+#include <string>
+
+#include "platform/Canvas.h"
+
+struct FormulaContext {
+    int unitV = 7;      // UnitV: vertical unit in device units
+    int unitH = 2;      // UnitH: horizontal unit in device units
+    int charSize = 12;  // CharSize: the worksheet's character size in points
+    bool printing = false;
+    bool worksheetCurrent = false; // letters are drawn only while a worksheet is current
+    // The main face (fntMainX) and the letter face (fntHankaku) with their styles.
+    std::string mainFace;
+    unsigned mainStyle = 0;
+    std::string letterFace;
+    unsigned letterStyle = fontstyle::Italic;
+};

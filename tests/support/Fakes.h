@@ -1,0 +1,93 @@
+#pragma once
+// Test doubles for the platform services.
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+// Files held in memory, keyed by core path compared case-insensitively for ASCII.
+// Folders are implicit for files and explicit through makeDir. Writes can be made to fail.
+class MemoryFiles : public Files {
+  public:
+    std::map<std::string, std::string> files; // key: lower-cased path
+    std::map<std::string, std::string> names; // lower-cased path -> path as written
+    std::set<std::string> dirs;               // lower-cased, with trailing "\"
+    std::set<std::string> unreadable;         // lower-cased paths that fail to read
+    bool failWrites = false;
+    bool readOnlyMedia = false;
+
+    void put(const std::string& path, const std::string& bytes);
+    void putUtf8(const std::string& utf8Path, const std::string& utf8Text); // CR LF lines
+    std::string get(const std::string& path) const;
+
+    ReadStatus read(const std::string& path, std::string& bytes) override;
+    bool write(const std::string& path, std::string_view bytes) override;
+    bool fileExists(const std::string& path) override;
+    bool dirExists(const std::string& path) override;
+    bool makeDir(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& mask) override;
+    bool isReadOnlyMedia(const std::string&) override { return readOnlyMedia; }
+};
+
+// Records every message and answers questions from a queue (Yes when empty).
+class ScriptedPrompter : public Prompter {
+  public:
+    std::vector<std::string> messages; // Shift-JIS, in order
+    std::deque<int> answers;
+    void message(const std::string& text) override { messages.push_back(text); }
+    int askYesNo(const std::string& text) override { return next(text); }
+    int askYesNoCancel(const std::string& text) override { return next(text); }
+    // The messages converted to UTF-8, for readable assertions.
+    std::vector<std::string> utf8() const;
+
+  private:
+    int next(const std::string& text);
+};
+
+class FixedClock : public Clock {
+  public:
+    DateTime time{2026, 12, 7, 9, 5, 0};
+    DateTime now() override { return time; }
+};
+
+class MemoryRegistry : public Registry {
+  public:
+    struct Value {
+        enum Kind { Text, Int, Bool } kind;
+        std::string text;
+        int number = 0;
+    };
+    std::map<std::pair<int, std::string>, Value> values;
+
+    bool has(RegKey key, const std::string& name) override;
+    std::optional<std::string> readText(RegKey key, const std::string& name) override;
+    std::optional<int> readInt(RegKey key, const std::string& name) override;
+    std::optional<bool> readBool(RegKey key, const std::string& name) override;
+    void writeText(RegKey key, const std::string& name, const std::string& value) override;
+    void writeInt(RegKey key, const std::string& name, int value) override;
+    void writeBool(RegKey key, const std::string& name, bool value) override;
+};
+
+class MemoryPictures : public Pictures {
+  public:
+    std::map<std::string, Bitmap> stored; // lower-cased path
+    bool load(const std::string& path, Bitmap& out) override;
+    bool saveBmp(const std::string& path, const Bitmap& picture) override;
+};
+
+// A platform made of the doubles above, with the working directory "C:\course".
+struct FakePlatform {
+    MemoryFiles files;
+    ScriptedPrompter prompter;
+    FixedClock clock;
+    MemoryRegistry registry;
+    MemoryPictures pictures;
+    Platform platform{files, prompter, clock, registry, pictures,
+                      "C:\\course", "C:\\temp", "C:\\data\\"};
+};
