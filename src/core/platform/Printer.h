@@ -1,0 +1,22 @@
+#pragma once
+// A printer (or PDF file) as the print job sees it: one document per job, one page
+// per document, drawn through the page canvas.
+
+#include "platform/Canvas.h"
+
+class Printer {
+  public:
+    virtual ~Printer() = default;
+    // Page size in dots and the horizontal resolution.
+    virtual int pageWidth() const = 0;
+    virtual int pageHeight() const = 0;
+    virtual int resolution() const = 0;
+    // Starts a document; the canvas is valid until endDoc or abortDoc.
+    virtual bool beginDoc() = 0;
+    virtual Canvas& canvas() = 0;
+    virtual bool endDoc() = 0;
+    virtual void abortDoc() = 0;
+    // Copies the printer makes of each document by itself (the print dialog's count).
+    virtual int copyCount() const = 0;
+    virtual void setCopyCount(int n) = 0;
+};

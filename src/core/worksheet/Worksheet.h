@@ -1,0 +1,89 @@
+#pragma once
+// The document behind one worksheet window: question lines, graphs, header lines and
+// the layout values. Strings are Shift-JIS.
+
+#include <array>
+#include <string>
+
+#include "platform/Bitmap.h"
+#include "text/Lines.h"
+
+struct UnitRef {
+    int Lesson = 0;
+    int Section = 0;
+    int Unit = 0;
+    int Ruidai = 0; // 0 = the unit itself, n = similar question n
+    bool operator==(const UnitRef&) const = default;
+};
+
+struct PaperRec {
+    int Width = 630;
+    int Height = 891;
+    bool operator==(const PaperRec&) const = default;
+};
+
+// The font of the "<<font" block: kept and saved, not used for drawing.
+struct SecondFont {
+    std::string face;
+    int size = 12;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+constexpr int MaxGraphs = 15;
+
+class Worksheet {
+  public:
+    UnitRef unitRef;
+    std::string lessonName, sectionName, unitName; // index names of the first unit
+    std::string strFileName;
+    std::string caption; // window key
+    std::string strPrintName;
+    std::string strTangen; // title
+    std::string strSchool;
+    std::string strShimei;
+    std::string strTitleBase;
+    Lines lstQues;
+    Lines lstQGraph; // triples: file name, x, y
+    Lines lstAGraph;
+    Lines KgroupLines;
+    Lines SoftkeyLines;
+    Lines lstKranX{"2", "10", "4", "0", "0", "0", "15", "10", "0", "0"};
+    Lines lstKai;
+    PaperRec paper;
+    int LineSpace = 30;
+    int FontSize = 14;
+    int LeftMargin = 5;
+    int RightMargin = 5;
+    int StartNo = 1;
+    int Options = 7; // 1 class flag, 2 date line, 4 number and print time
+    bool ShowAnswers = false;
+    std::string strMainFont;
+    SecondFont secondFont;
+    bool Modified = false;
+    bool PrintLearner = false;
+    bool masterFlag = false;
+    bool FromCopyFile = false;
+    bool RuidaiSheet = false;
+    int correctCount = -1;
+    int totalCount = 0;
+    bool Marked = false;
+
+    // Pictures: the class flag and the loaded graph bitmaps (index 0..14 = graph 1..15).
+    Bitmap classFlag;
+    bool classFlagVisible = false;
+    std::array<Bitmap, MaxGraphs> qGraphPictures;
+    std::array<Bitmap, MaxGraphs> aGraphPictures;
+    // Where each graph picture stands on the page (page coordinates) after the last layout.
+    struct Placed {
+        int left = 0, top = 0, width = 0, height = 0;
+        bool visible = false;
+    };
+    std::array<Placed, MaxGraphs> graphPlaced;
+    Placed classFlagPlaced;
+
+    // lstKranX line n as a number (0 when it does not read as one).
+    int kran(int line) const;
+};
