@@ -5,6 +5,7 @@
 #include "formats/CourseTables.h"
 #include "formats/ParseBuffer.h"
 #include "platform/Platform.h"
+#include "shell/Controls.h"
 #include "shell/ShellState.h"
 #include "text/Lines.h"
 #include "typeset/FormulaContext.h"
@@ -17,6 +18,7 @@ struct Program {
 
     Platform& platform;
     ShellState shell;
+    Controls controls;
     CourseTables course;
     ParseBuffer parse;
     Lines fileLines; // FileLines: unit and worksheet files are read and written through it

@@ -21,7 +21,6 @@ struct ShellState {
     bool ruidaiScanPending = false;
     bool keyLock = false;       // student mode
     bool showDoYouKnow = true;
-    bool showAlternatives = true; // 別解表示 (chkBekkai)
     int paperWidth = 630;
     int paperHeight = 891;
     std::vector<std::string> windowList; // lstWindow: keys of open worksheets in opening order
