@@ -3,12 +3,27 @@
 // windows show these fields and write them back; the layout is a function of the
 // worksheet, these values and the target canvas.
 
+// The layout settings dialog (設定): mirrors of the active worksheet's margins and
+// answer-box settings.
+struct SetteiControls {
+    int spnLeftM = 3;  // 左空白, LeftMargin
+    int spnRightM = 3; // 右空白, RightMargin
+    int spnAnsX = 0;   // 解答位置 (first), lstKranX line 4
+    int spnAnsY = 0;   // 解答位置 (second), lstKranX line 5
+    int spnKranWX = 0; // 幅, lstKranX line 1
+    int spnKranH = 0;  // 高さ, lstKranX line 2
+    int spnKranX = 0;  // hidden, lstKranX line 6
+    int spnKranY = 0;  // hidden, lstKranX line 7
+};
+
 struct Controls {
     // Main window.
     int spnGyouSpace = 30;  // 主行間, mirrors the current worksheet's LineSpace
     int spnMojiSize = 10;   // 文字サイズ, mirrors FontSize
     int spnGyoukanSub = 0;  // hidden, mirrors lstKranX line 8
     bool chkBekkai = true;  // 別解表示
+    int paperButton = 546;  // width of the checked paper button radB5/radA4/radB4/radA3
+    bool reducedView = false; // 縮小: the worksheet is shown reduced
     // Paper dialog option boxes, set from the worksheet's Options.
     bool chkClassFlag = true; // 学級旗
     bool chkJisshibi = true;  // 実施日
@@ -19,4 +34,6 @@ struct Controls {
     bool chkNumber = true;   // №を付ける
     // Print dialog.
     int spnStartNum = 1; // 開始No
+    // Layout settings dialog.
+    SetteiControls settei;
 };

@@ -39,7 +39,8 @@ class Worksheet {
     UnitRef unitRef;
     std::string lessonName, sectionName, unitName; // index names of the first unit
     std::string strFileName;
-    std::string caption; // window key
+    std::string caption;   // window caption: the window key until an edit retitles it
+    std::string windowKey; // the worksheet's entry in the window list
     std::string strPrintName;
     std::string strTangen; // title
     std::string strSchool;

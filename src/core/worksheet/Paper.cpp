@@ -1,0 +1,81 @@
+#include "worksheet/Paper.h"
+
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/SheetHelpers.h"
+#include "worksheet/WorksheetDocument.h"
+
+namespace {
+bool knownWidth(int width) {
+    for (const PaperInfo& p : Papers)
+        if (p.width == width) return true;
+    return false;
+}
+} // namespace
+
+const PaperInfo& PaperForWidth(int width) {
+    for (const PaperInfo& p : Papers)
+        if (p.width == width) return p;
+    return Papers[1];
+}
+
+void ApplyPaper(Program& program, Worksheet& sheet, int widthCode) {
+    const PaperInfo& paper = PaperForWidth(widthCode);
+    sheet.paper = PaperRec{paper.width, paper.height};
+    program.shell.paperWidth = paper.width;
+    program.shell.paperHeight = sheethelp::PaperHeightFor(paper.width);
+    sheet.classFlagPlaced.left = paper.flagLeft;
+    sheet.classFlagPlaced.top = paper.flagTop;
+}
+
+void SetProgramPaper(Program& program, int width) {
+    program.controls.paperButton = PaperForWidth(width).width;
+    program.shell.paperWidth = width;
+    program.shell.paperHeight = sheethelp::PaperHeightFor(width);
+}
+
+void PaperButtonClick(Program& program, int width) {
+    program.controls.paperButton = PaperForWidth(width).width;
+    Worksheet* sheet = program.sheets.current;
+    if (!sheet) return;
+    ApplyPaper(program, *sheet, width);
+    program.controls.reducedView = false;
+    Relayout(program, *sheet);
+    sheet->Modified = true;
+}
+
+void SelectPaperByWidth(Program& program, int width) {
+    if (knownWidth(width) && width != PaperForWidth(630).width)
+        PaperButtonClick(program, width);
+    else
+        program.controls.paperButton = PaperForWidth(630).width;
+}
+
+void SetPaperShow(Program& program) {
+    const Worksheet* sheet = program.sheets.current;
+    if (!sheet) return;
+    program.controls.chkClassFlag = (sheet->Options & 1) != 0;
+    program.controls.chkJisshibi = (sheet->Options & 2) != 0;
+    program.controls.chkPrinted = (sheet->Options & 4) != 0;
+}
+
+void SetPaperOk(Program& program, int width) {
+    Worksheet* sheet = program.sheets.current;
+    if (!sheet) return;
+    SelectPaperByWidth(program, width);
+    program.platform.registry.writeInt(RegKey::Program, "PaperSize", width);
+    const Controls& c = program.controls;
+    sheet->Options = (c.chkClassFlag ? 1 : 0) + (c.chkJisshibi ? 2 : 0) + (c.chkPrinted ? 4 : 0);
+    sheet->Modified = true;
+    Relayout(program, *sheet);
+}
+
+void PrintModeClose(Program& program) {
+    program.platform.registry.writeBool(RegKey::Program, "PrintMode", program.controls.radPrinter);
+    if (program.sheets.current) Relayout(program, *program.sheets.current);
+}
+
+std::string PaperSizeHint(const Program& program) {
+    return J("用紙のサイズを ") + PaperForWidth(program.controls.paperButton).name +
+           J(" に設定してください");
+}

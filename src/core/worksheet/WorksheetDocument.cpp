@@ -1,0 +1,235 @@
+#include "worksheet/WorksheetDocument.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/Paper.h"
+#include "worksheet/SheetHelpers.h"
+
+using sheethelp::ReadInt;
+
+namespace {
+
+constexpr std::size_t KranLines = 10;
+
+bool isFlagWord(const std::string& s) { return s == "True" || s == "False"; }
+
+// Value block: 1 paper width, 2 (not read), 3 LineSpace, 4 LeftMargin, 5 RightMargin,
+// 6 StartNo, 7 Options. Lines that do not read as numbers keep the worksheet's values.
+void readValueBlock(Program& program, Worksheet& sheet) {
+    const Lines& v = program.parse.value;
+    auto at = [&](std::size_t n) -> const std::string* {
+        return n <= v.size() ? &v[n - 1] : nullptr;
+    };
+    int width = 630;
+    if (const std::string* s = at(1)) width = isFlagWord(*s) ? 630 : ReadInt(*s, 630);
+    if (program.shell.fixedPaper) {
+        const PaperInfo& paper = PaperForWidth(program.controls.paperButton);
+        sheet.paper = PaperRec{paper.width, paper.height};
+    } else {
+        sheet.paper = PaperRec{width, sheethelp::PaperHeightFor(width)};
+    }
+    if (const std::string* s = at(3)) sheet.LineSpace = ReadInt(*s, sheet.LineSpace);
+    if (const std::string* s = at(4)) sheet.LeftMargin = ReadInt(*s, sheet.LeftMargin);
+    if (const std::string* s = at(5)) sheet.RightMargin = ReadInt(*s, sheet.RightMargin);
+    if (const std::string* s = at(6)) sheet.StartNo = ReadInt(*s, sheet.StartNo);
+    if (const std::string* s = at(7)) {
+        sheet.Options = isFlagWord(*s) ? 7 : ReadInt(*s, sheet.Options);
+        if (sheet.Options >= 16) sheet.Options = 15;
+    }
+    sheet.ShowAnswers = program.shell.answersShown;
+    Controls& c = program.controls;
+    c.chkClassFlag = (sheet.Options & 1) != 0;
+    c.chkJisshibi = (sheet.Options & 2) != 0;
+    c.chkPrinted = (sheet.Options & 4) != 0;
+}
+
+// Font block: 1 size (also FontSize), 2 face of the second font, 3..6 bold, italic,
+// underline, strikeout, 7 question text face ("0" = the program's default face).
+void readFontBlock(Program& program, Worksheet& sheet) {
+    const Lines& f = program.parse.font;
+    if (f.empty()) return;
+    SecondFont& font = sheet.secondFont;
+    font.bold = font.italic = font.underline = font.strikeOut = false;
+    font.size = ReadInt(f[0], font.size);
+    sheet.FontSize = font.size;
+    auto flag = [&](std::size_t i) { return i < f.size() && f[i] == "True"; };
+    if (f.size() > 1) font.face = f[1];
+    font.bold = flag(2);
+    font.italic = flag(3);
+    font.underline = flag(4);
+    font.strikeOut = flag(5);
+    if (f.size() > 6) sheet.strMainFont = f[6] == "0" ? program.shell.defaultFontFace : f[6];
+}
+
+// Kran block: block line n is lstKranX line n - 1, padded with "0"; an empty block
+// keeps the worksheet's settings.
+void readKranBlock(Program& program, Worksheet& sheet) {
+    const Lines& k = program.parse.kran;
+    if (k.empty()) return;
+    sheet.lstKranX.assign(k.begin(), k.begin() + std::min(k.size(), KranLines));
+    sheet.lstKranX.resize(KranLines, "0");
+}
+
+// Graph triples from the buffer. The first `kept` lines are taken as they are; later
+// triples keep their file name and get "-1" for x and y (placed automatically).
+Lines graphLines(const Lines& buffer, std::size_t kept) {
+    Lines out;
+    out.reserve(buffer.size());
+    for (std::size_t i = 0; i < buffer.size(); ++i)
+        out.push_back(i < kept || i % 3 == 0 ? buffer[i] : "-1");
+    return out;
+}
+
+void loadPictures(Program& program, const std::string& folder, const Lines& triples,
+                  std::array<Bitmap, MaxGraphs>& pictures) {
+    std::size_t n = std::min<std::size_t>(triples.size() / 3, MaxGraphs);
+    for (std::size_t k = 0; k < MaxGraphs; ++k) {
+        pictures[k] = Bitmap();
+        if (k >= n) continue;
+        std::string path = folder + triples[3 * k];
+        if (sheethelp::FileExistsOrSay(program, path))
+            program.platform.pictures.load(path, pictures[k]);
+    }
+}
+
+void loadGraphPictures(Program& program, Worksheet& sheet) {
+    std::string folder = sheethelp::GraphFolder(program, sheet.unitRef.Lesson);
+    loadPictures(program, folder, sheet.lstQGraph, sheet.qGraphPictures);
+    loadPictures(program, folder, sheet.lstAGraph, sheet.aGraphPictures);
+}
+
+void loadClassFlag(Program& program, Worksheet& sheet) {
+    std::string path = program.shell.masterFolder + "classFlag.bmp";
+    sheet.classFlag = Bitmap();
+    sheet.classFlagVisible = program.platform.files.fileExists(path) &&
+                             program.platform.pictures.load(path, sheet.classFlag);
+}
+
+void copyHeader(Program& program, Worksheet& sheet) {
+    sheet.strTangen = program.parse.title;
+    sheet.strSchool = program.parse.school;
+    sheet.strShimei = program.parse.nameField;
+    sheet.lstQues = program.parse.questions;
+}
+
+} // namespace
+
+void Relayout(Program& program, Worksheet& sheet) {
+    WorksheetState& state = program.sheets;
+    if (!state.layoutEnabled || !state.current || !state.relayout) return;
+    state.relayout(sheet);
+}
+
+Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
+    WorksheetState& state = program.sheets;
+    state.layoutEnabled = false;
+    Worksheet& sheet = *state.open.emplace_back(std::make_unique<Worksheet>());
+    loadClassFlag(program, sheet);
+    sheet.unitRef = origin.ref;
+    sheet.lessonName = origin.lessonName;
+    sheet.sectionName = origin.sectionName;
+    sheet.unitName = origin.unitName;
+    copyHeader(program, sheet);
+    sheet.SoftkeyLines = program.parse.softkey;
+    sheet.KgroupLines = program.parse.kgroup;
+    readValueBlock(program, sheet);
+    readFontBlock(program, sheet);
+    readKranBlock(program, sheet);
+    sheet.lstQGraph = program.parse.qgraph;
+    sheet.lstAGraph = program.parse.agraph;
+    loadGraphPictures(program, sheet);
+    sheet.caption = origin.windowKey;
+    sheet.windowKey = origin.windowKey;
+    sheet.strPrintName = origin.printName;
+    ++state.count;
+    program.shell.windowList.push_back(origin.windowKey);
+    state.collectKran = true;
+    state.drawTypedAnswers = false;
+    sheet.Modified = false;
+    return sheet;
+}
+
+void ReloadAfterAppend(Program& program, Worksheet& sheet) {
+    sheet.masterFlag = false;
+    sheet.caption = program.parse.title;
+    sheet.Modified = true;
+    copyHeader(program, sheet);
+    sheet.lstQGraph = graphLines(program.parse.qgraph, sheet.lstQGraph.size());
+    sheet.lstAGraph = graphLines(program.parse.agraph, sheet.lstAGraph.size());
+    loadGraphPictures(program, sheet);
+    Relayout(program, sheet);
+}
+
+void ReloadAfterEdit(Program& program, Worksheet& sheet) {
+    sheet.masterFlag = false;
+    sheet.caption = program.parse.title;
+    sheet.Modified = true;
+    copyHeader(program, sheet);
+    Relayout(program, sheet);
+}
+
+void ActivateWorksheet(Program& program, Worksheet& sheet) {
+    WorksheetState& state = program.sheets;
+    state.current = &sheet;
+    state.collectKran = true;
+    if (program.shell.startupDone) {
+        state.layoutEnabled = false;
+        program.shell.answersShown = sheet.ShowAnswers;
+        program.shell.paperWidth = sheet.paper.Width;
+        program.shell.paperHeight = sheet.paper.Height;
+        Controls& c = program.controls;
+        c.paperButton = PaperForWidth(sheet.paper.Width).width;
+        c.spnGyouSpace = sheet.LineSpace;
+        c.spnMojiSize = sheet.FontSize;
+        c.settei.spnLeftM = sheet.LeftMargin;
+        c.settei.spnRightM = sheet.RightMargin;
+        c.settei.spnKranWX = sheet.kran(1);
+        c.settei.spnKranH = sheet.kran(2);
+        c.settei.spnAnsX = sheet.kran(4);
+        c.settei.spnAnsY = sheet.kran(5);
+        c.settei.spnKranX = sheet.kran(6);
+        c.settei.spnKranY = sheet.kran(7);
+        c.spnGyoukanSub = sheet.kran(8);
+        c.spnStartNum = sheet.StartNo;
+    }
+    state.layoutEnabled = true;
+    Relayout(program, sheet);
+}
+
+Worksheet* FindWorksheet(Program& program, const std::string& key) {
+    for (auto& sheet : program.sheets.open)
+        if (sheet->windowKey == key) return sheet.get();
+    return nullptr;
+}
+
+bool CloseRequest(Program& program, Worksheet& sheet,
+                  const std::function<bool(Worksheet&)>& save) {
+    if (!sheet.Modified) return true;
+    bool& startupDone = program.shell.startupDone;
+    const bool wasDone = startupDone;
+    startupDone = false;
+    int reply = program.platform.prompter.askYesNoCancel(sheet.caption + J("を保存しますか？"));
+    bool mayClose = reply == answer::No || (reply == answer::Yes && save && save(sheet));
+    startupDone = wasDone;
+    return mayClose;
+}
+
+void CloseWorksheet(Program& program, Worksheet& sheet) {
+    WorksheetState& state = program.sheets;
+    auto& keys = program.shell.windowList;
+    auto key = std::find(keys.begin(), keys.end(), sheet.windowKey);
+    if (key != keys.end()) keys.erase(key);
+    state.current = nullptr;
+    --state.count;
+    std::erase_if(state.open, [&](const auto& p) { return p.get() == &sheet; });
+}
+
+bool TryCloseWorksheet(Program& program, Worksheet& sheet,
+                       const std::function<bool(Worksheet&)>& save) {
+    if (!CloseRequest(program, sheet, save)) return false;
+    CloseWorksheet(program, sheet);
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The life of a worksheet document: created from the unit parse buffer, reloaded after
+// units are added or the copy is edited, activated, asked to close and closed. The
+// documents live in the program's worksheet state; each window shows one.
+
+#include <functional>
+#include <string>
+
+#include "worksheet/Worksheet.h"
+
+struct Program;
+
+// Where a new worksheet comes from.
+struct SheetOrigin {
+    UnitRef ref;
+    std::string lessonName, sectionName, unitName; // the unit's names in the course index
+    std::string windowKey;                         // caption and window-list entry
+    std::string printName;                         // strPrintName
+};
+
+// Lays the worksheet out again on its own page image (through the window's hook).
+// Nothing happens while LayoutEnabled is off or no worksheet is current.
+void Relayout(Program& program, Worksheet& sheet);
+
+// Creates a worksheet from the parse buffer. LayoutEnabled is left off; activating the
+// worksheet sets it again and lays the page out.
+Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin);
+
+// After units were appended into the buffer (which had first been loaded from the
+// worksheet): title, school, name line, question lines and both graph lists with their
+// pictures come from the buffer; triples beyond those the worksheet held keep only the
+// file name and are placed automatically ("-1"). Marks the worksheet modified, retitles
+// it with the composed title and lays it out again.
+void ReloadAfterAppend(Program& program, Worksheet& sheet);
+
+// After the copy was edited into the buffer: title, school, name line and question lines
+// come from the buffer; marks modified, retitles and lays out again.
+void ReloadAfterEdit(Program& program, Worksheet& sheet);
+
+// Makes the worksheet current and, once start-up is done, pushes its values into the
+// controls without marking it modified; then lays it out again.
+void ActivateWorksheet(Program& program, Worksheet& sheet);
+
+// The open worksheet whose window key is key, or null.
+Worksheet* FindWorksheet(Program& program, const std::string& key);
+
+// Asks "<caption>を保存しますか？" when the worksheet is modified. Yes runs save (which
+// returns whether it saved), No allows closing, Cancel keeps the worksheet open.
+// Returns whether the worksheet may close.
+bool CloseRequest(Program& program, Worksheet& sheet,
+                  const std::function<bool(Worksheet&)>& save);
+
+// Closes the worksheet: window-list entry removed, no worksheet current, the count
+// lowered, the document freed (references to it become invalid).
+void CloseWorksheet(Program& program, Worksheet& sheet);
+
+// CloseRequest followed by CloseWorksheet when allowed; returns whether it closed.
+bool TryCloseWorksheet(Program& program, Worksheet& sheet,
+                       const std::function<bool(Worksheet&)>& save);

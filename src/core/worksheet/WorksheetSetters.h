@@ -1,0 +1,31 @@
+#pragma once
+// Changes of the current worksheet's layout values, as the main window's spins and the
+// layout settings and print dialogs make them. Each stores the value in its control and
+// in the worksheet, marks the worksheet modified and lays it out again. Without a
+// current worksheet only the control keeps the value.
+
+struct Program;
+
+void SetLineSpace(Program& program, int value);         // 主行間: LineSpace
+void SetFontSize(Program& program, int value);          // 文字サイズ: FontSize
+void SetLeftMargin(Program& program, int value);        // 左空白: LeftMargin
+void SetRightMargin(Program& program, int value);       // 右空白: RightMargin
+void SetAnswerX(Program& program, int value);           // 解答位置: lstKranX line 4
+void SetAnswerY(Program& program, int value);           // 解答位置: lstKranX line 5
+void SetBoxWidth(Program& program, int value);          // 幅: lstKranX line 1
+void SetBoxHeight(Program& program, int value);         // 高さ: lstKranX line 2
+void SetBoxOffsetX(Program& program, int value);        // lstKranX line 6
+void SetBoxOffsetY(Program& program, int value);        // lstKranX line 7
+void SetSecondarySpacing(Program& program, int value);  // 副行間: lstKranX line 8
+void SetStartNo(Program& program, int value);           // 開始No: StartNo
+
+// Writes one lstKranX line of the current worksheet and lays it out again, marking it
+// modified only when asked (the box-shape buttons differ in that).
+void SetKranLine(Program& program, int line, int value, bool markModified);
+
+// 解答表示: flips AnswersShown; the current worksheet follows it, drops its score and
+// the learner's name, and is laid out again without being marked modified.
+void ToggleShowAnswers(Program& program);
+
+// 別解表示: the layout reads the box; the worksheet is laid out again.
+void SetBekkai(Program& program, bool checked);
