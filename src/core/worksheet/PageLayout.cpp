@@ -105,8 +105,8 @@ class Layouter {
           scratch_(program.sheets.layoutScratch), printing_(printing) {}
 
     void run() {
-        derive();
         if (!printing_) BlankPage(cv_);
+        derive();
         rules();
         numberLine();
         title();
