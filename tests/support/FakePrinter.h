@@ -1,32 +1,19 @@
 #pragma once
-// A printer double: counts the documents it is given and records what each page got
-// (texts and stretched pictures). Begin and end can be made to fail.
+// A printer double: every document gets a recording canvas of the printer's page size,
+// so tests count the documents and read what each page got. Begin and end can fail.
 
-#include <memory>
-#include <string>
-#include <vector>
+#include <deque>
 
+#include "RecordingCanvas.h"
 #include "platform/Printer.h"
 
 class FakePrinter : public Printer {
   public:
-    struct Text {
-        int x, y;
-        std::string text;
-    };
-    struct Picture {
-        Rect dest;
-        int width, height; // size of the bitmap drawn
-    };
     struct Document {
-        std::vector<Text> texts;
-        std::vector<Picture> pictures;
+        RecordingCanvas page;
         bool ended = false;
         bool aborted = false;
     };
-
-    FakePrinter();
-    ~FakePrinter() override;
 
     int width = 4960; // A4 at 600 dpi
     int height = 7016;
@@ -34,7 +21,7 @@ class FakePrinter : public Printer {
     int copies = 1;
     bool failBegin = false;
     bool failEnd = false;
-    std::vector<Document> documents;
+    std::deque<Document> documents; // a deque keeps earlier pages where they are
 
     int pageWidth() const override { return width; }
     int pageHeight() const override { return height; }
@@ -47,7 +34,6 @@ class FakePrinter : public Printer {
     void setCopyCount(int n) override { copies = n; }
 
   private:
-    class Page;
-    std::unique_ptr<Page> page_;
     Document* open_ = nullptr;
+    RecordingCanvas closed_; // drawing outside a document lands here
 };

@@ -148,6 +148,7 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
     program.shell.windowList.push_back(origin.windowKey);
     state.collectKran = true;
     state.drawTypedAnswers = false;
+    for (KranEntry& box : state.KranTable) box.mark = 99;
     sheet.Modified = false;
     return sheet;
 }
