@@ -16,15 +16,15 @@ const char* answerText(int a) {
 } // namespace
 
 ConsolePrompter::ConsolePrompter(int answer, std::FILE* out)
-    : answer_(answer == answer::Yes || answer == answer::Cancel ? answer : answer::No),
-      out_(out) {}
+    : answer_(answer == answer::Yes || answer == answer::Cancel ? answer : answer::No), out_(out) {}
 
 void ConsolePrompter::print(const std::string& text, const char* suffix) {
     // One line per message: line breaks inside the text become blanks.
+    const std::string utf8 = sjis::toUtf8(text);
     std::string line;
-    for (char c : sjis::toUtf8(text)) {
-        if (c == '\n' && !line.empty() && line.back() == '\r') line.back() = ' ';
-        else line += (c == '\r' || c == '\n') ? ' ' : c;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+        line += (utf8[i] == '\r' || utf8[i] == '\n') ? ' ' : utf8[i];
     }
     line += suffix;
     line += '\n';
@@ -32,7 +32,9 @@ void ConsolePrompter::print(const std::string& text, const char* suffix) {
     std::fflush(out_);
 }
 
-void ConsolePrompter::message(const std::string& text) { print(text, ""); }
+void ConsolePrompter::message(const std::string& text) {
+    print(text, "");
+}
 
 int ConsolePrompter::askYesNo(const std::string& text) {
     const int a = answer_ == answer::Yes ? answer::Yes : answer::No;

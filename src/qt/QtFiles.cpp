@@ -12,9 +12,13 @@
 
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-QString fromSjis(std::string_view s) { return QString::fromStdString(sjis::toUtf8(s)); }
+QString fromSjis(std::string_view s) {
+    return QString::fromStdString(sjis::toUtf8(s));
+}
 
 bool present(const QString& native) {
     QFileInfo fi(native);
@@ -31,9 +35,8 @@ QString joined(const QString& base, const QString& name) {
 // name order when several do.
 QString findIgnoringCase(const QString& folder, const QString& name) {
     QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const QStringList entries =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDir::Name);
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
     return {};
@@ -139,7 +142,8 @@ bool QtFiles::matchMask(std::string_view mask, std::string_view name) {
         ni = starN;
         mi = starM;
     }
-    while (mi < m.size() && m[mi] == '*') ++mi;
+    while (mi < m.size() && m[mi] == '*')
+        ++mi;
     return mi == m.size();
 }
 
@@ -170,9 +174,13 @@ bool QtFiles::write(const std::string& path, std::string_view bytes) {
     return file.commit();
 }
 
-bool QtFiles::fileExists(const std::string& path) { return QFileInfo(toNative(path)).isFile(); }
+bool QtFiles::fileExists(const std::string& path) {
+    return QFileInfo(toNative(path)).isFile();
+}
 
-bool QtFiles::dirExists(const std::string& path) { return QFileInfo(toNative(path)).isDir(); }
+bool QtFiles::dirExists(const std::string& path) {
+    return QFileInfo(toNative(path)).isDir();
+}
 
 bool QtFiles::makeDir(const std::string& path) {
     const QString native = toNative(path);
@@ -191,8 +199,8 @@ bool QtFiles::rename(const std::string& from, const std::string& to) {
     if (!QFileInfo(source).isFile()) return false;
     const QString target = nativeForCreate(to);
     // An existing target is refused, unless it is the source itself under another case.
-    if (present(target) && QFileInfo(target).canonicalFilePath() !=
-                               QFileInfo(source).canonicalFilePath())
+    if (present(target) &&
+        QFileInfo(target).canonicalFilePath() != QFileInfo(source).canonicalFilePath())
         return false;
     auto [folder, name] = splitLast(to);
     QString exact = joined(folder.empty() ? QString() : toNative(folder), fromSjis(name));

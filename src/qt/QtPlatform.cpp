@@ -27,7 +27,9 @@ std::string sayFolder(const char* what, const QString& native) {
 
 } // namespace
 
-std::optional<std::string> QtPlatform::workingDir() { return folderCore(QDir::currentPath()); }
+std::optional<std::string> QtPlatform::workingDir() {
+    return folderCore(QDir::currentPath());
+}
 
 std::optional<std::string> QtPlatform::tempDir() {
     const QString fromEnv = qEnvironmentVariable("TMPDIR");
@@ -72,7 +74,8 @@ QtPlatform::QtPlatform(Prompter* prompter)
     const std::string tempCore = temp.value_or("\\tmp");
     const std::string workCore = work.value_or(tempCore);
     const std::string dataCore = data.value_or(tempCore + "\\");
-    for (const auto& p : problems_) prompter_.message(p);
+    for (const auto& p : problems_)
+        prompter_.message(p);
     platform_ = std::make_unique<Platform>(
         Platform{files_, prompter_, clock_, registry_, pictures_, workCore, tempCore, dataCore});
 }

@@ -3,19 +3,22 @@
 #include "text/Sjis.h"
 
 namespace {
-QString fromSjis(const std::string& s) { return QString::fromStdString(sjis::toUtf8(s)); }
+QString fromSjis(const std::string& s) {
+    return QString::fromStdString(sjis::toUtf8(s));
+}
 } // namespace
 
 QtRegistry::QtRegistry()
     : program_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           QStringLiteral("Velmix++"),
-                                           QStringLiteral("VelmixEQ"))),
+                                           QStringLiteral("Velmix++"), QStringLiteral("VelmixEQ"))),
       shared_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                           QStringLiteral("Velmix"), QStringLiteral("Common"))) {}
 
 QtRegistry::~QtRegistry() = default;
 
-QSettings& QtRegistry::store(RegKey key) { return key == RegKey::Shared ? *shared_ : *program_; }
+QSettings& QtRegistry::store(RegKey key) {
+    return key == RegKey::Shared ? *shared_ : *program_;
+}
 
 QString QtRegistry::storedName(RegKey key, const std::string& name) {
     QSettings& s = store(key);

@@ -24,9 +24,9 @@ TEST_F(ProfileTest, ReadsValuesMatchingNamesWithoutAsciiCase) {
         const char* key;
         const char* expected;
     } cases[] = {
-        {"password", "pw", "secret"},          {"PASSWORD", "PW", "secret"},
-        {" Password ", "pW ", "secret"},       {"s11一次方程式", "1", "12/15 80点"},
-        {"password", "missing", "?"},          {"nosection", "pw", "?"},
+        {"password", "pw", "secret"},    {"PASSWORD", "PW", "secret"},
+        {" Password ", "pW ", "secret"}, {"s11一次方程式", "1", "12/15 80点"},
+        {"password", "missing", "?"},    {"nosection", "pw", "?"},
         {"S11一次方程式", "pw", "?"},
     };
     for (const auto& c : cases)
@@ -50,7 +50,8 @@ TEST_F(ProfileTest, WriteCreatesFileSectionAndKeyAndReplacesValues) {
     ASSERT_TRUE(ini.writeString(J("S11方程式"), "2", "second"));
     ASSERT_TRUE(ini.writeString("PASSWORD", "PW", "new"));
     ASSERT_TRUE(ini.writeString("password", "hint", "h"));
-    EXPECT_EQ(fileUtf8(), "[password]\r\npw=new\r\nhint=h\r\n[S11方程式]\r\n1=１回目\r\n2=second\r\n");
+    EXPECT_EQ(fileUtf8(),
+              "[password]\r\npw=new\r\nhint=h\r\n[S11方程式]\r\n1=１回目\r\n2=second\r\n");
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -70,7 +71,8 @@ TEST_F(ProfileTest, KeysInFileOrderOnceEach) {
 TEST_F(ProfileTest, ManyKeysAreAllListed) {
     // Records append under key count + 1: a capped list would overwrite the last record.
     std::string text = "[S11]\r\n";
-    for (int i = 1; i <= 3000; ++i) text += std::to_string(i) + "=r\r\n";
+    for (int i = 1; i <= 3000; ++i)
+        text += std::to_string(i) + "=r\r\n";
     files.put(kPath, text);
     auto keys = ini.keys("S11");
     ASSERT_EQ(keys.size(), 3000u);
@@ -91,8 +93,8 @@ TEST_F(ProfileTest, LongValuesAreCutAt1023BytesOnACharacterBoundary) {
     std::string exact(1023, 'a');
     // 1022 single bytes then a two-byte character that would end at byte 1024.
     std::string split = std::string(1022, 'b') + J("表") + "tail";
-    files.put(kPath, "[s]\r\nexact=" + exact + "\r\nlong=" + exact + "xyz\r\nsplit=" + split +
-                         "\r\n");
+    files.put(kPath,
+              "[s]\r\nexact=" + exact + "\r\nlong=" + exact + "xyz\r\nsplit=" + split + "\r\n");
     EXPECT_EQ(ini.readString("s", "exact", ""), exact);
     EXPECT_EQ(ini.readString("s", "long", ""), exact);
     EXPECT_EQ(ini.readString("s", "split", ""), std::string(1022, 'b'));
@@ -160,7 +162,8 @@ TEST_F(ProfileTest, AnyBytesNeverBreakTheReader) {
         noise += (seed >> 16) % 3 == 0 ? static_cast<char>(seed >> 24) : pick[(seed >> 16) % 10];
     }
     files.put(kPath, noise);
-    for (const auto& k : ini.keys("a")) ini.readString("a", k, "");
+    for (const auto& k : ini.keys("a"))
+        ini.readString("a", k, "");
     EXPECT_TRUE(ini.writeString("a", "k", "v"));
     EXPECT_EQ(ini.readString("a", "k", ""), "v");
 }

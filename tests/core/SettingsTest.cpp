@@ -71,12 +71,9 @@ TEST_F(SettingsTest, RecordsDriveMapsOnlyTheUntouchedDefault) {
         const char* stored; // nullptr: not stored yet
         const char* expected;
     } cases[] = {
-        {nullptr, "\\home\\u\\data\\"},
-        {"C:\\", "\\home\\u\\data\\"},
-        {"c:\\", "\\home\\u\\data\\"},
-        {"", "\\home\\u\\data\\"},
-        {"\\mnt\\rec\\", "\\mnt\\rec\\"},
-        {"\\mnt\\rec", "\\mnt\\rec\\"},
+        {nullptr, "\\home\\u\\data\\"},   {"C:\\", "\\home\\u\\data\\"},
+        {"c:\\", "\\home\\u\\data\\"},    {"", "\\home\\u\\data\\"},
+        {"\\mnt\\rec\\", "\\mnt\\rec\\"}, {"\\mnt\\rec", "\\mnt\\rec\\"},
         {"\\mnt\\表", "\\mnt\\表\\"},
     };
     for (const auto& c : cases) {

@@ -104,9 +104,9 @@ TEST_F(QtFilesTest, WriteReplacesWholeAndKeepsTheOldFileOnFailure) {
                               QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         EXPECT_FALSE(files.write(core("Data\\REC.INI"), "lost"));
         EXPECT_EQ(contents(QStringLiteral("Data/REC.INI")), "new");
-        QFile::setPermissions(native(QStringLiteral("Data")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
+        QFile::setPermissions(native(QStringLiteral("Data")), QFileDevice::ReadOwner |
+                                                                  QFileDevice::WriteOwner |
+                                                                  QFileDevice::ExeOwner);
     }
 }
 
@@ -142,7 +142,8 @@ TEST_F(QtFilesTest, ListMatchesMaskWithoutCaseAndSorts) {
     touch(QStringLiteral("Copies/😀.prp"));
     auto utf8 = [](const std::vector<std::string>& names) {
         std::vector<std::string> out;
-        for (const auto& n : names) out.push_back(sjis::toUtf8(n));
+        for (const auto& n : names)
+            out.push_back(sjis::toUtf8(n));
         return out;
     };
     using V = std::vector<std::string>;
@@ -159,10 +160,18 @@ TEST(QtFilesMask, WildcardsCountCharactersNotBytes) {
         const char* name;
         bool match;
     } cases[] = {
-        {"*.hlp", "VELMIXEQ.HLP", true}, {"*.hlp", "a.hlpx", false}, {"*", "", true},
-        {"?", "表", true},                {"??", "表", false},       {"表*", "表計算", true},
-        {"*算", "表計算", true},          {"a*b*c", "aXbYbZc", true}, {"a*b*c", "aXbYc d", false},
-        {"*.*", "noext", true},           {"", "a", false},           {"*?", "", false},
+        {"*.hlp", "VELMIXEQ.HLP", true},
+        {"*.hlp", "a.hlpx", false},
+        {"*", "", true},
+        {"?", "表", true},
+        {"??", "表", false},
+        {"表*", "表計算", true},
+        {"*算", "表計算", true},
+        {"a*b*c", "aXbYbZc", true},
+        {"a*b*c", "aXbYc d", false},
+        {"*.*", "noext", true},
+        {"", "a", false},
+        {"*?", "", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(QtFiles::matchMask(sjis::fromUtf8(c.mask), sjis::fromUtf8(c.name)), c.match)

@@ -3,8 +3,12 @@
 #include "text/Sjis.h"
 
 namespace {
-const std::string& programKey() { return J("SoftWare\\Velmix++\\VelmixEQ"); }
-const std::string& sharedKey() { return J("SoftWare\\Velmix\\Common"); }
+const std::string& programKey() {
+    return J("SoftWare\\Velmix++\\VelmixEQ");
+}
+const std::string& sharedKey() {
+    return J("SoftWare\\Velmix\\Common");
+}
 } // namespace
 
 Settings::Settings(Registry& registry, Prompter& prompter)
@@ -47,28 +51,44 @@ bool Settings::readBool(RegKey key, const std::string& name, bool def) {
     return def;
 }
 
-std::string Settings::school() { return readText(RegKey::Program, "theSchool", ""); }
+std::string Settings::school() {
+    return readText(RegKey::Program, "theSchool", "");
+}
 void Settings::setSchool(const std::string& name) {
     registry_.writeText(RegKey::Program, "theSchool", name);
 }
 
-bool Settings::showDoYouKnow() { return readBool(RegKey::Program, "ShowDoYouKnow", true); }
+bool Settings::showDoYouKnow() {
+    return readBool(RegKey::Program, "ShowDoYouKnow", true);
+}
 void Settings::setShowDoYouKnow(bool show) {
     registry_.writeBool(RegKey::Program, "ShowDoYouKnow", show);
 }
 
-int Settings::paperSize() { return readInt(RegKey::Program, "PaperSize", 630); }
-void Settings::setPaperSize(int width) { registry_.writeInt(RegKey::Program, "PaperSize", width); }
+int Settings::paperSize() {
+    return readInt(RegKey::Program, "PaperSize", 630);
+}
+void Settings::setPaperSize(int width) {
+    registry_.writeInt(RegKey::Program, "PaperSize", width);
+}
 
-std::string Settings::logOnName() { return readText(RegKey::Program, "LogOnName", J("共通")); }
+std::string Settings::logOnName() {
+    return readText(RegKey::Program, "LogOnName", J("共通"));
+}
 void Settings::setLogOnName(const std::string& name) {
     registry_.writeText(RegKey::Program, "LogOnName", name);
 }
 
-bool Settings::keyLock() { return readBool(RegKey::Program, "KeyLock", false); }
-void Settings::setKeyLock(bool locked) { registry_.writeBool(RegKey::Program, "KeyLock", locked); }
+bool Settings::keyLock() {
+    return readBool(RegKey::Program, "KeyLock", false);
+}
+void Settings::setKeyLock(bool locked) {
+    registry_.writeBool(RegKey::Program, "KeyLock", locked);
+}
 
-std::string Settings::recDrive() { return readText(RegKey::Shared, "RecDrive", DefaultRecDrive); }
+std::string Settings::recDrive() {
+    return readText(RegKey::Shared, "RecDrive", DefaultRecDrive);
+}
 
 std::string Settings::recordsDrive(const std::string& userDataDir) {
     std::string drive = recDrive();
@@ -79,7 +99,9 @@ std::string Settings::recordsDrive(const std::string& userDataDir) {
     return drive;
 }
 
-void Settings::setMojiL(bool large) { registry_.writeBool(RegKey::Program, "MojiL", large); }
+void Settings::setMojiL(bool large) {
+    registry_.writeBool(RegKey::Program, "MojiL", large);
+}
 void Settings::setPrintMode(bool printerResolution) {
     registry_.writeBool(RegKey::Program, "PrintMode", printerResolution);
 }

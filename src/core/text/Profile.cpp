@@ -14,8 +14,10 @@ bool isBlank(char c) {
 // Blanks are single-byte and never the second byte of a double-byte character, so
 // cutting them from either end cannot split a character.
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -63,7 +65,8 @@ std::size_t findSection(const std::vector<std::string>& lines, std::string_view 
 // One past the last line of the block whose header is at start.
 std::size_t blockEnd(const std::vector<std::string>& lines, std::size_t start) {
     std::size_t i = start + 1;
-    while (i < lines.size() && parse(lines[i]).kind != Parsed::Section) ++i;
+    while (i < lines.size() && parse(lines[i]).kind != Parsed::Section)
+        ++i;
     return i;
 }
 
@@ -109,7 +112,9 @@ bool Profile::save(const std::vector<std::string>& lines) {
     return false;
 }
 
-void Profile::reportWriteFailure() { prompter_.message(path_ + J(" に書き込めません")); }
+void Profile::reportWriteFailure() {
+    prompter_.message(path_ + J(" に書き込めません"));
+}
 
 std::string Profile::readString(std::string_view section, std::string_view key,
                                 std::string_view def) {
@@ -128,8 +133,7 @@ std::string Profile::readString(std::string_view section, std::string_view key,
     return std::string(def);
 }
 
-bool Profile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+bool Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     section = trim(section);
     key = trim(key);
     // Names that would not read back as the same section or key are refused.

@@ -22,8 +22,7 @@ class Profile {
     const std::string& path() const { return path_; }
 
     // The value of key in section, or def when the file, section or key is missing.
-    std::string readString(std::string_view section, std::string_view key,
-                           std::string_view def);
+    std::string readString(std::string_view section, std::string_view key, std::string_view def);
     // Sets key in section to value, creating the file, section or key as needed.
     // On failure says "<path> に書き込めません" and leaves the file as it was.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
