@@ -18,7 +18,10 @@ struct ParseBuffer {
     std::string title;
     std::string school;
     std::string nameField;
-    // Memory of the previous read, for composing titles of appended units.
+    // Question-graph lines the worksheet held before an append (0 for a new worksheet):
+    // appended triples after these are placed automatically (Part 3.1).
+    int qgraphBefore = 0;
+    // Memory of the previous successful read, for composing titles of appended units.
     int previousSection = -1;
     int previousMode = -1;
 };

@@ -1,0 +1,369 @@
+#include "formats/CourseCheck.h"
+
+#include <algorithm>
+#include <set>
+
+#include "formats/CourseIndex.h"
+#include "formats/QuestionChecks.h"
+#include "formats/UnitReader.h"
+#include "shell/Helpers.h"
+#include "shell/Program.h"
+#include "text/Sjis.h"
+
+namespace {
+
+// The files of the course folder seen from an empty master folder, so that every path
+// the program builds, and every message, is relative to the course folder.
+class CourseFiles : public Files {
+  public:
+    CourseFiles(Files& inner, std::string root) : inner_(inner), root_(std::move(root)) {}
+    ReadStatus read(const std::string& p, std::string& bytes) override {
+        return inner_.read(root_ + p, bytes);
+    }
+    bool write(const std::string&, std::string_view) override { return false; }
+    bool fileExists(const std::string& p) override { return inner_.fileExists(root_ + p); }
+    bool dirExists(const std::string& p) override { return inner_.dirExists(root_ + p); }
+    bool makeDir(const std::string&) override { return false; }
+    bool remove(const std::string&) override { return false; }
+    bool rename(const std::string&, const std::string&) override { return false; }
+    std::vector<std::string> list(const std::string& folder, const std::string& mask) override {
+        return inner_.list(root_ + folder, mask);
+    }
+    bool isReadOnlyMedia(const std::string& p) override { return inner_.isReadOnlyMedia(root_ + p); }
+
+  private:
+    Files& inner_;
+    std::string root_;
+};
+
+// Keeps the messages the readers show; answers every question with No.
+class CollectingPrompter : public Prompter {
+  public:
+    std::vector<std::string> messages;
+    void message(const std::string& text) override { messages.push_back(text); }
+    int askYesNo(const std::string& text) override {
+        messages.push_back(text);
+        return answer::No;
+    }
+    int askYesNoCancel(const std::string& text) override {
+        messages.push_back(text);
+        return answer::Cancel;
+    }
+};
+
+class NoClock : public Clock {
+  public:
+    DateTime now() override { return {}; }
+};
+
+class NoRegistry : public Registry {
+  public:
+    bool has(RegKey, const std::string&) override { return false; }
+    std::optional<std::string> readText(RegKey, const std::string&) override { return {}; }
+    std::optional<int> readInt(RegKey, const std::string&) override { return {}; }
+    std::optional<bool> readBool(RegKey, const std::string&) override { return {}; }
+    void writeText(RegKey, const std::string&, const std::string&) override {}
+    void writeInt(RegKey, const std::string&, int) override {}
+    void writeBool(RegKey, const std::string&, bool) override {}
+};
+
+class NoPictures : public Pictures {
+  public:
+    bool load(const std::string&, Bitmap&) override { return false; }
+    bool saveBmp(const std::string&, const Bitmap&) override { return false; }
+};
+
+// Core path -> display path: every "\" (not a trail byte) becomes "/".
+std::string slashes(std::string s) {
+    for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
+        if (s[i] == '\\') s[i] = '/';
+    return s;
+}
+
+bool allDigits(const std::string& s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+constexpr int MaxAnswerBoxes = 80;
+constexpr int MaxOfferedRuidai = 5;
+
+class Checker {
+  public:
+    Checker(Files& files, const std::string& courseDir)
+        : files_(files, courseDir), platform_{files_, prompter_, clock_, registry_, pictures_,
+                                              "", "", ""},
+          program_(platform_), courseDir_(courseDir) {}
+
+    CourseCheckReport run();
+
+  private:
+    void add(const std::string& path, int line, const std::string& message) {
+        report_.problems.push_back({slashes(path), line, slashes(message)});
+    }
+    bool loadFile(const std::string& path, const std::string& owner, int ownerLine, Lines& out);
+    void checkLesson(int lesson, std::set<std::string>& folders);
+    void checkSection(int lesson, int section, const SectionBlock& block,
+                      const std::string& indexPath);
+    void checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
+                   const std::string& path);
+    void checkRuidai(int lesson, int section, int unit, const std::string& path);
+    void checkWorksheetFile(int lesson, const std::string& path);
+    void checkParsed(int lesson, const UnitLineMap& map, const std::string& path);
+
+    CourseFiles files_;
+    CollectingPrompter prompter_;
+    NoClock clock_;
+    NoRegistry registry_;
+    NoPictures pictures_;
+    Platform platform_;
+    Program program_;
+    std::string courseDir_;
+    CourseCheckReport report_;
+};
+
+bool Checker::loadFile(const std::string& path, const std::string& owner, int ownerLine,
+                       Lines& out) {
+    switch (LoadLines(program_, path, out)) {
+    case LoadStatus::Ok:
+        return true;
+    case LoadStatus::Missing:
+        add(owner, ownerLine, FileMissingText(path));
+        return false;
+    case LoadStatus::Error:
+        break;
+    }
+    add(owner, ownerLine, ReadErrorText(path));
+    return false;
+}
+
+CourseCheckReport Checker::run() {
+    Program& p = program_;
+    Lines mainInd;
+    switch (LoadLines(p, "Main.ind", mainInd)) {
+    case LoadStatus::Ok:
+        break;
+    case LoadStatus::Missing:
+        report_.ran = false;
+        report_.fatal = FileMissingText(courseDir_ + "Main.ind");
+        return report_;
+    case LoadStatus::Error:
+        report_.ran = false;
+        report_.fatal = ReadErrorText(courseDir_ + "Main.ind");
+        return report_;
+    }
+    LessonLinesResult lessons = ReadLessonLines(mainInd, p.course.lessonFolder, p.course.lessonBase);
+    p.course.courseTitle = lessons.title;
+    p.course.lessonNames = lessons.names;
+    if (lessons.overflow())
+        add("Main.ind", lessons.overflowLine, RangeErrorText("Main.ind", "コースウェア", MaxTableEntry));
+
+    std::set<std::string> folders; // lesson folders whose ".prp" files are checked
+    int count = std::min(static_cast<int>(lessons.names.size()), MaxTableEntry);
+    for (int k = 1; k <= count; ++k) checkLesson(k, folders);
+    return report_;
+}
+
+void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
+    Program& p = program_;
+    prompter_.messages.clear();
+    bool loaded = LoadLesson(p, lesson);
+    std::string indexPath = LessonIndexPath(p, lesson);
+    std::vector<SectionBlock> blocks;
+    if (!p.course.lessonIndexLines.empty()) blocks = ParseLessonIndex(p.course.lessonIndexLines);
+    bool overflow = blocks.size() > static_cast<std::size_t>(MaxTableEntry);
+    for (std::size_t m = 0; m < prompter_.messages.size(); ++m) {
+        if (overflow && m + 1 == prompter_.messages.size())
+            add(indexPath, blocks[MaxTableEntry].headerLine + 1, prompter_.messages[m]);
+        else
+            add("Main.ind", lesson + 2, prompter_.messages[m]);
+    }
+    if (!loaded && !overflow) return;
+
+    for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s)
+        checkSection(lesson, s, blocks[s - 1], indexPath);
+
+    std::string folder = LessonFolderPath(p, lesson);
+    if (!folders.insert(sjis::asciiLower(folder)).second) return;
+    for (const std::string& name : p.platform.files.list(folder, "*.prp"))
+        checkWorksheetFile(lesson, folder + name);
+}
+
+void Checker::checkSection(int lesson, int section, const SectionBlock& block,
+                           const std::string& indexPath) {
+    Program& p = program_;
+    if (block.units.size() > static_cast<std::size_t>(MaxTableEntry))
+        add(indexPath, block.unitLines[MaxTableEntry] + 1,
+            RangeErrorText(indexPath, "副メニュー", MaxTableEntry));
+    std::string path = UnitFileNames(p, {lesson, section, 1, 0}).queFile;
+    Lines file;
+    if (!loadFile(path, indexPath, block.headerLine + 1, file)) return;
+    p.fileLines = std::move(file);
+    for (int u = 1; u <= static_cast<int>(block.units.size()); ++u) {
+        ++report_.unitsChecked;
+        std::string header = UnitBlockKey({lesson, section, u, 0});
+        auto it = std::find(p.fileLines.begin(), p.fileLines.end(), header);
+        if (it == p.fileLines.end()) {
+            add(path, 0, J("単元がありません"));
+            continue;
+        }
+        checkUnit(lesson, section, u, 0, static_cast<std::size_t>(it - p.fileLines.begin()), path);
+        checkRuidai(lesson, section, u, path);
+    }
+}
+
+void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
+                        const std::string& path) {
+    Program& p = program_;
+    UnitReadRequest r;
+    r.path = path;
+    r.header = UnitBlockKey({lesson, section, unit, ruidai});
+    r.unit = unit;
+    r.section = section;
+    r.mode = UnitReadMode::Open;
+    UnitLineMap map;
+    UnitReadResult result = ParseUnit(p, r, &map);
+    if (result.ok())
+        checkParsed(lesson, map, path);
+    else
+        add(path, result.line, result.message);
+
+    EditorUnitView view = ReadEditorView(p.fileLines, headerLine);
+    TextCheck lines = CheckQuestionLines(view.ques);
+    if (!lines.ok) {
+        int at = !view.quesLines.empty()      ? view.quesLines[lines.line]
+                 : view.firstQuesKeyword >= 0 ? view.firstQuesKeyword
+                                              : static_cast<int>(headerLine);
+        add(path, at + 1, lines.message);
+    }
+    TextCheck blocks = CheckBlocks(view.pasteLo);
+    if (!blocks.ok) {
+        int at = view.pasteLoLines[blocks.line] + 1;
+        if (result.ok() || result.line != at) add(path, at, blocks.message); // no twin report
+    }
+}
+
+void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string& path) {
+    Program& p = program_;
+    const ParseBuffer& b = p.parse;
+    auto firstBlock = [&](const char* keyword) {
+        for (const auto& blk : map.blocks)
+            if (blk.keyword == keyword) return blk.line + 1;
+        return map.headerLine + 1;
+    };
+    for (const auto& [list, keyword] : {std::pair{&b.qgraph, "<<graph"}, {&b.agraph, "<<AGraph"}}) {
+        int graphs = static_cast<int>(list->size() / 3);
+        if (graphs > MaxGraphs)
+            add(path, firstBlock(keyword),
+                std::to_string(graphs) + J(":問題のグラフが多すぎます") + std::to_string(MaxGraphs));
+    }
+    std::string graphFolder = GraphFolder(p, lesson);
+    for (const auto& [list, numbers] :
+         {std::pair{&b.qgraph, &map.qgraphLines}, {&b.agraph, &map.agraphLines}}) {
+        for (std::size_t t = 0; t < list->size(); t += 3) {
+            std::string picture = graphFolder + (*list)[t];
+            if (!p.platform.files.fileExists(picture))
+                add(path, (*numbers)[t] + 1, FileMissingText(picture));
+        }
+    }
+    int boxes = 0;
+    Lines pieces;
+    for (const std::string& q : b.questions) boxes += SplitAtHash(q, pieces) / 2;
+    if (boxes > MaxAnswerBoxes)
+        add(path, map.headerLine + 1,
+            J("解答欄は") + std::to_string(MaxAnswerBoxes) + J("個までです（") +
+                std::to_string(boxes) + J("個あります）"));
+}
+
+void Checker::checkRuidai(int lesson, int section, int unit, const std::string& path) {
+    const Lines& lines = program_.fileLines;
+    // The variants the unit menu offers: R1, R2, ... each found after the previous one.
+    std::vector<std::size_t> offered;
+    std::size_t from = 0;
+    for (int j = 1; j <= MaxOfferedRuidai; ++j) {
+        std::string key = UnitBlockKey({lesson, section, unit, j});
+        auto it = std::find(lines.begin() + static_cast<long>(from), lines.end(), key);
+        if (it == lines.end()) break;
+        offered.push_back(static_cast<std::size_t>(it - lines.begin()));
+        from = offered.back() + 1;
+    }
+    for (std::size_t j = 0; j < offered.size(); ++j) {
+        ++report_.unitsChecked;
+        checkUnit(lesson, section, unit, static_cast<int>(j) + 1, offered[j], path);
+    }
+    // Every other variant header of this unit is one the menu never offers.
+    std::string prefix = UnitBlockKey({lesson, section, unit, 0}) + "R";
+    std::set<int> present;
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l.size() <= prefix.size() || l.compare(0, prefix.size(), prefix) != 0) continue;
+        std::string digits = l.substr(prefix.size());
+        if (digits.size() > 6 || !allDigits(digits)) continue;
+        present.insert(std::stoi(digits));
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l.size() <= prefix.size() || l.compare(0, prefix.size(), prefix) != 0) continue;
+        std::string digits = l.substr(prefix.size());
+        if (digits.size() > 6 || !allDigits(digits)) continue;
+        bool duplicate = !seen.insert(l).second;
+        if (std::find(offered.begin(), offered.end(), i) != offered.end()) continue;
+        int n = std::stoi(digits);
+        std::string why;
+        if (duplicate)
+            why = J("同じ見出しが前にあります");
+        else if (digits != std::to_string(n) || n < 1)
+            why = J("類題の番号が正しくありません");
+        else if (n > MaxOfferedRuidai)
+            why = J("類題は") + std::to_string(MaxOfferedRuidai) + J("個までです");
+        else {
+            for (int m = 1; m < n && why.empty(); ++m)
+                if (!present.count(m)) why = prefix + std::to_string(m) + J(" がありません");
+            if (why.empty()) why = J("類題の順序が違います");
+        }
+        add(path, static_cast<int>(i) + 1, l + J(": メニューに表示されない類題です（") + why + J("）"));
+    }
+}
+
+void Checker::checkWorksheetFile(int lesson, const std::string& path) {
+    Program& p = program_;
+    ++report_.unitsChecked;
+    if (ExtensionOf(path) != ".prp") {
+        add(path, 0, path + J(":拡張子が不正です"));
+        return;
+    }
+    Lines file;
+    if (!loadFile(path, path, 0, file)) return;
+    p.fileLines = std::move(file);
+    UnitReadRequest r;
+    r.path = path;
+    r.header = "[[unitX";
+    r.mode = UnitReadMode::WorksheetFile;
+    UnitLineMap map;
+    UnitReadResult result = ParseUnit(p, r, &map);
+    if (result.ok()) {
+        checkParsed(lesson, map, path);
+    } else if (result.message.empty()) {
+        add(path, 0, J("単元がありません"));
+        return;
+    } else {
+        add(path, result.line, result.message);
+    }
+    // The edit-copy dialog runs the block check on the worksheet's blocks.
+    EditorUnitView view = ReadEditorView(p.fileLines, static_cast<std::size_t>(map.headerLine));
+    TextCheck blocks = CheckBlocks(view.pasteLo);
+    if (!blocks.ok) {
+        int at = view.pasteLoLines[blocks.line] + 1;
+        if (result.ok() || result.line != at) add(path, at, blocks.message);
+    }
+}
+
+} // namespace
+
+CourseCheckReport CheckCourse(Files& files, const std::string& courseDir) {
+    return Checker(files, courseDir).run();
+}
+
+std::string FormatProblem(const CheckProblem& p) {
+    return p.path + ":" + std::to_string(p.line) + ": " + p.message;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The course check: reads what the program reads from a course folder and lists every
+// problem that would show a message or keep a unit from opening, without any window.
+
+#include <string>
+#include <vector>
+
+class Files;
+
+struct CheckProblem {
+    std::string path;    // relative to the course folder, folders joined with "/"
+    int line = 0;        // 1-based; 0 when no single line is meant
+    std::string message; // Shift-JIS, the program's own text where it has one
+};
+
+struct CourseCheckReport {
+    bool ran = true;             // false when the course cannot be checked at all
+    std::string fatal;           // why not (Shift-JIS), when ran is false
+    std::vector<CheckProblem> problems;
+    int unitsChecked = 0;        // listed units, offered similar questions and ".prp" files read
+};
+
+// courseDir is the course folder as a core path ending in "\" (or empty for the files
+// service's own root). Paths in the report, and in the messages, are relative to it.
+CourseCheckReport CheckCourse(Files& files, const std::string& courseDir);
+
+// "PATH:LINE: MESSAGE" (Shift-JIS).
+std::string FormatProblem(const CheckProblem& p);

@@ -1,0 +1,74 @@
+#include "formats/WorksheetFile.h"
+
+#include <algorithm>
+
+#include "shell/Helpers.h"
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/Worksheet.h"
+
+namespace {
+
+constexpr std::size_t KranLines = 10;
+
+void block(Lines& out, const char* keyword, const Lines& content) {
+    out.push_back(keyword);
+    out.insert(out.end(), content.begin(), content.end());
+    out.push_back(">>");
+}
+
+} // namespace
+
+Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup) {
+    Lines out;
+    out.push_back("[[unitX");
+    block(out, "<<header", {w.strTangen, w.strSchool, w.strShimei});
+    block(out, "<<ques", w.lstQues);
+    block(out, "<<ans", {});
+    if (!w.lstQGraph.empty()) block(out, "<<graph", w.lstQGraph);
+    if (!w.lstAGraph.empty()) block(out, "<<AGraph", w.lstAGraph);
+    block(out, "<<value",
+          {std::to_string(paperWidth), BoolText(w.ShowAnswers), std::to_string(w.LineSpace),
+           std::to_string(w.LeftMargin), std::to_string(w.RightMargin), std::to_string(w.StartNo),
+           std::to_string(w.Options)});
+    const SecondFont& f = w.secondFont;
+    block(out, "<<font",
+          {std::to_string(w.FontSize), f.face, BoolText(f.bold), BoolText(f.italic),
+           BoolText(f.underline), BoolText(f.strikeOut), w.strMainFont});
+    // Always ten kran lines, so that the file reads back whatever the list held.
+    Lines kran(w.lstKranX.begin(),
+               w.lstKranX.begin() + std::min(w.lstKranX.size(), KranLines));
+    kran.resize(KranLines, "0");
+    block(out, "<<kran", kran);
+    block(out, "<<kgroup", kgroup);
+    out.push_back("]]");
+    return out;
+}
+
+std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path) {
+    std::string ext = ExtensionOf(path);
+    if (ext.empty()) return path + ".prp";
+    if (ext == ".prp") return path;
+    p.platform.prompter.message(path + J(":拡張子が不正です"));
+    return std::nullopt;
+}
+
+bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool askOverwrite) {
+    p.fileLines = WorksheetFileLines(w, p.shell.paperWidth, p.parse.kgroup);
+    std::string target = ExtensionOf(path).empty() ? path + ".prp" : path;
+    if (askOverwrite && p.platform.files.fileExists(target) &&
+        AskYesNo(p, J("ファイル") + target + J("を上書きしてもいいですか？")) != answer::Yes)
+        return false;
+    if (!p.platform.files.write(target, lines::join(p.fileLines))) {
+        p.platform.prompter.message(target + J("の保存に失敗しました"));
+        return false;
+    }
+    auto& list = p.shell.windowList;
+    auto old = std::find(list.begin(), list.end(), w.caption);
+    if (old != list.end()) list.erase(old);
+    list.push_back(target);
+    w.caption = target;
+    w.strFileName = target;
+    w.Modified = false;
+    return true;
+}

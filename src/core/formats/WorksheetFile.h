@@ -1,0 +1,30 @@
+#pragma once
+// Worksheet files (".prp"): a worksheet saved as one unit "[[unitX" in the unit grammar,
+// read back by the unit reader in mode 1.
+
+#include <optional>
+#include <string>
+
+#include "text/Lines.h"
+
+struct Program;
+class Worksheet;
+
+// The lines of a worksheet file, in the order of the format: header, questions, the empty
+// answer block, graphs (only when present), value (paperWidth first), font, kran (always
+// ten lines), kgroup.
+Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup);
+
+// The extension rule of the save and open-copy dialogs: ".prp" in any case is accepted
+// and kept; a name without extension gets ".prp"; any other extension shows
+// path + ":拡張子が不正です" and gives nullopt (the dialog is shown again).
+std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path);
+
+// Writes the worksheet to path (".prp" appended when the file name has no extension).
+// When askOverwrite is set and the file exists, asks "ファイル" + path +
+// "を上書きしてもいいですか？" first; No writes nothing and returns false. The paper width
+// is the program's, the kgroup lines those of the unit read last. On success the window
+// list swaps the worksheet's old key for the path, and caption and strFileName become the
+// path, Modified is cleared. A write error shows path + "の保存に失敗しました" and changes
+// nothing.
+bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool askOverwrite);

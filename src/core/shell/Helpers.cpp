@@ -1,0 +1,206 @@
+#include "shell/Helpers.h"
+
+#include <random>
+
+#include "shell/Program.h"
+#include "text/Sjis.h"
+
+namespace {
+
+const std::string& tableEntry(const std::array<std::string, 81>& table, int index) {
+    static const std::string empty;
+    return index >= 1 && index <= MaxTableEntry ? table[index] : empty;
+}
+
+bool isFullWidthSpace(const std::string& s, std::size_t pos) {
+    return pos + 1 < s.size() && s[pos] == '\x81' && s[pos + 1] == '\x40';
+}
+
+} // namespace
+
+std::string FileMissingText(const std::string& path) {
+    return J("ファイル ") + path + J(" が見つかりません");
+}
+
+std::string DirectoryMissingText(const std::string& path) {
+    return J("ディレクトリ ") + path + J(" が見つかりません");
+}
+
+bool FileExistsOrSay(Program& p, const std::string& path) {
+    if (p.platform.files.fileExists(path)) return true;
+    p.platform.prompter.message(FileMissingText(path));
+    return false;
+}
+
+bool DirectoryExistsOrSay(Program& p, const std::string& path) {
+    if (p.platform.files.dirExists(path)) return true;
+    p.platform.prompter.message(DirectoryMissingText(path));
+    return false;
+}
+
+int AskYesNo(Program& p, const std::string& text) { return p.platform.prompter.askYesNo(text); }
+
+int AskYesNoCancel(Program& p, const std::string& text) {
+    return p.platform.prompter.askYesNoCancel(text);
+}
+
+std::string RuidaiSuffix(int n) { return n == 0 ? std::string() : "R" + std::to_string(n); }
+
+std::string UnitBlockKey(const UnitRef& r) {
+    return "[[unit" + std::to_string(r.Unit) + RuidaiSuffix(r.Ruidai);
+}
+
+UnitNames UnitFileNames(const Program& p, const UnitRef& r) {
+    const std::string& folder = tableEntry(p.course.lessonFolder, r.Lesson);
+    const std::string& base = tableEntry(p.course.lessonBase, r.Lesson);
+    std::string file = base + std::to_string(r.Section) + ".que";
+    std::string tail = "-U" + std::to_string(r.Unit) + RuidaiSuffix(r.Ruidai);
+    UnitNames n;
+    n.queFile = p.shell.masterFolder + folder + file;
+    n.windowKey = n.queFile + tail;
+    n.shortKey = file + tail;
+    return n;
+}
+
+std::string RecordKey(const Program& p, const UnitRef& r) {
+    std::string key = "S" + std::to_string(r.Section) + std::to_string(r.Unit);
+    if (r.Section >= 1 && r.Section <= MaxTableEntry) {
+        const Lines& units = p.course.sectionUnits[r.Section];
+        if (r.Unit >= 1 && r.Unit <= static_cast<int>(units.size())) key += units[r.Unit - 1];
+    }
+    return key;
+}
+
+std::string LearnerFile(Program& p, int lesson) {
+    if (lesson < 1) lesson = 1;
+    if (!p.shell.cdMode && lesson <= MaxTableEntry) {
+        std::string folder = p.shell.masterFolder + p.course.lessonFolder[lesson];
+        if (p.platform.files.dirExists(folder)) return folder + p.shell.learnerName + ".ini";
+    }
+    // A CD-ROM course or a missing lesson folder: the records folder prepared at start-up,
+    // one file per learner and lesson.
+    return p.shell.logOnFolder + p.shell.learnerName + std::to_string(lesson) + ".ini";
+}
+
+std::string TempFolder(const Program& p) {
+    std::string t = p.platform.tempDir.substr(0, 255);
+    return t + "\\";
+}
+
+std::string GraphFolder(Program& p, int lesson) {
+    if (lesson < 1) lesson = 1;
+    Files& files = p.platform.files;
+    if (lesson <= MaxTableEntry) {
+        std::string own = p.shell.masterFolder + p.course.lessonFolder[lesson] + "Graph\\";
+        if (files.dirExists(own)) return own;
+    }
+    std::string shared = p.shell.masterFolder + "Graph\\";
+    if (files.dirExists(shared)) return shared;
+    return {};
+}
+
+std::string ExtensionOf(const std::string& name) {
+    // Only the file name counts: folder names may hold dots.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < name.size(); i += sjis::charLen(name, i))
+        if (name[i] == '\\' || name[i] == '/') start = i + 1;
+    std::size_t dot = sjis::find(name, '.', start);
+    if (dot == std::string::npos) return {};
+    return sjis::asciiLower(name.substr(dot, 4));
+}
+
+std::string BoolText(bool b) { return b ? "True" : "False"; }
+
+int SplitAtHash(const std::string& text, Lines& list) {
+    list.clear();
+    if (text.empty()) return 0;
+    int count = 0;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t hash = text.find('#', start); // "#" is never a trail byte
+        if (hash == std::string::npos) break;
+        list.push_back(text.substr(start, hash - start));
+        ++count;
+        start = hash + 1;
+    }
+    list.push_back(text.substr(start));
+    return count;
+}
+
+int SplitAtSemicolon(const std::string& text, Lines& list) {
+    list.clear();
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t semi = text.find(';', start); // ";" is never a trail byte
+        if (semi == std::string::npos) break;
+        list.push_back(text.substr(start, semi - start));
+        start = semi + 1;
+    }
+    list.push_back(text.substr(start));
+    return static_cast<int>(list.size());
+}
+
+std::string TrimWide(const std::string& text) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    std::string s = text.substr(b, e - b);
+    std::size_t lead = 0;
+    while (isFullWidthSpace(s, lead)) lead += 2;
+    s.erase(0, lead);
+    // At the end, only a "　" that is a whole character counts: find the last character
+    // boundaries by walking from the start.
+    for (;;) {
+        std::size_t last = std::string::npos;
+        for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i)) last = i;
+        if (last == std::string::npos || last + 2 != s.size() || !isFullWidthSpace(s, last)) break;
+        s.erase(last);
+    }
+    return s;
+}
+
+std::string PadToWidth(const std::string& text, const std::string& reference) {
+    if (text.size() >= reference.size()) return text;
+    std::string padded = text.empty() ? std::string(12, ' ') : " " + text + std::string(12, ' ');
+    return padded.substr(0, reference.size());
+}
+
+void ShuffleItems(Lines& list, const PickIndex& pick) {
+    int count = static_cast<int>(list.size());
+    if (count <= 1) return;
+    for (int i = 0; i < count; ++i) {
+        int j = pick(count);
+        if (j < 0 || j >= count) continue; // a broken source never indexes out of range
+        if (j != i) std::swap(list[i], list[j]);
+    }
+}
+
+void ShuffleItems(Lines& list) {
+    static std::mt19937 engine{std::random_device{}()};
+    ShuffleItems(list, [](int count) {
+        return std::uniform_int_distribution<int>(0, count - 1)(engine);
+    });
+}
+
+std::string AfterLastChar(char c, const std::string& text) {
+    std::size_t pos = sjis::rfind(text, c);
+    return pos == std::string::npos ? text : text.substr(pos + 1);
+}
+
+std::string TwoDigits(int n) { return (n <= 9 ? "0" : "") + std::to_string(n); }
+
+std::string TimeText(Clock& clock) {
+    DateTime t = clock.now();
+    return TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
+}
+
+std::string DateTextJa(Clock& clock) {
+    DateTime t = clock.now();
+    return TwoDigits(t.year) + J("年") + TwoDigits(t.month) + J("月") + TwoDigits(t.day) + J("日");
+}
+
+std::string DateTextDots(Clock& clock) {
+    DateTime t = clock.now();
+    return std::to_string(t.year) + "." + TwoDigits(t.month) + "." + TwoDigits(t.day);
+}
