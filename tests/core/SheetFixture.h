@@ -35,8 +35,8 @@ class SheetFixture : public ::testing::Test {
   protected:
     FakePlatform fake;
     FilePictures pictures{fake.files};
-    Platform platform{fake.files,  fake.prompter, fake.clock, fake.registry,
-                      pictures,    "C:\\course",  "C:\\temp", "C:\\data\\"};
+    Platform platform{fake.files, fake.prompter, fake.clock, fake.registry,
+                      pictures,   "C:\\course",  "C:\\temp", "C:\\data\\"};
     Program program{platform};
     int relayouts = 0;
 

@@ -28,14 +28,14 @@ TEST_P(ValueBlock, GivesPaperAndOptions) {
 
 INSTANTIATE_TEST_SUITE_P(
     Doc, ValueBlock,
-    ::testing::Values(ValueCase{"True", "7", false, 630, 891, 7},   // the word means A4
+    ::testing::Values(ValueCase{"True", "7", false, 630, 891, 7}, // the word means A4
                       ValueCase{"False", "True", false, 630, 891, 7},
-                      ValueCase{"630", "20", false, 630, 891, 15},  // 16 and more: 15
+                      ValueCase{"630", "20", false, 630, 891, 15}, // 16 and more: 15
                       ValueCase{"630", "16", false, 630, 891, 15},
                       ValueCase{"630", "3", false, 630, 891, 3},
-                      ValueCase{"546", "7", false, 546, 772, 7},    // round(√2 × 546)
+                      ValueCase{"546", "7", false, 546, 772, 7}, // round(√2 × 546)
                       ValueCase{"600", "7", false, 600, 849, 7},
-                      ValueCase{"891", "7", true, 546, 771, 7}));   // the paper button wins
+                      ValueCase{"891", "7", true, 546, 771, 7})); // the paper button wins
 
 TEST_F(Doc, ValueBlockSetsSpacingMarginsAndOptionBoxes) {
     program.parse.value = {"630", "True", "44", "3", "7", "5", "2"};
@@ -152,11 +152,12 @@ TEST_F(Doc, AppendedGraphsArePlacedAutomatically) {
     program.parse.questions.push_back(J("(3)　3x＝9　　x＝#3#"));
     program.parse.qgraph = {"g1.bmp", "100", "200", "g2.bmp", "50", "60", "g3.bmp", "1", "2"};
     program.parse.agraph = {"a2.bmp", "5", "6"};
+    program.parse.qgraphBefore = 3; // as the reader counted them
     sheet.masterFlag = true;
     int before = relayouts;
     ReloadAfterAppend(program, sheet);
-    EXPECT_EQ(sheet.lstQGraph, (Lines{"g1.bmp", "100", "200", "g2.bmp", "-1", "-1", "g3.bmp",
-                                      "-1", "-1"}));
+    EXPECT_EQ(sheet.lstQGraph,
+              (Lines{"g1.bmp", "100", "200", "g2.bmp", "-1", "-1", "g3.bmp", "-1", "-1"}));
     EXPECT_EQ(sheet.lstAGraph, (Lines{"a2.bmp", "-1", "-1"}));
     EXPECT_EQ(sheet.lstQues.size(), 3u);
     EXPECT_EQ(sheet.caption, program.parse.title);
@@ -222,8 +223,7 @@ struct CloseCase {
     int expectSaveCalls;
 };
 
-class CloseRequestAnswers : public SheetFixture,
-                            public ::testing::WithParamInterface<CloseCase> {};
+class CloseRequestAnswers : public SheetFixture, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseRequestAnswers, DecideWhetherTheWorksheetCloses) {
     const CloseCase& c = GetParam();

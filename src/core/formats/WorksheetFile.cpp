@@ -64,9 +64,10 @@ bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool ask
         return false;
     }
     auto& list = p.shell.windowList;
-    auto old = std::find(list.begin(), list.end(), w.caption);
+    auto old = std::find(list.begin(), list.end(), w.windowKey);
     if (old != list.end()) list.erase(old);
     list.push_back(target);
+    w.windowKey = target;
     w.caption = target;
     w.strFileName = target;
     w.Modified = false;

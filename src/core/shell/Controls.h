@@ -22,8 +22,10 @@ struct Controls {
     int spnMojiSize = 10;   // 文字サイズ, mirrors FontSize
     int spnGyoukanSub = 0;  // hidden, mirrors lstKranX line 8
     bool chkBekkai = true;  // 別解表示
-    int paperButton = 546;  // width of the checked paper button radB5/radA4/radB4/radA3
-    bool reducedView = false; // 縮小: the worksheet is shown reduced
+    // Width of the checked paper button (radB5, radA4, radB4, radA3).
+    int paperButton = 546;
+    // 縮小: the worksheet is shown reduced.
+    bool reducedView = false;
     // Paper dialog option boxes, set from the worksheet's Options.
     bool chkClassFlag = true; // 学級旗
     bool chkJisshibi = true;  // 実施日

@@ -1,8 +1,10 @@
 #include "worksheet/Paper.h"
 
+#include <cmath>
+
 #include "shell/Program.h"
 #include "text/Sjis.h"
-#include "worksheet/SheetHelpers.h"
+#include "worksheet/LayoutMath.h"
 #include "worksheet/WorksheetDocument.h"
 
 namespace {
@@ -19,11 +21,15 @@ const PaperInfo& PaperForWidth(int width) {
     return Papers[1];
 }
 
+int PaperHeightFor(int width) {
+    return layoutmath::roundi(std::sqrt(2.0) * width);
+}
+
 void ApplyPaper(Program& program, Worksheet& sheet, int widthCode) {
     const PaperInfo& paper = PaperForWidth(widthCode);
     sheet.paper = PaperRec{paper.width, paper.height};
     program.shell.paperWidth = paper.width;
-    program.shell.paperHeight = sheethelp::PaperHeightFor(paper.width);
+    program.shell.paperHeight = PaperHeightFor(paper.width);
     sheet.classFlagPlaced.left = paper.flagLeft;
     sheet.classFlagPlaced.top = paper.flagTop;
 }
@@ -31,7 +37,7 @@ void ApplyPaper(Program& program, Worksheet& sheet, int widthCode) {
 void SetProgramPaper(Program& program, int width) {
     program.controls.paperButton = PaperForWidth(width).width;
     program.shell.paperWidth = width;
-    program.shell.paperHeight = sheethelp::PaperHeightFor(width);
+    program.shell.paperHeight = PaperHeightFor(width);
 }
 
 void PaperButtonClick(Program& program, int width) {

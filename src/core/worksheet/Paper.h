@@ -26,6 +26,9 @@ inline constexpr std::array<PaperInfo, 4> Papers{{
 // The paper of that width; any other width gives A4.
 const PaperInfo& PaperForWidth(int width);
 
+// round(√2 × width): the page height that goes with a paper width.
+int PaperHeightFor(int width);
+
 // Gives the worksheet the paper of that width code (A4 for an unknown code), sets the
 // program-wide paper width and height (round(√2 × width)) and puts the class-flag
 // picture where that paper has it.

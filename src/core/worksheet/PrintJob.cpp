@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "platform/Printer.h"
+#include "shell/Helpers.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
-#include "worksheet/SheetHelpers.h"
 #include "worksheet/WorksheetDocument.h"
 
 bool PreparePrint(Program& program) {
@@ -19,7 +19,7 @@ bool PreparePrint(Program& program) {
 bool TransferPicture(Program& program, Canvas& target, const Bitmap& picture, const Rect& dest) {
     Files& files = program.platform.files;
     Pictures& pictures = program.platform.pictures;
-    const std::string path = sheethelp::TempFolder(program) + "temp.bmp";
+    const std::string path = TempFolder(program) + "temp.bmp";
     pictures.saveBmp(path, picture);
     Bitmap copy;
     bool found = files.fileExists(path) && pictures.load(path, copy);

@@ -22,4 +22,3 @@ bool PrintWorksheet(Program& program, Printer& printer, const Bitmap& pageImage)
 // Sends a picture to the printer canvas through the file "temp.bmp" in the temporary
 // folder; when that file cannot be found, says "not found" and its path and fails.
 bool TransferPicture(Program& program, Canvas& target, const Bitmap& picture, const Rect& dest);
-

@@ -89,3 +89,6 @@ class Worksheet {
     // lstKranX line n as a number (0 when it does not read as one).
     int kran(int line) const;
 };
+
+// The decimal integer a worksheet line holds (blanks around it allowed), else fallback.
+int DecimalOr(const std::string& text, int fallback);

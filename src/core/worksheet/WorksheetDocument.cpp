@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <memory>
 
+#include "shell/Helpers.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/Paper.h"
-#include "worksheet/SheetHelpers.h"
-
-using sheethelp::ReadInt;
 
 namespace {
 
 constexpr std::size_t KranLines = 10;
 
-bool isFlagWord(const std::string& s) { return s == "True" || s == "False"; }
+bool isFlagWord(const std::string& s) {
+    return s == "True" || s == "False";
+}
 
 // Value block: 1 paper width, 2 (not read), 3 LineSpace, 4 LeftMargin, 5 RightMargin,
 // 6 StartNo, 7 Options. Lines that do not read as numbers keep the worksheet's values.
@@ -24,19 +24,19 @@ void readValueBlock(Program& program, Worksheet& sheet) {
         return n <= v.size() ? &v[n - 1] : nullptr;
     };
     int width = 630;
-    if (const std::string* s = at(1)) width = isFlagWord(*s) ? 630 : ReadInt(*s, 630);
+    if (const std::string* s = at(1)) width = isFlagWord(*s) ? 630 : DecimalOr(*s, 630);
     if (program.shell.fixedPaper) {
         const PaperInfo& paper = PaperForWidth(program.controls.paperButton);
         sheet.paper = PaperRec{paper.width, paper.height};
     } else {
-        sheet.paper = PaperRec{width, sheethelp::PaperHeightFor(width)};
+        sheet.paper = PaperRec{width, PaperHeightFor(width)};
     }
-    if (const std::string* s = at(3)) sheet.LineSpace = ReadInt(*s, sheet.LineSpace);
-    if (const std::string* s = at(4)) sheet.LeftMargin = ReadInt(*s, sheet.LeftMargin);
-    if (const std::string* s = at(5)) sheet.RightMargin = ReadInt(*s, sheet.RightMargin);
-    if (const std::string* s = at(6)) sheet.StartNo = ReadInt(*s, sheet.StartNo);
+    if (const std::string* s = at(3)) sheet.LineSpace = DecimalOr(*s, sheet.LineSpace);
+    if (const std::string* s = at(4)) sheet.LeftMargin = DecimalOr(*s, sheet.LeftMargin);
+    if (const std::string* s = at(5)) sheet.RightMargin = DecimalOr(*s, sheet.RightMargin);
+    if (const std::string* s = at(6)) sheet.StartNo = DecimalOr(*s, sheet.StartNo);
     if (const std::string* s = at(7)) {
-        sheet.Options = isFlagWord(*s) ? 7 : ReadInt(*s, sheet.Options);
+        sheet.Options = isFlagWord(*s) ? 7 : DecimalOr(*s, sheet.Options);
         if (sheet.Options >= 16) sheet.Options = 15;
     }
     sheet.ShowAnswers = program.shell.answersShown;
@@ -53,7 +53,7 @@ void readFontBlock(Program& program, Worksheet& sheet) {
     if (f.empty()) return;
     SecondFont& font = sheet.secondFont;
     font.bold = font.italic = font.underline = font.strikeOut = false;
-    font.size = ReadInt(f[0], font.size);
+    font.size = DecimalOr(f[0], font.size);
     sheet.FontSize = font.size;
     auto flag = [&](std::size_t i) { return i < f.size() && f[i] == "True"; };
     if (f.size() > 1) font.face = f[1];
@@ -90,13 +90,12 @@ void loadPictures(Program& program, const std::string& folder, const Lines& trip
         pictures[k] = Bitmap();
         if (k >= n) continue;
         std::string path = folder + triples[3 * k];
-        if (sheethelp::FileExistsOrSay(program, path))
-            program.platform.pictures.load(path, pictures[k]);
+        if (FileExistsOrSay(program, path)) program.platform.pictures.load(path, pictures[k]);
     }
 }
 
 void loadGraphPictures(Program& program, Worksheet& sheet) {
-    std::string folder = sheethelp::GraphFolder(program, sheet.unitRef.Lesson);
+    std::string folder = GraphFolder(program, sheet.unitRef.Lesson);
     loadPictures(program, folder, sheet.lstQGraph, sheet.qGraphPictures);
     loadPictures(program, folder, sheet.lstAGraph, sheet.aGraphPictures);
 }
@@ -148,7 +147,8 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
     program.shell.windowList.push_back(origin.windowKey);
     state.collectKran = true;
     state.drawTypedAnswers = false;
-    for (KranEntry& box : state.KranTable) box.mark = 99;
+    for (KranEntry& box : state.KranTable)
+        box.mark = 99;
     sheet.Modified = false;
     return sheet;
 }
@@ -158,7 +158,8 @@ void ReloadAfterAppend(Program& program, Worksheet& sheet) {
     sheet.caption = program.parse.title;
     sheet.Modified = true;
     copyHeader(program, sheet);
-    sheet.lstQGraph = graphLines(program.parse.qgraph, sheet.lstQGraph.size());
+    const std::size_t kept = static_cast<std::size_t>(std::max(program.parse.qgraphBefore, 0));
+    sheet.lstQGraph = graphLines(program.parse.qgraph, kept);
     sheet.lstAGraph = graphLines(program.parse.agraph, sheet.lstAGraph.size());
     loadGraphPictures(program, sheet);
     Relayout(program, sheet);
@@ -206,8 +207,7 @@ Worksheet* FindWorksheet(Program& program, const std::string& key) {
     return nullptr;
 }
 
-bool CloseRequest(Program& program, Worksheet& sheet,
-                  const std::function<bool(Worksheet&)>& save) {
+bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(Worksheet&)>& save) {
     if (!sheet.Modified) return true;
     bool& startupDone = program.shell.startupDone;
     const bool wasDone = startupDone;

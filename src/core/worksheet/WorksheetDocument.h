@@ -28,8 +28,9 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin);
 
 // After units were appended into the buffer (which had first been loaded from the
 // worksheet): title, school, name line, question lines and both graph lists with their
-// pictures come from the buffer; triples beyond those the worksheet held keep only the
-// file name and are placed automatically ("-1"). Marks the worksheet modified, retitles
+// pictures come from the buffer; triples beyond those held before the append (the
+// reader's count for question graphs, the worksheet's own for answer graphs) keep only
+// the file name and are placed automatically ("-1"). Marks the worksheet modified, retitles
 // it with the composed title and lays it out again.
 void ReloadAfterAppend(Program& program, Worksheet& sheet);
 
@@ -47,8 +48,7 @@ Worksheet* FindWorksheet(Program& program, const std::string& key);
 // Asks "<caption>を保存しますか？" when the worksheet is modified. Yes runs save (which
 // returns whether it saved), No allows closing, Cancel keeps the worksheet open.
 // Returns whether the worksheet may close.
-bool CloseRequest(Program& program, Worksheet& sheet,
-                  const std::function<bool(Worksheet&)>& save);
+bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(Worksheet&)>& save);
 
 // Closes the worksheet: window-list entry removed, no worksheet current, the count
 // lowered, the document freed (references to it become invalid).

@@ -80,8 +80,7 @@ void SetStartNo(Program& program, int value) {
 
 void SetKranLine(Program& program, int line, int value, bool markModified) {
     if (line < 0 || line >= 10) return;
-    change(program, markModified,
-           [&](Worksheet& s) { s.lstKranX[line] = std::to_string(value); });
+    change(program, markModified, [&](Worksheet& s) { s.lstKranX[line] = std::to_string(value); });
 }
 
 void ToggleShowAnswers(Program& program) {

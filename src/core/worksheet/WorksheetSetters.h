@@ -6,18 +6,18 @@
 
 struct Program;
 
-void SetLineSpace(Program& program, int value);         // 主行間: LineSpace
-void SetFontSize(Program& program, int value);          // 文字サイズ: FontSize
-void SetLeftMargin(Program& program, int value);        // 左空白: LeftMargin
-void SetRightMargin(Program& program, int value);       // 右空白: RightMargin
-void SetAnswerX(Program& program, int value);           // 解答位置: lstKranX line 4
-void SetAnswerY(Program& program, int value);           // 解答位置: lstKranX line 5
-void SetBoxWidth(Program& program, int value);          // 幅: lstKranX line 1
-void SetBoxHeight(Program& program, int value);         // 高さ: lstKranX line 2
-void SetBoxOffsetX(Program& program, int value);        // lstKranX line 6
-void SetBoxOffsetY(Program& program, int value);        // lstKranX line 7
-void SetSecondarySpacing(Program& program, int value);  // 副行間: lstKranX line 8
-void SetStartNo(Program& program, int value);           // 開始No: StartNo
+void SetLineSpace(Program& program, int value);        // 主行間: LineSpace
+void SetFontSize(Program& program, int value);         // 文字サイズ: FontSize
+void SetLeftMargin(Program& program, int value);       // 左空白: LeftMargin
+void SetRightMargin(Program& program, int value);      // 右空白: RightMargin
+void SetAnswerX(Program& program, int value);          // 解答位置: lstKranX line 4
+void SetAnswerY(Program& program, int value);          // 解答位置: lstKranX line 5
+void SetBoxWidth(Program& program, int value);         // 幅: lstKranX line 1
+void SetBoxHeight(Program& program, int value);        // 高さ: lstKranX line 2
+void SetBoxOffsetX(Program& program, int value);       // lstKranX line 6
+void SetBoxOffsetY(Program& program, int value);       // lstKranX line 7
+void SetSecondarySpacing(Program& program, int value); // 副行間: lstKranX line 8
+void SetStartNo(Program& program, int value);          // 開始No: StartNo
 
 // Writes one lstKranX line of the current worksheet and lays it out again, marking it
 // modified only when asked (the box-shape buttons differ in that).

@@ -1,0 +1,81 @@
+#include "worksheet/OpenWorksheet.h"
+
+#include <algorithm>
+
+#include "formats/WorksheetFile.h"
+#include "shell/Helpers.h"
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/WorksheetDocument.h"
+
+namespace {
+
+bool isListed(const Program& program, const std::string& key) {
+    const auto& keys = program.shell.windowList;
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+// "すでに読み込まれています", then the worksheet of that key comes to the front.
+OpenResult alreadyOpen(Program& program, const std::string& key) {
+    program.platform.prompter.message(J("すでに読み込まれています"));
+    if (Worksheet* sheet = FindWorksheet(program, key)) ActivateWorksheet(program, *sheet);
+    return OpenResult::AlreadyOpen;
+}
+
+} // namespace
+
+OpenResult OpenUnit(Program& program, const UnitRef& ref, const UnitTitleNames& names, bool reload,
+                    bool ruidaiChosen) {
+    const UnitNames files = UnitFileNames(program, ref);
+    if (!program.platform.files.fileExists(files.queFile)) return OpenResult::NotRead;
+    if (isListed(program, files.windowKey)) {
+        if (!reload) return alreadyOpen(program, files.windowKey);
+        if (Worksheet* old = FindWorksheet(program, files.windowKey)) {
+            old->Modified = false;
+            CloseWorksheet(program, *old);
+        }
+    }
+    UnitReadRequest request;
+    request.path = files.queFile;
+    request.header = UnitBlockKey(ref);
+    request.unit = ref.Unit;
+    request.section = ref.Section;
+    request.mode = UnitReadMode::Open;
+    request.names = names;
+    if (!ReadUnit(program, request).ok()) return OpenResult::NotRead;
+
+    SheetOrigin origin{ref,        names.lesson,    names.section,
+                       names.unit, files.windowKey, files.shortKey};
+    Worksheet& sheet = CreateWorksheet(program, origin);
+    sheet.strFileName = files.queFile;
+    sheet.FromCopyFile = false;
+    sheet.PrintLearner = false;
+    sheet.masterFlag = true;
+    sheet.RuidaiSheet = ruidaiChosen;
+    sheet.Marked = false;
+    ActivateWorksheet(program, sheet);
+    return OpenResult::Opened;
+}
+
+OpenResult OpenWorksheetFile(Program& program, const std::string& chosen) {
+    std::optional<std::string> path = AcceptWorksheetPath(program, chosen);
+    if (!path) return OpenResult::BadPath;
+    if (!FileExistsOrSay(program, *path)) return OpenResult::NotRead;
+    if (isListed(program, *path)) return alreadyOpen(program, *path);
+
+    const Worksheet* current = program.sheets.current;
+    UnitRef ref{current ? current->unitRef.Lesson : 1, 0, 0, 0};
+    UnitReadRequest request;
+    request.path = *path;
+    request.header = "[[unitX";
+    request.mode = UnitReadMode::WorksheetFile;
+    if (!ReadUnit(program, request).ok()) return OpenResult::NotRead;
+
+    SheetOrigin origin{ref, {}, {}, {}, *path, *path};
+    Worksheet& sheet = CreateWorksheet(program, origin);
+    sheet.strFileName = *path;
+    sheet.FromCopyFile = true;
+    sheet.RuidaiSheet = false;
+    ActivateWorksheet(program, sheet);
+    return OpenResult::Opened;
+}

@@ -1,0 +1,160 @@
+#include "SheetFixture.h"
+
+#include "FakePrinter.h"
+#include "worksheet/PrintJob.h"
+
+namespace {
+
+class Print : public SheetFixture {
+  protected:
+    FakePrinter printer;
+    Bitmap pageImage{630, 891};
+
+    Print() { fake.files.makeDir("C:\\temp"); }
+
+    // The number text of a printed page: the text drawn that starts with "№ ".
+    static std::string numberOf(const FakePrinter::Document& doc) {
+        for (const std::string& t : doc.page.textsUtf8())
+            if (t.rfind("№ ", 0) == 0) return t.substr(std::string("№ ").size(), 1);
+        return "";
+    }
+};
+
+TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
+    open();
+    program.controls.radPrinter = true;
+    program.controls.chkNumber = true;
+    printer.copies = 3;
+    ASSERT_TRUE(PreparePrint(program));
+    EXPECT_FALSE(program.sheets.collectKran);
+    EXPECT_TRUE(PrintWorksheet(program, printer, pageImage));
+    ASSERT_EQ(printer.documents.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(printer.documents[i].ended);
+        EXPECT_EQ(numberOf(printer.documents[i]), std::to_string(i + 1));
+    }
+    EXPECT_EQ(printer.copies, 1);            // the printer makes no copies of its own
+    EXPECT_EQ(program.controls.spnStart, 1); // 開始番号 reads 1 again
+    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Print, UnnumberedCopiesAreLeftToThePrinter) {
+    open();
+    program.controls.radPrinter = true;
+    program.controls.chkNumber = false;
+    printer.copies = 3;
+    EXPECT_TRUE(PrintWorksheet(program, printer, pageImage));
+    ASSERT_EQ(printer.documents.size(), 1u);
+    EXPECT_EQ(numberOf(printer.documents[0]), "");
+    EXPECT_EQ(printer.copies, 3);
+    EXPECT_EQ(program.controls.spnStart, 1);
+}
+
+TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
+    pictures.add("C:\\course\\classFlag.bmp", 50, 40);
+    pictures.add("C:\\course\\Eq1\\Graph\\g1.bmp", 120, 90);
+    program.parse.qgraph = {"g1.bmp", "300", "200"};
+    open();
+    program.controls.radPrinter = true;
+    program.controls.chkNumber = false;
+    ASSERT_TRUE(PrintWorksheet(program, printer, pageImage));
+    ASSERT_EQ(printer.documents.size(), 1u);
+    auto drawn = printer.documents[0].page.pictures();
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0]->picture.width, 50); // the class flag first
+    // s = 4960 / 630: (300, 200) and 120 × 90 scaled, rounded.
+    EXPECT_EQ(drawn[1]->rect, (Rect{2362, 1575, 2362 + 945, 1575 + 709}));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Print, ScreenFaithfulCopyStretchesThePageImageThroughTheTemporaryFile) {
+    open();
+    program.controls.radPrinter = false;
+    program.controls.chkNumber = false;
+    EXPECT_TRUE(PrintWorksheet(program, printer, pageImage));
+    ASSERT_EQ(printer.documents.size(), 1u);
+    auto drawn = printer.documents[0].page.pictures();
+    ASSERT_EQ(drawn.size(), 1u);
+    // s = 4960 / 630; moved right by round(6 s) = 47.
+    EXPECT_EQ(drawn[0]->rect, (Rect{47, 0, 4960 + 47, 7015}));
+    EXPECT_EQ(drawn[0]->picture.width, 630);
+    EXPECT_EQ(pictures.saves, 1);
+    EXPECT_FALSE(fake.files.fileExists("C:\\temp\\temp.bmp"));
+    EXPECT_TRUE(printer.documents[0].page.texts().empty()); // no layout on the printer
+}
+
+TEST_F(Print, MissingTemporaryBitmapAbortsTheJob) {
+    open();
+    program.controls.radPrinter = false;
+    program.controls.chkNumber = true;
+    printer.copies = 3;
+    pictures.dropSaves = true;
+    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    ASSERT_EQ(printer.documents.size(), 1u);
+    EXPECT_TRUE(printer.documents[0].aborted);
+    EXPECT_FALSE(printer.documents[0].ended);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"not foundC:\\temp\\temp.bmp"}));
+    EXPECT_EQ(program.controls.spnStart, 1);
+    EXPECT_TRUE(program.shell.startupDone);
+}
+
+TEST_F(Print, PrinterThatCannotStartADocumentIsReported) {
+    open();
+    program.controls.chkNumber = true;
+    printer.copies = 2;
+    printer.failBegin = true;
+    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_TRUE(printer.documents.empty());
+    EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を開始できませんでした"}));
+    EXPECT_EQ(program.controls.spnStart, 1);
+    EXPECT_TRUE(program.shell.startupDone);
+}
+
+TEST_F(Print, PrinterThatFailsToFinishStopsTheCopies) {
+    open();
+    program.controls.radPrinter = true;
+    printer.copies = 3;
+    printer.failEnd = true;
+    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_EQ(printer.documents.size(), 1u);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を完了できませんでした"}));
+    EXPECT_EQ(program.controls.spnStart, 1);
+}
+
+// Activations while printing push nothing: StartupDone is off for the job's duration.
+class WatchingPrinter : public FakePrinter {
+  public:
+    explicit WatchingPrinter(const bool& flag) : flag_(flag) {}
+    std::vector<bool> seen;
+    bool beginDoc() override {
+        seen.push_back(flag_);
+        return FakePrinter::beginDoc();
+    }
+
+  private:
+    const bool& flag_;
+};
+
+TEST_F(Print, StartUpFlagIsOffWhilePrintingAndTheReducedViewEnds) {
+    open();
+    WatchingPrinter watching(program.shell.startupDone);
+    watching.copies = 2;
+    program.controls.reducedView = true;
+    int before = relayouts;
+    EXPECT_TRUE(PrintWorksheet(program, watching, pageImage));
+    EXPECT_EQ(watching.seen, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_FALSE(program.controls.reducedView);
+    EXPECT_EQ(relayouts, before + 1);
+}
+
+TEST_F(Print, NothingWithoutAWorksheet) {
+    EXPECT_FALSE(PreparePrint(program));
+    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_TRUE(printer.documents.empty());
+    EXPECT_EQ(program.controls.spnStart, 1);
+}
+
+} // namespace

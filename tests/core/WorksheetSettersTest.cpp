@@ -1,0 +1,201 @@
+#include "SheetFixture.h"
+
+#include <functional>
+
+#include "worksheet/Paper.h"
+#include "worksheet/WorksheetSetters.h"
+
+namespace {
+
+using Setters = SheetFixture;
+
+struct SetterCase {
+    const char* name;
+    std::function<void(Program&, int)> set;
+    std::function<int(const Worksheet&)> stored;
+    std::function<int(const Controls&)> shown;
+};
+
+const std::vector<SetterCase>& setterCases() {
+    static const std::vector<SetterCase> cases = {
+        {"LineSpace", SetLineSpace, [](const Worksheet& s) { return s.LineSpace; },
+         [](const Controls& c) { return c.spnGyouSpace; }},
+        {"FontSize", SetFontSize, [](const Worksheet& s) { return s.FontSize; },
+         [](const Controls& c) { return c.spnMojiSize; }},
+        {"LeftMargin", SetLeftMargin, [](const Worksheet& s) { return s.LeftMargin; },
+         [](const Controls& c) { return c.settei.spnLeftM; }},
+        {"RightMargin", SetRightMargin, [](const Worksheet& s) { return s.RightMargin; },
+         [](const Controls& c) { return c.settei.spnRightM; }},
+        {"AnswerX", SetAnswerX, [](const Worksheet& s) { return s.kran(4); },
+         [](const Controls& c) { return c.settei.spnAnsX; }},
+        {"AnswerY", SetAnswerY, [](const Worksheet& s) { return s.kran(5); },
+         [](const Controls& c) { return c.settei.spnAnsY; }},
+        {"BoxWidth", SetBoxWidth, [](const Worksheet& s) { return s.kran(1); },
+         [](const Controls& c) { return c.settei.spnKranWX; }},
+        {"BoxHeight", SetBoxHeight, [](const Worksheet& s) { return s.kran(2); },
+         [](const Controls& c) { return c.settei.spnKranH; }},
+        {"BoxOffsetX", SetBoxOffsetX, [](const Worksheet& s) { return s.kran(6); },
+         [](const Controls& c) { return c.settei.spnKranX; }},
+        {"BoxOffsetY", SetBoxOffsetY, [](const Worksheet& s) { return s.kran(7); },
+         [](const Controls& c) { return c.settei.spnKranY; }},
+        {"SecondarySpacing", SetSecondarySpacing, [](const Worksheet& s) { return s.kran(8); },
+         [](const Controls& c) { return c.spnGyoukanSub; }},
+        {"StartNo", SetStartNo, [](const Worksheet& s) { return s.StartNo; },
+         [](const Controls& c) { return c.spnStartNum; }},
+    };
+    return cases;
+}
+
+TEST_F(Setters, EachStoresMarksModifiedAndLaysOutOnce) {
+    for (const SetterCase& c : setterCases()) {
+        SCOPED_TRACE(c.name);
+        Worksheet& sheet = open(c.name);
+        const Lines kranBefore = sheet.lstKranX;
+        int before = relayouts;
+        c.set(program, -3);
+        EXPECT_EQ(c.stored(sheet), -3);
+        EXPECT_EQ(c.shown(program.controls), -3);
+        EXPECT_TRUE(sheet.Modified);
+        EXPECT_EQ(relayouts, before + 1);
+        // Only its own kran line changed; the list stays ten lines of decimal text.
+        int changed = 0;
+        for (std::size_t i = 0; i < kranBefore.size(); ++i)
+            changed += sheet.lstKranX[i] != kranBefore[i];
+        EXPECT_LE(changed, 1);
+        EXPECT_EQ(sheet.lstKranX.size(), 10u);
+    }
+}
+
+TEST_F(Setters, WithoutAWorksheetNothingChanges) {
+    for (const SetterCase& c : setterCases()) {
+        SCOPED_TRACE(c.name);
+        c.set(program, 21);
+    }
+    ToggleShowAnswers(program);
+    SetBekkai(program, false);
+    SetPaperOk(program, 546);
+    PaperButtonClick(program, 771);
+    EXPECT_EQ(relayouts, 0);
+    EXPECT_TRUE(program.sheets.open.empty());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(fake.registry.has(RegKey::Program, "PaperSize"));
+}
+
+TEST_F(Setters, WhileTheLayoutIsOffTheValueIsStoredButNotDrawn) {
+    Worksheet& sheet = open();
+    int before = relayouts;
+    program.sheets.layoutEnabled = false;
+    SetFontSize(program, 18);
+    EXPECT_EQ(sheet.FontSize, 18);
+    EXPECT_TRUE(sheet.Modified);
+    EXPECT_EQ(relayouts, before);
+}
+
+TEST_F(Setters, KranLineCanChangeWithoutMarkingModified) {
+    Worksheet& sheet = open();
+    SetKranLine(program, 0, 1, false);
+    EXPECT_EQ(sheet.lstKranX[0], "1");
+    EXPECT_FALSE(sheet.Modified);
+    SetKranLine(program, 0, 0, true);
+    EXPECT_TRUE(sheet.Modified);
+    SetKranLine(program, 10, 5, true); // no such line
+    EXPECT_EQ(sheet.lstKranX.size(), 10u);
+}
+
+TEST_F(Setters, ShowAnswersToggleDoesNotMarkModified) {
+    Worksheet& sheet = open();
+    sheet.correctCount = 7;
+    sheet.PrintLearner = true;
+    int before = relayouts;
+    ToggleShowAnswers(program);
+    EXPECT_FALSE(program.shell.answersShown);
+    EXPECT_FALSE(sheet.ShowAnswers);
+    EXPECT_EQ(sheet.correctCount, -1);
+    EXPECT_FALSE(sheet.PrintLearner);
+    EXPECT_FALSE(sheet.Modified);
+    EXPECT_EQ(relayouts, before + 1);
+    ToggleShowAnswers(program);
+    EXPECT_TRUE(sheet.ShowAnswers);
+}
+
+TEST_F(Setters, PrintModeCloseStoresTheModeWithoutMarkingModified) {
+    Worksheet& sheet = open();
+    program.controls.radPrinter = true;
+    int before = relayouts;
+    PrintModeClose(program);
+    EXPECT_EQ(fake.registry.readBool(RegKey::Program, "PrintMode"), true);
+    EXPECT_FALSE(sheet.Modified);
+    EXPECT_EQ(relayouts, before + 1);
+}
+
+// Paper
+
+TEST_F(Setters, ApplyingAPaperSetsRecordProgramPaperAndFlagPlace) {
+    Worksheet& sheet = open();
+    ApplyPaper(program, sheet, 771);
+    EXPECT_EQ(sheet.paper, (PaperRec{771, 1092}));
+    EXPECT_EQ(program.shell.paperWidth, 771);
+    EXPECT_EQ(program.shell.paperHeight, 1090); // round(√2 × 771), not the record's height
+    EXPECT_EQ(sheet.classFlagPlaced.left, 45);
+    EXPECT_EQ(sheet.classFlagPlaced.top, 42);
+
+    ApplyPaper(program, sheet, 600); // not one of the four: A4
+    EXPECT_EQ(sheet.paper, (PaperRec{630, 891}));
+    EXPECT_EQ(program.shell.paperHeight, 891);
+    EXPECT_EQ(sheet.classFlagPlaced.left, 35);
+    EXPECT_EQ(sheet.classFlagPlaced.top, 31);
+}
+
+TEST_F(Setters, StartUpKeepsAnUnknownPaperWidthWithTheA4Button) {
+    SetProgramPaper(program, 600);
+    EXPECT_EQ(program.controls.paperButton, 630);
+    EXPECT_EQ(program.shell.paperWidth, 600);
+    EXPECT_EQ(program.shell.paperHeight, 849);
+    SetProgramPaper(program, 891);
+    EXPECT_EQ(program.controls.paperButton, 891);
+    EXPECT_EQ(program.shell.paperHeight, 1260);
+}
+
+TEST_F(Setters, SelectingA4OnlyChecksItsButton) {
+    Worksheet& sheet = open();
+    program.controls.paperButton = 546;
+    int before = relayouts;
+    SelectPaperByWidth(program, 630);
+    EXPECT_EQ(program.controls.paperButton, 630);
+    EXPECT_FALSE(sheet.Modified);
+    EXPECT_EQ(relayouts, before);
+
+    program.controls.reducedView = true;
+    SelectPaperByWidth(program, 546);
+    EXPECT_EQ(sheet.paper, (PaperRec{546, 771}));
+    EXPECT_EQ(program.controls.paperButton, 546);
+    EXPECT_FALSE(program.controls.reducedView);
+    EXPECT_TRUE(sheet.Modified);
+    EXPECT_EQ(relayouts, before + 1);
+}
+
+TEST_F(Setters, PaperDialogShowsAndStoresTheOptions) {
+    program.parse.value[6] = "5";
+    Worksheet& sheet = open();
+    program.controls.chkJisshibi = true;
+    SetPaperShow(program);
+    EXPECT_TRUE(program.controls.chkClassFlag);
+    EXPECT_FALSE(program.controls.chkJisshibi);
+    EXPECT_TRUE(program.controls.chkPrinted);
+
+    program.controls.chkClassFlag = false;
+    program.controls.chkJisshibi = true;
+    int before = relayouts;
+    SetPaperOk(program, 630);
+    EXPECT_EQ(sheet.Options, 6);
+    EXPECT_TRUE(sheet.Modified);
+    EXPECT_EQ(fake.registry.readInt(RegKey::Program, "PaperSize"), 630);
+    EXPECT_EQ(relayouts, before + 1);
+}
+
+TEST_F(Setters, PrintDialogNamesTheCheckedPaper) {
+    program.controls.paperButton = 630;
+    EXPECT_EQ(sjis::toUtf8(PaperSizeHint(program)), "用紙のサイズを A4 に設定してください");
+}
+
+} // namespace
