@@ -52,7 +52,6 @@ void readFontBlock(Program& program, Worksheet& sheet) {
     const Lines& f = program.parse.font;
     if (f.empty()) return;
     SecondFont& font = sheet.secondFont;
-    font.bold = font.italic = font.underline = font.strikeOut = false;
     font.size = DecimalOr(f[0], font.size);
     sheet.FontSize = font.size;
     auto flag = [&](std::size_t i) { return i < f.size() && f[i] == "True"; };
