@@ -90,7 +90,8 @@ QString QtFiles::toNative(const std::string& corePath) {
     QString native = absolute ? QStringLiteral("/") : QString();
     // The usual case: the path exists as written.
     QString asWritten = native;
-    for (const std::string& p : parts) asWritten = joined(asWritten, fromSjis(p));
+    for (const std::string& p : parts)
+        asWritten = joined(asWritten, fromSjis(p));
     if (present(asWritten)) return trailing ? asWritten + u'/' : asWritten;
 
     bool lookUp = true; // false once a folder on the way is missing
