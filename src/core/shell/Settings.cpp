@@ -1,0 +1,107 @@
+#include "shell/Settings.h"
+
+#include "text/Sjis.h"
+
+namespace {
+const std::string& programKey() {
+    return J("SoftWare\\Velmix++\\VelmixEQ");
+}
+const std::string& sharedKey() {
+    return J("SoftWare\\Velmix\\Common");
+}
+} // namespace
+
+Settings::Settings(Registry& registry, Prompter& prompter)
+    : registry_(registry), prompter_(prompter) {}
+
+void Settings::reportWrongType(RegKey key, const std::string& name) {
+    if (!reported_.insert({static_cast<int>(key), sjis::asciiLower(name)}).second) return;
+    const std::string& where = key == RegKey::Program ? programKey() : sharedKey();
+    prompter_.message(J("設定 ") + where + "\\" + name +
+                      J(" の値の型が正しくありません。既定値を使います"));
+}
+
+std::string Settings::readText(RegKey key, const std::string& name, const std::string& def) {
+    if (registry_.has(key, name)) {
+        if (auto v = registry_.readText(key, name)) return *v;
+        reportWrongType(key, name);
+        return def;
+    }
+    registry_.writeText(key, name, def);
+    return def;
+}
+
+int Settings::readInt(RegKey key, const std::string& name, int def) {
+    if (registry_.has(key, name)) {
+        if (auto v = registry_.readInt(key, name)) return *v;
+        reportWrongType(key, name);
+        return def;
+    }
+    registry_.writeInt(key, name, def);
+    return def;
+}
+
+bool Settings::readBool(RegKey key, const std::string& name, bool def) {
+    if (registry_.has(key, name)) {
+        if (auto v = registry_.readBool(key, name)) return *v;
+        reportWrongType(key, name);
+        return def;
+    }
+    registry_.writeBool(key, name, def);
+    return def;
+}
+
+std::string Settings::school() {
+    return readText(RegKey::Program, "theSchool", "");
+}
+void Settings::setSchool(const std::string& name) {
+    registry_.writeText(RegKey::Program, "theSchool", name);
+}
+
+bool Settings::showDoYouKnow() {
+    return readBool(RegKey::Program, "ShowDoYouKnow", true);
+}
+void Settings::setShowDoYouKnow(bool show) {
+    registry_.writeBool(RegKey::Program, "ShowDoYouKnow", show);
+}
+
+int Settings::paperSize() {
+    return readInt(RegKey::Program, "PaperSize", 630);
+}
+void Settings::setPaperSize(int width) {
+    registry_.writeInt(RegKey::Program, "PaperSize", width);
+}
+
+std::string Settings::logOnName() {
+    return readText(RegKey::Program, "LogOnName", J("共通"));
+}
+void Settings::setLogOnName(const std::string& name) {
+    registry_.writeText(RegKey::Program, "LogOnName", name);
+}
+
+bool Settings::keyLock() {
+    return readBool(RegKey::Program, "KeyLock", false);
+}
+void Settings::setKeyLock(bool locked) {
+    registry_.writeBool(RegKey::Program, "KeyLock", locked);
+}
+
+std::string Settings::recDrive() {
+    return readText(RegKey::Shared, "RecDrive", DefaultRecDrive);
+}
+
+std::string Settings::recordsDrive(const std::string& userDataDir) {
+    std::string drive = recDrive();
+    // "C:\" names no folder here; the user's data folder takes its place.
+    if (drive.empty() || sjis::equalsIgnoreAsciiCase(drive, DefaultRecDrive)) drive = userDataDir;
+    // The drive is used as a prefix, so it must end in "\".
+    if (!drive.empty() && sjis::rfind(drive, '\\') != drive.size() - 1) drive += '\\';
+    return drive;
+}
+
+void Settings::setMojiL(bool large) {
+    registry_.writeBool(RegKey::Program, "MojiL", large);
+}
+void Settings::setPrintMode(bool printerResolution) {
+    registry_.writeBool(RegKey::Program, "PrintMode", printerResolution);
+}

@@ -1,0 +1,216 @@
+#include "text/Profile.h"
+
+#include "text/Lines.h"
+#include "text/Sjis.h"
+
+#include <set>
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+}
+
+// Blanks are single-byte and never the second byte of a double-byte character, so
+// cutting them from either end cannot split a character.
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// What one line of the file says.
+struct Parsed {
+    enum Kind { Other, Section, Entry } kind = Other;
+    std::string_view name;
+    std::string_view value;
+};
+
+// "[name]" starts a section (text after "]" is ignored), "name=value" is an entry;
+// blank lines, ";" comments and anything else are kept but mean nothing.
+Parsed parse(std::string_view line) {
+    Parsed p;
+    std::string_view t = trim(line);
+    if (t.empty() || t.front() == ';') return p;
+    if (t.front() == '[') {
+        std::size_t close = sjis::find(t, ']', 1);
+        if (close == std::string_view::npos) return p;
+        p.kind = Parsed::Section;
+        p.name = trim(t.substr(1, close - 1));
+        return p;
+    }
+    std::size_t eq = sjis::find(t, '=');
+    if (eq == std::string_view::npos) return p;
+    p.name = trim(t.substr(0, eq));
+    if (p.name.empty()) return p;
+    p.kind = Parsed::Entry;
+    p.value = trim(t.substr(eq + 1));
+    return p;
+}
+
+bool isSection(std::string_view line, std::string_view section) {
+    Parsed p = parse(line);
+    return p.kind == Parsed::Section && sjis::equalsIgnoreAsciiCase(p.name, section);
+}
+
+// Index of the first "[section]" line, or lines.size().
+std::size_t findSection(const std::vector<std::string>& lines, std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (isSection(lines[i], section)) return i;
+    return lines.size();
+}
+
+// One past the last line of the block whose header is at start.
+std::size_t blockEnd(const std::vector<std::string>& lines, std::size_t start) {
+    std::size_t i = start + 1;
+    while (i < lines.size() && parse(lines[i]).kind != Parsed::Section)
+        ++i;
+    return i;
+}
+
+// Cuts text to at most max bytes without splitting a double-byte character.
+std::string cutAtChar(std::string_view text, std::size_t max) {
+    std::size_t end = 0;
+    while (end < text.size()) {
+        std::size_t len = sjis::charLen(text, end);
+        if (end + len > max) break;
+        end += len;
+    }
+    return std::string(text.substr(0, end));
+}
+
+bool hasLineBreak(std::string_view s) {
+    return s.find('\r') != std::string_view::npos || s.find('\n') != std::string_view::npos;
+}
+
+} // namespace
+
+Profile::Profile(Files& files, Prompter& prompter, std::string path)
+    : files_(files), prompter_(prompter), path_(std::move(path)) {}
+
+Profile::Load Profile::load(std::vector<std::string>& lines) {
+    std::string bytes;
+    switch (files_.read(path_, bytes)) {
+    case ReadStatus::Ok:
+        lines = lines::split(bytes);
+        return Load::Ok;
+    case ReadStatus::Missing:
+        lines.clear();
+        return Load::Missing;
+    case ReadStatus::Error:
+        break;
+    }
+    lines.clear();
+    return Load::Error;
+}
+
+bool Profile::save(const std::vector<std::string>& lines) {
+    if (files_.write(path_, lines::join(lines))) return true;
+    reportWriteFailure();
+    return false;
+}
+
+void Profile::reportWriteFailure() {
+    prompter_.message(path_ + J(" に書き込めません"));
+}
+
+std::string Profile::readString(std::string_view section, std::string_view key,
+                                std::string_view def) {
+    std::vector<std::string> lines;
+    if (load(lines) != Load::Ok) return std::string(def);
+    section = trim(section);
+    key = trim(key);
+    std::size_t start = findSection(lines, section);
+    if (start == lines.size()) return std::string(def);
+    std::size_t end = blockEnd(lines, start);
+    for (std::size_t i = start + 1; i < end; ++i) {
+        Parsed p = parse(lines[i]);
+        if (p.kind == Parsed::Entry && sjis::equalsIgnoreAsciiCase(p.name, key))
+            return cutAtChar(p.value, MaxValueBytes);
+    }
+    return std::string(def);
+}
+
+bool Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    section = trim(section);
+    key = trim(key);
+    // Names that would not read back as the same section or key are refused.
+    if (key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
+        sjis::find(section, ']') != std::string_view::npos ||
+        sjis::find(key, '=') != std::string_view::npos || key.front() == '[' ||
+        key.front() == ';') {
+        reportWriteFailure();
+        return false;
+    }
+    // A value is one line: line breaks inside it become blanks.
+    std::string flat(value);
+    for (char& c : flat)
+        if (c == '\r' || c == '\n') c = ' ';
+
+    std::vector<std::string> lines;
+    if (load(lines) == Load::Error) {
+        // Writing now would replace a file we could not read.
+        reportWriteFailure();
+        return false;
+    }
+    std::size_t start = findSection(lines, section);
+    if (start == lines.size()) {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(std::string(key) + "=" + flat);
+        return save(lines);
+    }
+    std::size_t end = blockEnd(lines, start);
+    std::size_t insertAt = start + 1;
+    for (std::size_t i = start + 1; i < end; ++i) {
+        Parsed p = parse(lines[i]);
+        if (p.kind == Parsed::Entry && sjis::equalsIgnoreAsciiCase(p.name, key)) {
+            lines[i] = std::string(p.name) + "=" + flat;
+            return save(lines);
+        }
+        if (!trim(lines[i]).empty()) insertAt = i + 1;
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                 std::string(key) + "=" + flat);
+    return save(lines);
+}
+
+std::vector<std::string> Profile::keys(std::string_view section) {
+    std::vector<std::string> out;
+    std::vector<std::string> lines;
+    if (load(lines) != Load::Ok) return out;
+    std::size_t start = findSection(lines, trim(section));
+    if (start == lines.size()) return out;
+    std::size_t end = blockEnd(lines, start);
+    std::set<std::string> seen; // lower-cased names already listed
+    for (std::size_t i = start + 1; i < end; ++i) {
+        Parsed p = parse(lines[i]);
+        if (p.kind != Parsed::Entry) continue;
+        if (seen.insert(sjis::asciiLower(p.name)).second) out.emplace_back(p.name);
+    }
+    return out;
+}
+
+bool Profile::eraseSection(std::string_view section) {
+    section = trim(section);
+    std::vector<std::string> lines;
+    Load status = load(lines);
+    if (status == Load::Missing) return true;
+    if (status == Load::Error) {
+        reportWriteFailure();
+        return false;
+    }
+    std::vector<std::string> kept;
+    bool erased = false;
+    for (std::size_t i = 0; i < lines.size();) {
+        if (isSection(lines[i], section)) {
+            i = blockEnd(lines, i);
+            erased = true;
+        } else {
+            kept.push_back(lines[i++]);
+        }
+    }
+    if (!erased) return true;
+    return save(kept);
+}

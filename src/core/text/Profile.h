@@ -1,0 +1,44 @@
+#pragma once
+// INI files as the learners' records and passwords use them: "[section]" lines followed
+// by "key=value" lines, Shift-JIS with CR LF. Section and key names match without regard
+// to ASCII case; names and values are trimmed of blanks. Every operation reads the file
+// afresh, and every change rewrites it whole through one atomic write, keeping the lines
+// it does not understand as they were.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/Prompter.h"
+
+class Profile {
+  public:
+    // The longest value a read returns, in bytes; longer values are cut at a character.
+    static constexpr std::size_t MaxValueBytes = 1023;
+
+    Profile(Files& files, Prompter& prompter, std::string path);
+
+    const std::string& path() const { return path_; }
+
+    // The value of key in section, or def when the file, section or key is missing.
+    std::string readString(std::string_view section, std::string_view key, std::string_view def);
+    // Sets key in section to value, creating the file, section or key as needed.
+    // On failure says "<path> に書き込めません" and leaves the file as it was.
+    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+    // The key names of section in file order; empty when the file or section is missing.
+    std::vector<std::string> keys(std::string_view section);
+    // Removes every "[section]" block with its keys. A missing file or section is no
+    // failure; a failed write reports as writeString does.
+    bool eraseSection(std::string_view section);
+
+  private:
+    enum class Load { Ok, Missing, Error };
+    Load load(std::vector<std::string>& lines);
+    bool save(const std::vector<std::string>& lines);
+    void reportWriteFailure();
+
+    Files& files_;
+    Prompter& prompter_;
+    std::string path_;
+};

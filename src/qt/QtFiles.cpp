@@ -1,0 +1,243 @@
+#include "qt/QtFiles.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+#include "text/Sjis.h"
+
+namespace {
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+QString fromSjis(std::string_view s) {
+    return QString::fromStdString(sjis::toUtf8(s));
+}
+
+bool present(const QString& native) {
+    QFileInfo fi(native);
+    return fi.exists() || fi.isSymLink();
+}
+
+QString joined(const QString& base, const QString& name) {
+    if (base.isEmpty()) return name;
+    if (base.endsWith(u'/')) return base + name;
+    return base + u'/' + name;
+}
+
+// The entry of folder whose name equals name without regard to case; the first in
+// name order when several do.
+QString findIgnoringCase(const QString& folder, const QString& name) {
+    QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
+    return {};
+}
+
+// Splits a core path into the folder part (ending in "\", or empty) and the last name.
+std::pair<std::string, std::string> splitLast(const std::string& path) {
+    std::size_t cut = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); i += sjis::charLen(path, i))
+        if (isSeparator(path[i])) cut = i;
+    if (cut == std::string::npos) return {std::string(), path};
+    return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+// The native path of a file that may not exist yet: its folder looked up, its own
+// name as written unless an entry of that name (in any case) is there already.
+QString nativeForCreate(const std::string& path) {
+    auto [folder, name] = splitLast(path);
+    QString dir = folder.empty() ? QString() : QtFiles::toNative(folder);
+    QString exact = joined(dir, fromSjis(name));
+    if (name.empty() || present(exact)) return exact;
+    QString found = findIgnoringCase(dir, fromSjis(name));
+    return found.isEmpty() ? exact : joined(dir, found);
+}
+
+bool lessByName(const std::string& a, const std::string& b) {
+    std::string la = sjis::asciiLower(a), lb = sjis::asciiLower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+} // namespace
+
+QString QtFiles::toNative(const std::string& corePath) {
+    // Split at separators, skipping the second bytes of double-byte characters.
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i < corePath.size();) {
+        std::size_t len = sjis::charLen(corePath, i);
+        if (len == 1 && isSeparator(corePath[i])) {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part.append(corePath, i, len);
+        }
+        i += len;
+    }
+    if (!part.empty()) parts.push_back(part);
+    const bool absolute = !corePath.empty() && isSeparator(corePath.front());
+    const bool trailing = !corePath.empty() && isSeparator(corePath.back()) && !parts.empty();
+
+    QString native = absolute ? QStringLiteral("/") : QString();
+    // The usual case: the path exists as written.
+    QString asWritten = native;
+    for (const std::string& p : parts)
+        asWritten = joined(asWritten, fromSjis(p));
+    if (present(asWritten)) return trailing ? asWritten + u'/' : asWritten;
+
+    bool lookUp = true; // false once a folder on the way is missing
+    for (const std::string& p : parts) {
+        QString name = fromSjis(p);
+        QString exact = joined(native, name);
+        if (lookUp && !present(exact) && name != u"." && name != u"..") {
+            QString found = findIgnoringCase(native, name);
+            if (!found.isEmpty()) {
+                native = joined(native, found);
+                continue;
+            }
+            lookUp = false;
+        }
+        native = exact;
+    }
+    if (trailing) native += u'/';
+    return native;
+}
+
+std::optional<std::string> QtFiles::toCorePath(const QString& nativePath) {
+    // A "\" inside a native name cannot be told from a folder separator in core form.
+    if (nativePath.contains(u'\\')) return std::nullopt;
+    const std::string utf8 = nativePath.toStdString();
+    if (!sjis::representable(utf8)) return std::nullopt;
+    std::string core = sjis::fromUtf8(utf8);
+    // "/" (0x2F) is never the second byte of a double-byte character.
+    std::replace(core.begin(), core.end(), '/', '\\');
+    return core;
+}
+
+bool QtFiles::matchMask(std::string_view mask, std::string_view name) {
+    const std::string m = sjis::asciiLower(mask == "*.*" ? std::string_view("*") : mask);
+    const std::string n = sjis::asciiLower(name);
+    std::size_t mi = 0, ni = 0;
+    std::size_t starM = std::string::npos, starN = 0;
+    while (ni < n.size()) {
+        if (mi < m.size() && m[mi] == '*') {
+            starM = ++mi;
+            starN = ni;
+            continue;
+        }
+        if (mi < m.size()) {
+            std::size_t ml = sjis::charLen(m, mi), nl = sjis::charLen(n, ni);
+            if ((ml == 1 && m[mi] == '?') || m.compare(mi, ml, n, ni, nl) == 0) {
+                mi += ml;
+                ni += nl;
+                continue;
+            }
+        }
+        if (starM == std::string::npos) return false;
+        // Let the last "*" take one more character and try again.
+        starN += sjis::charLen(n, starN);
+        ni = starN;
+        mi = starM;
+    }
+    while (mi < m.size() && m[mi] == '*')
+        ++mi;
+    return mi == m.size();
+}
+
+ReadStatus QtFiles::read(const std::string& path, std::string& bytes) {
+    const QString native = toNative(path);
+    QFileInfo fi(native);
+    if (!fi.exists()) return ReadStatus::Missing;
+    if (!fi.isFile()) return ReadStatus::Error;
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly)) return ReadStatus::Error;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) return ReadStatus::Error;
+    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    return ReadStatus::Ok;
+}
+
+bool QtFiles::write(const std::string& path, std::string_view bytes) {
+    const QString native = nativeForCreate(path);
+    if (QFileInfo(native).isDir()) return false;
+    QSaveFile file(native);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const qint64 size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return file.commit();
+}
+
+bool QtFiles::fileExists(const std::string& path) {
+    return QFileInfo(toNative(path)).isFile();
+}
+
+bool QtFiles::dirExists(const std::string& path) {
+    return QFileInfo(toNative(path)).isDir();
+}
+
+bool QtFiles::makeDir(const std::string& path) {
+    const QString native = toNative(path);
+    if (native.isEmpty()) return false;
+    return QDir().mkpath(native);
+}
+
+bool QtFiles::remove(const std::string& path) {
+    const QString native = toNative(path);
+    if (!QFileInfo(native).isFile()) return false;
+    return QFile::remove(native);
+}
+
+bool QtFiles::rename(const std::string& from, const std::string& to) {
+    const QString source = toNative(from);
+    if (!QFileInfo(source).isFile()) return false;
+    const QString target = nativeForCreate(to);
+    // An existing target is refused, unless it is the source itself under another case.
+    if (present(target) &&
+        QFileInfo(target).canonicalFilePath() != QFileInfo(source).canonicalFilePath())
+        return false;
+    auto [folder, name] = splitLast(to);
+    QString exact = joined(folder.empty() ? QString() : toNative(folder), fromSjis(name));
+    return QFile::rename(source, exact);
+}
+
+std::vector<std::string> QtFiles::list(const std::string& folder, const std::string& mask) {
+    std::vector<std::string> out;
+    const QString native = toNative(folder);
+    QDir dir(native.isEmpty() ? QStringLiteral(".") : native);
+    if (!dir.exists()) return out;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        // A name code page 932 cannot hold could not be opened by the program anyway.
+        auto core = toCorePath(entry);
+        if (core && matchMask(mask, *core)) out.push_back(*core);
+    }
+    std::sort(out.begin(), out.end(), lessByName);
+    return out;
+}
+
+bool QtFiles::isReadOnlyMedia(const std::string& path) {
+    QFileInfo fi(toNative(path));
+    QString existing = fi.absoluteFilePath();
+    while (!existing.isEmpty() && !QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).absolutePath();
+        if (parent == existing) break;
+        existing = parent;
+    }
+    QStorageInfo storage(existing);
+    if (!storage.isValid()) return false;
+    const QByteArray type = storage.fileSystemType().toLower();
+    return storage.isReadOnly() || type == "iso9660" || type == "udf";
+}

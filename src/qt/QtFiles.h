@@ -1,0 +1,34 @@
+#pragma once
+// The file service on the local file system. Core paths are Shift-JIS with "\" between
+// folders; native paths are UTF-8 with "/". A name that does not exist as written is
+// looked up without regard to case, one path component at a time, because courses come
+// from file systems that ignore case ("Main.ind" finds "MAIN.IND").
+
+#include <optional>
+#include <string>
+
+#include <QString>
+
+#include "platform/Files.h"
+
+class QtFiles : public Files {
+  public:
+    // The native path for a core path, with case-insensitive lookup of each component
+    // that does not exist as written. Components not found at all stay as written.
+    static QString toNative(const std::string& corePath);
+    // The core path for a native path, or nothing when the path holds characters that
+    // code page 932 cannot represent.
+    static std::optional<std::string> toCorePath(const QString& nativePath);
+    // Case-insensitive wildcard match of "*" and "?" over Shift-JIS names ("*.*" is "*").
+    static bool matchMask(std::string_view mask, std::string_view name);
+
+    ReadStatus read(const std::string& path, std::string& bytes) override;
+    bool write(const std::string& path, std::string_view bytes) override;
+    bool fileExists(const std::string& path) override;
+    bool dirExists(const std::string& path) override;
+    bool makeDir(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& mask) override;
+    bool isReadOnlyMedia(const std::string& path) override;
+};

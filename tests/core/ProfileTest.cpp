@@ -1,0 +1,171 @@
+// INI files: private-profile reading, writing, key lists and section erasing.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "text/Profile.h"
+#include "text/Sjis.h"
+
+namespace {
+
+const std::string kPath = "C:\\course\\L1\\taro.ini";
+
+struct ProfileTest : ::testing::Test {
+    MemoryFiles files;
+    ScriptedPrompter prompter;
+    Profile ini{files, prompter, kPath};
+    void putUtf8(const std::string& text) { files.putUtf8(kPath, text); }
+    std::string fileUtf8() const { return sjis::toUtf8(files.get(kPath)); }
+};
+
+TEST_F(ProfileTest, ReadsValuesMatchingNamesWithoutAsciiCase) {
+    putUtf8("[password]\r\npw = secret  \r\n[S11一次方程式]\r\n1=12/15 80点\r\n");
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"password", "pw", "secret"},    {"PASSWORD", "PW", "secret"},
+        {" Password ", "pW ", "secret"}, {"s11一次方程式", "1", "12/15 80点"},
+        {"password", "missing", "?"},    {"nosection", "pw", "?"},
+        {"S11一次方程式", "pw", "?"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sjis::toUtf8(ini.readString(J(c.section), J(c.key), "?")), c.expected)
+            << c.section << "/" << c.key;
+}
+
+TEST_F(ProfileTest, MissingOrUnreadableFileGivesDefaultAndNoKeys) {
+    EXPECT_EQ(ini.readString("password", "pw", "?"), "?");
+    EXPECT_TRUE(ini.keys("password").empty());
+    files.put(kPath, "[password]\r\npw=x\r\n");
+    files.unreadable.insert(sjis::asciiLower(kPath));
+    EXPECT_EQ(ini.readString("password", "pw", "?"), "?");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(ProfileTest, WriteCreatesFileSectionAndKeyAndReplacesValues) {
+    ASSERT_TRUE(ini.writeString("password", "pw", "abc"));
+    EXPECT_EQ(files.get(kPath), "[password]\r\npw=abc\r\n");
+    ASSERT_TRUE(ini.writeString(J("S11方程式"), "1", J("１回目")));
+    ASSERT_TRUE(ini.writeString(J("S11方程式"), "2", "second"));
+    ASSERT_TRUE(ini.writeString("PASSWORD", "PW", "new"));
+    ASSERT_TRUE(ini.writeString("password", "hint", "h"));
+    EXPECT_EQ(fileUtf8(),
+              "[password]\r\npw=new\r\nhint=h\r\n[S11方程式]\r\n1=１回目\r\n2=second\r\n");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(ProfileTest, NewKeyGoesAfterTheLastEntryKeepingBlankLinesAndComments) {
+    putUtf8("; records\r\n[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
+    ASSERT_TRUE(ini.writeString("a", "z", "3"));
+    EXPECT_EQ(fileUtf8(), "; records\r\n[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
+}
+
+TEST_F(ProfileTest, KeysInFileOrderOnceEach) {
+    putUtf8("[r]\r\n2=b\r\n1=a\r\nKey=c\r\nkey=d\r\n10=e\r\n[other]\r\n3=x\r\n");
+    EXPECT_EQ(ini.keys("R"), (std::vector<std::string>{"2", "1", "Key", "10"}));
+    EXPECT_EQ(ini.readString("r", "KEY", ""), "c");
+    EXPECT_TRUE(ini.keys("none").empty());
+}
+
+TEST_F(ProfileTest, ManyKeysAreAllListed) {
+    // Records append under key count + 1: a capped list would overwrite the last record.
+    std::string text = "[S11]\r\n";
+    for (int i = 1; i <= 3000; ++i)
+        text += std::to_string(i) + "=r\r\n";
+    files.put(kPath, text);
+    auto keys = ini.keys("S11");
+    ASSERT_EQ(keys.size(), 3000u);
+    EXPECT_EQ(keys.back(), "3000");
+}
+
+TEST_F(ProfileTest, EraseRemovesEveryBlockOfTheSection) {
+    putUtf8("[a]\r\nx=1\r\n[B]\r\ny=2\r\n\r\n[c]\r\nz=3\r\n[b]\r\nw=4\r\n");
+    ASSERT_TRUE(ini.eraseSection("b"));
+    EXPECT_EQ(fileUtf8(), "[a]\r\nx=1\r\n[c]\r\nz=3\r\n");
+    EXPECT_TRUE(ini.keys("b").empty());
+    ASSERT_TRUE(ini.eraseSection("none"));
+    EXPECT_TRUE(Profile(files, prompter, "C:\\none.ini").eraseSection("a"));
+    EXPECT_FALSE(files.fileExists("C:\\none.ini"));
+}
+
+TEST_F(ProfileTest, LongValuesAreCutAt1023BytesOnACharacterBoundary) {
+    std::string exact(1023, 'a');
+    // 1022 single bytes then a two-byte character that would end at byte 1024.
+    std::string split = std::string(1022, 'b') + J("表") + "tail";
+    files.put(kPath,
+              "[s]\r\nexact=" + exact + "\r\nlong=" + exact + "xyz\r\nsplit=" + split + "\r\n");
+    EXPECT_EQ(ini.readString("s", "exact", ""), exact);
+    EXPECT_EQ(ini.readString("s", "long", ""), exact);
+    EXPECT_EQ(ini.readString("s", "split", ""), std::string(1022, 'b'));
+}
+
+TEST_F(ProfileTest, FailedWriteKeepsTheOldFileAndSaysSo) {
+    putUtf8("[password]\r\npw=old\r\n");
+    const std::string before = files.get(kPath);
+    files.failWrites = true;
+    EXPECT_FALSE(ini.writeString("password", "pw", "new"));
+    EXPECT_FALSE(ini.eraseSection("password"));
+    EXPECT_EQ(files.get(kPath), before);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.utf8()[0], "C:\\course\\L1\\taro.ini に書き込めません");
+}
+
+TEST_F(ProfileTest, UnreadableFileIsNotOverwritten) {
+    putUtf8("[password]\r\npw=old\r\n");
+    const std::string before = files.get(kPath);
+    files.unreadable.insert(sjis::asciiLower(kPath));
+    EXPECT_FALSE(ini.writeString("password", "pw", "new"));
+    EXPECT_FALSE(ini.eraseSection("password"));
+    EXPECT_EQ(files.get(kPath), before);
+    EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+TEST_F(ProfileTest, NamesThatWouldNotReadBackAreRefusedAndValuesStayOneLine) {
+    EXPECT_FALSE(ini.writeString("a", "", "v"));
+    EXPECT_FALSE(ini.writeString("a", "k=x", "v"));
+    EXPECT_FALSE(ini.writeString("a]b", "k", "v"));
+    EXPECT_FALSE(ini.writeString("a\r\n[b", "k", "v"));
+    EXPECT_EQ(prompter.messages.size(), 4u);
+    EXPECT_FALSE(files.fileExists(kPath));
+    ASSERT_TRUE(ini.writeString("a", "k", "line1\r\n[evil]\r\nx=1"));
+    EXPECT_EQ(ini.keys("a"), std::vector<std::string>{"k"});
+    EXPECT_TRUE(ini.keys("evil").empty());
+    EXPECT_EQ(ini.readString("a", "k", ""), "line1  [evil]  x=1");
+}
+
+TEST_F(ProfileTest, MalformedLinesAreSkippedAndKeptOnRewrite) {
+    // Sections whose names end in a "]" trail byte ("表" is 0x95 0x5C, "ソ" 0x83 0x5C,
+    // "\x81\x5d" is a character whose second byte is "]").
+    std::string bad = "garbage without equals\r\n]\r\n[unclosed\r\n=novalue\r\n"
+                      "\xff\xfe\x81\r\n[\x81\x5d]\r\nk=\x81\r\n[s]extra\r\n"
+                      " a = 1 \r\nb\r\n[\r\n]c=2\r\n\x95";
+    files.put(kPath, bad);
+    EXPECT_EQ(ini.readString("s", "a", "?"), "1");
+    EXPECT_EQ(ini.readString("s", "]c", "?"), "2");
+    EXPECT_EQ(ini.readString("\x81\x5d", "k", "?"), "\x81");
+    EXPECT_EQ(ini.keys("s"), (std::vector<std::string>{"a", "]c"}));
+    EXPECT_EQ(ini.readString("unclosed", "k", "?"), "?");
+    ASSERT_TRUE(ini.writeString("s", "a", "9"));
+    std::string after = files.get(kPath);
+    EXPECT_NE(after.find("garbage without equals\r\n]\r\n[unclosed\r\n"), std::string::npos);
+    EXPECT_NE(after.find("\r\na=9\r\n"), std::string::npos);
+    EXPECT_EQ(ini.readString("s", "a", "?"), "9");
+}
+
+TEST_F(ProfileTest, AnyBytesNeverBreakTheReader) {
+    std::string noise;
+    unsigned seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const char pick[] = {'[', ']', '=', '\r', '\n', ' ', '\x81', '\x5c', '\xfc', 'a'};
+        noise += (seed >> 16) % 3 == 0 ? static_cast<char>(seed >> 24) : pick[(seed >> 16) % 10];
+    }
+    files.put(kPath, noise);
+    for (const auto& k : ini.keys("a"))
+        ini.readString("a", k, "");
+    EXPECT_TRUE(ini.writeString("a", "k", "v"));
+    EXPECT_EQ(ini.readString("a", "k", ""), "v");
+}
+
+} // namespace
