@@ -16,7 +16,9 @@ namespace {
 
 using Kind = RecordingCanvas::Kind;
 
-int rnd(double v) { return static_cast<int>(std::nearbyint(v)); }
+int rnd(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
 // One box: answer drawn at (100, 200), 40 wide, at 10 points (field height 21).
 struct BoxFixture : ::testing::Test {
@@ -64,8 +66,8 @@ TEST_F(BoxFixture, SquareGeometryFollowsWidthAndHeightSettings) {
         int width, height;
         Rect expected;
     } cases[] = {
-        {15, 0, {100, 203, 200, 224}}, // ew 20: 100 units whatever the answer
-        {-5, 0, {100, 203, 100, 224}}, // zero width
+        {15, 0, {100, 203, 200, 224}},  // ew 20: 100 units whatever the answer
+        {-5, 0, {100, 203, 100, 224}},  // zero width
         {-10, 0, {100, 203, 142, 224}}, // 5 right of the base rectangle
         {10, 4, {100, 201, 175, 228}},  // taller by half above, whole below
         {10, 5, {100, 201, 175, 229}},  // round(2.5) = 2
@@ -193,8 +195,10 @@ TEST_F(BoxFixture, PracticeMarksAroundAField) {
     DrawMark(canvas, MarkKind::DoubleCircle, p, 1.0, 1.0, rgb(0, 128, 0));
     auto e = canvas.ofKind(Kind::Ellipse);
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0]->rect, (Rect{rnd(97 - 6.75), rnd(207 - 6.75), rnd(178 + 6.75), rnd(228 + 6.75)}));
-    EXPECT_EQ(e[1]->rect, (Rect{rnd(97 - 13.5), rnd(207 - 13.5), rnd(178 + 13.5), rnd(228 + 13.5)}));
+    EXPECT_EQ(e[0]->rect,
+              (Rect{rnd(97 - 6.75), rnd(207 - 6.75), rnd(178 + 6.75), rnd(228 + 6.75)}));
+    EXPECT_EQ(e[1]->rect,
+              (Rect{rnd(97 - 13.5), rnd(207 - 13.5), rnd(178 + 13.5), rnd(228 + 13.5)}));
     canvas.clear();
     DrawMark(canvas, MarkKind::Slash, p, 1.0, 1.0, colors::Red);
     auto l = canvas.lines();
@@ -232,8 +236,8 @@ TEST(PageImage, CopyRegionNormalisesCorners) {
 TEST(PageImage, PrinterRectangles) {
     const double s = 4960 / 630.0;
     Worksheet::Placed p{35, 31, 40, 30, true, false};
-    EXPECT_EQ(PrinterPictureRect(p, s),
-              (Rect{rnd(35 * s), rnd(31 * s), rnd(35 * s) + rnd(40 * s), rnd(31 * s) + rnd(30 * s)}));
+    EXPECT_EQ(PrinterPictureRect(p, s), (Rect{rnd(35 * s), rnd(31 * s), rnd(35 * s) + rnd(40 * s),
+                                              rnd(31 * s) + rnd(30 * s)}));
     const Rect page = PrinterPageRect(630, 891, s);
     EXPECT_EQ(page.left, rnd(6 * s));
     EXPECT_EQ(page.width(), 4960);
