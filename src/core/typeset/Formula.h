@@ -11,5 +11,5 @@
 Point DrawFormula(const FormulaContext& ctx, int size, int x, int y, double scale, Canvas& canvas,
                   std::string_view text, Color color);
 // The same with the argument order the worksheet layout uses.
-Point DrawFormulaAt(const FormulaContext& ctx, int x, int y, int size, double scale,
-                    Canvas& canvas, std::string_view text, Color color);
+Point DrawFormulaAt(const FormulaContext& ctx, int x, int y, int size, double scale, Canvas& canvas,
+                    std::string_view text, Color color);

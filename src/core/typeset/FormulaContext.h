@@ -4,16 +4,17 @@
 #include <string>
 
 #include "platform/Canvas.h"
+#include "text/Sjis.h"
 
 struct FormulaContext {
-    int unitV = 7;      // UnitV: vertical unit in device units
-    int unitH = 2;      // UnitH: horizontal unit in device units
-    int charSize = 12;  // CharSize: the worksheet's character size in points
+    int unitV = 7;     // UnitV: vertical unit in device units
+    int unitH = 2;     // UnitH: horizontal unit in device units
+    int charSize = 12; // CharSize: the worksheet's character size in points
     bool printing = false;
     bool worksheetCurrent = false; // letters are drawn only while a worksheet is current
     // The main face (fntMainX) and the letter face (fntHankaku) with their styles.
-    std::string mainFace;
+    std::string mainFace = J("ＭＳ 明朝");
     unsigned mainStyle = 0;
-    std::string letterFace;
+    std::string letterFace = J("Bookman Old Style");
     unsigned letterStyle = fontstyle::Italic;
 };

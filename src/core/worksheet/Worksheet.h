@@ -80,6 +80,7 @@ class Worksheet {
     struct Placed {
         int left = 0, top = 0, width = 0, height = 0;
         bool visible = false;
+        bool answerPicture = false; // shows the answer graph instead of the question graph
     };
     std::array<Placed, MaxGraphs> graphPlaced;
     Placed classFlagPlaced;

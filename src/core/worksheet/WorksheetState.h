@@ -1,10 +1,60 @@
 #pragma once
 // Program-wide state of the open worksheets and of the page layout.
 
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Canvas.h"
+
 class Worksheet;
+
+// One answer box of the laid-out worksheet (slots 1..80; slot 0 is never used).
+struct KranEntry {
+    int mark = 99; // 99 = not marked
+    int x = 0;     // left edge of the drawn answer on the screen page
+    int y = 0;     // top of its line on the screen page
+    int width = 0; // width of the drawn answer
+    bool answerShown = false;
+    std::string answerText; // accepted answers separated by ";"
+    int tries = 0;
+    int fontSize = 0; // points
+};
+
+constexpr int MaxKran = 80;
 
 struct WorksheetState {
     Worksheet* current = nullptr; // CurrentWorksheet
     int count = 0;                // WorksheetCount
     bool layoutEnabled = true;    // LayoutEnabled
+
+    // Answer-box table filled by the page layout while collectKran is set.
+    std::array<KranEntry, MaxKran + 1> KranTable{};
+    int kranCount = 0;
+    bool collectKran = false;      // the layout rebuilds KranTable
+    bool drawTypedAnswers = false; // the layout draws the learner's answers (firstAnswer)
+    // Height of the answer field laid over box k (pixels), set with KranTable.
+    std::array<int, MaxKran + 1> answerFieldHeight{};
+    // The learner's first answer per box; "initX" means none yet.
+    std::array<std::string, MaxKran + 1> firstAnswer;
+
+    // Start point of every text run of the last layout (index = run number, 1..runCount).
+    std::vector<Point> LinePos;
+    int runCount = 0;
+    // x at which the text run before each answer started (index = answer number from 1).
+    // Kept between layouts: a layout with drawTypedAnswers reads it instead of writing it.
+    std::vector<int> RunStartX;
+    int answerCount = 0;
+    // Next to this point the practice window stamps its score.
+    Point titleAnchor;
+
+    // Buffers the layout reuses from one run to the next.
+    struct LayoutScratch {
+        std::vector<std::string_view> parts;
+        std::vector<std::string_view> alternatives;
+        std::string text;
+    } layoutScratch;
+
+    WorksheetState() { firstAnswer.fill("initX"); }
 };

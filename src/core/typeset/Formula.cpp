@@ -1,0 +1,395 @@
+#include "typeset/Formula.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "typeset/UnitPictures.h"
+
+namespace {
+
+// The full-width signs in Shift-JIS.
+constexpr std::string_view SignGreaterEqual = "\x81\xE6"; // ≧
+constexpr std::string_view SignGreater = "\x81\x84";      // ＞
+constexpr std::string_view SignLessEqual = "\x81\xE5";    // ≦
+constexpr std::string_view SignLess = "\x81\x83";         // ＜
+constexpr std::string_view SignTimes = "\x81\x7E";        // ×
+constexpr std::string_view SignDivide = "\x81\x80";       // ÷
+
+int nearest(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+// Bytes that end the item being collected and are then drawn themselves.
+bool endsItemAndIsDrawn(char c) {
+    switch (c) {
+    case ' ':
+    case ')':
+    case '+':
+    case '-':
+    case '=':
+    case '_':
+    case '}':
+        return true;
+    default:
+        return c >= 'a' && c <= 'z';
+    }
+}
+
+bool isLetterGlyph(unsigned char b) {
+    return (b >= '!' && b <= '?') || (b >= 'A' && b <= '[') || b == ']' || (b >= 'a' && b <= 'z');
+}
+
+// One call's drawing: the fixed arguments, the running x and the parsing state.
+//
+// The pen position the rules speak of is the canvas pen as this call left it. The typesetter
+// keeps its own copy (penX_), updated after every text-out and bar, and starts it at X: a
+// glyph that draws nothing (a "^" opening a run, a letter while no worksheet is current)
+// then counts from where this formula began, never from wherever earlier drawing left the
+// canvas pen.
+class Typesetter {
+  public:
+    Typesetter(const FormulaContext& ctx, int size, int x, int y, double scale, Canvas& canvas)
+        : ctx_(ctx), canvas_(canvas), size_(size), y_(y), scale_(scale), u_(ctx.unitV),
+          w_(ctx.unitH), x_(x), penX_(x) {}
+
+    int formula(std::string_view text);
+    int plainPiece(std::string_view text) { return piece(text, {}, x_); }
+
+  private:
+    enum class Mode { Plain, Fraction, Bar };
+
+    int piece(std::string_view numerator, std::string_view denominator, int x);
+    int run(std::string_view s, int x, int top);
+    void letter(std::string_view glyph, int x, int y);
+    void fractionBar(Point p1, Point p2);
+    void sign(std::string_view s);
+    void flush();
+    void defaultRule(std::string_view text, std::size_t& i);
+    void textOut(int x, int y, std::string_view s) {
+        canvas_.textOut(x, y, s);
+        penX_ = canvas_.penPos().x;
+    }
+
+    const FormulaContext& ctx_;
+    Canvas& canvas_;
+    const int size_;
+    const int y_;
+    const double scale_;
+    const int u_;
+    const int w_;
+    int x_;
+    int penX_;
+    bool exponentDrawing_ = false;
+
+    std::string token_;
+    std::string numerator_;
+    Mode mode_ = Mode::Plain;
+};
+
+int Typesetter::formula(std::string_view text) {
+    // Tokens are pieces of the text: reserving its length once means no growth later.
+    // Short texts stay within the strings' own small buffers.
+    token_.reserve(text.size());
+    numerator_.reserve(text.size());
+    bool exponentPending = false;
+    int depth = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = text[i];
+        if (depth > 0) {
+            token_ += c;
+            if (c == ']') --depth;
+            continue;
+        }
+        if ((c >= '0' && c <= '9') || c == '.') {
+            if (exponentPending) {
+                // An exponent is exactly one byte, raised and reduced.
+                exponentDrawing_ = true;
+                x_ = piece(text.substr(i, 1), {}, x_);
+                exponentDrawing_ = false;
+                canvas_.setFontSize(size_);
+                exponentPending = false;
+            } else {
+                token_ += c;
+            }
+            continue;
+        }
+        if (endsItemAndIsDrawn(c)) {
+            flush();
+            x_ = piece(text.substr(i, 1), {}, x_);
+            continue;
+        }
+        switch (c) {
+        case '[':
+            token_ += c;
+            ++depth;
+            break;
+        case ']':
+            --depth;
+            token_ += c;
+            break;
+        case 'R':
+            token_ += c;
+            break;
+        case '(':
+            flush();
+            x_ = piece(text.substr(i, 1), {}, x_);
+            token_.clear();
+            break;
+        case '&':
+            flush();
+            break;
+        case '>':
+        case '<': {
+            flush();
+            const bool orEqual = i + 1 < n && text[i + 1] == '=';
+            if (orEqual) ++i;
+            if (c == '>')
+                sign(orEqual ? SignGreaterEqual : SignGreater);
+            else
+                sign(orEqual ? SignLessEqual : SignLess);
+            break;
+        }
+        case '*':
+            flush();
+            sign(SignTimes);
+            break;
+        case '\\':
+            flush();
+            sign(SignDivide);
+            break;
+        case '^':
+            exponentPending = true;
+            x_ = piece(token_, {}, x_);
+            token_.clear();
+            break;
+        case '/':
+        case '|':
+            numerator_ = token_;
+            token_.clear();
+            mode_ = c == '/' ? Mode::Fraction : Mode::Bar;
+            break;
+        default:
+            defaultRule(text, i);
+            break;
+        }
+    }
+    flush();
+    return x_;
+}
+
+// Draws what has been collected; the mode stays as it is.
+void Typesetter::flush() {
+    if (mode_ == Mode::Plain) {
+        x_ = piece(token_, {}, x_);
+    } else {
+        if (numerator_.empty()) std::swap(numerator_, token_); // a lone token: plain piece
+        x_ = piece(numerator_, token_, x_);
+    }
+    numerator_.clear();
+    token_.clear();
+}
+
+// A byte without a rule of its own ends the item being collected.
+void Typesetter::defaultRule(std::string_view text, std::size_t& i) {
+    const std::size_t at = i;
+    switch (mode_) {
+    case Mode::Plain:
+        x_ = piece(token_, {}, x_);
+        break;
+    case Mode::Fraction:
+        // A token left after a flush has no numerator: it is drawn as it stands.
+        if (numerator_.empty())
+            x_ = piece(token_, {}, x_);
+        else
+            x_ = piece(numerator_, token_, x_);
+        break;
+    case Mode::Bar: {
+        // The tail up to ")" joins the numerator; a numerator "1" gives way to it. The
+        // collection never takes the text's last byte, and reading resumes after where it
+        // stopped.
+        const bool noNumerator = numerator_.empty();
+        if (numerator_ == "1") numerator_.clear();
+        std::size_t j = i + 1;
+        while (j + 1 < text.size() && text[j] != ')')
+            numerator_ += text[j++];
+        i = j;
+        if (noNumerator && numerator_.empty())
+            x_ = piece(token_, {}, x_);
+        else
+            x_ = piece(numerator_, token_, x_);
+        break;
+    }
+    }
+    numerator_.clear();
+    token_.clear();
+    if (mode_ != Mode::Bar) x_ = piece(text.substr(at, 1), {}, x_);
+    mode_ = Mode::Plain;
+}
+
+void Typesetter::sign(std::string_view s) {
+    textOut(x_, y_ + u_, s);
+    x_ = penX_ + w_ / 2;
+}
+
+// A plain piece (empty denominator) or a fraction; returns the x after it.
+int Typesetter::piece(std::string_view numerator, std::string_view denominator, int x) {
+    int y = y_;
+    int gap;
+    if (exponentDrawing_) {
+        canvas_.setFontSize(nearest(size_ * 0.8));
+        y -= u_;
+        gap = w_;
+    } else {
+        canvas_.setFontSize(size_);
+        gap = 2 * w_;
+    }
+    if (numerator.empty()) return x;
+    if (denominator.empty()) return run(numerator, x, y + u_) + w_;
+
+    if (numerator.front() == '[') {
+        if (numerator.find('R') != std::string_view::npos)
+            numerator.remove_prefix(1);
+        else
+            numerator = numerator.size() >= 2 ? numerator.substr(1, numerator.size() - 2)
+                                              : std::string_view{};
+    }
+    const auto nN = static_cast<std::int64_t>(numerator.size());
+    const auto nD = static_cast<std::int64_t>(denominator.size());
+    const int topN = y - nearest(0.5 * u_);
+    const int topD = y + nearest(2.5 * u_);
+    int xEnd;
+    if (nN == nD) {
+        run(numerator, x, topN);
+        xEnd = penX_;
+        run(denominator, x, topD);
+    } else if (nN > nD) {
+        run(numerator, x, topN);
+        xEnd = penX_;
+        const auto offset = static_cast<int>((xEnd - x) / nN * (nN - nD) / 2);
+        run(denominator, x + offset, topD);
+    } else {
+        run(denominator, x, topD);
+        xEnd = penX_;
+        const auto offset = static_cast<int>((xEnd - x) / nD * (nD - nN) / 2);
+        run(numerator, x + offset, topN);
+    }
+    const int s = nearest(scale_);
+    const int barY = y + nearest(2.0 * u_);
+    fractionBar({x - s, barY}, {xEnd + s, barY});
+    return xEnd + s + gap;
+}
+
+// Draws the bytes of s one by one, 2 W apart (W / 4 after an "R"); returns the x after it.
+int Typesetter::run(std::string_view s, int x, int top) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '^') {
+            // nothing drawn
+        } else if (isLetterGlyph(static_cast<unsigned char>(c))) {
+            letter(s.substr(i, 1), x, top);
+        } else {
+            textOut(x, top, s.substr(i, 1));
+        }
+        x = c == 'R' ? penX_ + w_ / 4 : penX_ + 2 * w_;
+    }
+    return penX_ + w_ + 2;
+}
+
+// Letters, digits and signs: the main face, x, y and a in the letter face.
+void Typesetter::letter(std::string_view glyph, int x, int y) {
+    if (!ctx_.worksheetCurrent) return;
+    canvas_.setPenMode(PenMode::Copy);
+    canvas_.setFontFace(ctx_.mainFace);
+    canvas_.setFontStyle(ctx_.mainStyle);
+    const char c = glyph.front();
+    if (c == 'x' || c == 'y' || c == 'a') {
+        canvas_.setFontFace(ctx_.letterFace);
+        canvas_.setFontStyle(ctx_.letterStyle);
+    }
+    textOut(x, ctx_.printing ? y - 8 : y, glyph);
+    canvas_.setFontFace(ctx_.mainFace);
+    canvas_.setFontStyle(ctx_.mainStyle);
+}
+
+void Typesetter::fractionBar(Point p1, Point p2) {
+    const int s = canvas_.fontSize();
+    int e = 15 - s;
+    if (!ctx_.printing) {
+        switch (s) {
+        case 6:
+        case 8:
+            e = 4;
+            break;
+        case 10:
+            e = 2;
+            break;
+        case 12:
+            e = 0;
+            break;
+        case 14:
+            e = -1;
+            break;
+        case 16:
+            e = -2;
+            break;
+        case 18:
+            e = -4;
+            break;
+        default:
+            break;
+        }
+    }
+    canvas_.setPenColor(canvas_.fontColor());
+    // A fine printer (a page more than 2800 dots wide) gets a visible bar.
+    canvas_.setPenWidth(ctx_.printing && canvas_.deviceWidth() > 2800 ? 4 : 1);
+    canvas_.setPenMode(PenMode::Copy);
+    canvas_.moveTo(p1.x, p1.y - e);
+    canvas_.lineTo(p2.x, p2.y - e);
+    penX_ = p2.x;
+    canvas_.setPenColor(colors::Black);
+    canvas_.setPenWidth(1);
+}
+
+} // namespace
+
+Point DrawFormula(const FormulaContext& ctx, int size, int x, int y, double scale, Canvas& canvas,
+                  std::string_view text, Color color) {
+    if (text.empty()) return {x, y};
+    canvas.setFontColor(color);
+    canvas.setFontSize(size);
+
+    if (text.size() == 1) {
+        const char c = text.front();
+        if (c == '#') return {x, y};
+        if (c == 'l' || c == 'g' || c == '~') {
+            // A unit sign alone is a picture of the worksheet's character size.
+            const Bitmap& picture = *unitPictures().forSign(c, color == colors::Red);
+            const int top = (c == 'g' ? y + nearest(scale * 5) : y) + ctx.unitV;
+            const int d = nearest(scale * 20 * ctx.charSize * 0.0625);
+            canvas.stretchDraw({x, top, x + d, top + d}, picture);
+            return {x + d, y};
+        }
+        Typesetter t(ctx, size, x, y, scale, canvas);
+        return {t.plainPiece(text), y};
+    }
+
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) > 128) {
+            // Japanese text is drawn as it stands.
+            canvas.textOut(x, y + ctx.unitV, text);
+            return {canvas.penPos().x, y};
+        }
+    }
+
+    Typesetter t(ctx, size, x, y, scale, canvas);
+    return {t.formula(text), y};
+}
+
+Point DrawFormulaAt(const FormulaContext& ctx, int x, int y, int size, double scale, Canvas& canvas,
+                    std::string_view text, Color color) {
+    return DrawFormula(ctx, size, x, y, scale, canvas, text, color);
+}

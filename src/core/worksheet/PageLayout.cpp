@@ -1,0 +1,521 @@
+#include "worksheet/PageLayout.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "typeset/Formula.h"
+#include "worksheet/AnswerBoxes.h"
+#include "worksheet/LayoutMath.h"
+#include "worksheet/PageImage.h"
+#include "worksheet/Worksheet.h"
+
+using layoutmath::clampi;
+using layoutmath::roundi;
+
+namespace {
+
+// Text helpers of the layout (the program's shared helpers follow the same rules).
+
+// Pieces between "#" signs (the last piece too); returns the number of "#" signs.
+// "#" is never the trail byte of a double-byte character.
+int SplitAtHash(std::string_view text, std::vector<std::string_view>& out) {
+    out.clear();
+    if (text.empty()) return 0;
+    int n = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '#') continue;
+        out.push_back(text.substr(start, i - start));
+        start = i + 1;
+        ++n;
+    }
+    out.push_back(text.substr(start));
+    return n;
+}
+
+// Pieces between ";" signs and the last piece: an empty text gives one empty item.
+int SplitAtSemicolon(std::string_view text, std::vector<std::string_view>& out) {
+    out.clear();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ';') continue;
+        out.push_back(text.substr(start, i - start));
+        start = i + 1;
+    }
+    out.push_back(text.substr(start));
+    return static_cast<int>(out.size());
+}
+
+// The text itself when it is not shorter than the reference; else the first n bytes of
+// " " + text + twelve spaces, n = length of the reference.
+void PadToWidth(std::string_view text, std::string_view reference, std::string& out) {
+    out.clear();
+    if (text.size() >= reference.size()) {
+        out.assign(text);
+        return;
+    }
+    if (!text.empty()) {
+        out.push_back(' ');
+        out.append(text);
+    }
+    out.append(12, ' ');
+    if (out.size() > reference.size()) out.resize(reference.size());
+}
+
+void AppendTwoDigits(std::string& out, int n) {
+    if (n <= 9) out.push_back('0');
+    out.append(std::to_string(n));
+}
+
+// Today as 2005.06.22, and the time of day as 09:05.
+void AppendDateTextDots(std::string& out, const DateTime& t) {
+    out.append(std::to_string(t.year));
+    out.push_back('.');
+    AppendTwoDigits(out, t.month);
+    out.push_back('.');
+    AppendTwoDigits(out, t.day);
+}
+void AppendTimeText(std::string& out, const DateTime& t) {
+    AppendTwoDigits(out, t.hour);
+    out.push_back(':');
+    AppendTwoDigits(out, t.minute);
+}
+
+int ParseInt(const std::string& s) {
+    const char* b = s.data();
+    const char* e = b + s.size();
+    while (b < e && *b == ' ')
+        ++b;
+    if (b < e && *b == '+') ++b;
+    int v = 0;
+    auto r = std::from_chars(b, e, v);
+    return r.ec == std::errc() ? v : 0;
+}
+
+constexpr int MaxKaiLines = 1 << 16;
+
+class Layouter {
+  public:
+    Layouter(Program& program, Worksheet& sheet, Canvas& canvas, bool printing)
+        : pg_(program), ws_(sheet), cv_(canvas), st_(program.sheets),
+          scratch_(program.sheets.layoutScratch), printing_(printing) {}
+
+    void run() {
+        if (!printing_) BlankPage(cv_);
+        derive();
+        rules();
+        numberLine();
+        title();
+        nameLine();
+        questionLines();
+        placeGraphs();
+        DrawAnswerBoxes(pg_, ws_, cv_, s_, printing_);
+        pictures();
+    }
+
+  private:
+    void derive() {
+        W_ = cv_.deviceWidth();
+        H_ = cv_.deviceHeight();
+        const int paperWidth = ws_.paper.Width > 0 ? ws_.paper.Width : 630;
+        s_ = printing_ ? W_ / 630.0 : 1.0;
+        r_ = printing_ ? static_cast<double>(W_) / paperWidth : 1.0;
+        c_ = printing_ ? 3 : 0;
+        const long long t = c_ + static_cast<long long>(pg_.controls.spnMojiSize);
+        T_ = t < 1 ? 10 : layoutmath::fontSize(t);
+        B_ = roundi(6.732 * s_);
+        L_ = pg_.controls.spnGyouSpace * s_ * 0.7875;
+        x0_ = roundi(ws_.LeftMargin * 10.0 * s_);
+        xr_ = roundi(ws_.RightMargin * 10.0 * s_);
+        x1_ = clampi(static_cast<long long>(W_) - xr_);
+        g20_ = roundi(20 * r_);
+        g17_ = roundi(17 * 0.7875 * r_);
+
+        FormulaContext& f = pg_.formula;
+        f.unitV = B_;
+        f.unitH = roundi(ws_.FontSize * s_ / 6);
+        f.charSize = std::clamp(ws_.FontSize, 0, layoutmath::MaxFontSize);
+        f.printing = printing_;
+        f.worksheetCurrent = true;
+
+        st_.runCount = 0;
+        st_.answerCount = 0;
+        st_.titleAnchor = Point{roundi(W_ - xr_ - 75 * s_), roundi(35 * r_)};
+
+        cv_.setFontSize(T_);
+        if (!ws_.strMainFont.empty()) cv_.setFontFace(ws_.strMainFont);
+        cv_.setFontStyle(0);
+    }
+
+    void rules() {
+        cv_.setPenColor(colors::Black);
+        cv_.setPenStyle(PenStyle::Solid);
+        cv_.setPenMode(PenMode::Copy);
+        cv_.setPenWidth(std::max(1, roundi(2 * s_)));
+        const int y30 = roundi(30 * r_), y90 = roundi(90 * r_);
+        cv_.moveTo(x0_, y30);
+        cv_.lineTo(x1_, y30);
+        cv_.moveTo(x0_, y90);
+        cv_.lineTo(x1_, y90);
+        cv_.setPenWidth(1);
+        if (ws_.lstKranX.size() > 3 && ws_.lstKranX[3] == "2") {
+            const long long sum = static_cast<long long>(W_) - xr_ + T_ + x0_;
+            const int xm = clampi(sum / 2 - roundi(10 * s_));
+            cv_.moveTo(xm, y90);
+            cv_.lineTo(xm, roundi(0.97 * H_));
+        }
+    }
+
+    void numberLine() {
+        cv_.setFontSize(c_ + 10);
+        cv_.setFontColor(colors::Black);
+        const int y = roundi(15 * r_);
+        std::string& text = scratch_.text;
+        if (pg_.controls.chkPrinted) {
+            text.clear();
+            if (pg_.controls.chkNumber) {
+                text.append(J("№ "));
+                text.append(std::to_string(pg_.controls.spnStart));
+            }
+            text.append("  ");
+            const DateTime now = pg_.platform.clock.now();
+            AppendDateTextDots(text, now);
+            text.push_back('-');
+            AppendTimeText(text, now);
+            text.append(J("　"));
+            const std::string& name = ws_.strPrintName;
+            text.append(name.size() <= 40 ? std::string_view(name)
+                                          : std::string_view(name).substr(40));
+            cv_.textOut(x0_, y, text);
+        }
+        if (pg_.controls.chkJisshibi)
+            cv_.textOut(roundi(W_ - xr_ - 120 * s_), y, J("実施日　　月　　日"));
+    }
+
+    void title() {
+        cv_.setFontSize(c_ + 12);
+        int x = x0_;
+        if (pg_.controls.chkClassFlag)
+            x = clampi(static_cast<long long>(roundi((ws_.classFlag.width + 5) * s_)) + x0_);
+        const std::string& t = ws_.strTangen;
+        if (t.size() < 61) {
+            cv_.textOut(x, roundi(35 * r_), t);
+            return;
+        }
+        // A long title is cut at its first "§"; without one it all goes to the second line.
+        const std::size_t cut = sjis::findText(t, J("§"));
+        const std::size_t at = cut == std::string::npos ? 0 : cut;
+        cv_.textOut(x, roundi(35 * r_), std::string_view(t).substr(0, at));
+        std::string& text = scratch_.text;
+        text.assign(J("　　"));
+        text.append(t, at, std::string::npos);
+        cv_.textOut(x, roundi(48 * r_), text);
+    }
+
+    void nameLine() {
+        cv_.setFontSize(c_ + 16);
+        cv_.setFontColor(colors::Black);
+        std::string& text = scratch_.text;
+        text.clear();
+        const std::string& learner = pg_.shell.learnerName;
+        if (ws_.PrintLearner && learner != "noname" && learner != J("公開") &&
+            learner != J("共通")) {
+            text.append(learner);
+            text.push_back(' ');
+        }
+        const std::string& school = pg_.shell.schoolName;
+        if (school.empty()) {
+            text.append(J("　　　　　　　　氏名"));
+        } else {
+            text.append(school);
+            text.append(J("　　氏名"));
+        }
+        cv_.textOut(roundi(150 * s_ + x0_), roundi(65 * r_), text);
+    }
+
+    // One text run: "@" codes set the style and the size of the following segments.
+    int drawRun(int x, int y, std::string_view text) {
+        ++st_.runCount;
+        if (st_.LinePos.size() <= static_cast<std::size_t>(st_.runCount))
+            st_.LinePos.resize(static_cast<std::size_t>(st_.runCount) + 1);
+        st_.LinePos[st_.runCount] = Point{x, y};
+        if (text.empty()) return x;
+        // The run ends at the pen position; a run that draws nothing ends where it starts.
+        Point at{x, clampi(static_cast<long long>(y) + B_)};
+        cv_.moveTo(at.x, at.y);
+        unsigned style = 0;
+        std::size_t pos = 0;
+        bool first = true;
+        for (;;) {
+            const std::size_t mark = sjis::find(text, '@', pos);
+            const std::size_t end = mark == std::string_view::npos ? text.size() : mark;
+            // The text in front of the first "@" is always text; every later segment may
+            // be a code.
+            segment(text.substr(pos, end - pos), !first, style, at);
+            first = false;
+            if (mark == std::string_view::npos || mark + 1 >= text.size()) break;
+            const std::size_t len = sjis::charLen(text, mark + 1);
+            segment(text.substr(mark + 1, len), true, style, at);
+            pos = mark + 1 + len;
+            if (pos >= text.size()) break;
+        }
+        const int endX = cv_.penPos().x;
+        cv_.setFontStyle(0);
+        return endX;
+    }
+
+    void segment(std::string_view seg, bool mayBeCode, unsigned& style, Point& at) {
+        if (seg.empty()) return;
+        if (mayBeCode) {
+            switch (seg[0]) {
+            case 'B':
+                style |= fontstyle::Bold;
+                cv_.setFontStyle(style);
+                return;
+            case 'I':
+                style |= fontstyle::Italic;
+                cv_.setFontStyle(style);
+                return;
+            case 'U':
+                style |= fontstyle::Underline;
+                cv_.setFontStyle(style);
+                return;
+            case 'X':
+                style |= fontstyle::Bold | fontstyle::Underline;
+                cv_.setFontStyle(style);
+                return;
+            case '_':
+                style |= fontstyle::StrikeOut;
+                cv_.setFontStyle(style);
+                return;
+            case '/':
+                style = 0;
+                cv_.setFontStyle(style);
+                return;
+            case '+':
+                workSize_ = layoutmath::fontSize(T_ + 4);
+                return;
+            case '-':
+                workSize_ = layoutmath::fontSize(T_ - 4);
+                return;
+            case '=':
+                workSize_ = T_;
+                return;
+            default:
+                break;
+            }
+        }
+        at = DrawFormulaAt(pg_.formula, at.x, at.y, workSize_, s_, cv_, seg, cv_.fontColor());
+    }
+
+    void addKai(std::string_view answer) {
+        if (kai_ >= MaxKaiLines) return;
+        if (kai_ < ws_.lstKai.size())
+            ws_.lstKai[kai_].assign(answer);
+        else
+            ws_.lstKai.emplace_back(answer);
+        ++kai_;
+    }
+
+    void questionLines() {
+        double Y = 65 * r_ + g20_ + g17_;
+        cv_.setBrushStyle(BrushStyle::Clear);
+        cv_.setPenWidth(1);
+        cv_.setFontSize(T_);
+        cv_.setFontColor(colors::Black);
+        workSize_ = T_;
+        if (st_.collectKran) st_.kranCount = 0;
+        kai_ = 0;
+        addKai("start");
+
+        const bool show = ws_.ShowAnswers;
+        const Color answerColor = show ? colors::Blue : colors::White;
+        const Color altColor = show ? colors::Grey : colors::White;
+        const int answerX0 = ws_.kran(4);
+        std::vector<std::string_view>& parts = scratch_.parts;
+        std::vector<std::string_view>& alts = scratch_.alternatives;
+
+        for (const std::string& line : ws_.lstQues) {
+            const int y = roundi(Y);
+            Y += L_;
+            if (line.empty()) continue;
+            const int m = SplitAtHash(line, parts) / 2;
+            if (m == 0) {
+                cv_.setFontColor(colors::Black);
+                drawRun(x0_, y, parts[0]);
+                continue;
+            }
+            Point p{x0_, y};
+            for (int j = 0; j < m; ++j) {
+                const int k = ++st_.answerCount;
+                const std::size_t ku = static_cast<std::size_t>(k);
+                int start = p.x;
+                if (st_.drawTypedAnswers) {
+                    if (ku < st_.RunStartX.size()) start = roundi(st_.RunStartX[ku] * s_);
+                } else {
+                    if (st_.RunStartX.size() <= ku) st_.RunStartX.resize(ku + 1);
+                    st_.RunStartX[ku] = p.x;
+                }
+                cv_.setFontColor(colors::Black);
+                p.x = drawRun(start, y, parts[2 * j]);
+                const std::string_view answer = parts[2 * j + 1];
+                addKai(answer);
+                const int ax = answerX0 != 0 ? roundi(answerX0 * 10.0 * s_) : p.x;
+                SplitAtSemicolon(answer, alts);
+                std::string_view drawn = alts[0];
+                if (st_.drawTypedAnswers) {
+                    // The learner's first answer, padded to the stored answer's length;
+                    // a box without an answer (or beyond the table) shows blanks.
+                    const bool inTable = k <= MaxKran;
+                    std::string_view typed;
+                    if (inTable && st_.firstAnswer[ku] != "initX") typed = st_.firstAnswer[ku];
+                    PadToWidth(typed, inTable ? st_.KranTable[ku].answerText : answer,
+                               scratch_.text);
+                    drawn = scratch_.text;
+                }
+                cv_.setFontColor(answerColor);
+                p.x = drawRun(ax, y, drawn);
+                if (alts.size() >= 2 && pg_.controls.chkBekkai) {
+                    int x = clampi(static_cast<long long>(roundi(50 * s_)) + ax);
+                    const int yb = clampi(static_cast<long long>(y) + B_);
+                    for (std::size_t i = 1; i < alts.size(); ++i) {
+                        scratch_.text.clear();
+                        scratch_.text.push_back(' ');
+                        scratch_.text.append(alts[i]);
+                        x = DrawFormulaAt(pg_.formula, x, yb, T_, s_, cv_, scratch_.text, altColor)
+                                .x;
+                    }
+                }
+                if (st_.collectKran && st_.kranCount < MaxKran) {
+                    const int n = ++st_.kranCount;
+                    KranEntry& e = st_.KranTable[n];
+                    e.x = ax;
+                    e.y = y;
+                    e.answerText.assign(answer);
+                    e.fontSize = cv_.fontSize();
+                    e.width = clampi(static_cast<long long>(p.x) - ax);
+                    st_.answerFieldHeight[n] = AnswerFieldHeight(e.fontSize);
+                }
+            }
+            cv_.setFontColor(colors::Black);
+            drawRun(p.x, y, parts[2 * m]);
+        }
+        ws_.lstKai.resize(kai_);
+    }
+
+    // Automatic places follow the run of the same number: 40 units right of its start.
+    Point autoPlace(int k) const {
+        Point run{};
+        if (k <= st_.runCount && static_cast<std::size_t>(k) < st_.LinePos.size())
+            run = st_.LinePos[k];
+        return Point{clampi(static_cast<long long>(roundi(run.x / s_)) + 40), roundi(run.y / s_)};
+    }
+
+    int graphCount(const Lines& triples) {
+        int n = static_cast<int>(std::min<std::size_t>(triples.size() / 3, 1 << 20));
+        if (n >= 16) {
+            pg_.platform.prompter.message(std::to_string(n) + J(":問題のグラフが多すぎます"));
+            n = MaxGraphs;
+        }
+        return n;
+    }
+
+    void placeGraphs() {
+        for (Worksheet::Placed& g : ws_.graphPlaced)
+            g.visible = false;
+        const int nQ = graphCount(ws_.lstQGraph);
+        for (int k = 1; k <= nQ; ++k) {
+            Worksheet::Placed& g = ws_.graphPlaced[k - 1];
+            const Bitmap& pic = ws_.qGraphPictures[k - 1];
+            std::string& xs = ws_.lstQGraph[3 * (k - 1) + 1];
+            std::string& ys = ws_.lstQGraph[3 * (k - 1) + 2];
+            const int x = ParseInt(xs);
+            if (x < 1) {
+                const Point at = autoPlace(k);
+                g.left = at.x;
+                g.top = at.y;
+                xs = std::to_string(at.x);
+                ys = std::to_string(at.y);
+            } else {
+                g.left = x;
+                g.top = ParseInt(ys);
+            }
+            g.width = pic.width;
+            g.height = pic.height;
+            g.visible = true;
+            g.answerPicture = false;
+        }
+        if (!ws_.ShowAnswers || ws_.lstAGraph.size() < 3) return;
+        const int nA = graphCount(ws_.lstAGraph);
+        for (int k = 1; k <= nA; ++k) {
+            Worksheet::Placed& g = ws_.graphPlaced[k - 1];
+            const Bitmap& pic = ws_.aGraphPictures[k - 1];
+            if (k > nQ) {
+                // No question graph stands here: the answer graph takes its own place.
+                const int x = ParseInt(ws_.lstAGraph[3 * (k - 1) + 1]);
+                if (x < 1) {
+                    const Point at = autoPlace(k);
+                    g.left = at.x;
+                    g.top = at.y;
+                } else {
+                    g.left = x;
+                    g.top = ParseInt(ws_.lstAGraph[3 * (k - 1) + 2]);
+                }
+            }
+            g.width = pic.width;
+            g.height = pic.height;
+            g.visible = true;
+            g.answerPicture = true;
+        }
+    }
+
+    const Bitmap& graphPicture(int i) const {
+        return ws_.graphPlaced[i].answerPicture ? ws_.aGraphPictures[i] : ws_.qGraphPictures[i];
+    }
+
+    void pictures() {
+        // The class flag stands at the left edge, centred between the two header rules.
+        Worksheet::Placed& flag = ws_.classFlagPlaced;
+        flag.left = roundi(ws_.LeftMargin * 10.0);
+        flag.top = roundi(30 + (60.0 - ws_.classFlag.height) * 0.5);
+        flag.width = ws_.classFlag.width;
+        flag.height = ws_.classFlag.height;
+        flag.visible = pg_.controls.chkClassFlag && ws_.classFlagVisible && !ws_.classFlag.empty();
+        if (flag.visible)
+            cv_.stretchDraw(printing_ ? PrinterPictureRect(flag, s_) : ScreenPictureRect(flag),
+                            ws_.classFlag);
+        for (int i = 0; i < MaxGraphs; ++i) {
+            const Worksheet::Placed& g = ws_.graphPlaced[i];
+            const Bitmap& pic = graphPicture(i);
+            if (!g.visible || pic.empty()) continue;
+            cv_.stretchDraw(printing_ ? PrinterPictureRect(g, s_) : ScreenPictureRect(g), pic);
+        }
+    }
+
+    Program& pg_;
+    Worksheet& ws_;
+    Canvas& cv_;
+    WorksheetState& st_;
+    WorksheetState::LayoutScratch& scratch_;
+    const bool printing_;
+
+    int W_ = 0, H_ = 0;
+    double s_ = 1, r_ = 1;
+    int c_ = 0, T_ = 10, B_ = 7;
+    double L_ = 0;
+    int x0_ = 0, xr_ = 0, x1_ = 0, g20_ = 0, g17_ = 0;
+    int workSize_ = 10;
+    std::size_t kai_ = 0;
+};
+
+} // namespace
+
+void LayOutPage(Program& program, Worksheet& sheet, Canvas& target, bool printing) {
+    if (!program.sheets.layoutEnabled) return;
+    Layouter(program, sheet, target, printing).run();
+}

@@ -1,0 +1,493 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "Fakes.h"
+#include "RecordingCanvas.h"
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/PageLayout.h"
+#include "worksheet/Worksheet.h"
+
+namespace {
+
+using Kind = RecordingCanvas::Kind;
+
+std::string S(const char* utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+struct LayoutFixture : ::testing::Test {
+    FakePlatform fp;
+    Program pg{fp.platform};
+    Worksheet ws;
+    RecordingCanvas screen{630, 891, 96};
+    RecordingCanvas printer{4960, 7016, 600};
+
+    LayoutFixture() {
+        pg.sheets.current = &ws;
+        pg.sheets.collectKran = true;
+        ws.strTangen = S("一次方程式");
+        ws.strPrintName = "C:\\course\\eq1.que-U1";
+    }
+    void layScreen() { LayOutPage(pg, ws, screen, false); }
+    void layPrinter() {
+        pg.sheets.collectKran = false;
+        LayOutPage(pg, ws, printer, true);
+    }
+    static const RecordingCanvas::Record* textAtY(const RecordingCanvas& c, int y) {
+        for (const auto* r : c.textOuts())
+            if (r->y == y) return r;
+        return nullptr;
+    }
+    static std::vector<const RecordingCanvas::Record*> textsColored(const RecordingCanvas& c,
+                                                                    Color col) {
+        std::vector<const RecordingCanvas::Record*> out;
+        for (const auto* r : c.textOuts())
+            if (r->state.fontColor == col && !r->text.empty()) out.push_back(r);
+        return out;
+    }
+};
+
+// ---- Header ----
+
+TEST_F(LayoutFixture, ScreenHeaderPositionsAndSizes) {
+    ws.classFlag = Bitmap(40, 30);
+    ws.classFlagVisible = true;
+    layScreen();
+
+    // A screen layout starts from a white page of the page size.
+    const auto& first = screen.records().front();
+    ASSERT_EQ(first.kind, Kind::FillRect);
+    EXPECT_EQ(first.rect, (Rect{0, 0, 630, 891}));
+    EXPECT_EQ(first.fill, colors::White);
+
+    auto lines = screen.lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].from, (Point{50, 30}));
+    EXPECT_EQ(lines[0].to, (Point{580, 30}));
+    EXPECT_EQ(lines[0].width, 2);
+    EXPECT_EQ(lines[1].from, (Point{50, 90}));
+    EXPECT_EQ(lines[1].to, (Point{580, 90}));
+
+    const auto* number = screen.findText(S("№ 1  2026.12.07-09:05　") + ws.strPrintName);
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->x, 50);
+    EXPECT_EQ(number->y, 15);
+    EXPECT_EQ(number->state.size, 10);
+
+    const auto* date = screen.findText(S("実施日　　月　　日"));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->x, 630 - 50 - 120);
+
+    const auto* title = screen.findText(ws.strTangen);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->x, 40 + 5 + 50); // right of the class flag
+    EXPECT_EQ(title->y, 35);
+    EXPECT_EQ(title->state.size, 12);
+
+    const auto* name = screen.findText(S("　　　　　　　　氏名"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->x, 200);
+    EXPECT_EQ(name->y, 65);
+    EXPECT_EQ(name->state.size, 16);
+
+    EXPECT_EQ(pg.sheets.titleAnchor, (Point{630 - 50 - 75, 35}));
+
+    // The class flag sits at the left edge, centred between the rules.
+    auto pics = screen.pictures();
+    ASSERT_EQ(pics.size(), 1u);
+    EXPECT_EQ(pics[0]->rect, (Rect{50, 45, 90, 75}));
+}
+
+TEST_F(LayoutFixture, PrinterSizesAreBumpedByThree) {
+    ws.lstQues = {S("問題")};
+    layPrinter();
+    const double s = 4960 / 630.0;
+    EXPECT_EQ(printer.count(Kind::FillRect), 0u); // paper is not blanked
+    auto lines = printer.lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].from.y, static_cast<int>(std::nearbyint(30 * s)));
+    EXPECT_EQ(lines[0].width, static_cast<int>(std::nearbyint(2 * s)));
+    EXPECT_EQ(lines[0].from.x, static_cast<int>(std::nearbyint(50 * s)));
+
+    const auto find = [&](const std::string& t) {
+        const auto* r = printer.findText(t);
+        EXPECT_NE(r, nullptr);
+        return r ? r->state.size : -1;
+    };
+    EXPECT_EQ(find(S("実施日　　月　　日")), 13);
+    EXPECT_EQ(find(ws.strTangen), 15);
+    EXPECT_EQ(find(S("　　　　　　　　氏名")), 19);
+    EXPECT_EQ(find(S("問題")), 13);
+    EXPECT_EQ(pg.formula.unitV, static_cast<int>(std::nearbyint(6.732 * s)));
+    EXPECT_TRUE(pg.formula.printing);
+}
+
+TEST_F(LayoutFixture, TitleCutAtSectionSign) {
+    const std::string a(30, 'a'), b(30, 'b');
+    struct Case {
+        std::string title;
+        std::string line1;
+        std::string line2; // empty: no second line
+    } cases[] = {
+        {a + b, a + b, ""},                         // 60 bytes: whole
+        {a + S("§") + b, a, S("　　§") + b},        // 62 bytes, cut at §
+        {a + b + "c", "", S("　　") + a + b + "c"}, // 61 bytes without §
+        {a + S("§") + "x", a + S("§") + "x", ""},   // 33 bytes: not cut
+    };
+    for (const Case& c : cases) {
+        screen.clear();
+        ws.strTangen = c.title;
+        ws.classFlag = Bitmap();
+        layScreen();
+        const auto* l1 = textAtY(screen, 35);
+        ASSERT_NE(l1, nullptr);
+        EXPECT_EQ(l1->text, c.line1) << c.title;
+        const auto* l2 = textAtY(screen, 48);
+        if (c.line2.empty()) {
+            EXPECT_EQ(l2, nullptr) << c.title;
+        } else {
+            ASSERT_NE(l2, nullptr);
+            EXPECT_EQ(l2->text, c.line2);
+        }
+    }
+}
+
+TEST_F(LayoutFixture, PrintNameCutAndNumberSwitches) {
+    ws.strPrintName = std::string(40, 'p') + "ABCDE";
+    pg.controls.spnStart = 7;
+    layScreen();
+    EXPECT_NE(screen.findText(S("№ 7  2026.12.07-09:05　ABCDE")), nullptr);
+
+    screen.clear();
+    pg.controls.chkNumber = false;
+    pg.controls.chkJisshibi = false;
+    layScreen();
+    EXPECT_NE(screen.findText(S("  2026.12.07-09:05　ABCDE")), nullptr);
+    EXPECT_EQ(screen.findText(S("実施日　　月　　日")), nullptr);
+
+    screen.clear();
+    pg.controls.chkPrinted = false;
+    layScreen();
+    EXPECT_EQ(textAtY(screen, 15), nullptr);
+}
+
+TEST_F(LayoutFixture, NameLineWithSchoolAndLearner) {
+    pg.shell.schoolName = S("ＣＡＩ中学校");
+    pg.shell.learnerName = S("山田");
+    ws.PrintLearner = true;
+    layScreen();
+    EXPECT_NE(screen.findText(S("山田 ＣＡＩ中学校　　氏名")), nullptr);
+    for (const char* hidden : {"noname", "公開", "共通"}) {
+        screen.clear();
+        pg.shell.learnerName = S(hidden);
+        layScreen();
+        EXPECT_NE(screen.findText(S("ＣＡＩ中学校　　氏名")), nullptr) << hidden;
+    }
+}
+
+TEST_F(LayoutFixture, ColumnRuleOnlyInTwoColumnMode) {
+    layScreen();
+    EXPECT_EQ(screen.lines().size(), 2u);
+    screen.clear();
+    ws.lstKranX[3] = "2";
+    layScreen();
+    auto lines = screen.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    // (630 - 50 + 10 + 50) div 2 - 10
+    EXPECT_EQ(lines[2].from, (Point{310, 90}));
+    EXPECT_EQ(lines[2].to, (Point{310, 864}));
+}
+
+TEST_F(LayoutFixture, GuardOffDrawsNothing) {
+    pg.sheets.layoutEnabled = false;
+    layScreen();
+    EXPECT_TRUE(screen.records().empty());
+}
+
+// ---- Question lines ----
+
+TEST_F(LayoutFixture, QuestionLinesStepDownAndRecordRuns) {
+    ws.lstQues = {S("問一"), "", S("問二")};
+    layScreen();
+    // First line at 65 + 20 + 13, then 23.625 per line, empty lines included.
+    const auto* q1 = screen.findText(S("問一"));
+    const auto* q2 = screen.findText(S("問二"));
+    ASSERT_TRUE(q1 && q2);
+    EXPECT_EQ(q1->x, 50);
+    EXPECT_EQ(q1->y, 98 + 7 + 7);
+    EXPECT_EQ(q2->y, static_cast<int>(std::nearbyint(98 + 2 * 23.625)) + 14);
+    EXPECT_EQ(pg.sheets.runCount, 2);
+    EXPECT_EQ(pg.sheets.LinePos[1], (Point{50, 98}));
+}
+
+TEST_F(LayoutFixture, AnswerPositionFromKranLine4) {
+    ws.lstQues = {S("問#3#です"), S("長い問題文です#5#")};
+    ws.lstKranX[4] = "40";
+    ws.ShowAnswers = true;
+    layScreen();
+    ASSERT_EQ(pg.sheets.kranCount, 2);
+    EXPECT_EQ(pg.sheets.KranTable[1].x, 400);
+    EXPECT_EQ(pg.sheets.KranTable[2].x, 400);
+    EXPECT_EQ(pg.sheets.KranTable[1].y, 98);
+    const auto blue = textsColored(screen, colors::Blue);
+    ASSERT_EQ(blue.size(), 2u);
+    EXPECT_EQ(blue[0]->x, 400);
+    EXPECT_EQ(blue[0]->text, "3");
+    // The text after the answer continues at the answer's end.
+    const auto* tail = screen.findText(S("です"));
+    ASSERT_NE(tail, nullptr);
+    EXPECT_EQ(tail->x, 400 + pg.sheets.KranTable[1].width);
+    EXPECT_EQ(ws.lstKai, (Lines{"start", "3", "5"}));
+    EXPECT_EQ(pg.sheets.RunStartX[2], 50);
+
+    printer.clear();
+    layPrinter();
+    const auto pblue = textsColored(printer, colors::Blue);
+    ASSERT_EQ(pblue.size(), 2u);
+    EXPECT_EQ(pblue[0]->x, static_cast<int>(std::nearbyint(400 * 4960 / 630.0)));
+}
+
+TEST_F(LayoutFixture, AnswerBehindQuestionText) {
+    ws.lstQues = {S("問題#x=3#")};
+    ws.ShowAnswers = true;
+    layScreen();
+    ASSERT_EQ(pg.sheets.kranCount, 1);
+    const KranEntry& e = pg.sheets.KranTable[1];
+    EXPECT_EQ(e.x, 50 + RecordingCanvas::widthOf(S("問題"), 10));
+    EXPECT_GT(e.width, 0);
+    EXPECT_EQ(e.answerText, "x=3");
+    EXPECT_EQ(e.fontSize, 10);
+    EXPECT_EQ(pg.sheets.answerFieldHeight[1], 13 + 8);
+}
+
+TEST_F(LayoutFixture, AlternativesInGreyFiftyUnitsRight) {
+    ws.lstQues = {S("問#3;x=3#")};
+    ws.lstKranX[4] = "30";
+    ws.ShowAnswers = true;
+    layScreen();
+    const auto blue = textsColored(screen, colors::Blue);
+    ASSERT_EQ(blue.size(), 1u);
+    EXPECT_EQ(blue[0]->text, "3");
+    EXPECT_EQ(blue[0]->x, 300);
+    const auto grey = textsColored(screen, colors::Grey);
+    ASSERT_FALSE(grey.empty());
+    EXPECT_EQ(grey[0]->x, 350);
+    EXPECT_EQ(grey[0]->text, " ");
+    std::string all;
+    for (const auto* r : grey)
+        all += r->text;
+    EXPECT_EQ(all, " x=3");
+    EXPECT_EQ(pg.sheets.KranTable[1].answerText, "3;x=3");
+
+    screen.clear();
+    pg.controls.chkBekkai = false;
+    layScreen();
+    EXPECT_TRUE(textsColored(screen, colors::Grey).empty());
+}
+
+TEST_F(LayoutFixture, HiddenAnswersKeepTheirPlaceInWhite) {
+    ws.lstQues = {S("問#12#後")};
+    ws.ShowAnswers = true;
+    layScreen();
+    const int shownWidth = pg.sheets.KranTable[1].width;
+    const int tailShown = screen.findText(S("後"))->x;
+
+    screen.clear();
+    ws.ShowAnswers = false;
+    layScreen();
+    EXPECT_TRUE(textsColored(screen, colors::Blue).empty());
+    EXPECT_FALSE(textsColored(screen, colors::White).empty());
+    ASSERT_EQ(pg.sheets.kranCount, 1);
+    EXPECT_EQ(pg.sheets.KranTable[1].width, shownWidth);
+    EXPECT_EQ(screen.findText(S("後"))->x, tailShown);
+}
+
+TEST_F(LayoutFixture, StyleAndSizeCodes) {
+    struct Case {
+        const char* line;
+        const char* drawn;
+        unsigned style;
+        int size;
+    } cases[] = {
+        {"@B太字", "太字", fontstyle::Bold, 10},
+        {"@X下線@/普通", "普通", 0, 10},
+        {"@I@U斜め", "斜め", fontstyle::Italic | fontstyle::Underline, 10},
+        {"@+大きい", "大きい", 0, 14},
+        {"@-小さい", "小さい", 0, 6},
+        {"@+@=戻す", "戻す", 0, 10},
+        {"前@B後", "前", 0, 10},
+        {"前@B後", "後", fontstyle::Bold, 10},
+    };
+    for (const Case& c : cases) {
+        screen.clear();
+        ws.lstQues = {S(c.line)};
+        layScreen();
+        const auto* r = screen.findText(S(c.drawn));
+        ASSERT_NE(r, nullptr) << c.line;
+        EXPECT_EQ(r->state.style, c.style) << c.line;
+        EXPECT_EQ(r->state.size, c.size) << c.line;
+        EXPECT_EQ(screen.state().style, 0u) << c.line; // plain again after the run
+    }
+}
+
+TEST_F(LayoutFixture, TextStartingWithCodeCharacterAfterACodeIsACode) {
+    ws.lstQues = {S("@BBig")};
+    layScreen();
+    EXPECT_EQ(screen.allTextUtf8().find("ig"), std::string::npos);
+    // In front of the first "@" nothing is a code: a negative answer is drawn.
+    screen.clear();
+    ws.lstQues = {S("問#-5#")};
+    ws.ShowAnswers = true;
+    layScreen();
+    std::string blue;
+    for (const auto* r : textsColored(screen, colors::Blue))
+        blue += r->text;
+    EXPECT_EQ(blue, "-5");
+}
+
+TEST_F(LayoutFixture, OddHashCountLosesTheTail) {
+    ws.lstQues = {S("前#答#中#残り")};
+    ws.ShowAnswers = true;
+    layScreen();
+    EXPECT_EQ(pg.sheets.kranCount, 1);
+    EXPECT_NE(screen.findText(S("中")), nullptr);
+    EXPECT_EQ(screen.findText(S("残り")), nullptr);
+}
+
+TEST_F(LayoutFixture, TypedAnswersDrawnAtRecordedRunStarts) {
+    ws.lstQues = {S("問#x=3#"), S("次#12#")};
+    ws.ShowAnswers = true;
+    layScreen();
+    ASSERT_EQ(pg.sheets.kranCount, 2);
+    pg.sheets.collectKran = false;
+    pg.sheets.drawTypedAnswers = true;
+    pg.sheets.firstAnswer[1] = "7";
+    // Box 2 never answered: blanks, not the placeholder.
+    screen.clear();
+    layScreen();
+    std::string blue;
+    for (const auto* r : textsColored(screen, colors::Blue))
+        blue += r->text;
+    EXPECT_EQ(blue, " 7   ");
+    EXPECT_EQ(pg.sheets.kranCount, 2);
+
+    // On paper the recorded screen run starts are scaled.
+    printer.clear();
+    pg.sheets.RunStartX[2] = 100;
+    layPrinter();
+    const auto* next = printer.findText(S("次"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->x, static_cast<int>(std::nearbyint(100 * 4960 / 630.0)));
+}
+
+TEST_F(LayoutFixture, MoreThanEightyAnswersDrawnWithoutBoxes) {
+    ws.lstKranX[0] = "1";
+    ws.ShowAnswers = true;
+    for (int i = 0; i < 45; ++i)
+        ws.lstQues.push_back(S("問#1#と#2#"));
+    layScreen();
+    EXPECT_EQ(pg.sheets.kranCount, 80);
+    EXPECT_EQ(ws.lstKai.size(), 91u);
+    EXPECT_EQ(screen.count(Kind::Rectangle), 80u);
+    EXPECT_EQ(textsColored(screen, colors::Blue).size(), 90u);
+
+    pg.sheets.drawTypedAnswers = true;
+    pg.sheets.collectKran = false;
+    screen.clear();
+    layScreen(); // answers beyond the table have no learner answer
+    EXPECT_EQ(screen.count(Kind::Rectangle), 80u);
+}
+
+// ---- Graphs and pictures ----
+
+TEST_F(LayoutFixture, AutomaticGraphPlacesAreWrittenBack) {
+    ws.lstQues = {S("問一"), S("問二")};
+    ws.lstQGraph = {"g1.bmp", "-1", "-1", "g2.bmp", "300", "400"};
+    ws.qGraphPictures[0] = Bitmap(20, 10);
+    ws.qGraphPictures[1] = Bitmap(30, 15);
+    layScreen();
+    EXPECT_EQ(ws.lstQGraph[1], "90");
+    EXPECT_EQ(ws.lstQGraph[2], "98");
+    EXPECT_EQ(ws.lstQGraph[4], "300");
+    auto pics = screen.pictures();
+    ASSERT_EQ(pics.size(), 2u);
+    EXPECT_EQ(pics[0]->rect, (Rect{90, 98, 110, 108}));
+    EXPECT_EQ(pics[1]->rect, (Rect{300, 400, 330, 415}));
+    EXPECT_EQ(pics[0]->source, &ws.qGraphPictures[0]);
+
+    // On paper the same places are scaled; with answers the answer graphs stand there.
+    ws.ShowAnswers = true;
+    ws.lstAGraph = {"a1.bmp", "5", "5"};
+    ws.aGraphPictures[0] = Bitmap(20, 10);
+    layPrinter();
+    auto ppics = printer.pictures();
+    ASSERT_EQ(ppics.size(), 2u);
+    const double s = 4960 / 630.0;
+    const int l = static_cast<int>(std::nearbyint(90 * s));
+    const int t = static_cast<int>(std::nearbyint(98 * s));
+    EXPECT_EQ(ppics[0]->rect, (Rect{l, t, l + static_cast<int>(std::nearbyint(20 * s)),
+                                    t + static_cast<int>(std::nearbyint(10 * s))}));
+    EXPECT_EQ(ppics[0]->source, &ws.aGraphPictures[0]);
+}
+
+TEST_F(LayoutFixture, SixteenGraphsReportAndUseFifteen) {
+    for (int i = 0; i < 16; ++i) {
+        ws.lstQGraph.push_back("g.bmp");
+        ws.lstQGraph.push_back(std::to_string(10 + i));
+        ws.lstQGraph.push_back("20");
+    }
+    for (Bitmap& b : ws.qGraphPictures)
+        b = Bitmap(5, 5);
+    layScreen();
+    ASSERT_EQ(fp.prompter.messages.size(), 1u);
+    EXPECT_EQ(fp.prompter.messages[0], S("16:問題のグラフが多すぎます"));
+    EXPECT_EQ(screen.pictures().size(), 15u);
+    EXPECT_TRUE(ws.graphPlaced[14].visible);
+}
+
+// ---- Robustness ----
+
+TEST_F(LayoutFixture, RandomLinesAndValuesNeverBreakTheLayout) {
+    std::mt19937 rng(12345);
+    const std::string alphabet = "##@@;;BIUX_/+-=ax1/2|[]^() R" + S("問§");
+    const int extremes[] = {0, -1, 1, 7, -100000, 100000, 2147483647, -2147483647};
+    for (int round = 0; round < 200; ++round) {
+        ws.lstQues.clear();
+        const int nLines = rng() % 8;
+        for (int i = 0; i < nLines; ++i) {
+            std::string line;
+            const int len = rng() % 24;
+            for (int j = 0; j < len; ++j)
+                line += alphabet[rng() % alphabet.size()];
+            ws.lstQues.push_back(line);
+        }
+        auto pick = [&] { return extremes[rng() % 8]; };
+        ws.LeftMargin = pick();
+        ws.RightMargin = pick();
+        ws.FontSize = pick();
+        pg.controls.spnMojiSize = pick();
+        pg.controls.spnGyouSpace = pick();
+        for (int line : {0, 1, 2, 4})
+            ws.lstKranX[line] = std::to_string(pick());
+        ws.lstKranX[0] = std::to_string(rng() % 7);
+        ws.ShowAnswers = rng() % 2;
+        pg.sheets.drawTypedAnswers = rng() % 2;
+        ws.lstQGraph = {"g.bmp", "-1", "-1"};
+        for (KranEntry& e : pg.sheets.KranTable)
+            e.mark = (rng() % 2) ? 1 : -2;
+        screen.clear();
+        printer.clear();
+        pg.sheets.collectKran = true;
+        LayOutPage(pg, ws, screen, false);
+        LayOutPage(pg, ws, printer, true);
+        ASSERT_LE(pg.sheets.kranCount, 80);
+        ASSERT_FALSE(ws.lstKai.empty());
+        EXPECT_EQ(ws.lstKai[0], "start");
+    }
+}
+
+} // namespace
