@@ -105,8 +105,9 @@ void QtCanvas::resetState() {
 }
 
 bool QtCanvas::supportsNotXor() const {
+    // Vector engines (PDF, printers) accept raster operations but do not carry them out.
     if (painter_.isActive() && painter_.paintEngine())
-        return painter_.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+        return painter_.paintEngine()->type() == QPaintEngine::Raster;
     return image_ != nullptr;
 }
 

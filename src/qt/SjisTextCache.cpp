@@ -17,7 +17,15 @@ QString SjisTextCache::decode(std::string_view text) {
     if (ascii) return QString::fromLatin1(text.data(), n);
     // Without a CP932 codec in this Qt build, the library's own converter does the work.
     if (!decoder_.isValid()) return QString::fromStdString(sjis::toUtf8(text));
-    return decoder_.decode(QByteArrayView(text.data(), n));
+    // A lead byte without its trail byte (a cut string) shows as a replacement character.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size(); i += sjis::charLen(text, i))
+        last = i;
+    const bool cut = last + 1 == text.size() && sjis::isLead(text[last]);
+    decoder_.resetState();
+    QString out = decoder_.decode(QByteArrayView(text.data(), cut ? n - 1 : n));
+    if (cut) out += QChar(QChar::ReplacementCharacter);
+    return out;
 }
 
 SjisTextCache::Entry& SjisTextCache::lookup(std::string_view text) {
