@@ -70,6 +70,7 @@ bool QtCanvas::openPage() {
         return false;
     }
     pageOpen_ = true;
+    painterFontId_ = -1;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -145,42 +146,46 @@ int QtCanvas::pixelSizeFor(int points) const {
 }
 
 void QtCanvas::applyFont() {
-    if (!fontDirty_) return;
-    auto face = faces_.find(face_);
-    if (face == faces_.end()) face = faces_.emplace(face_, fontFamilyFor(face_)).first;
-    const int px = pixelSizeFor(points_);
-    font_ = QFont(face->second);
-    font_.setPixelSize(px);
-    font_.setBold(style_ & fontstyle::Bold);
-    font_.setItalic(style_ & fontstyle::Italic);
-    font_.setUnderline(style_ & fontstyle::Underline);
-    font_.setStrikeOut(style_ & fontstyle::StrikeOut);
-    // Glyphs stand at their plain advances, as the layout measures them one by one.
-    font_.setKerning(false);
-    metrics_.emplace(font_, &device_);
-
-    std::string key = std::to_string(px) + ':' + std::to_string(style_ & 15u) + ':' + face_;
-    auto id = fontIds_.find(key);
-    if (id == fontIds_.end()) {
-        if (fontIds_.size() >= 256) fontIds_.clear(); // ids are never reused: see nextFontId_
-        id = fontIds_.emplace(std::move(key), nextFontId_++).first;
+    if (!fontDirty_ && font_) return;
+    auto face = faces_.find(std::string_view(face_));
+    if (face == faces_.end()) {
+        if (faces_.size() >= 64) faces_.clear();
+        face = faces_.emplace(face_, FaceFonts{fontFamilyFor(face_), {}}).first;
     }
-    fontId_ = id->second;
+    const int px = pixelSizeFor(points_);
+    const unsigned style = style_ & 15u;
+    const unsigned long long key = (static_cast<unsigned long long>(px) << 4) | style;
+    auto& sizes = face->second.sizes;
+    auto found = sizes.find(key);
+    if (found == sizes.end()) {
+        if (sizes.size() >= 64) sizes.clear();
+        QFont font(face->second.family);
+        font.setPixelSize(px);
+        font.setBold(style & fontstyle::Bold);
+        font.setItalic(style & fontstyle::Italic);
+        font.setUnderline(style & fontstyle::Underline);
+        font.setStrikeOut(style & fontstyle::StrikeOut);
+        // Glyphs stand at their plain advances, as the layout measures them one by one.
+        font.setKerning(false);
+        QFontMetrics metrics(font, &device_);
+        found = sizes.emplace(key, FontState{font, metrics, nextFontId_++}).first;
+    }
+    font_ = &found->second;
     fontDirty_ = false;
 }
 
 const QFontMetrics& QtCanvas::metrics() {
     applyFont();
-    return *metrics_;
+    return font_->metrics;
 }
 
 int QtCanvas::textWidth(std::string_view text) {
     if (text.empty()) return 0;
     const QFontMetrics& fm = metrics();
     SjisTextCache::Entry& e = texts_.lookup(text);
-    if (e.widthFont != fontId_) {
+    if (e.widthFont != font_->id) {
         e.width = fm.horizontalAdvance(e.text);
-        e.widthFont = fontId_;
+        e.widthFont = font_->id;
     }
     return e.width;
 }
@@ -199,10 +204,19 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
             p->setCompositionMode(QPainter::CompositionMode_SourceOver);
             if (brushStyle_ == BrushStyle::Solid)
                 p->fillRect(QRect(x, y, advance, fm.height()), toQColor(brushColor_));
-            p->setFont(font_);
+            if (painterFontId_ != font_->id) {
+                p->setFont(font_->font);
+                painterFontId_ = font_->id;
+            }
             p->setPen(QPen(toQColor(fontColor_)));
             p->setBrush(Qt::NoBrush);
-            p->drawText(QPoint(x, y + fm.ascent()), texts_.lookup(text).text);
+            SjisTextCache::Entry& e = texts_.lookup(text);
+            if (e.layoutFont != font_->id) {
+                e.layout = QStaticText(e.text);
+                e.layout.setTextFormat(Qt::PlainText);
+                e.layoutFont = font_->id;
+            }
+            p->drawStaticText(QPoint(x, y), e.layout);
         }
     }
     pos_ = {x + advance, y};

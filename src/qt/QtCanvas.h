@@ -19,7 +19,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <functional>
-#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -125,13 +124,28 @@ class QtCanvas : public Canvas {
     int points_ = 10;
     unsigned style_ = 0;
     Color fontColor_ = colors::Black;
-    QFont font_;
+    // Fonts made so far, by face and then by pixel size and style: the typesetter switches
+    // faces glyph by glyph.
+    struct FontState {
+        QFont font;
+        QFontMetrics metrics;
+        int id; // identifies the font for cached text widths; never reused
+    };
+    struct FaceFonts {
+        QString family;
+        std::unordered_map<unsigned long long, FontState> sizes;
+    };
+    struct FaceHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::unordered_map<std::string, FaceFonts, FaceHash, std::equal_to<>> faces_;
+    const FontState* font_ = nullptr;
     bool fontDirty_ = true;
-    int fontId_ = -1; // identifies the font state for cached widths
     int nextFontId_ = 0;
-    std::unordered_map<std::string, int> fontIds_;
-    std::optional<QFontMetrics> metrics_;
-    std::unordered_map<std::string, QString> faces_;
+    int painterFontId_ = -1; // the font last given to the painter
 
     Color penColor_ = colors::Black;
     int penWidth_ = 1;

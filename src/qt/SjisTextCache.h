@@ -3,6 +3,7 @@
 // the same short runs over and over (formula glyphs, header words), so converted strings are
 // kept together with the advance width last measured for them.
 
+#include <QStaticText>
 #include <QString>
 #include <QStringDecoder>
 #include <cstddef>
@@ -17,6 +18,9 @@ class SjisTextCache {
         // Advance width in the font identified by widthFont (-1: not measured yet).
         int widthFont = -1;
         int width = 0;
+        // The text laid out for painting in the font identified by layoutFont.
+        int layoutFont = -1;
+        QStaticText layout;
     };
 
     explicit SjisTextCache(std::size_t capacity = 4096);

@@ -86,6 +86,10 @@ TEST_F(PdfTest, DrawingCoversTheFullPageWithoutMargins) {
         c.lineTo(4960, 3500);
         c.fillRect({4900, 0, 4960, 7015}, colors::Black); // right margin strip
         c.fillRect({0, 6955, 4960, 7015}, colors::Black); // bottom strip
+        c.setFontFace(J("ＭＳ 明朝"));
+        c.setFontSize(48); // 400 dots
+        c.setBrushStyle(BrushStyle::Clear);
+        c.textOut(1000, 2000, J("■■"));
         ASSERT_TRUE(printer.endDoc());
     }
     const QString prefix = dir.filePath(QStringLiteral("full"));
@@ -105,6 +109,14 @@ TEST_F(PdfTest, DrawingCoversTheFullPageWithoutMargins) {
     EXPECT_FALSE(dark(240, 355));
     EXPECT_TRUE(dark(im.width() - 2, 100));
     EXPECT_FALSE(dark(im.width() - 8, 100));
+    // The text cell's top is at y: the square glyphs lie inside rows 200 .. 240.
+    int firstInkRow = -1;
+    for (int y = 150; y < 260 && firstInkRow < 0; ++y)
+        if (dark(120, y)) firstInkRow = y;
+    EXPECT_GE(firstInkRow, 200);
+    EXPECT_LE(firstInkRow, 210);
+    EXPECT_TRUE(dark(120, 225));
+    EXPECT_FALSE(dark(120, 245));
     EXPECT_TRUE(dark(100, im.height() - 2));
     EXPECT_FALSE(dark(100, im.height() - 8));
 }
