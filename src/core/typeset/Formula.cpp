@@ -11,9 +11,9 @@
 namespace {
 
 // The full-width signs in Shift-JIS.
-constexpr std::string_view SignGreaterEqual = "\x81\xE6"; // ≧
+constexpr std::string_view SignGreaterEqual = "\x81\x86"; // ≧
 constexpr std::string_view SignGreater = "\x81\x84";      // ＞
-constexpr std::string_view SignLessEqual = "\x81\xE5";    // ≦
+constexpr std::string_view SignLessEqual = "\x81\x85";    // ≦
 constexpr std::string_view SignLess = "\x81\x83";         // ＜
 constexpr std::string_view SignTimes = "\x81\x7E";        // ×
 constexpr std::string_view SignDivide = "\x81\x80";       // ÷
