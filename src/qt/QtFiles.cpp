@@ -88,6 +88,12 @@ QString QtFiles::toNative(const std::string& corePath) {
     const bool trailing = !corePath.empty() && isSeparator(corePath.back()) && !parts.empty();
 
     QString native = absolute ? QStringLiteral("/") : QString();
+    // The usual case: the path exists as written.
+    QString asWritten = native;
+    for (const std::string& p : parts)
+        asWritten = joined(asWritten, fromSjis(p));
+    if (present(asWritten)) return trailing ? asWritten + u'/' : asWritten;
+
     bool lookUp = true; // false once a folder on the way is missing
     for (const std::string& p : parts) {
         QString name = fromSjis(p);

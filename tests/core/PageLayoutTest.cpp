@@ -15,7 +15,9 @@ namespace {
 
 using Kind = RecordingCanvas::Kind;
 
-std::string S(const char* utf8) { return sjis::fromUtf8(utf8); }
+std::string S(const char* utf8) {
+    return sjis::fromUtf8(utf8);
+}
 
 struct LayoutFixture : ::testing::Test {
     FakePlatform fp;
@@ -131,10 +133,10 @@ TEST_F(LayoutFixture, TitleCutAtSectionSign) {
         std::string line1;
         std::string line2; // empty: no second line
     } cases[] = {
-        {a + b, a + b, ""},                                  // 60 bytes: whole
-        {a + S("§") + b, a, S("　　§") + b},                  // 62 bytes, cut at §
-        {a + b + "c", "", S("　　") + a + b + "c"},           // 61 bytes without §
-        {a + S("§") + "x", a + S("§") + "x", ""},             // 33 bytes: not cut
+        {a + b, a + b, ""},                         // 60 bytes: whole
+        {a + S("§") + b, a, S("　　§") + b},        // 62 bytes, cut at §
+        {a + b + "c", "", S("　　") + a + b + "c"}, // 61 bytes without §
+        {a + S("§") + "x", a + S("§") + "x", ""},   // 33 bytes: not cut
     };
     for (const Case& c : cases) {
         screen.clear();
@@ -276,7 +278,8 @@ TEST_F(LayoutFixture, AlternativesInGreyFiftyUnitsRight) {
     EXPECT_EQ(grey[0]->x, 350);
     EXPECT_EQ(grey[0]->text, " ");
     std::string all;
-    for (const auto* r : grey) all += r->text;
+    for (const auto* r : grey)
+        all += r->text;
     EXPECT_EQ(all, " x=3");
     EXPECT_EQ(pg.sheets.KranTable[1].answerText, "3;x=3");
 
@@ -341,7 +344,8 @@ TEST_F(LayoutFixture, TextStartingWithCodeCharacterAfterACodeIsACode) {
     ws.ShowAnswers = true;
     layScreen();
     std::string blue;
-    for (const auto* r : textsColored(screen, colors::Blue)) blue += r->text;
+    for (const auto* r : textsColored(screen, colors::Blue))
+        blue += r->text;
     EXPECT_EQ(blue, "-5");
 }
 
@@ -366,7 +370,8 @@ TEST_F(LayoutFixture, TypedAnswersDrawnAtRecordedRunStarts) {
     screen.clear();
     layScreen();
     std::string blue;
-    for (const auto* r : textsColored(screen, colors::Blue)) blue += r->text;
+    for (const auto* r : textsColored(screen, colors::Blue))
+        blue += r->text;
     EXPECT_EQ(blue, " 7   ");
     EXPECT_EQ(pg.sheets.kranCount, 2);
 
@@ -382,7 +387,8 @@ TEST_F(LayoutFixture, TypedAnswersDrawnAtRecordedRunStarts) {
 TEST_F(LayoutFixture, MoreThanEightyAnswersDrawnWithoutBoxes) {
     ws.lstKranX[0] = "1";
     ws.ShowAnswers = true;
-    for (int i = 0; i < 45; ++i) ws.lstQues.push_back(S("問#1#と#2#"));
+    for (int i = 0; i < 45; ++i)
+        ws.lstQues.push_back(S("問#1#と#2#"));
     layScreen();
     EXPECT_EQ(pg.sheets.kranCount, 80);
     EXPECT_EQ(ws.lstKai.size(), 91u);
@@ -434,7 +440,8 @@ TEST_F(LayoutFixture, SixteenGraphsReportAndUseFifteen) {
         ws.lstQGraph.push_back(std::to_string(10 + i));
         ws.lstQGraph.push_back("20");
     }
-    for (Bitmap& b : ws.qGraphPictures) b = Bitmap(5, 5);
+    for (Bitmap& b : ws.qGraphPictures)
+        b = Bitmap(5, 5);
     layScreen();
     ASSERT_EQ(fp.prompter.messages.size(), 1u);
     EXPECT_EQ(fp.prompter.messages[0], S("16:問題のグラフが多すぎます"));
@@ -454,7 +461,8 @@ TEST_F(LayoutFixture, RandomLinesAndValuesNeverBreakTheLayout) {
         for (int i = 0; i < nLines; ++i) {
             std::string line;
             const int len = rng() % 24;
-            for (int j = 0; j < len; ++j) line += alphabet[rng() % alphabet.size()];
+            for (int j = 0; j < len; ++j)
+                line += alphabet[rng() % alphabet.size()];
             ws.lstQues.push_back(line);
         }
         auto pick = [&] { return extremes[rng() % 8]; };
@@ -463,12 +471,14 @@ TEST_F(LayoutFixture, RandomLinesAndValuesNeverBreakTheLayout) {
         ws.FontSize = pick();
         pg.controls.spnMojiSize = pick();
         pg.controls.spnGyouSpace = pick();
-        for (int line : {0, 1, 2, 4}) ws.lstKranX[line] = std::to_string(pick());
+        for (int line : {0, 1, 2, 4})
+            ws.lstKranX[line] = std::to_string(pick());
         ws.lstKranX[0] = std::to_string(rng() % 7);
         ws.ShowAnswers = rng() % 2;
         pg.sheets.drawTypedAnswers = rng() % 2;
         ws.lstQGraph = {"g.bmp", "-1", "-1"};
-        for (KranEntry& e : pg.sheets.KranTable) e.mark = (rng() % 2) ? 1 : -2;
+        for (KranEntry& e : pg.sheets.KranTable)
+            e.mark = (rng() % 2) ? 1 : -2;
         screen.clear();
         printer.clear();
         pg.sheets.collectKran = true;

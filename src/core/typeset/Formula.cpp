@@ -11,9 +11,9 @@
 namespace {
 
 // The full-width signs in Shift-JIS.
-constexpr std::string_view SignGreaterEqual = "\x81\xE6"; // ≧
+constexpr std::string_view SignGreaterEqual = "\x81\x86"; // ≧
 constexpr std::string_view SignGreater = "\x81\x84";      // ＞
-constexpr std::string_view SignLessEqual = "\x81\xE5";    // ≦
+constexpr std::string_view SignLessEqual = "\x81\x85";    // ≦
 constexpr std::string_view SignLess = "\x81\x83";         // ＜
 constexpr std::string_view SignTimes = "\x81\x7E";        // ×
 constexpr std::string_view SignDivide = "\x81\x80";       // ÷
@@ -68,6 +68,17 @@ class Typesetter {
     void sign(std::string_view s);
     void flush();
     void defaultRule(std::string_view text, std::size_t& i);
+    // Tokens and numerators are made of the text's bytes, so they never outgrow its length.
+    // Short ones live in the strings' own small buffers; a longer one reserves the text's
+    // length once and never grows again.
+    void append(std::string& s, char c) {
+        if (s.size() == s.capacity()) s.reserve(textSize_);
+        s += c;
+    }
+    void copy(std::string& to, const std::string& from) {
+        if (to.capacity() < from.size()) to.reserve(textSize_);
+        to.assign(from);
+    }
     void textOut(int x, int y, std::string_view s) {
         canvas_.textOut(x, y, s);
         penX_ = canvas_.penPos().x;
@@ -84,23 +95,21 @@ class Typesetter {
     int penX_;
     bool exponentDrawing_ = false;
 
+    std::size_t textSize_ = 0;
     std::string token_;
     std::string numerator_;
     Mode mode_ = Mode::Plain;
 };
 
 int Typesetter::formula(std::string_view text) {
-    // Tokens are pieces of the text: reserving its length once means no growth later.
-    // Short texts stay within the strings' own small buffers.
-    token_.reserve(text.size());
-    numerator_.reserve(text.size());
+    textSize_ = text.size();
     bool exponentPending = false;
     int depth = 0;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char c = text[i];
         if (depth > 0) {
-            token_ += c;
+            append(token_, c);
             if (c == ']') --depth;
             continue;
         }
@@ -113,7 +122,7 @@ int Typesetter::formula(std::string_view text) {
                 canvas_.setFontSize(size_);
                 exponentPending = false;
             } else {
-                token_ += c;
+                append(token_, c);
             }
             continue;
         }
@@ -124,15 +133,15 @@ int Typesetter::formula(std::string_view text) {
         }
         switch (c) {
         case '[':
-            token_ += c;
+            append(token_, c);
             ++depth;
             break;
         case ']':
             --depth;
-            token_ += c;
+            append(token_, c);
             break;
         case 'R':
-            token_ += c;
+            append(token_, c);
             break;
         case '(':
             flush();
@@ -168,7 +177,7 @@ int Typesetter::formula(std::string_view text) {
             break;
         case '/':
         case '|':
-            numerator_ = token_;
+            copy(numerator_, token_);
             token_.clear();
             mode_ = c == '/' ? Mode::Fraction : Mode::Bar;
             break;
@@ -215,7 +224,7 @@ void Typesetter::defaultRule(std::string_view text, std::size_t& i) {
         if (numerator_ == "1") numerator_.clear();
         std::size_t j = i + 1;
         while (j + 1 < text.size() && text[j] != ')')
-            numerator_ += text[j++];
+            append(numerator_, text[j++]);
         i = j;
         if (noNumerator && numerator_.empty())
             x_ = piece(token_, {}, x_);

@@ -73,8 +73,8 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
     case 4: {
         canvas.setBrushStyle(BrushStyle::Clear);
         canvas.setPenWidth(penWidth);
-        const int y = layoutmath::clampi(static_cast<long long>(box.bottom) -
-                                         roundi(0.2 * box.height()));
+        const int y =
+            layoutmath::clampi(static_cast<long long>(box.bottom) - roundi(0.2 * box.height()));
         canvas.moveTo(box.left, y);
         canvas.lineTo(box.right, y);
         break;
@@ -82,8 +82,7 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
     case 5: {
         canvas.setBrushStyle(BrushStyle::Clear);
         canvas.setPenWidth(penWidth);
-        const double d =
-            (2.0 * style.charSize + static_cast<double>(style.heightSetting) - 10) * s;
+        const double d = (2.0 * style.charSize + static_cast<double>(style.heightSetting) - 10) * s;
         const int e = roundi(0.8 * d);
         const int top = layoutmath::clampi(static_cast<long long>(box.top) + e / 5);
         const int bottom = roundi(top + d + roundi(0.5 * e));

@@ -8,7 +8,9 @@ using layoutmath::clampi;
 using layoutmath::roundi;
 
 namespace {
-long long L(int v) { return v; }
+long long L(int v) {
+    return v;
+}
 } // namespace
 
 MarkPlace BoxMarkPlace(const KranEntry& entry, int fieldHeight, int kranW, int kranH,
@@ -56,8 +58,7 @@ Rect MarkRectB(const MarkPlace& p, double s, double f) {
     return r;
 }
 
-void DrawMark(Canvas& canvas, MarkKind kind, const MarkPlace& p, double s, double f,
-              Color color) {
+void DrawMark(Canvas& canvas, MarkKind kind, const MarkPlace& p, double s, double f, Color color) {
     canvas.setBrushStyle(BrushStyle::Clear);
     canvas.setPenColor(color);
     canvas.setPenMode(PenMode::Copy);

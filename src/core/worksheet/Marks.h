@@ -22,8 +22,7 @@ struct MarkPlace {
 
 // The field of a table entry as the practice window places it: left = x + 6,
 // top = y + round(0.3 × (2 × charSize + kranH − 10)), width = 5 × (kranW + 5).
-MarkPlace BoxMarkPlace(const KranEntry& entry, int fieldHeight, int kranW, int kranH,
-                       int charSize);
+MarkPlace BoxMarkPlace(const KranEntry& entry, int fieldHeight, int kranW, int kranH, int charSize);
 
 // Rectangle A: the field, widened for the circle, the double circle and the slash.
 Rect MarkRectA(const MarkPlace& p, double s, double f);

@@ -12,8 +12,7 @@ void BlankPage(Canvas& page) {
 }
 
 Rect ScreenPictureRect(const Worksheet::Placed& placed) {
-    return Rect{placed.left, placed.top,
-                clampi(static_cast<long long>(placed.left) + placed.width),
+    return Rect{placed.left, placed.top, clampi(static_cast<long long>(placed.left) + placed.width),
                 clampi(static_cast<long long>(placed.top) + placed.height)};
 }
 

@@ -89,7 +89,8 @@ void AppendTimeText(std::string& out, const DateTime& t) {
 int ParseInt(const std::string& s) {
     const char* b = s.data();
     const char* e = b + s.size();
-    while (b < e && *b == ' ') ++b;
+    while (b < e && *b == ' ')
+        ++b;
     if (b < e && *b == '+') ++b;
     int v = 0;
     auto r = std::from_chars(b, e, v);
@@ -272,19 +273,41 @@ class Layouter {
         if (seg.empty()) return;
         if (mayBeCode) {
             switch (seg[0]) {
-            case 'B': style |= fontstyle::Bold; cv_.setFontStyle(style); return;
-            case 'I': style |= fontstyle::Italic; cv_.setFontStyle(style); return;
-            case 'U': style |= fontstyle::Underline; cv_.setFontStyle(style); return;
+            case 'B':
+                style |= fontstyle::Bold;
+                cv_.setFontStyle(style);
+                return;
+            case 'I':
+                style |= fontstyle::Italic;
+                cv_.setFontStyle(style);
+                return;
+            case 'U':
+                style |= fontstyle::Underline;
+                cv_.setFontStyle(style);
+                return;
             case 'X':
                 style |= fontstyle::Bold | fontstyle::Underline;
                 cv_.setFontStyle(style);
                 return;
-            case '_': style |= fontstyle::StrikeOut; cv_.setFontStyle(style); return;
-            case '/': style = 0; cv_.setFontStyle(style); return;
-            case '+': workSize_ = layoutmath::fontSize(T_ + 4); return;
-            case '-': workSize_ = layoutmath::fontSize(T_ - 4); return;
-            case '=': workSize_ = T_; return;
-            default: break;
+            case '_':
+                style |= fontstyle::StrikeOut;
+                cv_.setFontStyle(style);
+                return;
+            case '/':
+                style = 0;
+                cv_.setFontStyle(style);
+                return;
+            case '+':
+                workSize_ = layoutmath::fontSize(T_ + 4);
+                return;
+            case '-':
+                workSize_ = layoutmath::fontSize(T_ - 4);
+                return;
+            case '=':
+                workSize_ = T_;
+                return;
+            default:
+                break;
             }
         }
         at = DrawFormulaAt(pg_.formula, at.x, at.y, workSize_, s_, cv_, seg, cv_.fontColor());
@@ -361,10 +384,10 @@ class Layouter {
                     int x = clampi(static_cast<long long>(roundi(50 * s_)) + ax);
                     const int yb = clampi(static_cast<long long>(y) + B_);
                     for (std::size_t i = 1; i < alts.size(); ++i) {
-                        scratch_.text.assign(" ");
+                        scratch_.text.clear();
+                        scratch_.text.push_back(' ');
                         scratch_.text.append(alts[i]);
-                        x = DrawFormulaAt(pg_.formula, x, yb, T_, s_, cv_, scratch_.text,
-                                          altColor)
+                        x = DrawFormulaAt(pg_.formula, x, yb, T_, s_, cv_, scratch_.text, altColor)
                                 .x;
                     }
                 }
@@ -403,7 +426,8 @@ class Layouter {
     }
 
     void placeGraphs() {
-        for (Worksheet::Placed& g : ws_.graphPlaced) g.visible = false;
+        for (Worksheet::Placed& g : ws_.graphPlaced)
+            g.visible = false;
         const int nQ = graphCount(ws_.lstQGraph);
         for (int k = 1; k <= nQ; ++k) {
             Worksheet::Placed& g = ws_.graphPlaced[k - 1];
@@ -461,8 +485,7 @@ class Layouter {
         flag.top = roundi(30 + (60.0 - ws_.classFlag.height) * 0.5);
         flag.width = ws_.classFlag.width;
         flag.height = ws_.classFlag.height;
-        flag.visible =
-            pg_.controls.chkClassFlag && ws_.classFlagVisible && !ws_.classFlag.empty();
+        flag.visible = pg_.controls.chkClassFlag && ws_.classFlagVisible && !ws_.classFlag.empty();
         if (flag.visible)
             cv_.stretchDraw(printing_ ? PrinterPictureRect(flag, s_) : ScreenPictureRect(flag),
                             ws_.classFlag);

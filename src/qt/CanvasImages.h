@@ -1,0 +1,20 @@
+#pragma once
+// Pictures between the core's Bitmap (0xAARRGGBB pixels) and QImage, as the canvas needs
+// them: page images at screen resolution, bitmaps to stretch-draw, areas to grab.
+
+#include <QImage>
+#include <QRect>
+
+#include "platform/Bitmap.h"
+
+// A white page image of w × h pixels at 96 dpi (12 pt is 16 pixels on it).
+QImage makePageImage(int w, int h);
+
+// A QImage showing picture. When every pixel is opaque the image shares the bitmap's pixels
+// (no copy: the bitmap must outlive the image and stay unchanged); otherwise it is an opaque
+// copy, since bitmaps are drawn as solid pictures.
+QImage canvasImageOf(const Bitmap& picture);
+
+// The pixels of area of image as a bitmap; parts outside the image are white. An area too
+// large to hold gives an empty bitmap.
+Bitmap canvasBitmapOf(const QImage& image, const QRect& area);

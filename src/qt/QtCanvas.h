@@ -1,0 +1,159 @@
+#pragma once
+// The canvas over a QPainter: page images (QImage), printers (QPrinter) and PDF files
+// (QPdfWriter) all draw through it.
+//
+// Conventions of the original desktop's drawing that the layout relies on:
+// - text out places the top of the text cell at y and moves the pen to (x + advance, y);
+//   with a solid brush the cell is first filled with the brush colour, with a clear brush the
+//   text is drawn transparently;
+// - a rectangle, rounded rectangle or ellipse given as (left, top, right, bottom) covers
+//   left .. right − 1 and top .. bottom − 1 (the right and bottom edges are excluded), and
+//   fillRect fills that same area;
+// - a line from moveTo to lineTo leaves out its end point;
+// - pen widths below 1 draw one device unit wide;
+// - not-xor applies to lines and shapes only (text, fills and pictures are copied), and only
+//   on raster images: printers and PDF files draw not-xor shapes in copy mode.
+// Lines and shapes are drawn without antialiasing (crisp rules), text with antialiasing.
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+#include "platform/Canvas.h"
+#include "qt/SjisTextCache.h"
+
+class QImage;
+class QPaintDevice;
+
+class QtCanvas : public Canvas {
+  public:
+    // Starts painting on device for a page; returns false when the device cannot be painted.
+    // The default begins the canvas's painter on the device.
+    using PageOpener = std::function<bool(QPainter&)>;
+
+    // The canvas paints on device, which must outlive it. Painting begins with the first
+    // drawing operation.
+    explicit QtCanvas(QPaintDevice& device);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    // Reports a page of width × height dots at dpi to the layout and maps it onto the
+    // device's real page (printers round paper sizes through points: A4 at 600 dpi is 4958
+    // device dots wide, while the layout counts 4960). 0 keeps the device's own figures.
+    void setNominalPage(int width, int height, int dpi);
+    void setPageOpener(PageOpener opener);
+
+    // Opens the page now if it is not open yet (printers: starts the job or the next page).
+    bool openPage();
+    bool pageOpen() const { return pageOpen_; }
+    // Forgets the open page without ending the painter (a PDF file goes on with a new page).
+    void closePage() { pageOpen_ = false; }
+    // Ends the painter: the image is complete, the printer job is sent, the PDF is written.
+    // Returns false when the device reported a failure.
+    bool end();
+    // Font, pen and brush back to a fresh canvas's (a new printer document).
+    void resetState();
+    QPainter& painter() { return painter_; }
+
+    // True when not-xor shapes are drawn as not-xor (raster images).
+    bool supportsNotXor() const;
+
+    void setFontFace(const std::string& face) override;
+    std::string fontFace() const override { return face_; }
+    void setFontSize(int points) override;
+    int fontSize() const override { return points_; }
+    void setFontStyle(unsigned style) override;
+    unsigned fontStyle() const override { return style_; }
+    void setFontColor(Color c) override { fontColor_ = c; }
+    Color fontColor() const override { return fontColor_; }
+
+    void textOut(int x, int y, std::string_view text) override;
+    int textWidth(std::string_view text) override;
+    int textHeight(std::string_view text) override;
+
+    void setPenColor(Color c) override;
+    Color penColor() const override { return penColor_; }
+    void setPenWidth(int w) override;
+    int penWidth() const override { return penWidth_; }
+    void setPenStyle(PenStyle s) override;
+    void setPenMode(PenMode m) override { penMode_ = m; }
+    void setBrushStyle(BrushStyle s) override;
+    void setBrushColor(Color c) override;
+
+    void moveTo(int x, int y) override { pos_ = {x, y}; }
+    void lineTo(int x, int y) override;
+    Point penPos() const override { return pos_; }
+
+    void rectangle(const Rect& r) override;
+    void roundRect(const Rect& r, int ellipseW, int ellipseH) override;
+    void ellipse(const Rect& r) override;
+    void fillRect(const Rect& r, Color c) override;
+
+    void stretchDraw(const Rect& dest, const Bitmap& picture) override;
+    Bitmap grab(const Rect& src) override;
+
+    int deviceWidth() const override;
+    int deviceHeight() const override;
+    int dpiX() const override;
+
+    static QColor toQColor(Color c);
+
+  private:
+    enum class Shape { Rect, RoundRect, Ellipse };
+
+    QPainter* active();
+    const QFontMetrics& metrics();
+    int pixelSizeFor(int points) const;
+    void prepareShapes();
+    void drawShape(Shape shape, const Rect& r, int ellipseW, int ellipseH);
+    void applyFont();
+
+    QPaintDevice& device_;
+    QImage* image_; // the device when it is a raster image
+    QPainter painter_;
+    PageOpener opener_;
+    bool pageOpen_ = false;
+    bool failed_ = false;
+    int nominalW_ = 0, nominalH_ = 0, nominalDpi_ = 0;
+
+    std::string face_;
+    int points_ = 10;
+    unsigned style_ = 0;
+    Color fontColor_ = colors::Black;
+    // Fonts made so far, by face and then by pixel size and style: the typesetter switches
+    // faces glyph by glyph.
+    struct FontState {
+        QFont font;
+        QFontMetrics metrics;
+        int id; // identifies the font for cached text widths; never reused
+    };
+    struct FaceFonts {
+        QString family;
+        std::unordered_map<unsigned long long, FontState> sizes;
+    };
+    struct FaceHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::unordered_map<std::string, FaceFonts, FaceHash, std::equal_to<>> faces_;
+    const FontState* font_ = nullptr;
+    bool fontDirty_ = true;
+    int nextFontId_ = 0;
+    int painterFontId_ = -1; // the font last given to the painter
+
+    Color penColor_ = colors::Black;
+    int penWidth_ = 1;
+    PenStyle penStyle_ = PenStyle::Solid;
+    PenMode penMode_ = PenMode::Copy;
+    BrushStyle brushStyle_ = BrushStyle::Solid;
+    Color brushColor_ = colors::White;
+    Point pos_;
+
+    SjisTextCache texts_;
+};

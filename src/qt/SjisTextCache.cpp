@@ -1,0 +1,39 @@
+#include "qt/SjisTextCache.h"
+
+#include "text/Sjis.h"
+
+SjisTextCache::SjisTextCache(std::size_t capacity)
+    : decoder_("windows-31j", QStringConverter::Flag::Stateless),
+      capacity_(capacity < 1 ? 1 : capacity) {}
+
+QString SjisTextCache::decode(std::string_view text) {
+    bool ascii = true;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    const auto n = static_cast<qsizetype>(text.size());
+    if (ascii) return QString::fromLatin1(text.data(), n);
+    // Without a CP932 codec in this Qt build, the library's own converter does the work.
+    if (!decoder_.isValid()) return QString::fromStdString(sjis::toUtf8(text));
+    // A lead byte without its trail byte (a cut string) shows as a replacement character.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size(); i += sjis::charLen(text, i))
+        last = i;
+    const bool cut = last + 1 == text.size() && sjis::isLead(text[last]);
+    decoder_.resetState();
+    QString out = decoder_.decode(QByteArrayView(text.data(), cut ? n - 1 : n));
+    if (cut) out += QChar(QChar::ReplacementCharacter);
+    return out;
+}
+
+SjisTextCache::Entry& SjisTextCache::lookup(std::string_view text) {
+    auto it = entries_.find(text);
+    if (it != entries_.end()) return it->second;
+    // A full cache starts over: the runs of one page fit many times over.
+    if (entries_.size() >= capacity_) entries_.clear();
+    Entry e;
+    e.text = decode(text);
+    return entries_.emplace(std::string(text), std::move(e)).first->second;
+}

@@ -1,0 +1,224 @@
+// Printing into real PDF files, checked with poppler's pdftotext and pdfinfo.
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "qt/PaperSizes.h"
+#include "qt/QtCanvas.h"
+#include "qt/QtPdfPrinter.h"
+#include "qt/QtPrinterTarget.h"
+#include "text/Sjis.h"
+
+namespace {
+
+// Output of a poppler tool, or nullopt when it is not installed.
+std::optional<QString> poppler(const QString& tool, const QStringList& args) {
+    if (QStandardPaths::findExecutable(tool).isEmpty()) return std::nullopt;
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+std::optional<QString> pdfText(const QString& path) {
+    return poppler(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+}
+
+void drawSheet(Canvas& c, const std::string& title) {
+    c.setFontFace(J("ＭＳ 明朝"));
+    c.setFontSize(12);
+    c.textOut(c.deviceWidth() / 10, c.deviceHeight() / 10, title);
+    c.setPenWidth(4);
+    c.moveTo(0, c.deviceHeight() / 5);
+    c.lineTo(c.deviceWidth(), c.deviceHeight() / 5);
+}
+
+TEST(PaperSizes, PageDotsAreMillimetresTimesResolution) {
+    struct {
+        int paperWidth;
+        int dpi;
+        int width, height;
+    } cases[] = {{630, 600, 4960, 7015}, {546, 600, 4299, 6070}, {771, 600, 6070, 8598},
+                 {891, 600, 7015, 9921}, {0, 600, 4960, 7015},   {630, 300, 2480, 3507}};
+    for (const auto& c : cases) {
+        const QSizeF mm = paperPageSize(c.paperWidth).size(QPageSize::Millimeter);
+        EXPECT_EQ(paperDots(mm.width(), c.dpi), c.width) << c.paperWidth;
+        EXPECT_EQ(paperDots(mm.height(), c.dpi), c.height) << c.paperWidth;
+    }
+}
+
+struct PdfTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+};
+
+TEST_F(PdfTest, A4At600DpiIs4960DotsWideAndFontsScaleWithTheResolution) {
+    QtPdfPrinter printer(path("a4.pdf"));
+    EXPECT_EQ(printer.pageWidth(), 4960);
+    EXPECT_EQ(printer.pageHeight(), 7015);
+    EXPECT_EQ(printer.resolution(), 600);
+    ASSERT_TRUE(printer.beginDoc());
+    Canvas& c = printer.canvas();
+    EXPECT_EQ(c.deviceWidth(), 4960);
+    EXPECT_EQ(c.dpiX(), 600);
+    c.setFontFace(J("ＭＳ 明朝"));
+    c.setFontSize(12);
+    EXPECT_EQ(c.textWidth(J("表")), 100);
+    c.textOut(100, 100, J("表"));
+    EXPECT_EQ(c.penPos(), (Point{200, 100}));
+    EXPECT_TRUE(printer.endDoc());
+    EXPECT_TRUE(printer.finish());
+}
+
+TEST_F(PdfTest, DrawingCoversTheFullPageWithoutMargins) {
+    const QString file = path("full.pdf");
+    {
+        QtPdfPrinter printer(file);
+        ASSERT_TRUE(printer.beginDoc());
+        Canvas& c = printer.canvas();
+        c.setPenWidth(12);
+        c.moveTo(0, 3500);
+        c.lineTo(4960, 3500);
+        c.fillRect({4900, 0, 4960, 7015}, colors::Black); // right margin strip
+        c.fillRect({0, 6955, 4960, 7015}, colors::Black); // bottom strip
+        c.setFontFace(J("ＭＳ 明朝"));
+        c.setFontSize(48); // 400 dots
+        c.setBrushStyle(BrushStyle::Clear);
+        c.textOut(1000, 2000, J("■■"));
+        ASSERT_TRUE(printer.endDoc());
+    }
+    const QString prefix = dir.filePath(QStringLiteral("full"));
+    const auto out = poppler(QStringLiteral("pdftoppm"),
+                             {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-gray"),
+                              QStringLiteral("-singlefile"), file, prefix});
+    if (!out) GTEST_SKIP() << "pdftoppm is not installed";
+    QImage im(prefix + QStringLiteral(".pgm"));
+    ASSERT_FALSE(im.isNull());
+    // 60 dpi: the page is 496 × 701 pixels; device dots / 10.
+    EXPECT_NEAR(im.width(), 496, 1);
+    EXPECT_NEAR(im.height(), 702, 1);
+    auto dark = [&](int x, int y) { return qGray(im.pixel(x, y)) < 128; };
+    EXPECT_TRUE(dark(5, 350));
+    EXPECT_TRUE(dark(480, 350));
+    EXPECT_FALSE(dark(240, 345));
+    EXPECT_FALSE(dark(240, 355));
+    EXPECT_TRUE(dark(im.width() - 2, 100));
+    EXPECT_FALSE(dark(im.width() - 8, 100));
+    // The text cell's top is at y: the square glyphs lie inside rows 200 .. 240.
+    int firstInkRow = -1;
+    for (int y = 150; y < 260 && firstInkRow < 0; ++y)
+        if (dark(120, y)) firstInkRow = y;
+    EXPECT_GE(firstInkRow, 200);
+    EXPECT_LE(firstInkRow, 210);
+    EXPECT_TRUE(dark(120, 225));
+    EXPECT_FALSE(dark(120, 245));
+    EXPECT_TRUE(dark(100, im.height() - 2));
+    EXPECT_FALSE(dark(100, im.height() - 8));
+}
+
+TEST_F(PdfTest, EachDocumentIsOnePageOfTheSameFile) {
+    const QString file = path("job.pdf");
+    {
+        QtPdfPrinter printer(file);
+        for (const char* n : {"1", "2"}) {
+            ASSERT_TRUE(printer.beginDoc());
+            drawSheet(printer.canvas(), J("№ ") + n + J(" 一次方程式"));
+            ASSERT_TRUE(printer.endDoc());
+        }
+        EXPECT_EQ(printer.pageCount(), 2);
+        EXPECT_TRUE(printer.finish());
+    }
+    const auto text = pdfText(file);
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(text->contains(QString::fromUtf8("№ 1 一次方程式"))) << text->toStdString();
+    EXPECT_TRUE(text->contains(QString::fromUtf8("№ 2 一次方程式"))) << text->toStdString();
+    EXPECT_LT(text->indexOf(QLatin1String("1 ")), text->indexOf(QLatin1String("2 ")));
+
+    const auto info = poppler(QStringLiteral("pdfinfo"), {file});
+    ASSERT_TRUE(info);
+    EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))))
+        << info->toStdString();
+    EXPECT_TRUE(info->contains(QLatin1String("(A4)"))) << info->toStdString();
+}
+
+TEST_F(PdfTest, AbortBeforeDrawingAddsNoPageAndEmptyDocumentsStillDo) {
+    const QString file = path("abort.pdf");
+    QtPdfPrinter printer(file);
+    ASSERT_TRUE(printer.beginDoc());
+    ASSERT_TRUE(printer.endDoc()); // blank page
+    ASSERT_TRUE(printer.beginDoc());
+    printer.abortDoc();
+    ASSERT_TRUE(printer.beginDoc());
+    drawSheet(printer.canvas(), "second");
+    ASSERT_TRUE(printer.endDoc());
+    EXPECT_FALSE(printer.endDoc()) << "no document open";
+    EXPECT_EQ(printer.pageCount(), 2);
+    ASSERT_TRUE(printer.finish());
+    const auto info = poppler(QStringLiteral("pdfinfo"), {file});
+    if (!info) GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+}
+
+TEST_F(PdfTest, DrawingOutsideADocumentDoesNothing) {
+    const QString file = path("none.pdf");
+    QtPdfPrinter printer(file);
+    printer.canvas().textOut(0, 0, "lost");
+    EXPECT_EQ(printer.pageCount(), 0);
+    EXPECT_FALSE(printer.finish());
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(PdfTest, NotXorFallsBackToCopyOnPaper) {
+    QtPdfPrinter printer(path("xor.pdf"));
+    ASSERT_TRUE(printer.beginDoc());
+    auto& c = dynamic_cast<QtCanvas&>(printer.canvas());
+    c.setPenMode(PenMode::NotXor);
+    c.rectangle({10, 10, 500, 500});
+    EXPECT_FALSE(c.supportsNotXor());
+    EXPECT_TRUE(printer.endDoc());
+}
+
+TEST_F(PdfTest, UnwritableFileFailsCleanly) {
+    QtPdfPrinter printer(path("missing/folder/x.pdf"));
+    ASSERT_TRUE(printer.beginDoc());
+    printer.canvas().textOut(0, 0, "x");
+    EXPECT_FALSE(printer.endDoc());
+    EXPECT_FALSE(printer.finish());
+    EXPECT_FALSE(printer.errorString().isEmpty());
+}
+
+TEST_F(PdfTest, PrinterTargetSendsOneJobPerDocumentWithItsCopyCount) {
+    QPrinter qprinter(QPrinter::HighResolution);
+    qprinter.setOutputFormat(QPrinter::PdfFormat);
+    qprinter.setResolution(600);
+    qprinter.setPageSize(QPageSize(QPageSize::A4));
+    const QString file = path("printer.pdf");
+    qprinter.setOutputFileName(file);
+    QtPrinterTarget printer(qprinter);
+    EXPECT_EQ(printer.pageWidth(), 4960);
+    EXPECT_EQ(printer.resolution(), 600);
+    printer.setCopyCount(3);
+    EXPECT_EQ(qprinter.copyCount(), 3);
+    printer.setCopyCount(0);
+    EXPECT_EQ(printer.copyCount(), 1);
+
+    ASSERT_TRUE(printer.beginDoc());
+    drawSheet(printer.canvas(), "first job");
+    ASSERT_TRUE(printer.endDoc());
+    ASSERT_TRUE(QFile::exists(file)) << "the job is sent at the end of the document";
+    const auto text = pdfText(file);
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(text->contains(QLatin1String("first job")));
+
+    ASSERT_TRUE(printer.beginDoc());
+    drawSheet(printer.canvas(), "second job");
+    ASSERT_TRUE(printer.endDoc());
+    EXPECT_TRUE(pdfText(file)->contains(QLatin1String("second job")));
+}
+
+} // namespace
