@@ -60,7 +60,7 @@ TEST(CourseCheck, WithoutMainIndItCannotRun) {
     CourseFixture f;
     CourseCheckReport r = CheckCourse(f.fp.files, "C:\\course\\");
     EXPECT_FALSE(r.ran);
-    EXPECT_EQ(U(r.fatal), "ファイル C:\\course\\Main.ind が見つかりません");
+    EXPECT_EQ(U(r.fatal), "ファイル C:/course/Main.ind が見つかりません");
 }
 
 TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {

@@ -182,11 +182,11 @@ CourseCheckReport Checker::run() {
         break;
     case LoadStatus::Missing:
         report_.ran = false;
-        report_.fatal = FileMissingText(courseDir_ + "Main.ind");
+        report_.fatal = slashes(FileMissingText(courseDir_ + "Main.ind"));
         return report_;
     case LoadStatus::Error:
         report_.ran = false;
-        report_.fatal = ReadErrorText(courseDir_ + "Main.ind");
+        report_.fatal = slashes(ReadErrorText(courseDir_ + "Main.ind"));
         return report_;
     }
     LessonLinesResult lessons =

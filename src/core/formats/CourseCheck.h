@@ -15,7 +15,7 @@ struct CheckProblem {
 
 struct CourseCheckReport {
     bool ran = true;   // false when the course cannot be checked at all
-    std::string fatal; // why not (Shift-JIS), when ran is false
+    std::string fatal; // why not (Shift-JIS, folders joined with "/"), when ran is false
     std::vector<CheckProblem> problems;
     int unitsChecked = 0; // listed units, offered similar questions and ".prp" files read
 };
