@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 #include "formats/CourseIndex.h"
 #include "formats/QuestionChecks.h"
@@ -29,7 +30,9 @@ class CourseFiles : public Files {
     std::vector<std::string> list(const std::string& folder, const std::string& mask) override {
         return inner_.list(root_ + folder, mask);
     }
-    bool isReadOnlyMedia(const std::string& p) override { return inner_.isReadOnlyMedia(root_ + p); }
+    bool isReadOnlyMedia(const std::string& p) override {
+        return inner_.isReadOnlyMedia(root_ + p);
+    }
 
   private:
     Files& inner_;
@@ -81,8 +84,36 @@ std::string slashes(std::string s) {
 }
 
 bool allDigits(const std::string& s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
+
+// The unit header lines of one file, so that every listed unit is found without a
+// walk through the whole file.
+struct HeaderIndex {
+    std::unordered_map<std::string, std::vector<std::size_t>> at;         // line -> positions
+    std::unordered_map<std::string, std::vector<std::size_t>> variantsOf; // "3" -> "[[unit3R<n>"
+
+    explicit HeaderIndex(const Lines& lines) {
+        const std::string unit = "[[unit";
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string& l = lines[i];
+            if (l.compare(0, unit.size(), unit) != 0) continue;
+            at[l].push_back(i);
+            std::size_t r = l.find('R', unit.size());
+            if (r == std::string::npos) continue;
+            std::string number = l.substr(unit.size(), r - unit.size());
+            if (allDigits(number) && allDigits(l.substr(r + 1))) variantsOf[number].push_back(i);
+        }
+    }
+    // First position >= from of a line equal to key, or npos.
+    std::size_t find(const std::string& key, std::size_t from = 0) const {
+        auto it = at.find(key);
+        if (it == at.end()) return std::string::npos;
+        auto pos = std::lower_bound(it->second.begin(), it->second.end(), from);
+        return pos == it->second.end() ? std::string::npos : *pos;
+    }
+};
 
 constexpr int MaxAnswerBoxes = 80;
 constexpr int MaxOfferedRuidai = 5;
@@ -90,8 +121,8 @@ constexpr int MaxOfferedRuidai = 5;
 class Checker {
   public:
     Checker(Files& files, const std::string& courseDir)
-        : files_(files, courseDir), platform_{files_, prompter_, clock_, registry_, pictures_,
-                                              "", "", ""},
+        : files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
+                                              pictures_, "",        "",     ""},
           program_(platform_), courseDir_(courseDir) {}
 
     CourseCheckReport run();
@@ -100,13 +131,20 @@ class Checker {
     void add(const std::string& path, int line, const std::string& message) {
         report_.problems.push_back({slashes(path), line, slashes(message)});
     }
+    // Puts the problems added since `from` in line order.
+    void sortFrom(std::size_t from) {
+        std::stable_sort(
+            report_.problems.begin() + static_cast<long>(from), report_.problems.end(),
+            [](const CheckProblem& a, const CheckProblem& b) { return a.line < b.line; });
+    }
     bool loadFile(const std::string& path, const std::string& owner, int ownerLine, Lines& out);
     void checkLesson(int lesson, std::set<std::string>& folders);
     void checkSection(int lesson, int section, const SectionBlock& block,
                       const std::string& indexPath);
     void checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
                    const std::string& path);
-    void checkRuidai(int lesson, int section, int unit, const std::string& path);
+    void checkRuidai(int lesson, int section, int unit, const std::string& path,
+                     const HeaderIndex& headers);
     void checkWorksheetFile(int lesson, const std::string& path);
     void checkParsed(int lesson, const UnitLineMap& map, const std::string& path);
 
@@ -144,32 +182,38 @@ CourseCheckReport Checker::run() {
         break;
     case LoadStatus::Missing:
         report_.ran = false;
-        report_.fatal = FileMissingText(courseDir_ + "Main.ind");
+        report_.fatal = slashes(FileMissingText(courseDir_ + "Main.ind"));
         return report_;
     case LoadStatus::Error:
         report_.ran = false;
-        report_.fatal = ReadErrorText(courseDir_ + "Main.ind");
+        report_.fatal = slashes(ReadErrorText(courseDir_ + "Main.ind"));
         return report_;
     }
-    LessonLinesResult lessons = ReadLessonLines(mainInd, p.course.lessonFolder, p.course.lessonBase);
+    LessonLinesResult lessons =
+        ReadLessonLines(mainInd, p.course.lessonFolder, p.course.lessonBase);
     p.course.courseTitle = lessons.title;
     p.course.lessonNames = lessons.names;
     if (lessons.overflow())
-        add("Main.ind", lessons.overflowLine, RangeErrorText("Main.ind", "コースウェア", MaxTableEntry));
+        add("Main.ind", lessons.overflowLine,
+            RangeErrorText("Main.ind", "コースウェア", MaxTableEntry));
 
     std::set<std::string> folders; // lesson folders whose ".prp" files are checked
     int count = std::min(static_cast<int>(lessons.names.size()), MaxTableEntry);
-    for (int k = 1; k <= count; ++k) checkLesson(k, folders);
+    for (int k = 1; k <= count; ++k)
+        checkLesson(k, folders);
     return report_;
 }
 
 void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
     Program& p = program_;
     prompter_.messages.clear();
-    bool loaded = LoadLesson(p, lesson);
+    LoadLesson(p, lesson);
+    // The tables hold this lesson only when its index file was read (the first 80
+    // sections when it holds more).
+    bool read = p.course.currentLesson == lesson;
     std::string indexPath = LessonIndexPath(p, lesson);
     std::vector<SectionBlock> blocks;
-    if (!p.course.lessonIndexLines.empty()) blocks = ParseLessonIndex(p.course.lessonIndexLines);
+    if (read) blocks = ParseLessonIndex(p.course.lessonIndexLines);
     bool overflow = blocks.size() > static_cast<std::size_t>(MaxTableEntry);
     for (std::size_t m = 0; m < prompter_.messages.size(); ++m) {
         if (overflow && m + 1 == prompter_.messages.size())
@@ -177,7 +221,7 @@ void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
         else
             add("Main.ind", lesson + 2, prompter_.messages[m]);
     }
-    if (!loaded && !overflow) return;
+    if (!read) return;
 
     for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s)
         checkSection(lesson, s, blocks[s - 1], indexPath);
@@ -198,22 +242,23 @@ void Checker::checkSection(int lesson, int section, const SectionBlock& block,
     Lines file;
     if (!loadFile(path, indexPath, block.headerLine + 1, file)) return;
     p.fileLines = std::move(file);
+    HeaderIndex headers(p.fileLines);
     for (int u = 1; u <= static_cast<int>(block.units.size()); ++u) {
         ++report_.unitsChecked;
-        std::string header = UnitBlockKey({lesson, section, u, 0});
-        auto it = std::find(p.fileLines.begin(), p.fileLines.end(), header);
-        if (it == p.fileLines.end()) {
+        std::size_t at = headers.find(UnitBlockKey({lesson, section, u, 0}));
+        if (at == std::string::npos) {
             add(path, 0, J("単元がありません"));
             continue;
         }
-        checkUnit(lesson, section, u, 0, static_cast<std::size_t>(it - p.fileLines.begin()), path);
-        checkRuidai(lesson, section, u, path);
+        checkUnit(lesson, section, u, 0, at, path);
+        checkRuidai(lesson, section, u, path, headers);
     }
 }
 
 void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
                         const std::string& path) {
     Program& p = program_;
+    std::size_t first = report_.problems.size();
     UnitReadRequest r;
     r.path = path;
     r.header = UnitBlockKey({lesson, section, unit, ruidai});
@@ -240,6 +285,7 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
         int at = view.pasteLoLines[blocks.line] + 1;
         if (result.ok() || result.line != at) add(path, at, blocks.message); // no twin report
     }
+    sortFrom(first);
 }
 
 void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string& path) {
@@ -254,7 +300,8 @@ void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string&
         int graphs = static_cast<int>(list->size() / 3);
         if (graphs > MaxGraphs)
             add(path, firstBlock(keyword),
-                std::to_string(graphs) + J(":問題のグラフが多すぎます") + std::to_string(MaxGraphs));
+                std::to_string(graphs) + J(":問題のグラフが多すぎます") +
+                    std::to_string(MaxGraphs));
     }
     std::string graphFolder = GraphFolder(p, lesson);
     for (const auto& [list, numbers] :
@@ -267,67 +314,65 @@ void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string&
     }
     int boxes = 0;
     Lines pieces;
-    for (const std::string& q : b.questions) boxes += SplitAtHash(q, pieces) / 2;
+    for (const std::string& q : b.questions)
+        boxes += SplitAtHash(q, pieces) / 2;
     if (boxes > MaxAnswerBoxes)
         add(path, map.headerLine + 1,
             J("解答欄は") + std::to_string(MaxAnswerBoxes) + J("個までです（") +
                 std::to_string(boxes) + J("個あります）"));
 }
 
-void Checker::checkRuidai(int lesson, int section, int unit, const std::string& path) {
+void Checker::checkRuidai(int lesson, int section, int unit, const std::string& path,
+                          const HeaderIndex& headers) {
     const Lines& lines = program_.fileLines;
     // The variants the unit menu offers: R1, R2, ... each found after the previous one.
     std::vector<std::size_t> offered;
     std::size_t from = 0;
     for (int j = 1; j <= MaxOfferedRuidai; ++j) {
-        std::string key = UnitBlockKey({lesson, section, unit, j});
-        auto it = std::find(lines.begin() + static_cast<long>(from), lines.end(), key);
-        if (it == lines.end()) break;
-        offered.push_back(static_cast<std::size_t>(it - lines.begin()));
-        from = offered.back() + 1;
+        std::size_t at = headers.find(UnitBlockKey({lesson, section, unit, j}), from);
+        if (at == std::string::npos) break;
+        offered.push_back(at);
+        from = at + 1;
     }
     for (std::size_t j = 0; j < offered.size(); ++j) {
         ++report_.unitsChecked;
         checkUnit(lesson, section, unit, static_cast<int>(j) + 1, offered[j], path);
     }
     // Every other variant header of this unit is one the menu never offers.
+    auto variants = headers.variantsOf.find(std::to_string(unit));
+    if (variants == headers.variantsOf.end()) return;
     std::string prefix = UnitBlockKey({lesson, section, unit, 0}) + "R";
-    std::set<int> present;
+    std::set<std::string> present;
+    for (std::size_t i : variants->second)
+        present.insert(lines[i].substr(prefix.size()));
     std::set<std::string> seen;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (std::size_t i : variants->second) {
         const std::string& l = lines[i];
-        if (l.size() <= prefix.size() || l.compare(0, prefix.size(), prefix) != 0) continue;
         std::string digits = l.substr(prefix.size());
-        if (digits.size() > 6 || !allDigits(digits)) continue;
-        present.insert(std::stoi(digits));
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& l = lines[i];
-        if (l.size() <= prefix.size() || l.compare(0, prefix.size(), prefix) != 0) continue;
-        std::string digits = l.substr(prefix.size());
-        if (digits.size() > 6 || !allDigits(digits)) continue;
         bool duplicate = !seen.insert(l).second;
         if (std::find(offered.begin(), offered.end(), i) != offered.end()) continue;
-        int n = std::stoi(digits);
         std::string why;
         if (duplicate)
             why = J("同じ見出しが前にあります");
-        else if (digits != std::to_string(n) || n < 1)
+        else if (digits.size() > 6 || digits[0] == '0')
             why = J("類題の番号が正しくありません");
-        else if (n > MaxOfferedRuidai)
+        else if (std::stoi(digits) > MaxOfferedRuidai)
             why = J("類題は") + std::to_string(MaxOfferedRuidai) + J("個までです");
         else {
-            for (int m = 1; m < n && why.empty(); ++m)
-                if (!present.count(m)) why = prefix + std::to_string(m) + J(" がありません");
+            for (int m = 1; m < std::stoi(digits) && why.empty(); ++m)
+                if (!present.count(std::to_string(m)))
+                    why = prefix + std::to_string(m) + J(" がありません");
             if (why.empty()) why = J("類題の順序が違います");
         }
-        add(path, static_cast<int>(i) + 1, l + J(": メニューに表示されない類題です（") + why + J("）"));
+        add(path, static_cast<int>(i) + 1,
+            l + J(": メニューに表示されない類題です（") + why + J("）"));
     }
 }
 
 void Checker::checkWorksheetFile(int lesson, const std::string& path) {
     Program& p = program_;
     ++report_.unitsChecked;
+    std::size_t first = report_.problems.size();
     if (ExtensionOf(path) != ".prp") {
         add(path, 0, path + J(":拡張子が不正です"));
         return;
@@ -356,6 +401,7 @@ void Checker::checkWorksheetFile(int lesson, const std::string& path) {
         int at = view.pasteLoLines[blocks.line] + 1;
         if (result.ok() || result.line != at) add(path, at, blocks.message);
     }
+    sortFrom(first);
 }
 
 } // namespace

@@ -14,10 +14,10 @@ struct CheckProblem {
 };
 
 struct CourseCheckReport {
-    bool ran = true;             // false when the course cannot be checked at all
-    std::string fatal;           // why not (Shift-JIS), when ran is false
+    bool ran = true;   // false when the course cannot be checked at all
+    std::string fatal; // why not (Shift-JIS, folders joined with "/"), when ran is false
     std::vector<CheckProblem> problems;
-    int unitsChecked = 0;        // listed units, offered similar questions and ".prp" files read
+    int unitsChecked = 0; // listed units, offered similar questions and ".prp" files read
 };
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files

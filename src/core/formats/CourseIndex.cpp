@@ -119,6 +119,7 @@ bool loadRequired(Program& p, const std::string& path, Lines& out) {
 
 bool LoadLessonList(Program& p) {
     CourseTables& c = p.course;
+    c.courseTitle.clear();
     c.lessonNames.clear();
     c.sectionNames.clear();
     c.currentLesson = 0;
@@ -160,7 +161,8 @@ bool LoadLesson(Program& p, int lesson) {
         c.lessonIndexLines.clear();
         return false;
     }
-    for (Lines& units : c.sectionUnits) units.clear();
+    for (Lines& units : c.sectionUnits)
+        units.clear();
     c.sectionUnitCount.fill(0);
 
     std::vector<SectionBlock> blocks = ParseLessonIndex(c.lessonIndexLines);
@@ -172,10 +174,10 @@ bool LoadLesson(Program& p, int lesson) {
         c.sectionUnitCount[n] = static_cast<int>(blocks[k].units.size());
         c.sectionUnits[n] = std::move(blocks[k].units);
     }
+    c.currentLesson = lesson; // the tables hold this lesson's sections (the first 80)
     if (overflow) {
         p.platform.prompter.message(RangeErrorText(path, SectionsWord, MaxTableEntry));
         return false;
     }
-    c.currentLesson = lesson;
     return true;
 }

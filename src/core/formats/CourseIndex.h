@@ -38,10 +38,10 @@ LessonLinesResult ReadLessonLines(const Lines& mainInd, std::span<std::string> f
 // Any line beginning with "[[" opens a block; the next line is its menu text, the one
 // after is skipped, and unit lines follow up to a line ">>" (or the end of the file).
 struct SectionBlock {
-    int headerLine = 0;            // 0-based index of the "[[" line
-    std::string name;              // "" when the file ends right after the "[[" line
+    int headerLine = 0; // 0-based index of the "[[" line
+    std::string name;   // "" when the file ends right after the "[[" line
     Lines units;
-    std::vector<int> unitLines;    // 0-based index of each unit line
+    std::vector<int> unitLines; // 0-based index of each unit line
 };
 std::vector<SectionBlock> ParseLessonIndex(const Lines& lines);
 

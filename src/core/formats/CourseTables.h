@@ -11,13 +11,13 @@
 constexpr int MaxTableEntry = 80;
 
 struct CourseTables {
-    std::string courseTitle;                      // line 1 of Main.ind
-    std::vector<std::string> lessonNames;         // lstLesson, position 0 = lesson 1
-    std::array<std::string, 81> lessonFolder;     // LessonFolder, with trailing "\"
-    std::array<std::string, 81> lessonBase;       // LessonBase
-    int currentLesson = 0;                        // lesson whose sections are loaded, 0 = none
-    std::vector<std::string> sectionNames;        // lstSection, position 0 = section 1
-    std::array<Lines, 81> sectionUnits;           // SectionUnits
-    std::array<int, 81> sectionUnitCount{};       // SectionUnitCount
-    Lines lessonIndexLines;                       // the menu's private copy of the lesson index
+    std::string courseTitle;                  // line 1 of Main.ind
+    std::vector<std::string> lessonNames;     // lstLesson, position 0 = lesson 1
+    std::array<std::string, 81> lessonFolder; // LessonFolder, with trailing "\"
+    std::array<std::string, 81> lessonBase;   // LessonBase
+    int currentLesson = 0;                    // lesson whose sections the tables hold, 0 = none
+    std::vector<std::string> sectionNames;    // lstSection, position 0 = section 1
+    std::array<Lines, 81> sectionUnits;       // SectionUnits
+    std::array<int, 81> sectionUnitCount{};   // SectionUnitCount
+    Lines lessonIndexLines;                   // the menu's private copy of the lesson index
 };

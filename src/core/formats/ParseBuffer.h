@@ -8,7 +8,7 @@
 struct ParseBuffer {
     Lines header;
     Lines questions;
-    Lines qgraph;  // triples: file name, x, y
+    Lines qgraph; // triples: file name, x, y
     Lines agraph;
     Lines value;
     Lines font;

@@ -27,7 +27,8 @@ TextCheck CheckBlocks(const Lines& pasteLo) {
         bool value = line == "<<value", font = line == "<<font", kran = line == "<<kran";
         if (!value && !font && !kran) continue;
         std::size_t n = 0;
-        while (i + 1 + n < pasteLo.size() && pasteLo[i + 1 + n] != ">>") ++n;
+        while (i + 1 + n < pasteLo.size() && pasteLo[i + 1 + n] != ">>")
+            ++n;
         if (value && n != 7) failure = "valueブロックの数が合いません";
         if (font && n != 7) failure = "fontブロックの数が合いません";
         if (kran && n != 10 && n != 8) failure = "kranブロックの数が合いません";
@@ -44,7 +45,7 @@ EditorUnitView ReadEditorView(const Lines& file, std::size_t headerLine) {
         bool whole;
     };
     const Target targets[] = {
-        {"<<ques", &v.ques, false},    {"<<dummy", &v.dummy, false},
+        {"<<ques", &v.ques, false},     {"<<dummy", &v.dummy, false},
         {"<<kgroup", &v.kgroup, false}, {"<<hint", &v.hint, false},
         {"<<graph", &v.qgraph, false},  {"<<AGraph", &v.agraph, false},
         {"<<value", &v.pasteLo, true},  {"<<font", &v.pasteLo, true},

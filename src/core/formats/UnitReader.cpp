@@ -75,9 +75,11 @@ bool Reader::takeQuestions(std::size_t& i) {
     std::size_t from = i + 1;
     if (from < lines_.size() && lines_[from] == "{") {
         std::size_t brace = from + 1;
-        while (brace < lines_.size() && lines_[brace] != "}") ++brace;
+        while (brace < lines_.size() && lines_[brace] != "}")
+            ++brace;
         if (brace >= lines_.size()) {
-            fail(Status::Unclosed, keyword, lines_[keyword] + J(" block error ({ に対応する } がありません)"));
+            fail(Status::Unclosed, keyword,
+                 lines_[keyword] + J(" block error ({ に対応する } がありません)"));
             return false;
         }
         from = brace + 1;
@@ -104,7 +106,8 @@ bool Reader::takeCounted(std::size_t& i, Lines& out, int exact, int max, Status 
         fail(failure, keyword, sjis::fromUtf8(messageUtf8));
         return false;
     }
-    while (max > 0 && static_cast<int>(block.size()) < max) block.push_back("0");
+    while (max > 0 && static_cast<int>(block.size()) < max)
+        block.push_back("0");
     out = std::move(block);
     return true;
 }
@@ -112,8 +115,8 @@ bool Reader::takeCounted(std::size_t& i, Lines& out, int exact, int max, Status 
 void Reader::compose() {
     std::string unit = std::to_string(r_.unit);
     std::string section = std::to_string(r_.section);
-    std::string suffix = r_.section == buf_.previousSection ? "," + unit
-                                                            : J(" §") + section + "-" + unit;
+    std::string suffix =
+        r_.section == buf_.previousSection ? "," + unit : J(" §") + section + "-" + unit;
     switch (r_.mode) {
     case UnitReadMode::Open:
         buf_.title = r_.names.lesson + "//" + r_.names.section + J("§") + section + "-" + unit +
@@ -166,7 +169,8 @@ UnitReadResult Reader::run() {
     }
 
     std::size_t i = 0;
-    while (i < lines_.size() && lines_[i] != r_.header) ++i;
+    while (i < lines_.size() && lines_[i] != r_.header)
+        ++i;
     if (i >= lines_.size()) return fail(Status::NoHeader, std::string::npos);
     std::size_t headerLine = i;
     if (map_) map_->headerLine = static_cast<int>(i);
@@ -176,8 +180,7 @@ UnitReadResult Reader::run() {
     for (; i < lines_.size() && lines_[i] != "]]"; ++i) {
         if (lines_[i] == "<<ques" && !takeQuestions(i)) return failure_;
         if (static_cast<int>(buf_.questions.size()) > MaxQuestionLines)
-            return fail(Status::TooManyQuestions,
-                        lastQues_ > headerLine ? lastQues_ : headerLine,
+            return fail(Status::TooManyQuestions, lastQues_ > headerLine ? lastQues_ : headerLine,
                         J("問題の行は６０行以下です"));
         const std::string& line = lines_[i];
         bool ok = true;

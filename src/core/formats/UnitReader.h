@@ -27,12 +27,12 @@ struct UnitTitleNames {
 // What an append needs to know of the current worksheet. The append flow loads the
 // worksheet's question lines and graphs into the parse buffer before reading.
 struct AppendTarget {
-    std::string title;              // strTangen
-    std::string titleBase;          // strTitleBase
+    std::string title;               // strTangen
+    std::string titleBase;           // strTitleBase
     bool uneditedCourseUnit = false; // the master flag: still an unedited course unit
-    int firstSection = 0;           // UnitRef.Section of the worksheet
-    int firstUnit = 0;              // UnitRef.Unit of the worksheet
-    int questionGraphLines = 0;     // lstQGraph lines already on the worksheet
+    int firstSection = 0;            // UnitRef.Section of the worksheet
+    int firstUnit = 0;               // UnitRef.Unit of the worksheet
+    int questionGraphLines = 0;      // lstQGraph lines already on the worksheet
 };
 
 struct UnitReadRequest {

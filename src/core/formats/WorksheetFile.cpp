@@ -36,8 +36,7 @@ Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup
           {std::to_string(w.FontSize), f.face, BoolText(f.bold), BoolText(f.italic),
            BoolText(f.underline), BoolText(f.strikeOut), w.strMainFont});
     // Always ten kran lines, so that the file reads back whatever the list held.
-    Lines kran(w.lstKranX.begin(),
-               w.lstKranX.begin() + std::min(w.lstKranX.size(), KranLines));
+    Lines kran(w.lstKranX.begin(), w.lstKranX.begin() + std::min(w.lstKranX.size(), KranLines));
     kran.resize(KranLines, "0");
     block(out, "<<kran", kran);
     block(out, "<<kgroup", kgroup);

@@ -38,13 +38,17 @@ bool DirectoryExistsOrSay(Program& p, const std::string& path) {
     return false;
 }
 
-int AskYesNo(Program& p, const std::string& text) { return p.platform.prompter.askYesNo(text); }
+int AskYesNo(Program& p, const std::string& text) {
+    return p.platform.prompter.askYesNo(text);
+}
 
 int AskYesNoCancel(Program& p, const std::string& text) {
     return p.platform.prompter.askYesNoCancel(text);
 }
 
-std::string RuidaiSuffix(int n) { return n == 0 ? std::string() : "R" + std::to_string(n); }
+std::string RuidaiSuffix(int n) {
+    return n == 0 ? std::string() : "R" + std::to_string(n);
+}
 
 std::string UnitBlockKey(const UnitRef& r) {
     return "[[unit" + std::to_string(r.Unit) + RuidaiSuffix(r.Ruidai);
@@ -109,7 +113,9 @@ std::string ExtensionOf(const std::string& name) {
     return sjis::asciiLower(name.substr(dot, 4));
 }
 
-std::string BoolText(bool b) { return b ? "True" : "False"; }
+std::string BoolText(bool b) {
+    return b ? "True" : "False";
+}
 
 int SplitAtHash(const std::string& text, Lines& list) {
     list.clear();
@@ -143,17 +149,21 @@ int SplitAtSemicolon(const std::string& text, Lines& list) {
 std::string TrimWide(const std::string& text) {
     std::size_t b = 0;
     std::size_t e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
+        --e;
     std::string s = text.substr(b, e - b);
     std::size_t lead = 0;
-    while (isFullWidthSpace(s, lead)) lead += 2;
+    while (isFullWidthSpace(s, lead))
+        lead += 2;
     s.erase(0, lead);
     // At the end, only a "　" that is a whole character counts: find the last character
     // boundaries by walking from the start.
     for (;;) {
         std::size_t last = std::string::npos;
-        for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i)) last = i;
+        for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
+            last = i;
         if (last == std::string::npos || last + 2 != s.size() || !isFullWidthSpace(s, last)) break;
         s.erase(last);
     }
@@ -178,9 +188,8 @@ void ShuffleItems(Lines& list, const PickIndex& pick) {
 
 void ShuffleItems(Lines& list) {
     static std::mt19937 engine{std::random_device{}()};
-    ShuffleItems(list, [](int count) {
-        return std::uniform_int_distribution<int>(0, count - 1)(engine);
-    });
+    ShuffleItems(
+        list, [](int count) { return std::uniform_int_distribution<int>(0, count - 1)(engine); });
 }
 
 std::string AfterLastChar(char c, const std::string& text) {
@@ -188,7 +197,9 @@ std::string AfterLastChar(char c, const std::string& text) {
     return pos == std::string::npos ? text : text.substr(pos + 1);
 }
 
-std::string TwoDigits(int n) { return (n <= 9 ? "0" : "") + std::to_string(n); }
+std::string TwoDigits(int n) {
+    return (n <= 9 ? "0" : "") + std::to_string(n);
+}
 
 std::string TimeText(Clock& clock) {
     DateTime t = clock.now();

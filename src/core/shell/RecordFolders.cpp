@@ -26,7 +26,8 @@ FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
     s.recordsDrive = withBackslash(recordsDrive);
     s.windowsFolder = withBackslash(p.platform.userDataDir);
 
-    for (const std::string& folder : {s.recordsDrive + "Velmix", s.recordsDrive + "Velmix\\LogOn"}) {
+    for (const std::string& folder :
+         {s.recordsDrive + "Velmix", s.recordsDrive + "Velmix\\LogOn"}) {
         if (!ensureFolder(files, folder)) {
             FolderResult r{false, J("ディレクトリ ") + folder + J(" を作成できません")};
             p.platform.prompter.message(r.message);
