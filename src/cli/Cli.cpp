@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QString>
 
 #include "formats/CourseCheck.h"
 #include "formats/CourseSummary.h"
+#include "cli/RenderCommands.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPlatform.h"
 #include "shell/Program.h"
@@ -27,7 +29,9 @@ void printLine(std::FILE* out, const std::string& sjisText) {
 
 void usage() {
     std::fprintf(stderr, "usage: velmix [check|render|export] ...\n"
-                         "       velmix check [COURSE_DIR]\n");
+                         "       velmix check [COURSE_DIR]\n"
+                         "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT\n"
+                         "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE]\n");
 }
 
 // velmix check [COURSE_DIR]: every problem of the course on its own line.
@@ -92,8 +96,18 @@ struct Command {
 };
 
 // The sub-commands: argv[1] names one.
+int runRenderCommand(int argc, char** argv) {
+    return runRender(std::vector<std::string>(argv + 2, argv + argc));
+}
+
+int runExportCommand(int argc, char** argv) {
+    return runExport(std::vector<std::string>(argv + 2, argv + argc));
+}
+
 const Command commands[] = {
     {"check", runCheck},
+    {"render", runRenderCommand},
+    {"export", runExportCommand},
 };
 
 } // namespace

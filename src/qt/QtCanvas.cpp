@@ -168,7 +168,10 @@ void QtCanvas::applyFont() {
         // Glyphs stand at their plain advances, as the layout measures them one by one.
         font.setKerning(false);
         QFontMetrics metrics(font, &device_);
-        found = sizes.emplace(key, FontState{font, metrics, nextFontId_++}).first;
+        // The Japanese faces have an ascent of 7/8 of the size; a face with a taller one
+        // is raised by the difference so that the baselines of a formula line agree.
+        const int raise = std::max(0, metrics.ascent() - (px * 7 + 4) / 8);
+        found = sizes.emplace(key, FontState{font, metrics, nextFontId_++, raise}).first;
     }
     font_ = &found->second;
     fontDirty_ = false;
@@ -216,7 +219,7 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
                 e.layout.setTextFormat(Qt::PlainText);
                 e.layoutFont = font_->id;
             }
-            p->drawStaticText(QPoint(x, y), e.layout);
+            p->drawStaticText(QPoint(x, y - font_->raise), e.layout);
         }
     }
     pos_ = {x + advance, y};

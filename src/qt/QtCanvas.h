@@ -130,6 +130,9 @@ class QtCanvas : public Canvas {
         QFont font;
         QFontMetrics metrics;
         int id; // identifies the font for cached text widths; never reused
+        // How far the text is raised so that faces with a tall ascent (the letter face)
+        // share the baseline of the Japanese faces: the cell top stays the same for all.
+        int raise = 0;
     };
     struct FaceFonts {
         QString family;

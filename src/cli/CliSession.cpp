@@ -1,0 +1,80 @@
+#include "cli/CliSession.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "formats/CourseIndex.h"
+#include "qt/CanvasImages.h"
+#include "qt/QtCanvas.h"
+#include "qt/QtFiles.h"
+#include "text/Sjis.h"
+#include "worksheet/OpenWorksheet.h"
+#include "worksheet/PageLayout.h"
+#include "worksheet/Paper.h"
+
+CliSession::CliSession() : qt_(&prompter_), program_(std::make_unique<Program>(qt_.platform())) {
+    ShellState& s = program_->shell;
+    s.defaultFontFace = J("ＭＳ 明朝");
+    s.learnerName = J("共通");
+    s.startupDone = true;
+    // After start-up the answer display is on, as the 解答表示 button leaves it.
+    s.answersShown = true;
+    SetProgramPaper(*program_, 630);
+    program_->sheets.relayout = [this](Worksheet& sheet) { layOutOnPage(sheet); };
+}
+
+bool CliSession::openCourse(const std::string& nativeDir) {
+    QString dir = nativeDir.empty() ? QDir::currentPath()
+                                    : QFileInfo(QString::fromStdString(nativeDir))
+                                          .absoluteFilePath();
+    auto core = QtFiles::toCorePath(QDir::cleanPath(dir));
+    if (!core) {
+        program_->platform.prompter.message(
+            sjis::fromUtf8("フォルダ名を扱えません: " + dir.toStdString()));
+        return false;
+    }
+    std::string master = *core;
+    if (master.empty() || master.back() != '\\') master += '\\';
+    program_->shell.masterFolder = master;
+    return LoadLessonList(*program_);
+}
+
+bool CliSession::openUnit(const UnitRef& ref) {
+    Program& p = *program_;
+    const int lessons = static_cast<int>(p.course.lessonNames.size());
+    if (ref.Lesson < 1 || ref.Lesson > lessons) {
+        p.platform.prompter.message(J("単元がありません"));
+        return false;
+    }
+    if (!LoadLesson(p, ref.Lesson)) return false;
+    const int sections = static_cast<int>(p.course.sectionNames.size());
+    if (ref.Section > sections || ref.Unit > p.course.sectionUnitCount[ref.Section]) {
+        p.platform.prompter.message(J("単元がありません"));
+        return false;
+    }
+    UnitTitleNames names{p.course.lessonNames[ref.Lesson - 1],
+                         p.course.sectionNames[ref.Section - 1],
+                         p.course.sectionUnits[ref.Section][ref.Unit - 1]};
+    const int before = prompter_.count;
+    OpenResult r = OpenUnit(p, ref, names, false, ref.Ruidai > 0);
+    if (r == OpenResult::Opened) return true;
+    // The windowed program offers to create a missing unit; here it is only reported.
+    if (prompter_.count == before) p.platform.prompter.message(J("単元がありません"));
+    return false;
+}
+
+bool CliSession::openWorksheetFile(const std::string& nativePath) {
+    auto core = QtFiles::toCorePath(QFileInfo(QString::fromStdString(nativePath)).absoluteFilePath());
+    if (!core) {
+        program_->platform.prompter.message(
+            sjis::fromUtf8("ファイル名を扱えません: " + nativePath));
+        return false;
+    }
+    return OpenWorksheetFile(*program_, *core) == OpenResult::Opened;
+}
+
+void CliSession::layOutOnPage(Worksheet& sheet) {
+    page_ = makePageImage(sheet.paper.Width, sheet.paper.Height);
+    QtCanvas canvas(page_);
+    LayOutPage(*program_, sheet, canvas, false);
+}

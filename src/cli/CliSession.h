@@ -1,0 +1,53 @@
+#pragma once
+// A headless program on a course folder, prepared as start-up prepares the windowed one:
+// the master folder, the lesson list, A4 paper, answers shown. Worksheets are laid out on
+// a screen page image owned here, as a worksheet window lays out on its own.
+
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "qt/ConsolePrompter.h"
+#include "qt/QtPlatform.h"
+#include "shell/Program.h"
+
+// Console messages, counted so that a command can tell whether a failure was reported.
+class CountingPrompter : public ConsolePrompter {
+  public:
+    void message(const std::string& text) override {
+        ++count;
+        ConsolePrompter::message(text);
+    }
+    int count = 0;
+};
+
+class CliSession {
+  public:
+    CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    Program& program() { return *program_; }
+    QtPlatform& qt() { return qt_; }
+
+    // Takes nativeDir (empty: the working directory) as the master folder and loads
+    // its lesson list. False with the message already shown when that fails.
+    bool openCourse(const std::string& nativeDir);
+    // Opens a unit of the course (lesson, section, unit, similar question). False when
+    // it cannot be opened; every message has been shown.
+    bool openUnit(const UnitRef& ref);
+    // Opens a worksheet file given as a native path.
+    bool openWorksheetFile(const std::string& nativePath);
+
+    // The current worksheet and its screen page image after the last layout.
+    Worksheet* sheet() { return program_->sheets.current; }
+    const QImage& pageImage() const { return page_; }
+
+  private:
+    void layOutOnPage(Worksheet& sheet);
+
+    CountingPrompter prompter_;
+    QtPlatform qt_;
+    std::unique_ptr<Program> program_;
+    QImage page_;
+};

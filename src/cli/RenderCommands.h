@@ -1,0 +1,10 @@
+#pragma once
+// velmix render and velmix export.
+
+#include <string>
+#include <vector>
+
+// args: the arguments after the sub-command name. Return the exit status: 0 done,
+// 1 the worksheet could not be opened or written, 2 a usage error.
+int runRender(const std::vector<std::string>& args);
+int runExport(const std::vector<std::string>& args);
