@@ -288,6 +288,12 @@ TEST(Formula, PrintingWorkedNumbers) {
     EXPECT_EQ(lines[0].to, (Point{X + 8 + 8, Y + 106 - 3}));
     EXPECT_EQ(lines[0].width, 4);
     EXPECT_EQ(end, (Point{X + 16 + 32, Y}));
+
+    // A plain piece on paper keeps the screen's proportions: the glyph, W and the closing
+    // space of the run scaled (nearest(2 × scale) = 16), then the piece's trailing W.
+    c.clear();
+    end = DrawFormula(ctx, 12, X, Y, scale, c, "7", colors::Black);
+    EXPECT_EQ(end, (Point{X + 8 + 16 + 16 + 16, Y}));
 }
 
 // The pen width rule reads the page width in dots as the printer's horizontal resolution.

@@ -126,6 +126,22 @@ TEST_F(LayoutFixture, PrinterSizesAreBumpedByThree) {
     EXPECT_TRUE(pg.formula.printing);
 }
 
+// A B4 sheet printed on B4 paper scales by the paper's own width: the page keeps the
+// proportions of the screen page and the right margin stays on the paper.
+TEST_F(LayoutFixture, OtherPapersScaleByTheirOwnWidth) {
+    ws.paper = PaperRec{771, 1090};
+    ws.lstQues = {S("問題")};
+    RecordingCanvas b4{6071, 8598, 600};
+    LayOutPage(pg, ws, b4, true);
+    const double s = 6071 / 771.0;
+    auto lines = b4.lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].from.x, static_cast<int>(std::nearbyint(50 * s)));
+    EXPECT_EQ(lines[0].to.x, 6071 - static_cast<int>(std::nearbyint(50 * s)));
+    EXPECT_EQ(lines[0].from.y, static_cast<int>(std::nearbyint(30 * s)));
+    EXPECT_EQ(pg.formula.unitV, static_cast<int>(std::nearbyint(6.732 * s)));
+}
+
 TEST_F(LayoutFixture, TitleCutAtSectionSign) {
     const std::string a(30, 'a'), b(30, 'b');
     struct Case {

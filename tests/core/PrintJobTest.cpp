@@ -85,6 +85,23 @@ TEST_F(Print, ScreenFaithfulCopyStretchesThePageImageThroughTheTemporaryFile) {
     EXPECT_TRUE(printer.documents[0].page.texts().empty()); // no layout on the printer
 }
 
+// A B4 page image fills B4 paper: the scale comes from the sheet's own paper width.
+TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
+    Worksheet& sheet = open();
+    sheet.paper = PaperRec{771, 1090};
+    program.controls.radPrinter = false;
+    program.controls.chkNumber = false;
+    printer.width = 6071;
+    printer.height = 8598;
+    const Bitmap b4Page{771, 1090};
+    EXPECT_TRUE(PrintWorksheet(program, printer, b4Page));
+    ASSERT_EQ(printer.documents.size(), 1u);
+    auto drawn = printer.documents[0].page.pictures();
+    ASSERT_EQ(drawn.size(), 1u);
+    // s = 6071 / 771; moved right by round(6 s) = 47.
+    EXPECT_EQ(drawn[0]->rect, (Rect{47, 0, 6071 + 47, 8583}));
+}
+
 TEST_F(Print, MissingTemporaryBitmapAbortsTheJob) {
     open();
     program.controls.radPrinter = false;

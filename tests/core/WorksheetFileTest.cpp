@@ -119,7 +119,8 @@ TEST(WorksheetFile, SavedFileReadsBackThroughTheUnitReader) {
     Worksheet w = sample();
     f.p.shell.paperWidth = 546;
     f.p.parse.kgroup = {"3", "x=5"};
-    f.p.shell.windowList = {"other", w.caption};
+    w.windowKey = w.caption;
+    f.p.shell.windowList = {"other", w.windowKey};
     std::string path = "C:\\course\\Eq1\\copy";
     ASSERT_TRUE(SaveWorksheetTo(f.p, w, path, true));
     EXPECT_TRUE(f.messages().empty()); // a new file is not asked about

@@ -305,7 +305,9 @@ int Typesetter::run(std::string_view s, int x, int top) {
         }
         x = c == 'R' ? penX_ + w_ / 4 : penX_ + 2 * w_;
     }
-    return penX_ + w_ + 2;
+    // The closing space of a run is two screen pixels, scaled on paper like every other
+    // distance, so that printed answers stand where the screen layout put their boxes.
+    return penX_ + w_ + nearest(2.0 * scale_);
 }
 
 // Letters, digits and signs: the main face, x, y and a in the letter face.

@@ -107,6 +107,9 @@ class Layouter {
 
     void run() {
         if (!printing_) BlankPage(cv_);
+        // Header texts are drawn without a background: a filled text cell would cut
+        // into the header rules wherever a face's cell is taller than the gap.
+        cv_.setBrushStyle(BrushStyle::Clear);
         derive();
         rules();
         numberLine();
@@ -123,7 +126,9 @@ class Layouter {
         W_ = cv_.deviceWidth();
         H_ = cv_.deviceHeight();
         const int paperWidth = ws_.paper.Width > 0 ? ws_.paper.Width : 630;
-        s_ = printing_ ? W_ / 630.0 : 1.0;
+        // The paper's own width maps onto the printer page, so B5, B4 and A3 sheets fill
+        // their paper as A4 does (630 for every paper would push B4 and A3 off the page).
+        s_ = printing_ ? static_cast<double>(W_) / paperWidth : 1.0;
         r_ = printing_ ? static_cast<double>(W_) / paperWidth : 1.0;
         c_ = printing_ ? 3 : 0;
         const long long t = c_ + static_cast<long long>(pg_.controls.spnMojiSize);

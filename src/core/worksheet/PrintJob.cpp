@@ -50,7 +50,9 @@ bool PrintWorksheet(Program& program, Printer& printer, const Bitmap& pageImage)
         copies = std::max(1, printer.copyCount());
         printer.setCopyCount(1);
     }
-    const double s = printer.pageWidth() / 630.0;
+    // The sheet's paper width maps onto the printer page (see the page layout).
+    const double s = static_cast<double>(printer.pageWidth()) /
+                     (sheet->paper.Width > 0 ? sheet->paper.Width : 630);
     bool ok = true;
     for (int copy = 0; copy < copies; ++copy) {
         if (!printer.beginDoc()) {
