@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QString>
 
+#include "cli/RenderCommands.h"
 #include "formats/CourseCheck.h"
 #include "formats/CourseSummary.h"
-#include "cli/RenderCommands.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPlatform.h"
 #include "shell/Program.h"
@@ -28,10 +28,11 @@ void printLine(std::FILE* out, const std::string& sjisText) {
 }
 
 void usage() {
-    std::fprintf(stderr, "usage: velmix [check|render|export] ...\n"
-                         "       velmix check [COURSE_DIR]\n"
-                         "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT\n"
-                         "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE]\n");
+    std::fprintf(stderr,
+                 "usage: velmix [check|render|export] ...\n"
+                 "       velmix check [COURSE_DIR]\n"
+                 "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT\n"
+                 "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE]\n");
 }
 
 // velmix check [COURSE_DIR]: every problem of the course on its own line.

@@ -118,8 +118,8 @@ std::optional<UnitRef> parseUnitRef(const std::string& text) {
     std::size_t start = 0;
     while (start <= text.size() && count < 5) {
         std::size_t dot = text.find('.', start);
-        std::string piece = text.substr(start, dot == std::string::npos ? std::string::npos
-                                                                        : dot - start);
+        std::string piece =
+            text.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
         int n = 0;
         if (count >= 4 || !parseInt(piece, n) || n < 0) return std::nullopt;
         parts[count++] = n;

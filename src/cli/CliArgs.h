@@ -8,12 +8,12 @@
 #include "worksheet/Worksheet.h"
 
 struct RenderArgs {
-    std::string courseDir;    // native path; empty = working directory
+    std::string courseDir; // native path; empty = working directory
     std::optional<UnitRef> unit;
-    std::string prpFile;      // native path
-    std::string out;          // native path, ".png" or ".pdf"
+    std::string prpFile; // native path
+    std::string out;     // native path, ".png" or ".pdf"
     int dpi = 600;
-    bool printerMode = true;  // --mode printer (default) or screen
+    bool printerMode = true; // --mode printer (default) or screen
     int copies = 1;
     bool numbered = false;
     int start = 1;

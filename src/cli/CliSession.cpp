@@ -24,9 +24,9 @@ CliSession::CliSession() : qt_(&prompter_), program_(std::make_unique<Program>(q
 }
 
 bool CliSession::openCourse(const std::string& nativeDir) {
-    QString dir = nativeDir.empty() ? QDir::currentPath()
-                                    : QFileInfo(QString::fromStdString(nativeDir))
-                                          .absoluteFilePath();
+    QString dir = nativeDir.empty()
+                      ? QDir::currentPath()
+                      : QFileInfo(QString::fromStdString(nativeDir)).absoluteFilePath();
     auto core = QtFiles::toCorePath(QDir::cleanPath(dir));
     if (!core) {
         program_->platform.prompter.message(
@@ -64,7 +64,8 @@ bool CliSession::openUnit(const UnitRef& ref) {
 }
 
 bool CliSession::openWorksheetFile(const std::string& nativePath) {
-    auto core = QtFiles::toCorePath(QFileInfo(QString::fromStdString(nativePath)).absoluteFilePath());
+    auto core =
+        QtFiles::toCorePath(QFileInfo(QString::fromStdString(nativePath)).absoluteFilePath());
     if (!core) {
         program_->platform.prompter.message(
             sjis::fromUtf8("ファイル名を扱えません: " + nativePath));

@@ -110,7 +110,8 @@ int runExport(const std::vector<std::string>& args) {
     CliSession session;
     if (!openSheet(session, *a)) return 1;
     Program& p = session.program();
-    const Lines fileLines = WorksheetFileLines(*session.sheet(), session.sheet()->paper.Width, p.parse.kgroup);
+    const Lines fileLines =
+        WorksheetFileLines(*session.sheet(), session.sheet()->paper.Width, p.parse.kgroup);
     const std::string bytes = lines::join(fileLines);
     if (a->out.empty()) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);

@@ -60,3 +60,20 @@ Bitmap canvasBitmapOf(const QImage& image, const QRect& area) {
     }
     return out;
 }
+
+QImage toQImage(const Bitmap& picture) {
+    if (picture.empty()) return {};
+    const std::size_t w = static_cast<std::size_t>(picture.width);
+    if (picture.pixels.size() < w * static_cast<std::size_t>(picture.height)) return {};
+    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+    if (image.isNull()) return {};
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(image.scanLine(y), picture.pixels.data() + static_cast<std::size_t>(y) * w,
+                    w * sizeof(std::uint32_t));
+    return image;
+}
+
+Bitmap fromQImage(const QImage& image) {
+    if (image.isNull()) return {};
+    return canvasBitmapOf(image, image.rect());
+}

@@ -18,3 +18,9 @@ QImage canvasImageOf(const Bitmap& picture);
 // The pixels of area of image as a bitmap; parts outside the image are white. An area too
 // large to hold gives an empty bitmap.
 Bitmap canvasBitmapOf(const QImage& image, const QRect& area);
+
+// A deep copy of picture as an ARGB32 image, alpha kept (for saving to a file); a null
+// image for an empty bitmap or one whose pixels do not fill its size.
+QImage toQImage(const Bitmap& picture);
+// The whole image as a bitmap; an empty bitmap for a null image.
+Bitmap fromQImage(const QImage& image);

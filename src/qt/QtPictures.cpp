@@ -3,7 +3,7 @@
 #include <QImageReader>
 #include <QSaveFile>
 
-#include "qt/BitmapConvert.h"
+#include "qt/CanvasImages.h"
 #include "qt/QtFiles.h"
 
 bool QtPictures::load(const std::string& path, Bitmap& out) {

@@ -36,9 +36,9 @@ TEST(CliArgs, RenderDefaultsAndOptions) {
 TEST(CliArgs, RenderUsageErrors) {
     const std::vector<std::vector<std::string>> bad = {
         {},
-        {"--unit", "1.1.1"},                              // no output
+        {"--unit", "1.1.1"},                                  // no output
         {"--unit", "1.1.1", "--prp", "a.prp", "-o", "x.png"}, // both sources
-        {"--unit", "1.1.1", "-o", "x.jpg"},                // wrong output type
+        {"--unit", "1.1.1", "-o", "x.jpg"},                   // wrong output type
         {"--unit", "1.1.1", "-o", "x.png", "--dpi", "0"},
         {"--unit", "1.1.1", "-o", "x.png", "--mode", "paper"},
         {"--unit", "1.1.1", "-o", "x.png", "--bogus"},

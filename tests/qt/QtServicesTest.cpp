@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "qt/BitmapConvert.h"
+#include "qt/CanvasImages.h"
 #include "qt/ConsolePrompter.h"
 #include "qt/QtClock.h"
 #include "qt/QtFiles.h"

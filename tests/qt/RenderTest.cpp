@@ -67,8 +67,7 @@ void expectBoxDrawn(const QImage& page, int kind, const Rect& base, const Rect& 
         EXPECT_TRUE(darkNear(page, midX, box.bottom - (box.height() * 2 + 5) / 10, 1)) << where;
         break;
     case 5:
-        EXPECT_TRUE(darkNear(page, box.left, midY, 2) || darkNear(page, midX, box.top, 3))
-            << where;
+        EXPECT_TRUE(darkNear(page, box.left, midY, 2) || darkNear(page, midX, box.top, 3)) << where;
         break;
     case 2:
     case 3: {
@@ -121,8 +120,8 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
         const int sections = static_cast<int>(lp.course.sectionNames.size());
         for (int s = 1; s <= sections; ++s)
             for (int u = 1; u <= lp.course.sectionUnitCount[s]; ++u) {
-                const std::string where = std::to_string(l) + "." + std::to_string(s) + "." +
-                                          std::to_string(u);
+                const std::string where =
+                    std::to_string(l) + "." + std::to_string(s) + "." + std::to_string(u);
                 CliSession session;
                 ASSERT_TRUE(session.openCourse(CourseDir));
                 ASSERT_TRUE(session.openUnit(UnitRef{l, s, u, 0})) << where;
@@ -215,7 +214,8 @@ TEST(RenderCommand, NumberedCopiesAreOnePageEach) {
 TEST(ExportCommand, ExportedWorksheetReadsBackTheSame) {
     QTemporaryDir tmp;
     for (const char* unit : {"3.2.1", "1.4.1", "1.1.5.1"}) {
-        const QString prp = tmp.filePath(QString("sheet-%1.prp").arg(QString(unit).replace('.', '-')));
+        const QString prp =
+            tmp.filePath(QString("sheet-%1.prp").arg(QString(unit).replace('.', '-')));
         Outcome o = velmix({"export", QString::fromStdString(CourseDir), "--unit", unit, "-o", prp},
                            tmp.path());
         ASSERT_EQ(o.exitCode, 0) << unit << o.err.toStdString();
@@ -250,7 +250,8 @@ TEST(ExportCommand, ExportedWorksheetReadsBackTheSame) {
         for (std::size_t i = 1; i < b.lstQGraph.size(); i += 3)
             EXPECT_NE(b.lstQGraph[i], "-1") << unit;
     }
-    Outcome o = velmix({"export", QString::fromStdString(CourseDir), "--unit", "1.1.1"}, tmp.path());
+    Outcome o =
+        velmix({"export", QString::fromStdString(CourseDir), "--unit", "1.1.1"}, tmp.path());
     ASSERT_EQ(o.exitCode, 0);
     EXPECT_TRUE(o.out.startsWith("[[unitX\r\n<<header\r\n")) << o.out.left(40).toStdString();
 }

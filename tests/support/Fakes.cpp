@@ -4,7 +4,9 @@
 #include "text/Sjis.h"
 
 namespace {
-std::string key(const std::string& path) { return sjis::asciiLower(path); }
+std::string key(const std::string& path) {
+    return sjis::asciiLower(path);
+}
 std::string withSlash(std::string p) {
     if (p.empty() || p.back() != '\\') p += '\\';
     return p;
@@ -26,7 +28,8 @@ bool match(const std::string& mask, const std::string& name) {
             return false;
         }
     }
-    while (m < mask.size() && mask[m] == '*') ++m;
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
     return m == mask.size();
 }
 } // namespace
@@ -59,7 +62,9 @@ bool MemoryFiles::write(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-bool MemoryFiles::fileExists(const std::string& path) { return files.count(key(path)) > 0; }
+bool MemoryFiles::fileExists(const std::string& path) {
+    return files.count(key(path)) > 0;
+}
 
 bool MemoryFiles::dirExists(const std::string& path) {
     std::string k = key(withSlash(path));
@@ -104,7 +109,8 @@ std::vector<std::string> MemoryFiles::list(const std::string& folder, const std:
 
 std::vector<std::string> ScriptedPrompter::utf8() const {
     std::vector<std::string> out;
-    for (const auto& m : messages) out.push_back(sjis::toUtf8(m));
+    for (const auto& m : messages)
+        out.push_back(sjis::toUtf8(m));
     return out;
 }
 

@@ -88,6 +88,6 @@ struct FakePlatform {
     FixedClock clock;
     MemoryRegistry registry;
     MemoryPictures pictures;
-    Platform platform{files, prompter, clock, registry, pictures,
-                      "C:\\course", "C:\\temp", "C:\\data\\"};
+    Platform platform{files,    prompter,     clock,      registry,
+                      pictures, "C:\\course", "C:\\temp", "C:\\data\\"};
 };

@@ -117,33 +117,50 @@ std::string BoolText(bool b) {
     return b ? "True" : "False";
 }
 
-int SplitAtHash(const std::string& text, Lines& list) {
-    list.clear();
+int SplitAtHash(std::string_view text, std::vector<std::string_view>& pieces) {
+    pieces.clear();
     if (text.empty()) return 0;
     int count = 0;
     std::size_t start = 0;
     for (;;) {
         std::size_t hash = text.find('#', start); // "#" is never a trail byte
-        if (hash == std::string::npos) break;
-        list.push_back(text.substr(start, hash - start));
+        if (hash == std::string_view::npos) break;
+        pieces.push_back(text.substr(start, hash - start));
         ++count;
         start = hash + 1;
     }
-    list.push_back(text.substr(start));
+    pieces.push_back(text.substr(start));
     return count;
 }
 
-int SplitAtSemicolon(const std::string& text, Lines& list) {
-    list.clear();
+int SplitAtSemicolon(std::string_view text, std::vector<std::string_view>& pieces) {
+    pieces.clear();
     std::size_t start = 0;
     for (;;) {
         std::size_t semi = text.find(';', start); // ";" is never a trail byte
-        if (semi == std::string::npos) break;
-        list.push_back(text.substr(start, semi - start));
+        if (semi == std::string_view::npos) break;
+        pieces.push_back(text.substr(start, semi - start));
         start = semi + 1;
     }
-    list.push_back(text.substr(start));
-    return static_cast<int>(list.size());
+    pieces.push_back(text.substr(start));
+    return static_cast<int>(pieces.size());
+}
+
+namespace {
+int toLines(int result, const std::vector<std::string_view>& pieces, Lines& list) {
+    list.assign(pieces.begin(), pieces.end());
+    return result;
+}
+} // namespace
+
+int SplitAtHash(const std::string& text, Lines& list) {
+    std::vector<std::string_view> pieces;
+    return toLines(SplitAtHash(std::string_view(text), pieces), pieces, list);
+}
+
+int SplitAtSemicolon(const std::string& text, Lines& list) {
+    std::vector<std::string_view> pieces;
+    return toLines(SplitAtSemicolon(std::string_view(text), pieces), pieces, list);
 }
 
 std::string TrimWide(const std::string& text) {
@@ -170,10 +187,18 @@ std::string TrimWide(const std::string& text) {
     return s;
 }
 
+void PadToWidth(std::string_view text, std::string_view reference, std::string& out) {
+    out.assign(text);
+    if (text.size() >= reference.size()) return;
+    if (!text.empty()) out.insert(out.begin(), ' ');
+    out.append(12, ' ');
+    if (out.size() > reference.size()) out.resize(reference.size());
+}
+
 std::string PadToWidth(const std::string& text, const std::string& reference) {
-    if (text.size() >= reference.size()) return text;
-    std::string padded = text.empty() ? std::string(12, ' ') : " " + text + std::string(12, ' ');
-    return padded.substr(0, reference.size());
+    std::string out;
+    PadToWidth(std::string_view(text), std::string_view(reference), out);
+    return out;
 }
 
 void ShuffleItems(Lines& list, const PickIndex& pick) {
@@ -201,9 +226,12 @@ std::string TwoDigits(int n) {
     return (n <= 9 ? "0" : "") + std::to_string(n);
 }
 
-std::string TimeText(Clock& clock) {
-    DateTime t = clock.now();
+std::string TimeText(const DateTime& t) {
     return TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
+}
+
+std::string TimeText(Clock& clock) {
+    return TimeText(clock.now());
 }
 
 std::string DateTextJa(Clock& clock) {
@@ -211,7 +239,10 @@ std::string DateTextJa(Clock& clock) {
     return TwoDigits(t.year) + J("年") + TwoDigits(t.month) + J("月") + TwoDigits(t.day) + J("日");
 }
 
-std::string DateTextDots(Clock& clock) {
-    DateTime t = clock.now();
+std::string DateTextDots(const DateTime& t) {
     return std::to_string(t.year) + "." + TwoDigits(t.month) + "." + TwoDigits(t.day);
+}
+
+std::string DateTextDots(Clock& clock) {
+    return DateTextDots(clock.now());
 }

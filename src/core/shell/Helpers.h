@@ -5,12 +5,14 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "platform/Clock.h"
 #include "text/Lines.h"
 #include "worksheet/Worksheet.h"
 
 struct Program;
-class Clock;
 
 // True when the file exists; otherwise shows "ファイル " + path + " が見つかりません".
 bool FileExistsOrSay(Program& p, const std::string& path);
@@ -62,6 +64,10 @@ std::string BoolText(bool b);
 int SplitAtHash(const std::string& text, Lines& list);
 // Clears list, adds the pieces between ";" signs and the last piece, returns the count.
 int SplitAtSemicolon(const std::string& text, Lines& list);
+// The same cuts as views into text, in a list the caller reuses (the page layout cuts
+// every question line on every layout and allocates nothing per piece).
+int SplitAtHash(std::string_view text, std::vector<std::string_view>& pieces);
+int SplitAtSemicolon(std::string_view text, std::vector<std::string_view>& pieces);
 
 // Removes ASCII blanks and control characters at both ends, then full-width spaces "　"
 // at the start and the end, repeatedly.
@@ -69,6 +75,8 @@ std::string TrimWide(const std::string& text);
 // The text when it is not shorter than reference; else the first len(reference) bytes of
 // " " + text + twelve blanks (of twelve blanks for an empty text).
 std::string PadToWidth(const std::string& text, const std::string& reference);
+// The same into a string the caller reuses.
+void PadToWidth(std::string_view text, std::string_view reference, std::string& out);
 
 // Picks an index uniformly in 0..count-1.
 using PickIndex = std::function<int(int count)>;
@@ -84,7 +92,9 @@ std::string AfterLastChar(char c, const std::string& text);
 std::string TwoDigits(int n);
 // "hh:mm".
 std::string TimeText(Clock& clock);
+std::string TimeText(const DateTime& t);
 // "2005年06月22日".
 std::string DateTextJa(Clock& clock);
 // "2005.06.22".
 std::string DateTextDots(Clock& clock);
+std::string DateTextDots(const DateTime& t);

@@ -21,7 +21,8 @@ Lines split(std::string_view bytes) {
 
 std::string join(const Lines& list) {
     std::size_t total = 0;
-    for (const auto& l : list) total += l.size() + 2;
+    for (const auto& l : list)
+        total += l.size() + 2;
     std::string out;
     out.reserve(total);
     for (const auto& l : list) {

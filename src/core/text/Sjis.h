@@ -9,8 +9,12 @@
 namespace sjis {
 
 // A byte in 0x81..0x9F or 0xE0..0xFC starts a two-byte character.
-inline bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-inline bool isLead(char b) { return isLead(static_cast<unsigned char>(b)); }
+inline bool isLead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+inline bool isLead(char b) {
+    return isLead(static_cast<unsigned char>(b));
+}
 
 // Byte length of the character that starts at pos (1 or 2; 1 for a lead byte at the end).
 inline std::size_t charLen(std::string_view s, std::size_t pos) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/Helpers.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
 #include "typeset/Formula.h"
@@ -18,84 +19,6 @@ using layoutmath::clampi;
 using layoutmath::roundi;
 
 namespace {
-
-// Text helpers of the layout (the program's shared helpers follow the same rules).
-
-// Pieces between "#" signs (the last piece too); returns the number of "#" signs.
-// "#" is never the trail byte of a double-byte character.
-int SplitAtHash(std::string_view text, std::vector<std::string_view>& out) {
-    out.clear();
-    if (text.empty()) return 0;
-    int n = 0;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '#') continue;
-        out.push_back(text.substr(start, i - start));
-        start = i + 1;
-        ++n;
-    }
-    out.push_back(text.substr(start));
-    return n;
-}
-
-// Pieces between ";" signs and the last piece: an empty text gives one empty item.
-int SplitAtSemicolon(std::string_view text, std::vector<std::string_view>& out) {
-    out.clear();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != ';') continue;
-        out.push_back(text.substr(start, i - start));
-        start = i + 1;
-    }
-    out.push_back(text.substr(start));
-    return static_cast<int>(out.size());
-}
-
-// The text itself when it is not shorter than the reference; else the first n bytes of
-// " " + text + twelve spaces, n = length of the reference.
-void PadToWidth(std::string_view text, std::string_view reference, std::string& out) {
-    out.clear();
-    if (text.size() >= reference.size()) {
-        out.assign(text);
-        return;
-    }
-    if (!text.empty()) {
-        out.push_back(' ');
-        out.append(text);
-    }
-    out.append(12, ' ');
-    if (out.size() > reference.size()) out.resize(reference.size());
-}
-
-void AppendTwoDigits(std::string& out, int n) {
-    if (n <= 9) out.push_back('0');
-    out.append(std::to_string(n));
-}
-
-// Today as 2005.06.22, and the time of day as 09:05.
-void AppendDateTextDots(std::string& out, const DateTime& t) {
-    out.append(std::to_string(t.year));
-    out.push_back('.');
-    AppendTwoDigits(out, t.month);
-    out.push_back('.');
-    AppendTwoDigits(out, t.day);
-}
-void AppendTimeText(std::string& out, const DateTime& t) {
-    AppendTwoDigits(out, t.hour);
-    out.push_back(':');
-    AppendTwoDigits(out, t.minute);
-}
-
-int ParseInt(const std::string& s) {
-    const char* b = s.data();
-    const char* e = b + s.size();
-    while (b < e && *b == ' ')
-        ++b;
-    if (b < e && *b == '+') ++b;
-    int v = 0;
-    auto r = std::from_chars(b, e, v);
-    return r.ec == std::errc() ? v : 0;
-}
 
 constexpr int MaxKaiLines = 1 << 16;
 
@@ -189,9 +112,9 @@ class Layouter {
             }
             text.append("  ");
             const DateTime now = pg_.platform.clock.now();
-            AppendDateTextDots(text, now);
+            text.append(DateTextDots(now));
             text.push_back('-');
-            AppendTimeText(text, now);
+            text.append(TimeText(now));
             text.append(J("　"));
             const std::string& name = ws_.strPrintName;
             text.append(name.size() <= 40 ? std::string_view(name)
@@ -439,7 +362,7 @@ class Layouter {
             const Bitmap& pic = ws_.qGraphPictures[k - 1];
             std::string& xs = ws_.lstQGraph[3 * (k - 1) + 1];
             std::string& ys = ws_.lstQGraph[3 * (k - 1) + 2];
-            const int x = ParseInt(xs);
+            const int x = DecimalOr(xs, 0);
             if (x < 1) {
                 const Point at = autoPlace(k);
                 g.left = at.x;
@@ -448,7 +371,7 @@ class Layouter {
                 ys = std::to_string(at.y);
             } else {
                 g.left = x;
-                g.top = ParseInt(ys);
+                g.top = DecimalOr(ys, 0);
             }
             g.width = pic.width;
             g.height = pic.height;
@@ -462,14 +385,14 @@ class Layouter {
             const Bitmap& pic = ws_.aGraphPictures[k - 1];
             if (k > nQ) {
                 // No question graph stands here: the answer graph takes its own place.
-                const int x = ParseInt(ws_.lstAGraph[3 * (k - 1) + 1]);
+                const int x = DecimalOr(ws_.lstAGraph[3 * (k - 1) + 1], 0);
                 if (x < 1) {
                     const Point at = autoPlace(k);
                     g.left = at.x;
                     g.top = at.y;
                 } else {
                     g.left = x;
-                    g.top = ParseInt(ws_.lstAGraph[3 * (k - 1) + 2]);
+                    g.top = DecimalOr(ws_.lstAGraph[3 * (k - 1) + 2], 0);
                 }
             }
             g.width = pic.width;

@@ -1,0 +1,88 @@
+// The real drawing path: a full worksheet laid out on the screen page image through the
+// Qt canvas, and a numbered 30-copy print job into a PDF file at 600 dpi.
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "cli/CliSession.h"
+#include "qt/CanvasImages.h"
+#include "qt/PaperSizes.h"
+#include "qt/QtPdfPrinter.h"
+#include "text/Sjis.h"
+#include "worksheet/PrintJob.h"
+#include "worksheet/WorksheetDocument.h"
+
+namespace {
+
+const std::string CourseDir = VELMIX_SOURCE_DIR "/course";
+
+// A unit of the bundled course with its questions replaced by 60 lines holding 80 answers.
+void fullPage(Worksheet& sheet) {
+    sheet.lstQues.clear();
+    for (int i = 1; i <= 60; ++i) {
+        std::string n = "(" + std::to_string(i) + ")  ";
+        if (i <= 20)
+            sheet.lstQues.push_back(n + "3x+5=2x-7  #x=-12#     [x+1]/3=2  #x=5;x=5.0#");
+        else if (i % 3 == 0)
+            sheet.lstQues.push_back(n + sjis::fromUtf8("次の方程式を解きなさい　") +
+                                    "x/2+1/3=5/6  #x=1#");
+        else
+            sheet.lstQues.push_back(n + "@B4(x-2)=3x+1@/  #x=9#");
+    }
+    sheet.lstKranX[0] = "1";
+    sheet.LineSpace = 18;
+}
+
+void BM_ScreenPageQt(benchmark::State& state) {
+    CliSession session;
+    if (!session.openCourse(CourseDir) || !session.openUnit(UnitRef{1, 1, 2, 0})) {
+        state.SkipWithError("course not found");
+        return;
+    }
+    Program& p = session.program();
+    fullPage(*session.sheet());
+    p.controls.spnGyouSpace = 18;
+    for (auto _ : state) {
+        Relayout(p, *session.sheet());
+        benchmark::DoNotOptimize(session.pageImage().constBits());
+    }
+    state.counters["boxes"] = p.sheets.kranCount;
+}
+BENCHMARK(BM_ScreenPageQt)->Unit(benchmark::kMillisecond);
+
+void BM_PrintJob30NumberedCopiesPdf(benchmark::State& state) {
+    CliSession session;
+    if (!session.openCourse(CourseDir) || !session.openUnit(UnitRef{3, 2, 1, 0})) {
+        state.SkipWithError("course not found");
+        return;
+    }
+    Program& p = session.program();
+    QTemporaryDir dir;
+    const Bitmap page = canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    for (auto _ : state) {
+        QtPdfPrinter printer(dir.filePath("job.pdf"), paperPageSize(630), 600);
+        printer.setCopyCount(30);
+        p.controls.radPrinter = true;
+        p.controls.chkNumber = true;
+        p.controls.spnStart = 1;
+        PreparePrint(p);
+        PrintWorksheet(p, printer, page);
+        printer.finish();
+        benchmark::DoNotOptimize(printer.pageCount());
+    }
+}
+BENCHMARK(BM_PrintJob30NumberedCopiesPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
