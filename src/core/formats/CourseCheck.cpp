@@ -7,6 +7,7 @@
 #include "formats/CourseIndex.h"
 #include "formats/QuestionChecks.h"
 #include "formats/UnitReader.h"
+#include "platform/NullServices.h"
 #include "shell/Helpers.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
@@ -52,28 +53,6 @@ class CollectingPrompter : public Prompter {
         messages.push_back(text);
         return answer::Cancel;
     }
-};
-
-class NoClock : public Clock {
-  public:
-    DateTime now() override { return {}; }
-};
-
-class NoRegistry : public Registry {
-  public:
-    bool has(RegKey, const std::string&) override { return false; }
-    std::optional<std::string> readText(RegKey, const std::string&) override { return {}; }
-    std::optional<int> readInt(RegKey, const std::string&) override { return {}; }
-    std::optional<bool> readBool(RegKey, const std::string&) override { return {}; }
-    void writeText(RegKey, const std::string&, const std::string&) override {}
-    void writeInt(RegKey, const std::string&, int) override {}
-    void writeBool(RegKey, const std::string&, bool) override {}
-};
-
-class NoPictures : public Pictures {
-  public:
-    bool load(const std::string&, Bitmap&) override { return false; }
-    bool saveBmp(const std::string&, const Bitmap&) override { return false; }
 };
 
 // Core path -> display path: every "\" (not a trail byte) becomes "/".
@@ -150,8 +129,8 @@ class Checker {
 
     CourseFiles files_;
     CollectingPrompter prompter_;
-    NoClock clock_;
-    NoRegistry registry_;
+    FixedTimeClock clock_;
+    EmptyRegistry registry_;
     NoPictures pictures_;
     Platform platform_;
     Program program_;

@@ -19,7 +19,7 @@ struct ParseBuffer {
     std::string school;
     std::string nameField;
     // Question-graph lines the worksheet held before an append (0 for a new worksheet):
-    // appended triples after these are placed automatically (Part 3.1).
+    // appended triples after these are placed automatically.
     int qgraphBefore = 0;
     // Memory of the previous successful read, for composing titles of appended units.
     int previousSection = -1;
