@@ -61,7 +61,9 @@ void BM_PrintJob30NumberedCopiesPdf(benchmark::State& state) {
     }
     Program& p = session.program();
     QTemporaryDir dir;
-    const Bitmap page = canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    const PageImageSource page = [&session] {
+        return canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    };
     for (auto _ : state) {
         QtPdfPrinter printer(dir.filePath("job.pdf"), paperPageSize(630), 600);
         printer.setCopyCount(30);

@@ -57,7 +57,9 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     p.controls.radPrinter = a.printerMode;
     p.controls.chkNumber = a.numbered;
     QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
-    const Bitmap page = canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    const PageImageSource page = [&session] {
+        return canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    };
     // Numbered copies are jobs of their own; unnumbered copies are the same page again,
     // as the printer would make them.
     const int jobs = a.numbered ? 1 : a.copies;

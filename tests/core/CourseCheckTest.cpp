@@ -126,7 +126,7 @@ TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {
         at("Eq1/bad.prp", 2, "<<header block error (3行必要です)"),
         at("Eq1/empty.prp", 0, "単元がありません"),
         at("Fn1/fn11.que", 1, "解答欄は80個までです（82個あります）"),
-        at("Fn1/fn11.que", lineOf(fn11, "<<graph"), "16:問題のグラフが多すぎます15"),
+        at("Fn1/fn11.que", lineOf(fn11, "<<graph"), "16:問題のグラフが多すぎます"),
         at("Fn1/fn11.que", lineOf(fn11, "no answers"), "解答欄がありません"),
         at("Main.ind", 5, "ディレクトリ Gone/ が見つかりません"),
         at("Main.ind", 6, "ファイル Eq1/noidx.ind が見つかりません"),

@@ -181,6 +181,8 @@ TEST(Lesson, MissingFolderKeepsTheSectionListAndMissingIndexEmptiesIt) {
     EXPECT_FALSE(LoadLesson(f.p, 1));
     EXPECT_TRUE(f.p.course.sectionNames.empty());
     EXPECT_EQ(f.p.course.currentLesson, 0);
+    EXPECT_TRUE(f.p.course.sectionUnits[1].empty()); // no unit line of the old lesson is left
+    EXPECT_EQ(f.p.course.sectionUnitCount[1], 0);
     EXPECT_EQ(f.messages(),
               std::vector<std::string>{"ファイル C:\\course\\Eq1\\other.ind が見つかりません"});
 }

@@ -178,6 +178,14 @@ TEST(Helpers, LearnerFileFallsBackToTheRecordsFolder) {
     EXPECT_EQ(U(LearnerFile(f.p, 99)), "C:\\data\\Velmix\\LogOn\\共通99.ini");
 }
 
+TEST(Helpers, RostersLiveInTheCourseUnlessItIsOnACdRom) {
+    CourseFixture f;
+    f.p.shell.logOnFolder = "C:\\data\\Velmix\\LogOn\\";
+    EXPECT_EQ(LogOnFolder(f.p), f.p.shell.masterFolder + "LogOn\\");
+    f.p.shell.cdMode = true;
+    EXPECT_EQ(LogOnFolder(f.p), "C:\\data\\Velmix\\LogOn\\");
+}
+
 TEST(Helpers, GraphAndTempFolders) {
     CourseFixture f;
     f.p.course.lessonFolder[1] = "Fn1\\";

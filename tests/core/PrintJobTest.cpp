@@ -12,6 +12,11 @@ class Print : public SheetFixture {
 
     Print() { fake.files.makeDir("C:\\temp"); }
 
+    // A page image that stays the same between copies.
+    static PageImageSource fixed(const Bitmap& image) {
+        return [&image] { return image; };
+    }
+
     // The number text of a printed page: the text drawn that starts with "№ ".
     static std::string numberOf(const FakePrinter::Document& doc) {
         for (const std::string& t : doc.page.textsUtf8())
@@ -27,7 +32,7 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
     printer.copies = 3;
     ASSERT_TRUE(PreparePrint(program));
     EXPECT_FALSE(program.sheets.collectKran);
-    EXPECT_TRUE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
@@ -45,7 +50,7 @@ TEST_F(Print, UnnumberedCopiesAreLeftToThePrinter) {
     program.controls.radPrinter = true;
     program.controls.chkNumber = false;
     printer.copies = 3;
-    EXPECT_TRUE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(numberOf(printer.documents[0]), "");
     EXPECT_EQ(printer.copies, 3);
@@ -59,7 +64,7 @@ TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
     open();
     program.controls.radPrinter = true;
     program.controls.chkNumber = false;
-    ASSERT_TRUE(PrintWorksheet(program, printer, pageImage));
+    ASSERT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
     ASSERT_EQ(drawn.size(), 2u);
@@ -73,7 +78,7 @@ TEST_F(Print, ScreenFaithfulCopyStretchesThePageImageThroughTheTemporaryFile) {
     open();
     program.controls.radPrinter = false;
     program.controls.chkNumber = false;
-    EXPECT_TRUE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
     ASSERT_EQ(drawn.size(), 1u);
@@ -94,12 +99,36 @@ TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
     printer.width = 6071;
     printer.height = 8598;
     const Bitmap b4Page{771, 1090};
-    EXPECT_TRUE(PrintWorksheet(program, printer, b4Page));
+    EXPECT_TRUE(PrintWorksheet(program, printer, fixed(b4Page)));
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
     ASSERT_EQ(drawn.size(), 1u);
     // s = 6071 / 771; moved right by round(6 s) = 47.
     EXPECT_EQ(drawn[0]->rect, (Rect{47, 0, 6071 + 47, 8583}));
+}
+
+// The screen-faithful mode prints the page image; each numbered copy has the page laid
+// out again first, so that its number line carries its own number.
+TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
+    open();
+    program.controls.radPrinter = false;
+    program.controls.chkNumber = true;
+    program.controls.spnStart = 4;
+    printer.copies = 3;
+    std::vector<int> laidOutWith;
+    program.sheets.relayout = [&](Worksheet&) { laidOutWith.push_back(program.controls.spnStart); };
+    // The page image shows the number it was laid out with (as its width, here).
+    auto image = [&] { return Bitmap(100 + program.controls.spnStart, 50); };
+    ASSERT_TRUE(PrintWorksheet(program, printer, image));
+    ASSERT_EQ(printer.documents.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        auto drawn = printer.documents[i].page.pictures();
+        ASSERT_EQ(drawn.size(), 1u);
+        EXPECT_EQ(drawn[0]->picture.width, 104 + i);
+    }
+    // Laid out for copies 4, 5, 6, then once more for the screen with 開始番号 back at 1.
+    EXPECT_EQ(laidOutWith, (std::vector<int>{4, 5, 6, 1}));
+    EXPECT_EQ(program.controls.spnStart, 1);
 }
 
 TEST_F(Print, MissingTemporaryBitmapAbortsTheJob) {
@@ -108,7 +137,7 @@ TEST_F(Print, MissingTemporaryBitmapAbortsTheJob) {
     program.controls.chkNumber = true;
     printer.copies = 3;
     pictures.dropSaves = true;
-    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_TRUE(printer.documents[0].aborted);
     EXPECT_FALSE(printer.documents[0].ended);
@@ -122,7 +151,7 @@ TEST_F(Print, PrinterThatCannotStartADocumentIsReported) {
     program.controls.chkNumber = true;
     printer.copies = 2;
     printer.failBegin = true;
-    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を開始できませんでした"}));
     EXPECT_EQ(program.controls.spnStart, 1);
@@ -134,7 +163,7 @@ TEST_F(Print, PrinterThatFailsToFinishStopsTheCopies) {
     program.controls.radPrinter = true;
     printer.copies = 3;
     printer.failEnd = true;
-    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を完了できませんでした"}));
     EXPECT_EQ(program.controls.spnStart, 1);
@@ -160,16 +189,17 @@ TEST_F(Print, StartUpFlagIsOffWhilePrintingAndTheReducedViewEnds) {
     watching.copies = 2;
     program.controls.reducedView = true;
     int before = relayouts;
-    EXPECT_TRUE(PrintWorksheet(program, watching, pageImage));
+    EXPECT_TRUE(PrintWorksheet(program, watching, fixed(pageImage)));
     EXPECT_EQ(watching.seen, (std::vector<bool>{false, false}));
     EXPECT_TRUE(program.shell.startupDone);
     EXPECT_FALSE(program.controls.reducedView);
-    EXPECT_EQ(relayouts, before + 1);
+    // Once to leave the reduced view, once per screen-faithful copy, once at the end.
+    EXPECT_EQ(relayouts, before + 1 + 2 + 1);
 }
 
 TEST_F(Print, NothingWithoutAWorksheet) {
     EXPECT_FALSE(PreparePrint(program));
-    EXPECT_FALSE(PrintWorksheet(program, printer, pageImage));
+    EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(program.controls.spnStart, 1);
 }

@@ -124,14 +124,28 @@ TEST_F(ProfileTest, UnreadableFileIsNotOverwritten) {
 TEST_F(ProfileTest, NamesThatWouldNotReadBackAreRefusedAndValuesStayOneLine) {
     EXPECT_FALSE(ini.writeString("a", "", "v"));
     EXPECT_FALSE(ini.writeString("a", "k=x", "v"));
-    EXPECT_FALSE(ini.writeString("a]b", "k", "v"));
     EXPECT_FALSE(ini.writeString("a\r\n[b", "k", "v"));
-    EXPECT_EQ(prompter.messages.size(), 4u);
+    EXPECT_EQ(prompter.messages.size(), 3u);
     EXPECT_FALSE(files.fileExists(kPath));
     ASSERT_TRUE(ini.writeString("a", "k", "line1\r\n[evil]\r\nx=1"));
     EXPECT_EQ(ini.keys("a"), std::vector<std::string>{"k"});
     EXPECT_TRUE(ini.keys("evil").empty());
     EXPECT_EQ(ini.readString("a", "k", ""), "line1  [evil]  x=1");
+}
+
+// Records sections are named after free unit lines, which may hold "]".
+TEST_F(ProfileTest, SectionNamesMayHoldClosingBrackets) {
+    const std::string name = "S11" + sjis::fromUtf8("[基本] 移項]");
+    ASSERT_TRUE(ini.writeString(name, "1", "a"));
+    ASSERT_TRUE(ini.writeString("S12", "1", "b"));
+    ASSERT_TRUE(ini.writeString(name, "2", "c"));
+    EXPECT_EQ(ini.keys(name), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(ini.readString(name, "2", "?"), "c");
+    EXPECT_EQ(ini.readString("S11", "1", "?"), "?");
+    EXPECT_TRUE(ini.eraseSection(name));
+    EXPECT_TRUE(ini.keys(name).empty());
+    EXPECT_EQ(ini.readString("S12", "1", "?"), "b");
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(ProfileTest, MalformedLinesAreSkippedAndKeptOnRewrite) {

@@ -71,10 +71,16 @@ TEST_F(SettingsTest, RecordsDriveMapsOnlyTheUntouchedDefault) {
         const char* stored; // nullptr: not stored yet
         const char* expected;
     } cases[] = {
-        {nullptr, "\\home\\u\\data\\"},   {"C:\\", "\\home\\u\\data\\"},
-        {"c:\\", "\\home\\u\\data\\"},    {"", "\\home\\u\\data\\"},
-        {"\\mnt\\rec\\", "\\mnt\\rec\\"}, {"\\mnt\\rec", "\\mnt\\rec\\"},
+        {nullptr, "\\home\\u\\data\\"},
+        {"C:\\", "\\home\\u\\data\\"},
+        {"c:\\", "\\home\\u\\data\\"},
+        {"", "\\home\\u\\data\\"},
+        {"\\mnt\\rec\\", "\\mnt\\rec\\"},
+        {"\\mnt\\rec", "\\mnt\\rec\\"},
         {"\\mnt\\表", "\\mnt\\表\\"},
+        // other drive letters become folders inside the data folder
+        {"D:\\", "\\home\\u\\data\\D\\"},
+        {"e:\\rec", "\\home\\u\\data\\e\\rec\\"},
     };
     for (const auto& c : cases) {
         MemoryRegistry reg;

@@ -224,6 +224,21 @@ TEST(UnitReader, BlockLineCounts) {
     EXPECT_EQ(f.p.parse.kran, Lines(10, "0"));
 }
 
+TEST(UnitReader, ASecondBlockOfTheSameKindLeavesTheFirstInUse) {
+    ReaderFixture f;
+    f.putLines(Que,
+               {"[[unit1", "<<kran", "1",  "15", ">>", "<<kran", "3",  "9",  ">>",      "<<value",
+                "546",     "False",  "40", "5",  "5",  "1",      "7",  ">>", "<<value", "771",
+                "False",   "40",     "5",  "5",  "1",  "7",      ">>", "]]"});
+    ASSERT_TRUE(f.read("[[unit1", 1).ok());
+    EXPECT_EQ(f.p.parse.kran, (Lines{"1", "15", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(f.p.parse.value.front(), "546");
+    // A broken second block still fails the unit.
+    f.putLines(Que, {"[[unit1", "<<font", "12", "x", "False", "False", "False", "False", "0", ">>",
+                     "<<font", "12", ">>", "]]"});
+    EXPECT_EQ(f.read("[[unit1", 1).status, UnitReadResult::FontBlock);
+}
+
 TEST(UnitReader, TheUnitEndsAtItsClosingLine) {
     ReaderFixture f;
     f.putLines(Que, {"[[unit1", "<<ques", "a#1#", ">>", "]]", "<<ques", "b#2#", ">>", "[[unit2",

@@ -35,6 +35,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"630", "3", false, 630, 891, 3},
                       ValueCase{"546", "7", false, 546, 772, 7}, // round(√2 × 546)
                       ValueCase{"600", "7", false, 600, 849, 7},
+                      // widths no page image can hold read as A4
+                      ValueCase{"200000", "7", false, 630, 891, 7},
+                      ValueCase{"0", "7", false, 630, 891, 7},
+                      ValueCase{"-546", "7", false, 630, 891, 7},
                       ValueCase{"891", "7", true, 546, 771, 7})); // the paper button wins
 
 TEST_F(Doc, ValueBlockSetsSpacingMarginsAndOptionBoxes) {
@@ -145,7 +149,9 @@ TEST_F(Doc, ClassFlagIsLoadedOrHiddenWithoutMessage) {
 
 TEST_F(Doc, AppendedGraphsArePlacedAutomatically) {
     program.parse.qgraph = {"g1.bmp", "100", "200"};
+    program.parse.title = J("方程式//§1-1");
     Worksheet& sheet = open();
+    EXPECT_EQ(sheet.strTitleBase, J("方程式//§1-1"));
     fake.prompter.messages.clear();
     // The buffer is loaded from the worksheet, then a unit with two graphs is appended.
     program.parse.title = J("方程式//§1-1,2");
@@ -161,6 +167,7 @@ TEST_F(Doc, AppendedGraphsArePlacedAutomatically) {
     EXPECT_EQ(sheet.lstAGraph, (Lines{"a2.bmp", "-1", "-1"}));
     EXPECT_EQ(sheet.lstQues.size(), 3u);
     EXPECT_EQ(sheet.caption, program.parse.title);
+    EXPECT_EQ(sheet.strTitleBase, J("方程式//§1-1,2")); // the next append adds to it
     EXPECT_EQ(sheet.windowKey, "C:\\course\\Eq1\\eq11.que-U1");
     EXPECT_FALSE(sheet.masterFlag);
     EXPECT_TRUE(sheet.Modified);
@@ -263,10 +270,12 @@ INSTANTIATE_TEST_SUITE_P(Doc, CloseRequestAnswers,
 TEST_F(Doc, ClosingOneOfTwoRemovesOnlyItsKey) {
     Worksheet& a = open("a");
     open("b");
+    program.formula.worksheetCurrent = true; // as the last layout left it
     CloseWorksheet(program, a);
     EXPECT_EQ(program.shell.windowList, (std::vector<std::string>{"b"}));
     EXPECT_EQ(program.sheets.count, 1);
     EXPECT_EQ(program.sheets.current, nullptr);
+    EXPECT_FALSE(program.formula.worksheetCurrent);
     EXPECT_NE(FindWorksheet(program, "b"), nullptr);
     EXPECT_EQ(FindWorksheet(program, "a"), nullptr);
 }

@@ -277,10 +277,7 @@ void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string&
     };
     for (const auto& [list, keyword] : {std::pair{&b.qgraph, "<<graph"}, {&b.agraph, "<<AGraph"}}) {
         int graphs = static_cast<int>(list->size() / 3);
-        if (graphs > MaxGraphs)
-            add(path, firstBlock(keyword),
-                std::to_string(graphs) + J(":問題のグラフが多すぎます") +
-                    std::to_string(MaxGraphs));
+        if (graphs > MaxGraphs) add(path, firstBlock(keyword), TooManyGraphsText(graphs));
     }
     std::string graphFolder = GraphFolder(p, lesson);
     for (const auto& [list, numbers] :

@@ -154,16 +154,18 @@ bool LoadLesson(Program& p, int lesson) {
         return false;
     }
     if (!DirectoryExistsOrSay(p, LessonFolderPath(p, lesson))) return false;
+    // From here no lesson is loaded until this one is: the unit lists of the previous
+    // lesson must not stand in for it (records keys are built from them).
     c.sectionNames.clear();
     c.currentLesson = 0;
+    for (Lines& units : c.sectionUnits)
+        units.clear();
+    c.sectionUnitCount.fill(0);
     std::string path = LessonIndexPath(p, lesson);
     if (!loadRequired(p, path, c.lessonIndexLines)) {
         c.lessonIndexLines.clear();
         return false;
     }
-    for (Lines& units : c.sectionUnits)
-        units.clear();
-    c.sectionUnitCount.fill(0);
 
     std::vector<SectionBlock> blocks = ParseLessonIndex(c.lessonIndexLines);
     bool overflow = blocks.size() > static_cast<std::size_t>(MaxTableEntry);

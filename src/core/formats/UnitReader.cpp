@@ -108,7 +108,9 @@ bool Reader::takeCounted(std::size_t& i, Lines& out, int exact, int max, Status 
     }
     while (max > 0 && static_cast<int>(block.size()) < max)
         block.push_back("0");
-    out = std::move(block);
+    // A second block of the same kind is checked but the first one's lines stay in use,
+    // as the worksheet reads its values from the top of the list.
+    if (out.empty()) out = std::move(block);
     return true;
 }
 

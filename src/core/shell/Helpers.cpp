@@ -75,6 +75,10 @@ std::string RecordKey(const Program& p, const UnitRef& r) {
     return key;
 }
 
+std::string LogOnFolder(const Program& p) {
+    return p.shell.cdMode ? p.shell.logOnFolder : p.shell.masterFolder + "LogOn\\";
+}
+
 std::string LearnerFile(Program& p, int lesson) {
     if (lesson < 1) lesson = 1;
     if (!p.shell.cdMode && lesson <= MaxTableEntry) {

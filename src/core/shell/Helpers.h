@@ -46,6 +46,9 @@ std::string RecordKey(const Program& p, const UnitRef& r);
 // LearnerName + ".ini" when the master folder is not on a CD-ROM and the lesson folder
 // exists; otherwise records log-on folder + LearnerName + lesson number + ".ini".
 std::string LearnerFile(Program& p, int lesson);
+// The folder of the rosters ("sname.txt"): master folder + "LogOn\", or the records
+// log-on folder when the master folder is on a CD-ROM.
+std::string LogOnFolder(const Program& p);
 
 // The temporary folder (at most 255 bytes) + "\".
 std::string TempFolder(const Program& p);

@@ -92,8 +92,17 @@ std::string Settings::recDrive() {
 
 std::string Settings::recordsDrive(const std::string& userDataDir) {
     std::string drive = recDrive();
-    // "C:\" names no folder here; the user's data folder takes its place.
-    if (drive.empty() || sjis::equalsIgnoreAsciiCase(drive, DefaultRecDrive)) drive = userDataDir;
+    // "C:\" names no folder here; the user's data folder takes its place. Another drive
+    // letter ("D:\records") becomes a folder of that letter inside the data folder, so
+    // that records never land relative to the working directory.
+    if (drive.empty() || sjis::equalsIgnoreAsciiCase(drive, DefaultRecDrive)) {
+        drive = userDataDir;
+    } else if (drive.size() >= 2 && drive[1] == ':' &&
+               ((drive[0] >= 'A' && drive[0] <= 'Z') || (drive[0] >= 'a' && drive[0] <= 'z'))) {
+        std::string rest = drive.substr(2);
+        if (!rest.empty() && rest.front() == '\\') rest.erase(0, 1);
+        drive = userDataDir + drive.substr(0, 1) + "\\" + rest;
+    }
     // The drive is used as a prefix, so it must end in "\".
     if (!drive.empty() && sjis::rfind(drive, '\\') != drive.size() - 1) drive += '\\';
     return drive;

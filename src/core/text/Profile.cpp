@@ -28,15 +28,16 @@ struct Parsed {
     std::string_view value;
 };
 
-// "[name]" starts a section (text after "]" is ignored), "name=value" is an entry;
-// blank lines, ";" comments and anything else are kept but mean nothing.
+// "[name]" starts a section: the name runs to the last "]" of the line, so a name may
+// hold "]" itself (records sections are named after free unit lines); "name=value" is an
+// entry; blank lines, ";" comments and anything else are kept but mean nothing.
 Parsed parse(std::string_view line) {
     Parsed p;
     std::string_view t = trim(line);
     if (t.empty() || t.front() == ';') return p;
     if (t.front() == '[') {
-        std::size_t close = sjis::find(t, ']', 1);
-        if (close == std::string_view::npos) return p;
+        std::size_t close = sjis::rfind(t, ']');
+        if (close == std::string_view::npos || close == 0) return p;
         p.kind = Parsed::Section;
         p.name = trim(t.substr(1, close - 1));
         return p;
@@ -138,7 +139,6 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
     key = trim(key);
     // Names that would not read back as the same section or key are refused.
     if (key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
-        sjis::find(section, ']') != std::string_view::npos ||
         sjis::find(key, '=') != std::string_view::npos || key.front() == '[' ||
         key.front() == ';') {
         reportWriteFailure();

@@ -347,7 +347,7 @@ class Layouter {
     int graphCount(const Lines& triples) {
         int n = static_cast<int>(std::min<std::size_t>(triples.size() / 3, 1 << 20));
         if (n >= 16) {
-            pg_.platform.prompter.message(std::to_string(n) + J(":問題のグラフが多すぎます"));
+            pg_.platform.prompter.message(TooManyGraphsText(n));
             n = MaxGraphs;
         }
         return n;

@@ -34,7 +34,12 @@ void ApplyPaper(Program& program, Worksheet& sheet, int widthCode) {
     sheet.classFlagPlaced.top = paper.flagTop;
 }
 
+int UsablePaperWidth(int width) {
+    return width >= 1 && width <= MaxPaperWidth ? width : 630;
+}
+
 void SetProgramPaper(Program& program, int width) {
+    width = UsablePaperWidth(width);
     program.controls.paperButton = PaperForWidth(width).width;
     program.shell.paperWidth = width;
     program.shell.paperHeight = PaperHeightFor(width);

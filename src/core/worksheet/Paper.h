@@ -28,6 +28,10 @@ const PaperInfo& PaperForWidth(int width);
 
 // round(√2 × width): the page height that goes with a paper width.
 int PaperHeightFor(int width);
+// The widest page the program lays out (A3 is 891): a page image of a width beyond it, or
+// of a width below 1, is not made; such widths from a file or the settings read as A4.
+constexpr int MaxPaperWidth = 2000;
+int UsablePaperWidth(int width);
 
 // Gives the worksheet the paper of that width code (A4 for an unknown code), sets the
 // program-wide paper width and height (round(√2 × width)) and puts the class-flag

@@ -32,7 +32,7 @@ bool TransferPicture(Program& program, Canvas& target, const Bitmap& picture, co
     return true;
 }
 
-bool PrintWorksheet(Program& program, Printer& printer, const Bitmap& pageImage) {
+bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage) {
     WorksheetState& state = program.sheets;
     Worksheet* sheet = state.current;
     if (state.count <= 0 || !sheet) return false;
@@ -63,11 +63,15 @@ bool PrintWorksheet(Program& program, Printer& printer, const Bitmap& pageImage)
         Canvas& page = printer.canvas();
         if (c.radPrinter) {
             LayOutPage(program, *sheet, page, true);
-        } else if (!TransferPicture(program, page, pageImage,
-                                    PrinterPageRect(pageImage.width, pageImage.height, s))) {
-            printer.abortDoc();
-            ok = false;
-            break;
+        } else {
+            Relayout(program, *sheet); // the number line shows this copy's 開始番号
+            const Bitmap image = pageImage();
+            if (!TransferPicture(program, page, image,
+                                 PrinterPageRect(image.width, image.height, s))) {
+                printer.abortDoc();
+                ok = false;
+                break;
+            }
         }
         if (!printer.endDoc()) {
             program.platform.prompter.message(J("印刷を完了できませんでした"));
@@ -77,6 +81,7 @@ bool PrintWorksheet(Program& program, Printer& printer, const Bitmap& pageImage)
         ++c.spnStart;
     }
     c.spnStart = 1;
+    if (!c.radPrinter) Relayout(program, *sheet);
     startupDone = wasDone;
     return ok;
 }

@@ -4,6 +4,8 @@
 // or laying the page out again at printer resolution (プリンタの解像度で印刷する), where the
 // layout itself puts the class flag and the graphs on the paper.
 
+#include <functional>
+
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
@@ -17,7 +19,12 @@ bool PreparePrint(Program& program);
 // Prints the current worksheet. pageImage is its full-size screen page image, which the
 // screen-faithful mode prints. 開始番号 counts the copies and reads 1 afterwards.
 // Returns false when nothing was printed or a document had to be given up.
-bool PrintWorksheet(Program& program, Printer& printer, const Bitmap& pageImage);
+// The worksheet's full-size screen page image as it stands now.
+using PageImageSource = std::function<Bitmap()>;
+// In the screen-faithful mode the page is laid out again before each copy, so that each
+// numbered copy carries its own number, and pageImage is asked for the result; after the
+// job the screen page is laid out once more with 開始番号 back at 1.
+bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage);
 
 // Sends a picture to the printer canvas through the file "temp.bmp" in the temporary
 // folder; when that file cannot be found, says "not found" and its path and fails.

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "text/Sjis.h"
+
 int DecimalOr(const std::string& text, int fallback) {
     std::size_t b = text.find_first_not_of(' ');
     if (b == std::string::npos) return fallback;
@@ -16,4 +18,8 @@ int DecimalOr(const std::string& text, int fallback) {
 int Worksheet::kran(int line) const {
     if (line < 0 || line >= static_cast<int>(lstKranX.size())) return 0;
     return DecimalOr(lstKranX[line], 0);
+}
+
+std::string TooManyGraphsText(int count) {
+    return std::to_string(count) + J(":問題のグラフが多すぎます");
 }

@@ -33,6 +33,8 @@ struct SecondFont {
 };
 
 constexpr int MaxGraphs = 15;
+// The message for a worksheet with more than MaxGraphs graphs: the count and the text.
+std::string TooManyGraphsText(int count);
 
 class Worksheet {
   public:

@@ -24,7 +24,8 @@ void readValueBlock(Program& program, Worksheet& sheet) {
         return n <= v.size() ? &v[n - 1] : nullptr;
     };
     int width = 630;
-    if (const std::string* s = at(1)) width = isFlagWord(*s) ? 630 : DecimalOr(*s, 630);
+    if (const std::string* s = at(1))
+        width = isFlagWord(*s) ? 630 : UsablePaperWidth(DecimalOr(*s, 630));
     if (program.shell.fixedPaper) {
         const PaperInfo& paper = PaperForWidth(program.controls.paperButton);
         sheet.paper = PaperRec{paper.width, paper.height};
@@ -108,6 +109,8 @@ void loadClassFlag(Program& program, Worksheet& sheet) {
 
 void copyHeader(Program& program, Worksheet& sheet) {
     sheet.strTangen = program.parse.title;
+    // The title as the reader composed it: units appended later add their numbers to it.
+    sheet.strTitleBase = program.parse.title;
     sheet.strSchool = program.parse.school;
     sheet.strShimei = program.parse.nameField;
     sheet.lstQues = program.parse.questions;
@@ -223,6 +226,7 @@ void CloseWorksheet(Program& program, Worksheet& sheet) {
     auto key = std::find(keys.begin(), keys.end(), sheet.windowKey);
     if (key != keys.end()) keys.erase(key);
     state.current = nullptr;
+    program.formula.worksheetCurrent = false; // letters are drawn only for a current sheet
     --state.count;
     std::erase_if(state.open, [&](const auto& p) { return p.get() == &sheet; });
 }
