@@ -75,56 +75,73 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     return true;
 }
 
+// A command's start: the arguments parsed, the application made and the worksheet they
+// name opened. exitCode is not 0 when the command cannot go on.
+struct Started {
+    std::unique_ptr<QGuiApplication> app;
+    std::unique_ptr<CliSession> session;
+    RenderArgs args;
+    int exitCode = 0;
+};
+
+Started start(const std::vector<std::string>& args, bool isExport) {
+    Started st;
+    std::string error;
+    std::optional<RenderArgs> a =
+        isExport ? parseExportArgs(args, error) : parseRenderArgs(args, error);
+    if (!a) {
+        std::fprintf(stderr, "velmix %s: %s\n%s", isExport ? "export" : "render", error.c_str(),
+                     isExport ? ExportUsage : RenderUsage);
+        st.exitCode = 2;
+        return st;
+    }
+    st.args = *a;
+    st.app = makeApplication();
+    st.session = std::make_unique<CliSession>();
+    if (!openSheet(*st.session, st.args)) st.exitCode = 1;
+    return st;
+}
+
 } // namespace
 
 int runRender(const std::vector<std::string>& args) {
-    std::string error;
-    std::optional<RenderArgs> a = parseRenderArgs(args, error);
-    if (!a) {
-        std::fprintf(stderr, "velmix render: %s\n%s", error.c_str(), RenderUsage);
-        return 2;
-    }
-    auto app = makeApplication();
-    CliSession session;
-    if (!openSheet(session, *a)) return 1;
+    Started st = start(args, false);
+    if (st.exitCode != 0) return st.exitCode;
+    CliSession& session = *st.session;
+    const RenderArgs& a = st.args;
     Program& p = session.program();
-    if (a->school) p.shell.schoolName = sjis::fromUtf8(*a->school);
+    if (a.school) p.shell.schoolName = sjis::fromUtf8(*a.school);
     p.controls.chkBekkai = true;
-    if (session.sheet()->ShowAnswers != a->answers) ToggleShowAnswers(p);
+    if (session.sheet()->ShowAnswers != a.answers) ToggleShowAnswers(p);
     Relayout(p, *session.sheet());
 
-    if (endsWithPdf(a->out)) return printPdf(session, *a) ? 0 : 1;
-    if (!session.pageImage().save(QString::fromStdString(a->out), "PNG")) {
-        std::fprintf(stderr, "%s: cannot write the picture\n", a->out.c_str());
+    if (endsWithPdf(a.out)) return printPdf(session, a) ? 0 : 1;
+    if (!session.pageImage().save(QString::fromStdString(a.out), "PNG")) {
+        std::fprintf(stderr, "%s: cannot write the picture\n", a.out.c_str());
         return 1;
     }
     return 0;
 }
 
 int runExport(const std::vector<std::string>& args) {
-    std::string error;
-    std::optional<RenderArgs> a = parseExportArgs(args, error);
-    if (!a) {
-        std::fprintf(stderr, "velmix export: %s\n%s", error.c_str(), ExportUsage);
-        return 2;
-    }
-    auto app = makeApplication();
-    CliSession session;
-    if (!openSheet(session, *a)) return 1;
+    Started st = start(args, true);
+    if (st.exitCode != 0) return st.exitCode;
+    CliSession& session = *st.session;
+    const RenderArgs& a = st.args;
     Program& p = session.program();
     const Lines fileLines =
         WorksheetFileLines(*session.sheet(), session.sheet()->paper.Width, p.parse.kgroup);
     const std::string bytes = lines::join(fileLines);
-    if (a->out.empty()) {
+    if (a.out.empty()) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-    QSaveFile file(QString::fromStdString(a->out));
+    QSaveFile file(QString::fromStdString(a.out));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        std::fprintf(stderr, "%s: %s\n", a->out.c_str(),
+        std::fprintf(stderr, "%s: %s\n", a.out.c_str(),
                      sjis::toUtf8(J("の保存に失敗しました")).c_str());
         return 1;
     }
