@@ -6,28 +6,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "RunVelmix.h"
 #include "text/Sjis.h"
 
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome velmix(const QStringList& args, const QString& workDir) {
-    QProcess p;
-    p.setWorkingDirectory(workDir);
-    // Keep the user's data folder of the run inside the test's folder.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), workDir + QStringLiteral("/.data"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VELMIX_BINARY), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 // Writes UTF-8 lines as a Shift-JIS file with CR LF.
 void put(const QString& path, const std::vector<std::string>& lines) {
@@ -58,31 +40,32 @@ TEST(CliCheck, ReportsProblemsRelativeToTheCourseFolder) {
         que.push_back(l);
     put(c + "/eq1/EQ11.QUE", que);
 
-    Outcome r = velmix({"check", c}, tmp.path());
+    Outcome r = runVelmix({"check", c}, tmp.path());
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("Eq1/eq11.que:8: 1行目：＃の数は偶数にしてください\n"
-                                    "checked 2 units: 1 problems\n"));
+    EXPECT_EQ(r.text(), QStringLiteral("Eq1/eq11.que:8: 1行目：＃の数は偶数にしてください\n"
+                                       "checked 2 units: 1 problems\n"));
 
     // The working directory is the default course folder; a clean course exits with 0.
     put(c + "/eq1/EQ11.QUE",
         {"[[unit1", "<<ques", "x=#3#", ">>", "]]", "[[unit2", "<<ques", "#1#", ">>"});
-    r = velmix({"check"}, c);
-    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("checked 2 units: 0 problems\n"));
+    r = runVelmix({"check"}, c);
+    EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();
+    EXPECT_EQ(r.text(), QStringLiteral("checked 2 units: 0 problems\n"));
 
     // The outline of the course in the working directory.
-    r = velmix({}, c);
+    r = runVelmix({}, c);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("数学\n1. 方程式 (1 sections, 2 units)\n   1. 式 (2 units)\n"));
+    EXPECT_EQ(r.text(),
+              QStringLiteral("数学\n1. 方程式 (1 sections, 2 units)\n   1. 式 (2 units)\n"));
 }
 
 TEST(CliCheck, CannotRunWithoutMainInd) {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    Outcome r = velmix({"check", tmp.path()}, tmp.path());
+    Outcome r = runVelmix({"check", tmp.path()}, tmp.path());
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains(QStringLiteral("Main.ind が見つかりません"))) << r.err.toStdString();
-    r = velmix({"nonsense"}, tmp.path());
+    r = runVelmix({"nonsense"}, tmp.path());
     EXPECT_EQ(r.exitCode, 2);
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "Poppler.h"
 #include "qt/PaperSizes.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtPdfPrinter.h"
@@ -15,15 +16,6 @@
 #include "text/Sjis.h"
 
 namespace {
-
-// Output of a poppler tool, or nullopt when it is not installed.
-std::optional<QString> poppler(const QString& tool, const QStringList& args) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) return std::nullopt;
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 std::optional<QString> pdfText(const QString& path) {
     return poppler(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "Poppler.h"
+#include "RunVelmix.h"
 #include "cli/CliSession.h"
 #include "formats/CourseIndex.h"
 #include "worksheet/AnswerBoxes.h"
@@ -83,30 +85,6 @@ void expectBoxDrawn(const QImage& page, int kind, const Rect& base, const Rect& 
     }
 }
 
-struct Outcome {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-Outcome velmix(const QStringList& args, const QString& dataDir) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", dataDir);
-    env.insert("SOURCE_DATE_EPOCH", "1765094400");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VELMIX_BINARY), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
-
-QString tool(const QString& name, const QStringList& args) {
-    QProcess p;
-    p.start(name, args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 } // namespace
 
 TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
@@ -161,39 +139,38 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
 TEST(RenderCommand, PngHasThePaperSizeAndBadRequestsFail) {
     QTemporaryDir tmp;
     const QString png = tmp.filePath("page.png");
-    Outcome o = velmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.2", "-o", png},
-                       tmp.path());
+    Outcome o = runVelmix(
+        {"render", QString::fromStdString(CourseDir), "--unit", "1.1.2", "-o", png}, tmp.path());
     ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
     QImage image(png);
     EXPECT_EQ(image.size(), QSize(630, 891));
 
-    o = velmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.99", "-o", png},
-               tmp.path());
+    o = runVelmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.99", "-o", png},
+                  tmp.path());
     EXPECT_EQ(o.exitCode, 1);
     EXPECT_TRUE(o.err.contains(QStringLiteral("単元がありません"))) << o.err.toStdString();
 
-    o = velmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.2"}, tmp.path());
+    o = runVelmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.2"}, tmp.path());
     EXPECT_EQ(o.exitCode, 2);
     EXPECT_TRUE(o.err.contains("usage")) << o.err.toStdString();
 
-    o = velmix({"render", tmp.path(), "--unit", "1.1.1", "-o", png}, tmp.path());
+    o = runVelmix({"render", tmp.path(), "--unit", "1.1.1", "-o", png}, tmp.path());
     EXPECT_EQ(o.exitCode, 1);
     EXPECT_TRUE(o.err.contains(QStringLiteral("が見つかりません"))) << o.err.toStdString();
 }
 
 TEST(RenderCommand, NumberedCopiesAreOnePageEach) {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
-        QStandardPaths::findExecutable("pdfinfo").isEmpty())
+    if (!poppler("pdfinfo", {"-v"}) || !poppler("pdftotext", {"-v"}))
         GTEST_SKIP() << "poppler-utils missing";
     QTemporaryDir tmp;
     const QString pdf = tmp.filePath("copies.pdf");
-    Outcome o = velmix({"render", QString::fromStdString(CourseDir), "--unit", "3.2.1", "-o", pdf,
-                        "--copies", "3", "--numbered", "--dpi", "300"},
-                       tmp.path());
+    Outcome o = runVelmix({"render", QString::fromStdString(CourseDir), "--unit", "3.2.1", "-o",
+                           pdf, "--copies", "3", "--numbered", "--dpi", "300"},
+                          tmp.path());
     ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
-    const QString info = tool("pdfinfo", {pdf});
+    const QString info = poppler("pdfinfo", {pdf}).value_or("");
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+3\\b"))) << info.toStdString();
-    const QStringList pages = tool("pdftotext", {pdf, "-"}).split('\f');
+    const QStringList pages = poppler("pdftotext", {pdf, "-"}).value_or("").split('\f');
     ASSERT_GE(pages.size(), 3);
     for (int n = 1; n <= 3; ++n) {
         const QString text = pages[n - 1];
@@ -204,11 +181,12 @@ TEST(RenderCommand, NumberedCopiesAreOnePageEach) {
 
     // Unnumbered copies carry no number; the screen-faithful mode prints the page image.
     const QString plain = tmp.filePath("plain.pdf");
-    o = velmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.1", "-o", plain,
-                "--copies", "2", "--mode", "screen", "--dpi", "150"},
-               tmp.path());
+    o = runVelmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.1", "-o", plain,
+                   "--copies", "2", "--mode", "screen", "--dpi", "150"},
+                  tmp.path());
     ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
-    EXPECT_TRUE(tool("pdfinfo", {plain}).contains(QRegularExpression("Pages:\\s+2\\b")));
+    EXPECT_TRUE(
+        poppler("pdfinfo", {plain}).value_or("").contains(QRegularExpression("Pages:\\s+2\\b")));
 }
 
 TEST(ExportCommand, ExportedWorksheetReadsBackTheSame) {
@@ -216,8 +194,8 @@ TEST(ExportCommand, ExportedWorksheetReadsBackTheSame) {
     for (const char* unit : {"3.2.1", "1.4.1", "1.1.5.1"}) {
         const QString prp =
             tmp.filePath(QString("sheet-%1.prp").arg(QString(unit).replace('.', '-')));
-        Outcome o = velmix({"export", QString::fromStdString(CourseDir), "--unit", unit, "-o", prp},
-                           tmp.path());
+        Outcome o = runVelmix(
+            {"export", QString::fromStdString(CourseDir), "--unit", unit, "-o", prp}, tmp.path());
         ASSERT_EQ(o.exitCode, 0) << unit << o.err.toStdString();
 
         CliSession fromUnit;
@@ -251,7 +229,7 @@ TEST(ExportCommand, ExportedWorksheetReadsBackTheSame) {
             EXPECT_NE(b.lstQGraph[i], "-1") << unit;
     }
     Outcome o =
-        velmix({"export", QString::fromStdString(CourseDir), "--unit", "1.1.1"}, tmp.path());
+        runVelmix({"export", QString::fromStdString(CourseDir), "--unit", "1.1.1"}, tmp.path());
     ASSERT_EQ(o.exitCode, 0);
     EXPECT_TRUE(o.out.startsWith("[[unitX\r\n<<header\r\n")) << o.out.left(40).toStdString();
 }
