@@ -24,11 +24,6 @@ bool TfrmMain::handleKey(QKeyEvent*) {
     return false;
 }
 
-void TfrmMain::addWorksheetWindow(TfrmPrint*) {}
-void TfrmMain::worksheetWindowClosed(TfrmPrint*) {}
-TfrmPrint* TfrmMain::activeWorksheetWindow() const {
-    return nullptr;
-}
 void TfrmMain::refreshControls() {}
 void TfrmMain::setRegionMarked(bool) {}
 
