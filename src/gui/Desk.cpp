@@ -46,7 +46,3 @@ int Desk::runModal(QDialog& dialog) {
 void Desk::createWindows() {
     main = new TfrmMain(*this);
 }
-
-TfrmPrint* Desk::windowOf(const Worksheet&) const {
-    return nullptr;
-}

@@ -9,6 +9,10 @@
 #include "platform/Bitmap.h"
 
 class Desk;
+class PageView;
+class QAction;
+class QMenuBar;
+class QScrollArea;
 class Worksheet;
 
 class TfrmPrint : public QWidget {
@@ -17,17 +21,26 @@ class TfrmPrint : public QWidget {
     TfrmPrint(Desk& desk, Worksheet& sheet, QWidget* parent = nullptr);
     ~TfrmPrint() override;
 
-    Worksheet& sheet() { return sheet_; }
+    // The worksheet shown; only while attached (the document is freed when it closes).
+    Worksheet& sheet() { return *sheet_; }
+    bool attached() const { return sheet_ != nullptr; }
+    // The document is about to be freed: the window forgets it and may only close.
+    void detach();
 
     // Lays the worksheet out again on its page image and repaints (the program's relayout
-    // hook lands here).
+    // hook lands here). The image is made at the screen's pixel ratio, so the page stays
+    // crisp on high-density screens.
     void relayout();
-    // The full-size page image after the last layout, and as a core bitmap for printing.
+    // The page image after the last layout (at the screen's pixel ratio), and the page at
+    // one pixel per layout unit as a core bitmap (for printing and the clipboard).
     const QImage& pageImage() const { return page_; }
     Bitmap pageBitmap() const;
+    // The window title follows the worksheet's caption (it changes when saved as a file).
+    void refreshCaption();
 
     // The reduced view (縮小) on or off.
     void setReduced(bool reduced);
+    bool isReduced() const { return reducedShown_; }
     // Page Up / Page Down: toggles the scroll position between the top and the bottom.
     void toggleScroll();
     void scrollToTop();
@@ -41,9 +54,29 @@ class TfrmPrint : public QWidget {
 
     // Runs the close query ("…を保存しますか？"); true when the window may close.
     bool closeQuery();
+    // The window is closing (its close query said yes).
+    bool isClosing() const { return closing_; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
+    void buildMenu();
+    void showView();
+    QImage unitPage() const;
+    bool putOnClipboard(const QImage& image);
+    bool saveForClose(Worksheet& sheet);
+
     Desk& desk_;
-    Worksheet& sheet_;
+    Worksheet* sheet_;
+    QMenuBar* menu_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    PageView* view_ = nullptr;
+    QAction* mnuKaitou_ = nullptr;
     QImage page_;
+    QImage reduced_;
+    bool reducedShown_ = false;
+    bool closing_ = false;
+    bool asking_ = false;
 };

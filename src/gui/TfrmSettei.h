@@ -3,8 +3,16 @@
 // margins of the active worksheet; every change is applied at once.
 
 #include <QDialog>
+#include <array>
 
 class Desk;
+struct Program;
+class QAbstractButton;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QToolButton;
 
 class TfrmSettei : public QDialog {
     Q_OBJECT
@@ -16,6 +24,36 @@ class TfrmSettei : public QDialog {
     // Activation of a worksheet: fill the spins from it without marking it modified.
     void refreshFromWorksheet();
 
+  public slots:
+    void btnKakudaiClick(); // 縮小 / 拡大 of the worksheet view
+    void btnOkClick();      // 閉じる
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
+    QGroupBox* buildPosition();
+    QGroupBox* buildKind();
+    QSpinBox* makeSpin(const char* name, int min, int max, void (*store)(Program&, int));
+    QToolButton* makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin, int step);
+    // Checks the shape button of kind without running its handler; sets the size spins.
+    void showKind(int kind);
+    void kindChosen(int kind);
+    bool handleKey(QKeyEvent* event, QObject* target);
+    QString reduceCaption() const;
+
     Desk& desk_;
+    QSpinBox* spnLeftM_ = nullptr;
+    QSpinBox* spnRightM_ = nullptr;
+    QSpinBox* spnAnsX_ = nullptr;
+    QSpinBox* spnAnsY_ = nullptr;
+    QSpinBox* spnKranWX_ = nullptr;
+    QSpinBox* spnKranH_ = nullptr;
+    QSpinBox* spnKranX_ = nullptr;
+    QSpinBox* spnKranY_ = nullptr;
+    // Shape buttons by kind: radNon, radShikaku, radKakko, radLine, radKasen, radRound.
+    std::array<QRadioButton*, 6> shapes_{};
+    QPushButton* btnKakudai_ = nullptr;
+    QPushButton* btnOk_ = nullptr;
 };

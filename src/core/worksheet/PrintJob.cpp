@@ -32,7 +32,8 @@ bool TransferPicture(Program& program, Canvas& target, const Bitmap& picture, co
     return true;
 }
 
-bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage) {
+bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage,
+                    const CopyProgress& progress) {
     WorksheetState& state = program.sheets;
     Worksheet* sheet = state.current;
     if (state.count <= 0 || !sheet) return false;
@@ -55,6 +56,7 @@ bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& p
                      (sheet->paper.Width > 0 ? sheet->paper.Width : 630);
     bool ok = true;
     for (int copy = 0; copy < copies; ++copy) {
+        if (progress && !progress(copy, copies)) break;
         if (!printer.beginDoc()) {
             program.platform.prompter.message(J("印刷を開始できませんでした"));
             ok = false;

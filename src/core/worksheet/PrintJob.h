@@ -24,7 +24,11 @@ using PageImageSource = std::function<Bitmap()>;
 // In the screen-faithful mode the page is laid out again before each copy, so that each
 // numbered copy carries its own number, and pageImage is asked for the result; after the
 // job the screen page is laid out once more with 開始番号 back at 1.
-bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage);
+// progress, when given, is asked before each copy with the copies printed so far and the
+// number of copies; false stops the job there (not a failure: what was printed stays).
+using CopyProgress = std::function<bool(int printed, int copies)>;
+bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage,
+                    const CopyProgress& progress = {});
 
 // Sends a picture to the printer canvas through the file "temp.bmp" in the temporary
 // folder; when that file cannot be found, says "not found" and its path and fails.

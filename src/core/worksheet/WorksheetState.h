@@ -34,6 +34,12 @@ struct WorksheetState {
     // Lays a worksheet out again on its own page image and shows it. The worksheet
     // windows (or the command line) set it; without it nothing is drawn.
     std::function<void(Worksheet&)> relayout;
+    // The windows' side of a worksheet's life: a worksheet was created (it gets its
+    // window), was activated (its window comes to the front), or is about to be freed
+    // (its window goes). Each may be empty.
+    std::function<void(Worksheet&)> created;
+    std::function<void(Worksheet&)> activated;
+    std::function<void(Worksheet&)> closing;
 
     // Answer-box table filled by the page layout while collectKran is set.
     std::array<KranEntry, MaxKran + 1> KranTable{};
