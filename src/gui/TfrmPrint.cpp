@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "gui/Desk.h"
 #include "gui/PageView.h"
@@ -89,12 +91,7 @@ void TfrmPrint::buildMenu() {
     QAction* save =
         command(file, "mnuSave", QStringLiteral("上書き保存(&S)"), &TfrmMain::btnSaveMasterClick);
     command(file, "mnuPrint", QStringLiteral("印刷(&P)"), &TfrmMain::btnStartPrintClick);
-    item(file, "mnuClose", QStringLiteral("閉じる(&C)"), [this] {
-        if (QWidget* frame = parentWidget())
-            frame->close();
-        else
-            close();
-    });
+    item(file, "mnuClose", QStringLiteral("閉じる(&C)"), [this] { close(); });
     command(file, "mnuExit", QStringLiteral("終了(&X)"), &TfrmMain::mnuExitClick);
     // Only an unedited unit of the course is written back into its unit file.
     connect(file, &QMenu::aboutToShow, this,
@@ -281,7 +278,20 @@ void TfrmPrint::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+bool TfrmPrint::event(QEvent* event) {
+    // The frame's close reaches this window first through its own close event.
+    if (event->type() == QEvent::ParentChange && parentWidget())
+        parentWidget()->installEventFilter(this);
+    return QWidget::event(event);
+}
+
+bool TfrmPrint::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Close) frameClosing_ = true;
+    return QWidget::eventFilter(watched, event);
+}
+
 void TfrmPrint::closeEvent(QCloseEvent* event) {
+    const bool byFrame = std::exchange(frameClosing_, false);
     if (sheet_ && !closing_) {
         if (!closeQuery()) {
             event->ignore();
@@ -293,4 +303,9 @@ void TfrmPrint::closeEvent(QCloseEvent* event) {
         detach();
     }
     event->accept();
+    // Closed by itself (menu, commands): its frame goes too, once this close is over.
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame && !byFrame)
+        QMetaObject::invokeMethod(
+            frame, [frame] { frame->close(); }, Qt::QueuedConnection);
 }

@@ -58,6 +58,8 @@ class TfrmPrint : public QWidget {
     bool isClosing() const { return closing_; }
 
   protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -79,4 +81,5 @@ class TfrmPrint : public QWidget {
     bool reducedShown_ = false;
     bool closing_ = false;
     bool asking_ = false;
+    bool frameClosing_ = false; // the frame's close is under way
 };

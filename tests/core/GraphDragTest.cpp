@@ -31,15 +31,11 @@ TEST_F(GraphDrag, PointsHitTheTopmostPictureAndOnlyInsideIt) {
         Point p;
         int graph;
     } cases[] = {
-        {{100, 200}, 0}, // top-left pixel of graph 1
-        {{179, 219}, 0}, // its right edge, above graph 2
-        {{180, 219}, -1},
-        {{200, 250}, 1}, // right of graph 1, inside graph 2
-        {{160, 230}, 1}, // where both overlap, graph 2 (drawn later) is on top
-        {{99, 200}, -1},
-        {{100, 199}, -1},
-        {{449, 539}, 2},
-        {{450, 539}, -1},
+        {{100, 200}, 0},                   // top-left pixel of graph 1
+        {{179, 219}, 0},                   // its right edge, above graph 2
+        {{180, 219}, -1}, {{200, 250}, 1}, // right of graph 1, inside graph 2
+        {{160, 230}, 1},                   // where both overlap, graph 2 (drawn later) is on top
+        {{99, 200}, -1},  {{100, 199}, -1}, {{449, 539}, 2}, {{450, 539}, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.p.x << "," << c.p.y);

@@ -12,9 +12,8 @@ class Hooks : public SheetFixture {
         s.created = [this](Worksheet& w) { events.push_back("created " + w.caption); };
         s.activated = [this](Worksheet& w) {
             // The values are pushed and the page laid out before the window hears of it.
-            events.push_back("activated " + w.caption + " relayouts " +
-                             std::to_string(relayouts) + " current " +
-                             (program.sheets.current == &w ? "yes" : "no"));
+            events.push_back("activated " + w.caption + " relayouts " + std::to_string(relayouts) +
+                             " current " + (program.sheets.current == &w ? "yes" : "no"));
         };
         s.closing = [this](Worksheet& w) {
             // Still a listed, counted worksheet while its window goes.
