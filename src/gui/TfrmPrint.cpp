@@ -164,9 +164,11 @@ void TfrmPrint::showView() {
         return;
     }
     dropMark();
-    // The reduced page fits the frame's height.
-    const int frameHeight = desk_.main ? desk_.main->childSize().height() : 700;
-    const int h = std::max(100, frameHeight - 36);
+    // The reduced page fits the window's height: the whole sheet at a glance. It is never
+    // made larger than the page itself.
+    const int room = scroll_->maximumViewportSize().height() - 2;
+    const int h =
+        std::clamp(room, 100, std::max(100, page_.deviceIndependentSize().toSize().height()));
     const int w = static_cast<int>(std::lrint(h / std::sqrt(2.0)));
     const qreal ratio = page_.devicePixelRatio();
     reduced_ = page_.scaled(qRound(w * ratio), qRound(h * ratio), Qt::IgnoreAspectRatio,
@@ -267,6 +269,11 @@ bool TfrmPrint::closeQuery() {
         CloseRequest(program, *sheet_, [this](Worksheet& s) { return saveForClose(s); });
     asking_ = false;
     return mayClose;
+}
+
+void TfrmPrint::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (reducedShown_) showView();
 }
 
 void TfrmPrint::keyPressEvent(QKeyEvent* event) {

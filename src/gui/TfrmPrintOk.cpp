@@ -1,7 +1,6 @@
 #include "gui/TfrmPrintOk.h"
 
 #include <QCoreApplication>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrinter>
@@ -9,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include "gui/Desk.h"
 #include "gui/TfrmPrint.h"
@@ -28,6 +28,7 @@ QPushButton* button(const char* name, const QString& caption) {
     auto* b = new QPushButton(caption);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 36);
     return b;
 }
 
@@ -36,41 +37,51 @@ QPushButton* button(const char* name, const QString& caption) {
 TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName(QStringLiteral("TfrmPrintOk"));
     setWindowTitle(QStringLiteral("印刷"));
-    auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
 
     lblPWidth_ = new QLabel(QStringLiteral("横："));
     lblPWidth_->setObjectName(QStringLiteral("lblPWidth"));
     lblPHeight_ = new QLabel(QStringLiteral("縦："));
     lblPHeight_->setObjectName(QStringLiteral("lblPHeight"));
+    auto* size = new QHBoxLayout;
+    size->addWidget(lblPWidth_);
+    size->addSpacing(24);
+    size->addWidget(lblPHeight_);
+    size->addStretch(1);
+    layout->addLayout(size);
+
     lblSize_ = new QLabel;
     lblSize_->setObjectName(QStringLiteral("lblSize"));
-    lblSize_->setMinimumWidth(lblSize_->fontMetrics().horizontalAdvance(
-        QStringLiteral("用紙のサイズを A4 に設定してください　")));
+    layout->addWidget(lblSize_);
+
     spnStartNum_ = new QSpinBox;
     spnStartNum_->setObjectName(QStringLiteral("spnStartNum"));
     spnStartNum_->setAccessibleName(QStringLiteral("開始No"));
     spnStartNum_->setRange(1, 100);
+    spnStartNum_->setMinimumWidth(72);
     auto* startLabel = new QLabel(QStringLiteral("開始No"));
     startLabel->setBuddy(spnStartNum_);
-
-    grid->addWidget(lblPWidth_, 0, 0);
-    grid->addWidget(lblPHeight_, 0, 1);
-    grid->addWidget(lblSize_, 1, 0, 1, 3);
-    grid->addWidget(startLabel, 2, 0, Qt::AlignRight);
-    grid->addWidget(spnStartNum_, 2, 1, Qt::AlignLeft);
+    auto* start = new QHBoxLayout;
+    start->addWidget(startLabel);
+    start->addWidget(spnStartNum_);
+    start->addStretch(1);
+    layout->addLayout(start);
 
     btnSettei_ = button("btnSettei", QStringLiteral("プリンタ設定"));
     btnPrint_ = button("btnPrint", QStringLiteral("印刷開始"));
     btnClose_ = button("btnClose", QStringLiteral("閉じる"));
     btnPrint_->setDefault(true);
     auto* row = new QHBoxLayout;
+    row->setSpacing(8);
     row->addWidget(btnSettei_);
     row->addStretch(1);
     row->addWidget(btnPrint_);
     row->addWidget(btnClose_);
-    grid->addLayout(row, 3, 0, 1, 3);
+    layout->addSpacing(4);
+    layout->addLayout(row);
+    setMinimumWidth(400);
 
     connect(btnSettei_, &QPushButton::clicked, this, &TfrmPrintOk::btnSetteiClick);
     connect(btnPrint_, &QPushButton::clicked, this, &TfrmPrintOk::btnPrintClick);
