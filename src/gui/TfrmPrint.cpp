@@ -289,6 +289,12 @@ bool TfrmPrint::event(QEvent* event) {
     // The frame's close reaches this window first through its own close event.
     if (event->type() == QEvent::ParentChange && parentWidget())
         parentWidget()->installEventFilter(this);
+    // Moved to a screen of another pixel ratio: the current worksheet is drawn again for it
+    // (another worksheet is laid out when it becomes current).
+    if (event->type() == QEvent::ScreenChangeInternal && sheet_ &&
+        sheet_ == desk_.program().sheets.current &&
+        page_.devicePixelRatio() != std::max<qreal>(1.0, devicePixelRatioF()))
+        Relayout(desk_.program(), *sheet_);
     return QWidget::event(event);
 }
 
