@@ -12,6 +12,7 @@
 
 #include "gui/Desk.h"
 #include "gui/TfrmPrint.h"
+#include "qt/QtPdfPrinter.h"
 #include "qt/QtPrinterTarget.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
@@ -190,10 +191,20 @@ TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
         outcome.cancelled = progress->wasCanceled();
         return !outcome.cancelled;
     };
-    QtPrinterTarget target(printer());
-    outcome.ok = PrintWorksheet(program, target, page_, between);
-    // A PDF file is written out when its last page is done.
-    outcome.ok = target.finish() && outcome.ok;
+    // "Print to File (PDF)" makes one file with a page per document; a printer gets a job
+    // per document.
+    QPrinter& chosen = printer();
+    if (chosen.outputFormat() == QPrinter::PdfFormat && !chosen.outputFileName().isEmpty()) {
+        QtPdfPrinter file(chosen.outputFileName(), chosen.pageLayout().pageSize(),
+                          chosen.resolution());
+        file.setCopyCount(chosen.copyCount());
+        outcome.ok = PrintWorksheet(program, file, page_, between);
+        outcome.ok = file.finish() && outcome.ok;
+        chosen.setCopyCount(file.copyCount()); // numbered copies leave the count at 1
+    } else {
+        QtPrinterTarget target(chosen);
+        outcome.ok = PrintWorksheet(program, target, page_, between);
+    }
     if (outcome.ok && !outcome.cancelled) outcome.printed = copies;
     return outcome;
 }

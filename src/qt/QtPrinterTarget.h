@@ -1,8 +1,6 @@
 #pragma once
 // The system printer (through CUPS) as the print job's printer: each document is a job of
-// its own with one full page; the printer makes copyCount copies of it. When the printer
-// prints to a PDF file (the print dialog's "Print to File (PDF)"), every document becomes
-// one page of that one file, written out by finish().
+// its own with one full page; the printer makes copyCount copies of it.
 
 #include <memory>
 
@@ -27,17 +25,10 @@ class QtPrinterTarget : public Printer {
     int copyCount() const override;
     void setCopyCount(int n) override;
 
-    // Ends a PDF file of several documents (the destructor does it too). False when the
-    // file could not be written.
-    bool finish();
-
   private:
     void updatePage();
-    bool toFile() const;
-    bool openPage(QPainter& painter);
 
     QPrinter& printer_;
     std::unique_ptr<QtCanvas> canvas_;
     bool docOpen_ = false;
-    bool failed_ = false;
 };
