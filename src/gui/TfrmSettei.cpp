@@ -32,6 +32,17 @@ void paint(QWidget* w, const QColor& colour) {
     w->setAutoFillBackground(true);
 }
 
+// A group of the strip: ivory on the light blue window, its controls on a grid.
+QGridLayout* group(QGroupBox*& box, const QString& title, const char* name) {
+    box = new QGroupBox(title);
+    box->setObjectName(QString::fromLatin1(name));
+    paint(box, QColor(255, 255, 240));
+    auto* grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(5);
+    return grid;
+}
+
 QLabel* label(const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text);
     l->setBuddy(buddy);
@@ -94,12 +105,8 @@ QToolButton* TfrmSettei::makeArrow(const char* name, Qt::ArrowType arrow, QSpinB
 }
 
 QGroupBox* TfrmSettei::buildPosition() {
-    auto* group = new QGroupBox(QStringLiteral("解答位置と余白"));
-    group->setObjectName(QStringLiteral("grbPosition"));
-    paint(group, QColor(255, 255, 240));
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    QGroupBox* box = nullptr;
+    QGridLayout* grid = group(box, QStringLiteral("解答位置と余白"), "grbPosition");
 
     spnKranX_ = makeSpin("spnKranX", -Unbounded, Unbounded, SetBoxOffsetX);
     spnKranY_ = makeSpin("spnKranY", -Unbounded, Unbounded, SetBoxOffsetY);
@@ -112,8 +119,8 @@ QGroupBox* TfrmSettei::buildPosition() {
     // The box offsets are kept but not shown; the margins change only with their buttons.
     spnKranX_->hide();
     spnKranY_->hide();
-    spnKranX_->setParent(group);
-    spnKranY_->setParent(group);
+    spnKranX_->setParent(box);
+    spnKranY_->setParent(box);
     spnLeftM_->setFocusPolicy(Qt::NoFocus);
     spnRightM_->setFocusPolicy(Qt::NoFocus);
 
@@ -141,20 +148,16 @@ QGroupBox* TfrmSettei::buildPosition() {
     btnKakudai_->setAutoDefault(false);
     connect(btnKakudai_, &QPushButton::clicked, this, &TfrmSettei::btnKakudaiClick);
     grid->addWidget(btnKakudai_, 5, 0, 1, 2, Qt::AlignHCenter);
-    return group;
+    return box;
 }
 
 QGroupBox* TfrmSettei::buildKind() {
-    auto* group = new QGroupBox(QStringLiteral("解答欄の形"));
-    group->setObjectName(QStringLiteral("grbKind"));
-    paint(group, QColor(255, 255, 240));
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(6);
+    QGroupBox* box = nullptr;
+    QGridLayout* grid = group(box, QStringLiteral("解答欄の形"), "grbKind");
     const char* names[] = {"radNon", "radShikaku", "radKakko", "radLine", "radKasen", "radRound"};
     const char* captions[] = {"なし", "四角", "[   ]", "【　】", "____", "角丸"};
     for (int kind = 0; kind < 6; ++kind) {
-        auto* button = new QRadioButton(QString::fromUtf8(captions[kind]), group);
+        auto* button = new QRadioButton(QString::fromUtf8(captions[kind]), box);
         button->setObjectName(QString::fromLatin1(names[kind]));
         shapes_[kind] = button;
         connect(button, &QRadioButton::toggled, this, [this, kind](bool on) {
@@ -175,7 +178,7 @@ QGroupBox* TfrmSettei::buildKind() {
     grid->addWidget(label(QStringLiteral("高さ"), spnKranH_), 2, 1);
     grid->addWidget(spnKranWX_, 3, 0);
     grid->addWidget(spnKranH_, 3, 1);
-    return group;
+    return box;
 }
 
 void TfrmSettei::showKind(int kind) {
