@@ -113,6 +113,29 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
             EXPECT_FALSE(darkIn(page, ink.left - 1, ink.top - 1, ink.right + 1, ink.bottom + 1))
                 << where;
             const Rect& box = place.box;
+            // Nothing else stands in the box: no question text, no other box.
+            if (style.kind == 1 || style.kind == 5) {
+                // A rounded box's corners round off up to 8 pixels.
+                const int c = style.kind == 5 ? 9 : 2;
+                EXPECT_FALSE(
+                    darkIn(page, box.left + c, box.top + 2, box.right - c, box.bottom - 2) ||
+                    darkIn(page, box.left + 2, box.top + c, box.right - 2, box.bottom - c))
+                    << where << ": something else inside the box";
+            }
+            if (style.kind == 4) {
+                EXPECT_FALSE(darkIn(page, box.left, box.top, box.right, box.bottom - 4))
+                    << where << ": something else over the underline";
+            }
+            for (int j = 1; j < k && style.kind != 0; ++j) {
+                // Brackets enclose the base; the other kinds draw the box.
+                const bool brackets = style.kind == 2 || style.kind == 3;
+                const AnswerPlace o = PlaceAnswer(st.KranTable[j], style);
+                const Rect& a = brackets ? place.base : box;
+                const Rect& b = brackets ? o.base : o.box;
+                EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                             b.top < a.bottom)
+                    << where << ": overlaps box " << j;
+            }
             switch (style.kind) {
             case 1:
             case 5:
@@ -123,8 +146,8 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
                 EXPECT_LE(ink.bottom, box.bottom - 2) << where;
                 break;
             case 4:
-                EXPECT_LE(ink.bottom, box.bottom - 2) << where;
-                EXPECT_TRUE(darkIn(page, ink.left, box.bottom - 2, ink.right, box.bottom + 1))
+                // The underline runs below the ink, inside the box.
+                EXPECT_TRUE(darkIn(page, ink.left, ink.bottom + 1, ink.right, box.bottom))
                     << where << ": no underline under the answer";
                 break;
             case 2:

@@ -66,7 +66,7 @@ void expectBoxDrawn(const QImage& page, int kind, const Rect& base, const Rect& 
         EXPECT_TRUE(darkNear(page, box.right - 1, midY, 1)) << where;
         break;
     case 4:
-        EXPECT_TRUE(darkNear(page, midX, box.bottom - 1, 1)) << where;
+        EXPECT_TRUE(darkNear(page, midX, box.bottom - 3, 1)) << where;
         break;
     case 5:
         EXPECT_TRUE(darkNear(page, box.left, midY, 2) || darkNear(page, midX, box.top, 3)) << where;

@@ -101,8 +101,8 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
         break;
     }
     case 4: {
-        // Along the box's bottom edge, as the bottom line of a square box.
-        const int y = clampi(L(box.bottom) - (pen + 1) / 2);
+        // Under the answer with half the room kept below it, and the height setting's.
+        const int y = clampi(L(box.bottom) - (pen + 1) / 2 - roundi(AnswerRoom / 2 * s));
         canvas.moveTo(box.left, y);
         canvas.lineTo(box.right, y);
         break;
