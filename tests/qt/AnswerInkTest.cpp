@@ -15,9 +15,12 @@
 #include "RunVelmix.h"
 #include "cli/CliSession.h"
 #include "formats/CourseIndex.h"
+#include "qt/CanvasImages.h"
+#include "qt/QtCanvas.h"
 #include "shell/Helpers.h"
 #include "text/Sjis.h"
 #include "worksheet/AnswerBoxes.h"
+#include "worksheet/PageLayout.h"
 
 namespace {
 
@@ -167,6 +170,36 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
         }
     }
     EXPECT_GT(boxes, 150);
+}
+
+// A printer canvas that presents its page in layout units gets the very page the screen
+// shows: the paper layout draws the same pixels as the screen layout, answers, boxes and
+// pictures alike.
+TEST(AnswerInk, PaperLayoutIsTheScreenLayout) {
+    for (const char* unit : {"1.1.5", "2.1.1", "3.2.2", "3.3.1"}) {
+        SCOPED_TRACE(unit);
+        int l = 0, s = 0, u = 0;
+        std::sscanf(unit, "%d.%d.%d", &l, &s, &u);
+        CliSession session;
+        ASSERT_TRUE(session.openCourse(CourseDir));
+        ASSERT_TRUE(session.openUnit(UnitRef{l, s, u, 0}));
+        Worksheet& sheet = *session.sheet();
+        Program& p = session.program();
+        const QImage screen = session.pageImage().convertToFormat(QImage::Format_RGB32);
+        QImage paper = makePageImage(sheet.paper.Width, sheet.paper.Height);
+        {
+            p.sheets.collectKran = false;
+            QtCanvas canvas(paper);
+            LayOutPage(p, sheet, canvas, true);
+        }
+        paper = paper.convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(paper.size(), screen.size());
+        int differ = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                if (screen.pixel(x, y) != paper.pixel(x, y)) ++differ;
+        EXPECT_EQ(differ, 0);
+    }
 }
 
 // Writes a file of CP932 text lines ended by CR LF.
