@@ -268,7 +268,6 @@ class Layouter {
 
         // A hidden answer keeps its place, but nothing of it reaches the page.
         const bool show = ws_.ShowAnswers;
-        const Color answerColor = show ? colors::Blue : colors::White;
         const int answerX0 = ws_.kran(4);
         const BoxStyle style = AnswerBoxStyle(ws_);
         // Every answer is at least one line of text high.
@@ -314,13 +313,13 @@ class Layouter {
                                scratch_.text);
                     drawn = scratch_.text;
                 }
-                cv_.setFontColor(answerColor);
+                cv_.setFontColor(colors::Blue);
                 meter_.begin(show);
                 p.x = drawRun(ax, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
                 const KranEntry placed = answerEntry(ax, p.x, y, ink);
                 if (show && alts.size() >= 2 && pg_.controls.chkBekkai)
-                    alternatives(alts, ax, p.x, y, PlaceAnswer(placed, style));
+                    alternatives(alts, ax, p.x, y, style.kind, PlaceAnswer(placed, style));
                 if (st_.collectKran && st_.kranCount < MaxKran) {
                     KranEntry& e = st_.KranTable[++st_.kranCount];
                     e.x = placed.x;
@@ -361,10 +360,9 @@ class Layouter {
     // answer, or after the answer when it is wider. A box line must not cross them: when
     // they would reach over the right side of a square or rounded box, they start behind it.
     void alternatives(const std::vector<std::string_view>& alts, int ax, int answerEnd, int y,
-                      const AnswerPlace& place) {
+                      int kind, const AnswerPlace& place) {
         int start = std::max(clampi(static_cast<long long>(roundi(50 * s_)) + ax), answerEnd);
         const int yb = clampi(static_cast<long long>(y) + B_);
-        const int kind = AnswerBoxKind(ws_);
         if (kind == 1 || kind == 5) {
             const int right = roundi(place.box.right * s_);
             const int pen = std::max(1, roundi(s_));
