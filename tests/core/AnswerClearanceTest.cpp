@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
-#include "RecordingCanvas.h"
-#include "shell/Program.h"
+#include "LayoutSheet.h"
 #include "text/Sjis.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/PageLayout.h"
@@ -103,16 +101,12 @@ bool insideRounded(const Rect& cell, const Rect& box, int e, int w) {
     return true;
 }
 
-struct Sheet {
-    FakePlatform fp;
-    Program pg{fp.platform};
-    Worksheet ws;
-    RecordingCanvas screen{630, 891, 96};
-    RecordingCanvas paper{4961, 7016, 600};
+struct Sheet : LayoutSheet {
+    RecordingCanvas& paper = printer;
 
     Sheet() {
-        pg.sheets.current = &ws;
         ws.ShowAnswers = true;
+        paper.setDevice(4961, 7016, 600);
         paper.setTextScale(kPaper);
     }
     void layOut(const std::string& line, int kind, int width, int height, int size) {

@@ -5,8 +5,7 @@
 #include <random>
 #include <string>
 
-#include "Fakes.h"
-#include "RecordingCanvas.h"
+#include "LayoutSheet.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageLayout.h"
@@ -20,15 +19,8 @@ std::string S(const char* utf8) {
     return sjis::fromUtf8(utf8);
 }
 
-struct LayoutFixture : ::testing::Test {
-    FakePlatform fp;
-    Program pg{fp.platform};
-    Worksheet ws;
-    RecordingCanvas screen{630, 891, 96};
-    RecordingCanvas printer{4960, 7016, 600};
-
+struct LayoutFixture : ::testing::Test, LayoutSheet {
     LayoutFixture() {
-        pg.sheets.current = &ws;
         pg.sheets.collectKran = true;
         ws.strTangen = S("一次方程式");
         ws.strPrintName = "C:\\course\\eq1.que-U1";
