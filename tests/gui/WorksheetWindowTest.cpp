@@ -164,6 +164,59 @@ class WorksheetWindowTest : public QObject {
         QCOMPARE(f.desk->settei->result(), int(QDialog::Accepted));
     }
 
+    void keyboardInTheSettingsStrip() {
+        DeskFixture f;
+        Worksheet* sheet = f.openUnit(1, 1, 1);
+        QVERIFY(sheet);
+        sheet->lstKranX[0] = "1";
+        bool tabbedOntoUnderline = false;
+        QString caption;
+        int typedAway = -1;
+        f.user = [&](QDialog& d) {
+            d.show();
+            d.activateWindow();
+            if (!QTest::qWaitForWindowActive(&d)) return int(QDialog::Rejected);
+            // Moving the focus onto a shape button selects that shape.
+            auto* kasen = d.findChild<QRadioButton*>(QStringLiteral("radKasen"));
+            kasen->setFocus(Qt::TabFocusReason);
+            tabbedOntoUnderline = kasen->isChecked() && sheet->lstKranX[0] == "4";
+            // Backspace never reaches a spin; digits do.
+            auto* width = d.findChild<QSpinBox*>(QStringLiteral("spnKranWX"));
+            width->setFocus(Qt::MouseFocusReason);
+            width->selectAll();
+            QTest::keyClicks(width, QStringLiteral("12"));
+            QTest::keyClick(width, Qt::Key_Backspace);
+            typedAway = width->value();
+            caption = d.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->text();
+            d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+            return d.result();
+        };
+        f.desk->settei->openForActive();
+        QVERIFY(tabbedOntoUnderline);
+        QCOMPARE(typedAway, 12);
+        QCOMPARE(sheet->lstKranX[1], std::string("12"));
+        QCOMPARE(caption, QStringLiteral("縮小"));
+    }
+
+    void reduceKeyOfTheSettingsStripRunsTheMainWindowsCommand() {
+        DeskFixture f;
+        QVERIFY(f.openUnit(1, 1, 1));
+        Program& p = f.program();
+        f.desk->main->btnShukushoClick();
+        if (!p.controls.reducedView) QSKIP("the main window's reduce command is not built yet");
+        f.desk->main->btnShukushoClick();
+        QString caption;
+        f.user = [&](QDialog& d) {
+            QTest::keyClick(d.findChild<QSpinBox*>(QStringLiteral("spnAnsX")), Qt::Key_S);
+            caption = d.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->text();
+            return int(QDialog::Accepted);
+        };
+        f.desk->settei->openForActive();
+        QVERIFY(p.controls.reducedView);
+        QCOMPARE(caption, QStringLiteral("拡大"));
+        QVERIFY(f.window()->isReduced());
+    }
+
     void answersToggleOnThePage() {
         DeskFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
