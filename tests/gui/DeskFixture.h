@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
@@ -98,6 +99,7 @@ class DeskFixture {
 
     DeskFixture() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp.path());
+        QStandardPaths::setTestModeEnabled(true); // no data folder of the user's is made
         Desk::Seams seams;
         seams.prompter = &prompter;
         seams.fileDialogs = &fileDialogs;
