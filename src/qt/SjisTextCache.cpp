@@ -1,5 +1,8 @@
 #include "qt/SjisTextCache.h"
 
+#include <QFont>
+#include <QTextLayout>
+
 #include "text/Sjis.h"
 
 SjisTextCache::SjisTextCache(std::size_t capacity)
@@ -36,4 +39,28 @@ SjisTextCache::Entry& SjisTextCache::lookup(std::string_view text) {
     Entry e;
     e.text = decode(text);
     return entries_.emplace(std::string(text), std::move(e)).first->second;
+}
+
+const SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const QFont& font,
+                                                   int fontId) {
+    Entry& e = lookup(text);
+    for (const Shaped& s : e.shapes)
+        if (s.font == fontId) return s;
+    // A text is drawn in a few fonts at most; one used in many starts over.
+    if (e.shapes.size() >= 8) e.shapes.clear();
+    Shaped& s = e.shapes.emplace_back();
+    s.font = fontId;
+    if (e.text.isEmpty()) return s;
+    QTextLayout layout(e.text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    if (!line.isValid()) return s;
+    s.width = qRound(line.horizontalAdvance());
+    s.runs = layout.glyphRuns();
+    return s;
 }

@@ -49,68 +49,52 @@ struct PdfTest : ::testing::Test {
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
 
-TEST_F(PdfTest, A4At600DpiIs4960DotsWideAndFontsScaleWithTheResolution) {
-    QtPdfPrinter printer(path("a4.pdf"));
-    EXPECT_EQ(printer.pageWidth(), 4960);
-    EXPECT_EQ(printer.pageHeight(), 7015);
-    EXPECT_EQ(printer.resolution(), 600);
-    ASSERT_TRUE(printer.beginDoc());
-    Canvas& c = printer.canvas();
-    EXPECT_EQ(c.deviceWidth(), 4960);
-    EXPECT_EQ(c.dpiX(), 600);
-    c.setFontFace(J("ＭＳ 明朝"));
-    c.setFontSize(12);
-    EXPECT_EQ(c.textWidth(J("表")), 100);
-    c.textOut(100, 100, J("表"));
-    EXPECT_EQ(c.penPos(), (Point{200, 100}));
-    EXPECT_TRUE(printer.endDoc());
-    EXPECT_TRUE(printer.finish());
-}
-
 TEST_F(PdfTest, DrawingCoversTheFullPageWithoutMargins) {
     const QString file = path("full.pdf");
     {
+        // The page is 630 × 891 layout units, whatever the resolution.
         QtPdfPrinter printer(file);
         ASSERT_TRUE(printer.beginDoc());
         Canvas& c = printer.canvas();
-        c.setPenWidth(12);
-        c.moveTo(0, 3500);
-        c.lineTo(4960, 3500);
-        c.fillRect({4900, 0, 4960, 7015}, colors::Black); // right margin strip
-        c.fillRect({0, 6955, 4960, 7015}, colors::Black); // bottom strip
+        c.setPenWidth(2);
+        c.moveTo(0, 445);
+        c.lineTo(630, 445);
+        c.fillRect({622, 0, 630, 891}, colors::Black); // right margin strip
+        c.fillRect({0, 883, 630, 891}, colors::Black); // bottom strip
         c.setFontFace(J("ＭＳ 明朝"));
-        c.setFontSize(48); // 400 dots
+        c.setFontSize(36); // 48 units
         c.setBrushStyle(BrushStyle::Clear);
-        c.textOut(1000, 2000, J("■■"));
+        c.textOut(127, 254, J("■■"));
         ASSERT_TRUE(printer.endDoc());
     }
     const QString prefix = dir.filePath(QStringLiteral("full"));
     const auto out = poppler(QStringLiteral("pdftoppm"),
-                             {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-gray"),
+                             {QStringLiteral("-r"), QStringLiteral("76.2"), QStringLiteral("-gray"),
                               QStringLiteral("-singlefile"), file, prefix});
     if (!out) GTEST_SKIP() << "pdftoppm is not installed";
     QImage im(prefix + QStringLiteral(".pgm"));
     ASSERT_FALSE(im.isNull());
-    // 60 dpi: the page is 496 × 701 pixels; device dots / 10.
-    EXPECT_NEAR(im.width(), 496, 1);
-    EXPECT_NEAR(im.height(), 702, 1);
-    auto dark = [&](int x, int y) { return qGray(im.pixel(x, y)) < 128; };
-    EXPECT_TRUE(dark(5, 350));
-    EXPECT_TRUE(dark(480, 350));
-    EXPECT_FALSE(dark(240, 345));
-    EXPECT_FALSE(dark(240, 355));
+    // 76.2 dpi: one pixel per layout unit.
+    EXPECT_NEAR(im.width(), 630, 1);
+    EXPECT_NEAR(im.height(), 891, 1);
+    auto dark = [&](int x, int y) { return qGray(im.pixel(x, y)) < 192; };
+    // The two-unit rule prints one unit wide, across rows 444 and 445.
+    EXPECT_TRUE(dark(3, 444) || dark(3, 445));
+    EXPECT_TRUE(dark(610, 444) || dark(610, 445));
+    EXPECT_FALSE(dark(300, 441));
+    EXPECT_FALSE(dark(300, 448));
     EXPECT_TRUE(dark(im.width() - 2, 100));
-    EXPECT_FALSE(dark(im.width() - 8, 100));
-    // The text cell's top is at y: the square glyphs lie inside rows 200 .. 240.
+    EXPECT_FALSE(dark(im.width() - 10, 100));
+    // The text cell's top is at y: the square glyphs lie inside rows 254 .. 302.
     int firstInkRow = -1;
-    for (int y = 150; y < 260 && firstInkRow < 0; ++y)
-        if (dark(120, y)) firstInkRow = y;
-    EXPECT_GE(firstInkRow, 200);
-    EXPECT_LE(firstInkRow, 210);
-    EXPECT_TRUE(dark(120, 225));
-    EXPECT_FALSE(dark(120, 245));
+    for (int y = 200; y < 320 && firstInkRow < 0; ++y)
+        if (dark(150, y)) firstInkRow = y;
+    EXPECT_GE(firstInkRow, 254);
+    EXPECT_LE(firstInkRow, 262);
+    EXPECT_TRUE(dark(150, 280));
+    EXPECT_FALSE(dark(150, 304));
     EXPECT_TRUE(dark(100, im.height() - 2));
-    EXPECT_FALSE(dark(100, im.height() - 8));
+    EXPECT_FALSE(dark(100, im.height() - 10));
 }
 
 TEST_F(PdfTest, EachDocumentIsOnePageOfTheSameFile) {
