@@ -4,51 +4,20 @@
 
 namespace {
 
-// The pictures kept at most (pixels): many page images of a long job start over.
-constexpr long long kMaxPixels = 32LL * 1024 * 1024;
+// The pixels kept at most (about a dozen A4 page images): beyond it the cache starts over.
+constexpr long long kMaxPixels = 8LL * 1024 * 1024;
 
-constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ull;
-constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4Full;
-
-std::uint64_t mix(std::uint64_t h, std::uint64_t word) {
-    h += word * kPrime2;
-    h = (h << 31) | (h >> 33);
-    return h * kPrime1;
-}
-
-// A 64-bit hash of the pixels, four words at a time (fast enough for a page image per copy).
-std::uint64_t pixelHash(const std::uint32_t* pixels, std::size_t count) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(pixels);
-    const std::size_t size = count * sizeof(std::uint32_t);
-    std::uint64_t lanes[4] = {kPrime1, kPrime2, 0, ~kPrime1};
-    std::size_t at = 0;
-    for (; at + 32 <= size; at += 32)
-        for (int i = 0; i < 4; ++i) {
-            std::uint64_t w;
-            std::memcpy(&w, bytes + at + 8 * i, 8);
-            lanes[i] = mix(lanes[i], w);
-        }
-    std::uint64_t h = size;
-    for (std::uint64_t lane : lanes)
-        h = mix(h ^ lane, lane);
-    for (; at + 4 <= size; at += 4) {
-        std::uint32_t w;
-        std::memcpy(&w, bytes + at, 4);
-        h = mix(h, w);
+// A hash of the size and of every 61st pixel: equal pictures have equal samples, and
+// pictures that differ mostly differ in it too. Equality is then checked in full.
+std::uint64_t sampleOf(const Bitmap& picture, std::size_t count) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ (static_cast<std::uint64_t>(picture.width) << 32) ^
+                      static_cast<std::uint64_t>(picture.height);
+    for (std::size_t i = 0; i < count; i += 61) {
+        h ^= picture.pixels[i];
+        h *= 0x100000001B3ull;
+        h ^= h >> 29;
     }
-    return h ^ (h >> 29);
-}
-
-// True when image shows exactly picture's pixels (pictures are drawn opaque).
-bool samePixels(const QImage& image, const Bitmap& picture) {
-    for (int y = 0; y < picture.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        const std::uint32_t* src =
-            picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
-        for (int x = 0; x < picture.width; ++x)
-            if ((src[x] | 0xFF000000u) != row[x]) return false;
-    }
-    return true;
+    return h;
 }
 
 QImage opaqueCopy(const Bitmap& picture) {
@@ -70,10 +39,10 @@ const QImage& QtCanvasPictures::imageOf(const Bitmap& picture) {
     const std::size_t count =
         static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
     if (picture.empty() || picture.pixels.size() < count) return null_;
-    const std::uint64_t hash = pixelHash(picture.pixels.data(), count);
+    const std::uint64_t sample = sampleOf(picture, count);
     for (const Cached& c : images_)
-        if (c.hash == hash && c.width == picture.width && c.height == picture.height &&
-            samePixels(c.image, picture))
+        if (c.sample == sample && c.width == picture.width && c.height == picture.height &&
+            std::memcmp(c.pixels.data(), picture.pixels.data(), count * sizeof(std::uint32_t)) == 0)
             return c.image;
     const long long n = static_cast<long long>(count);
     if (pixels_ + n > kMaxPixels) {
@@ -83,6 +52,10 @@ const QImage& QtCanvasPictures::imageOf(const Bitmap& picture) {
     QImage image = opaqueCopy(picture);
     if (image.isNull()) return null_;
     pixels_ += n;
-    images_.push_back(Cached{picture.width, picture.height, hash, std::move(image)});
+    images_.push_back(Cached{
+        picture.width, picture.height, sample,
+        std::vector<std::uint32_t>(picture.pixels.begin(),
+                                   picture.pixels.begin() + static_cast<std::ptrdiff_t>(count)),
+        std::move(image)});
     return images_.back().image;
 }

@@ -21,7 +21,8 @@ class QtCanvasPictures {
     struct Cached {
         int width;
         int height;
-        std::uint64_t hash;
+        std::uint64_t sample; // a hash of some of the pixels, to pass over others quickly
+        std::vector<std::uint32_t> pixels;
         QImage image;
     };
     std::vector<Cached> images_;

@@ -1,9 +1,37 @@
 #include "qt/SjisTextCache.h"
 
 #include <QFont>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include "text/Sjis.h"
+
+namespace {
+
+// Blanks (spaces, full-width spaces) have nothing to paint: leaving them out keeps a PDF
+// page's text short. Runs with lines (underline, strike-out) keep them, as the line runs
+// under the blanks too.
+void dropBlankGlyphs(QList<QGlyphRun>& runs) {
+    for (QGlyphRun& run : runs) {
+        if (run.underline() || run.overline() || run.strikeOut()) continue;
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        QList<quint32> keptGlyphs;
+        QList<QPointF> keptPositions;
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            if (!font.boundingRect(glyphs[i]).isEmpty()) {
+                keptGlyphs.append(glyphs[i]);
+                keptPositions.append(positions[i]);
+            }
+        if (keptGlyphs.size() == glyphs.size()) continue;
+        run.setGlyphIndexes(keptGlyphs);
+        run.setPositions(keptPositions);
+    }
+    runs.removeIf([](const QGlyphRun& run) { return run.glyphIndexes().isEmpty(); });
+}
+
+} // namespace
 
 SjisTextCache::SjisTextCache(std::size_t capacity)
     : decoder_("windows-31j", QStringConverter::Flag::Stateless),
@@ -62,5 +90,6 @@ const SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const 
     if (!line.isValid()) return s;
     s.width = qRound(line.horizontalAdvance());
     s.runs = layout.glyphRuns();
+    dropBlankGlyphs(s.runs);
     return s;
 }

@@ -18,8 +18,8 @@ class QFont;
 
 class SjisTextCache {
   public:
-    // A text shaped in one font: its advance width and its glyphs, placed for a cell whose
-    // top-left corner is at the origin.
+    // A text shaped in one font: its advance width and its glyphs with ink, placed for a
+    // cell whose top-left corner is at the origin.
     struct Shaped {
         int font = -1; // the canvas's id of the font
         int width = 0;
