@@ -2,12 +2,11 @@
 
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "qt/PaperSizes.h"
 
 QtPdfPrinter::QtPdfPrinter(const QString& path, const QPageSize& paper, int dpi)
-    : path_(path), file_(std::make_unique<QSaveFile>(path)),
+    : path_(path), file_(std::make_unique<QtPdfPrinterOutput>(path)),
       writer_(std::make_unique<QPdfWriter>(file_.get())), dpi_(dpi < 72     ? 72
                                                                : dpi > 4800 ? 4800
                                                                             : dpi) {
@@ -43,7 +42,7 @@ bool QtPdfPrinter::startPage(QPainter& painter) {
     } else {
         // The temporary file is made with the first page: a job without pages leaves
         // nothing behind.
-        if (!file_->isOpen() && !file_->open(QIODevice::WriteOnly)) {
+        if (!file_->start()) {
             fail(file_->errorString());
             return false;
         }
@@ -86,14 +85,13 @@ bool QtPdfPrinter::finish() {
     const bool ended = canvas_->end();
     if (!painted || pages_ == 0) {
         // Nothing was drawn: the old file (if any) stays, and no new one is made.
-        if (file_->isOpen()) file_->cancelWriting();
+        file_->discard();
         if (error_.isEmpty()) fail(QStringLiteral("nothing was printed"));
         return written_ = false;
     }
-    if (!ended || file_->error() != QFileDevice::NoError || !error_.isEmpty()) {
-        fail(file_->errorString());
-        file_->cancelWriting();
-        file_->commit(); // discards the temporary file
+    if (!ended || !error_.isEmpty()) {
+        fail(file_->failed() ? file_->errorString() : QString());
+        file_->discard();
         return written_ = false;
     }
     if (!file_->commit()) {

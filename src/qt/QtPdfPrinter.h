@@ -7,6 +7,7 @@
 // The file is written atomically: the pages go to a temporary file next to it, which
 // replaces the file only when everything has been written. A failed write (a full disk)
 // leaves an existing file as it was; finish() then returns false and errorString() says why.
+// A path naming an existing device or pipe (not a regular file) is written directly.
 
 #include <QPageSize>
 #include <QString>
@@ -14,9 +15,9 @@
 
 #include "platform/Printer.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtPdfPrinterOutput.h"
 
 class QPdfWriter;
-class QSaveFile;
 
 class QtPdfPrinter : public Printer {
   public:
@@ -49,9 +50,8 @@ class QtPdfPrinter : public Printer {
   private:
     bool startPage(QPainter& painter);
     void fail(const QString& reason);
-
     QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<QtPdfPrinterOutput> file_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QtCanvas> canvas_;
     int dpi_;

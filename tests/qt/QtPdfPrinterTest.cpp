@@ -1,12 +1,17 @@
 // Printing into real PDF files, checked with poppler's pdftotext and pdfinfo.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "Poppler.h"
 #include "qt/PaperSizes.h"
@@ -165,7 +170,105 @@ TEST_F(PdfTest, UnwritableFileFailsCleanly) {
     printer.canvas().textOut(0, 0, "x");
     EXPECT_FALSE(printer.endDoc());
     EXPECT_FALSE(printer.finish());
+    EXPECT_TRUE(printer.errorString().contains(QString::fromUtf8("の保存に失敗しました")))
+        << printer.errorString().toStdString();
+}
+
+// While it lives, no file this process writes grows beyond a few kilobytes: a full disk.
+class FullDisk {
+  public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of an ended process
+        rlimit small = old_;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int) = SIG_DFL;
+};
+
+// A PDF file is put in place whole or not at all: the file that was there before stays
+// unless the new one was written completely, and no temporary file is left behind.
+TEST_F(PdfTest, FailedWritesLeaveThePreviousFileAsItWas) {
+    const QByteArray before = "the answer sheet printed yesterday";
+    struct Case {
+        const char* name;
+        bool written;
+        std::function<bool(QtPdfPrinter&)> job; // what finish() answered
+    };
+    const auto printSheet = [](QtPdfPrinter& printer) {
+        if (!printer.beginDoc()) return false;
+        drawSheet(printer.canvas(), J("№ 1 一次方程式"));
+        return printer.endDoc() && printer.finish();
+    };
+    const Case cases[] = {
+        {"written", true, printSheet},
+        {"full disk", false,
+         [&](QtPdfPrinter& printer) {
+             FullDisk full;
+             return printSheet(printer);
+         }},
+        {"nothing printed", false, [](QtPdfPrinter& printer) { return printer.finish(); }},
+        {"aborted before drawing", false,
+         [](QtPdfPrinter& printer) {
+             printer.beginDoc();
+             printer.abortDoc();
+             return printer.finish();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
+        {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write(before);
+        }
+        QString error;
+        {
+            QtPdfPrinter printer(file);
+            EXPECT_EQ(c.job(printer), c.written);
+            EXPECT_EQ(printer.finish(), c.written) << "asked again";
+            error = printer.errorString();
+        }
+        QFile now(file);
+        ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+        const QByteArray bytes = now.readAll();
+        if (c.written) {
+            EXPECT_TRUE(bytes.startsWith("%PDF-"));
+            EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+            EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        } else {
+            EXPECT_EQ(bytes, before);
+            EXPECT_TRUE(error.startsWith(file + QString::fromUtf8("の保存に失敗しました")))
+                << error.toStdString();
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("sheet.pdf")});
+    }
+}
+
+// A device is written in place; one that fails its writes makes the printer fail.
+TEST_F(PdfTest, DeviceThatFailsWritesIsReported) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
+    QtPdfPrinter printer(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(printer.beginDoc());
+    drawSheet(printer.canvas(), "lost");
+    printer.endDoc();
+    EXPECT_FALSE(printer.finish());
     EXPECT_FALSE(printer.errorString().isEmpty());
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "still the device";
 }
 
 TEST_F(PdfTest, PrinterTargetSendsOneJobPerDocumentWithItsCopyCount) {
