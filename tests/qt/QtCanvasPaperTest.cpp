@@ -7,7 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "Poppler.h"
+#include "PaperRaster.h"
 #include "qt/CanvasImages.h"
 #include "qt/PaperSizes.h"
 #include "qt/QtCanvas.h"
@@ -26,32 +26,6 @@ QImage onScreen(const Drawing& draw) {
     return page;
 }
 
-// A rasterised PDF page at one pixel per layout unit: poppler draws it at four times that
-// (304.8 dpi) and each pixel is the mean of its 4 × 4 block, so that a thin line shades the
-// pixels it covers by how much it covers them (poppler would snap it to whole pixels).
-QImage rasterise(const QString& file, const QString& prefix) {
-    if (!poppler(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QStringLiteral("304.8"), QStringLiteral("-png"),
-                  QStringLiteral("-singlefile"), file, prefix}))
-        return {};
-    const QImage fine =
-        QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    QImage out(fine.width() / 4, fine.height() / 4, QImage::Format_RGB32);
-    for (int y = 0; y < out.height(); ++y)
-        for (int x = 0; x < out.width(); ++x) {
-            int r = 0, g = 0, b = 0;
-            for (int dy = 0; dy < 4; ++dy)
-                for (int dx = 0; dx < 4; ++dx) {
-                    const QRgb c = fine.pixel(4 * x + dx, 4 * y + dy);
-                    r += qRed(c);
-                    g += qGreen(c);
-                    b += qBlue(c);
-                }
-            out.setPixel(x, y, qRgb((r + 8) / 16, (g + 8) / 16, (b + 8) / 16));
-        }
-    return out;
-}
-
 // The drawing on one PDF page at dpi, rasterised at one pixel per layout unit; a null image
 // when poppler is missing.
 QImage onPaper(const Drawing& draw, int dpi, const QTemporaryDir& dir) {
@@ -62,40 +36,7 @@ QImage onPaper(const Drawing& draw, int dpi, const QTemporaryDir& dir) {
         draw(printer.canvas());
         if (!printer.endDoc() || !printer.finish()) return {};
     }
-    return rasterise(file, dir.filePath(QStringLiteral("paper%1").arg(dpi)));
-}
-
-// The bounding box of the pixels in area that pass ink (empty when there are none).
-QRect inkBox(const QImage& im, const QRect& area, const std::function<bool(QRgb)>& ink) {
-    int l = INT_MAX, t = INT_MAX, r = INT_MIN, b = INT_MIN;
-    const QRect inside = area.intersected(im.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if (ink(im.pixel(x, y))) {
-                l = std::min(l, x);
-                r = std::max(r, x);
-                t = std::min(t, y);
-                b = std::max(b, y);
-            }
-    return l > r ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
-}
-
-// The centre of the ink in area, each pixel weighted by its darkness.
-QPointF inkCentre(const QImage& im, const QRect& area) {
-    double sx = 0, sy = 0, sw = 0;
-    const QRect inside = area.intersected(im.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            const double w = 255 - qGray(im.pixel(x, y));
-            sx += w * (x + 0.5);
-            sy += w * (y + 0.5);
-            sw += w;
-        }
-    return sw > 0 ? QPointF(sx / sw, sy / sw) : QPointF(-1, -1);
-}
-
-bool dark(QRgb c) {
-    return qGray(c) < 190;
+    return rasterisePdfPage(file, dir.filePath(QStringLiteral("paper%1").arg(dpi)));
 }
 
 // rightSlack: how much further right the screen may ink (its bold glyphs are emboldened to
@@ -304,8 +245,8 @@ TEST(PaperCanvas, EverythingDrawnStandsWhereThePageImagePutsIt) {
         ASSERT_NEAR(paper.width(), 630, 1);
         for (const Item& item : items) {
             const std::string what = item.name + " at " + std::to_string(dpi) + " dpi";
-            expectSameBox(inkBox(screen, item.cell, dark), inkBox(paper, item.cell, dark), what,
-                          item.rightSlack);
+            expectSameBox(inkBox(screen, item.cell, darkInk), inkBox(paper, item.cell, darkInk),
+                          what, item.rightSlack);
             if (!item.stroke) continue;
             const QPointF a = inkCentre(screen, item.cell), b = inkCentre(paper, item.cell);
             EXPECT_NEAR(a.x(), b.x(), 0.25) << what;
