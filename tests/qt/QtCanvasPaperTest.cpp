@@ -188,27 +188,25 @@ std::vector<Item> testSheet(const Bitmap& picture) {
         y += 12;
     }
     y += 30;
-    items.push_back({"rectangle", QRect(30, y - 3, 130, 56),
-                     [y](Canvas& cv) {
-                         cv.setBrushStyle(BrushStyle::Clear);
-                         cv.setPenWidth(1);
-                         cv.rectangle({35, y, 151, y + 47});
-                     },
-                     0, true});
-    items.push_back({"rounded box", QRect(170, y - 3, 130, 56),
-                     [y](Canvas& cv) {
-                         cv.setBrushStyle(BrushStyle::Clear);
-                         cv.setPenWidth(1);
-                         cv.roundRect({175, y, 290, y + 44}, 16, 16);
-                     },
-                     0, true});
-    items.push_back({"ellipse", QRect(310, y - 3, 130, 56),
-                     [y](Canvas& cv) {
-                         cv.setBrushStyle(BrushStyle::Clear);
-                         cv.setPenWidth(2);
-                         cv.ellipse({315, y, 433, y + 45});
-                     },
-                     0, true});
+    // Outlines with a clear brush: rectangle, rounded box (corner 16) and ellipse.
+    const struct {
+        const char* name;
+        int shape;
+        int pen;
+        Rect r;
+    } outlines[] = {{"rectangle", 0, 1, {35, y, 151, y + 47}},
+                    {"rounded box", 1, 1, {175, y, 290, y + 44}},
+                    {"ellipse", 2, 2, {315, y, 433, y + 45}}};
+    for (const auto& o : outlines)
+        items.push_back({o.name, QRect(o.r.left - 5, y - 3, 130, 56),
+                         [o](Canvas& cv) {
+                             cv.setBrushStyle(BrushStyle::Clear);
+                             cv.setPenWidth(o.pen);
+                             if (o.shape == 0) cv.rectangle(o.r);
+                             if (o.shape == 1) cv.roundRect(o.r, 16, 16);
+                             if (o.shape == 2) cv.ellipse(o.r);
+                         },
+                         0, true});
     items.push_back({"picture", QRect(450, y - 3, 150, 70), [y, picture](Canvas& cv) {
                          cv.stretchDraw({455, y, 455 + picture.width, y + picture.height}, picture);
                      }});
