@@ -113,6 +113,14 @@ const Command commands[] = {
 
 } // namespace
 
+bool isCliInvocation(int argc, char** argv) {
+    if (argc < 2) return false;
+    if (argv[1][0] == '-') return true;
+    for (const Command& c : commands)
+        if (std::strcmp(argv[1], c.name) == 0) return true;
+    return false;
+}
+
 int runCli(int argc, char** argv) {
     if (argc < 2) return runSummary();
     for (const Command& c : commands)
