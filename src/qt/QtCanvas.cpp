@@ -186,8 +186,6 @@ void QtCanvas::applyFont() {
         font.setStrikeOut(style & fontstyle::StrikeOut);
         // Glyphs stand at their plain advances, as the layout measures them one by one.
         font.setKerning(false);
-        // Unhinted design metrics: the same advances at every size and resolution.
-        font.setHintingPreference(QFont::PreferNoHinting);
         QFontMetrics metrics(font);
         // The Japanese faces have an ascent of 7/8 of the size; a face with a taller one
         // is raised by the difference so that the baselines of a formula line agree.

@@ -82,6 +82,10 @@ const SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const 
     QTextLayout layout(e.text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
+    // Advances from the font's design, never from hinting: a text has one width at every
+    // size and resolution, on screen and on paper. (The screen still draws each glyph
+    // hinted, so thin strokes stay crisp.)
+    option.setUseDesignMetrics(true);
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
