@@ -45,19 +45,26 @@ inline QImage rasterisePdfPage(const QString& file, const QString& prefix, int p
     return out;
 }
 
-// The bounding box of the pixels in area that pass ink (a null rectangle when none do).
-inline QRect inkBox(const QImage& im, const QRect& area, const std::function<bool(QRgb)>& ink) {
+// Whether the pixel at (x, y) is ink.
+using InkAt = std::function<bool(int x, int y)>;
+
+// The bounding box of the pixels of area that are ink (a null rectangle when none are).
+inline QRect inkBox(const QRect& area, const InkAt& ink) {
     int l = INT_MAX, t = INT_MAX, r = INT_MIN, b = INT_MIN;
-    const QRect inside = area.intersected(im.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if (ink(im.pixel(x, y))) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (ink(x, y)) {
                 l = std::min(l, x);
                 r = std::max(r, x);
                 t = std::min(t, y);
                 b = std::max(b, y);
             }
     return l > r ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+// The same for the pixels of an image whose colour passes ink.
+inline QRect inkBox(const QImage& im, const QRect& area, const std::function<bool(QRgb)>& ink) {
+    return inkBox(area.intersected(im.rect()), [&](int x, int y) { return ink(im.pixel(x, y)); });
 }
 
 // The centre of the ink in area, each pixel weighted by its darkness.
