@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 bool isSpecialFile(const QString& path) {
@@ -18,6 +20,13 @@ QtPdfPrinterOutput::QtPdfPrinterOutput(const QString& path)
 
 QtPdfPrinterOutput::~QtPdfPrinterOutput() {
     discard();
+}
+
+void QtPdfPrinterOutput::failWithReason() {
+    // The system's reason ("No space left on device") says more than the file's, which
+    // often reads "Unknown error" when a buffered write failed.
+    const int reason = errno;
+    fail(reason != 0 ? QString::fromLocal8Bit(std::strerror(reason)) : file_->errorString());
 }
 
 void QtPdfPrinterOutput::fail(const QString& reason) {
@@ -44,9 +53,10 @@ qint64 QtPdfPrinterOutput::writeData(const char* data, qint64 size) {
     if (failed_) return -1;
     qint64 done = 0;
     while (done < size) {
+        errno = 0;
         const qint64 n = file_->write(data + done, size - done);
         if (n <= 0) {
-            fail(file_->errorString());
+            failWithReason();
             return -1;
         }
         done += n;
@@ -57,7 +67,8 @@ qint64 QtPdfPrinterOutput::writeData(const char* data, qint64 size) {
 bool QtPdfPrinterOutput::commit() {
     if (!isOpen()) return false;
     QIODevice::close();
-    if (!file_->flush()) fail(file_->errorString());
+    errno = 0;
+    if (!file_->flush()) failWithReason();
     if (direct_) {
         file_->close();
         if (file_->error() != QFileDevice::NoError) fail(file_->errorString());
@@ -69,7 +80,8 @@ bool QtPdfPrinterOutput::commit() {
         save.commit(); // removes the temporary file
         return false;
     }
-    if (!save.commit()) fail(save.errorString());
+    errno = 0;
+    if (!save.commit()) failWithReason();
     return !failed_;
 }
 

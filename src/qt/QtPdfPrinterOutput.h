@@ -32,6 +32,7 @@ class QtPdfPrinterOutput : public QIODevice {
 
   private:
     void fail(const QString& reason);
+    void failWithReason();
 
     bool direct_;
     bool failed_ = false;

@@ -23,7 +23,7 @@ using PageImageSource = std::function<Bitmap()>;
 // Returns false when nothing was printed or a document had to be given up.
 // In the screen-faithful mode the page is laid out again before each copy, so that each
 // numbered copy carries its own number, and pageImage is asked for the result; the image
-// covers the whole paper, scaled by the printer page's width over the sheet's paper width.
+// covers the whole paper, scaled by the page canvas's width over the sheet's paper width.
 // Copies after the first show the first copy's image with only what differs from it drawn
 // over it, so that a PDF file holds the page image once. After the job the screen page is
 // laid out once more with 開始番号 back at 1.
