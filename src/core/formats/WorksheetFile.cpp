@@ -27,6 +27,15 @@ Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup
     block(out, "<<ans", {});
     if (!w.lstQGraph.empty()) block(out, "<<graph", w.lstQGraph);
     if (!w.lstAGraph.empty()) block(out, "<<AGraph", w.lstAGraph);
+    Lines page = PageBlockLines(w, paperWidth);
+    out.insert(out.end(), page.begin(), page.end());
+    block(out, "<<kgroup", kgroup);
+    out.push_back("]]");
+    return out;
+}
+
+Lines PageBlockLines(const Worksheet& w, int paperWidth) {
+    Lines out;
     block(out, "<<value",
           {std::to_string(paperWidth), BoolText(w.ShowAnswers), std::to_string(w.LineSpace),
            std::to_string(w.LeftMargin), std::to_string(w.RightMargin), std::to_string(w.StartNo),
@@ -39,8 +48,6 @@ Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup
     Lines kran(w.lstKranX.begin(), w.lstKranX.begin() + std::min(w.lstKranX.size(), KranLines));
     kran.resize(KranLines, "0");
     block(out, "<<kran", kran);
-    block(out, "<<kgroup", kgroup);
-    out.push_back("]]");
     return out;
 }
 
