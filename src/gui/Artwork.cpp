@@ -1,0 +1,57 @@
+#include "gui/Artwork.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+QPixmap render(const QString& resource, QSize size, qreal dpr) {
+    QPixmap pixmap(size * dpr);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer svg(resource);
+    QPainter painter(&pixmap);
+    svg.render(&painter);
+    painter.end();
+    pixmap.setDevicePixelRatio(dpr);
+    return pixmap;
+}
+
+struct CursorArt {
+    const char* file;
+    int hotX, hotY; // in the 32 × 32 picture
+};
+
+constexpr CursorArt kCursors[] = {
+    {"arrow1", 1, 1},  {"finger", 10, 1}, {"point", 15, 15},
+    {"cross", 15, 15}, {"pencil", 1, 30}, {"scissors", 3, 3},
+};
+
+} // namespace
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(render(QStringLiteral(":/icons/velmix.svg"), QSize(size, size), 1.0));
+    return icon;
+}
+
+QPixmap glyph(const char* name, int size, qreal dpr) {
+    return render(QStringLiteral(":/glyphs/%1.svg").arg(QLatin1String(name)), QSize(size, size),
+                  dpr);
+}
+
+CursorTable::CursorTable() {
+    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    for (std::size_t i = 0; i < cursors_.size(); ++i) {
+        const CursorArt& art = kCursors[i];
+        QPixmap picture = render(QStringLiteral(":/cursors/%1.svg").arg(QLatin1String(art.file)),
+                                 QSize(32, 32), dpr);
+        cursors_[i] = QCursor(picture, art.hotX, art.hotY);
+    }
+}
+
+QCursor CursorTable::cursor(int n) const {
+    if (n < 1 || n > static_cast<int>(cursors_.size())) return QCursor(Qt::ArrowCursor);
+    return cursors_[static_cast<std::size_t>(n - 1)];
+}
