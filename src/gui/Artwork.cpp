@@ -30,9 +30,13 @@ constexpr CursorArt kCursors[] = {
 } // namespace
 
 QIcon programIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(render(QStringLiteral(":/icons/velmix.svg"), QSize(size, size), 1.0));
+    // Drawn once; the desktop takes the large sizes from the installed SVG file.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 24, 32, 48, 64})
+            sizes.addPixmap(render(QStringLiteral(":/icons/velmix.svg"), QSize(size, size), 1.0));
+        return sizes;
+    }();
     return icon;
 }
 
@@ -41,17 +45,18 @@ QPixmap glyph(const char* name, int size, qreal dpr) {
                   dpr);
 }
 
-CursorTable::CursorTable() {
-    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    for (std::size_t i = 0; i < cursors_.size(); ++i) {
-        const CursorArt& art = kCursors[i];
-        QPixmap picture = render(QStringLiteral(":/cursors/%1.svg").arg(QLatin1String(art.file)),
-                                 QSize(32, 32), dpr);
-        cursors_[i] = QCursor(picture, art.hotX, art.hotY);
-    }
-}
+CursorTable::CursorTable() = default;
 
 QCursor CursorTable::cursor(int n) const {
     if (n < 1 || n > static_cast<int>(cursors_.size())) return QCursor(Qt::ArrowCursor);
-    return cursors_[static_cast<std::size_t>(n - 1)];
+    std::optional<QCursor>& slot = cursors_[static_cast<std::size_t>(n - 1)];
+    if (!slot) {
+        // Drawn on first use, at the screen's pixel ratio.
+        const CursorArt& art = kCursors[n - 1];
+        const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+        const QPixmap picture = render(
+            QStringLiteral(":/cursors/%1.svg").arg(QLatin1String(art.file)), QSize(32, 32), dpr);
+        slot = QCursor(picture, art.hotX, art.hotY);
+    }
+    return *slot;
 }

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <array>
+#include <optional>
 
 // The program icon in every size a desktop asks for.
 QIcon programIcon();
@@ -22,5 +23,5 @@ class CursorTable {
     QCursor cursor(int n) const;
 
   private:
-    std::array<QCursor, 6> cursors_;
+    mutable std::array<std::optional<QCursor>, 6> cursors_;
 };

@@ -1,5 +1,6 @@
 #include "gui/Desk.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include "gui/TfrmSettei.h"
 #include "gui/TfrmVersion.h"
 #include "gui/TfrmZenTangen.h"
+#include "gui/UiParts.h"
 #include "qt/Fonts.h"
 #include "shell/Startup.h"
 
@@ -55,6 +57,8 @@ Desk::Desk(const QString& masterFolder, Seams seams) {
     runModal_ = seams.runModal;
     openUrl_ = seams.openUrl;
     registerFontSubstitutions();
+    // One Japanese face for every window, message box and menu of the program.
+    QApplication::setFont(uiFont("ＭＳ Ｐゴシック", 12));
     qt_ = std::make_unique<QtPlatform>(prompter_);
     program_ = std::make_unique<Program>(qt_->platform());
     program_->shell.masterFolder = MasterFolderOf(qt_->platform().workingDir);

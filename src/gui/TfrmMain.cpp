@@ -61,7 +61,6 @@ TfrmMain::TfrmMain(Desk& desk) : desk_(desk) {
     setWindowTitle(QStringLiteral("Velmix++ 数学問題集２・１次方程式"));
     setWindowIcon(programIcon());
     setFont(uiFont("ＭＳ Ｐゴシック", 12));
-    paintBackground(this, Qt::white);
 
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
@@ -345,6 +344,9 @@ void TfrmMain::buildMenus() {
     mnuFile = bar->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFile->addAction(QStringLiteral("開く(&O)"), this, &TfrmMain::btnOpenMasterClick);
+    // Worksheet files saved with 名前を付けて保存 are opened from here.
+    mnuFile->addAction(QStringLiteral("コピーファイルを開く(&P)"), this,
+                       &TfrmMain::btnOpenCopyClick);
     mnuFile->addAction(QStringLiteral("終了(&X)"), this, &TfrmMain::mnuExitClick);
     mnuEditMenu = bar->addMenu(QStringLiteral("編集(&E)"));
     mnuEditMenu->setObjectName(QStringLiteral("mnuEdit"));

@@ -132,16 +132,24 @@ void TfrmMenu::refreshLists() {
 }
 
 void TfrmMenu::refreshUnits() {
+    refreshSections();
+    refreshUnitList();
+}
+
+void TfrmMenu::refreshSections() {
     const Program& p = desk_.program();
     const MenuState& m = p.menu;
-    {
-        QSignalBlocker block(lstSection);
-        lstSection->clear();
-        if (m.lesson >= 0 && p.course.currentLesson == m.lesson + 1)
-            for (const std::string& name : p.course.sectionNames)
-                lstSection->addItem(qs(name));
-        lstSection->setCurrentRow(m.section);
-    }
+    QSignalBlocker block(lstSection);
+    lstSection->clear();
+    if (m.lesson >= 0 && p.course.currentLesson == m.lesson + 1)
+        for (const std::string& name : p.course.sectionNames)
+            lstSection->addItem(qs(name));
+    lstSection->setCurrentRow(m.section);
+}
+
+void TfrmMenu::refreshUnitList() {
+    const Program& p = desk_.program();
+    const MenuState& m = p.menu;
     {
         QSignalBlocker block(lstUnit);
         lstUnit->clear();
@@ -187,7 +195,7 @@ void TfrmMenu::lstLessonClick(int row) {
 void TfrmMenu::lstSectionClick(int row) {
     if (row < 0) return;
     MenuChooseSection(desk_.program(), row);
-    refreshUnits();
+    refreshUnitList();
 }
 
 void TfrmMenu::lstUnitClick(int row) {
@@ -224,7 +232,7 @@ void TfrmMenu::btnShowRecordClick() {
     }
     if (desk_.later.records()) {
         ComputeMarks(p);
-        refreshUnits();
+        refreshUnitList();
     }
 }
 

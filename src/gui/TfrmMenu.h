@@ -32,6 +32,8 @@ class TfrmMenu : public QDialog {
     // Shows Program::menu in the lists.
     void refreshLists();
     void refreshUnits();
+    void refreshSections();
+    void refreshUnitList();
     void refreshRuidai();
     void paintUnitHeader();
 

@@ -56,13 +56,13 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     connect(lstLesson, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0) return;
         OpenPrpChooseLesson(desk_.program(), state_, row);
-        refresh();
+        refreshFiles();
         flbPRP->setFocus();
     });
     connect(flbPRP, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0) return;
         OpenPrpChooseFile(desk_.program(), state_, row);
-        refresh();
+        refreshContents();
     });
     for (QListWidget* l : {flbPRP, lstContents})
         l->installEventFilter(this);
@@ -77,15 +77,28 @@ std::optional<std::string> TfrmOpenPRP::choose() {
 }
 
 void TfrmOpenPRP::refresh() {
-    QSignalBlocker b1(lstLesson), b2(flbPRP);
-    lstLesson->clear();
-    for (const std::string& name : state_.lessonNames)
-        lstLesson->addItem(qs(name));
-    lstLesson->setCurrentRow(state_.lesson);
-    flbPRP->clear();
-    for (const std::string& name : state_.files)
-        flbPRP->addItem(qs(name));
-    flbPRP->setCurrentRow(state_.file);
+    {
+        QSignalBlocker block(lstLesson);
+        lstLesson->clear();
+        for (const std::string& name : state_.lessonNames)
+            lstLesson->addItem(qs(name));
+        lstLesson->setCurrentRow(state_.lesson);
+    }
+    refreshFiles();
+}
+
+void TfrmOpenPRP::refreshFiles() {
+    {
+        QSignalBlocker block(flbPRP);
+        flbPRP->clear();
+        for (const std::string& name : state_.files)
+            flbPRP->addItem(qs(name));
+        flbPRP->setCurrentRow(state_.file);
+    }
+    refreshContents();
+}
+
+void TfrmOpenPRP::refreshContents() {
     edtFileName->setText(qs(state_.fileName));
     lstContents->clear();
     lstContents->addItems(qsLines(state_.contents));

@@ -26,6 +26,8 @@ class TfrmOpenPRP : public QDialog {
 
   private:
     void refresh();
+    void refreshFiles();
+    void refreshContents();
     void btnOkClick();
 
     Desk& desk_;

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,11 +22,34 @@
 #include "gui/TfrmMain.h"
 #include "text/Sjis.h"
 
+// File dialogs that answer from a queue (cancelled when it is empty).
+class ScriptedFileDialogs : public FileDialogs {
+  public:
+    std::deque<QString> answers;
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&,
+                                        const QString&) override {
+        return next();
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&,
+                                        const QString&) override {
+        return next();
+    }
+
+  private:
+    std::optional<QString> next() {
+        if (answers.empty()) return std::nullopt;
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
 class DeskFixture {
   public:
     QTemporaryDir temp;
     QString course;
     ScriptedPrompter prompter;
+    ScriptedFileDialogs fileDialogs;
     // What each modal dialog does, by object name; a dialog without a step is cancelled.
     std::map<QString, std::function<void(QDialog&)>> steps;
     std::vector<QString> shown; // object names of the dialogs shown, in order
@@ -43,6 +67,7 @@ class DeskFixture {
     Desk& start(bool show = true) {
         Desk::Seams seams;
         seams.prompter = &prompter;
+        seams.fileDialogs = &fileDialogs;
         seams.runModal = [this](QDialog& d) {
             shown.push_back(d.objectName());
             d.setResult(QDialog::Rejected);

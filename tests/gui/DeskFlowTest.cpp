@@ -1,6 +1,6 @@
 // The windowed program end to end on a copy of the bundled course: start-up, opening a unit
 // through the unit menu, the student lock, 目次作成's refusal, the school-name dialog and
-// 上書き保存, with the message boxes and dialogs scripted.
+// 上書き保存, a saved copy opened again, with the message boxes and dialogs scripted.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -161,6 +161,40 @@ class DeskFlowTest : public QObject {
         QVERIFY(bytes.contains("[[unit2\r\n<<ques\r\n"));
         QVERIFY(bytes.contains("<<value\r\n630\r\nTrue\r\n57\r\n"));
         QVERIFY(bytes.contains("[[unit1\r\n") && bytes.contains("[[unit2R1\r\n"));
+    }
+
+    void savedCopyOpensAgainThroughTheCopyDialog() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        const Program& p = desk.program();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 2);
+        f.find<QPushButton>("btnOpenMaster")->click();
+        // A name without extension is saved as a worksheet file.
+        f.fileDialogs.answers = {f.course + QStringLiteral("/Eq1/mine")};
+        f.find<QPushButton>("btnSave")->click();
+        f.find<QPushButton>("btnSaveCopy")->click();
+        QVERIFY(QFile::exists(f.course + QStringLiteral("/Eq1/mine.prp")));
+        QVERIFY(QString::fromStdString(sjis::toUtf8(p.sheets.current->windowKey))
+                    .endsWith(QStringLiteral("mine.prp")));
+        f.menuItem(QStringLiteral("すべて閉じる(&A)"))->trigger();
+        QCOMPARE(p.sheets.count, 0);
+
+        f.steps[QStringLiteral("TfrmOpenPRP")] = [](QDialog& d) {
+            auto* files = d.findChild<QListWidget*>(QStringLiteral("flbPRP"));
+            const auto found = files->findItems(QStringLiteral("mine.prp"), Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            files->setCurrentItem(found[0]);
+            QVERIFY(d.findChild<QListWidget*>(QStringLiteral("lstContents"))->count() > 10);
+            d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        };
+        f.menuItem(QStringLiteral("コピーファイルを開く(&P)"))->trigger();
+        QCOMPARE(p.sheets.count, 1);
+        QVERIFY(p.sheets.current->FromCopyFile);
+        QVERIFY(!p.sheets.current->masterFlag);
+        // 上書き保存 is not offered for a worksheet file.
+        f.find<QPushButton>("btnSave")->click();
+        QVERIFY(!f.find<QPushButton>("btnSaveMaster")->isEnabled());
+        QVERIFY(f.messages().empty());
     }
 
     void keysActOnKeyDownAndTypedDigitsStillCount() {

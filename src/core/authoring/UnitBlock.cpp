@@ -13,12 +13,6 @@ bool isUnitHeader(const std::string& line) {
     return line.compare(0, 6, "[[unit") == 0;
 }
 
-void block(Lines& out, const char* keyword, const Lines& content) {
-    out.push_back(keyword);
-    out.insert(out.end(), content.begin(), content.end());
-    out.push_back(">>");
-}
-
 // The question lines as the unit reader takes them: a leading "{" ... "}" is skipped.
 Lines readableQuestions(const Lines& ques) {
     if (ques.empty() || ques.front() != "{") return ques;
@@ -75,12 +69,12 @@ std::optional<UnitBlockParts> ReadUnitBlock(const Lines& file, const std::string
 
 Lines AssembleUnitBlock(const std::string& key, const UnitBlockParts& parts) {
     Lines out{key};
-    block(out, "<<ques", parts.ques);
-    if (!parts.kgroup.empty()) block(out, "<<kgroup", parts.kgroup);
-    block(out, "<<dummy", parts.dummy);
-    if (!parts.qgraph.empty()) block(out, "<<graph", parts.qgraph);
-    if (!parts.agraph.empty()) block(out, "<<AGraph", parts.agraph);
-    if (!parts.hint.empty()) block(out, "<<hint", parts.hint);
+    AppendBlock(out, "<<ques", parts.ques);
+    if (!parts.kgroup.empty()) AppendBlock(out, "<<kgroup", parts.kgroup);
+    AppendBlock(out, "<<dummy", parts.dummy);
+    if (!parts.qgraph.empty()) AppendBlock(out, "<<graph", parts.qgraph);
+    if (!parts.agraph.empty()) AppendBlock(out, "<<AGraph", parts.agraph);
+    if (!parts.hint.empty()) AppendBlock(out, "<<hint", parts.hint);
     out.insert(out.end(), parts.pageBlocks.begin(), parts.pageBlocks.end());
     out.push_back("]]");
     return out;

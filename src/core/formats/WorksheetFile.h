@@ -15,6 +15,9 @@ class Worksheet;
 // ten lines), kgroup.
 Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup);
 
+// Appends a block: the keyword line, the content lines and ">>".
+void AppendBlock(Lines& out, const char* keyword, const Lines& content);
+
 // The worksheet's "<<value", "<<font" and "<<kran" blocks, keyword and ">>" lines
 // included, as worksheet files and question unit files hold them.
 Lines PageBlockLines(const Worksheet& w, int paperWidth);

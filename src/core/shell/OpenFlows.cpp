@@ -13,21 +13,17 @@
 
 namespace {
 
-// The buffer a worksheet is extended from: its header texts, questions and graphs.
-void loadBufferFrom(Program& p, const Worksheet& w) {
+// The copy-edit fields into the buffer a worksheet reloads from (or is extended from):
+// header texts and questions, and the graphs when asked.
+void toBuffer(Program& p, const CopyEditFields& f, bool graphs) {
     ParseBuffer& b = p.parse;
-    b.title = w.strTangen;
-    b.school = w.strSchool;
-    b.nameField = w.strShimei;
-    b.questions = w.lstQues;
-    b.qgraph = w.lstQGraph;
-    b.agraph = w.lstAGraph;
-}
-
-void block(Lines& out, const char* keyword, const Lines& content) {
-    out.push_back(keyword);
-    out.insert(out.end(), content.begin(), content.end());
-    out.push_back(">>");
+    b.title = f.title;
+    b.school = f.school;
+    b.nameField = f.nameLine;
+    b.questions = f.questions;
+    if (!graphs) return;
+    b.qgraph = f.qgraph;
+    b.agraph = f.agraph;
 }
 
 } // namespace
@@ -67,7 +63,7 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
         p.platform.prompter.message(J("追加する元のファイルがありません"));
         return AddResult::NoWorksheet;
     }
-    loadBufferFrom(p, *w);
+    toBuffer(p, CopyEditLoad(p, *w), true);
     if (w->lstQGraph.size() >= 3 * static_cast<std::size_t>(MaxGraphs)) {
         p.platform.prompter.message(J("これ以上追加できません"));
         return AddResult::Full;
@@ -106,8 +102,8 @@ CopyEditFields CopyEditLoad(const Program& p, const Worksheet& w) {
     f.questions = w.lstQues;
     f.qgraph = w.lstQGraph;
     f.agraph = w.lstAGraph;
-    if (!w.lstQGraph.empty()) block(f.data, "<<graph", w.lstQGraph);
-    if (!w.lstAGraph.empty()) block(f.data, "<<AGraph", w.lstAGraph);
+    if (!w.lstQGraph.empty()) AppendBlock(f.data, "<<graph", w.lstQGraph);
+    if (!w.lstAGraph.empty()) AppendBlock(f.data, "<<AGraph", w.lstAGraph);
     Lines page = PageBlockLines(w, w.paper.Width);
     f.data.insert(f.data.end(), page.begin(), page.end());
     f.boxCount = p.sheets.current == &w ? p.sheets.kranCount : 0;
@@ -122,11 +118,7 @@ bool CopyEditOk(Program& p, Worksheet& w, const CopyEditFields& fields) {
         p.platform.prompter.message(problem);
         return false;
     }
-    ParseBuffer& b = p.parse;
-    b.title = fields.title;
-    b.school = fields.school;
-    b.nameField = fields.nameLine;
-    b.questions = fields.questions;
+    toBuffer(p, fields, false);
     ReloadAfterEdit(p, w);
     return true;
 }
