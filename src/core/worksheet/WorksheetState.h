@@ -17,6 +17,10 @@ struct KranEntry {
     int x = 0;     // left edge of the drawn answer on the screen page
     int y = 0;     // top of its line on the screen page
     int width = 0; // width of the drawn answer
+    // Vertical extent of the typeset answer on the screen page (top of its highest text
+    // cell or line, bottom of its lowest); boxes and entry fields are placed around it.
+    int answerTop = 0;
+    int answerBottom = 0;
     bool answerShown = false;
     std::string answerText; // accepted answers separated by ";"
     int tries = 0;
@@ -40,8 +44,6 @@ struct WorksheetState {
     int kranCount = 0;
     bool collectKran = false;      // the layout rebuilds KranTable
     bool drawTypedAnswers = false; // the layout draws the learner's answers (firstAnswer)
-    // Height of the answer field laid over box k (pixels), set with KranTable.
-    std::array<int, MaxKran + 1> answerFieldHeight{};
     // The learner's first answer per box; "initX" means none yet.
     std::array<std::string, MaxKran + 1> firstAnswer;
 
