@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,6 +43,11 @@ int runDesk(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VelmixEQ"));
     QApplication::setDesktopFileName(QStringLiteral("net.velmixpp.Velmix"));
     QApplication::setWindowIcon(programIcon());
+    // The toolkit's own dialogs and buttons in Japanese, as the rest of the program.
+    QTranslator toolkit;
+    if (toolkit.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkit);
     Desk desk(course);
     desk.createWindows();
     desk.main->show();

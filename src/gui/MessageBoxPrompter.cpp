@@ -12,7 +12,8 @@ const QString kTitle = QStringLiteral("Velmix++ 数学問題集２／１次方�
 
 int ask(const std::string& text, QMessageBox::StandardButtons buttons,
         QMessageBox::StandardButton escape) {
-    QMessageBox box(QMessageBox::Question, kTitle, qs(text), buttons, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, kTitle, qsShown(text), buttons,
+                    QApplication::activeWindow());
     box.setEscapeButton(escape);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
@@ -28,7 +29,7 @@ int ask(const std::string& text, QMessageBox::StandardButtons buttons,
 } // namespace
 
 void MessageBoxPrompter::message(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, kTitle, qs(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, kTitle, qsShown(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }

@@ -99,7 +99,7 @@ void TfrmOpenPRP::refreshFiles() {
 }
 
 void TfrmOpenPRP::refreshContents() {
-    edtFileName->setText(qs(state_.fileName));
+    edtFileName->setText(qsShown(state_.fileName));
     lstContents->clear();
     lstContents->addItems(qsLines(state_.contents));
 }

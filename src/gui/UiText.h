@@ -11,6 +11,15 @@ inline QString qs(const std::string& sjisText) {
     return QString::fromStdString(sjis::toUtf8(sjisText));
 }
 
+// Text that may name files, as this system writes paths: the course's "\" between folders
+// (never a trail byte) shown as "/".
+inline QString qsShown(const std::string& sjisText) {
+    std::string text = sjisText;
+    for (std::size_t i = 0; i < text.size(); i += sjis::charLen(text, i))
+        if (text[i] == '\\') text[i] = '/';
+    return qs(text);
+}
+
 inline std::string sj(const QString& text) {
     return sjis::fromUtf8(text.toStdString());
 }
