@@ -25,14 +25,6 @@ QLabel* header(QWidget* parent, const char* name, QRect geometry, const QColor& 
     return headerLabel(parent, name, kChoose, geometry, back, text);
 }
 
-QListWidget* list(QWidget* parent, const char* name, QRect geometry, const QString& accessible) {
-    auto* l = new QListWidget(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    l->setAccessibleName(accessible);
-    return l;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
@@ -59,16 +51,16 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     pnlTitle->setPalette(navy);
 
     header(this, "pnlLesson", {40, 72, 113, 24}, QColor(0, 128, 0), Qt::white);
-    lstLesson = list(this, "lstLesson", {40, 96, 113, 193}, QStringLiteral("コースウェア"));
+    lstLesson = namedList(this, "lstLesson", {40, 96, 113, 193}, QStringLiteral("コースウェア"));
     lstLesson->setFont(uiFont("ＭＳ Ｐゴシック", 16));
     header(this, "pnlSection", {160, 96, 305, 24}, QColor(0, 0, 255), Qt::white);
-    lstSection = list(this, "lstSection", {160, 120, 305, 289}, QStringLiteral("主メニュー"));
+    lstSection = namedList(this, "lstSection", {160, 120, 305, 289}, QStringLiteral("主メニュー"));
     lstSection->setFont(uiFont("ＭＳ Ｐゴシック", 16));
     pnlUnit = header(this, "pnlUnit", {472, 104, 505, 24}, QColor(0, 255, 255), Qt::black);
     auto* note = new QLabel(QStringLiteral("［　］の中の数字は練習回数です"), this);
     note->setObjectName(QStringLiteral("lblNote"));
     note->setGeometry(472, 130, 505, 20);
-    lstUnit = list(this, "lstUnit", {472, 152, 505, 361}, QStringLiteral("副メニュー"));
+    lstUnit = namedList(this, "lstUnit", {472, 152, 505, 361}, QStringLiteral("副メニュー"));
     lstUnit->setFont(uiFont("ＭＳ ゴシック", 16));
     // Rows of 16 pixels, or as tall as the face needs so that no bracket is cut.
     const int row = std::max(16, QFontMetrics(lstUnit->font()).height());
@@ -82,7 +74,7 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     QPalette fuchsia = lblRuidai->palette();
     fuchsia.setColor(QPalette::WindowText, QColor(255, 0, 255));
     lblRuidai->setPalette(fuchsia);
-    lstRuidai = list(this, "lstRuidai", {152, 456, 89, 97}, QStringLiteral("類題"));
+    lstRuidai = namedList(this, "lstRuidai", {152, 456, 89, 97}, QStringLiteral("類題"));
     lstRuidai->setSelectionMode(QAbstractItemView::ExtendedSelection);
     btnRuidaiClear =
         button(this, "btnRuidaiClear", QStringLiteral("類題選択解除"), {152, 560, 110, 30});

@@ -18,14 +18,6 @@ QLabel* header(QWidget* parent, const char* name, const QString& text, QRect geo
     return headerLabel(parent, name, text, geometry, QColor(0, 0, 128), Qt::white);
 }
 
-QListWidget* list(QWidget* parent, const char* name, const QString& accessible, QRect geometry) {
-    auto* l = new QListWidget(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setAccessibleName(accessible);
-    l->setGeometry(geometry);
-    return l;
-}
-
 } // namespace
 
 TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
@@ -39,11 +31,12 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     edtFileName->setGeometry(20, 16, 900, 26);
     const QString choose = QStringLiteral("項目を選んでください");
     header(this, "pnlLesson", choose, {20, 56, 200, 24});
-    lstLesson = list(this, "lstLesson", QStringLiteral("コースウェア"), {20, 80, 200, 400});
+    lstLesson = namedList(this, "lstLesson", {20, 80, 200, 400}, QStringLiteral("コースウェア"));
     header(this, "pnlPRP", choose, {232, 56, 240, 24});
-    flbPRP = list(this, "flbPRP", QStringLiteral("コピーファイル"), {232, 80, 240, 400});
+    flbPRP = namedList(this, "flbPRP", {232, 80, 240, 400}, QStringLiteral("コピーファイル"));
     header(this, "pnlContents", QStringLiteral("ファイルの内容"), {484, 56, 436, 24});
-    lstContents = list(this, "lstContents", QStringLiteral("ファイルの内容"), {484, 80, 436, 400});
+    lstContents =
+        namedList(this, "lstContents", {484, 80, 436, 400}, QStringLiteral("ファイルの内容"));
     auto* ok = new QPushButton(QStringLiteral("　Ｏ　Ｋ　"), this);
     ok->setObjectName(QStringLiteral("btnOk"));
     ok->setGeometry(660, 496, 120, 38);

@@ -1,6 +1,7 @@
 #include "gui/UiParts.h"
 
 #include <QLabel>
+#include <QListWidget>
 
 QFont uiFont(const char* faceUtf8, int pixels, bool bold) {
     QFont f(QString::fromUtf8(faceUtf8));
@@ -26,5 +27,14 @@ QLabel* headerLabel(QWidget* parent, const char* name, const QString& text, QRec
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, fore);
     l->setPalette(pal);
+    return l;
+}
+
+QListWidget* namedList(QWidget* parent, const char* name, QRect geometry,
+                       const QString& accessible) {
+    auto* l = new QListWidget(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setAccessibleName(accessible);
     return l;
 }

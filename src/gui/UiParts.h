@@ -8,6 +8,7 @@
 #include <QString>
 
 class QLabel;
+class QListWidget;
 class QWidget;
 
 // The face (UTF-8, e.g. "ＭＳ Ｐゴシック") at a pixel size.
@@ -17,3 +18,6 @@ void paintBackground(QWidget* widget, const QColor& color);
 // A centred label on a coloured ground, as the lists' headers are.
 QLabel* headerLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
                     const QColor& back, const QColor& fore);
+// A list with its object name, place and accessible name (its header's text).
+QListWidget* namedList(QWidget* parent, const char* name, QRect geometry,
+                       const QString& accessible);
