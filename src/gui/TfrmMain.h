@@ -7,9 +7,20 @@
 #include <QMainWindow>
 
 class Desk;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QKeyEvent;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
 class TfrmPrint;
 class Worksheet;
 
@@ -41,6 +52,17 @@ class TfrmMain : public QMainWindow {
     // コピー and キャンセル.
     void setRegionMarked(bool marked);
 
+    // The save commands for one worksheet; true when it was saved (the close query uses
+    // them: 上書き保存 while the worksheet is an unedited course unit, else 名前を付けて保存).
+    bool overwriteSave(Worksheet& sheet);
+    bool saveAs(Worksheet& sheet);
+    // Closes a worksheet through its window's close query; true when it closed.
+    bool closeWorksheet(Worksheet& sheet);
+    // Student mode on or off: hides or shows every editing, saving and printing control.
+    void applyLock(bool locked);
+    // The start-up ended the program ("Main.ind" missing).
+    bool startupEnded() const { return ended_; }
+
   public slots:
     // Commands (each also reached from a worksheet window's menu where it has one).
     void btnFpCloseClick();    // 閉じる: close the active worksheet window
@@ -66,14 +88,97 @@ class TfrmMain : public QMainWindow {
     void mnuSetPaperClick();   // 用紙サイズとオプションの設定
     void mnuCloseAllClick();   // すべて閉じる
     void mnuExitClick();       // 終了
+    void btnOpenCopyClick();   // open a worksheet file (hidden button)
+    void btnAddClick();        // 追加: add units (hidden button)
+    void btnEditCopyClick();   // コピーファイルを編集
+    void mnuDoYouKnowClick();  // ご存じですか
+    void mnuHosokuClick();     // 補足
 
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Construction (TfrmMain.cpp).
+    void buildPanel();
+    void buildHiddenControls();
+    void buildPopups();
+    void buildTips();
+    void buildMenus();
+    void placeOnScreen();
+    // Start-up and the window side of the commands (TfrmMainStartup.cpp).
+    void formShow();
+    void hidePopups();
+    void showAnswerGlyph();
+    void refreshWindowList();
+    void refreshWindowMenu();
+    void tipClicked(int topic);
+    void btnCloseTipsClick();
+    bool openMaster();
+    void retitle(Worksheet& sheet);
+    Worksheet* activeSheet() const;
+
     Desk& desk_;
     QMdiArea* mdi_ = nullptr;
     bool started_ = false;
+    bool ended_ = false;
+    bool reduced_ = false;
+
+    QFrame* pnlMain = nullptr;
+    QPushButton* btnLock = nullptr;
+    QPushButton* btnFpClose = nullptr;
+    QPushButton* btnOpenMaster = nullptr;
+    QPushButton* btnSave = nullptr;
+    QPushButton* btnStartPrint = nullptr;
+    QPushButton* btnEdit = nullptr;
+    QPushButton* btnTest = nullptr;
+    QPushButton* btnLogOn = nullptr;
+    QLineEdit* edtLogOnName = nullptr;
+    QPushButton* btnKaitou = nullptr;
+    QCheckBox* chkBekkai = nullptr;
+    QPushButton* btnKran = nullptr;
+    QLabel* lblGyouSpace = nullptr;
+    QSpinBox* spnGyouSpace = nullptr;
+    QLabel* lblMoji = nullptr;
+    QLabel* lblSize = nullptr;
+    QSpinBox* spnMojiSize = nullptr;
+    QFrame* pnlCopy = nullptr;
+    QPushButton* btnCopy = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+    QFrame* pnlSave = nullptr;
+    QPushButton* btnSaveMaster = nullptr;
+    QPushButton* btnSaveCopy = nullptr;
+    QFrame* pnlEdit = nullptr;
+    QPushButton* btnEditMaster = nullptr;
+    QPushButton* btnEditCopy = nullptr;
+
+    QFrame* pnlSize = nullptr;
+    QRadioButton* radB5 = nullptr;
+    QRadioButton* radA4 = nullptr;
+    QRadioButton* radB4 = nullptr;
+    QRadioButton* radA3 = nullptr;
+    QComboBox* cmbRetsuX = nullptr;
+    QSpinBox* spnKranWX = nullptr;
+    QSpinBox* spnGyoukanSub = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QPushButton* btnShukusho = nullptr;
+    QPushButton* btnScroll = nullptr;
+    QPushButton* btnOpenCopy = nullptr;
+    QListWidget* lstWindow = nullptr;
+    QListWidget* lstDummyX = nullptr;
+    QListWidget* lstDefaultData = nullptr;
+
+    QFrame* grbDoYouKnow = nullptr;
+    QPushButton* btnCloseTips = nullptr;
+    QCheckBox* chkNextTime = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuEditMenu = nullptr;
+    QMenu* mnuMainWin = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuDoYouKnow = nullptr;
+    QList<QAction*> windowItems_; // 最大表示, タイル表示, カスケード表示, すべて閉じる
 };

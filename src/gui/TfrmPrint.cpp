@@ -149,7 +149,8 @@ void TfrmPrint::relayout() {
     page_.setDevicePixelRatio(1.0);
     {
         QtCanvas canvas(page_);
-        if (pixels != QSize(w, h)) canvas.setNominalPage(w, h, 96);
+        if (pixels != QSize(w, h))
+            canvas.setScreenRatio(w, h, static_cast<double>(pixels.width()) / w);
         LayOutPage(desk_.program(), *sheet_, canvas, false);
     }
     page_.setDevicePixelRatio(static_cast<qreal>(pixels.width()) / w);

@@ -57,10 +57,19 @@ QColor QtCanvas::toQColor(Color c) {
 }
 
 void QtCanvas::setLayoutPage(int widthUnits, int heightUnits, int dpi) {
-    const bool on = widthUnits > 0 && heightUnits > 0 && dpi > 0;
+    showInUnits(widthUnits, dpi > 0 ? heightUnits : 0, dpi / kPaperUnitsPerInch, kPaperPenFactor);
+}
+
+void QtCanvas::setScreenRatio(int widthUnits, int heightUnits, double ratio) {
+    showInUnits(widthUnits, ratio > 0 ? heightUnits : 0, ratio, 1.0);
+}
+
+void QtCanvas::showInUnits(int widthUnits, int heightUnits, double dotsPerUnit, double penFactor) {
+    const bool on = widthUnits > 0 && heightUnits > 0 && dotsPerUnit > 0;
     layoutW_ = on ? widthUnits : 0;
     layoutH_ = on ? heightUnits : 0;
-    layoutDpi_ = on ? dpi : 0;
+    dotsPerUnit_ = on ? dotsPerUnit : 1;
+    penFactor_ = on ? penFactor : 1;
     fontDirty_ = true;
 }
 
@@ -84,7 +93,7 @@ bool QtCanvas::openPage() {
     // Pictures go into PDF files as they are, never JPEG-compressed.
     painter_.setRenderHint(QPainter::LosslessImageRendering, true);
     QTransform t;
-    if (onPaper()) t.scale(layoutDpi_ / kPaperUnitsPerInch, layoutDpi_ / kPaperUnitsPerInch);
+    if (onPaper()) t.scale(dotsPerUnit_, dotsPerUnit_);
     painter_.setWorldTransform(t);
     return true;
 }
@@ -261,13 +270,13 @@ double QtCanvas::strokeOffset() const {
 void QtCanvas::prepareShapes() {
     const int w = std::clamp(penWidth_, 1, 10000);
     QPen pen(toQColor(penColor_));
-    pen.setWidthF(onPaper() ? w * kPaperPenFactor : w);
+    pen.setWidthF(w * penFactor_);
     if (w == 1) {
         // A one-dot pen leaves out the end point of a line, as the original's lines do.
         pen.setCapStyle(Qt::FlatCap);
         if (penStyle_ == PenStyle::Dot) {
             // Dashes of one unit, whatever the pen's width.
-            const double dash = onPaper() ? 1 / kPaperPenFactor : 1.0;
+            const double dash = 1 / penFactor_;
             pen.setDashPattern({dash, dash});
         }
     } else {

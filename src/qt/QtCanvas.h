@@ -52,6 +52,10 @@ class QtCanvas : public Canvas {
     // (1/3 mm each, A4 is 630 × 891) of a device with dpi dots per inch; fonts are sized as
     // on the 96-dpi page image. 0 shows the device as it is, in its own dots.
     void setLayoutPage(int widthUnits, int heightUnits, int dpi);
+    // Shows a screen page image made ratio times larger than the page (a high-density
+    // screen) to the layout as widthUnits × heightUnits units: drawn as the 1:1 page image
+    // would be, only sharper.
+    void setScreenRatio(int widthUnits, int heightUnits, double ratio);
     void setPageOpener(PageOpener opener);
 
     // Opens the page now if it is not open yet (printers: starts the job or the next page).
@@ -119,6 +123,7 @@ class QtCanvas : public Canvas {
     const QFontMetrics& metrics();
     int pixelSizeFor(int points) const;
     bool onPaper() const { return layoutW_ > 0; }
+    void showInUnits(int widthUnits, int heightUnits, double dotsPerUnit, double penFactor);
     // Where and how wide a stroke of the current pen runs (see the paper note above).
     double strokeOffset() const;
     void prepareShapes();
@@ -131,7 +136,9 @@ class QtCanvas : public Canvas {
     PageOpener opener_;
     bool pageOpen_ = false;
     bool failed_ = false;
-    int layoutW_ = 0, layoutH_ = 0, layoutDpi_ = 0;
+    int layoutW_ = 0, layoutH_ = 0;
+    double dotsPerUnit_ = 1; // device dots per layout unit while the page is shown in units
+    double penFactor_ = 1;   // pens on paper are thinner than on the screen
 
     std::string face_;
     int points_ = 10;

@@ -1,170 +1,103 @@
 #pragma once
-// The windowed program on the bundled course for window tests: scripted message boxes,
-// file dialogs and print dialogs, modal dialogs worked by a script and returning at once,
-// settings in a temporary folder. The program state is prepared as start-up leaves it.
+// Window tests on a copy of the bundled course: settings and user data in a temporary
+// folder (never the user's own), a scripted prompter, and modal dialogs worked by a
+// script that picks the script step by the dialog's object name.
 
+#include <QAction>
 #include <QDialog>
 #include <QDir>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPrinter>
+#include <QDirIterator>
+#include <QFile>
+#include <QMenuBar>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
-#include <optional>
 
 #include "Fakes.h"
-#include "formats/CourseIndex.h"
+#include "ScriptedDialogs.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
-#include "gui/TfrmPrint.h"
-#include "gui/TfrmPrintMode.h"
-#include "gui/TfrmPrintOk.h"
-#include "gui/TfrmSetPaper.h"
-#include "gui/TfrmSettei.h"
-#include "gui/WorksheetWindows.h"
-#include "qt/QtFiles.h"
 #include "text/Sjis.h"
-#include "worksheet/OpenWorksheet.h"
-#include "worksheet/Paper.h"
-
-// File dialogs answering from queues (cancel when empty).
-class ScriptedFileDialogs : public FileDialogs {
-  public:
-    std::deque<std::optional<QString>> opens, saves;
-    int asked = 0;
-    std::optional<QString> openFileName(QWidget*, const QString&, const QString&,
-                                        const QString&) override {
-        return next(opens);
-    }
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&,
-                                        const QString&) override {
-        return next(saves);
-    }
-
-  private:
-    std::optional<QString> next(std::deque<std::optional<QString>>& q) {
-        ++asked;
-        if (q.empty()) return std::nullopt;
-        auto v = q.front();
-        q.pop_front();
-        return v;
-    }
-};
-
-// The platform print dialog: confirms (or not) and chooses "Print to File (PDF)" with a
-// copy count, as a user would.
-class ScriptedPrintDialogs : public PrintDialogs {
-  public:
-    bool confirm = true;
-    QString pdfPath;
-    int copies = 1;
-    int asked = 0;
-    bool choosePrinter(QWidget*, QPrinter& printer) override {
-        ++asked;
-        if (!confirm) return false;
-        if (!pdfPath.isEmpty()) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdfPath);
-        }
-        printer.setCopyCount(copies);
-        return true;
-    }
-};
-
-inline QString fromSjis(const std::string& s) {
-    return QString::fromStdString(sjis::toUtf8(s));
-}
-
-// The core path of a native one.
-inline std::string corePath(const QString& native) {
-    return QtFiles::toCorePath(QDir::cleanPath(native)).value();
-}
 
 class DeskFixture {
   public:
     QTemporaryDir temp;
+    QString course;
     ScriptedPrompter prompter;
     ScriptedFileDialogs fileDialogs;
-    ScriptedPrintDialogs printDialogs;
-    // What the user does in a dialog shown modally; returns its result. Without a script
-    // the dialog is closed as cancelled.
-    std::function<int(QDialog&)> user;
-    std::vector<QString> modalsShown;
+    // What each modal dialog does, by object name; a dialog without a step is cancelled.
+    std::map<QString, std::function<void(QDialog&)>> steps;
+    std::vector<QString> shown; // object names of the dialogs shown, in order
     std::unique_ptr<Desk> desk;
 
     DeskFixture() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp.path());
-        QStandardPaths::setTestModeEnabled(true); // no data folder of the user's is made
+        course = temp.filePath(QStringLiteral("course"));
+        copyFolder(QStringLiteral(VELMIX_SOURCE_DIR "/course"), course);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           temp.filePath(QStringLiteral("config")));
+        qputenv("XDG_DATA_HOME", temp.filePath(QStringLiteral("data")).toUtf8());
+    }
+
+    // The desk on the course copy, with its windows; shown when asked.
+    Desk& start(bool show = true) {
         Desk::Seams seams;
         seams.prompter = &prompter;
         seams.fileDialogs = &fileDialogs;
-        seams.printDialogs = &printDialogs;
         seams.runModal = [this](QDialog& d) {
-            modalsShown.push_back(d.objectName());
-            return user ? user(d) : int(QDialog::Rejected);
+            shown.push_back(d.objectName());
+            d.setResult(QDialog::Rejected);
+            auto it = steps.find(d.objectName());
+            if (it != steps.end()) it->second(d);
+            return d.result();
         };
-        const QString course = QStringLiteral(VELMIX_SOURCE_DIR "/course");
+        seams.openUrl = [](const QUrl&) { return true; };
         desk = std::make_unique<Desk>(course, seams);
         desk->createWindows();
-        Desk& d = *desk;
-        if (!d.settei) d.settei = new TfrmSettei(d, d.main);
-        if (!d.setPaper) d.setPaper = new TfrmSetPaper(d, d.main);
-        if (!d.printMode) d.printMode = new TfrmPrintMode(d, d.main);
-        if (!d.printOk) d.printOk = new TfrmPrintOk(d, d.main);
-        InstallWorksheetWindows(d);
-
-        Program& p = d.program();
-        p.shell.masterFolder = corePath(course) + "\\";
-        p.shell.defaultFontFace = J("ＭＳ 明朝");
-        p.shell.learnerName = J("共通");
-        p.shell.answersShown = true;
-        p.shell.startupDone = true;
-        SetProgramPaper(p, 630);
-        d.printMode->selectScreenMode();
-        if (!LoadLessonList(p)) qFatal("the bundled course has no lesson list");
-        d.main->resize(1000, 800);
-        d.main->show();
-    }
-    ~DeskFixture() {
-        // The windows go before the program they show.
-        desk.reset();
+        if (show) desk->main->show();
+        return *desk;
     }
 
-    Program& program() { return desk->program(); }
-
-    // Opens lesson.section.unit of the course as the unit menu would.
-    Worksheet* openUnit(int lesson, int section, int unit) {
-        Program& p = program();
-        if (!LoadLesson(p, lesson)) return nullptr;
-        UnitTitleNames names{p.course.lessonNames[lesson - 1], p.course.sectionNames[section - 1],
-                             p.course.sectionUnits[section][unit - 1]};
-        if (OpenUnit(p, UnitRef{lesson, section, unit, 0}, names) != OpenResult::Opened)
-            return nullptr;
-        return p.sheets.current;
+    // A value of the program's settings key as stored.
+    QVariant stored(const char* name) const {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmix++"),
+                    QStringLiteral("VelmixEQ"));
+        return s.value(QLatin1String(name));
     }
-
-    TfrmPrint* window() {
-        const Worksheet* sheet = program().sheets.current;
-        return sheet ? desk->windowOf(*sheet) : nullptr;
+    void store(const char* name, const QVariant& value) {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmix++"),
+                    QStringLiteral("VelmixEQ"));
+        s.setValue(QLatin1String(name), value);
     }
-    QList<QMdiSubWindow*> frames() { return desk->main->mdiArea()->subWindowList(); }
 
     std::vector<std::string> messages() const { return prompter.utf8(); }
-};
 
-// Pixels of the colour in image (the page's blue answers, black text).
-inline int countColour(const QImage& image, QRgb colour) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    int n = 0;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            n += (line[x] & 0xFFFFFF) == (colour & 0xFFFFFF);
+    template <class W> W* find(const char* name) const {
+        return desk->main->findChild<W*>(QLatin1String(name));
     }
-    return n;
-}
+    // A menu item of the main window by its caption.
+    QAction* menuItem(const QString& caption) const {
+        const QList<QAction*> actions = desk->main->menuBar()->findChildren<QAction*>();
+        for (QAction* a : actions)
+            if (a->text() == caption) return a;
+        return nullptr;
+    }
+
+  private:
+    static void copyFolder(const QString& from, const QString& to) {
+        QDir().mkpath(to);
+        QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = to + source.mid(from.size());
+            if (it.fileInfo().isDir())
+                QDir().mkpath(target);
+            else
+                QFile::copy(source, target);
+        }
+    }
+};

@@ -4,13 +4,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "DeskFixture.h"
+#include "WindowFixture.h"
 
 class HiDpiPageTest : public QObject {
     Q_OBJECT
   private slots:
     void pageIsDrawnAtTheScreensPixelRatio() {
-        DeskFixture f;
+        WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         TfrmPrint* w = f.window();
         QCOMPARE(w->devicePixelRatioF(), 2.0);

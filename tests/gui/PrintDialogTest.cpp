@@ -9,13 +9,13 @@
 #include <QTimer>
 
 #include "../qt/Poppler.h"
-#include "DeskFixture.h"
+#include "WindowFixture.h"
 #include "qt/QtPrinterTarget.h"
 
 namespace {
 
 // Chooses プリンタの解像度で印刷する in the print-mode dialog, as the teacher would.
-void choosePrinterResolution(DeskFixture& f) {
+void choosePrinterResolution(WindowFixture& f) {
     f.user = [](QDialog& d) {
         d.findChild<QRadioButton*>(QStringLiteral("radPrinter"))->click();
         d.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
@@ -49,7 +49,7 @@ class PrintDialogTest : public QObject {
     void numberedCopiesGoIntoOnePdfFile() {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are not installed");
-        DeskFixture f;
+        WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         choosePrinterResolution(f);
         QVERIFY(f.program().controls.radPrinter);
@@ -76,7 +76,7 @@ class PrintDialogTest : public QObject {
     void startNumberNumbersTheCopiesAndIsKept() {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are not installed");
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         choosePrinterResolution(f);
@@ -96,7 +96,7 @@ class PrintDialogTest : public QObject {
     }
 
     void stoppingBetweenCopiesSaysHowManyWentOut() {
-        DeskFixture f;
+        WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         choosePrinterResolution(f);
         f.printDialogs.pdfPath = f.temp.filePath(QStringLiteral("stopped.pdf"));
@@ -124,7 +124,7 @@ class PrintDialogTest : public QObject {
     }
 
     void cancelledPrinterChoicePrintsNothing() {
-        DeskFixture f;
+        WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         f.printDialogs.confirm = false;
         f.printDialogs.pdfPath = f.temp.filePath(QStringLiteral("never.pdf"));
@@ -146,7 +146,7 @@ class PrintDialogTest : public QObject {
     }
 
     void paperDialogTakesTheOptionBoxes() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         const QImage before = f.window()->pageImage().copy();

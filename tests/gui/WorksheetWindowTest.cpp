@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 
-#include "DeskFixture.h"
+#include "WindowFixture.h"
 #include "formats/WorksheetFile.h"
 #include "gui/PageView.h"
 #include "worksheet/WorksheetDocument.h"
@@ -45,7 +45,7 @@ class WorksheetWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void openedUnitsGetTheirWindowsInTheFrame() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* first = f.openUnit(1, 1, 1);
         QVERIFY(first);
         QPointer<TfrmPrint> w1 = f.window();
@@ -86,7 +86,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void settingsDialogChangesApplyAtOnce() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         TfrmPrint* w = f.window();
@@ -114,7 +114,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void boxShapesFollowTheirRules() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         sheet->lstKranX[0] = "2"; // brackets: a shape the dialog does not offer
@@ -165,7 +165,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void keyboardInTheSettingsStrip() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         sheet->lstKranX[0] = "1";
@@ -199,7 +199,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void reduceKeyOfTheSettingsStripRunsTheMainWindowsCommand() {
-        DeskFixture f;
+        WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         Program& p = f.program();
         f.desk->main->btnShukushoClick();
@@ -218,7 +218,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void answersToggleOnThePage() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         TfrmPrint* w = f.window();
@@ -231,7 +231,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void savedWorksheetOpensAgainInItsOwnWindow() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 2);
         QVERIFY(sheet);
         SetLeftMargin(f.program(), 8);
@@ -257,7 +257,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void closingAModifiedWorksheetAsksFirst() {
-        DeskFixture f;
+        WindowFixture f;
         // A worksheet read from a file saves through 名前を付けて保存.
         Worksheet* sheet = f.openUnit(1, 1, 1);
         const QString path = f.temp.filePath(QStringLiteral("copy.prp"));
@@ -295,7 +295,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void draggedGraphStaysWhereItWasDropped() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(3, 2, 1);
         QVERIFY(sheet);
         const Worksheet::Placed g = sheet->graphPlaced[0];
@@ -315,7 +315,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void markedRegionsGoToTheClipboard() {
-        DeskFixture f;
+        WindowFixture f;
         Worksheet* sheet = f.openUnit(3, 2, 1);
         QVERIFY(sheet);
         TfrmPrint* w = f.window();
@@ -346,7 +346,7 @@ class WorksheetWindowTest : public QObject {
     }
 
     void reducedViewShowsTheWholePageSmall() {
-        DeskFixture f;
+        WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         TfrmPrint* w = f.window();
         auto* page = w->findChild<PageView*>();
