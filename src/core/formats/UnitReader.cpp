@@ -14,8 +14,9 @@ constexpr int KranLines = 10;
 
 class Reader {
   public:
-    Reader(Program& p, const UnitReadRequest& r, UnitLineMap* map)
-        : p_(p), r_(r), lines_(p.fileLines), buf_(p.parse), map_(map) {}
+    Reader(Program& p, std::span<const std::string_view> lines, const UnitReadRequest& r,
+           UnitLineMap* map)
+        : p_(p), r_(r), lines_(lines), buf_(p.parse), map_(map) {}
 
     UnitReadResult run();
 
@@ -37,13 +38,13 @@ class Reader {
     }
     void noteBlock(std::size_t keyword, std::size_t close) {
         if (map_)
-            map_->blocks.push_back({lines_[keyword], static_cast<int>(keyword),
+            map_->blocks.push_back({std::string(lines_[keyword]), static_cast<int>(keyword),
                                     static_cast<int>(close - keyword - 1)});
     }
 
     Program& p_;
     const UnitReadRequest& r_;
-    const Lines& lines_;
+    std::span<const std::string_view> lines_;
     ParseBuffer& buf_;
     UnitLineMap* map_;
     UnitReadResult failure_;
@@ -54,7 +55,8 @@ class Reader {
 bool Reader::closeOf(std::size_t keyword, std::size_t from, std::size_t& close) {
     for (close = from; close < lines_.size(); ++close)
         if (lines_[close] == ">>") return true;
-    fail(Status::Unclosed, keyword, lines_[keyword] + J(" block error (>>がありません)"));
+    fail(Status::Unclosed, keyword,
+         std::string(lines_[keyword]) + J(" block error (>>がありません)"));
     return false;
 }
 
@@ -63,7 +65,7 @@ bool Reader::takeBlock(std::size_t& i, Lines* out, std::vector<int>* numbers) {
     if (!closeOf(i, i + 1, close)) return false;
     noteBlock(i, close);
     for (std::size_t j = i + 1; j < close; ++j) {
-        if (out) out->push_back(lines_[j]);
+        if (out) out->emplace_back(lines_[j]);
         if (numbers) numbers->push_back(static_cast<int>(j));
     }
     i = close;
@@ -79,7 +81,7 @@ bool Reader::takeQuestions(std::size_t& i) {
             ++brace;
         if (brace >= lines_.size()) {
             fail(Status::Unclosed, keyword,
-                 lines_[keyword] + J(" block error ({ に対応する } がありません)"));
+                 std::string(lines_[keyword]) + J(" block error ({ に対応する } がありません)"));
             return false;
         }
         from = brace + 1;
@@ -88,7 +90,7 @@ bool Reader::takeQuestions(std::size_t& i) {
     if (!closeOf(keyword, from, close)) return false;
     noteBlock(keyword, close);
     for (std::size_t j = from; j < close; ++j) {
-        buf_.questions.push_back(lines_[j]);
+        buf_.questions.emplace_back(lines_[j]);
         if (map_) map_->questionLines.push_back(static_cast<int>(j));
     }
     lastQues_ = keyword;
@@ -148,6 +150,7 @@ void Reader::compose() {
 }
 
 UnitReadResult Reader::run() {
+    if (map_) map_->clear();
     if (lines_.empty()) return fail(Status::Empty, std::string::npos);
 
     bool append = r_.mode == UnitReadMode::Append;
@@ -171,6 +174,8 @@ UnitReadResult Reader::run() {
     }
 
     std::size_t i = 0;
+    const auto known = static_cast<std::size_t>(r_.headerLine);
+    if (r_.headerLine >= 0 && known < lines_.size() && lines_[known] == r_.header) i = known;
     while (i < lines_.size() && lines_[i] != r_.header)
         ++i;
     if (i >= lines_.size()) return fail(Status::NoHeader, std::string::npos);
@@ -184,7 +189,7 @@ UnitReadResult Reader::run() {
         if (static_cast<int>(buf_.questions.size()) > MaxQuestionLines)
             return fail(Status::TooManyQuestions, lastQues_ > headerLine ? lastQues_ : headerLine,
                         J("問題の行は６０行以下です"));
-        const std::string& line = lines_[i];
+        const std::string_view line = lines_[i];
         bool ok = true;
         if (line == "<<ans")
             ok = takeBlock(i, nullptr, nullptr);
@@ -222,7 +227,13 @@ UnitReadResult Reader::run() {
 } // namespace
 
 UnitReadResult ParseUnit(Program& p, const UnitReadRequest& r, UnitLineMap* map) {
-    return Reader(p, r, map).run();
+    const LineViews lines = lines::views(p.fileLines);
+    return Reader(p, lines, r, map).run();
+}
+
+UnitReadResult ParseUnitLines(Program& p, std::span<const std::string_view> lines,
+                              const UnitReadRequest& r, UnitLineMap* map) {
+    return Reader(p, lines, r, map).run();
 }
 
 UnitReadResult ReadUnit(Program& p, const UnitReadRequest& r) {

@@ -16,6 +16,29 @@ std::size_t find(std::string_view s, char c, std::size_t from) {
     return std::string_view::npos;
 }
 
+std::size_t findFromBoundary(std::string_view s, char c, std::size_t boundary) {
+    for (std::size_t i = boundary; i < s.size(); i += charLen(s, i))
+        if (s[i] == c) return i;
+    return std::string_view::npos;
+}
+
+bool wellFormed(std::string_view s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (!isLead(s[i])) continue;
+        if (i + 1 >= s.size()) return false;
+        const auto t = static_cast<unsigned char>(s[++i]);
+        if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+    }
+    return true;
+}
+
+bool endsInLoneLead(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && i + charLen(s, i) < s.size())
+        i += charLen(s, i);
+    return i < s.size() && isLead(s[i]) && i + 1 == s.size();
+}
+
 std::size_t rfind(std::string_view s, char c) {
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < s.size(); i += charLen(s, i))
