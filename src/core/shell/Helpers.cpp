@@ -137,7 +137,7 @@ std::optional<std::string> GraphPicturePath(const Program& p, const std::string&
     // folder counts when the name climbs out of it.
     std::string below = folder.compare(0, master.size(), master) == 0 ? folder.substr(master.size())
                                                                       : std::string();
-    if (!corepath::staysInside(name) || !corepath::staysInside(below + name)) return std::nullopt;
+    if (corepath::isAbsolute(name) || !corepath::staysInside(below + name)) return std::nullopt;
     return folder + name;
 }
 

@@ -17,9 +17,12 @@ bool isDrive(std::string_view s) {
 
 } // namespace
 
+bool isAbsolute(std::string_view name) {
+    return (!name.empty() && isSeparator(name.front())) || isDrive(name);
+}
+
 bool staysInside(std::string_view relative) {
-    if (relative.empty()) return true;
-    if (isSeparator(relative.front()) || isDrive(relative)) return false;
+    if (isAbsolute(relative)) return false;
     // A broken double-byte character could hide a "/" that the file system still sees.
     if (!sjis::wellFormed(relative)) return false;
     long depth = 0;

@@ -13,5 +13,7 @@ namespace corepath {
 // Shift-JIS characters, and no ".." climbs above where it starts ("a\..\b" stays inside,
 // "a\..\..\b" leaves). An empty name stays inside.
 bool staysInside(std::string_view relative);
+// True when name starts at a root of its own: a leading "\" or "/", or a drive ("C:").
+bool isAbsolute(std::string_view name);
 
 } // namespace corepath
