@@ -47,7 +47,11 @@ Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup
 std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path) {
     std::string ext = ExtensionOf(path);
     if (ext.empty()) return path + ".prp";
-    if (ext == ".prp") return path;
+    // The name must also end there: "x.prp.que" or "x.prpq" is some other file.
+    const bool endsInPrp =
+        path.size() >= 4 &&
+        sjis::asciiLower(std::string_view(path).substr(path.size() - 4)) == ".prp";
+    if (ext == ".prp" && endsInPrp) return path;
     p.platform.prompter.message(path + J(":拡張子が不正です"));
     return std::nullopt;
 }
