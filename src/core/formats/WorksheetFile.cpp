@@ -23,7 +23,15 @@ Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup
     Lines out;
     out.push_back("[[unitX");
     block(out, "<<header", {w.strTangen, w.strSchool, w.strShimei});
-    block(out, "<<ques", w.lstQues);
+    // A first question line "{" would open the block's skipped group when read back: an
+    // empty group in front of it keeps it a question line.
+    if (!w.lstQues.empty() && w.lstQues.front() == "{") {
+        Lines ques{"{", "}"};
+        ques.insert(ques.end(), w.lstQues.begin(), w.lstQues.end());
+        block(out, "<<ques", ques);
+    } else {
+        block(out, "<<ques", w.lstQues);
+    }
     block(out, "<<ans", {});
     if (!w.lstQGraph.empty()) block(out, "<<graph", w.lstQGraph);
     if (!w.lstAGraph.empty()) block(out, "<<AGraph", w.lstAGraph);
