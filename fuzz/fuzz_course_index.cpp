@@ -6,7 +6,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 
-#include "FuzzProgram.h"
+#include "CourseFixture.h"
+#include "FuzzCheck.h"
 #include "formats/CourseCheck.h"
 #include "formats/CourseIndex.h"
 #include "shell/Helpers.h"
@@ -27,24 +28,25 @@ bool emptyOrInside(const std::string& path, const std::string& folder) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    FuzzProgram f;
-    Program& p = f.program;
+    CourseFixture f;
+    Program& p = f.p;
     const std::string master = f.Master;
+    p.shell.logOnFolder = "C:\\data\\Velmix\\LogOn\\";
     const std::string mainInd = in.ConsumeRandomLengthString(4000);
     const std::string index = in.ConsumeRandomLengthString(4000);
     const std::string que = in.ConsumeRandomLengthString(4000);
     p.shell.learnerName = in.ConsumeRandomLengthString(40);
     const Lines names = lines::split(in.ConsumeRemainingBytesAsString());
 
-    f.fake.files.put(master + "Main.ind", mainInd);
+    f.fp.files.put(master + "Main.ind", mainInd);
     if (!LoadLessonList(p)) return 0;
     const int lessons = static_cast<int>(p.course.lessonNames.size());
     for (int k = 0; k <= std::min(lessons, MaxTableEntry) + 1; ++k) {
         // The lesson's files exist wherever its entries point, inside or out.
-        f.fake.files.put(LessonIndexPath(p, k), index);
-        f.fake.files.put(master + p.course.lessonFolder[std::clamp(k, 0, 80)] +
-                             p.course.lessonBase[std::clamp(k, 0, 80)] + "1.que",
-                         que);
+        f.fp.files.put(LessonIndexPath(p, k), index);
+        f.fp.files.put(master + p.course.lessonFolder[std::clamp(k, 0, 80)] +
+                           p.course.lessonBase[std::clamp(k, 0, 80)] + "1.que",
+                       que);
         if (LoadLesson(p, k)) {
             FUZZ_CHECK(LessonInside(p, k));
             FUZZ_CHECK(emptyOrInside(LessonIndexPath(p, k), master));
@@ -63,13 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A course on a CD-ROM: lesson folders only inside the Windows folder.
     p.shell.cdMode = true;
-    f.fake.files.dirs.clear();
+    f.fp.files.dirs.clear();
     if (PrepareRecordFolders(p, "C:\\").ok)
-        for (const std::string& dir : f.fake.files.dirs)
+        for (const std::string& dir : f.fp.files.dirs)
             FUZZ_CHECK(emptyOrInside(dir, "c:\\velmix\\") || dir == "c:\\velmix\\" ||
                        emptyOrInside(dir, sjis::asciiLower(p.shell.windowsFolder)));
 
-    const CourseCheckReport report = CheckCourse(f.fake.files, master);
+    const CourseCheckReport report = CheckCourse(f.fp.files, master);
     FUZZ_CHECK(report.ran);
     return 0;
 }

@@ -6,7 +6,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 
-#include "FuzzProgram.h"
+#include "CourseFixture.h"
+#include "FuzzCheck.h"
 #include "NullCanvas.h"
 #include "formats/UnitReader.h"
 #include "text/Lines.h"
@@ -15,8 +16,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    FuzzProgram f;
-    Program& p = f.program;
+    CourseFixture f;
+    Program& p = f.p;
+    p.shell.startupDone = true; // as after start-up: opening pushes values into the controls
+    p.shell.defaultFontFace = J("ＭＳ 明朝");
     Controls& c = p.controls;
     c.spnGyouSpace = in.ConsumeIntegralInRange(-5, 200);
     c.chkBekkai = in.ConsumeBool();

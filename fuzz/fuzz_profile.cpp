@@ -5,7 +5,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 
-#include "FuzzProgram.h"
+#include "CourseFixture.h"
+#include "FuzzCheck.h"
 #include "text/Profile.h"
 
 namespace {
@@ -38,10 +39,10 @@ std::string expectedValue(std::string value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    FuzzProgram f;
+    CourseFixture f;
     const std::string path = "C:\\course\\Eq1\\taro.ini";
-    f.fake.files.put(path, in.ConsumeRandomLengthString(2000));
-    Profile ini(f.fake.files, f.fake.prompter, path);
+    f.fp.files.put(path, in.ConsumeRandomLengthString(2000));
+    Profile ini(f.fp.files, f.fp.prompter, path);
     for (int step = 0; step < 8 && in.remaining_bytes() > 0; ++step) {
         const int op = in.ConsumeIntegralInRange(0, 3);
         const std::string section = in.ConsumeRandomLengthString(24);
@@ -49,13 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (op) {
         case 0: {
             const std::string value = in.ConsumeRandomLengthString(1200);
-            const std::string before = f.fake.files.get(path);
-            f.fake.files.failWrites = in.ConsumeBool() && in.ConsumeBool();
+            const std::string before = f.fp.files.get(path);
+            f.fp.files.failWrites = in.ConsumeBool() && in.ConsumeBool();
             const bool written = ini.writeString(section, key, value);
-            const bool failing = f.fake.files.failWrites;
-            f.fake.files.failWrites = false;
+            const bool failing = f.fp.files.failWrites;
+            f.fp.files.failWrites = false;
             if (!written) {
-                FUZZ_CHECK(f.fake.files.get(path) == before);
+                FUZZ_CHECK(f.fp.files.get(path) == before);
                 break;
             }
             FUZZ_CHECK(!failing);

@@ -5,7 +5,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 
-#include "FuzzProgram.h"
+#include "CourseFixture.h"
+#include "FuzzCheck.h"
 #include "NullCanvas.h"
 #include "typeset/Formula.h"
 

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "FuzzProgram.h"
+#include "CourseFixture.h"
+#include "FuzzCheck.h"
 #include "formats/UnitReader.h"
 #include "formats/WorksheetFile.h"
 #include "text/Lines.h"
@@ -31,8 +32,10 @@ Worksheet* readSheet(Program& p, const Lines& file, const std::string& key) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    FuzzProgram f;
-    Program& p = f.program;
+    CourseFixture f;
+    Program& p = f.p;
+    p.shell.startupDone = true; // as after start-up: opening pushes values into the controls
+    p.shell.defaultFontFace = J("ＭＳ 明朝");
     Worksheet* first = readSheet(p, lines::split(bytes), "C:\\course\\a.prp");
     if (!first) return 0;
     const Lines saved = WorksheetFileLines(*first, first->paper.Width, p.parse.kgroup);

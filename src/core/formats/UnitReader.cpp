@@ -100,19 +100,20 @@ bool Reader::takeQuestions(std::size_t& i) {
 
 bool Reader::takeCounted(std::size_t& i, Lines& out, int exact, int max, Status failure,
                          const char* messageUtf8) {
-    std::size_t keyword = i;
-    Lines block;
-    if (!takeBlock(i, &block, nullptr)) return false;
-    int n = static_cast<int>(block.size());
+    const std::size_t keyword = i;
+    if (!takeBlock(i, nullptr, nullptr)) return false;
+    const auto n = static_cast<int>(i - keyword - 1); // i is at the block's ">>" now
     if ((exact > 0 && n != exact) || (max > 0 && n > max)) {
         fail(failure, keyword, sjis::fromUtf8(messageUtf8));
         return false;
     }
-    while (max > 0 && static_cast<int>(block.size()) < max)
-        block.push_back("0");
     // A second block of the same kind is checked but the first one's lines stay in use,
     // as the worksheet reads its values from the top of the list.
-    if (out.empty()) out = std::move(block);
+    if (!out.empty()) return true;
+    for (std::size_t j = keyword + 1; j < i; ++j)
+        out.emplace_back(lines_[j]);
+    while (max > 0 && static_cast<int>(out.size()) < max)
+        out.push_back("0");
     return true;
 }
 

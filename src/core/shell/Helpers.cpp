@@ -213,15 +213,12 @@ std::string TrimWide(const std::string& text) {
     while (isFullWidthSpace(s, lead))
         lead += 2;
     s.erase(0, lead);
-    // At the end, only a "　" that is a whole character counts: find the last character
-    // boundaries by walking from the start.
-    for (;;) {
-        std::size_t last = std::string::npos;
-        for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
-            last = i;
-        if (last == std::string::npos || last + 2 != s.size() || !isFullWidthSpace(s, last)) break;
-        s.erase(last);
-    }
+    // At the end, only a "　" that is a whole character counts: one walk from the start
+    // finds where the run of such characters that ends the text begins.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
+        if (!isFullWidthSpace(s, i) || sjis::charLen(s, i) != 2) run = i + sjis::charLen(s, i);
+    s.erase(run);
     return s;
 }
 

@@ -162,10 +162,16 @@ bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 } // namespace sjis
 
 const std::string& J(const char* utf8Literal) {
+    // Each thread remembers what it has looked up, so that texts used in loops (a course
+    // check composes titles for every unit) take no lock after their first use.
+    thread_local std::unordered_map<const char*, const std::string*> seen;
+    auto known = seen.find(utf8Literal);
+    if (known != seen.end()) return *known->second;
     static std::mutex m;
-    static std::unordered_map<const char*, std::string> cache;
+    static std::unordered_map<const char*, std::string> cache; // lives as long as the program
     std::lock_guard<std::mutex> lock(m);
     auto it = cache.find(utf8Literal);
     if (it == cache.end()) it = cache.emplace(utf8Literal, sjis::fromUtf8(utf8Literal)).first;
+    seen.emplace(utf8Literal, &it->second);
     return it->second;
 }
