@@ -107,10 +107,12 @@ constexpr int MaxOfferedRuidai = 5;
 // A block line that reads as a whole number outside its range: "値 N は範囲外です（lo から hi
 // まで）". Numbers too long for any range count as outside; other text is no number.
 std::string outOfRange(std::string_view line, NumberRange range) {
-    std::size_t b = line.find_first_not_of(' ');
-    std::size_t e = line.find_last_not_of(' ');
-    if (b == std::string::npos) return {};
-    std::string_view t = line.substr(b, e - b + 1);
+    std::string_view t = line;
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    if (t.empty()) return {};
     std::string_view number = t.front() == '+' ? t.substr(1) : t;
     if (number.empty()) return {};
     int v = 0;
@@ -359,8 +361,12 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
     }
     checkRanges(map, path);
     long boxes = 0;
-    for (const std::string& q : b.questions) // a pair of "#" is one box
-        boxes += std::count(q.begin(), q.end(), '#') / 2;
+    for (const std::string& q : b.questions) { // a pair of "#" is one box
+        long hashes = 0;
+        for (std::size_t at = q.find('#'); at != std::string::npos; at = q.find('#', at + 1))
+            ++hashes;
+        boxes += hashes / 2;
+    }
     if (boxes > MaxAnswerBoxes)
         add(path, map.headerLine + 1,
             J("解答欄は") + std::to_string(MaxAnswerBoxes) + J("個までです（") +
@@ -386,6 +392,8 @@ void Checker::checkRuidai(int lesson, int section, int unit, const std::string& 
     // Every other variant header of this unit is one the menu never offers.
     auto variants = headers.variantsOf.find(std::to_string(unit));
     if (variants == headers.variantsOf.end()) return;
+    // Usually the menu offers them all, and there is nothing to say.
+    if (variants->second.size() == offered.size()) return;
     std::string prefix = UnitBlockKey({lesson, section, unit, 0}) + "R";
     std::set<std::string_view> present;
     for (std::size_t i : variants->second)

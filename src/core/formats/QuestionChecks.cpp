@@ -1,21 +1,25 @@
 #include "formats/QuestionChecks.h"
 
-#include <algorithm>
-
 #include "shell/Helpers.h"
 #include "text/Sjis.h"
 
 TextCheck CheckQuestionLines(std::span<const std::string_view> ques) {
     bool anyHash = false;
     for (std::size_t i = 0; i < ques.size(); ++i) {
-        // "#" is never the second byte of a double-byte character.
-        const auto n = std::count(ques[i].begin(), ques[i].end(), '#');
+        // "#" is never the second byte of a double-byte character. Every piece between two
+        // "#" must hold something: no "#" may follow another.
+        const std::string_view q = ques[i];
+        std::size_t n = 0;
+        bool emptyPiece = false;
+        for (std::size_t at = q.find('#'); at != std::string_view::npos; at = q.find('#', at + 1)) {
+            ++n;
+            if (at + 1 < q.size() && q[at + 1] == '#') emptyPiece = true;
+        }
         auto failure = [i](const char* textUtf8) {
             return TextCheck{false, static_cast<int>(i), std::to_string(i + 1) + J(textUtf8)};
         };
         if (n % 2 != 0) return failure("行目：＃の数は偶数にしてください");
-        // Every piece between two "#" must hold something.
-        if (ques[i].find("##") != std::string_view::npos) return failure("行目：解答がありません");
+        if (emptyPiece) return failure("行目：解答がありません");
         if (n > 0) anyHash = true;
     }
     if (!anyHash) return {false, 0, J("解答欄がありません")};
@@ -73,7 +77,8 @@ void ReadEditorView(std::span<const std::string_view> file, std::size_t headerLi
         {"<<kran", &v.pasteLo, true},
     };
     for (std::size_t i = headerLine; i < file.size() && file[i] != "]]"; ++i) {
-        if (file[i].compare(0, 2, "<<") != 0) continue; // most lines are no keyword
+        const std::string_view l = file[i];
+        if (l.size() < 6 || l[0] != '<' || l[1] != '<') continue; // most lines are no keyword
         for (const Target& t : targets) {
             if (file[i] != t.keyword) continue;
             std::size_t keyword = i;

@@ -16,9 +16,15 @@ class Reader {
   public:
     Reader(Program& p, std::span<const std::string_view> lines, const UnitReadRequest& r,
            UnitLineMap* map)
-        : p_(p), r_(r), lines_(lines), buf_(p.parse), map_(map) {}
+        : p_(p), r_(r), lines_(lines), buf_(p.parse), map_(map),
+          questionCount_(p.parse.questions.size()) {}
 
-    UnitReadResult run();
+    // Reads the unit; the question list then holds exactly the lines read into it.
+    UnitReadResult run() {
+        UnitReadResult result = walk();
+        buf_.questions.resize(questionCount_);
+        return result;
+    }
 
   private:
     // Finds the ">>" that closes the block whose keyword stands at `keyword`, starting
@@ -29,6 +35,7 @@ class Reader {
     bool takeQuestions(std::size_t& i);
     bool takeCounted(std::size_t& i, Lines& out, int exact, int max, Status failure,
                      const char* messageUtf8);
+    UnitReadResult walk();
     void compose();
     UnitReadResult fail(Status s, std::size_t line, std::string message = {}) {
         int number = line == std::string::npos ? 0 : static_cast<int>(line) + 1;
@@ -48,6 +55,9 @@ class Reader {
     ParseBuffer& buf_;
     UnitLineMap* map_;
     UnitReadResult failure_;
+    // Question lines in use: the list is filled from the front, reusing the strings it
+    // holds from an earlier read, so that reading unit after unit allocates little.
+    std::size_t questionCount_;
     std::size_t lastQues_ = 0;
     std::size_t lastHeader_ = std::string::npos;
 };
@@ -90,7 +100,11 @@ bool Reader::takeQuestions(std::size_t& i) {
     if (!closeOf(keyword, from, close)) return false;
     noteBlock(keyword, close);
     for (std::size_t j = from; j < close; ++j) {
-        buf_.questions.emplace_back(lines_[j]);
+        if (questionCount_ < buf_.questions.size())
+            buf_.questions[questionCount_].assign(lines_[j]);
+        else
+            buf_.questions.emplace_back(lines_[j]);
+        ++questionCount_;
         if (map_) map_->questionLines.push_back(static_cast<int>(j));
     }
     lastQues_ = keyword;
@@ -150,7 +164,7 @@ void Reader::compose() {
     buf_.previousMode = static_cast<int>(r_.mode);
 }
 
-UnitReadResult Reader::run() {
+UnitReadResult Reader::walk() {
     if (map_) map_->clear();
     if (lines_.empty()) return fail(Status::Empty, std::string::npos);
 
@@ -161,7 +175,7 @@ UnitReadResult Reader::run() {
     buf_.font.clear();
     buf_.kran.clear();
     if (!append) {
-        buf_.questions.clear();
+        questionCount_ = 0;
         buf_.qgraph.clear();
         buf_.agraph.clear();
         buf_.header.clear();
@@ -187,10 +201,11 @@ UnitReadResult Reader::run() {
     std::vector<int>* agNumbers = map_ ? &map_->agraphLines : nullptr;
     for (; i < lines_.size() && lines_[i] != "]]"; ++i) {
         if (lines_[i] == "<<ques" && !takeQuestions(i)) return failure_;
-        if (static_cast<int>(buf_.questions.size()) > MaxQuestionLines)
+        if (questionCount_ > static_cast<std::size_t>(MaxQuestionLines))
             return fail(Status::TooManyQuestions, lastQues_ > headerLine ? lastQues_ : headerLine,
                         J("問題の行は６０行以下です"));
         const std::string_view line = lines_[i];
+        if (line.size() < 6 || line[0] != '<' || line[1] != '<') continue; // no keyword
         bool ok = true;
         if (line == "<<ans")
             ok = takeBlock(i, nullptr, nullptr);
