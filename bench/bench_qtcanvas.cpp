@@ -1,12 +1,14 @@
 // Drawing a worksheet's worth of text on the Qt canvas: 60 question lines on an A4 page
-// image at screen size (630 × 891).
+// image at screen size (630 × 891), and the same glyph by glyph on 600-dpi PDF pages.
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <string>
 #include <vector>
 
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtPdfPrinter.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -47,31 +49,37 @@ void BM_PageOfTextRuns(benchmark::State& state) {
 BENCHMARK(BM_PageOfTextRuns)->Unit(benchmark::kMillisecond);
 
 // Character by character with face changes for the letters x and y, as formulas are drawn.
-void BM_PageOfFormulaGlyphs(benchmark::State& state) {
-    QImage page = makePageImage(630, 891);
-    QtCanvas canvas(page);
-    canvas.setBrushStyle(BrushStyle::Clear);
+long long drawFormulaGlyphs(Canvas& canvas) {
     const std::string mincho = J("ＭＳ 明朝");
     const std::string bookman = "Bookman Old Style";
     const auto& lines = questionLines();
     long long glyphs = 0;
+    for (int i = 0; i < kLines; ++i) {
+        const std::string& line = lines[static_cast<std::size_t>(i)];
+        int x = 20;
+        const int y = 10 + i * 14;
+        canvas.setFontSize(12);
+        for (std::size_t p = 0; p < line.size(); p += sjis::charLen(line, p)) {
+            const std::string_view ch(line.data() + p, sjis::charLen(line, p));
+            const bool letter = ch == "x" || ch == "y";
+            canvas.setFontFace(letter ? bookman : mincho);
+            canvas.setFontStyle(letter ? fontstyle::Italic : 0);
+            canvas.textOut(x, y, ch);
+            x = canvas.penPos().x + 2;
+            ++glyphs;
+        }
+    }
+    return glyphs;
+}
+
+void BM_PageOfFormulaGlyphs(benchmark::State& state) {
+    QImage page = makePageImage(630, 891);
+    QtCanvas canvas(page);
+    canvas.setBrushStyle(BrushStyle::Clear);
+    long long glyphs = 0;
     for (auto _ : state) {
         canvas.fillRect({0, 0, 630, 891}, colors::White);
-        for (int i = 0; i < kLines; ++i) {
-            const std::string& line = lines[static_cast<std::size_t>(i)];
-            int x = 20;
-            const int y = 10 + i * 14;
-            canvas.setFontSize(12);
-            for (std::size_t p = 0; p < line.size(); p += sjis::charLen(line, p)) {
-                const std::string_view ch(line.data() + p, sjis::charLen(line, p));
-                const bool letter = ch == "x" || ch == "y";
-                canvas.setFontFace(letter ? bookman : mincho);
-                canvas.setFontStyle(letter ? fontstyle::Italic : 0);
-                canvas.textOut(x, y, ch);
-                x = canvas.penPos().x + 2;
-                ++glyphs;
-            }
-        }
+        glyphs += drawFormulaGlyphs(canvas);
         benchmark::DoNotOptimize(canvas.penPos());
     }
     state.SetItemsProcessed(glyphs);
@@ -79,6 +87,24 @@ void BM_PageOfFormulaGlyphs(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PageOfFormulaGlyphs)->Unit(benchmark::kMillisecond);
+
+// The same pages into a 600-dpi PDF file, one page per iteration (the file written once).
+void BM_PdfPageOfFormulaGlyphs(benchmark::State& state) {
+    QTemporaryDir dir;
+    QtPdfPrinter printer(dir.filePath("glyphs.pdf"));
+    long long glyphs = 0;
+    for (auto _ : state) {
+        printer.beginDoc();
+        printer.canvas().setBrushStyle(BrushStyle::Clear);
+        glyphs += drawFormulaGlyphs(printer.canvas());
+        printer.endDoc();
+    }
+    if (!printer.finish()) state.SkipWithError("the PDF file was not written");
+    state.SetItemsProcessed(glyphs);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PdfPageOfFormulaGlyphs)->Unit(benchmark::kMillisecond);
 
 // Measuring only (the layout measures runs before placing them).
 void BM_TextWidth(benchmark::State& state) {

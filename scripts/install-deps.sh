@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
   poppler-utils

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -108,12 +109,18 @@ bool asksForHelp(const std::vector<std::string>& args) {
 
 } // namespace
 
-bool HasCliCommand(int argc, char** /*argv*/) {
-    return argc >= 2;
+bool isCliInvocation(int argc, char** argv) {
+    if (argc < 2) return false;
+    if (argv[1][0] == '-') return true;
+    for (const Command& c : commands)
+        if (std::strcmp(argv[1], c.name) == 0) return true;
+    return false;
 }
 
+namespace {
+
+// velmix without anything: the course of the working directory in outline.
 int runCourseOutline() {
-    quietToolkitUnlessAsked();
     QtPlatform qt;
     Program program(qt.platform());
     std::string master = qt.platform().workingDir;
@@ -142,9 +149,11 @@ int runCourseOutline() {
     return out.finish() ? 0 : 2;
 }
 
+} // namespace
+
 int runCli(int argc, char** argv) {
     quietToolkitUnlessAsked();
-    if (!HasCliCommand(argc, argv)) return runCourseOutline();
+    if (argc < 2) return runCourseOutline();
     const std::string first = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (first == "--help" || first == "-h") return printAndExit(MainUsage);

@@ -1,10 +1,10 @@
 #pragma once
 // The command-line face: velmix check / render / export, --help and --version.
 
-// True when the arguments ask for the command line: a sub-command or an option. Without
-// any, the program does its default (for now the course outline below).
-bool HasCliCommand(int argc, char** argv);
-// Runs what argv[1] names. Returns the process exit status.
+// True when argv names a sub-command or an option (an argument starting with "-"):
+// the command line handles it; anything else starts the windowed program.
+bool isCliInvocation(int argc, char** argv);
+
+// Runs what argv[1] names; without anything prints the course of the working directory in
+// outline. Returns the process exit status.
 int runCli(int argc, char** argv);
-// velmix without arguments: the course of the working directory in outline.
-int runCourseOutline();

@@ -41,16 +41,34 @@ QImage canvasImageOf(const Bitmap& picture) {
 Bitmap canvasBitmapOf(const QImage& image, const QRect& area) {
     if (area.width() <= 0 || area.height() <= 0) return {};
     if (static_cast<long long>(area.width()) * area.height() > kMaxGrabPixels) return {};
-    Bitmap out(area.width(), area.height(), 0xFFFFFFFFu);
     const QRect inside = area.intersected(image.rect());
+    const bool direct =
+        image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32;
+    const QImage source =
+        direct || inside.isEmpty() ? image : image.convertToFormat(QImage::Format_ARGB32);
+    const bool opaqueFormat = source.format() == QImage::Format_RGB32;
+    Bitmap out;
+    out.width = area.width();
+    out.height = area.height();
+    if (inside == area) {
+        // The whole area lies on the image: rows are copied without filling first.
+        out.pixels.reserve(static_cast<std::size_t>(area.width()) * area.height());
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            const auto* src =
+                reinterpret_cast<const std::uint32_t*>(source.constScanLine(y)) + inside.left();
+            out.pixels.insert(out.pixels.end(), src, src + inside.width());
+        }
+        if (opaqueFormat)
+            for (std::uint32_t& p : out.pixels)
+                p |= 0xFF000000u;
+        return out;
+    }
+    out = Bitmap(area.width(), area.height(), 0xFFFFFFFFu);
     if (inside.isEmpty()) return out;
-    QImage part = image.copy(inside);
-    if (part.format() != QImage::Format_ARGB32 && part.format() != QImage::Format_RGB32)
-        part = part.convertToFormat(QImage::Format_ARGB32);
-    const bool opaqueFormat = part.format() == QImage::Format_RGB32;
-    for (int y = 0; y < inside.height(); ++y) {
-        const auto* src = reinterpret_cast<const std::uint32_t*>(part.constScanLine(y));
-        std::uint32_t* dst = &out.at(inside.left() - area.left(), inside.top() - area.top() + y);
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        const auto* src =
+            reinterpret_cast<const std::uint32_t*>(source.constScanLine(y)) + inside.left();
+        std::uint32_t* dst = &out.at(inside.left() - area.left(), y - area.top());
         if (opaqueFormat) {
             for (int x = 0; x < inside.width(); ++x)
                 dst[x] = src[x] | 0xFF000000u;

@@ -38,10 +38,18 @@ void registerFontSubstitutions() {
 }
 
 QString fontFamilyFor(std::string_view sjisFace) {
-    if (sjisFace.empty()) return QString::fromUtf8(kDefaultFace);
-    bool ascii = true;
-    for (char c : sjisFace)
-        if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
-    if (ascii) return QString::fromLatin1(sjisFace.data(), static_cast<qsizetype>(sjisFace.size()));
-    return QString::fromStdString(sjis::toUtf8(sjisFace));
+    registerFontSubstitutions();
+    QString face;
+    if (sjisFace.empty()) {
+        face = QString::fromUtf8(kDefaultFace);
+    } else {
+        bool ascii = true;
+        for (char c : sjisFace)
+            if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+        face = ascii ? QString::fromLatin1(sjisFace.data(), static_cast<qsizetype>(sjisFace.size()))
+                     : QString::fromStdString(sjis::toUtf8(sjisFace));
+    }
+    // The installed family itself: a face the font database does not know is looked up
+    // through the fallback lists of the whole system, which takes far longer.
+    return QFont::substitute(face);
 }

@@ -9,5 +9,6 @@
 // go to the IPA fonts, "Bookman Old Style" to URW Bookman.
 void registerFontSubstitutions();
 
-// The Qt family for a Shift-JIS face name; an empty name gives the Mincho face.
+// The Qt family for a Shift-JIS face name: the installed family a Windows face stands for
+// ("ＭＳ 明朝" gives IPAMincho), other names as they are; an empty name gives the Mincho face.
 QString fontFamilyFor(std::string_view sjisFace);

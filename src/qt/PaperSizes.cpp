@@ -19,3 +19,7 @@ int paperDots(double millimetres, int dpi) {
     // The small allowance keeps exact products (a whole number of dots) from dropping one.
     return static_cast<int>(std::floor(millimetres * dpi / 25.4 + 1e-6));
 }
+
+int paperUnits(double millimetres) {
+    return static_cast<int>(std::lround(millimetres * 3));
+}

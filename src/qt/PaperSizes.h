@@ -10,3 +10,6 @@ QPageSize paperPageSize(int paperWidth);
 // Page width or height in dots: millimetres × resolution / 25.4, cut to whole dots (A4 at
 // 600 dpi is 4960 × 7015).
 int paperDots(double millimetres, int dpi);
+
+// Page width or height in layout units (1/3 mm), to the nearest unit (A4 is 630 × 891).
+int paperUnits(double millimetres);

@@ -16,6 +16,12 @@ namespace {
 constexpr long long kCoordLimit = 4'000'000;
 // The largest font drawn, in device pixels (well above any page's need).
 constexpr long long kMaxPixelSize = 3000;
+// Layout units per inch on paper: one unit is 1/3 mm.
+constexpr double kPaperUnitsPerInch = 76.2;
+// Fonts on paper are sized as on the page image, whose pixels are taken as 96 dpi.
+constexpr int kPageImageDpi = 96;
+// A stroke on paper is this fraction of the screen pen's width.
+constexpr double kPaperPenFactor = 0.5;
 
 int clampCoord(long long v) {
     return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
@@ -50,10 +56,20 @@ QColor QtCanvas::toQColor(Color c) {
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
-void QtCanvas::setNominalPage(int width, int height, int dpi) {
-    nominalW_ = std::max(0, width);
-    nominalH_ = std::max(0, height);
-    nominalDpi_ = std::max(0, dpi);
+void QtCanvas::setLayoutPage(int widthUnits, int heightUnits, int dpi) {
+    showInUnits(widthUnits, dpi > 0 ? heightUnits : 0, dpi / kPaperUnitsPerInch, kPaperPenFactor);
+}
+
+void QtCanvas::setScreenRatio(int widthUnits, int heightUnits, double ratio) {
+    showInUnits(widthUnits, ratio > 0 ? heightUnits : 0, ratio, 1.0);
+}
+
+void QtCanvas::showInUnits(int widthUnits, int heightUnits, double dotsPerUnit, double penFactor) {
+    const bool on = widthUnits > 0 && heightUnits > 0 && dotsPerUnit > 0;
+    layoutW_ = on ? widthUnits : 0;
+    layoutH_ = on ? heightUnits : 0;
+    dotsPerUnit_ = on ? dotsPerUnit : 1;
+    penFactor_ = on ? penFactor : 1;
     fontDirty_ = true;
 }
 
@@ -70,20 +86,26 @@ bool QtCanvas::openPage() {
         return false;
     }
     pageOpen_ = true;
-    painterFontId_ = -1;
+    glyphs_.clear();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Pictures go into PDF files as they are, never JPEG-compressed.
+    painter_.setRenderHint(QPainter::LosslessImageRendering, true);
     QTransform t;
-    if (nominalW_ > 0 && nominalH_ > 0)
-        t.scale(static_cast<double>(device_.width()) / nominalW_,
-                static_cast<double>(device_.height()) / nominalH_);
+    if (onPaper()) t.scale(dotsPerUnit_, dotsPerUnit_);
     painter_.setWorldTransform(t);
     return true;
 }
 
-bool QtCanvas::end() {
+void QtCanvas::closePage() {
+    if (pageOpen_ && painter_.isActive()) glyphs_.flush(painter_);
+    glyphs_.clear();
     pageOpen_ = false;
+}
+
+bool QtCanvas::end() {
+    closePage();
     failed_ = false;
     if (!painter_.isActive()) return true;
     return painter_.end();
@@ -117,6 +139,12 @@ QPainter* QtCanvas::active() {
     return painter_.isActive() ? &painter_ : nullptr;
 }
 
+QPainter* QtCanvas::activeForShapes() {
+    QPainter* p = active();
+    if (p) glyphs_.flush(*p);
+    return p;
+}
+
 // ---- font and text ----
 
 void QtCanvas::setFontFace(const std::string& face) {
@@ -138,7 +166,7 @@ void QtCanvas::setFontStyle(unsigned style) {
 }
 
 int QtCanvas::pixelSizeFor(int points) const {
-    const long long dpi = nominalDpi_ > 0 ? nominalDpi_ : device_.logicalDpiY();
+    const long long dpi = onPaper() ? kPageImageDpi : device_.logicalDpiY();
     const long long pt = std::llabs(static_cast<long long>(points));
     // Points to device units rounded as the original platform does (12 pt at 96 dpi is 16).
     const long long px = (pt * (dpi > 0 ? dpi : 96) + 36) / 72;
@@ -167,7 +195,7 @@ void QtCanvas::applyFont() {
         font.setStrikeOut(style & fontstyle::StrikeOut);
         // Glyphs stand at their plain advances, as the layout measures them one by one.
         font.setKerning(false);
-        QFontMetrics metrics(font, &device_);
+        QFontMetrics metrics(font);
         // The Japanese faces have an ascent of 7/8 of the size; a face with a taller one
         // is raised by the difference so that the baselines of a formula line agree.
         const int raise = std::max(0, metrics.ascent() - (px * 7 + 4) / 8);
@@ -184,13 +212,8 @@ const QFontMetrics& QtCanvas::metrics() {
 
 int QtCanvas::textWidth(std::string_view text) {
     if (text.empty()) return 0;
-    const QFontMetrics& fm = metrics();
-    SjisTextCache::Entry& e = texts_.lookup(text);
-    if (e.widthFont != font_->id) {
-        e.width = fm.horizontalAdvance(e.text);
-        e.widthFont = font_->id;
-    }
-    return e.width;
+    applyFont();
+    return texts_.shaped(text, font_->font, font_->id).width;
 }
 
 int QtCanvas::textHeight(std::string_view) {
@@ -200,27 +223,22 @@ int QtCanvas::textHeight(std::string_view) {
 void QtCanvas::textOut(int x, int y, std::string_view text) {
     x = clampCoord(x);
     y = clampCoord(y);
-    const int advance = textWidth(text);
-    if (!text.empty()) {
-        if (QPainter* p = active()) {
-            const QFontMetrics& fm = metrics();
+    if (text.empty()) {
+        pos_ = {x, y};
+        return;
+    }
+    applyFont();
+    const SjisTextCache::Shaped& shaped = texts_.shaped(text, font_->font, font_->id);
+    const int advance = shaped.width;
+    if (QPainter* p = active()) {
+        if (brushStyle_ == BrushStyle::Solid) {
+            glyphs_.flush(*p);
             p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-            if (brushStyle_ == BrushStyle::Solid)
-                p->fillRect(QRect(x, y, advance, fm.height()), toQColor(brushColor_));
-            if (painterFontId_ != font_->id) {
-                p->setFont(font_->font);
-                painterFontId_ = font_->id;
-            }
-            p->setPen(QPen(toQColor(fontColor_)));
-            p->setBrush(Qt::NoBrush);
-            SjisTextCache::Entry& e = texts_.lookup(text);
-            if (e.layoutFont != font_->id) {
-                e.layout = QStaticText(e.text);
-                e.layout.setTextFormat(Qt::PlainText);
-                e.layoutFont = font_->id;
-            }
-            p->drawStaticText(QPoint(x, y - font_->raise), e.layout);
+            p->fillRect(QRect(x, y, advance, font_->metrics.height()), toQColor(brushColor_));
         }
+        glyphs_.add(*p, shaped.runs, QPointF(x, y - font_->raise), toQColor(fontColor_));
+        // A page image has its pixels at once; paper gathers glyphs into runs.
+        if (image_) glyphs_.flush(*p);
     }
     pos_ = {x + advance, y};
 }
@@ -243,14 +261,24 @@ void QtCanvas::setBrushColor(Color c) {
     brushColor_ = c;
 }
 
+double QtCanvas::strokeOffset() const {
+    // The screen inks an odd-width stroke to the right of and below its line, an even one
+    // on both sides alike.
+    return onPaper() && std::clamp(penWidth_, 1, 10000) % 2 == 1 ? 0.5 : 0.0;
+}
+
 void QtCanvas::prepareShapes() {
     const int w = std::clamp(penWidth_, 1, 10000);
     QPen pen(toQColor(penColor_));
-    pen.setWidth(w);
+    pen.setWidthF(w * penFactor_);
     if (w == 1) {
         // A one-dot pen leaves out the end point of a line, as the original's lines do.
         pen.setCapStyle(Qt::FlatCap);
-        if (penStyle_ == PenStyle::Dot) pen.setDashPattern({1.0, 1.0});
+        if (penStyle_ == PenStyle::Dot) {
+            // Dashes of one unit, whatever the pen's width.
+            const double dash = 1 / penFactor_;
+            pen.setDashPattern({dash, dash});
+        }
     } else {
         // Wide pens are always solid, with round ends.
         pen.setCapStyle(Qt::RoundCap);
@@ -269,19 +297,27 @@ void QtCanvas::prepareShapes() {
 void QtCanvas::lineTo(int x, int y) {
     x = clampCoord(x);
     y = clampCoord(y);
-    if (active() && Point{x, y} != pos_) {
+    if (Point{x, y} != pos_ && activeForShapes()) {
         prepareShapes();
-        painter_.drawLine(QPoint(clampCoord(pos_.x), clampCoord(pos_.y)), QPoint(x, y));
+        const QPointF from(clampCoord(pos_.x), clampCoord(pos_.y));
+        const QPointF to(x, y);
+        // Along a level or upright line the ends stay put: the screen inks from its start
+        // up to its end point.
+        const double d = strokeOffset();
+        const QPointF shift(from.x() == to.x() || from.y() != to.y() ? d : 0,
+                            from.y() == to.y() || from.x() != to.x() ? d : 0);
+        painter_.drawLine(from + shift, to + shift);
     }
     pos_ = {x, y};
 }
 
 void QtCanvas::drawShape(Shape shape, const Rect& r, int ellipseW, int ellipseH) {
     const Area a = areaOf(r);
-    if (a.width <= 0 || a.height <= 0 || !active()) return;
+    if (a.width <= 0 || a.height <= 0 || !activeForShapes()) return;
     prepareShapes();
     // The outline runs through the outermost covered dots.
-    const QRectF box(a.left, a.top, a.width - 1, a.height - 1);
+    const double d = strokeOffset();
+    const QRectF box(a.left + d, a.top + d, a.width - 1, a.height - 1);
     switch (shape) {
     case Shape::Rect:
         painter_.drawRect(box);
@@ -310,7 +346,7 @@ void QtCanvas::ellipse(const Rect& r) {
 
 void QtCanvas::fillRect(const Rect& r, Color c) {
     const Area a = areaOf(r);
-    if (a.width <= 0 || a.height <= 0 || !active()) return;
+    if (a.width <= 0 || a.height <= 0 || !activeForShapes()) return;
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.fillRect(QRect(a.left, a.top, a.width, a.height), toQColor(c));
 }
@@ -319,11 +355,17 @@ void QtCanvas::fillRect(const Rect& r, Color c) {
 
 void QtCanvas::stretchDraw(const Rect& dest, const Bitmap& picture) {
     const Area a = areaOf(dest);
-    if (a.width <= 0 || a.height <= 0 || picture.empty() || !active()) return;
-    const QImage image = canvasImageOf(picture);
-    if (image.isNull()) return;
+    if (a.width <= 0 || a.height <= 0 || picture.empty() || !activeForShapes()) return;
+    const QRect target(a.left, a.top, a.width, a.height);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(QRect(a.left, a.top, a.width, a.height), image);
+    if (image_) {
+        // A page image draws the picture straight from the bitmap's pixels.
+        const QImage image = canvasImageOf(picture);
+        if (!image.isNull()) painter_.drawImage(target, image);
+        return;
+    }
+    const QImage& image = pictures_.imageOf(picture);
+    if (!image.isNull()) painter_.drawImage(target, image);
 }
 
 Bitmap QtCanvas::grab(const Rect& src) {
@@ -332,17 +374,19 @@ Bitmap QtCanvas::grab(const Rect& src) {
     if (w <= 0 || h <= 0 || w > kCoordLimit || h > kCoordLimit) return {};
     const QRect area(clampCoord(src.left), clampCoord(src.top), static_cast<int>(w),
                      static_cast<int>(h));
+    if (pageOpen_ && painter_.isActive()) glyphs_.flush(painter_);
     if (image_) return canvasBitmapOf(*image_, area);
     // Printers and PDF pages keep no pixels to read back.
     return canvasBitmapOf(QImage(), area);
 }
 
 int QtCanvas::deviceWidth() const {
-    return nominalW_ > 0 ? nominalW_ : device_.width();
+    return onPaper() ? layoutW_ : device_.width();
 }
 int QtCanvas::deviceHeight() const {
-    return nominalH_ > 0 ? nominalH_ : device_.height();
+    return onPaper() ? layoutH_ : device_.height();
 }
 int QtCanvas::dpiX() const {
-    return nominalDpi_ > 0 ? nominalDpi_ : device_.logicalDpiX();
+    // Point sizes turn into layout units as on the page image.
+    return onPaper() ? kPageImageDpi : device_.logicalDpiX();
 }

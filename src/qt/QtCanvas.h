@@ -14,7 +14,12 @@
 // - not-xor applies to lines and shapes only (text, fills and pictures are copied), and only
 //   on raster images: printers and PDF files draw not-xor shapes in copy mode.
 // Lines and shapes are drawn without antialiasing (crisp rules), text with antialiasing.
-
+//
+// Paper is shown to the layout as the screen page image is: a page in layout units (1/3 mm)
+// with fonts of the same pixel sizes, which the painter scales to the device's dots. Text is
+// measured and placed with the fonts' unhinted design metrics on every device, so a text
+// run has one width on screen and on paper. On paper a stroke runs along the middle of the
+// pixels the screen inks for it, half as wide (a one-unit line would print 1/3 mm heavy).
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -23,6 +28,8 @@
 #include <unordered_map>
 
 #include "platform/Canvas.h"
+#include "qt/QtCanvasGlyphBatch.h"
+#include "qt/QtCanvasPictures.h"
 #include "qt/SjisTextCache.h"
 
 class QImage;
@@ -41,17 +48,22 @@ class QtCanvas : public Canvas {
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
-    // Reports a page of width × height dots at dpi to the layout and maps it onto the
-    // device's real page (printers round paper sizes through points: A4 at 600 dpi is 4958
-    // device dots wide, while the layout counts 4960). 0 keeps the device's own figures.
-    void setNominalPage(int width, int height, int dpi);
+    // Shows the device's page to the layout as widthUnits × heightUnits layout units
+    // (1/3 mm each, A4 is 630 × 891) of a device with dpi dots per inch; fonts are sized as
+    // on the 96-dpi page image. 0 shows the device as it is, in its own dots.
+    void setLayoutPage(int widthUnits, int heightUnits, int dpi);
+    // Shows a screen page image made ratio times larger than the page (a high-density
+    // screen) to the layout as widthUnits × heightUnits units: drawn as the 1:1 page image
+    // would be, only sharper.
+    void setScreenRatio(int widthUnits, int heightUnits, double ratio);
     void setPageOpener(PageOpener opener);
 
     // Opens the page now if it is not open yet (printers: starts the job or the next page).
     bool openPage();
     bool pageOpen() const { return pageOpen_; }
-    // Forgets the open page without ending the painter (a PDF file goes on with a new page).
-    void closePage() { pageOpen_ = false; }
+    // Paints what is waiting and forgets the open page without ending the painter (a PDF
+    // file goes on with a new page).
+    void closePage();
     // Ends the painter: the image is complete, the printer job is sent, the PDF is written.
     // Returns false when the device reported a failure.
     bool end();
@@ -106,8 +118,14 @@ class QtCanvas : public Canvas {
     enum class Shape { Rect, RoundRect, Ellipse };
 
     QPainter* active();
+    // The painter with waiting glyphs painted, ready for anything but text.
+    QPainter* activeForShapes();
     const QFontMetrics& metrics();
     int pixelSizeFor(int points) const;
+    bool onPaper() const { return layoutW_ > 0; }
+    void showInUnits(int widthUnits, int heightUnits, double dotsPerUnit, double penFactor);
+    // Where and how wide a stroke of the current pen runs (see the paper note above).
+    double strokeOffset() const;
     void prepareShapes();
     void drawShape(Shape shape, const Rect& r, int ellipseW, int ellipseH);
     void applyFont();
@@ -118,7 +136,9 @@ class QtCanvas : public Canvas {
     PageOpener opener_;
     bool pageOpen_ = false;
     bool failed_ = false;
-    int nominalW_ = 0, nominalH_ = 0, nominalDpi_ = 0;
+    int layoutW_ = 0, layoutH_ = 0;
+    double dotsPerUnit_ = 1; // device dots per layout unit while the page is shown in units
+    double penFactor_ = 1;   // pens on paper are thinner than on the screen
 
     std::string face_;
     int points_ = 10;
@@ -148,7 +168,6 @@ class QtCanvas : public Canvas {
     const FontState* font_ = nullptr;
     bool fontDirty_ = true;
     int nextFontId_ = 0;
-    int painterFontId_ = -1; // the font last given to the painter
 
     Color penColor_ = colors::Black;
     int penWidth_ = 1;
@@ -159,4 +178,6 @@ class QtCanvas : public Canvas {
     Point pos_;
 
     SjisTextCache texts_;
+    QtCanvasGlyphBatch glyphs_;
+    QtCanvasPictures pictures_; // paper only: pages share their pictures
 };

@@ -239,5 +239,8 @@ bool QtFiles::isReadOnlyMedia(const std::string& path) {
     QStorageInfo storage(existing);
     if (!storage.isValid()) return false;
     const QByteArray type = storage.fileSystemType().toLower();
-    return storage.isReadOnly() || type == "iso9660" || type == "udf";
+    // A folder this user cannot write (a course installed for all users) is read-only
+    // media as well: nothing may be written into it.
+    return storage.isReadOnly() || type == "iso9660" || type == "udf" ||
+           !QFileInfo(existing).isWritable();
 }

@@ -1,7 +1,13 @@
 #pragma once
 // A printer that writes one PDF file: every document (beginDoc … endDoc) becomes one page of
 // it, so a job of three numbered copies gives a three-page file. The pages are full paper
-// size without margins; page width in dots = paper width × resolution.
+// size without margins; page width in dots = paper width × resolution. The canvas shows
+// each page to the layout in layout units, as the screen page image is.
+//
+// The file is written atomically: the pages go to a temporary file next to it, which
+// replaces the file only when everything has been written. A failed write (a full disk)
+// leaves an existing file as it was; finish() then returns false and errorString() says why.
+// A path naming an existing device or pipe (not a regular file) is written directly.
 
 #include <QPageSize>
 #include <QString>
@@ -9,6 +15,7 @@
 
 #include "platform/Printer.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtPdfPrinterOutput.h"
 
 class QPdfWriter;
 
@@ -31,15 +38,20 @@ class QtPdfPrinter : public Printer {
     int copyCount() const override { return copies_; }
     void setCopyCount(int n) override { copies_ = n < 1 ? 1 : n; }
 
-    // Writes the file out. No documents: no file. Called by the destructor when needed.
+    // Writes the file out and puts it in place. No documents: no file, and false. False
+    // when anything could not be written; the file is then left as it was before.
+    // Called by the destructor when needed; later calls give the same answer.
     bool finish();
     int pageCount() const { return pages_; }
+    // Why the file could not be written: the path followed by "の保存に失敗しました" and
+    // the system's reason. Empty while nothing failed.
     QString errorString() const { return error_; }
 
   private:
     bool startPage(QPainter& painter);
-
+    void fail(const QString& reason);
     QString path_;
+    std::unique_ptr<QtPdfPrinterOutput> file_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QtCanvas> canvas_;
     int dpi_;
@@ -48,5 +60,7 @@ class QtPdfPrinter : public Printer {
     int copies_ = 1;
     int pages_ = 0;
     bool docOpen_ = false;
+    bool finished_ = false;
+    bool written_ = false;
     QString error_;
 };

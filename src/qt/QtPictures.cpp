@@ -1,5 +1,6 @@
 #include "qt/QtPictures.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QSaveFile>
 
@@ -7,9 +8,14 @@
 #include "qt/QtFiles.h"
 
 bool QtPictures::load(const std::string& path, Bitmap& out) {
-    QImageReader reader(QtFiles::toNative(path));
-    // Course pictures may carry any extension: the format is told from the content.
-    reader.setDecideFormatFromContent(true);
+    const QString native = QtFiles::toNative(path);
+    // Course pictures may carry any extension: the format is told from the content. A
+    // bitmap file ("BM") is read as one at once, without asking every image plugin.
+    QFile file(native);
+    const bool bitmap = file.open(QIODevice::ReadOnly) && file.peek(2) == "BM";
+    file.close();
+    QImageReader reader(native, bitmap ? QByteArray("bmp") : QByteArray());
+    reader.setDecideFormatFromContent(!bitmap);
     const QImage image = reader.read();
     if (image.isNull()) return false;
     out = fromQImage(image);

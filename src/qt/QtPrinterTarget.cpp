@@ -18,21 +18,13 @@ QtPrinterTarget::~QtPrinterTarget() {
     if (docOpen_) abortDoc();
 }
 
-// The page the layout sees: the paper in whole dots at the printer's resolution.
+// The page in whole dots at the printer's resolution, shown to the layout in layout units.
 void QtPrinterTarget::updatePage() {
     const QSizeF mm = printer_.pageLayout().fullRect(QPageLayout::Millimeter).size();
-    const int dpi = printer_.resolution();
-    canvas_->setNominalPage(paperDots(mm.width(), dpi), paperDots(mm.height(), dpi), dpi);
-}
-
-int QtPrinterTarget::pageWidth() const {
-    return canvas_->deviceWidth();
-}
-int QtPrinterTarget::pageHeight() const {
-    return canvas_->deviceHeight();
-}
-int QtPrinterTarget::resolution() const {
-    return canvas_->dpiX();
+    dpi_ = printer_.resolution();
+    width_ = paperDots(mm.width(), dpi_);
+    height_ = paperDots(mm.height(), dpi_);
+    canvas_->setLayoutPage(paperUnits(mm.width()), paperUnits(mm.height()), dpi_);
 }
 
 bool QtPrinterTarget::beginDoc() {

@@ -72,7 +72,13 @@ std::optional<bool> QtRegistry::readBool(RegKey key, const std::string& name) {
 
 void QtRegistry::write(RegKey key, const std::string& name, const QVariant& value) {
     QSettings& s = store(key);
-    s.setValue(storedName(key, name), value);
+    const QString stored = storedName(key, name);
+    // Writing the value the store already holds would only rewrite the file.
+    const QVariant old = s.value(stored);
+    if (old.isValid() && old.typeId() != QMetaType::QStringList &&
+        old.toString() == value.toString())
+        return;
+    s.setValue(stored, value);
     s.sync();
 }
 

@@ -1,6 +1,37 @@
 #include "qt/SjisTextCache.h"
 
+#include <QFont>
+#include <QRawFont>
+#include <QTextLayout>
+
 #include "text/Sjis.h"
+
+namespace {
+
+// Blanks (spaces, full-width spaces) have nothing to paint: leaving them out keeps a PDF
+// page's text short. Runs with lines (underline, strike-out) keep them, as the line runs
+// under the blanks too.
+void dropBlankGlyphs(QList<QGlyphRun>& runs) {
+    for (QGlyphRun& run : runs) {
+        if (run.underline() || run.overline() || run.strikeOut()) continue;
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        QList<quint32> keptGlyphs;
+        QList<QPointF> keptPositions;
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            if (!font.boundingRect(glyphs[i]).isEmpty()) {
+                keptGlyphs.append(glyphs[i]);
+                keptPositions.append(positions[i]);
+            }
+        if (keptGlyphs.size() == glyphs.size()) continue;
+        run.setGlyphIndexes(keptGlyphs);
+        run.setPositions(keptPositions);
+    }
+    runs.removeIf([](const QGlyphRun& run) { return run.glyphIndexes().isEmpty(); });
+}
+
+} // namespace
 
 SjisTextCache::SjisTextCache(std::size_t capacity)
     : decoder_("windows-31j", QStringConverter::Flag::Stateless),
@@ -36,4 +67,33 @@ SjisTextCache::Entry& SjisTextCache::lookup(std::string_view text) {
     Entry e;
     e.text = decode(text);
     return entries_.emplace(std::string(text), std::move(e)).first->second;
+}
+
+const SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const QFont& font,
+                                                   int fontId) {
+    Entry& e = lookup(text);
+    for (const Shaped& s : e.shapes)
+        if (s.font == fontId) return s;
+    // A text is drawn in a few fonts at most; one used in many starts over.
+    if (e.shapes.size() >= 8) e.shapes.clear();
+    Shaped& s = e.shapes.emplace_back();
+    s.font = fontId;
+    if (e.text.isEmpty()) return s;
+    QTextLayout layout(e.text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    // Advances from the font's design, never from hinting: a text has one width at every
+    // size and resolution, on screen and on paper. (The screen still draws each glyph
+    // hinted, so thin strokes stay crisp.)
+    option.setUseDesignMetrics(true);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    if (!line.isValid()) return s;
+    s.width = qRound(line.horizontalAdvance());
+    s.runs = layout.glyphRuns();
+    dropBlankGlyphs(s.runs);
+    return s;
 }

@@ -1,3 +1,4 @@
+// Where answers, fields and boxes stand, and the marks drawn on marked boxes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,11 +6,9 @@
 #include "Fakes.h"
 #include "RecordingCanvas.h"
 #include "shell/Program.h"
-#include "text/Sjis.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/Marks.h"
 #include "worksheet/PageImage.h"
-#include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"
 
 namespace {
@@ -20,204 +19,152 @@ int rnd(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
-// One box: answer drawn at (100, 200), 40 wide, at 10 points (field height 21).
-struct BoxFixture : ::testing::Test {
+KranEntry answerAt(int x, int y, int width, int top, int bottom) {
+    KranEntry e;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.answerTop = top;
+    e.answerBottom = bottom;
+    e.fontSize = 12;
+    return e;
+}
+
+bool contains(const Rect& outer, const Rect& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+           outer.bottom >= inner.bottom;
+}
+
+// The width setting keeps the meaning stored worksheets rely on (15 is 100 units, −5 no
+// width, lower settings hug the answer); the height setting adds room half above and whole
+// below and never takes room from the answer.
+TEST(AnswerPlace, SettingsGrowTheBoxAroundTheAnswer) {
+    const KranEntry e = answerAt(100, 200, 40, 214, 230);
+    struct Case {
+        int width, height;
+        Rect box;
+    } cases[] = {
+        {15, 0, {100, 210, 200, 234}},  // 100 units whatever the answer
+        {-5, 0, {100, 210, 100, 234}},  // no width
+        {-10, 0, {100, 210, 142, 234}}, // 5 right of the base (the answer less 3 units)
+        {10, 4, {100, 208, 175, 238}},  // 2 above, 4 below
+        {10, 5, {100, 208, 175, 239}},  // round(2.5) = 2
+        {10, 7, {100, 206, 175, 241}},  // round(3.5) = 4
+        {10, -6, {100, 210, 175, 234}}, // never smaller than the answer with its room
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " " + std::to_string(c.height));
+        const AnswerPlace p = PlaceAnswer(e, BoxStyle{1, c.width, c.height});
+        EXPECT_EQ(p.answer, (Rect{100, 214, 140, 230}));
+        EXPECT_EQ(p.base, (Rect{100, 214 - AnswerRoom, 137, 230 + AnswerRoom}));
+        EXPECT_EQ(p.box, c.box);
+        EXPECT_EQ(p.field, (Rect{c.box.left, p.base.top, c.box.right, p.base.bottom}));
+    }
+}
+
+// Marks stay on their box at every scale: the circle goes round the field, the test wrong
+// mark crosses the box from corner to corner, the triangle stands round the field; on paper
+// each is the screen mark scaled.
+TEST(BoxMarks, StayOnTheirBox) {
     FakePlatform fp;
     Program pg{fp.platform};
     Worksheet ws;
-    RecordingCanvas canvas{630, 891, 96};
-
-    BoxFixture() {
-        KranEntry& e = pg.sheets.KranTable[1];
-        e.x = 100;
-        e.y = 200;
-        e.width = 40;
-        e.fontSize = 10;
-        e.mark = 99;
-        pg.sheets.answerFieldHeight[1] = AnswerFieldHeight(10);
-        pg.sheets.kranCount = 1;
-        pg.controls.spnMojiSize = 10;
-    }
-    void kran(const char* kind, int width, int height) {
-        ws.lstKranX[0] = kind;
-        ws.lstKranX[1] = std::to_string(width);
-        ws.lstKranX[2] = std::to_string(height);
-    }
-    void draw(double s = 1.0, bool printing = false) {
-        canvas.clear();
-        DrawAnswerBoxes(pg, ws, canvas, s, printing);
-    }
-    std::vector<const RecordingCanvas::Record*> rects() const {
-        return canvas.ofKind(Kind::Rectangle);
-    }
-};
-
-TEST(AnswerField, HeightFollowsTheFontSize) {
-    // 96-dpi cell height (points × 4/3, halves up) plus 8 pixels of border.
-    EXPECT_EQ(AnswerFieldHeight(10), 13 + 8);
-    EXPECT_EQ(AnswerFieldHeight(12), 16 + 8);
-    EXPECT_EQ(AnswerFieldHeight(14), 19 + 8);
-    EXPECT_EQ(AnswerFieldHeight(0), AnswerFieldHeight(1)); // never below one point
-}
-
-TEST_F(BoxFixture, SquareGeometryFollowsWidthAndHeightSettings) {
-    // base: left 100, top 203, right 100 + 40 - 3 = 137, bottom 203 + 21 = 224
-    struct Case {
-        int width, height;
-        Rect expected;
-    } cases[] = {
-        {15, 0, {100, 203, 200, 224}},  // ew 20: 100 units whatever the answer
-        {-5, 0, {100, 203, 100, 224}},  // zero width
-        {-10, 0, {100, 203, 142, 224}}, // 5 right of the base rectangle
-        {10, 4, {100, 201, 175, 228}},  // taller by half above, whole below
-        {10, 5, {100, 201, 175, 229}},  // round(2.5) = 2
-        {10, 7, {100, 199, 175, 231}},  // round(3.5) = 4
+    const KranEntry answers[] = {
+        answerAt(100, 200, 40, 214, 230), // one line of text
+        answerAt(300, 400, 28, 403, 441), // a fraction
     };
-    for (const Case& c : cases) {
-        kran("1", c.width, c.height);
-        draw();
-        auto r = rects();
-        ASSERT_EQ(r.size(), 1u) << c.width;
-        EXPECT_EQ(r[0]->rect, c.expected) << c.width << " " << c.height;
-        EXPECT_EQ(r[0]->state.brushStyle, BrushStyle::Clear);
-        EXPECT_EQ(r[0]->state.penColor, colors::Black);
+    const double paper = 4961 / 630.0;
+    for (const char* kind : {"1", "4", "5"})
+        for (const KranEntry& a : answers)
+            for (int width : {15, -8})
+                for (int mark : {1, 0, -2}) {
+                    SCOPED_TRACE(std::string("kind ") + kind + " width " + std::to_string(width) +
+                                 " mark " + std::to_string(mark) + " at " + std::to_string(a.x));
+                    ws.lstKranX[0] = kind;
+                    ws.lstKranX[1] = std::to_string(width);
+                    ws.lstKranX[2] = "2";
+                    pg.sheets.KranTable[1] = a;
+                    pg.sheets.KranTable[1].mark = mark;
+                    pg.sheets.kranCount = 1;
+                    const AnswerPlace place = PlaceAnswer(a, AnswerBoxStyle(ws));
+                    RecordingCanvas screen;
+                    RecordingCanvas printer{4961, 7016, 600};
+                    DrawAnswerBoxes(pg, ws, screen, 1.0);
+                    DrawAnswerBoxes(pg, ws, printer, paper);
+                    for (const RecordingCanvas* c : {&screen, &printer}) {
+                        const double s = c == &screen ? 1.0 : paper;
+                        const Rect field = ScaleRect(place.field, s);
+                        const Rect box = ScaleRect(place.box, s);
+                        std::vector<RecordingCanvas::Line> red;
+                        for (const auto& l : c->lines())
+                            if (l.color == colors::Red) red.push_back(l);
+                        const auto rings = c->ofKind(Kind::Ellipse);
+                        if (mark == 1) {
+                            ASSERT_EQ(rings.size(), 1u);
+                            EXPECT_EQ(rings[0]->state.penColor, colors::Red);
+                            EXPECT_TRUE(contains(rings[0]->rect, field));
+                            EXPECT_NEAR(rings[0]->rect.left + rings[0]->rect.right,
+                                        field.left + field.right, 2 * s);
+                            EXPECT_NEAR(rings[0]->rect.top + rings[0]->rect.bottom,
+                                        field.top + field.bottom, 2 * s);
+                        } else if (mark == 0) {
+                            ASSERT_EQ(red.size(), 1u);
+                            const double o = 0.05 * field.width() + 1;
+                            EXPECT_NEAR(red[0].from.x, box.right, o);
+                            EXPECT_NEAR(red[0].from.y, box.top, o);
+                            EXPECT_NEAR(red[0].to.x, box.left, o);
+                            EXPECT_NEAR(red[0].to.y, box.bottom, o);
+                        } else {
+                            ASSERT_EQ(red.size(), 3u);
+                            int top = red[0].from.y, bottom = top;
+                            int left = red[0].from.x, right = left;
+                            for (const auto& l : red) {
+                                top = std::min({top, l.from.y, l.to.y});
+                                bottom = std::max({bottom, l.from.y, l.to.y});
+                                left = std::min({left, l.from.x, l.to.x});
+                                right = std::max({right, l.from.x, l.to.x});
+                            }
+                            EXPECT_EQ(red.back().to, red.front().from); // closed
+                            EXPECT_TRUE(contains(Rect{left, top, right, bottom}, field));
+                            EXPECT_EQ(red[0].width, std::max(1, rnd(3 * s)));
+                        }
+                    }
+                }
+}
+
+TEST(BoxMarks, UnmarkedBoxesCarryNoMark) {
+    FakePlatform fp;
+    Program pg{fp.platform};
+    Worksheet ws;
+    ws.lstKranX[0] = "0";
+    pg.sheets.kranCount = 1;
+    pg.sheets.KranTable[1] = answerAt(100, 200, 40, 214, 230);
+    for (int mark : {99, -1, 2, 5}) {
+        pg.sheets.KranTable[1].mark = mark;
+        RecordingCanvas c;
+        DrawAnswerBoxes(pg, ws, c, 1.0);
+        EXPECT_TRUE(c.lines().empty() && c.ofKind(Kind::Ellipse).empty()) << mark;
     }
 }
 
-TEST_F(BoxFixture, PrinterBoxesStandThreePercentFurtherRight) {
-    kran("1", 15, 0);
-    const double s = 4960 / 630.0;
-    draw(s, true);
-    auto r = rects();
-    ASSERT_EQ(r.size(), 1u);
-    const int left = rnd(100 * s * 1.03);
-    EXPECT_EQ(r[0]->rect.left, left);
-    EXPECT_EQ(r[0]->rect.top, rnd(200 * s) + rnd(3 * s));
-    EXPECT_EQ(r[0]->rect.right, left + 5 * rnd(20 * s));
-    EXPECT_EQ(r[0]->rect.bottom, rnd(200 * s) + rnd(3 * s) + rnd(21 * s));
-    EXPECT_EQ(r[0]->state.penWidth, rnd(s));
-}
-
-TEST_F(BoxFixture, OtherKinds) {
-    kran("2", 10, 0);
-    draw();
-    auto t = canvas.textOuts();
-    ASSERT_EQ(t.size(), 2u);
-    EXPECT_EQ(t[0]->text, sjis::fromUtf8("［"));
-    EXPECT_EQ((Point{t[0]->x, t[0]->y}), (Point{100, 203}));
-    EXPECT_EQ(t[1]->text, sjis::fromUtf8("］"));
-    EXPECT_EQ((Point{t[1]->x, t[1]->y}), (Point{137, 203}));
-    EXPECT_EQ(t[1]->state.size, 10);
-
-    kran("3", 10, 0);
-    draw();
-    ASSERT_EQ(canvas.textOuts().size(), 2u);
-    EXPECT_EQ(canvas.textOuts()[0]->text, sjis::fromUtf8("【"));
-
-    kran("4", 10, 10); // box 100..175 x 198..234, height 36
-    draw();
-    auto lines = canvas.lines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].from, (Point{100, 234 - 7}));
-    EXPECT_EQ(lines[0].to, (Point{175, 234 - 7}));
-
-    kran("5", 10, 4); // d = 14, e = 11, top 201 + 2
-    draw();
-    auto rr = canvas.ofKind(Kind::RoundRect);
-    ASSERT_EQ(rr.size(), 1u);
-    EXPECT_EQ(rr[0]->rect, (Rect{100, 203, 175, 203 + 14 + 6}));
-    EXPECT_EQ(rr[0]->ellipseW, 11);
-    EXPECT_EQ(rr[0]->ellipseH, 11);
-}
-
-TEST_F(BoxFixture, KindZeroAndUnknownKindsDrawNothing) {
-    for (const char* kind : {"0", "6", "", "x"}) {
-        kran(kind, 10, 4);
-        draw();
-        EXPECT_EQ(rects().size() + canvas.lines().size() + canvas.textOuts().size() +
-                      canvas.count(Kind::RoundRect),
-                  0u)
-            << kind;
-    }
-}
-
-TEST_F(BoxFixture, MarksOfMarkedBoxes) {
-    kran("0", 10, 4);
-    pg.sheets.KranTable[1].mark = 99;
-    draw();
-    EXPECT_TRUE(canvas.records().empty() || canvas.ofKind(Kind::Ellipse).empty());
-    EXPECT_TRUE(canvas.lines().empty());
-
-    // Field: left 106, top 200 + round(0.3 × 14) = 204, width 75, height 21.
-    // A = (97, 207, 178, 228); the circle grows by 7.5 and 15, halves to even.
-    pg.sheets.KranTable[1].mark = 1;
-    draw();
-    auto e = canvas.ofKind(Kind::Ellipse);
-    ASSERT_EQ(e.size(), 1u);
-    EXPECT_EQ(e[0]->rect, (Rect{90, 192, 186, 243}));
-    EXPECT_EQ(e[0]->state.penColor, colors::Red);
-    EXPECT_EQ(e[0]->state.penWidth, 2);
-    EXPECT_EQ(e[0]->state.brushStyle, BrushStyle::Clear);
-
-    // B = (100, 201, 175, 228); o = 3.75.
-    pg.sheets.KranTable[1].mark = 0;
-    draw();
-    auto l = canvas.lines();
-    ASSERT_EQ(l.size(), 1u);
-    EXPECT_EQ(l[0].from, (Point{171, 197}));
-    EXPECT_EQ(l[0].to, (Point{104, 232}));
-    EXPECT_EQ(l[0].color, colors::Red);
-
-    // C = (106, 207, 178, 228): a closed triangle with a pen of 3.
-    pg.sheets.KranTable[1].mark = -2;
-    draw();
-    l = canvas.lines();
-    ASSERT_EQ(l.size(), 3u);
-    EXPECT_EQ(l[0].from, (Point{142, 192}));
-    EXPECT_EQ(l[0].to, (Point{76, 233}));
-    EXPECT_EQ(l[1].to, (Point{188, 233}));
-    EXPECT_EQ(l[2].to, (Point{142, 192}));
-    EXPECT_EQ(l[0].width, 3);
-
-    for (int other : {-1, 2, 5}) {
-        pg.sheets.KranTable[1].mark = other;
-        draw();
-        EXPECT_TRUE(canvas.lines().empty() && canvas.ofKind(Kind::Ellipse).empty()) << other;
-    }
-}
-
-TEST_F(BoxFixture, PracticeMarksAroundAField) {
-    MarkPlace p;
-    p.fieldLeft = 106;
-    p.fieldTop = 204;
-    p.fieldWidth = 75;
-    p.fieldHeight = 21;
-    DrawMark(canvas, MarkKind::DoubleCircle, p, 1.0, 1.0, rgb(0, 128, 0));
+TEST(BoxMarks, PracticeDoubleCircleAndSlashAroundAField) {
+    MarkPlace p{Rect{100, 210, 175, 234}, Rect{100, 208, 175, 236}};
+    RecordingCanvas canvas;
+    DrawMark(canvas, MarkKind::DoubleCircle, p, 1.0, rgb(0, 128, 0));
     auto e = canvas.ofKind(Kind::Ellipse);
     ASSERT_EQ(e.size(), 2u);
+    // Rings 0.09 and 0.18 of the field width outside rectangle A (the field, 3 wider).
     EXPECT_EQ(e[0]->rect,
-              (Rect{rnd(97 - 6.75), rnd(207 - 6.75), rnd(178 + 6.75), rnd(228 + 6.75)}));
+              (Rect{rnd(97 - 6.75), rnd(210 - 6.75), rnd(178 + 6.75), rnd(234 + 6.75)}));
     EXPECT_EQ(e[1]->rect,
-              (Rect{rnd(97 - 13.5), rnd(207 - 13.5), rnd(178 + 13.5), rnd(228 + 13.5)}));
+              (Rect{rnd(97 - 13.5), rnd(210 - 13.5), rnd(178 + 13.5), rnd(234 + 13.5)}));
+    EXPECT_EQ(e[0]->state.penColor, rgb(0, 128, 0));
     canvas.clear();
-    DrawMark(canvas, MarkKind::Slash, p, 1.0, 1.0, colors::Red);
+    DrawMark(canvas, MarkKind::Slash, p, 1.0, colors::Red);
     auto l = canvas.lines();
     ASSERT_EQ(l.size(), 1u);
-    EXPECT_EQ(l[0].from, (Point{186, 192}));
-    EXPECT_EQ(l[0].to, (Point{90, 243}));
-}
-
-TEST_F(BoxFixture, BoxesOfALaidOutPageFollowItsAnswers) {
-    ws.lstQues = {sjis::fromUtf8("問#x=3#")};
-    ws.lstKranX[0] = "1";
-    ws.lstKranX[1] = "15";
-    pg.sheets.collectKran = true;
-    LayOutPage(pg, ws, canvas, false);
-    auto r = rects();
-    ASSERT_EQ(r.size(), 1u);
-    const KranEntry& e = pg.sheets.KranTable[1];
-    EXPECT_EQ(r[0]->rect.left, e.x);
-    EXPECT_EQ(r[0]->rect.width(), 100);
+    EXPECT_EQ(l[0].from, (Point{rnd(178 + 7.5), rnd(210 - 15.0)}));
+    EXPECT_EQ(l[0].to, (Point{rnd(97 - 7.5), rnd(234 + 15.0)}));
 }
 
 TEST(PageImage, CopyRegionNormalisesCorners) {

@@ -236,7 +236,7 @@ TEST(Formula, FractionBarUsesTheFontColourThenResetsThePen) {
     EXPECT_EQ(c.penWidth(), 1);
 }
 
-// The bar is raised by e, which on screen follows a table of font sizes.
+// The bar is raised by e, which follows a table of font sizes; paper draws the same bar.
 TEST(Formula, FractionBarRaiseBySize) {
     struct Row {
         int size;
@@ -259,62 +259,72 @@ TEST(Formula, FractionBarRaiseBySize) {
             DrawFormula(ctx, row.size, X, Y, 1.0, c, "1/2", colors::Black);
             auto lines = c.lines();
             ASSERT_EQ(lines.size(), 1u);
-            int e = printing ? 15 - row.size : row.screenE;
-            EXPECT_EQ(lines[0].from.y, Y + 14 - e) << row.size << (printing ? " printing" : "");
-            EXPECT_EQ(lines[0].to.y, Y + 14 - e);
+            EXPECT_EQ(lines[0].from.y, Y + 14 - row.screenE)
+                << row.size << (printing ? " printing" : "");
+            EXPECT_EQ(lines[0].to.y, Y + 14 - row.screenE);
         }
     }
 }
 
-// On an A4 page at 600 dpi: scale 4960 / 630, U = nearest(6.732 × scale) = 53,
-// W = nearest(12 × scale / 6) = 16.
-TEST(Formula, PrintingWorkedNumbers) {
+// On an A4 page at 600 dpi (scale 4960 / 630) the layout hands over the screen's units
+// scaled: U = nearest(7 × scale) = 55, W = nearest(2 × scale) = 16. Every distance is the
+// screen's times the scale, the same for the printer as for any other canvas.
+TEST(Formula, PaperWorkedNumbers) {
     const double scale = 4960.0 / 630.0;
-    FormulaContext ctx = screen();
-    ctx.printing = true;
-    ctx.unitV = 53;
-    ctx.unitH = 16;
-    RecordingCanvas c(4960, 7016, 600);
-    Point end = DrawFormula(ctx, 12, X, Y, scale, c, "1/2", colors::Black);
-    auto t = c.textOuts();
-    ASSERT_EQ(t.size(), 2u);
-    // nearest(26.5) = 26 and nearest(132.5) = 132 (halves to even); letters sit 8 higher.
-    EXPECT_EQ(t[0]->y, Y - 26 - 8);
-    EXPECT_EQ(t[1]->y, Y + 132 - 8);
-    auto lines = c.lines();
-    ASSERT_EQ(lines.size(), 1u);
-    // nearest(scale) = 8; the bar at Y + 106 raised by e = 15 - 12.
-    EXPECT_EQ(lines[0].from, (Point{X - 8, Y + 106 - 3}));
-    EXPECT_EQ(lines[0].to, (Point{X + 8 + 8, Y + 106 - 3}));
-    EXPECT_EQ(lines[0].width, 4);
-    EXPECT_EQ(end, (Point{X + 16 + 32, Y}));
+    for (bool printing : {true, false}) {
+        FormulaContext ctx = screen();
+        ctx.printing = printing;
+        ctx.unitV = 55;
+        ctx.unitH = 16;
+        RecordingCanvas c(4960, 7016, 600);
+        Point end = DrawFormula(ctx, 12, X, Y, scale, c, "1/2", colors::Black);
+        auto t = c.textOuts();
+        ASSERT_EQ(t.size(), 2u);
+        // nearest(27.5) = 28 and nearest(137.5) = 138 (halves to even): Y - 4 and Y + 18
+        // on screen, scaled.
+        EXPECT_EQ(t[0]->y, Y - 28);
+        EXPECT_EQ(t[1]->y, Y + 138);
+        auto lines = c.lines();
+        ASSERT_EQ(lines.size(), 1u);
+        // nearest(scale) = 8; the bar at Y + 110, not raised at 12 points.
+        EXPECT_EQ(lines[0].from, (Point{X - 8, Y + 110}));
+        EXPECT_EQ(lines[0].to, (Point{X + 8 + 8, Y + 110}));
+        EXPECT_EQ(lines[0].width, 8);
+        EXPECT_EQ(end, (Point{X + 16 + 32, Y}));
 
-    // A plain piece on paper keeps the screen's proportions: the glyph, W and the closing
-    // space of the run scaled (nearest(2 × scale) = 16), then the piece's trailing W.
-    c.clear();
-    end = DrawFormula(ctx, 12, X, Y, scale, c, "7", colors::Black);
-    EXPECT_EQ(end, (Point{X + 8 + 16 + 16 + 16, Y}));
+        // A plain piece keeps the screen's proportions: the glyph, W and the closing space
+        // of the run scaled (nearest(2 × scale) = 16), then the piece's trailing W.
+        c.clear();
+        end = DrawFormula(ctx, 12, X, Y, scale, c, "7", colors::Black);
+        EXPECT_EQ(end, (Point{X + 8 + 16 + 16 + 16, Y}));
+        EXPECT_EQ(c.textOuts()[0]->y, Y + 55);
+    }
 }
 
-// The pen width rule reads the page width in dots as the printer's horizontal resolution.
-TEST(Formula, ThickBarOnlyWhenPrintingOnAWidePage) {
+// The bar's pen and raise grow with the page: one pixel on screen, that pixel scaled on
+// paper, whether or not the target is a printer.
+TEST(Formula, BarPenAndRaiseScaleWithThePage) {
     struct Row {
-        bool printing;
-        int deviceWidth;
+        double scale;
+        int size;
         int width;
+        int raise;
     };
-    for (Row row : {Row{true, 4960, 4},
-                    {true, 2801, 4},
-                    {true, 2800, 1},
-                    {true, 2480, 1},
-                    {false, 4960, 1}}) {
-        RecordingCanvas c(row.deviceWidth, 7016, 600);
-        FormulaContext ctx = screen();
-        ctx.printing = row.printing;
-        DrawFormula(ctx, 12, X, Y, 1.0, c, "1/2", colors::Black);
-        ASSERT_EQ(c.lines().size(), 1u);
-        EXPECT_EQ(c.lines()[0].width, row.width) << row.deviceWidth;
-        EXPECT_EQ(c.penWidth(), 1);
+    for (Row row : {Row{1.0, 10, 1, 2},
+                    {4960.0 / 630.0, 10, 8, 16},
+                    {2480.0 / 630.0, 10, 4, 8},
+                    {0.5, 10, 1, 1},
+                    {4960.0 / 630.0, 18, 8, -31}}) {
+        for (bool printing : {false, true}) {
+            RecordingCanvas c(static_cast<int>(630 * row.scale), 7016, 600);
+            FormulaContext ctx = screen();
+            ctx.printing = printing;
+            DrawFormula(ctx, row.size, X, Y, row.scale, c, "1/2", colors::Black);
+            ASSERT_EQ(c.lines().size(), 1u);
+            EXPECT_EQ(c.lines()[0].width, row.width) << row.scale;
+            EXPECT_EQ(c.lines()[0].from.y, Y + 14 - row.raise) << row.scale;
+            EXPECT_EQ(c.penWidth(), 1);
+        }
     }
 }
 

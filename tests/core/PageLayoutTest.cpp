@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <string>
 
-#include "Fakes.h"
-#include "RecordingCanvas.h"
+#include "LayoutSheet.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageLayout.h"
@@ -19,15 +19,8 @@ std::string S(const char* utf8) {
     return sjis::fromUtf8(utf8);
 }
 
-struct LayoutFixture : ::testing::Test {
-    FakePlatform fp;
-    Program pg{fp.platform};
-    Worksheet ws;
-    RecordingCanvas screen{630, 891, 96};
-    RecordingCanvas printer{4960, 7016, 600};
-
+struct LayoutFixture : ::testing::Test, LayoutSheet {
     LayoutFixture() {
-        pg.sheets.current = &ws;
         pg.sheets.collectKran = true;
         ws.strTangen = S("一次方程式");
         ws.strPrintName = "C:\\course\\eq1.que-U1";
@@ -102,28 +95,60 @@ TEST_F(LayoutFixture, ScreenHeaderPositionsAndSizes) {
     EXPECT_EQ(pics[0]->rect, (Rect{50, 45, 90, 75}));
 }
 
-TEST_F(LayoutFixture, PrinterSizesAreBumpedByThree) {
-    ws.lstQues = {S("問題")};
-    layPrinter();
-    const double s = 4960 / 630.0;
-    EXPECT_EQ(printer.count(Kind::FillRect), 0u); // paper is not blanked
-    auto lines = printer.lines();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0].from.y, static_cast<int>(std::nearbyint(30 * s)));
-    EXPECT_EQ(lines[0].width, static_cast<int>(std::nearbyint(2 * s)));
-    EXPECT_EQ(lines[0].from.x, static_cast<int>(std::nearbyint(50 * s)));
-
-    const auto find = [&](const std::string& t) {
-        const auto* r = printer.findText(t);
-        EXPECT_NE(r, nullptr);
-        return r ? r->state.size : -1;
-    };
-    EXPECT_EQ(find(S("実施日　　月　　日")), 13);
-    EXPECT_EQ(find(ws.strTangen), 15);
-    EXPECT_EQ(find(S("　　　　　　　　氏名")), 19);
-    EXPECT_EQ(find(S("問題")), 13);
-    EXPECT_EQ(pg.formula.unitV, static_cast<int>(std::nearbyint(6.732 * s)));
+// Paper shows the screen page scaled: the same font sizes (a printer canvas measures them at
+// the page's scale), and every text, rule, fraction bar and box at the screen place times s.
+TEST_F(LayoutFixture, PrinterPageIsTheScreenPageScaled) {
+    ws.lstQues = {S("問題　x＝# 12#です"), S("(2)　2x+1=[x-3]/4　x=# -3/4#　y=# 2x^2#"),
+                  S("@B(3)@/ 1/2+x/3　#[x+1]/3;0.5#")};
+    ws.lstKranX[0] = "5";
+    ws.lstKranX[2] = "3";
+    ws.ShowAnswers = true;
+    ws.FontSize = 12;
+    pg.controls.spnMojiSize = 12;
+    layScreen();
+    const double s = 4961 / 630.0;
+    RecordingCanvas paper{4961, 7016, 600};
+    paper.setTextScale(s);
+    pg.sheets.collectKran = false;
+    LayOutPage(pg, ws, paper, true);
     EXPECT_TRUE(pg.formula.printing);
+    EXPECT_EQ(paper.count(Kind::FillRect), 0u); // paper is not blanked
+
+    // Within one layout unit (1/3 mm) of the scaled screen place.
+    const auto near = [s](int device, int screenUnits) {
+        return std::abs(device - screenUnits * s) <= s;
+    };
+    const auto a = screen.textOuts();
+    const auto b = paper.textOuts();
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        SCOPED_TRACE(sjis::toUtf8(a[i]->text) + " #" + std::to_string(i));
+        EXPECT_EQ(b[i]->text, a[i]->text);
+        EXPECT_EQ(b[i]->state.size, a[i]->state.size);
+        EXPECT_EQ(b[i]->state.face, a[i]->state.face);
+        EXPECT_TRUE(near(b[i]->x, a[i]->x)) << b[i]->x << " vs " << a[i]->x * s;
+        EXPECT_TRUE(near(b[i]->y, a[i]->y)) << b[i]->y << " vs " << a[i]->y * s;
+    }
+    const auto la = screen.lines();
+    const auto lb = paper.lines();
+    ASSERT_EQ(la.size(), lb.size());
+    for (std::size_t i = 0; i < la.size(); ++i) {
+        SCOPED_TRACE("line " + std::to_string(i));
+        EXPECT_TRUE(near(lb[i].from.x, la[i].from.x) && near(lb[i].to.x, la[i].to.x));
+        EXPECT_TRUE(near(lb[i].from.y, la[i].from.y) && near(lb[i].to.y, la[i].to.y));
+        EXPECT_EQ(lb[i].width, std::max(1, static_cast<int>(std::nearbyint(la[i].width * s))));
+        EXPECT_EQ(lb[i].color, la[i].color);
+    }
+    const auto ra = screen.ofKind(Kind::RoundRect);
+    const auto rb = paper.ofKind(Kind::RoundRect);
+    ASSERT_EQ(ra.size(), 4u);
+    ASSERT_EQ(rb.size(), ra.size());
+    for (std::size_t i = 0; i < ra.size(); ++i) {
+        EXPECT_TRUE(near(rb[i]->rect.left, ra[i]->rect.left));
+        EXPECT_TRUE(near(rb[i]->rect.top, ra[i]->rect.top));
+        EXPECT_TRUE(near(rb[i]->rect.right, ra[i]->rect.right));
+        EXPECT_TRUE(near(rb[i]->rect.bottom, ra[i]->rect.bottom));
+    }
 }
 
 // A B4 sheet printed on B4 paper scales by the paper's own width: the page keeps the
@@ -139,7 +164,8 @@ TEST_F(LayoutFixture, OtherPapersScaleByTheirOwnWidth) {
     EXPECT_EQ(lines[0].from.x, static_cast<int>(std::nearbyint(50 * s)));
     EXPECT_EQ(lines[0].to.x, 6071 - static_cast<int>(std::nearbyint(50 * s)));
     EXPECT_EQ(lines[0].from.y, static_cast<int>(std::nearbyint(30 * s)));
-    EXPECT_EQ(pg.formula.unitV, static_cast<int>(std::nearbyint(6.732 * s)));
+    // The vertical unit is the screen's 7 pixels, scaled.
+    EXPECT_EQ(pg.formula.unitV, static_cast<int>(std::nearbyint(7 * s)));
 }
 
 TEST_F(LayoutFixture, TitleCutAtSectionSign) {
@@ -277,7 +303,10 @@ TEST_F(LayoutFixture, AnswerBehindQuestionText) {
     EXPECT_GT(e.width, 0);
     EXPECT_EQ(e.answerText, "x=3");
     EXPECT_EQ(e.fontSize, 10);
-    EXPECT_EQ(pg.sheets.answerFieldHeight[1], 13 + 8);
+    // The answer is one line of 10-point text: glyph tops two vertical units below the
+    // line's top, 13 high.
+    EXPECT_EQ(e.answerTop, 98 + 14);
+    EXPECT_EQ(e.answerBottom, 98 + 14 + 13);
 }
 
 TEST_F(LayoutFixture, AlternativesInGreyFiftyUnitsRight) {
@@ -305,21 +334,104 @@ TEST_F(LayoutFixture, AlternativesInGreyFiftyUnitsRight) {
     EXPECT_TRUE(textsColored(screen, colors::Grey).empty());
 }
 
-TEST_F(LayoutFixture, HiddenAnswersKeepTheirPlaceInWhite) {
-    ws.lstQues = {S("問#12#後")};
+// The grey alternatives never cover the answer nor cross a box line: they start 50 units
+// right of the answer, after a wider answer, or behind a box they would reach over.
+TEST_F(LayoutFixture, AlternativesNeverOverlap) {
+    struct Case {
+        const char* line;
+        const char* kind;
+        int width; // 幅
+    } cases[] = {
+        {"問#3;x=3#", "0", 15},
+        {"問# -0.6x+18;-3/5x+18#", "0", 15},
+        {"問# -0.6x+18;-3/5x+18#", "4", 10},
+        {"問# 1/5x+10;0.2x+10#", "1", 12},
+        {"問# 1/5x+10;0.2x+10#", "5", 12},
+        {"問# 7;6+1;5+2#", "5", 20},
+        {"問# 7;6+1;5+2#", "1", -8},
+    };
     ws.ShowAnswers = true;
-    layScreen();
-    const int shownWidth = pg.sheets.KranTable[1].width;
-    const int tailShown = screen.findText(S("後"))->x;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.line) + " kind " + c.kind);
+        ws.lstQues = {S(c.line)};
+        ws.lstKranX[0] = c.kind;
+        ws.lstKranX[1] = std::to_string(c.width);
+        screen.clear();
+        layScreen();
+        const KranEntry& e = pg.sheets.KranTable[1];
+        int answerRight = e.x;
+        for (const auto* r : textsColored(screen, colors::Blue))
+            answerRight = std::max(answerRight, r->x + r->width);
+        const auto grey = textsColored(screen, colors::Grey);
+        ASSERT_FALSE(grey.empty());
+        const int greyLeft = grey.front()->x;
+        EXPECT_GE(greyLeft, e.x + 50);
+        EXPECT_GE(greyLeft, answerRight);
+        for (const auto* r : grey) {
+            // Nothing grey inside a cell of the answer.
+            for (const auto* b : textsColored(screen, colors::Blue))
+                EXPECT_TRUE(r->x >= b->x + b->width || r->x + r->width <= b->x ||
+                            r->y >= b->y + RecordingCanvas::heightOf(b->state.size) ||
+                            r->y + RecordingCanvas::heightOf(r->state.size) <= b->y);
+            // No box side through it.
+            for (Kind k : {Kind::Rectangle, Kind::RoundRect})
+                for (const auto* box : screen.ofKind(k))
+                    EXPECT_TRUE(r->x + r->width <= box->rect.right - 1 || r->x > box->rect.right)
+                        << r->x << " box right " << box->rect.right;
+        }
+    }
+}
 
-    screen.clear();
-    ws.ShowAnswers = false;
-    layScreen();
-    EXPECT_TRUE(textsColored(screen, colors::Blue).empty());
-    EXPECT_FALSE(textsColored(screen, colors::White).empty());
-    ASSERT_EQ(pg.sheets.kranCount, 1);
-    EXPECT_EQ(pg.sheets.KranTable[1].width, shownWidth);
-    EXPECT_EQ(screen.findText(S("後"))->x, tailShown);
+// The problem sheet: every answer keeps its place (table entry, answer list, the text after
+// it), but nothing of it is drawn, not even in white, on screen and on paper.
+TEST_F(LayoutFixture, HiddenAnswersKeepTheirPlaceAndAreNotDrawn) {
+    const char* lines[] = {"問#12#後", "x＝# -3/4#　と　y＝# 2x+7;7+2x#終", "#[x+1]/3#"};
+    for (const char* kind : {"0", "1", "2", "5"}) {
+        SCOPED_TRACE(std::string("kind ") + kind);
+        ws.lstQues.clear();
+        for (const char* l : lines)
+            ws.lstQues.push_back(S(l));
+        ws.lstKranX[0] = kind;
+        ws.ShowAnswers = true;
+        pg.sheets.collectKran = true;
+        screen.clear();
+        layScreen();
+        const std::array<KranEntry, MaxKran + 1> shown = pg.sheets.KranTable;
+        const Lines kaiShown = ws.lstKai;
+        const int tail = screen.findText(S("終"))->x;
+
+        ws.ShowAnswers = false;
+        screen.clear();
+        layScreen();
+        ASSERT_EQ(pg.sheets.kranCount, 4);
+        for (int k = 1; k <= 4; ++k) {
+            const KranEntry& e = pg.sheets.KranTable[k];
+            EXPECT_EQ(e.x, shown[k].x) << k;
+            EXPECT_EQ(e.width, shown[k].width) << k;
+            EXPECT_EQ(e.answerTop, shown[k].answerTop) << k;
+            EXPECT_EQ(e.answerBottom, shown[k].answerBottom) << k;
+            EXPECT_EQ(e.answerText, shown[k].answerText) << k;
+        }
+        EXPECT_EQ(ws.lstKai, kaiShown);
+        EXPECT_EQ(screen.findText(S("終"))->x, tail);
+
+        printer.clear();
+        layPrinter();
+        for (const RecordingCanvas* c : {&screen, &printer}) {
+            // Below the header only the question text and the brackets are drawn: black,
+            // and none of the answers' glyphs or fraction bars.
+            const double s = c->deviceWidth() / 630.0;
+            std::string all;
+            for (const auto* r : c->textOuts()) {
+                EXPECT_EQ(r->state.fontColor, colors::Black) << sjis::toUtf8(r->text);
+                if (r->y > 91 * s) all += sjis::toUtf8(r->text);
+            }
+            for (const char* gone : {"12", "-", "3", "4", "7", "[", "+"})
+                EXPECT_EQ(all.find(gone), std::string::npos) << gone << " in " << all;
+            for (const auto& l : c->lines())
+                EXPECT_EQ(l.color, colors::Black);
+        }
+    }
 }
 
 TEST_F(LayoutFixture, StyleAndSizeCodes) {

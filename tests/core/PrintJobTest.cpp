@@ -74,7 +74,7 @@ TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(Print, ScreenFaithfulCopyStretchesThePageImageThroughTheTemporaryFile) {
+TEST_F(Print, ScreenFaithfulCopyPutsThePageImageOnTheWholePaper) {
     open();
     program.controls.radPrinter = false;
     program.controls.chkNumber = false;
@@ -82,10 +82,12 @@ TEST_F(Print, ScreenFaithfulCopyStretchesThePageImageThroughTheTemporaryFile) {
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
     ASSERT_EQ(drawn.size(), 1u);
-    // s = 4960 / 630; moved right by round(6 s) = 47.
-    EXPECT_EQ(drawn[0]->rect, (Rect{47, 0, 4960 + 47, 7015}));
+    // s = 4960 / 630: the page image covers the paper from its corner, as the printer
+    // layout does (no shift that would cut off its right edge).
+    EXPECT_EQ(drawn[0]->rect, (Rect{0, 0, 4960, 7015}));
     EXPECT_EQ(drawn[0]->picture.width, 630);
-    EXPECT_EQ(pictures.saves, 1);
+    // The picture goes straight to the printer: no scratch file is written or left behind.
+    EXPECT_EQ(pictures.saves, 0);
     EXPECT_FALSE(fake.files.fileExists("C:\\temp\\temp.bmp"));
     EXPECT_TRUE(printer.documents[0].page.texts().empty()); // no layout on the printer
 }
@@ -103,8 +105,8 @@ TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
     ASSERT_EQ(drawn.size(), 1u);
-    // s = 6071 / 771; moved right by round(6 s) = 47.
-    EXPECT_EQ(drawn[0]->rect, (Rect{47, 0, 6071 + 47, 8583}));
+    // s = 6071 / 771.
+    EXPECT_EQ(drawn[0]->rect, (Rect{0, 0, 6071, 8583}));
 }
 
 // The screen-faithful mode prints the page image; each numbered copy has the page laid
@@ -131,17 +133,83 @@ TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
     EXPECT_EQ(program.controls.spnStart, 1);
 }
 
-TEST_F(Print, MissingTemporaryBitmapAbortsTheJob) {
+// Numbered screen-faithful copies differ only in their number line: every copy shows the
+// first copy's page image whole, and copies after it draw only what differs over it, so
+// that the paper shows exactly each copy's own page image.
+TEST_F(Print, ScreenFaithfulCopiesShareTheFirstPageImageAndDrawOnlyWhatChanged) {
+    open();
+    program.controls.radPrinter = false;
+    program.controls.chkNumber = true;
+    program.controls.spnStart = 1;
+    printer.copies = 3;
+    printer.width = 630; // one dot per pixel of the page image
+    printer.height = 891;
+    std::vector<Bitmap> images;
+    auto image = [&] {
+        Bitmap page(630, 891);
+        for (int x = 40; x < 300; ++x)
+            page.at(x, 100) = 0xFF000000u; // the same on every copy
+        for (int i = 0; i < program.controls.spnStart; ++i)
+            page.at(60 + 3 * i, 15) = 0xFF000000u; // the number
+        images.push_back(page);
+        return page;
+    };
+    ASSERT_TRUE(PrintWorksheet(program, printer, image));
+    ASSERT_EQ(printer.documents.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        auto drawn = printer.documents[i].page.pictures();
+        ASSERT_EQ(drawn.size(), i == 0 ? 1u : 2u);
+        EXPECT_EQ(drawn[0]->rect, (Rect{0, 0, 630, 891}));
+        EXPECT_EQ(drawn[0]->picture.pixels, images[0].pixels);
+        // Laying the drawn pictures over each other gives this copy's page image.
+        Bitmap paper(630, 891, 0);
+        for (const auto* d : drawn)
+            for (int y = 0; y < d->picture.height; ++y)
+                for (int x = 0; x < d->picture.width; ++x)
+                    paper.at(d->rect.left + x, d->rect.top + y) = d->picture.at(x, y);
+        EXPECT_EQ(paper.pixels, images[i].pixels);
+        if (i > 0) {
+            EXPECT_LE(drawn[1]->picture.width * drawn[1]->picture.height, 10);
+        }
+    }
+}
+
+TEST(ChangedArea, IsTheBoundingBoxOfTheDifferingPixels) {
+    struct {
+        const char* name;
+        std::vector<Point> changed; // pixels of a 40 × 30 image set black
+        Rect expected;
+    } cases[] = {
+        {"equal", {}, Rect{}},
+        {"one pixel", {{7, 5}}, Rect{7, 5, 8, 6}},
+        {"top-left corner", {{0, 0}}, Rect{0, 0, 1, 1}},
+        {"bottom-right corner", {{39, 29}}, Rect{39, 29, 40, 30}},
+        {"two apart", {{30, 2}, {3, 20}}, Rect{3, 2, 31, 21}},
+        {"a row", {{0, 12}, {39, 12}}, Rect{0, 12, 40, 13}},
+    };
+    const Bitmap base(40, 30);
+    for (const auto& c : cases) {
+        Bitmap image = base;
+        for (Point p : c.changed)
+            image.at(p.x, p.y) = 0xFF000000u;
+        EXPECT_EQ(ChangedArea(base, image), c.expected) << c.name;
+    }
+    EXPECT_EQ(ChangedArea(Bitmap(40, 31), base), (Rect{0, 0, 40, 30})) << "other size";
+    EXPECT_EQ(ChangedArea(Bitmap(), base), (Rect{0, 0, 40, 30})) << "no base";
+    EXPECT_EQ(ChangedArea(base, Bitmap()), Rect{}) << "no image";
+}
+
+TEST_F(Print, ScreenFaithfulCopyWithoutAPageImageIsGivenUp) {
     open();
     program.controls.radPrinter = false;
     program.controls.chkNumber = true;
     printer.copies = 3;
-    pictures.dropSaves = true;
-    EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
+    EXPECT_FALSE(PrintWorksheet(program, printer, [] { return Bitmap(); }));
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_TRUE(printer.documents[0].aborted);
     EXPECT_FALSE(printer.documents[0].ended);
-    EXPECT_EQ(messages(), (std::vector<std::string>{"not foundC:\\temp\\temp.bmp"}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を完了できませんでした"}));
     EXPECT_EQ(program.controls.spnStart, 1);
     EXPECT_TRUE(program.shell.startupDone);
 }

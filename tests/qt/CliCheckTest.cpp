@@ -51,12 +51,6 @@ TEST(CliCheck, ReportsProblemsRelativeToTheCourseFolder) {
     r = runVelmix({"check"}, c);
     EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();
     EXPECT_EQ(r.text(), QStringLiteral("checked 2 units: 0 problems\n"));
-
-    // The outline of the course in the working directory.
-    r = runVelmix({}, c);
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.text(),
-              QStringLiteral("数学\n1. 方程式 (1 sections, 2 units)\n   1. 式 (2 units)\n"));
 }
 
 TEST(CliCheck, CannotRunWithoutMainInd) {

@@ -1,12 +1,17 @@
 // Printing into real PDF files, checked with poppler's pdftotext and pdfinfo.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "Poppler.h"
 #include "qt/PaperSizes.h"
@@ -49,68 +54,52 @@ struct PdfTest : ::testing::Test {
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
 
-TEST_F(PdfTest, A4At600DpiIs4960DotsWideAndFontsScaleWithTheResolution) {
-    QtPdfPrinter printer(path("a4.pdf"));
-    EXPECT_EQ(printer.pageWidth(), 4960);
-    EXPECT_EQ(printer.pageHeight(), 7015);
-    EXPECT_EQ(printer.resolution(), 600);
-    ASSERT_TRUE(printer.beginDoc());
-    Canvas& c = printer.canvas();
-    EXPECT_EQ(c.deviceWidth(), 4960);
-    EXPECT_EQ(c.dpiX(), 600);
-    c.setFontFace(J("ＭＳ 明朝"));
-    c.setFontSize(12);
-    EXPECT_EQ(c.textWidth(J("表")), 100);
-    c.textOut(100, 100, J("表"));
-    EXPECT_EQ(c.penPos(), (Point{200, 100}));
-    EXPECT_TRUE(printer.endDoc());
-    EXPECT_TRUE(printer.finish());
-}
-
 TEST_F(PdfTest, DrawingCoversTheFullPageWithoutMargins) {
     const QString file = path("full.pdf");
     {
+        // The page is 630 × 891 layout units, whatever the resolution.
         QtPdfPrinter printer(file);
         ASSERT_TRUE(printer.beginDoc());
         Canvas& c = printer.canvas();
-        c.setPenWidth(12);
-        c.moveTo(0, 3500);
-        c.lineTo(4960, 3500);
-        c.fillRect({4900, 0, 4960, 7015}, colors::Black); // right margin strip
-        c.fillRect({0, 6955, 4960, 7015}, colors::Black); // bottom strip
+        c.setPenWidth(2);
+        c.moveTo(0, 445);
+        c.lineTo(630, 445);
+        c.fillRect({622, 0, 630, 891}, colors::Black); // right margin strip
+        c.fillRect({0, 883, 630, 891}, colors::Black); // bottom strip
         c.setFontFace(J("ＭＳ 明朝"));
-        c.setFontSize(48); // 400 dots
+        c.setFontSize(36); // 48 units
         c.setBrushStyle(BrushStyle::Clear);
-        c.textOut(1000, 2000, J("■■"));
+        c.textOut(127, 254, J("■■"));
         ASSERT_TRUE(printer.endDoc());
     }
     const QString prefix = dir.filePath(QStringLiteral("full"));
     const auto out = poppler(QStringLiteral("pdftoppm"),
-                             {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-gray"),
+                             {QStringLiteral("-r"), QStringLiteral("76.2"), QStringLiteral("-gray"),
                               QStringLiteral("-singlefile"), file, prefix});
     if (!out) GTEST_SKIP() << "pdftoppm is not installed";
     QImage im(prefix + QStringLiteral(".pgm"));
     ASSERT_FALSE(im.isNull());
-    // 60 dpi: the page is 496 × 701 pixels; device dots / 10.
-    EXPECT_NEAR(im.width(), 496, 1);
-    EXPECT_NEAR(im.height(), 702, 1);
-    auto dark = [&](int x, int y) { return qGray(im.pixel(x, y)) < 128; };
-    EXPECT_TRUE(dark(5, 350));
-    EXPECT_TRUE(dark(480, 350));
-    EXPECT_FALSE(dark(240, 345));
-    EXPECT_FALSE(dark(240, 355));
+    // 76.2 dpi: one pixel per layout unit.
+    EXPECT_NEAR(im.width(), 630, 1);
+    EXPECT_NEAR(im.height(), 891, 1);
+    auto dark = [&](int x, int y) { return qGray(im.pixel(x, y)) < 192; };
+    // The two-unit rule prints one unit wide, across rows 444 and 445.
+    EXPECT_TRUE(dark(3, 444) || dark(3, 445));
+    EXPECT_TRUE(dark(610, 444) || dark(610, 445));
+    EXPECT_FALSE(dark(300, 441));
+    EXPECT_FALSE(dark(300, 448));
     EXPECT_TRUE(dark(im.width() - 2, 100));
-    EXPECT_FALSE(dark(im.width() - 8, 100));
-    // The text cell's top is at y: the square glyphs lie inside rows 200 .. 240.
+    EXPECT_FALSE(dark(im.width() - 10, 100));
+    // The text cell's top is at y: the square glyphs lie inside rows 254 .. 302.
     int firstInkRow = -1;
-    for (int y = 150; y < 260 && firstInkRow < 0; ++y)
-        if (dark(120, y)) firstInkRow = y;
-    EXPECT_GE(firstInkRow, 200);
-    EXPECT_LE(firstInkRow, 210);
-    EXPECT_TRUE(dark(120, 225));
-    EXPECT_FALSE(dark(120, 245));
+    for (int y = 200; y < 320 && firstInkRow < 0; ++y)
+        if (dark(150, y)) firstInkRow = y;
+    EXPECT_GE(firstInkRow, 254);
+    EXPECT_LE(firstInkRow, 262);
+    EXPECT_TRUE(dark(150, 280));
+    EXPECT_FALSE(dark(150, 304));
     EXPECT_TRUE(dark(100, im.height() - 2));
-    EXPECT_FALSE(dark(100, im.height() - 8));
+    EXPECT_FALSE(dark(100, im.height() - 10));
 }
 
 TEST_F(PdfTest, EachDocumentIsOnePageOfTheSameFile) {
@@ -181,7 +170,105 @@ TEST_F(PdfTest, UnwritableFileFailsCleanly) {
     printer.canvas().textOut(0, 0, "x");
     EXPECT_FALSE(printer.endDoc());
     EXPECT_FALSE(printer.finish());
+    EXPECT_TRUE(printer.errorString().contains(QString::fromUtf8("の保存に失敗しました")))
+        << printer.errorString().toStdString();
+}
+
+// While it lives, no file this process writes grows beyond a few kilobytes: a full disk.
+class FullDisk {
+  public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of an ended process
+        rlimit small = old_;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int) = SIG_DFL;
+};
+
+// A PDF file is put in place whole or not at all: the file that was there before stays
+// unless the new one was written completely, and no temporary file is left behind.
+TEST_F(PdfTest, FailedWritesLeaveThePreviousFileAsItWas) {
+    const QByteArray before = "the answer sheet printed yesterday";
+    struct Case {
+        const char* name;
+        bool written;
+        std::function<bool(QtPdfPrinter&)> job; // what finish() answered
+    };
+    const auto printSheet = [](QtPdfPrinter& printer) {
+        if (!printer.beginDoc()) return false;
+        drawSheet(printer.canvas(), J("№ 1 一次方程式"));
+        return printer.endDoc() && printer.finish();
+    };
+    const Case cases[] = {
+        {"written", true, printSheet},
+        {"full disk", false,
+         [&](QtPdfPrinter& printer) {
+             FullDisk full;
+             return printSheet(printer);
+         }},
+        {"nothing printed", false, [](QtPdfPrinter& printer) { return printer.finish(); }},
+        {"aborted before drawing", false,
+         [](QtPdfPrinter& printer) {
+             printer.beginDoc();
+             printer.abortDoc();
+             return printer.finish();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
+        {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write(before);
+        }
+        QString error;
+        {
+            QtPdfPrinter printer(file);
+            EXPECT_EQ(c.job(printer), c.written);
+            EXPECT_EQ(printer.finish(), c.written) << "asked again";
+            error = printer.errorString();
+        }
+        QFile now(file);
+        ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+        const QByteArray bytes = now.readAll();
+        if (c.written) {
+            EXPECT_TRUE(bytes.startsWith("%PDF-"));
+            EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+            EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        } else {
+            EXPECT_EQ(bytes, before);
+            EXPECT_TRUE(error.startsWith(file + QString::fromUtf8("の保存に失敗しました")))
+                << error.toStdString();
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("sheet.pdf")});
+    }
+}
+
+// A device is written in place; one that fails its writes makes the printer fail.
+TEST_F(PdfTest, DeviceThatFailsWritesIsReported) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
+    QtPdfPrinter printer(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(printer.beginDoc());
+    drawSheet(printer.canvas(), "lost");
+    printer.endDoc();
+    EXPECT_FALSE(printer.finish());
     EXPECT_FALSE(printer.errorString().isEmpty());
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "still the device";
 }
 
 TEST_F(PdfTest, PrinterTargetSendsOneJobPerDocumentWithItsCopyCount) {

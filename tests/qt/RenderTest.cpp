@@ -66,16 +66,17 @@ void expectBoxDrawn(const QImage& page, int kind, const Rect& base, const Rect& 
         EXPECT_TRUE(darkNear(page, box.right - 1, midY, 1)) << where;
         break;
     case 4:
-        EXPECT_TRUE(darkNear(page, midX, box.bottom - (box.height() * 2 + 5) / 10, 1)) << where;
+        EXPECT_TRUE(darkNear(page, midX, box.bottom - 3, 1)) << where;
         break;
     case 5:
         EXPECT_TRUE(darkNear(page, box.left, midY, 2) || darkNear(page, midX, box.top, 3)) << where;
         break;
     case 2:
     case 3: {
+        // The opening bracket's ink stands just inside the base's left edge.
         bool ink = false;
-        for (int y = base.top; y < base.top + 16 && !ink; ++y)
-            for (int x = base.left; x < base.left + 16 && !ink; ++x)
+        for (int y = base.top; y < base.bottom && !ink; ++y)
+            for (int x = base.left - 4; x < base.left + 10 && !ink; ++x)
                 ink = dark(page, x, y);
         EXPECT_TRUE(ink) << where;
         break;
@@ -118,9 +119,9 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
                 ASSERT_GT(st.kranCount, 0) << where;
                 for (int k = 1; k <= st.kranCount; ++k) {
                     const KranEntry& e = st.KranTable[k];
-                    Rect base = AnswerBaseRect(e, st.answerFieldHeight[k], 1.0, false);
-                    Rect box = AnswerBoxRect(base, sheet.kran(1), sheet.kran(2), 1.0);
-                    expectBoxDrawn(page, kind, base, box, where + " box " + std::to_string(k));
+                    const AnswerPlace place = PlaceAnswer(e, AnswerBoxStyle(sheet));
+                    expectBoxDrawn(page, kind, place.base, place.box,
+                                   where + " box " + std::to_string(k));
                     ++boxesOfKind[kind];
                 }
 

@@ -84,7 +84,7 @@ void RecordingCanvas::setFontColor(Color c) {
 }
 
 void RecordingCanvas::textOut(int x, int y, std::string_view text) {
-    int w = widthOf(text, state_.size);
+    int w = textWidth(text);
     state_.pen = {x + w, y};
     Record& r = add(Kind::TextOut);
     r.x = x;

@@ -6,13 +6,16 @@
 // Shift-JIS character 16 (8 per byte); other sizes scale the whole text:
 //     width  = 8 × bytes × size / 12   (integer division)
 //     height = size × 4 / 3
-// textOut moves the pen to (x + width, y), as the real canvases do.
+// textOut moves the pen to (x + width, y), as the real canvases do. A canvas standing for a
+// printer page in dots can scale these metrics by the page's scale (setTextScale), so that
+// text keeps the proportions it has on the screen page.
 //
 // Every record carries a snapshot of the canvas state (font, pen, brush) taken after the
 // operation, so a test can ask "in which face and size was this text drawn" without
 // replaying the setters. Setters are recorded too (kind SetFontFace and so on), so tests can
 // also check the order of state changes.
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -139,8 +142,10 @@ class RecordingCanvas : public Canvas {
     Color fontColor() const override { return state_.fontColor; }
 
     void textOut(int x, int y, std::string_view text) override;
-    int textWidth(std::string_view text) override { return widthOf(text, state_.size); }
-    int textHeight(std::string_view) override { return heightOf(state_.size); }
+    int textWidth(std::string_view text) override { return scaled(widthOf(text, state_.size)); }
+    int textHeight(std::string_view) override { return scaled(heightOf(state_.size)); }
+    // Text widths and heights multiplied by k (rounded), as on a page of scale k.
+    void setTextScale(double k) { textScale_ = k; }
 
     void setPenColor(Color c) override;
     Color penColor() const override { return state_.penColor; }
@@ -170,10 +175,14 @@ class RecordingCanvas : public Canvas {
 
   private:
     Record& add(Kind k);
+    int scaled(int v) const {
+        return textScale_ == 1.0 ? v : static_cast<int>(std::lround(v * textScale_));
+    }
 
     std::vector<Record> records_;
     State state_;
     int deviceWidth_ = 630;
     int deviceHeight_ = 891;
     int dpi_ = 96;
+    double textScale_ = 1.0;
 };

@@ -11,44 +11,51 @@ namespace {
 
 constexpr std::size_t KranLines = 10;
 
-void block(Lines& out, const char* keyword, const Lines& content) {
+} // namespace
+
+void AppendBlock(Lines& out, const char* keyword, const Lines& content) {
     out.push_back(keyword);
     out.insert(out.end(), content.begin(), content.end());
     out.push_back(">>");
 }
 
-} // namespace
-
 Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup) {
     Lines out;
     out.push_back("[[unitX");
-    block(out, "<<header", {w.strTangen, w.strSchool, w.strShimei});
+    AppendBlock(out, "<<header", {w.strTangen, w.strSchool, w.strShimei});
     // A first question line "{" would open the block's skipped group when read back: an
     // empty group in front of it keeps it a question line.
     if (!w.lstQues.empty() && w.lstQues.front() == "{") {
         Lines ques{"{", "}"};
         ques.insert(ques.end(), w.lstQues.begin(), w.lstQues.end());
-        block(out, "<<ques", ques);
+        AppendBlock(out, "<<ques", ques);
     } else {
-        block(out, "<<ques", w.lstQues);
+        AppendBlock(out, "<<ques", w.lstQues);
     }
-    block(out, "<<ans", {});
-    if (!w.lstQGraph.empty()) block(out, "<<graph", w.lstQGraph);
-    if (!w.lstAGraph.empty()) block(out, "<<AGraph", w.lstAGraph);
-    block(out, "<<value",
-          {std::to_string(paperWidth), BoolText(w.ShowAnswers), std::to_string(w.LineSpace),
-           std::to_string(w.LeftMargin), std::to_string(w.RightMargin), std::to_string(w.StartNo),
-           std::to_string(w.Options)});
+    AppendBlock(out, "<<ans", {});
+    if (!w.lstQGraph.empty()) AppendBlock(out, "<<graph", w.lstQGraph);
+    if (!w.lstAGraph.empty()) AppendBlock(out, "<<AGraph", w.lstAGraph);
+    Lines page = PageBlockLines(w, paperWidth);
+    out.insert(out.end(), page.begin(), page.end());
+    AppendBlock(out, "<<kgroup", kgroup);
+    out.push_back("]]");
+    return out;
+}
+
+Lines PageBlockLines(const Worksheet& w, int paperWidth) {
+    Lines out;
+    AppendBlock(out, "<<value",
+                {std::to_string(paperWidth), BoolText(w.ShowAnswers), std::to_string(w.LineSpace),
+                 std::to_string(w.LeftMargin), std::to_string(w.RightMargin),
+                 std::to_string(w.StartNo), std::to_string(w.Options)});
     const SecondFont& f = w.secondFont;
-    block(out, "<<font",
-          {std::to_string(w.FontSize), f.face, BoolText(f.bold), BoolText(f.italic),
-           BoolText(f.underline), BoolText(f.strikeOut), w.strMainFont});
+    AppendBlock(out, "<<font",
+                {std::to_string(w.FontSize), f.face, BoolText(f.bold), BoolText(f.italic),
+                 BoolText(f.underline), BoolText(f.strikeOut), w.strMainFont});
     // Always ten kran lines, so that the file reads back whatever the list held.
     Lines kran(w.lstKranX.begin(), w.lstKranX.begin() + std::min(w.lstKranX.size(), KranLines));
     kran.resize(KranLines, "0");
-    block(out, "<<kran", kran);
-    block(out, "<<kgroup", kgroup);
-    out.push_back("]]");
+    AppendBlock(out, "<<kran", kran);
     return out;
 }
 

@@ -15,6 +15,13 @@ class Worksheet;
 // ten lines), kgroup.
 Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup);
 
+// Appends a block: the keyword line, the content lines and ">>".
+void AppendBlock(Lines& out, const char* keyword, const Lines& content);
+
+// The worksheet's "<<value", "<<font" and "<<kran" blocks, keyword and ">>" lines
+// included, as worksheet files and question unit files hold them.
+Lines PageBlockLines(const Worksheet& w, int paperWidth);
+
 // The extension rule of the save and open-copy dialogs: ".prp" in any case is accepted
 // and kept; a name without extension gets ".prp"; any other extension, and a name that
 // does not end in its ".prp" ("x.prp.que"), shows path + ":拡張子が不正です" and gives

@@ -25,6 +25,7 @@ class Files {
     // Names (no folder) of the files in folder matching mask ("*.prp"), case-insensitive,
     // sorted by name.
     virtual std::vector<std::string> list(const std::string& folder, const std::string& mask) = 0;
-    // True when the path lies on read-only or optical media.
+    // True when the path lies on read-only or optical media, or in a folder this user
+    // cannot write.
     virtual bool isReadOnlyMedia(const std::string& path) = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // A printer (or PDF file) as the print job sees it: one document per job, one page
-// per document, drawn through the page canvas.
+// per document, drawn through the page canvas. The printer reports its page in dots; the
+// canvas may show the same page in units of its own (the Qt printers show it in layout
+// units, as the screen page image is), so a job scales by the canvas's own width.
 
 #include "platform/Canvas.h"
 

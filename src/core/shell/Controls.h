@@ -14,14 +14,17 @@ struct SetteiControls {
     int spnKranH = 0;  // 高さ, lstKranX line 2
     int spnKranX = 0;  // hidden, lstKranX line 6
     int spnKranY = 0;  // hidden, lstKranX line 7
+    // Cleared while the dialog's controls are filled from a worksheet: moving the focus
+    // onto a shape button selects it only while this is set.
+    bool ready = true;
 };
 
 struct Controls {
     // Main window.
-    int spnGyouSpace = 30;  // 主行間, mirrors the current worksheet's LineSpace
-    int spnMojiSize = 10;   // 文字サイズ, mirrors FontSize
-    int spnGyoukanSub = 0;  // hidden, mirrors lstKranX line 8
-    bool chkBekkai = true;  // 別解表示
+    int spnGyouSpace = 30; // 主行間, mirrors the current worksheet's LineSpace
+    int spnMojiSize = 10;  // 文字サイズ, mirrors FontSize
+    int spnGyoukanSub = 0; // hidden, mirrors lstKranX line 8
+    bool chkBekkai = true; // 別解表示
     // Width of the checked paper button (radB5, radA4, radB4, radA3).
     int paperButton = 546;
     // 縮小: the worksheet is shown reduced.
@@ -32,8 +35,8 @@ struct Controls {
     bool chkPrinted = true;   // No.印刷日時
     // Print-mode dialog.
     bool radPrinter = false; // true: プリンタの解像度で印刷する; false: 画面に忠実に印刷する
-    int spnStart = 1;        // 開始番号, the number printed next
-    bool chkNumber = true;   // №を付ける
+    int spnStart = 1;      // 開始番号, the number printed next
+    bool chkNumber = true; // №を付ける
     // Print dialog.
     int spnStartNum = 1; // 開始No
     // Layout settings dialog.

@@ -6,6 +6,7 @@
 #include "formats/ParseBuffer.h"
 #include "platform/Platform.h"
 #include "shell/Controls.h"
+#include "shell/MenuState.h"
 #include "shell/ShellState.h"
 #include "text/Lines.h"
 #include "typeset/FormulaContext.h"
@@ -24,4 +25,5 @@ struct Program {
     Lines fileLines; // FileLines: unit and worksheet files are read and written through it
     FormulaContext formula;
     WorksheetState sheets;
+    MenuState menu; // the unit menu
 };

@@ -1,5 +1,6 @@
 #include "typeset/Formula.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -325,45 +326,44 @@ void Typesetter::letter(std::string_view glyph, int x, int y) {
         canvas_.setFontFace(ctx_.letterFace);
         canvas_.setFontStyle(ctx_.letterStyle);
     }
-    textOut(x, ctx_.printing ? y - 8 : y, glyph);
+    textOut(x, y, glyph);
     canvas_.setFontFace(ctx_.mainFace);
     canvas_.setFontStyle(ctx_.mainStyle);
 }
 
 void Typesetter::fractionBar(Point p1, Point p2) {
-    const int s = canvas_.fontSize();
-    int e = 15 - s;
-    if (!ctx_.printing) {
-        switch (s) {
-        case 6:
-        case 8:
-            e = 4;
-            break;
-        case 10:
-            e = 2;
-            break;
-        case 12:
-            e = 0;
-            break;
-        case 14:
-            e = -1;
-            break;
-        case 16:
-            e = -2;
-            break;
-        case 18:
-            e = -4;
-            break;
-        default:
-            break;
-        }
+    // The bar is raised by e screen pixels, by the size of its piece; on other scales the
+    // raise and the pen grow with the page.
+    double e = 15.0 - canvas_.fontSize();
+    switch (canvas_.fontSize()) {
+    case 6:
+    case 8:
+        e = 4;
+        break;
+    case 10:
+        e = 2;
+        break;
+    case 12:
+        e = 0;
+        break;
+    case 14:
+        e = -1;
+        break;
+    case 16:
+        e = -2;
+        break;
+    case 18:
+        e = -4;
+        break;
+    default:
+        break;
     }
+    const int raise = nearest(e * scale_);
     canvas_.setPenColor(canvas_.fontColor());
-    // A fine printer (a page more than 2800 dots wide) gets a visible bar.
-    canvas_.setPenWidth(ctx_.printing && canvas_.deviceWidth() > 2800 ? 4 : 1);
+    canvas_.setPenWidth(std::max(1, nearest(scale_)));
     canvas_.setPenMode(PenMode::Copy);
-    canvas_.moveTo(p1.x, p1.y - e);
-    canvas_.lineTo(p2.x, p2.y - e);
+    canvas_.moveTo(p1.x, p1.y - raise);
+    canvas_.lineTo(p2.x, p2.y - raise);
     penX_ = p2.x;
     canvas_.setPenColor(colors::Black);
     canvas_.setPenWidth(1);

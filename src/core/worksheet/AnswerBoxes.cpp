@@ -8,14 +8,14 @@
 #include "worksheet/Marks.h"
 #include "worksheet/Worksheet.h"
 
+using layoutmath::clampi;
 using layoutmath::roundi;
 
-int AnswerFieldHeight(int fontSizePoints) {
-    // An edit field sized to its font: the cell height of the font at 96 dpi (points × 4/3,
-    // halves up) and four pixels of border and margin above and below.
-    const long long pt = layoutmath::fontSize(fontSizePoints);
-    return static_cast<int>((pt * 8 + 3) / 6) + 8;
+namespace {
+long long L(int v) {
+    return v;
 }
+} // namespace
 
 int AnswerBoxKind(const Worksheet& sheet) {
     if (sheet.lstKranX.empty() || sheet.lstKranX[0].empty()) return 0;
@@ -23,39 +23,62 @@ int AnswerBoxKind(const Worksheet& sheet) {
     return (c >= '1' && c <= '5') ? c - '0' : 0;
 }
 
-Rect AnswerBaseRect(const KranEntry& entry, int fieldHeight, double s, bool printing) {
-    const double f = printing ? 1.03 : 1.0;
-    Rect r;
-    r.left = roundi(entry.x * s * f);
-    r.top = layoutmath::clampi(static_cast<long long>(roundi(entry.y * s)) + roundi(3 * s));
-    r.right = layoutmath::clampi(static_cast<long long>(r.left) + roundi(entry.width * s) -
-                                 roundi(3 * s));
-    r.bottom = layoutmath::clampi(static_cast<long long>(r.top) + roundi(fieldHeight * s));
-    return r;
+BoxStyle AnswerBoxStyle(const Worksheet& sheet) {
+    BoxStyle style;
+    style.kind = AnswerBoxKind(sheet);
+    style.widthSetting = sheet.kran(1);
+    style.heightSetting = sheet.kran(2);
+    return style;
 }
 
-Rect AnswerBoxRect(const Rect& base, int widthSetting, int heightSetting, double s) {
-    const int ew = roundi(s * (static_cast<double>(widthSetting) + 5));
-    const int eh = roundi(heightSetting * s);
-    Rect r = base;
-    r.top = layoutmath::clampi(static_cast<long long>(base.top) - roundi(eh * 0.5));
-    r.right = ew < 0 ? layoutmath::clampi(static_cast<long long>(base.right) - ew)
-                     : layoutmath::clampi(static_cast<long long>(base.left) + 5LL * ew);
-    r.bottom = layoutmath::clampi(static_cast<long long>(base.bottom) + eh);
-    return r;
+AnswerPlace PlaceAnswer(const KranEntry& entry, const BoxStyle& style) {
+    AnswerPlace p;
+    int top = entry.answerTop;
+    int bottom = entry.answerBottom;
+    if (bottom <= top) {
+        // Never laid out: one line of text of the entry's size, where the layout puts
+        // glyph tops (two vertical units below the line top) and 4/3 pixel per point.
+        top = clampi(L(entry.y) + 14);
+        bottom = clampi(L(top) +
+                        (L(std::clamp(entry.fontSize, 1, layoutmath::MaxFontSize)) * 8 + 3) / 6);
+    }
+    p.answer = Rect{entry.x, top, clampi(L(entry.x) + entry.width), bottom};
+
+    p.base.left = entry.x;
+    p.base.right = clampi(L(entry.x) + entry.width - 3);
+    p.base.top = clampi(L(top) - AnswerRoom);
+    p.base.bottom = clampi(L(bottom) + AnswerRoom);
+
+    // 幅: a setting w ≥ −5 makes the box 5 (w + 5) wide; below that the box ends −(w + 5)
+    // right of the base. 高さ adds half above and the whole below; it never takes room
+    // from the answer.
+    const long long ew = L(style.widthSetting) + 5;
+    const int eh = std::max(0, style.heightSetting);
+    p.box = p.base;
+    p.box.right = ew < 0 ? clampi(L(p.base.right) - ew) : clampi(L(p.base.left) + 5 * ew);
+    p.box.top = clampi(L(p.base.top) - roundi(eh * 0.5));
+    p.box.bottom = clampi(L(p.base.bottom) + eh);
+
+    p.field = Rect{p.box.left, p.base.top, p.box.right, p.base.bottom};
+    return p;
 }
 
-void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, int fieldHeight,
-                   double s, bool printing) {
+Rect ScaleRect(const Rect& r, double s) {
+    return Rect{roundi(r.left * s), roundi(r.top * s), roundi(r.right * s), roundi(r.bottom * s)};
+}
+
+void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, double s) {
     if (style.kind < 1 || style.kind > 5) return;
-    const Rect base = AnswerBaseRect(entry, fieldHeight, s, printing);
-    const Rect box = AnswerBoxRect(base, style.widthSetting, style.heightSetting, s);
-    const int penWidth = std::max(1, roundi(s));
+    const AnswerPlace place = PlaceAnswer(entry, style);
+    const Rect box = ScaleRect(place.box, s);
+    const int pen = std::max(1, roundi(s));
     canvas.setPenColor(colors::Black);
+    canvas.setPenStyle(PenStyle::Solid);
+    canvas.setPenMode(PenMode::Copy);
+    canvas.setBrushStyle(BrushStyle::Clear);
+    canvas.setPenWidth(pen);
     switch (style.kind) {
     case 1:
-        canvas.setBrushStyle(BrushStyle::Clear);
-        canvas.setPenWidth(penWidth);
         canvas.rectangle(box);
         break;
     case 2:
@@ -64,53 +87,45 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
         static const std::string& close2 = J("］");
         static const std::string& open3 = J("【");
         static const std::string& close3 = J("】");
+        const std::string& open = style.kind == 2 ? open2 : open3;
+        const std::string& close = style.kind == 2 ? close2 : close3;
+        const Rect base = ScaleRect(place.base, s);
         canvas.setFontSize(layoutmath::fontSize(entry.fontSize));
         canvas.setFontColor(colors::Black);
-        canvas.textOut(base.left, base.top, style.kind == 2 ? open2 : open3);
-        canvas.textOut(base.right, base.top, style.kind == 2 ? close2 : close3);
+        // Full-width brackets carry their ink on the side of what they enclose: the
+        // opening one stands half its width left of the base, centred on the answer's
+        // height, the closing one at the base's right edge.
+        const int top = clampi((L(base.top) + base.bottom - canvas.textHeight(open)) / 2);
+        canvas.textOut(clampi(L(base.left) - canvas.textWidth(open) / 2), top, open);
+        canvas.textOut(base.right, top, close);
         break;
     }
     case 4: {
-        canvas.setBrushStyle(BrushStyle::Clear);
-        canvas.setPenWidth(penWidth);
-        const int y =
-            layoutmath::clampi(static_cast<long long>(box.bottom) - roundi(0.2 * box.height()));
+        // Under the answer with half the room kept below it, and the height setting's.
+        const int y = clampi(L(box.bottom) - (pen + 1) / 2 - roundi(AnswerRoom / 2 * s));
         canvas.moveTo(box.left, y);
         canvas.lineTo(box.right, y);
         break;
     }
     case 5: {
-        canvas.setBrushStyle(BrushStyle::Clear);
-        canvas.setPenWidth(penWidth);
-        const double d = (2.0 * style.charSize + static_cast<double>(style.heightSetting) - 10) * s;
-        const int e = roundi(0.8 * d);
-        const int top = layoutmath::clampi(static_cast<long long>(box.top) + e / 5);
-        const int bottom = roundi(top + d + roundi(0.5 * e));
-        canvas.roundRect(Rect{box.left, top, box.right, bottom}, e, e);
+        // Corners round off at most 8 units: a corner that cut deeper would reach an
+        // answer that ends a few units short of the box's side.
+        const int e = std::min(roundi(0.5 * std::min(box.width(), box.height())), roundi(16 * s));
+        canvas.roundRect(box, e, e);
         break;
     }
     }
     canvas.setPenWidth(1);
 }
 
-void DrawAnswerBoxes(Program& program, const Worksheet& sheet, Canvas& canvas, double s,
-                     bool printing) {
+void DrawAnswerBoxes(Program& program, const Worksheet& sheet, Canvas& canvas, double s) {
     WorksheetState& st = program.sheets;
-    BoxStyle style;
-    style.kind = AnswerBoxKind(sheet);
-    style.widthSetting = sheet.kran(1);
-    style.heightSetting = sheet.kran(2);
-    style.charSize = program.controls.spnMojiSize;
-    const double f = printing ? 1.03 : 1.0;
+    const BoxStyle style = AnswerBoxStyle(sheet);
     const int count = std::clamp(st.kranCount, 0, MaxKran);
     for (int k = 1; k <= count; ++k) {
         const KranEntry& entry = st.KranTable[k];
-        const int h = st.answerFieldHeight[k];
-        DrawAnswerBox(canvas, style, entry, h, s, printing);
-        if (entry.mark == 1 || entry.mark == 0 || entry.mark == -2) {
-            const MarkPlace place =
-                BoxMarkPlace(entry, h, style.widthSetting, style.heightSetting, style.charSize);
-            DrawBoxMark(canvas, entry.mark, place, s, f);
-        }
+        DrawAnswerBox(canvas, style, entry, s);
+        if (entry.mark == 1 || entry.mark == 0 || entry.mark == -2)
+            DrawBoxMark(canvas, entry.mark, BoxMarkPlace(entry, style), s);
     }
 }

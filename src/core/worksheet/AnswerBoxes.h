@@ -1,7 +1,10 @@
 #pragma once
-// Answer boxes (解答欄) drawn over the answers of a laid-out page, with the marks of
-// marked boxes. Positions come from the answer-box table, which holds screen-page units;
-// the target scale s maps them to the device, and paper moves box left edges 3 % right.
+// Answer boxes (解答欄) and the entry fields laid over them. PlaceAnswer is the one place
+// that decides where an answer, its field and its box stand: the page layout draws boxes
+// with it, the practice window lays its fields over it and the marks are drawn around it.
+//
+// Everything is computed in screen-page units (layout units, one pixel of the page image)
+// from the answer-box table; a target of scale s draws the same rectangles scaled.
 
 #include "platform/Canvas.h"
 #include "worksheet/WorksheetState.h"
@@ -9,30 +12,36 @@
 struct Program;
 class Worksheet;
 
-// Height in pixels of the answer field laid over a box whose answer is drawn at
-// fontSizePoints: the text height of that size at 96 dpi plus the field's borders.
-// The practice window sizes its fields with this, and the box base rectangle uses it.
-int AnswerFieldHeight(int fontSizePoints);
+// Room kept between the typeset answer and the field's edges, in layout units: enough for a
+// box line and a clear gap on every scale.
+constexpr int AnswerRoom = 4;
+
+struct BoxStyle {
+    int kind = 0;          // 1 square, 2 ［ ］, 3 【 】, 4 underline, 5 rounded square
+    int widthSetting = 0;  // 幅: 15 is 100 units wide, negative values hug the answer
+    int heightSetting = 0; // 高さ: added half above and whole below
+};
 
 // Box kind from the first character of lstKranX line 0; 0 (none) for anything else.
 int AnswerBoxKind(const Worksheet& sheet);
+// Kind, width and height settings of the worksheet's boxes.
+BoxStyle AnswerBoxStyle(const Worksheet& sheet);
 
-// Rectangle under the drawn answer: the screen-page entry scaled to the target.
-Rect AnswerBaseRect(const KranEntry& entry, int fieldHeight, double s, bool printing);
-// The base grown by the box width and height settings (幅, 高さ).
-Rect AnswerBoxRect(const Rect& base, int widthSetting, int heightSetting, double s);
-
-struct BoxStyle {
-    int kind = 0;          // 1 square, 2 [ ], 3 【 】, 4 underline, 5 rounded square
-    int widthSetting = 0;  // 幅
-    int heightSetting = 0; // 高さ
-    int charSize = 10;     // 文字サイズ of the main window
+// Where one answer stands, in screen-page units.
+struct AnswerPlace {
+    Rect answer; // the typeset answer: x .. x + width, answerTop .. answerBottom
+    Rect base;   // the answer with room around it; brackets stand at its sides
+    Rect box;    // the base grown by the width and height settings: kinds 1, 4 and 5
+    Rect field;  // where an entry field goes: the box's width and the base's height
 };
+AnswerPlace PlaceAnswer(const KranEntry& entry, const BoxStyle& style);
 
-// Draws one box of the given kind in black; kind 0 and unknown kinds draw nothing.
-void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, int fieldHeight,
-                   double s, bool printing);
+// A screen-page rectangle on a target of scale s.
+Rect ScaleRect(const Rect& r, double s);
+
+// Draws the box of one answer in black on a target of scale s; kind 0 and unknown kinds
+// draw nothing.
+void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, double s);
 
 // Boxes 1..kranCount of the table, each followed by its mark.
-void DrawAnswerBoxes(Program& program, const Worksheet& sheet, Canvas& canvas, double s,
-                     bool printing);
+void DrawAnswerBoxes(Program& program, const Worksheet& sheet, Canvas& canvas, double s);

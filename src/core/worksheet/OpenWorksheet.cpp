@@ -69,7 +69,14 @@ OpenResult OpenWorksheetFile(Program& program, const std::string& chosen) {
     request.path = *path;
     request.header = "[[unitX";
     request.mode = UnitReadMode::WorksheetFile;
-    if (!ReadUnit(program, request).ok()) return OpenResult::NotRead;
+    UnitReadResult read = ReadUnit(program, request);
+    if (!read.ok()) {
+        // An empty file or one without "[[unitX" is no worksheet file: say so.
+        if (read.message.empty())
+            program.platform.prompter.message(J("ファイル ") + *path +
+                                              J(" はワークシートファイルとして読めません"));
+        return OpenResult::NotRead;
+    }
 
     SheetOrigin origin{ref, {}, {}, {}, *path, *path};
     Worksheet& sheet = CreateWorksheet(program, origin);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "shell/Program.h"
 #include "text/Sjis.h"
 #include "typeset/Formula.h"
+#include "typeset/MeasuringCanvas.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/PageImage.h"
@@ -25,7 +28,7 @@ constexpr int MaxKaiLines = 1 << 16;
 class Layouter {
   public:
     Layouter(Program& program, Worksheet& sheet, Canvas& canvas, bool printing)
-        : pg_(program), ws_(sheet), cv_(canvas), st_(program.sheets),
+        : pg_(program), ws_(sheet), meter_(canvas), cv_(meter_), st_(program.sheets),
           scratch_(program.sheets.layoutScratch), printing_(printing) {}
 
     void run() {
@@ -40,7 +43,7 @@ class Layouter {
         nameLine();
         questionLines();
         placeGraphs();
-        DrawAnswerBoxes(pg_, ws_, cv_, s_, printing_);
+        DrawAnswerBoxes(pg_, ws_, cv_, s_);
         pictures();
     }
 
@@ -49,14 +52,16 @@ class Layouter {
         W_ = cv_.deviceWidth();
         H_ = cv_.deviceHeight();
         const int paperWidth = ws_.paper.Width > 0 ? ws_.paper.Width : 630;
-        // The paper's own width maps onto the printer page, so B5, B4 and A3 sheets fill
-        // their paper as A4 does (630 for every paper would push B4 and A3 off the page).
-        s_ = printing_ ? static_cast<double>(W_) / paperWidth : 1.0;
-        r_ = printing_ ? static_cast<double>(W_) / paperWidth : 1.0;
-        c_ = printing_ ? 3 : 0;
-        const long long t = c_ + static_cast<long long>(pg_.controls.spnMojiSize);
+        // One geometry for every target: the paper's width in layout units maps onto the
+        // canvas's width (1 on the page image), so B5, B4 and A3 sheets fill their paper as
+        // A4 does, and paper shows what the screen shows, scaled.
+        s_ = W_ > 0 ? static_cast<double>(W_) / paperWidth : 1.0;
+        r_ = s_;
+        const int t = pg_.controls.spnMojiSize;
         T_ = t < 1 ? 10 : layoutmath::fontSize(t);
-        B_ = roundi(6.732 * s_);
+        // The typesetter's units are whole pixels of the screen page, scaled: rounding them
+        // on the device instead would move every glyph of a printed line a little.
+        B_ = roundi(roundi(6.732) * s_);
         L_ = pg_.controls.spnGyouSpace * s_ * 0.7875;
         x0_ = roundi(ws_.LeftMargin * 10.0 * s_);
         xr_ = roundi(ws_.RightMargin * 10.0 * s_);
@@ -66,7 +71,7 @@ class Layouter {
 
         FormulaContext& f = pg_.formula;
         f.unitV = B_;
-        f.unitH = roundi(ws_.FontSize * s_ / 6);
+        f.unitH = roundi(roundi(ws_.FontSize / 6.0) * s_);
         f.charSize = std::clamp(ws_.FontSize, 0, layoutmath::MaxFontSize);
         f.printing = printing_;
         f.worksheetCurrent = true;
@@ -100,7 +105,7 @@ class Layouter {
     }
 
     void numberLine() {
-        cv_.setFontSize(c_ + 10);
+        cv_.setFontSize(10);
         cv_.setFontColor(colors::Black);
         const int y = roundi(15 * r_);
         std::string& text = scratch_.text;
@@ -126,7 +131,7 @@ class Layouter {
     }
 
     void title() {
-        cv_.setFontSize(c_ + 12);
+        cv_.setFontSize(12);
         int x = x0_;
         if (pg_.controls.chkClassFlag)
             x = clampi(static_cast<long long>(roundi((ws_.classFlag.width + 5) * s_)) + x0_);
@@ -146,7 +151,7 @@ class Layouter {
     }
 
     void nameLine() {
-        cv_.setFontSize(c_ + 16);
+        cv_.setFontSize(16);
         cv_.setFontColor(colors::Black);
         std::string& text = scratch_.text;
         text.clear();
@@ -261,10 +266,12 @@ class Layouter {
         kai_ = 0;
         addKai("start");
 
+        // A hidden answer keeps its place, but nothing of it reaches the page.
         const bool show = ws_.ShowAnswers;
-        const Color answerColor = show ? colors::Blue : colors::White;
-        const Color altColor = show ? colors::Grey : colors::White;
         const int answerX0 = ws_.kran(4);
+        const BoxStyle style = AnswerBoxStyle(ws_);
+        // Every answer is at least one line of text high.
+        lineCell_ = cv_.textHeight("0");
         std::vector<std::string_view>& parts = scratch_.parts;
         std::vector<std::string_view>& alts = scratch_.alternatives;
 
@@ -287,7 +294,7 @@ class Layouter {
                     if (ku < st_.RunStartX.size()) start = roundi(st_.RunStartX[ku] * s_);
                 } else {
                     if (st_.RunStartX.size() <= ku) st_.RunStartX.resize(ku + 1);
-                    st_.RunStartX[ku] = p.x;
+                    st_.RunStartX[ku] = roundi(p.x / s_);
                 }
                 cv_.setFontColor(colors::Black);
                 p.x = drawRun(start, y, parts[2 * j]);
@@ -306,34 +313,76 @@ class Layouter {
                                scratch_.text);
                     drawn = scratch_.text;
                 }
-                cv_.setFontColor(answerColor);
+                cv_.setFontColor(colors::Blue);
+                meter_.begin(show);
                 p.x = drawRun(ax, y, drawn);
-                if (alts.size() >= 2 && pg_.controls.chkBekkai) {
-                    int x = clampi(static_cast<long long>(roundi(50 * s_)) + ax);
-                    const int yb = clampi(static_cast<long long>(y) + B_);
-                    for (std::size_t i = 1; i < alts.size(); ++i) {
-                        scratch_.text.clear();
-                        scratch_.text.push_back(' ');
-                        scratch_.text.append(alts[i]);
-                        x = DrawFormulaAt(pg_.formula, x, yb, T_, s_, cv_, scratch_.text, altColor)
-                                .x;
-                    }
-                }
+                const std::optional<Rect> ink = meter_.end();
+                const KranEntry placed = answerEntry(ax, p.x, y, ink);
+                if (show && alts.size() >= 2 && pg_.controls.chkBekkai)
+                    alternatives(alts, ax, p.x, y, style.kind, PlaceAnswer(placed, style));
                 if (st_.collectKran && st_.kranCount < MaxKran) {
-                    const int n = ++st_.kranCount;
-                    KranEntry& e = st_.KranTable[n];
-                    e.x = ax;
-                    e.y = y;
+                    KranEntry& e = st_.KranTable[++st_.kranCount];
+                    e.x = placed.x;
+                    e.y = placed.y;
+                    e.width = placed.width;
+                    e.answerTop = placed.answerTop;
+                    e.answerBottom = placed.answerBottom;
                     e.answerText.assign(answer);
-                    e.fontSize = cv_.fontSize();
-                    e.width = clampi(static_cast<long long>(p.x) - ax);
-                    st_.answerFieldHeight[n] = AnswerFieldHeight(e.fontSize);
+                    e.fontSize = placed.fontSize;
                 }
             }
             cv_.setFontColor(colors::Black);
             drawRun(p.x, y, parts[2 * m]);
         }
         ws_.lstKai.resize(kai_);
+    }
+
+    // Where the answer just drawn stands, in layout units: from its start to the run's end,
+    // as high as the ink it laid and at least one line of text.
+    KranEntry answerEntry(int ax, int endX, int y, const std::optional<Rect>& ink) const {
+        long long top = static_cast<long long>(y) + 2LL * B_;
+        long long bottom = top + lineCell_;
+        if (ink) {
+            top = std::min<long long>(top, ink->top);
+            bottom = std::max<long long>(bottom, ink->bottom);
+        }
+        KranEntry e;
+        e.x = roundi(ax / s_);
+        e.y = roundi(y / s_);
+        e.width = clampi(static_cast<long long>(roundi(endX / s_)) - e.x);
+        e.answerTop = roundi(std::floor(static_cast<double>(top) / s_));
+        e.answerBottom = roundi(std::ceil(static_cast<double>(bottom) / s_));
+        e.fontSize = cv_.fontSize();
+        return e;
+    }
+
+    // The grey alternatives, each after a blank: at the usual place 50 units right of the
+    // answer, or after the answer when it is wider. A box line must not cross them: when
+    // they would reach over the right side of a square or rounded box, they start behind it.
+    void alternatives(const std::vector<std::string_view>& alts, int ax, int answerEnd, int y,
+                      int kind, const AnswerPlace& place) {
+        int start = std::max(clampi(static_cast<long long>(roundi(50 * s_)) + ax), answerEnd);
+        const int yb = clampi(static_cast<long long>(y) + B_);
+        if (kind == 1 || kind == 5) {
+            const int right = roundi(place.box.right * s_);
+            const int pen = std::max(1, roundi(s_));
+            meter_.begin(false);
+            const int end = drawAlternatives(alts, start, yb);
+            meter_.end();
+            if (start <= right + pen && end >= right - pen)
+                start = clampi(static_cast<long long>(right) + pen);
+        }
+        drawAlternatives(alts, start, yb);
+    }
+
+    int drawAlternatives(const std::vector<std::string_view>& alts, int x, int yb) {
+        for (std::size_t i = 1; i < alts.size(); ++i) {
+            scratch_.text.clear();
+            scratch_.text.push_back(' ');
+            scratch_.text.append(alts[i]);
+            x = DrawFormulaAt(pg_.formula, x, yb, T_, s_, cv_, scratch_.text, colors::Grey).x;
+        }
+        return x;
     }
 
     // Automatic places follow the run of the same number: 40 units right of its start.
@@ -427,6 +476,9 @@ class Layouter {
 
     Program& pg_;
     Worksheet& ws_;
+    // Everything is drawn through the meter, which can note what an answer covers and keep
+    // a hidden answer off the page.
+    MeasuringCanvas meter_;
     Canvas& cv_;
     WorksheetState& st_;
     WorksheetState::LayoutScratch& scratch_;
@@ -434,10 +486,11 @@ class Layouter {
 
     int W_ = 0, H_ = 0;
     double s_ = 1, r_ = 1;
-    int c_ = 0, T_ = 10, B_ = 7;
+    int T_ = 10, B_ = 7;
     double L_ = 0;
     int x0_ = 0, xr_ = 0, x1_ = 0, g20_ = 0, g17_ = 0;
     int workSize_ = 10;
+    int lineCell_ = 0; // text height at the question size
     std::size_t kai_ = 0;
 };
 

@@ -159,6 +159,7 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
     for (KranEntry& box : state.KranTable)
         box.mark = 99;
     sheet.Modified = false;
+    if (state.created) state.created(sheet);
     return sheet;
 }
 
@@ -208,6 +209,7 @@ void ActivateWorksheet(Program& program, Worksheet& sheet) {
     }
     state.layoutEnabled = true;
     Relayout(program, sheet);
+    if (state.activated) state.activated(sheet);
 }
 
 Worksheet* FindWorksheet(Program& program, const std::string& key) {
@@ -229,6 +231,7 @@ bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(W
 
 void CloseWorksheet(Program& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
+    if (state.closing) state.closing(sheet);
     auto& keys = program.shell.windowList;
     auto key = std::find(keys.begin(), keys.end(), sheet.windowKey);
     if (key != keys.end()) keys.erase(key);

@@ -23,7 +23,7 @@ struct SheetOrigin {
 void Relayout(Program& program, Worksheet& sheet);
 
 // Creates a worksheet from the parse buffer. LayoutEnabled is left off; activating the
-// worksheet sets it again and lays the page out.
+// worksheet sets it again and lays the page out. The created hook runs last.
 Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin);
 
 // After units were appended into the buffer (which had first been loaded from the
@@ -39,7 +39,7 @@ void ReloadAfterAppend(Program& program, Worksheet& sheet);
 void ReloadAfterEdit(Program& program, Worksheet& sheet);
 
 // Makes the worksheet current and, once start-up is done, pushes its values into the
-// controls without marking it modified; then lays it out again.
+// controls without marking it modified; then lays it out again and runs the activated hook.
 void ActivateWorksheet(Program& program, Worksheet& sheet);
 
 // The open worksheet whose window key is key, or null.
@@ -50,8 +50,9 @@ Worksheet* FindWorksheet(Program& program, const std::string& key);
 // Returns whether the worksheet may close.
 bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(Worksheet&)>& save);
 
-// Closes the worksheet: window-list entry removed, no worksheet current, the count
-// lowered, the document freed (references to it become invalid).
+// Closes the worksheet: the closing hook runs first; then the window-list entry is
+// removed, no worksheet is current, the count lowered, the document freed (references to
+// it become invalid).
 void CloseWorksheet(Program& program, Worksheet& sheet);
 
 // CloseRequest followed by CloseWorksheet when allowed; returns whether it closed.

@@ -17,6 +17,10 @@ struct KranEntry {
     int x = 0;     // left edge of the drawn answer on the screen page
     int y = 0;     // top of its line on the screen page
     int width = 0; // width of the drawn answer
+    // Vertical extent of the typeset answer on the screen page (top of its highest text
+    // cell or line, bottom of its lowest); boxes and entry fields are placed around it.
+    int answerTop = 0;
+    int answerBottom = 0;
     bool answerShown = false;
     std::string answerText; // accepted answers separated by ";"
     int tries = 0;
@@ -34,14 +38,18 @@ struct WorksheetState {
     // Lays a worksheet out again on its own page image and shows it. The worksheet
     // windows (or the command line) set it; without it nothing is drawn.
     std::function<void(Worksheet&)> relayout;
+    // The windows' side of a worksheet's life: a worksheet was created (it gets its
+    // window), was activated (its window comes to the front), or is about to be freed
+    // (its window goes). Each may be empty.
+    std::function<void(Worksheet&)> created;
+    std::function<void(Worksheet&)> activated;
+    std::function<void(Worksheet&)> closing;
 
     // Answer-box table filled by the page layout while collectKran is set.
     std::array<KranEntry, MaxKran + 1> KranTable{};
     int kranCount = 0;
     bool collectKran = false;      // the layout rebuilds KranTable
     bool drawTypedAnswers = false; // the layout draws the learner's answers (firstAnswer)
-    // Height of the answer field laid over box k (pixels), set with KranTable.
-    std::array<int, MaxKran + 1> answerFieldHeight{};
     // The learner's first answer per box; "initX" means none yet.
     std::array<std::string, MaxKran + 1> firstAnswer;
 

@@ -1,0 +1,81 @@
+#include "shell/Startup.h"
+
+#include "formats/CourseIndex.h"
+#include "shell/Helpers.h"
+#include "shell/Program.h"
+#include "shell/RecordFolders.h"
+#include "shell/Settings.h"
+#include "text/Sjis.h"
+#include "worksheet/Paper.h"
+#include "worksheet/WorksheetSetters.h"
+
+namespace {
+
+// Step 3: the title picture. A missing file is reported by FileExistsOrSay; a file that
+// is no picture is reported too, and start-up goes on with an empty title.
+Bitmap loadTitlePicture(Program& p) {
+    Bitmap picture;
+    const std::string path = p.shell.masterFolder + "Title.BMP";
+    if (!FileExistsOrSay(p, path)) return picture;
+    if (!p.platform.pictures.load(path, picture)) {
+        picture = Bitmap();
+        p.platform.prompter.message(J("ファイル ") + path + J(" は画像として読み込めません"));
+    }
+    return picture;
+}
+
+// Step 6: the first "*.hlp" of the master folder names the help file.
+void findHelpFile(Program& p) {
+    std::vector<std::string> found = p.platform.files.list(p.shell.masterFolder, "*.hlp");
+    if (!found.empty()) p.shell.helpFileName = found.front();
+}
+
+} // namespace
+
+std::string MasterFolderOf(const std::string& workingDir) {
+    std::string folder = workingDir;
+    const std::size_t last = sjis::rfind(folder, '\\');
+    if (folder.empty() || last != folder.size() - 1) folder += '\\';
+    return folder;
+}
+
+StartupOutcome RunStartup(Program& p, Settings& settings) {
+    ShellState& s = p.shell;
+    StartupOutcome out;
+    s.startupDone = false;
+    s.cdMode = p.platform.files.isReadOnlyMedia(s.masterFolder);
+    s.schoolName = settings.school();
+    out.titlePicture = loadTitlePicture(p);
+    s.indexChanged = false;
+    s.windowList.clear();
+    findHelpFile(p);
+    if (!LoadLessonList(p) && p.course.lessonNames.empty()) {
+        out.end = StartupOutcome::End::NoCourse;
+        return out;
+    }
+    p.menu = MenuState{}; // the lesson list is new: the menu starts over
+    s.fixedPaper = false;
+    s.showDoYouKnow = settings.showDoYouKnow();
+    p.controls.radPrinter = false; // 画面に忠実に印刷する
+    SetProgramPaper(p, settings.paperSize());
+    s.answersShown = false;
+    ToggleShowAnswers(p); // ends shown, as the 解答表示 button does
+    s.startupDone = true;
+
+    FolderResult folders = PrepareRecordFolders(p, settings.recordsDrive(p.platform.userDataDir));
+    if (!folders.ok) {
+        out.end = StartupOutcome::End::FoldersFailed;
+    } else {
+        s.ruidaiScanPending = true;
+    }
+    // The learner and the lock hold even when the records folders failed: a program
+    // locked for students must not start unlocked.
+    s.learnerName = settings.logOnName();
+    ApplyKeyLock(p, settings, settings.keyLock());
+    return out;
+}
+
+void ApplyKeyLock(Program& p, Settings& settings, bool locked) {
+    p.shell.keyLock = locked;
+    settings.setKeyLock(locked);
+}

@@ -1,0 +1,325 @@
+#include "gui/TfrmPrint.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "gui/Desk.h"
+#include "gui/PageView.h"
+#include "gui/TfrmMain.h"
+#include "qt/CanvasImages.h"
+#include "qt/QtCanvas.h"
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/GraphDrag.h"
+#include "worksheet/PageImage.h"
+#include "worksheet/PageLayout.h"
+#include "worksheet/WorksheetDocument.h"
+
+namespace {
+
+QString fromSjis(const std::string& s) {
+    return QString::fromStdString(sjis::toUtf8(s));
+}
+
+} // namespace
+
+TfrmPrint::TfrmPrint(Desk& desk, Worksheet& sheet, QWidget* parent)
+    : QWidget(parent), desk_(desk), sheet_(&sheet) {
+    setObjectName(QStringLiteral("TfrmPrint"));
+    setFocusPolicy(Qt::StrongFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildMenu();
+    layout->setMenuBar(menu_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scrPage"));
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->viewport()->setFocusPolicy(Qt::NoFocus);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    view_ = new PageView;
+    view_->setSheet(sheet_);
+    scroll_->setWidget(view_);
+    layout->addWidget(scroll_);
+
+    connect(view_, &PageView::graphDropped, this, [this](int index, QPoint topLeft) {
+        if (sheet_) MoveGraph(desk_.program(), *sheet_, index, Point{topLeft.x(), topLeft.y()});
+    });
+    connect(view_, &PageView::markChanged, this, [this](bool marked) {
+        if (desk_.main) desk_.main->setRegionMarked(marked);
+    });
+    connect(view_, &PageView::dragging, this,
+            [this](QPoint pos) { scroll_->ensureVisible(pos.x(), pos.y(), 16, 16); });
+    refreshCaption();
+}
+
+TfrmPrint::~TfrmPrint() = default;
+
+void TfrmPrint::buildMenu() {
+    menu_ = new QMenuBar(this);
+    menu_->setObjectName(QStringLiteral("mnuPrint"));
+    auto item = [this](QMenu* menu, const char* name, const QString& text, auto run) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, run);
+        return a;
+    };
+    // Items that forward to the main window's command of the same name.
+    TfrmMain* main = desk_.main;
+    auto command = [main](QMenu* menu, const char* name, const QString& text,
+                          void (TfrmMain::*slot)()) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        if (main) connect(a, &QAction::triggered, main, slot);
+        return a;
+    };
+
+    QMenu* file = menu_->addMenu(QStringLiteral("ファイル(&F)"));
+    command(file, "mnuOpen", QStringLiteral("開く(&O)"), &TfrmMain::btnOpenMasterClick);
+    QAction* save =
+        command(file, "mnuSave", QStringLiteral("上書き保存(&S)"), &TfrmMain::btnSaveMasterClick);
+    command(file, "mnuPrint", QStringLiteral("印刷(&P)"), &TfrmMain::btnStartPrintClick);
+    item(file, "mnuClose", QStringLiteral("閉じる(&C)"), [this] { close(); });
+    command(file, "mnuExit", QStringLiteral("終了(&X)"), &TfrmMain::mnuExitClick);
+    // Only an unedited unit of the course is written back into its unit file.
+    connect(file, &QMenu::aboutToShow, this,
+            [this, save] { save->setEnabled(sheet_ && sheet_->masterFlag); });
+
+    QMenu* edit = menu_->addMenu(QStringLiteral("編集(&E)"));
+    command(edit, "mnuIndex", QStringLiteral("目次作成(&C)"), &TfrmMain::mnuIndexClick);
+    command(edit, "mnuSchool", QStringLiteral("学校名・塾名(&J)"), &TfrmMain::mnuSchoolClick);
+    command(edit, "mnuEdit", QStringLiteral("編集(&E)"), &TfrmMain::btnEditClick);
+    item(edit, "mnuClipboard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)"),
+         [this] { copyPageToClipboard(); });
+
+    QMenu* view = menu_->addMenu(QStringLiteral("表示(&V)"));
+    mnuKaitou_ = item(view, "mnuKaitou", QStringLiteral("解答表示(&A)"), [this] {
+        if (desk_.main) desk_.main->btnKaitouClick();
+        if (sheet_) mnuKaitou_->setChecked(sheet_->ShowAnswers);
+    });
+    mnuKaitou_->setCheckable(true);
+    connect(view, &QMenu::aboutToShow, this, [this] {
+        // Enabled while the main window's 解答表示 button is.
+        const QWidget* button =
+            desk_.main ? desk_.main->findChild<QWidget*>(QStringLiteral("btnKaitou")) : nullptr;
+        mnuKaitou_->setEnabled(!button || button->isEnabled());
+        if (sheet_) mnuKaitou_->setChecked(sheet_->ShowAnswers);
+    });
+
+    QMenu* settings = menu_->addMenu(QStringLiteral("設定(&C)"));
+    command(settings, "mnuPrintMode", QStringLiteral("印字モードの設定(&P)"),
+            &TfrmMain::mnuPrintModeClick);
+    command(settings, "mnuKran", QStringLiteral("解答欄の設定(&K)"), &TfrmMain::btnKranClick);
+    command(settings, "mnuSetPaper", QStringLiteral("用紙サイズとオプションの設定(&S)"),
+            &TfrmMain::mnuSetPaperClick);
+}
+
+void TfrmPrint::detach() {
+    sheet_ = nullptr;
+    view_->setSheet(nullptr);
+    view_->setMark(std::nullopt);
+}
+
+void TfrmPrint::refreshCaption() {
+    if (!sheet_) return;
+    const QString title = fromSjis(sheet_->caption);
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+void TfrmPrint::relayout() {
+    if (!sheet_) return;
+    const int w = std::max(1, sheet_->paper.Width);
+    const int h = std::max(1, sheet_->paper.Height);
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    const QSize pixels(qRound(w * ratio), qRound(h * ratio));
+    if (page_.size() != pixels) page_ = makePageImage(pixels.width(), pixels.height());
+    // Painted in device pixels; the nominal page maps the layout's units onto them.
+    page_.setDevicePixelRatio(1.0);
+    {
+        QtCanvas canvas(page_);
+        if (pixels != QSize(w, h))
+            canvas.setScreenRatio(w, h, static_cast<double>(pixels.width()) / w);
+        LayOutPage(desk_.program(), *sheet_, canvas, false);
+    }
+    page_.setDevicePixelRatio(static_cast<qreal>(pixels.width()) / w);
+    refreshCaption();
+    showView();
+}
+
+void TfrmPrint::showView() {
+    reducedShown_ = desk_.program().controls.reducedView;
+    if (!reducedShown_) {
+        view_->showImage(&page_, true);
+        return;
+    }
+    dropMark();
+    // The reduced page fits the window's height: the whole sheet at a glance. It is never
+    // made larger than the page itself.
+    const int room = scroll_->maximumViewportSize().height() - 2;
+    const int h =
+        std::clamp(room, 100, std::max(100, page_.deviceIndependentSize().toSize().height()));
+    const int w = static_cast<int>(std::lrint(h / std::sqrt(2.0)));
+    const qreal ratio = page_.devicePixelRatio();
+    reduced_ = page_.scaled(qRound(w * ratio), qRound(h * ratio), Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation);
+    reduced_.setDevicePixelRatio(ratio);
+    view_->showImage(&reduced_, false);
+}
+
+QImage TfrmPrint::unitPage() const {
+    if (page_.isNull() || !sheet_) return page_;
+    const QSize size(std::max(1, sheet_->paper.Width), std::max(1, sheet_->paper.Height));
+    if (page_.size() == size) {
+        QImage same = page_;
+        same.setDevicePixelRatio(1.0);
+        return same;
+    }
+    return page_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+Bitmap TfrmPrint::pageBitmap() const {
+    const QImage unit = unitPage();
+    return canvasBitmapOf(unit, unit.rect());
+}
+
+void TfrmPrint::setReduced(bool reduced) {
+    desk_.program().controls.reducedView = reduced;
+    showView();
+}
+
+void TfrmPrint::toggleScroll() {
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    bar->setValue(bar->value() == bar->minimum() ? bar->maximum() : bar->minimum());
+}
+
+void TfrmPrint::scrollToTop() {
+    scroll_->verticalScrollBar()->setValue(0);
+}
+
+bool TfrmPrint::hasMarkedRegion() const {
+    return view_->mark().has_value();
+}
+
+void TfrmPrint::copyMarkedRegion() {
+    const auto mark = view_->mark();
+    if (!mark) return;
+    QImage unit = unitPage();
+    Bitmap region;
+    if (!unit.isNull()) {
+        QtCanvas page(unit);
+        region = CopyPageRegion(page, mark->a, mark->b);
+    }
+    putOnClipboard(toQImage(region));
+    dropMark();
+}
+
+void TfrmPrint::dropMark() {
+    view_->setMark(std::nullopt);
+}
+
+void TfrmPrint::copyPageToClipboard() {
+    putOnClipboard(unitPage());
+}
+
+bool TfrmPrint::putOnClipboard(const QImage& image) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    bool ok = false;
+    if (clipboard && !image.isNull()) {
+        clipboard->setImage(image);
+        const QMimeData* data = clipboard->mimeData();
+        ok = data && data->hasImage();
+    }
+    if (!ok) desk_.prompter().message(J("クリップボードにコピーできませんでした"));
+    return ok;
+}
+
+bool TfrmPrint::saveForClose(Worksheet& sheet) {
+    if (desk_.main) {
+        if (sheet.masterFlag)
+            desk_.main->btnSaveMasterClick();
+        else
+            desk_.main->btnSaveCopyClick();
+    }
+    refreshCaption();
+    if (!sheet.Modified) return true;
+    // Cancelled or failed: the worksheet stays open with its changes.
+    desk_.prompter().message(sheet.caption + J("は保存されていません。ウィンドウは開いたままです"));
+    return false;
+}
+
+bool TfrmPrint::closeQuery() {
+    if (!sheet_) return true;
+    if (asking_) return false; // a second close while the question is open
+    Program& program = desk_.program();
+    // The save commands act on the active worksheet, and the user sees which one is asked.
+    if (sheet_->Modified && program.sheets.current != sheet_) ActivateWorksheet(program, *sheet_);
+    asking_ = true;
+    const bool mayClose =
+        CloseRequest(program, *sheet_, [this](Worksheet& s) { return saveForClose(s); });
+    asking_ = false;
+    return mayClose;
+}
+
+void TfrmPrint::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (reducedShown_) showView();
+}
+
+void TfrmPrint::keyPressEvent(QKeyEvent* event) {
+    if (desk_.main && desk_.main->handleKey(event)) return;
+    if (event->matches(QKeySequence::Copy) && hasMarkedRegion()) {
+        copyMarkedRegion();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TfrmPrint::event(QEvent* event) {
+    // The frame's close reaches this window first through its own close event.
+    if (event->type() == QEvent::ParentChange && parentWidget())
+        parentWidget()->installEventFilter(this);
+    // Moved to a screen of another pixel ratio: the current worksheet is drawn again for it
+    // (another worksheet is laid out when it becomes current).
+    if (event->type() == QEvent::ScreenChangeInternal && sheet_ &&
+        sheet_ == desk_.program().sheets.current &&
+        page_.devicePixelRatio() != std::max<qreal>(1.0, devicePixelRatioF()))
+        Relayout(desk_.program(), *sheet_);
+    return QWidget::event(event);
+}
+
+bool TfrmPrint::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Close) frameClosing_ = true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmPrint::closeEvent(QCloseEvent* event) {
+    const bool byFrame = std::exchange(frameClosing_, false);
+    if (sheet_ && !closing_) {
+        if (!closeQuery()) {
+            event->ignore();
+            return;
+        }
+        closing_ = true;
+        // The closing hook tells the main window and detaches this window.
+        CloseWorksheet(desk_.program(), *sheet_);
+        detach();
+    }
+    event->accept();
+    // Closed by itself (menu, commands): its frame goes too, once this close is over.
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame && !byFrame)
+        QMetaObject::invokeMethod(
+            frame, [frame] { frame->close(); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The print-mode dialog: screen-faithful or printer resolution, 開始番号 and №を付ける.
+
+#include <QDialog>
+
+class Desk;
+class QCheckBox;
+class QRadioButton;
+class QSpinBox;
+
+class TfrmPrintMode : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TfrmPrintMode(Desk& desk, QWidget* parent = nullptr);
+    // Shows the dialog (設定 menu 印字モードの設定).
+    void openForActive();
+    // Start-up: select 画面に忠実に印刷する.
+    void selectScreenMode();
+
+  public slots:
+    void btnCloseClick();
+
+  private:
+    Desk& desk_;
+    QRadioButton* radDisplay_ = nullptr;
+    QRadioButton* radPrinter_ = nullptr;
+    QSpinBox* spnStart_ = nullptr;
+    QCheckBox* chkNumber_ = nullptr;
+};

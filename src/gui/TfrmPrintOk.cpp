@@ -1,0 +1,210 @@
+#include "gui/TfrmPrintOk.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "gui/Desk.h"
+#include "gui/TfrmPrint.h"
+#include "qt/QtPdfPrinter.h"
+#include "qt/QtPrinterTarget.h"
+#include "shell/Program.h"
+#include "text/Sjis.h"
+#include "worksheet/Paper.h"
+#include "worksheet/WorksheetSetters.h"
+
+namespace {
+
+QString fromSjis(const std::string& s) {
+    return QString::fromStdString(sjis::toUtf8(s));
+}
+
+QPushButton* button(const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 36);
+    return b;
+}
+
+} // namespace
+
+TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
+    setObjectName(QStringLiteral("TfrmPrintOk"));
+    setWindowTitle(QStringLiteral("印刷"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+
+    lblPWidth_ = new QLabel(QStringLiteral("横："));
+    lblPWidth_->setObjectName(QStringLiteral("lblPWidth"));
+    lblPHeight_ = new QLabel(QStringLiteral("縦："));
+    lblPHeight_->setObjectName(QStringLiteral("lblPHeight"));
+    auto* size = new QHBoxLayout;
+    size->addWidget(lblPWidth_);
+    size->addSpacing(24);
+    size->addWidget(lblPHeight_);
+    size->addStretch(1);
+    layout->addLayout(size);
+
+    lblSize_ = new QLabel;
+    lblSize_->setObjectName(QStringLiteral("lblSize"));
+    layout->addWidget(lblSize_);
+
+    spnStartNum_ = new QSpinBox;
+    spnStartNum_->setObjectName(QStringLiteral("spnStartNum"));
+    spnStartNum_->setAccessibleName(QStringLiteral("開始No"));
+    spnStartNum_->setRange(1, 100);
+    spnStartNum_->setMinimumWidth(72);
+    auto* startLabel = new QLabel(QStringLiteral("開始No"));
+    startLabel->setBuddy(spnStartNum_);
+    auto* start = new QHBoxLayout;
+    start->addWidget(startLabel);
+    start->addWidget(spnStartNum_);
+    start->addStretch(1);
+    layout->addLayout(start);
+
+    btnSettei_ = button("btnSettei", QStringLiteral("プリンタ設定"));
+    btnPrint_ = button("btnPrint", QStringLiteral("印刷開始"));
+    btnClose_ = button("btnClose", QStringLiteral("閉じる"));
+    btnPrint_->setDefault(true);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(btnSettei_);
+    row->addStretch(1);
+    row->addWidget(btnPrint_);
+    row->addWidget(btnClose_);
+    layout->addSpacing(4);
+    layout->addLayout(row);
+    setMinimumWidth(400);
+
+    connect(btnSettei_, &QPushButton::clicked, this, &TfrmPrintOk::btnSetteiClick);
+    connect(btnPrint_, &QPushButton::clicked, this, &TfrmPrintOk::btnPrintClick);
+    connect(btnClose_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(spnStartNum_, &QSpinBox::valueChanged, this, [this](int value) {
+        if (desk_.program().sheets.current) SetStartNo(desk_.program(), value);
+    });
+}
+
+TfrmPrintOk::~TfrmPrintOk() = default;
+
+QPrinter& TfrmPrintOk::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setFullPage(true);
+    }
+    return *printer_;
+}
+
+void TfrmPrintOk::openForActive() {
+    Program& program = desk_.program();
+    if (!PreparePrint(program)) return;
+    openWithPage([this]() -> Bitmap {
+        const Worksheet* sheet = desk_.program().sheets.current;
+        const TfrmPrint* window = sheet ? desk_.windowOf(*sheet) : nullptr;
+        return window ? window->pageBitmap() : Bitmap();
+    });
+}
+
+void TfrmPrintOk::openWithPage(PageImageSource page) {
+    Program& program = desk_.program();
+    if (!program.sheets.current) return;
+    page_ = std::move(page);
+    showPrinterSize();
+    lblSize_->setText(fromSjis(PaperSizeHint(program)));
+    {
+        const QSignalBlocker quiet(spnStartNum_);
+        spnStartNum_->setValue(program.controls.spnStartNum);
+    }
+    printerChosen_ = false;
+    setButtonsEnabled(true);
+    desk_.runModal(*this);
+    page_ = nullptr;
+}
+
+void TfrmPrintOk::showPrinterSize() {
+    QtPrinterTarget target(printer());
+    lblPWidth_->setText(QStringLiteral("横：%1").arg(target.pageWidth()));
+    lblPHeight_->setText(QStringLiteral("縦：%1").arg(target.pageHeight()));
+}
+
+void TfrmPrintOk::setButtonsEnabled(bool enabled) {
+    btnSettei_->setEnabled(enabled);
+    btnPrint_->setEnabled(enabled);
+    btnClose_->setEnabled(enabled);
+}
+
+void TfrmPrintOk::btnSetteiClick() {
+    if (!desk_.printDialogs().choosePrinter(this, printer())) return;
+    showPrinterSize();
+    printerChosen_ = true;
+}
+
+void TfrmPrintOk::btnPrintClick() {
+    if (!printerChosen_) {
+        if (!desk_.printDialogs().choosePrinter(this, printer())) return;
+        showPrinterSize();
+        printerChosen_ = true;
+    }
+    lblSize_->setText(QStringLiteral("印刷中"));
+    setButtonsEnabled(false);
+    const Outcome outcome = printCopies();
+    setButtonsEnabled(true);
+    lblSize_->setText(QStringLiteral("印刷完了"));
+    if (outcome.cancelled)
+        desk_.prompter().message(J("印刷を中止しました（") + std::to_string(outcome.printed) +
+                                 J(" 部印刷しました）"));
+    accept();
+}
+
+TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
+    Program& program = desk_.program();
+    Outcome outcome;
+    // The numbered copies start from the worksheet's 開始No.
+    if (const Worksheet* sheet = program.sheets.current) program.controls.spnStart = sheet->StartNo;
+    std::unique_ptr<QProgressDialog> progress;
+    int copies = 1;
+    auto between = [&](int printed, int total) {
+        outcome.printed = printed;
+        copies = total;
+        if (total <= 1) return true;
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("中止"), 0,
+                                                         total, this);
+            progress->setObjectName(QStringLiteral("prgPrint"));
+            progress->setWindowTitle(QStringLiteral("印刷"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+            progress->setAutoReset(false);
+        }
+        progress->setLabelText(
+            QStringLiteral("%1 部のうち %2 部目を印刷しています").arg(total).arg(printed + 1));
+        progress->setValue(printed);
+        QCoreApplication::processEvents();
+        outcome.cancelled = progress->wasCanceled();
+        return !outcome.cancelled;
+    };
+    // "Print to File (PDF)" makes one file with a page per document; a printer gets a job
+    // per document.
+    QPrinter& chosen = printer();
+    if (chosen.outputFormat() == QPrinter::PdfFormat && !chosen.outputFileName().isEmpty()) {
+        QtPdfPrinter file(chosen.outputFileName(), chosen.pageLayout().pageSize(),
+                          chosen.resolution());
+        file.setCopyCount(chosen.copyCount());
+        outcome.ok = PrintWorksheet(program, file, page_, between);
+        outcome.ok = file.finish() && outcome.ok;
+        chosen.setCopyCount(file.copyCount()); // numbered copies leave the count at 1
+    } else {
+        QtPrinterTarget target(chosen);
+        outcome.ok = PrintWorksheet(program, target, page_, between);
+    }
+    if (outcome.ok && !outcome.cancelled) outcome.printed = copies;
+    return outcome;
+}

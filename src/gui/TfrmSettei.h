@@ -1,0 +1,59 @@
+#pragma once
+// The layout settings strip (設定): box shape, width and height, answer position and
+// margins of the active worksheet; every change is applied at once.
+
+#include <QDialog>
+#include <array>
+
+class Desk;
+struct Program;
+class QAbstractButton;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QToolButton;
+
+class TfrmSettei : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TfrmSettei(Desk& desk, QWidget* parent = nullptr);
+
+    // Opens the dialog for the active worksheet (from 解答欄 or 解答欄の設定(&K)).
+    void openForActive();
+    // Activation of a worksheet: fill the spins from it without marking it modified.
+    void refreshFromWorksheet();
+
+  public slots:
+    void btnKakudaiClick(); // 縮小 / 拡大 of the worksheet view
+    void btnOkClick();      // 閉じる
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QGroupBox* buildPosition();
+    QGroupBox* buildKind();
+    QSpinBox* makeSpin(const char* name, int min, int max, void (*store)(Program&, int));
+    QToolButton* makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin, int step);
+    // Checks the shape button of kind without running its handler; sets the size spins.
+    void showKind(int kind);
+    void kindChosen(int kind);
+    bool handleKey(QKeyEvent* event, QObject* target);
+    QString reduceCaption() const;
+
+    Desk& desk_;
+    QSpinBox* spnLeftM_ = nullptr;
+    QSpinBox* spnRightM_ = nullptr;
+    QSpinBox* spnAnsX_ = nullptr;
+    QSpinBox* spnAnsY_ = nullptr;
+    QSpinBox* spnKranWX_ = nullptr;
+    QSpinBox* spnKranH_ = nullptr;
+    QSpinBox* spnKranX_ = nullptr;
+    QSpinBox* spnKranY_ = nullptr;
+    // Shape buttons by kind: radNon, radShikaku, radKakko, radLine, radKasen, radRound.
+    std::array<QRadioButton*, 6> shapes_{};
+    QPushButton* btnKakudai_ = nullptr;
+    QPushButton* btnOk_ = nullptr;
+};

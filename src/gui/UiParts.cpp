@@ -1,0 +1,40 @@
+#include "gui/UiParts.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+QFont uiFont(const char* faceUtf8, int pixels, bool bold) {
+    QFont f(QString::fromUtf8(faceUtf8));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+void paintBackground(QWidget* widget, const QColor& color) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, color);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* headerLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                    const QColor& back, const QColor& fore) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignCenter);
+    paintBackground(l, back);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, fore);
+    l->setPalette(pal);
+    return l;
+}
+
+QListWidget* namedList(QWidget* parent, const char* name, QRect geometry,
+                       const QString& accessible) {
+    auto* l = new QListWidget(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setAccessibleName(accessible);
+    return l;
+}

@@ -1,0 +1,105 @@
+#include "gui/WorksheetWindows.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "gui/Desk.h"
+#include "gui/TfrmMain.h"
+#include "gui/TfrmPrint.h"
+#include "gui/TfrmSettei.h"
+#include "shell/Program.h"
+#include "worksheet/WorksheetDocument.h"
+
+namespace {
+
+QMdiSubWindow* frameOf(TfrmPrint* window) {
+    return window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+}
+
+} // namespace
+
+WorksheetWindows::WorksheetWindows(Desk& desk) : QObject(desk.main), desk_(desk) {
+    setObjectName(QStringLiteral("WorksheetWindows"));
+    WorksheetState& sheets = desk_.program().sheets;
+    sheets.relayout = [this](Worksheet& sheet) {
+        if (TfrmPrint* window = windowOf(sheet)) window->relayout();
+    };
+    sheets.created = [this](Worksheet& sheet) { created(sheet); };
+    sheets.activated = [this](Worksheet& sheet) { activated(sheet); };
+    sheets.closing = [this](Worksheet& sheet) { closing(sheet); };
+    connect(desk_.main->mdiArea(), &QMdiArea::subWindowActivated, this,
+            &WorksheetWindows::frameActivated);
+}
+
+WorksheetWindows::~WorksheetWindows() {
+    WorksheetState& sheets = desk_.program().sheets;
+    sheets.relayout = nullptr;
+    sheets.created = nullptr;
+    sheets.activated = nullptr;
+    sheets.closing = nullptr;
+}
+
+TfrmPrint* WorksheetWindows::windowOf(const Worksheet& sheet) const {
+    if (!desk_.main) return nullptr;
+    const QList<QMdiSubWindow*> frames = desk_.main->mdiArea()->subWindowList();
+    for (QMdiSubWindow* frame : frames) {
+        auto* window = qobject_cast<TfrmPrint*>(frame->widget());
+        if (window && window->attached() && &window->sheet() == &sheet) return window;
+    }
+    return nullptr;
+}
+
+void WorksheetWindows::created(Worksheet& sheet) {
+    // The core activates the new worksheet next; the frame's own activation of the new
+    // window waits for that.
+    creating_ = true;
+    desk_.main->addWorksheetWindow(new TfrmPrint(desk_, sheet));
+    creating_ = false;
+}
+
+void WorksheetWindows::activated(Worksheet& sheet) {
+    TfrmPrint* window = windowOf(sheet);
+    QMdiSubWindow* frame = frameOf(window);
+    if (frame && !fromFrame_) {
+        // Opened or brought to the front by a command: top-left, the frame's child size.
+        bringingFront_ = true;
+        frame->setGeometry(QRect(QPoint(0, 0), desk_.main->childSize()));
+        desk_.main->mdiArea()->setActiveSubWindow(frame);
+        bringingFront_ = false;
+    }
+    desk_.main->refreshControls();
+    if (desk_.settei) desk_.settei->refreshFromWorksheet();
+}
+
+void WorksheetWindows::frameActivated(QMdiSubWindow* frame) {
+    // No window active (the frame lost the focus) leaves the current worksheet as it is.
+    if (!frame || creating_ || bringingFront_) return;
+    auto* window = qobject_cast<TfrmPrint*>(frame->widget());
+    if (!window || !window->attached() || window->isClosing()) return;
+    Program& program = desk_.program();
+    if (program.sheets.current == &window->sheet()) return;
+    fromFrame_ = true;
+    ActivateWorksheet(program, window->sheet());
+    fromFrame_ = false;
+}
+
+void WorksheetWindows::closing(Worksheet& sheet) {
+    TfrmPrint* window = windowOf(sheet);
+    if (!window) return;
+    const bool closingItself = window->isClosing();
+    window->detach();
+    desk_.main->worksheetWindowClosed(window);
+    // Closed by the core (a unit read again): the window goes as well.
+    if (!closingItself)
+        if (QMdiSubWindow* frame = frameOf(window)) frame->close();
+}
+
+void InstallWorksheetWindows(Desk& desk) {
+    if (!desk.main || desk.main->findChild<WorksheetWindows*>()) return;
+    new WorksheetWindows(desk);
+}
+
+TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {
+    const auto* windows = main ? main->findChild<WorksheetWindows*>() : nullptr;
+    return windows ? windows->windowOf(sheet) : nullptr;
+}

@@ -1,0 +1,103 @@
+#pragma once
+// Window tests on a copy of the bundled course: settings and user data in a temporary
+// folder (never the user's own), a scripted prompter, and modal dialogs worked by a
+// script that picks the script step by the dialog's object name.
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "Fakes.h"
+#include "ScriptedDialogs.h"
+#include "gui/Desk.h"
+#include "gui/TfrmMain.h"
+#include "text/Sjis.h"
+
+class DeskFixture {
+  public:
+    QTemporaryDir temp;
+    QString course;
+    ScriptedPrompter prompter;
+    ScriptedFileDialogs fileDialogs;
+    // What each modal dialog does, by object name; a dialog without a step is cancelled.
+    std::map<QString, std::function<void(QDialog&)>> steps;
+    std::vector<QString> shown; // object names of the dialogs shown, in order
+    std::unique_ptr<Desk> desk;
+
+    DeskFixture() {
+        course = temp.filePath(QStringLiteral("course"));
+        copyFolder(QStringLiteral(VELMIX_SOURCE_DIR "/course"), course);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           temp.filePath(QStringLiteral("config")));
+        qputenv("XDG_DATA_HOME", temp.filePath(QStringLiteral("data")).toUtf8());
+    }
+
+    // The desk on the course copy, with its windows; shown when asked.
+    Desk& start(bool show = true) {
+        Desk::Seams seams;
+        seams.prompter = &prompter;
+        seams.fileDialogs = &fileDialogs;
+        seams.runModal = [this](QDialog& d) {
+            shown.push_back(d.objectName());
+            d.setResult(QDialog::Rejected);
+            auto it = steps.find(d.objectName());
+            if (it != steps.end()) it->second(d);
+            return d.result();
+        };
+        seams.openUrl = [](const QUrl&) { return true; };
+        desk = std::make_unique<Desk>(course, seams);
+        desk->createWindows();
+        if (show) desk->main->show();
+        return *desk;
+    }
+
+    // A value of the program's settings key as stored.
+    QVariant stored(const char* name) const {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmix++"),
+                    QStringLiteral("VelmixEQ"));
+        return s.value(QLatin1String(name));
+    }
+    void store(const char* name, const QVariant& value) {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmix++"),
+                    QStringLiteral("VelmixEQ"));
+        s.setValue(QLatin1String(name), value);
+    }
+
+    std::vector<std::string> messages() const { return prompter.utf8(); }
+
+    template <class W> W* find(const char* name) const {
+        return desk->main->findChild<W*>(QLatin1String(name));
+    }
+    // A menu item of the main window by its caption.
+    QAction* menuItem(const QString& caption) const {
+        const QList<QAction*> actions = desk->main->menuBar()->findChildren<QAction*>();
+        for (QAction* a : actions)
+            if (a->text() == caption) return a;
+        return nullptr;
+    }
+
+  private:
+    static void copyFolder(const QString& from, const QString& to) {
+        QDir().mkpath(to);
+        QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = to + source.mid(from.size());
+            if (it.fileInfo().isDir())
+                QDir().mkpath(target);
+            else
+                QFile::copy(source, target);
+        }
+    }
+};

@@ -1,0 +1,233 @@
+// The windowed program end to end on a copy of the bundled course: start-up, opening a unit
+// through the unit menu, the student lock, 目次作成's refusal, the school-name dialog and
+// 上書き保存, a saved copy opened again, with the message boxes and dialogs scripted.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "DeskFixture.h"
+#include "gui/TfrmDummy.h"
+#include "shell/Program.h"
+
+namespace {
+
+// The unit menu chooses lesson, section and unit (list rows) and presses OK.
+std::function<void(QDialog&)> chooseUnit(int lesson, int section, int unit) {
+    return [=](QDialog& d) {
+        d.findChild<QListWidget*>(QStringLiteral("lstLesson"))->setCurrentRow(lesson);
+        d.findChild<QListWidget*>(QStringLiteral("lstSection"))->setCurrentRow(section);
+        d.findChild<QListWidget*>(QStringLiteral("lstUnit"))->setCurrentRow(unit);
+        d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+    };
+}
+
+const char* const kEditing[] = {"btnFpClose",   "btnOpenMaster", "btnSave",   "btnStartPrint",
+                                "btnEdit",      "btnKran",       "chkBekkai", "btnKaitou",
+                                "spnGyouSpace", "spnMojiSize",   "pnlCopy"};
+
+} // namespace
+
+class DeskFlowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void startsOnTheBundledCourse() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        QVERIFY(f.messages().empty());
+        QVERIFY(desk.main->isVisible());
+        // The title window stands in the frame with the course's picture.
+        QMdiSubWindow* title = desk.main->mdiArea()->subWindowList().value(0);
+        QVERIFY(title);
+        QCOMPARE(title->windowTitle(), QStringLiteral("山口県　千畳敷"));
+        auto* button = desk.dummy->findChild<QPushButton*>(QStringLiteral("btnTitle"));
+        QImage picture(f.course + QStringLiteral("/Title.BMP"));
+        QCOMPARE(button->size(), picture.size() + QSize(10, 20));
+        QCOMPARE(f.find<QLineEdit>("edtLogOnName")->text(), QStringLiteral("共通"));
+        QVERIFY(desk.program().shell.answersShown);
+        QCOMPARE(desk.program().course.lessonNames.size(), std::size_t(3));
+        // Every setting the program read is in the store afterwards.
+        QCOMPARE(f.stored("PaperSize").toInt(), 630);
+        QCOMPARE(f.stored("KeyLock").toBool(), false);
+        QCOMPARE(f.stored("LogOnName").toString(), QStringLiteral("共通"));
+    }
+
+    void opensAUnitThroughTheMenu() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 1, 1);
+        f.find<QPushButton>("btnOpenMaster")->click();
+        const Program& p = desk.program();
+        QCOMPARE(p.sheets.count, 1);
+        QVERIFY(p.sheets.current);
+        QVERIFY(QString::fromStdString(sjis::toUtf8(p.sheets.current->windowKey))
+                    .endsWith(QStringLiteral("Eq1\\eq12.que-U2")));
+        QCOMPARE(f.find<QSpinBox>("spnGyouSpace")->value(), p.sheets.current->LineSpace);
+        QCOMPARE(f.find<QListWidget>("lstWindow")->count(), 1);
+        QVERIFY(!p.sheets.current->Modified);
+
+        // The same unit again only comes to the front.
+        f.find<QPushButton>("btnOpenMaster")->click();
+        QCOMPARE(p.sheets.count, 1);
+        QCOMPARE(f.messages(), std::vector<std::string>{"すでに読み込まれています"});
+
+        // Cancelled, the menu opens nothing.
+        f.steps.clear();
+        f.find<QPushButton>("btnOpenMaster")->click();
+        QCOMPARE(p.sheets.count, 1);
+    }
+
+    void studentModeHidesTheControlsBeforeTheFirstEvent() {
+        DeskFixture f;
+        f.store("KeyLock", true);
+        Desk& desk = f.start(false);
+        desk.main->show(); // no event has been processed after this
+        for (const char* name : kEditing)
+            QVERIFY2(f.find<QWidget>(name)->isHidden(), name);
+        QVERIFY(!f.menuItem(QStringLiteral("ファイル(&F)"))->isVisible());
+        QVERIFY(!f.menuItem(QStringLiteral("ご存じですか(&D)"))->isVisible());
+        QVERIFY(f.menuItem(QStringLiteral("使い方(&U)"))->isVisible());
+        QCOMPARE(f.find<QPushButton>("btnLock")->text(), QStringLiteral("生徒用"));
+
+        f.find<QPushButton>("btnLock")->click(); // no password
+        for (const char* name : kEditing)
+            QVERIFY2(!f.find<QWidget>(name)->isHidden(), name);
+        QCOMPARE(f.stored("KeyLock").toBool(), false);
+    }
+
+    void indexEditorRefusedWhileAWorksheetIsOpen() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 0);
+        f.find<QPushButton>("btnOpenMaster")->click();
+        QCOMPARE(desk.program().sheets.count, 1);
+        f.menuItem(QStringLiteral("目次作成(&C)"))->trigger();
+        QCOMPARE(f.messages(),
+                 std::vector<std::string>{"開いているファイルをすべて閉じてください"});
+
+        f.menuItem(QStringLiteral("すべて閉じる(&A)"))->trigger();
+        QCOMPARE(desk.program().sheets.count, 0);
+        f.menuItem(QStringLiteral("目次作成(&C)"))->trigger();
+        QCOMPARE(f.messages().back(),
+                 std::string("「目次作成」の画面は、このバージョンではまだ使えません"));
+    }
+
+    void schoolDialogStoresTheName() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        f.steps[QStringLiteral("TfrmJuku")] = [](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("edtSchool"))
+                ->setText(QStringLiteral("ＣＡＩ中学校　２年　１組"));
+            d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        };
+        f.menuItem(QStringLiteral("学校名・塾名(&J)"))->trigger();
+        QCOMPARE(f.stored("theSchool").toString(), QStringLiteral("ＣＡＩ中学校　２年　１組"));
+        QCOMPARE(QString::fromStdString(sjis::toUtf8(desk.program().shell.schoolName)),
+                 QStringLiteral("ＣＡＩ中学校　２年　１組"));
+
+        // Without a worksheet the field shows the text of its last use; Cancel stores nothing.
+        QString seen;
+        f.steps[QStringLiteral("TfrmJuku")] = [&](QDialog& d) {
+            auto* field = d.findChild<QLineEdit*>(QStringLiteral("edtSchool"));
+            seen = field->text();
+            field->setText(QStringLiteral("別の名前"));
+            d.findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+        };
+        f.menuItem(QStringLiteral("学校名・塾名(&J)"))->trigger();
+        QCOMPARE(seen, QStringLiteral("ＣＡＩ中学校　２年　１組"));
+        QCOMPARE(f.stored("theSchool").toString(), QStringLiteral("ＣＡＩ中学校　２年　１組"));
+    }
+
+    void overwriteSavesTheUnitIntoItsFile() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 1);
+        f.find<QPushButton>("btnOpenMaster")->click();
+        Worksheet& sheet = *desk.program().sheets.current;
+        f.find<QSpinBox>("spnGyouSpace")->setValue(57);
+        QVERIFY(sheet.Modified);
+        f.find<QPushButton>("btnSave")->click();
+        QVERIFY(!f.find<QWidget>("pnlSave")->isHidden());
+        QVERIFY(f.find<QPushButton>("btnSaveMaster")->isEnabled());
+        f.find<QPushButton>("btnSaveMaster")->click();
+        QVERIFY(!sheet.Modified);
+        QVERIFY(f.find<QWidget>("pnlSave")->isHidden());
+        QFile que(f.course + QStringLiteral("/Eq1/eq11.que"));
+        QVERIFY(que.open(QIODevice::ReadOnly));
+        const QByteArray bytes = que.readAll();
+        QVERIFY(bytes.contains("[[unit2\r\n<<ques\r\n"));
+        QVERIFY(bytes.contains("<<value\r\n630\r\nTrue\r\n57\r\n"));
+        QVERIFY(bytes.contains("[[unit1\r\n") && bytes.contains("[[unit2R1\r\n"));
+    }
+
+    void savedCopyOpensAgainThroughTheCopyDialog() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        const Program& p = desk.program();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 2);
+        f.find<QPushButton>("btnOpenMaster")->click();
+        // A name without extension is saved as a worksheet file.
+        f.fileDialogs.saves = {f.course + QStringLiteral("/Eq1/mine")};
+        f.find<QPushButton>("btnSave")->click();
+        f.find<QPushButton>("btnSaveCopy")->click();
+        QVERIFY(QFile::exists(f.course + QStringLiteral("/Eq1/mine.prp")));
+        QVERIFY(QString::fromStdString(sjis::toUtf8(p.sheets.current->windowKey))
+                    .endsWith(QStringLiteral("mine.prp")));
+        f.menuItem(QStringLiteral("すべて閉じる(&A)"))->trigger();
+        QCOMPARE(p.sheets.count, 0);
+
+        f.steps[QStringLiteral("TfrmOpenPRP")] = [](QDialog& d) {
+            auto* files = d.findChild<QListWidget*>(QStringLiteral("flbPRP"));
+            const auto found = files->findItems(QStringLiteral("mine.prp"), Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            files->setCurrentItem(found[0]);
+            QVERIFY(d.findChild<QListWidget*>(QStringLiteral("lstContents"))->count() > 10);
+            d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        };
+        f.menuItem(QStringLiteral("コピーファイルを開く(&P)"))->trigger();
+        QCOMPARE(p.sheets.count, 1);
+        QVERIFY(p.sheets.current->FromCopyFile);
+        QVERIFY(!p.sheets.current->masterFlag);
+        // 上書き保存 is not offered for a worksheet file.
+        f.find<QPushButton>("btnSave")->click();
+        QVERIFY(!f.find<QPushButton>("btnSaveMaster")->isEnabled());
+        QVERIFY(f.messages().empty());
+    }
+
+    void keysActOnKeyDownAndTypedDigitsStillCount() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        auto* spin = f.find<QSpinBox>("spnGyouSpace");
+        spin->setFocus();
+        QTest::keyClick(spin, Qt::Key_Up);
+        QCOMPARE(spin->value(), 30);
+        spin->selectAll();
+        QTest::keyClicks(spin, QStringLiteral("45"));
+        QCOMPARE(spin->value(), 45);
+        QTest::keyClick(spin, Qt::Key_Return); // 学習
+        QCOMPARE(f.messages(),
+                 std::vector<std::string>{"「学習」の画面は、このバージョンではまだ使えません"});
+        QTest::keyClick(spin, Qt::Key_Escape); // nothing open: nothing closes
+        QVERIFY(desk.main->isVisible());
+        QTest::keyClick(spin, Qt::Key_Escape, Qt::ShiftModifier);
+        QVERIFY(!desk.main->isVisible());
+    }
+
+    void missingCourseIndexEndsTheProgram() {
+        DeskFixture f;
+        QFile::remove(f.course + QStringLiteral("/Main.ind"));
+        Desk& desk = f.start();
+        QCoreApplication::processEvents();
+        QVERIFY(!desk.main->isVisible());
+        QVERIFY(desk.main->startupEnded());
+        QCOMPARE(desk.exitCode(), 1);
+        QCOMPARE(f.messages().size(), std::size_t(1));
+        QVERIFY(f.messages()[0].find("Main.ind が見つかりません") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(DeskFlowTest)
+#include "DeskFlowTest.moc"
