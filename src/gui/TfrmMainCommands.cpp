@@ -32,7 +32,7 @@ Worksheet* TfrmMain::activeSheet() const {
 }
 
 void TfrmMain::retitle(Worksheet& sheet) {
-    if (TfrmPrint* window = desk_.windowOf(sheet)) window->setWindowTitle(qs(sheet.caption));
+    if (TfrmPrint* window = desk_.windowOf(sheet)) window->refreshCaption();
     refreshWindowList();
 }
 

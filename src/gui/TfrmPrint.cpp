@@ -1,4 +1,5 @@
 #include "gui/TfrmPrint.h"
+#include "gui/UiText.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -25,14 +26,6 @@
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/WorksheetDocument.h"
-
-namespace {
-
-QString fromSjis(const std::string& s) {
-    return QString::fromStdString(sjis::toUtf8(s));
-}
-
-} // namespace
 
 TfrmPrint::TfrmPrint(Desk& desk, Worksheet& sheet, QWidget* parent)
     : QWidget(parent), desk_(desk), sheet_(&sheet) {
@@ -134,7 +127,8 @@ void TfrmPrint::detach() {
 
 void TfrmPrint::refreshCaption() {
     if (!sheet_) return;
-    const QString title = fromSjis(sheet_->caption);
+    // Paths in the caption are shown as the desktop writes them, with "/".
+    const QString title = qsShown(sheet_->caption);
     if (windowTitle() != title) setWindowTitle(title);
 }
 

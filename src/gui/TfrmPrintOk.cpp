@@ -1,4 +1,5 @@
 #include "gui/TfrmPrintOk.h"
+#include "gui/UiText.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -20,10 +21,6 @@
 #include "worksheet/WorksheetSetters.h"
 
 namespace {
-
-QString fromSjis(const std::string& s) {
-    return QString::fromStdString(sjis::toUtf8(s));
-}
 
 QPushButton* button(const char* name, const QString& caption) {
     auto* b = new QPushButton(caption);
@@ -118,7 +115,7 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
     if (!program.sheets.current) return;
     page_ = std::move(page);
     showPrinterSize();
-    lblSize_->setText(fromSjis(PaperSizeHint(program)));
+    lblSize_->setText(qs(PaperSizeHint(program)));
     {
         const QSignalBlocker quiet(spnStartNum_);
         spnStartNum_->setValue(program.controls.spnStartNum);

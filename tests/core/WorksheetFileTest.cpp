@@ -121,6 +121,7 @@ TEST(WorksheetFile, SavedFileReadsBackThroughTheUnitReader) {
     f.p.parse.kgroup = {"3", "x=5"};
     w.windowKey = w.caption;
     f.p.shell.windowList = {"other", w.windowKey};
+    w.masterFlag = true; // an unedited course unit
     std::string path = "C:\\course\\Eq1\\copy";
     ASSERT_TRUE(SaveWorksheetTo(f.p, w, path, true));
     EXPECT_TRUE(f.messages().empty()); // a new file is not asked about
@@ -128,6 +129,7 @@ TEST(WorksheetFile, SavedFileReadsBackThroughTheUnitReader) {
     EXPECT_EQ(w.caption, path + ".prp");
     EXPECT_EQ(w.strFileName, path + ".prp");
     EXPECT_FALSE(w.Modified);
+    EXPECT_FALSE(w.masterFlag); // 上書き保存 is no longer offered for the copy
     EXPECT_EQ(f.p.shell.windowList, (std::vector<std::string>{"other", path + ".prp"}));
 
     f.p.parse = ParseBuffer{};

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 
+#include "CourseCopy.h"
 #include "Fakes.h"
 #include "ScriptedDialogs.h"
 #include "gui/Desk.h"
@@ -36,7 +37,7 @@ class DeskFixture {
 
     DeskFixture() {
         course = temp.filePath(QStringLiteral("course"));
-        copyFolder(QStringLiteral(VELMIX_SOURCE_DIR "/course"), course);
+        CopyFolder(QStringLiteral(VELMIX_SOURCE_DIR "/course"), course);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            temp.filePath(QStringLiteral("config")));
         qputenv("XDG_DATA_HOME", temp.filePath(QStringLiteral("data")).toUtf8());
@@ -84,20 +85,5 @@ class DeskFixture {
         for (QAction* a : actions)
             if (a->text() == caption) return a;
         return nullptr;
-    }
-
-  private:
-    static void copyFolder(const QString& from, const QString& to) {
-        QDir().mkpath(to);
-        QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString target = to + source.mid(from.size());
-            if (it.fileInfo().isDir())
-                QDir().mkpath(target);
-            else
-                QFile::copy(source, target);
-        }
     }
 };

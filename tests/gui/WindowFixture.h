@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+#include "CourseCopy.h"
 #include "Fakes.h"
 #include "ScriptedDialogs.h"
 #include "formats/CourseIndex.h"
@@ -65,7 +66,8 @@ class WindowFixture {
             modalsShown.push_back(d.objectName());
             return user ? user(d) : int(QDialog::Rejected);
         };
-        const QString course = QStringLiteral(VELMIX_SOURCE_DIR "/course");
+        const QString course = temp.filePath(QStringLiteral("course"));
+        CopyFolder(QStringLiteral(VELMIX_SOURCE_DIR "/course"), course);
         desk = std::make_unique<Desk>(course, seams);
         desk->createWindows();
         Desk& d = *desk;
@@ -109,7 +111,13 @@ class WindowFixture {
         const Worksheet* sheet = program().sheets.current;
         return sheet ? desk->windowOf(*sheet) : nullptr;
     }
-    QList<QMdiSubWindow*> frames() { return desk->main->mdiArea()->subWindowList(); }
+    // The frames of the worksheet windows (the title window is a child of the frame too).
+    QList<QMdiSubWindow*> frames() {
+        QList<QMdiSubWindow*> sheets;
+        for (QMdiSubWindow* w : desk->main->mdiArea()->subWindowList())
+            if (qobject_cast<TfrmPrint*>(w->widget())) sheets.append(w);
+        return sheets;
+    }
 
     std::vector<std::string> messages() const { return prompter.utf8(); }
 };

@@ -12,6 +12,7 @@
 #include "WindowFixture.h"
 #include "formats/WorksheetFile.h"
 #include "gui/PageView.h"
+#include "gui/UiText.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -50,7 +51,7 @@ class WorksheetWindowTest : public QObject {
         QVERIFY(first);
         QPointer<TfrmPrint> w1 = f.window();
         QVERIFY(w1);
-        QCOMPARE(w1->windowTitle(), fromSjis(first->caption));
+        QCOMPARE(w1->windowTitle(), qsShown(first->caption));
         QCOMPARE(w1->pageImage().deviceIndependentSize().toSize(), QSize(630, 891));
         QVERIFY(countColour(w1->pageImage(), Blue) > 0); // answers are shown after start-up
         QVERIFY(!first->Modified);
@@ -82,7 +83,7 @@ class WorksheetWindowTest : public QObject {
         QCOMPARE(f.frames().size(), 2);
         QVERIFY(w1.isNull());
         QVERIFY(f.window());
-        QCOMPARE(f.window()->windowTitle(), fromSjis(p.sheets.current->caption));
+        QCOMPARE(f.window()->windowTitle(), qsShown(p.sheets.current->caption));
     }
 
     void settingsDialogChangesApplyAtOnce() {
@@ -239,7 +240,7 @@ class WorksheetWindowTest : public QObject {
         const QString path = f.temp.filePath(QStringLiteral("練習.prp"));
         QVERIFY(SaveWorksheetTo(f.program(), *sheet, corePath(path), false));
         f.window()->refreshCaption();
-        QCOMPARE(f.window()->windowTitle(), fromSjis(corePath(path)));
+        QCOMPARE(f.window()->windowTitle(), QDir::cleanPath(path));
         QVERIFY(f.window()->close()); // saved: closes without a question
         settle();
         QCOMPARE(f.frames().size(), 0);
@@ -249,7 +250,7 @@ class WorksheetWindowTest : public QObject {
         Worksheet* again = f.program().sheets.current;
         QVERIFY(again);
         QCOMPARE(f.frames().size(), 1);
-        QCOMPARE(f.window()->windowTitle(), fromSjis(corePath(path)));
+        QCOMPARE(f.window()->windowTitle(), QDir::cleanPath(path));
         QCOMPARE(again->lstQues, questions);
         QCOMPARE(again->LeftMargin, 8);
         QVERIFY(countColour(f.window()->pageImage(), Blue) > 0);

@@ -89,5 +89,7 @@ bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool ask
     w.caption = target;
     w.strFileName = target;
     w.Modified = false;
+    // The worksheet is a worksheet file now: 上書き保存 would write a course unit block into it.
+    w.masterFlag = false;
     return true;
 }

@@ -33,6 +33,6 @@ std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& pa
 // "を上書きしてもいいですか？" first; No writes nothing and returns false. The paper width
 // is the program's, the kgroup lines those of the unit read last. On success the window
 // list swaps the worksheet's old key for the path; window key, caption and strFileName
-// become the path, Modified is cleared. A write error shows path + "の保存に失敗しました"
+// become the path, Modified and the master flag are cleared. A write error shows path + "の保存に失敗しました"
 // and changes nothing.
 bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool askOverwrite);
