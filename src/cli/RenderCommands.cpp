@@ -77,9 +77,12 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
         if (!PreparePrint(p) || !PrintWorksheet(p, printer, page)) return false;
     }
     if (!printer.finish()) {
-        std::fprintf(stderr, "%s: %s\n", a.out.c_str(),
-                     printer.errorString().isEmpty() ? "cannot write the PDF file"
-                                                     : printer.errorString().toStdString().c_str());
+        // The printer's own text names the file and the reason.
+        const QString why = printer.errorString();
+        if (why.isEmpty())
+            std::fprintf(stderr, "%s: cannot write the PDF file\n", a.out.c_str());
+        else
+            std::fprintf(stderr, "%s\n", why.toStdString().c_str());
         return false;
     }
     return true;

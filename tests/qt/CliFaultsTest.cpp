@@ -151,7 +151,19 @@ TEST(CliFaults, RenderFailuresExitNonZeroAndKeepWhatWasThere) {
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_TRUE(full.err.contains("sheet.png: cannot write the picture")) << full.err.toStdString();
     EXPECT_EQ(readAll(png), before);
-    EXPECT_EQ(strays(tmp.path(), {"plain", "sheet.png"}), QStringList{});
+
+    // The same for a PDF file.
+    const QString pdf = tmp.filePath("sheet.pdf");
+    ASSERT_EQ(runVelmix({"render", CourseDir, "--unit", "1.1.1", "-o", pdf}, tmp.path()).exitCode,
+              0);
+    const QByteArray pdfBefore = readAll(pdf);
+    ASSERT_GT(pdfBefore.size(), 8000);
+    full = runVelmix({"render", CourseDir, "--unit", "3.2.1", "--answers", "-o", pdf}, tmp.path(),
+                     {{}, 4096, false});
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(full.err.contains("sheet.pdf")) << full.err.toStdString();
+    EXPECT_EQ(readAll(pdf), pdfBefore);
+    EXPECT_EQ(strays(tmp.path(), {"plain", "sheet.png", "sheet.pdf"}), QStringList{});
 }
 
 TEST(CliFaults, ExportChecksEveryWrite) {
