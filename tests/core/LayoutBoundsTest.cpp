@@ -3,6 +3,8 @@
 // says which numbers were out of range.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "CourseFixture.h"
 #include "RecordingCanvas.h"
 #include "SheetFixture.h"
@@ -15,60 +17,30 @@ namespace {
 using Bounds = SheetFixture;
 
 TEST_F(Bounds, WorksheetValuesAreTakenIntoRange) {
+    // What the worksheet holds afterwards: FontSize, LineSpace, LeftMargin, RightMargin,
+    // StartNo, Options, then kran lines 1, 2 and 4 (width, height, answer place).
+    using Values = std::array<int, 9>;
     struct Case {
         std::vector<std::string> value, font, kran;
-        int fontSize, lineSpace, left, right, startNo, options;
-        int kranWidth, kranHeight, answerX;
+        Values expected;
     } cases[] = {
         {{"630", "False", "40", "5", "5", "1", "7"},
          {"12"},
          {"5", "15", "2", "0", "0", "0", "15", "10", "0", "0"},
-         12,
-         40,
-         5,
-         5,
-         1,
-         7,
-         15,
-         2,
-         0},
+         Values{12, 40, 5, 5, 1, 7, 15, 2, 0}},
         {{"630", "False", "117717771", "2147483647", "-2147483647", "99999999", "-3"},
          {"117717771"},
          {"5", "2147483647", "-2147483647", "0", "99999", "0", "0", "0", "0", "0"},
-         200,
-         1000,
-         100,
-         -100,
-         99999,
-         0,
-         1000,
-         -1000,
-         1000},
+         Values{200, 1000, 100, -100, 99999, 0, 1000, -1000, 1000}},
         {{"630", "False", "-40", "-1", "0", "0", "16"},
          {"0"},
          {"5", "-7", "1000", "0", "-1001", "0", "0", "0", "0", "0"},
-         1,
-         -40,
-         -1,
-         0,
-         0,
-         15,
-         -7,
-         1000,
-         -1000},
+         Values{1, -40, -1, 0, 0, 15, -7, 1000, -1000}},
         // Numbers beyond any int keep the worksheet's own values.
         {{"630", "False", "99999999999", "5", "5", "1", "7"},
          {"99999999999"},
          {"5", "99999999999", "2", "0", "0", "0", "15", "10", "0", "0"},
-         12,
-         30,
-         5,
-         5,
-         1,
-         7,
-         0,
-         2,
-         0},
+         Values{12, 30, 5, 5, 1, 7, 0, 2, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.font[0]);
@@ -77,16 +49,11 @@ TEST_F(Bounds, WorksheetValuesAreTakenIntoRange) {
         program.parse.font.resize(7, "False");
         program.parse.kran = c.kran;
         Worksheet& sheet = open("k" + c.font[0] + c.value[2]);
-        EXPECT_EQ(sheet.FontSize, c.fontSize);
-        EXPECT_EQ(sheet.LineSpace, c.lineSpace);
-        EXPECT_EQ(sheet.LeftMargin, c.left);
-        EXPECT_EQ(sheet.RightMargin, c.right);
-        EXPECT_EQ(sheet.StartNo, c.startNo);
-        EXPECT_EQ(sheet.Options, c.options);
-        EXPECT_EQ(sheet.kran(1), c.kranWidth);
-        EXPECT_EQ(sheet.kran(2), c.kranHeight);
-        EXPECT_EQ(sheet.kran(4), c.answerX);
-        EXPECT_EQ(program.controls.spnMojiSize, c.fontSize); // what the size box shows
+        const Values got{sheet.FontSize,    sheet.LineSpace, sheet.LeftMargin,
+                         sheet.RightMargin, sheet.StartNo,   sheet.Options,
+                         sheet.kran(1),     sheet.kran(2),   sheet.kran(4)};
+        EXPECT_EQ(got, c.expected);
+        EXPECT_EQ(program.controls.spnMojiSize, c.expected[0]); // what the size box shows
     }
 }
 
