@@ -24,13 +24,13 @@
 namespace {
 
 const char* const MainUsage =
-    "usage: velmix [COMMAND [ARGS]]\n"
+    "usage: velmix [COURSE_DIR]\n"
     "       velmix check [COURSE_DIR]\n"
     "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT.png|OUT.pdf ...\n"
     "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
     "       velmix --help | --version\n"
-    "Without a command velmix shows the course of the working directory in outline.\n"
-    "\"velmix COMMAND --help\" shows the options of a command.\n";
+    "Without a command velmix opens its windows on the course folder (default: the working\n"
+    "directory). \"velmix COMMAND --help\" shows the options of a command.\n";
 
 const char* const CheckUsage =
     "usage: velmix check [COURSE_DIR]\n"

@@ -64,8 +64,8 @@ TEST(CliFaults, HelpAndVersionGoToStandardOutput) {
         QStringList args;
         const char* first;
     } cases[] = {
-        {{"--help"}, "usage: velmix [COMMAND"},
-        {{"-h"}, "usage: velmix [COMMAND"},
+        {{"--help"}, "usage: velmix [COURSE_DIR]"},
+        {{"-h"}, "usage: velmix [COURSE_DIR]"},
         {{"check", "--help"}, "usage: velmix check"},
         {{"render", "--unit", "1.1.1", "--help"}, "usage: velmix render"},
         {{"export", "-h"}, "usage: velmix export"},
