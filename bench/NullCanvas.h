@@ -1,8 +1,10 @@
 #pragma once
-// A canvas for benchmarks that draws nothing and only moves its pen, so that a figure is
-// the drawing code's own work. Text is 8 units a byte at 12 points, scaled by the size;
-// ops counts the drawing calls.
+// A canvas for benchmarks and fuzzing that draws nothing and only moves its pen, so that a
+// figure is the drawing code's own work. Text is 8 units a byte at 12 points, scaled by the
+// size; ops counts the drawing calls. Like a real device it keeps coordinates within a
+// range of its own, so that it never overflows whatever it is asked to draw.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -22,13 +24,14 @@ class NullCanvas : public Canvas {
     void setFontColor(Color c) override { color_ = c; }
     Color fontColor() const override { return color_; }
     void textOut(int x, int y, std::string_view text) override {
-        pen_ = Point{x + textWidth(text), y};
+        pen_ = Point{clamp(static_cast<long long>(x) + textWidth(text)), y};
         ++ops_;
     }
     int textWidth(std::string_view text) override {
-        return static_cast<int>(8 * text.size()) * size_ / 12;
+        return clamp(8LL * static_cast<long long>(std::min<std::size_t>(text.size(), 1u << 30)) *
+                     size_ / 12);
     }
-    int textHeight(std::string_view) override { return size_ * 4 / 3; }
+    int textHeight(std::string_view) override { return clamp(size_ * 4LL / 3); }
     void setPenColor(Color c) override { penColor_ = c; }
     Color penColor() const override { return penColor_; }
     void setPenWidth(int w) override { penWidth_ = w; }
@@ -55,6 +58,10 @@ class NullCanvas : public Canvas {
     long ops() const { return ops_; }
 
   private:
+    static int clamp(long long v) {
+        constexpr long long limit = 1LL << 30;
+        return static_cast<int>(v > limit ? limit : v < -limit ? -limit : v);
+    }
     int w_, h_, dpi_;
     std::string face_;
     int size_ = 12;

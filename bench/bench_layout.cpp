@@ -90,6 +90,27 @@ void BM_LayoutPrinter600dpi(benchmark::State& state) {
 }
 BENCHMARK(BM_LayoutPrinter600dpi)->Unit(benchmark::kMicrosecond);
 
+// A question line of N "@" codes (a style change and one digit each) lays out in time that
+// grows with the line.
+void BM_LayoutOfALineOfCodes(benchmark::State& state) {
+    Sheet s;
+    std::string line = "x";
+    for (long i = 0; i < state.range(0); ++i)
+        line += i % 2 ? "@B1" : "@/2";
+    s.sheet.lstQues = {line + "#3#"};
+    NullCanvas page(630, 891, 96);
+    for (auto _ : state) {
+        LayOutPage(s.program, s.sheet, page, false);
+        benchmark::DoNotOptimize(page.ops());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LayoutOfALineOfCodes)
+    ->RangeMultiplier(2)
+    ->Range(1 << 14, 1 << 17)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
 } // namespace
 
 BENCHMARK_MAIN();

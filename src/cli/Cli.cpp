@@ -1,48 +1,70 @@
 #include "cli/Cli.h"
 
+#include <QDir>
+#include <QString>
+#include <QtGlobal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include <QDir>
-#include <QString>
-
 #include "cli/RenderCommands.h"
+#include "cli/StreamWriter.h"
 #include "formats/CourseCheck.h"
 #include "formats/CourseSummary.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPlatform.h"
 #include "shell/Program.h"
-#include "text/Sjis.h"
+
+#ifndef VELMIX_VERSION
+#define VELMIX_VERSION "0"
+#endif
 
 namespace {
 
-// One line of Shift-JIS text as UTF-8, line breaks inside it turned into blanks.
-void printLine(std::FILE* out, const std::string& sjisText) {
-    std::string utf8 = sjis::toUtf8(sjisText);
-    for (char& c : utf8)
-        if (c == '\r' || c == '\n') c = ' ';
-    utf8 += '\n';
-    std::fwrite(utf8.data(), 1, utf8.size(), out);
+const char* const MainUsage =
+    "usage: velmix [COURSE_DIR]\n"
+    "       velmix check [COURSE_DIR]\n"
+    "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT.png|OUT.pdf ...\n"
+    "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
+    "       velmix --help | --version\n"
+    "Without a command velmix opens its windows on the course folder (default: the working\n"
+    "directory). \"velmix COMMAND --help\" shows the options of a command.\n";
+
+const char* const CheckUsage =
+    "usage: velmix check [COURSE_DIR]\n"
+    "Reads the course (default: the working directory) as the program would and prints\n"
+    "every problem as PATH:LINE: MESSAGE. Exit status 0 without problems, 1 with problems,\n"
+    "2 when the course cannot be read.\n";
+
+// Prints text on standard output; the exit status of a request for it.
+int printAndExit(const std::string& text) {
+    StreamWriter out(stdout);
+    out.write(text);
+    return out.finish() ? 0 : 1;
 }
 
-void usage() {
-    std::fprintf(stderr,
-                 "usage: velmix [check|render|export] ...\n"
-                 "       velmix check [COURSE_DIR]\n"
-                 "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT\n"
-                 "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE]\n");
+// The toolkit's own notes (a missing runtime folder and the like) are not the user's
+// business; VELMIX_QT_MESSAGES=1 shows them while looking into a problem.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+void quietToolkitUnlessAsked() {
+    if (qEnvironmentVariableIntValue("VELMIX_QT_MESSAGES") == 0)
+        qInstallMessageHandler(quietToolkit);
 }
 
 // velmix check [COURSE_DIR]: every problem of the course on its own line.
-int runCheck(int argc, char** argv) {
-    if (argc > 3) {
-        usage();
+int runCheck(const std::vector<std::string>& args) {
+    if (args.size() > 1 || (args.size() == 1 && !args[0].empty() && args[0][0] == '-')) {
+        std::fprintf(stderr, "%s", CheckUsage);
         return 2;
     }
-    QString dir =
-        QDir(argc == 3 ? QString::fromLocal8Bit(argv[2]) : QDir::currentPath()).absolutePath();
+    QString dir = QDir(args.empty() ? QDir::currentPath() : QString::fromLocal8Bit(args[0].c_str()))
+                      .absolutePath();
     std::optional<std::string> core = QtFiles::toCorePath(QDir::cleanPath(dir));
     if (!core) {
         std::fprintf(stderr, "%s: the folder name cannot be written in code page 932\n",
@@ -53,63 +75,37 @@ int runCheck(int argc, char** argv) {
     QtFiles files;
     CourseCheckReport report = CheckCourse(files, *core);
     if (!report.ran) {
-        printLine(stderr, report.fatal);
+        StreamWriter err(stderr);
+        err.sjisLine(report.fatal);
+        err.finish("standard error");
         return 2;
     }
+    StreamWriter out(stdout);
     for (const CheckProblem& p : report.problems)
-        printLine(stdout, FormatProblem(p));
-    std::printf("checked %d units: %zu problems\n", report.unitsChecked, report.problems.size());
+        out.sjisLine(FormatProblem(p));
+    out.write("checked " + std::to_string(report.unitsChecked) +
+              " units: " + std::to_string(report.problems.size()) + " problems\n");
+    if (!out.finish()) return 2;
     return report.problems.empty() ? 0 : 1;
-}
-
-// velmix (no arguments, for now): the course of the working directory in outline.
-int runSummary() {
-    QtPlatform qt;
-    Program program(qt.platform());
-    std::string master = qt.platform().workingDir;
-    if (master.empty() || master.back() != '\\') master += '\\';
-    program.shell.masterFolder = master;
-    CourseSummary s = SummarizeCourse(program);
-    if (!s.loaded) return 2;
-    printLine(stdout, s.title);
-    for (std::size_t k = 0; k < s.lessons.size(); ++k) {
-        const CourseSummary::Lesson& l = s.lessons[k];
-        int units = 0;
-        for (const auto& sec : l.sections)
-            units += sec.units;
-        std::string head = std::to_string(k + 1) + ". " + l.name;
-        if (l.loaded || !l.sections.empty())
-            head += " (" + std::to_string(l.sections.size()) + " sections, " +
-                    std::to_string(units) + " units)";
-        else
-            head += " (not loaded)";
-        printLine(stdout, head);
-        for (std::size_t n = 0; n < l.sections.size(); ++n)
-            printLine(stdout, "   " + std::to_string(n + 1) + ". " + l.sections[n].name + " (" +
-                                  std::to_string(l.sections[n].units) + " units)");
-    }
-    return 0;
 }
 
 struct Command {
     const char* name;
-    int (*run)(int argc, char** argv);
+    const char* (*usage)();
+    int (*run)(const std::vector<std::string>& args);
 };
-
-// The sub-commands: argv[1] names one.
-int runRenderCommand(int argc, char** argv) {
-    return runRender(std::vector<std::string>(argv + 2, argv + argc));
-}
-
-int runExportCommand(int argc, char** argv) {
-    return runExport(std::vector<std::string>(argv + 2, argv + argc));
-}
 
 const Command commands[] = {
-    {"check", runCheck},
-    {"render", runRenderCommand},
-    {"export", runExportCommand},
+    {"check", [] { return CheckUsage; }, runCheck},
+    {"render", renderUsage, runRender},
+    {"export", exportUsage, runExport},
 };
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
 
 } // namespace
 
@@ -121,10 +117,52 @@ bool isCliInvocation(int argc, char** argv) {
     return false;
 }
 
+namespace {
+
+// velmix without anything: the course of the working directory in outline.
+int runCourseOutline() {
+    QtPlatform qt;
+    Program program(qt.platform());
+    std::string master = qt.platform().workingDir;
+    if (master.empty() || master.back() != '\\') master += '\\';
+    program.shell.masterFolder = master;
+    CourseSummary s = SummarizeCourse(program);
+    if (!s.loaded) return 2;
+    StreamWriter out(stdout);
+    out.sjisLine(s.title);
+    for (std::size_t k = 0; k < s.lessons.size(); ++k) {
+        const CourseSummary::Lesson& l = s.lessons[k];
+        int units = 0;
+        for (const auto& sec : l.sections)
+            units += sec.units;
+        std::string head = std::to_string(k + 1) + ". " + l.name;
+        if (l.loaded || !l.sections.empty())
+            head += " (" + std::to_string(l.sections.size()) + " sections, " +
+                    std::to_string(units) + " units)";
+        else
+            head += " (not loaded)";
+        out.sjisLine(head);
+        for (std::size_t n = 0; n < l.sections.size(); ++n)
+            out.sjisLine("   " + std::to_string(n + 1) + ". " + l.sections[n].name + " (" +
+                         std::to_string(l.sections[n].units) + " units)");
+    }
+    return out.finish() ? 0 : 2;
+}
+
+} // namespace
+
 int runCli(int argc, char** argv) {
-    if (argc < 2) return runSummary();
-    for (const Command& c : commands)
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(argc, argv);
-    usage();
+    quietToolkitUnlessAsked();
+    if (argc < 2) return runCourseOutline();
+    const std::string first = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (first == "--help" || first == "-h") return printAndExit(MainUsage);
+    if (first == "--version") return printAndExit("velmix " VELMIX_VERSION "\n");
+    for (const Command& c : commands) {
+        if (first != c.name) continue;
+        if (asksForHelp(args)) return printAndExit(c.usage());
+        return c.run(args);
+    }
+    std::fprintf(stderr, "velmix: unknown command %s\n%s", first.c_str(), MainUsage);
     return 2;
 }

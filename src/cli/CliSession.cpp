@@ -7,6 +7,7 @@
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtFiles.h"
+#include "shell/Helpers.h"
 #include "text/Sjis.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/PageLayout.h"
@@ -41,17 +42,27 @@ bool CliSession::openCourse(const std::string& nativeDir) {
 
 bool CliSession::openUnit(const UnitRef& ref) {
     Program& p = *program_;
-    const int lessons = static_cast<int>(p.course.lessonNames.size());
-    if (ref.Lesson < 1 || ref.Lesson > lessons) {
-        p.platform.prompter.message(J("単元がありません"));
+    // "単元 L.S.U がありません" with what the course holds at the level that is missing.
+    std::string name = std::to_string(ref.Lesson) + "." + std::to_string(ref.Section) + "." +
+                       std::to_string(ref.Unit);
+    if (ref.Ruidai > 0) name += "." + std::to_string(ref.Ruidai);
+    auto missing = [&](const std::string& why) {
+        p.platform.prompter.message(J("単元 ") + name + J(" がありません（") + why + J("）"));
         return false;
-    }
+    };
+    const int lessons = static_cast<int>(p.course.lessonNames.size());
+    if (ref.Lesson < 1 || ref.Lesson > lessons)
+        return missing(J("コースウェアは") + std::to_string(lessons) + J("個です"));
     if (!LoadLesson(p, ref.Lesson)) return false;
     const int sections = static_cast<int>(p.course.sectionNames.size());
-    if (ref.Section > sections || ref.Unit > p.course.sectionUnitCount[ref.Section]) {
-        p.platform.prompter.message(J("単元がありません"));
-        return false;
-    }
+    if (ref.Section > sections)
+        return missing(J("コースウェア ") + std::to_string(ref.Lesson) + J(" の主メニューは") +
+                       std::to_string(sections) + J("個です"));
+    const int units = p.course.sectionUnitCount[ref.Section];
+    if (ref.Unit > units)
+        return missing(J("主メニュー ") + std::to_string(ref.Lesson) + "." +
+                       std::to_string(ref.Section) + J(" の副メニューは") + std::to_string(units) +
+                       J("個です"));
     UnitTitleNames names{p.course.lessonNames[ref.Lesson - 1],
                          p.course.sectionNames[ref.Section - 1],
                          p.course.sectionUnits[ref.Section][ref.Unit - 1]};
@@ -59,7 +70,9 @@ bool CliSession::openUnit(const UnitRef& ref) {
     OpenResult r = OpenUnit(p, ref, names, false, ref.Ruidai > 0);
     if (r == OpenResult::Opened) return true;
     // The windowed program offers to create a missing unit; here it is only reported.
-    if (prompter_.count == before) p.platform.prompter.message(J("単元がありません"));
+    if (prompter_.count == before)
+        return missing(UnitFileNames(p, ref).queFile + J(" に ") + UnitBlockKey(ref) +
+                       J(" がありません"));
     return false;
 }
 

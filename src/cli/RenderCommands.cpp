@@ -1,17 +1,23 @@
 #include "cli/RenderCommands.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "cli/CliArgs.h"
 #include "cli/CliSession.h"
+#include "cli/StreamWriter.h"
 #include "formats/WorksheetFile.h"
 #include "qt/CanvasImages.h"
 #include "qt/Fonts.h"
 #include "qt/PaperSizes.h"
+#include "qt/QtFiles.h"
 #include "qt/QtPdfPrinter.h"
 #include "text/Sjis.h"
 #include "worksheet/PrintJob.h"
@@ -24,7 +30,9 @@ const char* const RenderUsage =
     "usage: velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT.png|OUT.pdf\n"
     "                     [--answers] [--school TEXT] [--dpi D] [--mode printer|screen]\n"
     "                     [--copies N] [--numbered] [--start K]\n";
-const char* const ExportUsage = "usage: velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE]\n";
+const char* const ExportUsage =
+    "usage: velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
+    "Writes the unit as a worksheet file (Shift-JIS), to standard output without -o.\n";
 
 // Fonts and pictures need a GUI application; without a display it draws offscreen.
 std::unique_ptr<QGuiApplication> makeApplication() {
@@ -69,10 +77,35 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
         if (!PreparePrint(p) || !PrintWorksheet(p, printer, page)) return false;
     }
     if (!printer.finish()) {
-        std::fprintf(stderr, "%s\n", printer.errorString().toStdString().c_str());
+        // The printer's own text names the file and the reason.
+        const QString why = printer.errorString();
+        if (why.isEmpty())
+            std::fprintf(stderr, "%s: cannot write the PDF file\n", a.out.c_str());
+        else
+            std::fprintf(stderr, "%s\n", why.toStdString().c_str());
         return false;
     }
     return true;
+}
+
+// The page image through the atomic save: encoded in memory, then written to a temporary
+// file next to the target with every write checked, and renamed over it. On any failure
+// the old file stays as it was.
+bool savePng(const QImage& page, const std::string& out) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !page.save(&buffer, "PNG")) {
+        std::fprintf(stderr, "%s: cannot make the picture\n", out.c_str());
+        return false;
+    }
+    QSaveFile file(QString::fromStdString(out));
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit())
+        return true;
+    const int error = errno;
+    const std::string why = error != 0 ? std::strerror(error) : file.errorString().toStdString();
+    std::fprintf(stderr, "%s: cannot write the picture: %s\n", out.c_str(), why.c_str());
+    return false;
 }
 
 // A command's start: the arguments parsed, the application made and the worksheet they
@@ -81,8 +114,28 @@ struct Started {
     std::unique_ptr<QGuiApplication> app;
     std::unique_ptr<CliSession> session;
     RenderArgs args;
+    std::string exportPath; // core path of export -o, checked as the save dialog checks it
     int exitCode = 0;
 };
+
+// The worksheet file export -o names, under the save dialog's rule: a name without
+// extension gets ".prp", any other extension is refused with the program's message.
+std::optional<std::string> exportTarget(CliSession& session, const std::string& out) {
+    Program& p = session.program();
+    auto cannot = [&] {
+        p.platform.prompter.message(sjis::fromUtf8("ファイル名を扱えません: " + out));
+        return std::nullopt;
+    };
+    // The rule looks at the name as typed, and a refusal names it so.
+    const auto typed = QtFiles::toCorePath(QString::fromStdString(out));
+    if (!typed) return cannot();
+    const std::optional<std::string> accepted = AcceptWorksheetPath(p, *typed);
+    if (!accepted) return std::nullopt;
+    const std::string named = out + accepted->substr(typed->size()); // ".prp" when added
+    auto core = QtFiles::toCorePath(QFileInfo(QString::fromStdString(named)).absoluteFilePath());
+    if (!core) return cannot();
+    return core;
+}
 
 Started start(const std::vector<std::string>& args, bool isExport) {
     Started st;
@@ -98,11 +151,27 @@ Started start(const std::vector<std::string>& args, bool isExport) {
     st.args = *a;
     st.app = makeApplication();
     st.session = std::make_unique<CliSession>();
+    if (isExport && !st.args.out.empty()) {
+        std::optional<std::string> target = exportTarget(*st.session, st.args.out);
+        if (!target) {
+            st.exitCode = 2;
+            return st;
+        }
+        st.exportPath = *target;
+    }
     if (!openSheet(*st.session, st.args)) st.exitCode = 1;
     return st;
 }
 
 } // namespace
+
+const char* renderUsage() {
+    return RenderUsage;
+}
+
+const char* exportUsage() {
+    return ExportUsage;
+}
 
 int runRender(const std::vector<std::string>& args) {
     Started st = start(args, false);
@@ -116,11 +185,7 @@ int runRender(const std::vector<std::string>& args) {
     Relayout(p, *session.sheet());
 
     if (endsWithPdf(a.out)) return printPdf(session, a) ? 0 : 1;
-    if (!session.pageImage().save(QString::fromStdString(a.out), "PNG")) {
-        std::fprintf(stderr, "%s: cannot write the picture\n", a.out.c_str());
-        return 1;
-    }
-    return 0;
+    return savePng(session.pageImage(), a.out) ? 0 : 1;
 }
 
 int runExport(const std::vector<std::string>& args) {
@@ -129,21 +194,12 @@ int runExport(const std::vector<std::string>& args) {
     CliSession& session = *st.session;
     const RenderArgs& a = st.args;
     Program& p = session.program();
-    const Lines fileLines =
-        WorksheetFileLines(*session.sheet(), session.sheet()->paper.Width, p.parse.kgroup);
-    const std::string bytes = lines::join(fileLines);
     if (a.out.empty()) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        StreamWriter out(stdout);
+        out.write(lines::join(
+            WorksheetFileLines(*session.sheet(), session.sheet()->paper.Width, p.parse.kgroup)));
+        return out.finish() ? 0 : 1;
     }
-    QSaveFile file(QString::fromStdString(a.out));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        std::fprintf(stderr, "%s: %s\n", a.out.c_str(),
-                     sjis::toUtf8(J("の保存に失敗しました")).c_str());
-        return 1;
-    }
-    return 0;
+    // The program's own save: atomic, and a failure says path + "の保存に失敗しました".
+    return SaveWorksheetTo(p, *session.sheet(), st.exportPath, false) ? 0 : 1;
 }

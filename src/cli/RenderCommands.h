@@ -8,3 +8,7 @@
 // 1 the worksheet could not be opened or written, 2 a usage error.
 int runRender(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
+
+// Their usage texts.
+const char* renderUsage();
+const char* exportUsage();

@@ -17,6 +17,10 @@ TEST(Helpers, TrimWideTrimsBlanksThenFullWidthSpaces) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(U(TrimWide(S(c.in))), c.out) << c.in;
+    std::string spaces;
+    for (int i = 0; i < 300; ++i)
+        spaces += S("　");
+    EXPECT_TRUE(TrimWide("x" + spaces + S("表") + spaces) == "x" + spaces + S("表"));
     // "ａ@" ends in the bytes 0x81 0x40 of "　", but they belong to "ａ" and "@".
     std::string tricky = S("ａ@");
     ASSERT_EQ(tricky.substr(1), "\x81\x40");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "text/Lines.h"
 #include "text/Profile.h"
 #include "text/Sjis.h"
 
@@ -131,6 +132,39 @@ TEST_F(ProfileTest, NamesThatWouldNotReadBackAreRefusedAndValuesStayOneLine) {
     EXPECT_EQ(ini.keys("a"), std::vector<std::string>{"k"});
     EXPECT_TRUE(ini.keys("evil").empty());
     EXPECT_EQ(ini.readString("a", "k", ""), "line1  [evil]  x=1");
+}
+
+// A name ending in a lone lead byte would swallow the "]" or "=" written after it; names
+// ending in a whole double-byte character (even one whose second byte is "\" or "]") are
+// fine. Refused names leave the file as it was.
+TEST_F(ProfileTest, NamesEndingInALoneLeadByteAreRefusedBeforeWriting) {
+    putUtf8("[keep]\r\nx=1\r\n");
+    struct Case {
+        std::string section, key;
+        bool accepted;
+    } cases[] = {
+        {"S11\x81", "1", false},    {"S11", "k\x95", false},
+        {"S11\xfc ", "1", false}, // trimmed first, then the lead byte stands last
+        {"\x81", "\xe0", false},    {J("S11表"), "1", true}, // 0x95 0x5C
+        {"S11\x81\x5d", "2", true},                          // a character whose second byte is "]"
+        {"S12", J("ソ"), true},                              // 0x83 0x5C
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(sjis::toUtf8(c.section) + "/" + sjis::toUtf8(c.key));
+        const std::size_t said = prompter.messages.size();
+        const std::string before = files.get(kPath);
+        EXPECT_EQ(ini.writeString(c.section, c.key, "v"), c.accepted);
+        if (!c.accepted) {
+            EXPECT_EQ(files.get(kPath), before);
+            EXPECT_EQ(prompter.messages.size(), said + 1);
+            continue;
+        }
+        EXPECT_EQ(ini.readString(c.section, c.key, "?"), "v");
+        EXPECT_EQ(ini.keys(c.section), std::vector<std::string>{c.key});
+    }
+    // What was refused never reached the file: "keep" and the accepted sections only.
+    EXPECT_EQ(ini.readString("keep", "x", "?"), "1");
+    EXPECT_EQ(lines::split(files.get(kPath)).size(), 8u);
 }
 
 // Records sections are named after free unit lines, which may hold "]".

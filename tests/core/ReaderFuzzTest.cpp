@@ -128,8 +128,8 @@ TEST(ReaderFuzz, RandomBytesNeverBreakTheReaders) {
             AfterLastChar('\\', line);
             PadToWidth(line, junk.text(3));
         }
-        CheckQuestionLines(lines::split(junk.text(50)));
-        CheckBlocks(lines::split(junk.text(50)));
+        CheckQuestionLines(lines::splitViews(junk.text(50)));
+        CheckBlocks(lines::splitViews(junk.text(50)));
     }
 }
 

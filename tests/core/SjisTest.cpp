@@ -14,6 +14,39 @@ TEST(Sjis, FindSkipsTrailBytesThatLookLikeBackslash) {
     EXPECT_EQ(sjis::find(std::string("a\x95"), '\x95'), 1u);
 }
 
+// A search from a known character boundary finds what the search from the start finds,
+// so a caller walking a long line from mark to mark stays linear.
+TEST(Sjis, SearchFromABoundaryAgreesWithTheSearchFromTheStart) {
+    const std::string s = sjis::fromUtf8("a@表@ソ@@x") + "\x81";
+    for (std::size_t from = 0; from <= s.size();
+         from += sjis::charLen(s, std::min(from, s.size() - 1)))
+        EXPECT_EQ(sjis::findFromBoundary(s, '@', from), sjis::find(s, '@', from)) << from;
+    EXPECT_EQ(sjis::findFromBoundary(s, '\\', 0), std::string::npos);
+}
+
+TEST(Sjis, WholeCharactersAndLoneLeadBytes) {
+    struct Case {
+        std::string text;
+        bool wellFormed, endsInLoneLead;
+    } cases[] = {
+        {"", true, false},
+        {"abc", true, false},
+        {sjis::fromUtf8("表ソ"), true, false},
+        {"a\x81\x5d", true, false}, // second byte "]" is a valid second half
+        {"a\x81", false, true},
+        {sjis::fromUtf8("表") + "\xe0", false, true},
+        {"\x81\x81", true, false}, // lead + lead is one character
+        {"\x81/x", false, false},  // a "/" is no second half
+        {"\x81 ", false, false},
+        {"\x81\x7f", false, false},
+        {"\x81\xfd", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sjis::wellFormed(c.text), c.wellFormed) << sjis::toUtf8(c.text);
+        EXPECT_EQ(sjis::endsInLoneLead(c.text), c.endsInLoneLead) << sjis::toUtf8(c.text);
+    }
+}
+
 TEST(Sjis, RoundTripsCp932Characters) {
     for (const char* text : {"～－①㈱髙", "ファイル が見つかりません", "x＝3", "abc"}) {
         std::string s = sjis::fromUtf8(text);

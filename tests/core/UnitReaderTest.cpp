@@ -146,6 +146,36 @@ TEST(UnitReader, HeaderSearchIsExactAndTheFirstMatchWins) {
     EXPECT_TRUE(f.messages().empty());
 }
 
+// A caller that indexed the header lines starts the read there; a hint that does not
+// point at the header (stale, out of range) falls back to the search from the top.
+TEST(UnitReader, AKnownHeaderLineGivesTheSameReadAsTheSearch) {
+    ReaderFixture f;
+    const std::vector<std::string> file =
+        concat({unitBlock("[[unit1", {"one#1#"}), unitBlock("[[unit3", {"first#1#"}),
+                unitBlock("[[unit3", {"second#1#"})});
+    f.putLines(Que, file);
+    struct Case {
+        int hint;
+        const char* questions;
+    } cases[] = {
+        {-1, "first#1#"}, {35, "first#1#"},     {0, "first#1#"},   {37, "first#1#"},
+        {1, "first#1#"},  {100000, "first#1#"}, {70, "second#1#"}, // the later twin, as told
+    };
+    ASSERT_EQ(file[35], "[[unit3");
+    ASSERT_EQ(file[70], "[[unit3");
+    for (const Case& c : cases) {
+        UnitReadRequest r = f.request("[[unit3", 3);
+        r.headerLine = c.hint;
+        f.p.fileLines.clear();
+        ASSERT_EQ(LoadLines(f.p, r.path, f.p.fileLines), LoadStatus::Ok);
+        UnitLineMap map;
+        UnitReadResult result = ParseUnit(f.p, r, &map);
+        ASSERT_TRUE(result.ok()) << c.hint;
+        EXPECT_EQ(f.p.parse.questions, Lines{c.questions}) << c.hint;
+        EXPECT_EQ(result.line, map.headerLine + 1);
+    }
+}
+
 TEST(UnitReader, AHeaderOfTheUnitDoesNotMatchItsVariant) {
     ReaderFixture f;
     f.putLines(Que, unitBlock("[[unit3", {"x#1#"}));

@@ -161,14 +161,44 @@ TEST(WorksheetFile, SavedFileReadsBackThroughTheUnitReader) {
     EXPECT_EQ(f.p.parse.questions, w.lstQues);
 }
 
+// Question lists that look like the block's own markup still read back as they were saved
+// (a first line "{" once made the reader skip the questions up to the next "}").
+TEST(WorksheetFile, AnyQuestionLinesReadBackAsSaved) {
+    const Lines cases[] = {
+        {"{", "a#1#"},
+        {"{", "}", "b#1#"},
+        {"{"},
+        {"}", "{", "c#1#"},
+        {"<<ans", "]]", "[[unitX", "<<ques", "d#1#"},
+    };
+    for (const Lines& ques : cases) {
+        CourseFixture f;
+        Worksheet w = sample();
+        w.lstQues = ques;
+        ASSERT_TRUE(SaveWorksheetTo(f.p, w, "C:\\course\\w.prp", false));
+        UnitReadRequest r;
+        r.path = "C:\\course\\w.prp";
+        r.header = "[[unitX";
+        r.mode = UnitReadMode::WorksheetFile;
+        ASSERT_TRUE(ReadUnit(f.p, r).ok()) << ques.front();
+        EXPECT_EQ(f.p.parse.questions, ques);
+        EXPECT_EQ(f.p.parse.title, w.strTangen);
+    }
+}
+
 TEST(WorksheetFile, ExtensionRule) {
     CourseFixture f;
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\w\\a"), "C:\\w\\a.prp");
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\w\\A.PRP"), "C:\\w\\A.PRP");
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\my.dir\\a"),
               "C:\\my.dir\\a.prp"); // folder dots do not count
-    EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\w\\a.txt"), std::nullopt);
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"C:\\w\\a.txt:拡張子が不正です"});
+    // Any other extension, and a name that goes on after its ".prp", is some other file.
+    for (const char* name : {"C:\\w\\a.txt", "C:\\w\\eq1.prp1.que", "C:\\w\\a.prpx", "C:\\w\\a."})
+        EXPECT_EQ(AcceptWorksheetPath(f.p, name), std::nullopt) << name;
+    EXPECT_EQ(f.messages(), (std::vector<std::string>{"C:\\w\\a.txt:拡張子が不正です",
+                                                      "C:\\w\\eq1.prp1.que:拡張子が不正です",
+                                                      "C:\\w\\a.prpx:拡張子が不正です",
+                                                      "C:\\w\\a.:拡張子が不正です"}));
 }
 
 TEST(WorksheetFile, OverwriteIsAskedAndNoWritesNothing) {

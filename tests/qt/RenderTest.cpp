@@ -149,7 +149,7 @@ TEST(RenderCommand, PngHasThePaperSizeAndBadRequestsFail) {
     o = runVelmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.99", "-o", png},
                   tmp.path());
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_TRUE(o.err.contains(QStringLiteral("単元がありません"))) << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains(QStringLiteral("単元 1.1.99 がありません"))) << o.err.toStdString();
 
     o = runVelmix({"render", QString::fromStdString(CourseDir), "--unit", "1.1.2"}, tmp.path());
     EXPECT_EQ(o.exitCode, 2);

@@ -1,10 +1,14 @@
 #include "formats/CourseCheck.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <set>
 #include <unordered_map>
+#include <utility>
 
 #include "formats/CourseIndex.h"
+#include "formats/LayoutBounds.h"
 #include "formats/QuestionChecks.h"
 #include "formats/UnitReader.h"
 #include "platform/NullServices.h"
@@ -62,7 +66,7 @@ std::string slashes(std::string s) {
     return s;
 }
 
-bool allDigits(const std::string& s) {
+bool allDigits(std::string_view s) {
     return !s.empty() &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -70,18 +74,19 @@ bool allDigits(const std::string& s) {
 // The unit header lines of one file, so that every listed unit is found without a
 // walk through the whole file.
 struct HeaderIndex {
-    std::unordered_map<std::string, std::vector<std::size_t>> at;         // line -> positions
-    std::unordered_map<std::string, std::vector<std::size_t>> variantsOf; // "3" -> "[[unit3R<n>"
+    // Keys are views into the file's lines.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> at;         // line -> positions
+    std::unordered_map<std::string_view, std::vector<std::size_t>> variantsOf; // "3" -> R<n>
 
-    explicit HeaderIndex(const Lines& lines) {
-        const std::string unit = "[[unit";
+    explicit HeaderIndex(const LineViews& lines) {
+        constexpr std::string_view unit = "[[unit";
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string& l = lines[i];
-            if (l.compare(0, unit.size(), unit) != 0) continue;
+            const std::string_view l = lines[i];
+            if (l.substr(0, unit.size()) != unit) continue;
             at[l].push_back(i);
             std::size_t r = l.find('R', unit.size());
-            if (r == std::string::npos) continue;
-            std::string number = l.substr(unit.size(), r - unit.size());
+            if (r == std::string_view::npos) continue;
+            std::string_view number = l.substr(unit.size(), r - unit.size());
             if (allDigits(number) && allDigits(l.substr(r + 1))) variantsOf[number].push_back(i);
         }
     }
@@ -95,7 +100,28 @@ struct HeaderIndex {
 };
 
 constexpr int MaxAnswerBoxes = 80;
+// The blocks whose numbers have ranges.
+constexpr std::string_view BoundedBlocks[] = {"<<value", "<<font", "<<kran"};
 constexpr int MaxOfferedRuidai = 5;
+
+// A block line that reads as a whole number outside its range: "値 N は範囲外です（lo から hi
+// まで）". Numbers too long for any range count as outside; other text is no number.
+std::string outOfRange(std::string_view line, NumberRange range) {
+    std::string_view t = line;
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    if (t.empty()) return {};
+    std::string_view number = t.front() == '+' ? t.substr(1) : t;
+    if (number.empty()) return {};
+    int v = 0;
+    auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+    if (end != number.data() + number.size()) return {}; // no whole number
+    if (ec == std::errc() && range.contains(v)) return {};
+    return J("値 ") + std::string(t) + J(" は範囲外です（") + std::to_string(range.lo) +
+           J(" から ") + std::to_string(range.hi) + J(" まで）");
+}
 
 class Checker {
   public:
@@ -116,7 +142,8 @@ class Checker {
             report_.problems.begin() + static_cast<long>(from), report_.problems.end(),
             [](const CheckProblem& a, const CheckProblem& b) { return a.line < b.line; });
     }
-    bool loadFile(const std::string& path, const std::string& owner, int ownerLine, Lines& out);
+    // Reads a course file whole into fileBytes_ and fileLines_, once for all its units.
+    bool loadFile(const std::string& path, const std::string& owner, int ownerLine);
     void checkLesson(int lesson, std::set<std::string>& folders);
     void checkSection(int lesson, int section, const SectionBlock& block,
                       const std::string& indexPath);
@@ -124,8 +151,10 @@ class Checker {
                    const std::string& path);
     void checkRuidai(int lesson, int section, int unit, const std::string& path,
                      const HeaderIndex& headers);
-    void checkWorksheetFile(int lesson, const std::string& path);
-    void checkParsed(int lesson, const UnitLineMap& map, const std::string& path);
+    void checkWorksheetFile(const std::string& path);
+    void checkParsed(const UnitLineMap& map, const std::string& path);
+    void checkRanges(const UnitLineMap& map, const std::string& path);
+    bool pictureExists(const std::string& path);
 
     CourseFiles files_;
     CollectingPrompter prompter_;
@@ -136,17 +165,30 @@ class Checker {
     Program program_;
     std::string courseDir_;
     CourseCheckReport report_;
+    std::string fileBytes_;   // the question unit or worksheet file in hand
+    LineViews fileLines_;     // its lines
+    UnitLineMap map_;         // where the unit in hand stands in it, reused
+    EditorUnitView view_;     // the editor's view of that unit, reused
+    std::string graphFolder_; // the graph folder of the lesson in hand
+    std::unordered_map<std::string, bool> pictureSeen_; // picture path -> exists
 };
 
-bool Checker::loadFile(const std::string& path, const std::string& owner, int ownerLine,
-                       Lines& out) {
-    switch (LoadLines(program_, path, out)) {
-    case LoadStatus::Ok:
+bool Checker::pictureExists(const std::string& path) {
+    auto it = pictureSeen_.find(path);
+    if (it == pictureSeen_.end()) it = pictureSeen_.emplace(path, files_.fileExists(path)).first;
+    return it->second;
+}
+
+bool Checker::loadFile(const std::string& path, const std::string& owner, int ownerLine) {
+    fileLines_.clear();
+    switch (files_.read(path, fileBytes_)) {
+    case ReadStatus::Ok:
+        fileLines_ = lines::splitViews(fileBytes_);
         return true;
-    case LoadStatus::Missing:
+    case ReadStatus::Missing:
         add(owner, ownerLine, FileMissingText(path));
         return false;
-    case LoadStatus::Error:
+    case ReadStatus::Error:
         break;
     }
     add(owner, ownerLine, ReadErrorText(path));
@@ -202,13 +244,15 @@ void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
     }
     if (!read) return;
 
+    // Per lesson, not per unit: where its graphs are.
+    graphFolder_ = GraphFolder(p, lesson);
     for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s)
         checkSection(lesson, s, blocks[s - 1], indexPath);
 
     std::string folder = LessonFolderPath(p, lesson);
     if (!folders.insert(sjis::asciiLower(folder)).second) return;
     for (const std::string& name : p.platform.files.list(folder, "*.prp"))
-        checkWorksheetFile(lesson, folder + name);
+        checkWorksheetFile(folder + name);
 }
 
 void Checker::checkSection(int lesson, int section, const SectionBlock& block,
@@ -218,10 +262,8 @@ void Checker::checkSection(int lesson, int section, const SectionBlock& block,
         add(indexPath, block.unitLines[MaxTableEntry] + 1,
             RangeErrorText(indexPath, "副メニュー", MaxTableEntry));
     std::string path = UnitFileNames(p, {lesson, section, 1, 0}).queFile;
-    Lines file;
-    if (!loadFile(path, indexPath, block.headerLine + 1, file)) return;
-    p.fileLines = std::move(file);
-    HeaderIndex headers(p.fileLines);
+    if (!loadFile(path, indexPath, block.headerLine + 1)) return;
+    HeaderIndex headers(fileLines_);
     for (int u = 1; u <= static_cast<int>(block.units.size()); ++u) {
         ++report_.unitsChecked;
         std::size_t at = headers.find(UnitBlockKey({lesson, section, u, 0}));
@@ -244,14 +286,16 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     r.unit = unit;
     r.section = section;
     r.mode = UnitReadMode::Open;
-    UnitLineMap map;
-    UnitReadResult result = ParseUnit(p, r, &map);
+    r.headerLine = static_cast<int>(headerLine);
+    UnitLineMap& map = map_;
+    UnitReadResult result = ParseUnitLines(p, fileLines_, r, &map);
     if (result.ok())
-        checkParsed(lesson, map, path);
+        checkParsed(map, path);
     else
         add(path, result.line, result.message);
 
-    EditorUnitView view = ReadEditorView(p.fileLines, headerLine);
+    EditorUnitView& view = view_;
+    ReadEditorView(fileLines_, headerLine, view);
     TextCheck lines = CheckQuestionLines(view.ques);
     if (!lines.ok) {
         int at = !view.quesLines.empty()      ? view.quesLines[lines.line]
@@ -267,7 +311,32 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     sortFrom(first);
 }
 
-void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string& path) {
+void Checker::checkRanges(const UnitLineMap& map, const std::string& path) {
+    const LineViews& lines = fileLines_;
+    // The ranges of the lines of the three blocks, worked out once.
+    static const auto table = [] {
+        std::array<std::array<std::optional<NumberRange>, 11>, 3> t;
+        for (std::size_t k = 0; k < 3; ++k)
+            for (int n = 1; n <= 10; ++n)
+                t[k][n] = layoutbounds::RangeOfBlockLine(BoundedBlocks[k], n);
+        return t;
+    }();
+    bool seen[3] = {false, false, false}; // only the first block of a kind is used
+    for (const auto& blk : map.blocks) {
+        auto kind = std::find(std::begin(BoundedBlocks), std::end(BoundedBlocks), blk.keyword);
+        if (kind == std::end(BoundedBlocks)) continue;
+        const auto k = static_cast<std::size_t>(kind - std::begin(BoundedBlocks));
+        if (std::exchange(seen[k], true)) continue;
+        for (int n = 1; n <= std::min(blk.count, 10); ++n) {
+            const std::optional<NumberRange>& range = table[k][static_cast<std::size_t>(n)];
+            if (!range) continue;
+            std::string why = outOfRange(lines[static_cast<std::size_t>(blk.line + n)], *range);
+            if (!why.empty()) add(path, blk.line + n + 1, blk.keyword + " " + why);
+        }
+    }
+}
+
+void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
     Program& p = program_;
     const ParseBuffer& b = p.parse;
     auto firstBlock = [&](const char* keyword) {
@@ -279,19 +348,25 @@ void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string&
         int graphs = static_cast<int>(list->size() / 3);
         if (graphs > MaxGraphs) add(path, firstBlock(keyword), TooManyGraphsText(graphs));
     }
-    std::string graphFolder = GraphFolder(p, lesson);
     for (const auto& [list, numbers] :
          {std::pair{&b.qgraph, &map.qgraphLines}, {&b.agraph, &map.agraphLines}}) {
         for (std::size_t t = 0; t < list->size(); t += 3) {
-            std::string picture = graphFolder + (*list)[t];
-            if (!p.platform.files.fileExists(picture))
-                add(path, (*numbers)[t] + 1, FileMissingText(picture));
+            const std::string& name = (*list)[t];
+            const std::optional<std::string> picture = GraphPicturePath(p, graphFolder_, name);
+            if (!picture)
+                add(path, (*numbers)[t] + 1, OutsideCourseText(name));
+            else if (!pictureExists(*picture))
+                add(path, (*numbers)[t] + 1, FileMissingText(*picture));
         }
     }
-    int boxes = 0;
-    Lines pieces;
-    for (const std::string& q : b.questions)
-        boxes += SplitAtHash(q, pieces) / 2;
+    checkRanges(map, path);
+    long boxes = 0;
+    for (const std::string& q : b.questions) { // a pair of "#" is one box
+        long hashes = 0;
+        for (std::size_t at = q.find('#'); at != std::string::npos; at = q.find('#', at + 1))
+            ++hashes;
+        boxes += hashes / 2;
+    }
     if (boxes > MaxAnswerBoxes)
         add(path, map.headerLine + 1,
             J("解答欄は") + std::to_string(MaxAnswerBoxes) + J("個までです（") +
@@ -300,7 +375,7 @@ void Checker::checkParsed(int lesson, const UnitLineMap& map, const std::string&
 
 void Checker::checkRuidai(int lesson, int section, int unit, const std::string& path,
                           const HeaderIndex& headers) {
-    const Lines& lines = program_.fileLines;
+    const LineViews& lines = fileLines_;
     // The variants the unit menu offers: R1, R2, ... each found after the previous one.
     std::vector<std::size_t> offered;
     std::size_t from = 0;
@@ -317,14 +392,16 @@ void Checker::checkRuidai(int lesson, int section, int unit, const std::string& 
     // Every other variant header of this unit is one the menu never offers.
     auto variants = headers.variantsOf.find(std::to_string(unit));
     if (variants == headers.variantsOf.end()) return;
+    // Usually the menu offers them all, and there is nothing to say.
+    if (variants->second.size() == offered.size()) return;
     std::string prefix = UnitBlockKey({lesson, section, unit, 0}) + "R";
-    std::set<std::string> present;
+    std::set<std::string_view> present;
     for (std::size_t i : variants->second)
         present.insert(lines[i].substr(prefix.size()));
-    std::set<std::string> seen;
+    std::set<std::string_view> seen;
     for (std::size_t i : variants->second) {
-        const std::string& l = lines[i];
-        std::string digits = l.substr(prefix.size());
+        const std::string_view l = lines[i];
+        const std::string digits(l.substr(prefix.size()));
         bool duplicate = !seen.insert(l).second;
         if (std::find(offered.begin(), offered.end(), i) != offered.end()) continue;
         std::string why;
@@ -341,11 +418,11 @@ void Checker::checkRuidai(int lesson, int section, int unit, const std::string& 
             if (why.empty()) why = J("類題の順序が違います");
         }
         add(path, static_cast<int>(i) + 1,
-            l + J(": メニューに表示されない類題です（") + why + J("）"));
+            std::string(l) + J(": メニューに表示されない類題です（") + why + J("）"));
     }
 }
 
-void Checker::checkWorksheetFile(int lesson, const std::string& path) {
+void Checker::checkWorksheetFile(const std::string& path) {
     Program& p = program_;
     ++report_.unitsChecked;
     std::size_t first = report_.problems.size();
@@ -353,17 +430,15 @@ void Checker::checkWorksheetFile(int lesson, const std::string& path) {
         add(path, 0, path + J(":拡張子が不正です"));
         return;
     }
-    Lines file;
-    if (!loadFile(path, path, 0, file)) return;
-    p.fileLines = std::move(file);
+    if (!loadFile(path, path, 0)) return;
     UnitReadRequest r;
     r.path = path;
     r.header = "[[unitX";
     r.mode = UnitReadMode::WorksheetFile;
-    UnitLineMap map;
-    UnitReadResult result = ParseUnit(p, r, &map);
+    UnitLineMap& map = map_;
+    UnitReadResult result = ParseUnitLines(p, fileLines_, r, &map);
     if (result.ok()) {
-        checkParsed(lesson, map, path);
+        checkParsed(map, path);
     } else if (result.message.empty()) {
         add(path, 0, J("単元がありません"));
         return;
@@ -371,7 +446,8 @@ void Checker::checkWorksheetFile(int lesson, const std::string& path) {
         add(path, result.line, result.message);
     }
     // The edit-copy dialog runs the block check on the worksheet's blocks.
-    EditorUnitView view = ReadEditorView(p.fileLines, static_cast<std::size_t>(map.headerLine));
+    EditorUnitView& view = view_;
+    ReadEditorView(fileLines_, static_cast<std::size_t>(map.headerLine), view);
     TextCheck blocks = CheckBlocks(view.pasteLo);
     if (!blocks.ok) {
         int at = view.pasteLoLines[blocks.line] + 1;

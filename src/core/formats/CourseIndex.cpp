@@ -153,6 +153,13 @@ bool LoadLesson(Program& p, int lesson) {
             RangeErrorText(p.shell.masterFolder + "Main.ind", LessonsWord, MaxTableEntry));
         return false;
     }
+    // A lesson line of "Main.ind" may not lead out of the master folder: nothing is read
+    // through it, and whether such files exist is not told either.
+    if (!LessonInside(p, lesson)) {
+        p.platform.prompter.message(
+            OutsideCourseText(LessonFolderPath(p, lesson) + c.lessonBase[lesson] + ".ind"));
+        return false;
+    }
     if (!DirectoryExistsOrSay(p, LessonFolderPath(p, lesson))) return false;
     // From here no lesson is loaded until this one is: the unit lists of the previous
     // lesson must not stand in for it (records keys are built from them).

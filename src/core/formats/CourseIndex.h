@@ -55,8 +55,8 @@ bool LoadLessonList(Program& p);
 
 // Loads lesson L (from 1): checks its folder, reads its index file, fills the section
 // names, SectionUnits and SectionUnitCount. False with a message when the lesson is out of
-// range, its folder or index file is missing or unreadable, or it holds more than 80
-// sections (the first 80 stay loaded).
+// range, its folder or base leads out of the master folder, its folder or index file is
+// missing or unreadable, or it holds more than 80 sections (the first 80 stay loaded).
 bool LoadLesson(Program& p, int lesson);
 
 // The lesson index file path of lesson L: master folder + folder + base + ".ind".

@@ -3,26 +3,32 @@
 #include "shell/Helpers.h"
 #include "text/Sjis.h"
 
-TextCheck CheckQuestionLines(const Lines& ques) {
+TextCheck CheckQuestionLines(std::span<const std::string_view> ques) {
     bool anyHash = false;
-    Lines pieces;
     for (std::size_t i = 0; i < ques.size(); ++i) {
-        int n = SplitAtHash(ques[i], pieces);
-        std::string number = std::to_string(i + 1);
-        if (n % 2 != 0)
-            return {false, static_cast<int>(i), number + J("行目：＃の数は偶数にしてください")};
-        for (int k = 1; k < n; ++k)
-            if (pieces[k].empty())
-                return {false, static_cast<int>(i), number + J("行目：解答がありません")};
+        // "#" is never the second byte of a double-byte character. Every piece between two
+        // "#" must hold something: no "#" may follow another.
+        const std::string_view q = ques[i];
+        std::size_t n = 0;
+        bool emptyPiece = false;
+        for (std::size_t at = q.find('#'); at != std::string_view::npos; at = q.find('#', at + 1)) {
+            ++n;
+            if (at + 1 < q.size() && q[at + 1] == '#') emptyPiece = true;
+        }
+        auto failure = [i](const char* textUtf8) {
+            return TextCheck{false, static_cast<int>(i), std::to_string(i + 1) + J(textUtf8)};
+        };
+        if (n % 2 != 0) return failure("行目：＃の数は偶数にしてください");
+        if (emptyPiece) return failure("行目：解答がありません");
         if (n > 0) anyHash = true;
     }
     if (!anyHash) return {false, 0, J("解答欄がありません")};
     return {};
 }
 
-TextCheck CheckBlocks(const Lines& pasteLo) {
+TextCheck CheckBlocks(std::span<const std::string_view> pasteLo) {
     for (std::size_t i = 0; i < pasteLo.size(); ++i) {
-        const std::string& line = pasteLo[i];
+        const std::string_view line = pasteLo[i];
         const char* failure = nullptr;
         bool value = line == "<<value", font = line == "<<font", kran = line == "<<kran";
         if (!value && !font && !kran) continue;
@@ -38,10 +44,29 @@ TextCheck CheckBlocks(const Lines& pasteLo) {
 }
 
 EditorUnitView ReadEditorView(const Lines& file, std::size_t headerLine) {
+    return ReadEditorView(lines::views(file), headerLine);
+}
+
+void EditorUnitView::clear() {
+    for (LineViews* list : {&ques, &dummy, &kgroup, &hint, &qgraph, &agraph, &pasteLo})
+        list->clear();
+    quesLines.clear();
+    pasteLoLines.clear();
+    firstQuesKeyword = -1;
+}
+
+EditorUnitView ReadEditorView(std::span<const std::string_view> file, std::size_t headerLine) {
     EditorUnitView v;
+    ReadEditorView(file, headerLine, v);
+    return v;
+}
+
+void ReadEditorView(std::span<const std::string_view> file, std::size_t headerLine,
+                    EditorUnitView& v) {
+    v.clear();
     struct Target {
-        const char* keyword;
-        Lines* out;
+        std::string_view keyword;
+        LineViews* out;
         bool whole;
     };
     const Target targets[] = {
@@ -52,6 +77,8 @@ EditorUnitView ReadEditorView(const Lines& file, std::size_t headerLine) {
         {"<<kran", &v.pasteLo, true},
     };
     for (std::size_t i = headerLine; i < file.size() && file[i] != "]]"; ++i) {
+        const std::string_view l = file[i];
+        if (l.size() < 6 || l[0] != '<' || l[1] != '<') continue; // most lines are no keyword
         for (const Target& t : targets) {
             if (file[i] != t.keyword) continue;
             std::size_t keyword = i;
@@ -70,8 +97,7 @@ EditorUnitView ReadEditorView(const Lines& file, std::size_t headerLine) {
                 v.pasteLo.push_back(">>");
                 v.pasteLoLines.push_back(static_cast<int>(i < file.size() ? i : keyword));
             }
-            if (i >= file.size()) return v;
+            if (i >= file.size()) return;
         }
     }
-    return v;
 }

@@ -14,10 +14,17 @@ constexpr int KranLines = 10;
 
 class Reader {
   public:
-    Reader(Program& p, const UnitReadRequest& r, UnitLineMap* map)
-        : p_(p), r_(r), lines_(p.fileLines), buf_(p.parse), map_(map) {}
+    Reader(Program& p, std::span<const std::string_view> lines, const UnitReadRequest& r,
+           UnitLineMap* map)
+        : p_(p), r_(r), lines_(lines), buf_(p.parse), map_(map),
+          questionCount_(p.parse.questions.size()) {}
 
-    UnitReadResult run();
+    // Reads the unit; the question list then holds exactly the lines read into it.
+    UnitReadResult run() {
+        UnitReadResult result = walk();
+        buf_.questions.resize(questionCount_);
+        return result;
+    }
 
   private:
     // Finds the ">>" that closes the block whose keyword stands at `keyword`, starting
@@ -28,6 +35,7 @@ class Reader {
     bool takeQuestions(std::size_t& i);
     bool takeCounted(std::size_t& i, Lines& out, int exact, int max, Status failure,
                      const char* messageUtf8);
+    UnitReadResult walk();
     void compose();
     UnitReadResult fail(Status s, std::size_t line, std::string message = {}) {
         int number = line == std::string::npos ? 0 : static_cast<int>(line) + 1;
@@ -37,16 +45,19 @@ class Reader {
     }
     void noteBlock(std::size_t keyword, std::size_t close) {
         if (map_)
-            map_->blocks.push_back({lines_[keyword], static_cast<int>(keyword),
+            map_->blocks.push_back({std::string(lines_[keyword]), static_cast<int>(keyword),
                                     static_cast<int>(close - keyword - 1)});
     }
 
     Program& p_;
     const UnitReadRequest& r_;
-    const Lines& lines_;
+    std::span<const std::string_view> lines_;
     ParseBuffer& buf_;
     UnitLineMap* map_;
     UnitReadResult failure_;
+    // Question lines in use: the list is filled from the front, reusing the strings it
+    // holds from an earlier read, so that reading unit after unit allocates little.
+    std::size_t questionCount_;
     std::size_t lastQues_ = 0;
     std::size_t lastHeader_ = std::string::npos;
 };
@@ -54,7 +65,8 @@ class Reader {
 bool Reader::closeOf(std::size_t keyword, std::size_t from, std::size_t& close) {
     for (close = from; close < lines_.size(); ++close)
         if (lines_[close] == ">>") return true;
-    fail(Status::Unclosed, keyword, lines_[keyword] + J(" block error (>>がありません)"));
+    fail(Status::Unclosed, keyword,
+         std::string(lines_[keyword]) + J(" block error (>>がありません)"));
     return false;
 }
 
@@ -63,7 +75,7 @@ bool Reader::takeBlock(std::size_t& i, Lines* out, std::vector<int>* numbers) {
     if (!closeOf(i, i + 1, close)) return false;
     noteBlock(i, close);
     for (std::size_t j = i + 1; j < close; ++j) {
-        if (out) out->push_back(lines_[j]);
+        if (out) out->emplace_back(lines_[j]);
         if (numbers) numbers->push_back(static_cast<int>(j));
     }
     i = close;
@@ -79,7 +91,7 @@ bool Reader::takeQuestions(std::size_t& i) {
             ++brace;
         if (brace >= lines_.size()) {
             fail(Status::Unclosed, keyword,
-                 lines_[keyword] + J(" block error ({ に対応する } がありません)"));
+                 std::string(lines_[keyword]) + J(" block error ({ に対応する } がありません)"));
             return false;
         }
         from = brace + 1;
@@ -88,7 +100,11 @@ bool Reader::takeQuestions(std::size_t& i) {
     if (!closeOf(keyword, from, close)) return false;
     noteBlock(keyword, close);
     for (std::size_t j = from; j < close; ++j) {
-        buf_.questions.push_back(lines_[j]);
+        if (questionCount_ < buf_.questions.size())
+            buf_.questions[questionCount_].assign(lines_[j]);
+        else
+            buf_.questions.emplace_back(lines_[j]);
+        ++questionCount_;
         if (map_) map_->questionLines.push_back(static_cast<int>(j));
     }
     lastQues_ = keyword;
@@ -98,19 +114,20 @@ bool Reader::takeQuestions(std::size_t& i) {
 
 bool Reader::takeCounted(std::size_t& i, Lines& out, int exact, int max, Status failure,
                          const char* messageUtf8) {
-    std::size_t keyword = i;
-    Lines block;
-    if (!takeBlock(i, &block, nullptr)) return false;
-    int n = static_cast<int>(block.size());
+    const std::size_t keyword = i;
+    if (!takeBlock(i, nullptr, nullptr)) return false;
+    const auto n = static_cast<int>(i - keyword - 1); // i is at the block's ">>" now
     if ((exact > 0 && n != exact) || (max > 0 && n > max)) {
         fail(failure, keyword, sjis::fromUtf8(messageUtf8));
         return false;
     }
-    while (max > 0 && static_cast<int>(block.size()) < max)
-        block.push_back("0");
     // A second block of the same kind is checked but the first one's lines stay in use,
     // as the worksheet reads its values from the top of the list.
-    if (out.empty()) out = std::move(block);
+    if (!out.empty()) return true;
+    for (std::size_t j = keyword + 1; j < i; ++j)
+        out.emplace_back(lines_[j]);
+    while (max > 0 && static_cast<int>(out.size()) < max)
+        out.push_back("0");
     return true;
 }
 
@@ -147,7 +164,8 @@ void Reader::compose() {
     buf_.previousMode = static_cast<int>(r_.mode);
 }
 
-UnitReadResult Reader::run() {
+UnitReadResult Reader::walk() {
+    if (map_) map_->clear();
     if (lines_.empty()) return fail(Status::Empty, std::string::npos);
 
     bool append = r_.mode == UnitReadMode::Append;
@@ -157,7 +175,7 @@ UnitReadResult Reader::run() {
     buf_.font.clear();
     buf_.kran.clear();
     if (!append) {
-        buf_.questions.clear();
+        questionCount_ = 0;
         buf_.qgraph.clear();
         buf_.agraph.clear();
         buf_.header.clear();
@@ -171,6 +189,8 @@ UnitReadResult Reader::run() {
     }
 
     std::size_t i = 0;
+    const auto known = static_cast<std::size_t>(r_.headerLine);
+    if (r_.headerLine >= 0 && known < lines_.size() && lines_[known] == r_.header) i = known;
     while (i < lines_.size() && lines_[i] != r_.header)
         ++i;
     if (i >= lines_.size()) return fail(Status::NoHeader, std::string::npos);
@@ -181,10 +201,11 @@ UnitReadResult Reader::run() {
     std::vector<int>* agNumbers = map_ ? &map_->agraphLines : nullptr;
     for (; i < lines_.size() && lines_[i] != "]]"; ++i) {
         if (lines_[i] == "<<ques" && !takeQuestions(i)) return failure_;
-        if (static_cast<int>(buf_.questions.size()) > MaxQuestionLines)
+        if (questionCount_ > static_cast<std::size_t>(MaxQuestionLines))
             return fail(Status::TooManyQuestions, lastQues_ > headerLine ? lastQues_ : headerLine,
                         J("問題の行は６０行以下です"));
-        const std::string& line = lines_[i];
+        const std::string_view line = lines_[i];
+        if (line.size() < 6 || line[0] != '<' || line[1] != '<') continue; // no keyword
         bool ok = true;
         if (line == "<<ans")
             ok = takeBlock(i, nullptr, nullptr);
@@ -222,7 +243,13 @@ UnitReadResult Reader::run() {
 } // namespace
 
 UnitReadResult ParseUnit(Program& p, const UnitReadRequest& r, UnitLineMap* map) {
-    return Reader(p, r, map).run();
+    const LineViews lines = lines::views(p.fileLines);
+    return Reader(p, lines, r, map).run();
+}
+
+UnitReadResult ParseUnitLines(Program& p, std::span<const std::string_view> lines,
+                              const UnitReadRequest& r, UnitLineMap* map) {
+    return Reader(p, lines, r, map).run();
 }
 
 UnitReadResult ReadUnit(Program& p, const UnitReadRequest& r) {

@@ -2,7 +2,9 @@
 // The unit reader: one unit block of a question unit file, or the single unit of a
 // worksheet file, read through the program's line list into the parse buffer.
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/Lines.h"
@@ -43,6 +45,9 @@ struct UnitReadRequest {
     UnitReadMode mode = UnitReadMode::Open;
     UnitTitleNames names; // modes 0 and 2
     AppendTarget target;  // mode 2
+    // When the caller has indexed the file's header lines: the 0-based line of the first
+    // line equal to header, so that the read starts there instead of searching from the top.
+    int headerLine = -1;
 };
 
 struct UnitReadResult {
@@ -65,7 +70,8 @@ struct UnitReadResult {
     bool ok() const { return status == Ok; }
 };
 
-// Where the lines of one read stood in the file (0-based line indexes), for checking.
+// Where the lines of one read stood in the file (0-based line indexes), for checking. A
+// read clears it first, so one map can serve many reads.
 struct UnitLineMap {
     int headerLine = -1;
     struct Block {
@@ -77,9 +83,19 @@ struct UnitLineMap {
     std::vector<int> questionLines; // one per question line added by this read
     std::vector<int> qgraphLines;
     std::vector<int> agraphLines;
+    void clear() {
+        headerLine = -1;
+        blocks.clear();
+        questionLines.clear();
+        qgraphLines.clear();
+        agraphLines.clear();
+    }
 };
 
 // Loads the file into p.fileLines through the files service and reads the unit.
 UnitReadResult ReadUnit(Program& p, const UnitReadRequest& r);
 // Reads the unit from the lines already in p.fileLines (r.path is used in messages).
 UnitReadResult ParseUnit(Program& p, const UnitReadRequest& r, UnitLineMap* map = nullptr);
+// Reads the unit from lines held elsewhere (a file read once for many units).
+UnitReadResult ParseUnitLines(Program& p, std::span<const std::string_view> lines,
+                              const UnitReadRequest& r, UnitLineMap* map = nullptr);

@@ -23,7 +23,15 @@ Lines WorksheetFileLines(const Worksheet& w, int paperWidth, const Lines& kgroup
     Lines out;
     out.push_back("[[unitX");
     AppendBlock(out, "<<header", {w.strTangen, w.strSchool, w.strShimei});
-    AppendBlock(out, "<<ques", w.lstQues);
+    // A first question line "{" would open the block's skipped group when read back: an
+    // empty group in front of it keeps it a question line.
+    if (!w.lstQues.empty() && w.lstQues.front() == "{") {
+        Lines ques{"{", "}"};
+        ques.insert(ques.end(), w.lstQues.begin(), w.lstQues.end());
+        AppendBlock(out, "<<ques", ques);
+    } else {
+        AppendBlock(out, "<<ques", w.lstQues);
+    }
     AppendBlock(out, "<<ans", {});
     if (!w.lstQGraph.empty()) AppendBlock(out, "<<graph", w.lstQGraph);
     if (!w.lstAGraph.empty()) AppendBlock(out, "<<AGraph", w.lstAGraph);
@@ -54,7 +62,11 @@ Lines PageBlockLines(const Worksheet& w, int paperWidth) {
 std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path) {
     std::string ext = ExtensionOf(path);
     if (ext.empty()) return path + ".prp";
-    if (ext == ".prp") return path;
+    // The name must also end there: "x.prp.que" or "x.prpq" is some other file.
+    const bool endsInPrp =
+        path.size() >= 4 &&
+        sjis::asciiLower(std::string_view(path).substr(path.size() - 4)) == ".prp";
+    if (ext == ".prp" && endsInPrp) return path;
     p.platform.prompter.message(path + J(":拡張子が不正です"));
     return std::nullopt;
 }

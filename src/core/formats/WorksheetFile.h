@@ -23,8 +23,9 @@ void AppendBlock(Lines& out, const char* keyword, const Lines& content);
 Lines PageBlockLines(const Worksheet& w, int paperWidth);
 
 // The extension rule of the save and open-copy dialogs: ".prp" in any case is accepted
-// and kept; a name without extension gets ".prp"; any other extension shows
-// path + ":拡張子が不正です" and gives nullopt (the dialog is shown again).
+// and kept; a name without extension gets ".prp"; any other extension, and a name that
+// does not end in its ".prp" ("x.prp.que"), shows path + ":拡張子が不正です" and gives
+// nullopt (the dialog is shown again).
 std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path);
 
 // Writes the worksheet to path (".prp" appended when the file name has no extension).

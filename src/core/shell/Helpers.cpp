@@ -3,6 +3,7 @@
 #include <random>
 
 #include "shell/Program.h"
+#include "text/CorePath.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -24,6 +25,18 @@ std::string FileMissingText(const std::string& path) {
 
 std::string DirectoryMissingText(const std::string& path) {
     return J("ディレクトリ ") + path + J(" が見つかりません");
+}
+
+std::string OutsideCourseText(const std::string& name) {
+    return name + J(":コースのフォルダの外を指しています");
+}
+
+bool LessonInside(const Program& p, int lesson) {
+    if (lesson < 1 || lesson > MaxTableEntry) return false;
+    const std::string& folder = p.course.lessonFolder[lesson];
+    // The base is joined to the folder for the index and question unit files.
+    return corepath::staysInside(folder) &&
+           corepath::staysInside(folder + p.course.lessonBase[lesson]);
 }
 
 bool FileExistsOrSay(Program& p, const std::string& path) {
@@ -55,6 +68,8 @@ std::string UnitBlockKey(const UnitRef& r) {
 }
 
 UnitNames UnitFileNames(const Program& p, const UnitRef& r) {
+    const bool inTable = r.Lesson >= 1 && r.Lesson <= MaxTableEntry;
+    if (inTable && !LessonInside(p, r.Lesson)) return {};
     const std::string& folder = tableEntry(p.course.lessonFolder, r.Lesson);
     const std::string& base = tableEntry(p.course.lessonBase, r.Lesson);
     std::string file = base + std::to_string(r.Section) + ".que";
@@ -81,13 +96,20 @@ std::string LogOnFolder(const Program& p) {
 
 std::string LearnerFile(Program& p, int lesson) {
     if (lesson < 1) lesson = 1;
-    if (!p.shell.cdMode && lesson <= MaxTableEntry) {
-        std::string folder = p.shell.masterFolder + p.course.lessonFolder[lesson];
-        if (p.platform.files.dirExists(folder)) return folder + p.shell.learnerName + ".ini";
+    const std::string& learner = p.shell.learnerName;
+    if (!p.shell.cdMode && lesson <= MaxTableEntry && LessonInside(p, lesson)) {
+        const std::string& relative = p.course.lessonFolder[lesson];
+        std::string folder = p.shell.masterFolder + relative;
+        if (p.platform.files.dirExists(folder)) {
+            if (!corepath::staysInside(relative + learner + ".ini")) return {};
+            return folder + learner + ".ini";
+        }
     }
     // A CD-ROM course or a missing lesson folder: the records folder prepared at start-up,
     // one file per learner and lesson.
-    return p.shell.logOnFolder + p.shell.learnerName + std::to_string(lesson) + ".ini";
+    std::string name = learner + std::to_string(lesson) + ".ini";
+    if (!corepath::staysInside(name)) return {};
+    return p.shell.logOnFolder + name;
 }
 
 std::string TempFolder(const Program& p) {
@@ -98,13 +120,25 @@ std::string TempFolder(const Program& p) {
 std::string GraphFolder(Program& p, int lesson) {
     if (lesson < 1) lesson = 1;
     Files& files = p.platform.files;
-    if (lesson <= MaxTableEntry) {
+    if (LessonInside(p, lesson)) {
         std::string own = p.shell.masterFolder + p.course.lessonFolder[lesson] + "Graph\\";
         if (files.dirExists(own)) return own;
     }
     std::string shared = p.shell.masterFolder + "Graph\\";
     if (files.dirExists(shared)) return shared;
     return {};
+}
+
+std::optional<std::string> GraphPicturePath(const Program& p, const std::string& graphFolder,
+                                            const std::string& name) {
+    const std::string& master = p.shell.masterFolder;
+    std::string folder = graphFolder.empty() ? master : graphFolder;
+    // The graph folder is the master folder's or a lesson's own: its part below the master
+    // folder counts when the name climbs out of it.
+    std::string below = folder.compare(0, master.size(), master) == 0 ? folder.substr(master.size())
+                                                                      : std::string();
+    if (corepath::isAbsolute(name) || !corepath::staysInside(below + name)) return std::nullopt;
+    return folder + name;
 }
 
 std::string ExtensionOf(const std::string& name) {
@@ -179,15 +213,12 @@ std::string TrimWide(const std::string& text) {
     while (isFullWidthSpace(s, lead))
         lead += 2;
     s.erase(0, lead);
-    // At the end, only a "　" that is a whole character counts: find the last character
-    // boundaries by walking from the start.
-    for (;;) {
-        std::size_t last = std::string::npos;
-        for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
-            last = i;
-        if (last == std::string::npos || last + 2 != s.size() || !isFullWidthSpace(s, last)) break;
-        s.erase(last);
-    }
+    // At the end, only a "　" that is a whole character counts: one walk from the start
+    // finds where the run of such characters that ends the text begins.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
+        if (!isFullWidthSpace(s, i) || sjis::charLen(s, i) != 2) run = i + sjis::charLen(s, i);
+    s.erase(run);
     return s;
 }
 

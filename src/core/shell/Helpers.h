@@ -4,6 +4,7 @@
 // padding, dates. Strings are Shift-JIS.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,13 @@ bool DirectoryExistsOrSay(Program& p, const std::string& path);
 std::string FileMissingText(const std::string& path);
 std::string DirectoryMissingText(const std::string& path);
 
+// name + ":コースのフォルダの外を指しています": a course-relative name that leaves the
+// master folder is refused with this, before anything is read or written through it.
+std::string OutsideCourseText(const std::string& name);
+// True when lesson L's folder and base (from "Main.ind") lead to files inside the master
+// folder. False for lessons outside 1..80.
+bool LessonInside(const Program& p, int lesson);
+
 // Yes/No (answer::Yes, answer::No) and Yes/No/Cancel (also answer::Cancel).
 int AskYesNo(Program& p, const std::string& text);
 int AskYesNoCancel(Program& p, const std::string& text);
@@ -36,7 +44,8 @@ struct UnitNames {
     std::string windowKey; // queFile + "-U" + Unit + RuidaiSuffix
     std::string shortKey;  // LessonBase + Section + ".que-U" + Unit + RuidaiSuffix
 };
-// A lesson outside 1..80 has no table entry and gives empty folder and base.
+// A lesson outside 1..80 has no table entry and gives empty folder and base; a lesson
+// whose entries leave the master folder gives empty names.
 UnitNames UnitFileNames(const Program& p, const UnitRef& r);
 
 // "S" + Section + Unit + the unit's line of the current lesson's SectionUnits.
@@ -44,7 +53,9 @@ std::string RecordKey(const Program& p, const UnitRef& r);
 
 // The learner's records file for a lesson (below 1 counts as 1): lesson folder +
 // LearnerName + ".ini" when the master folder is not on a CD-ROM and the lesson folder
-// exists; otherwise records log-on folder + LearnerName + lesson number + ".ini".
+// exists and stays inside the master folder; otherwise records log-on folder +
+// LearnerName + lesson number + ".ini". "" when the learner's name would lead out of the
+// folder, so that nothing is written elsewhere.
 std::string LearnerFile(Program& p, int lesson);
 // The folder of the rosters ("sname.txt"): master folder + "LogOn\", or the records
 // log-on folder when the master folder is on a CD-ROM.
@@ -52,9 +63,15 @@ std::string LogOnFolder(const Program& p);
 
 // The temporary folder (at most 255 bytes) + "\".
 std::string TempFolder(const Program& p);
-// Lesson folder + "Graph\" when it exists, else master folder + "Graph\" when that
-// exists, else "". Lessons below 1 count as 1.
+// Lesson folder + "Graph\" when it exists (and the lesson stays inside the master
+// folder), else master folder + "Graph\" when that exists, else "". Lessons below 1
+// count as 1.
 std::string GraphFolder(Program& p, int lesson);
+// Where a graph picture named in a unit lies: graphFolder (as GraphFolder gave it; "" means
+// the master folder) + name. Nothing when the name is absolute or leads out of the master
+// folder.
+std::optional<std::string> GraphPicturePath(const Program& p, const std::string& graphFolder,
+                                            const std::string& name);
 
 // The extension of the file name (the part after the last "\" or "/"): "" when it holds
 // no "."; otherwise the 4 bytes from its first ".", ASCII lower-cased.

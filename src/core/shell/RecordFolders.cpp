@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "shell/Program.h"
+#include "text/CorePath.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -40,7 +41,8 @@ FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
         int lessons = std::min<int>(static_cast<int>(p.course.lessonNames.size()), MaxTableEntry);
         for (int i = 1; i <= lessons; ++i) {
             const std::string& base = p.course.lessonBase[i];
-            if (base.empty()) continue;
+            // A base that leads out of the Windows folder gets no folder anywhere.
+            if (base.empty() || !corepath::staysInside(base)) continue;
             std::string folder = s.windowsFolder + base;
             if (!files.dirExists(folder)) files.makeDir(folder); // failures ignored
         }

@@ -15,5 +15,6 @@ struct FolderResult {
 // does not end in one); the Windows folder is the user's data folder. Sets
 // shell.recordsDrive, shell.windowsFolder and shell.logOnFolder (records drive +
 // "Velmix\LogOn\"). A folder that cannot be created is reported and stops here; lesson
-// folders of a CD-ROM course are created on a best-effort basis.
+// folders of a CD-ROM course are created on a best-effort basis, and only where the
+// lesson's base stays inside the Windows folder.
 FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive);

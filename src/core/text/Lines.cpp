@@ -2,21 +2,38 @@
 
 namespace lines {
 
+namespace {
+
+// Calls take(line) for every line of bytes.
+template <typename Take> void eachLine(std::string_view bytes, Take take) {
+    const std::size_t n = bytes.size();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (static_cast<unsigned char>(c) > '\r' || (c != '\r' && c != '\n')) continue;
+        take(bytes.substr(start, i - start));
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) take(bytes.substr(start));
+}
+
+} // namespace
+
 Lines split(std::string_view bytes) {
     Lines out;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            out.emplace_back(bytes.substr(start, i - start));
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < bytes.size()) out.emplace_back(bytes.substr(start));
+    eachLine(bytes, [&](std::string_view line) { out.emplace_back(line); });
     return out;
+}
+
+LineViews splitViews(std::string_view bytes) {
+    LineViews out;
+    eachLine(bytes, [&](std::string_view line) { out.push_back(line); });
+    return out;
+}
+
+LineViews views(const Lines& list) {
+    return LineViews(list.begin(), list.end());
 }
 
 std::string join(const Lines& list) {

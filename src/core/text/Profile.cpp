@@ -137,10 +137,11 @@ std::string Profile::readString(std::string_view section, std::string_view key,
 bool Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     section = trim(section);
     key = trim(key);
-    // Names that would not read back as the same section or key are refused.
+    // Names that would not read back as the same section or key are refused; a name
+    // ending in a lone lead byte would take the "]" or "=" behind it as its second half.
     if (key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
         sjis::find(key, '=') != std::string_view::npos || key.front() == '[' ||
-        key.front() == ';') {
+        key.front() == ';' || sjis::endsInLoneLead(section) || sjis::endsInLoneLead(key)) {
         reportWriteFailure();
         return false;
     }

@@ -23,7 +23,9 @@ class Profile {
 
     // The value of key in section, or def when the file, section or key is missing.
     std::string readString(std::string_view section, std::string_view key, std::string_view def);
-    // Sets key in section to value, creating the file, section or key as needed.
+    // Sets key in section to value, creating the file, section or key as needed. Names
+    // that would not read back as written (a line break, a key with "=" or starting with
+    // "[" or ";", a name ending in a lone lead byte) are refused before anything is written.
     // On failure says "<path> に書き込めません" and leaves the file as it was.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     // The key names of section in file order; empty when the file or section is missing.

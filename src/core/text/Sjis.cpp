@@ -16,6 +16,29 @@ std::size_t find(std::string_view s, char c, std::size_t from) {
     return std::string_view::npos;
 }
 
+std::size_t findFromBoundary(std::string_view s, char c, std::size_t boundary) {
+    for (std::size_t i = boundary; i < s.size(); i += charLen(s, i))
+        if (s[i] == c) return i;
+    return std::string_view::npos;
+}
+
+bool wellFormed(std::string_view s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (!isLead(s[i])) continue;
+        if (i + 1 >= s.size()) return false;
+        const auto t = static_cast<unsigned char>(s[++i]);
+        if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+    }
+    return true;
+}
+
+bool endsInLoneLead(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && i + charLen(s, i) < s.size())
+        i += charLen(s, i);
+    return i < s.size() && isLead(s[i]) && i + 1 == s.size();
+}
+
 std::size_t rfind(std::string_view s, char c) {
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < s.size(); i += charLen(s, i))
@@ -139,10 +162,16 @@ bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 } // namespace sjis
 
 const std::string& J(const char* utf8Literal) {
+    // Each thread remembers what it has looked up, so that texts used in loops (a course
+    // check composes titles for every unit) take no lock after their first use.
+    thread_local std::unordered_map<const char*, const std::string*> seen;
+    auto known = seen.find(utf8Literal);
+    if (known != seen.end()) return *known->second;
     static std::mutex m;
-    static std::unordered_map<const char*, std::string> cache;
+    static std::unordered_map<const char*, std::string> cache; // lives as long as the program
     std::lock_guard<std::mutex> lock(m);
     auto it = cache.find(utf8Literal);
     if (it == cache.end()) it = cache.emplace(utf8Literal, sjis::fromUtf8(utf8Literal)).first;
+    seen.emplace(utf8Literal, &it->second);
     return it->second;
 }

@@ -23,6 +23,10 @@ int nearest(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
+// Far right of any page at any resolution: drawing stops there, so that the pen of an
+// endless line can never overflow.
+constexpr int FarRight = 1 << 26;
+
 // Bytes that end the item being collected and are then drawn themselves.
 bool endsItemAndIsDrawn(char c) {
     switch (c) {
@@ -107,7 +111,7 @@ int Typesetter::formula(std::string_view text) {
     bool exponentPending = false;
     int depth = 0;
     const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n && x_ < FarRight; ++i) {
         const char c = text[i];
         if (depth > 0) {
             append(token_, c);
@@ -295,7 +299,7 @@ int Typesetter::piece(std::string_view numerator, std::string_view denominator, 
 
 // Draws the bytes of s one by one, 2 W apart (W / 4 after an "R"); returns the x after it.
 int Typesetter::run(std::string_view s, int x, int top) {
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t i = 0; i < s.size() && x < FarRight; ++i) {
         const char c = s[i];
         if (c == '^') {
             // nothing drawn
@@ -369,7 +373,7 @@ void Typesetter::fractionBar(Point p1, Point p2) {
 
 Point DrawFormula(const FormulaContext& ctx, int size, int x, int y, double scale, Canvas& canvas,
                   std::string_view text, Color color) {
-    if (text.empty()) return {x, y};
+    if (text.empty() || x >= FarRight) return {x, y};
     canvas.setFontColor(color);
     canvas.setFontSize(size);
 

@@ -185,7 +185,7 @@ class Layouter {
         std::size_t pos = 0;
         bool first = true;
         for (;;) {
-            const std::size_t mark = sjis::find(text, '@', pos);
+            const std::size_t mark = sjis::findFromBoundary(text, '@', pos);
             const std::size_t end = mark == std::string_view::npos ? text.size() : mark;
             // The text in front of the first "@" is always text; every later segment may
             // be a code.

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "formats/LayoutBounds.h"
 #include "text/Sjis.h"
 
 int DecimalOr(const std::string& text, int fallback) {
@@ -17,7 +18,9 @@ int DecimalOr(const std::string& text, int fallback) {
 
 int Worksheet::kran(int line) const {
     if (line < 0 || line >= static_cast<int>(lstKranX.size())) return 0;
-    return DecimalOr(lstKranX[line], 0);
+    // The box kind, column mode and reserved line are no layout distances.
+    if (line == 0 || line == 3 || line == 9) return DecimalOr(lstKranX[line], 0);
+    return BoundedNumber(lstKranX[line], 0, layoutbounds::KranSetting);
 }
 
 std::string TooManyGraphsText(int count) {

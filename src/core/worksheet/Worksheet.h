@@ -88,7 +88,8 @@ class Worksheet {
     std::array<Placed, MaxGraphs> graphPlaced;
     Placed classFlagPlaced;
 
-    // lstKranX line n as a number (0 when it does not read as one).
+    // lstKranX line n as a number (0 when it does not read as one); the distances (lines
+    // 1, 2, 4..8) are taken into their range.
     int kran(int line) const;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "formats/LayoutBounds.h"
 #include "shell/Helpers.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
@@ -17,7 +18,8 @@ bool isFlagWord(const std::string& s) {
 }
 
 // Value block: 1 paper width, 2 (not read), 3 LineSpace, 4 LeftMargin, 5 RightMargin,
-// 6 StartNo, 7 Options. Lines that do not read as numbers keep the worksheet's values.
+// 6 StartNo, 7 Options. Lines that do not read as numbers keep the worksheet's values;
+// numbers are taken into their ranges.
 void readValueBlock(Program& program, Worksheet& sheet) {
     const Lines& v = program.parse.value;
     auto at = [&](std::size_t n) -> const std::string* {
@@ -32,14 +34,16 @@ void readValueBlock(Program& program, Worksheet& sheet) {
     } else {
         sheet.paper = PaperRec{width, PaperHeightFor(width)};
     }
-    if (const std::string* s = at(3)) sheet.LineSpace = DecimalOr(*s, sheet.LineSpace);
-    if (const std::string* s = at(4)) sheet.LeftMargin = DecimalOr(*s, sheet.LeftMargin);
-    if (const std::string* s = at(5)) sheet.RightMargin = DecimalOr(*s, sheet.RightMargin);
-    if (const std::string* s = at(6)) sheet.StartNo = DecimalOr(*s, sheet.StartNo);
-    if (const std::string* s = at(7)) {
-        sheet.Options = isFlagWord(*s) ? 7 : DecimalOr(*s, sheet.Options);
-        if (sheet.Options >= 16) sheet.Options = 15;
-    }
+    using namespace layoutbounds;
+    if (const std::string* s = at(3))
+        sheet.LineSpace = BoundedNumber(*s, sheet.LineSpace, LineSpace);
+    if (const std::string* s = at(4))
+        sheet.LeftMargin = BoundedNumber(*s, sheet.LeftMargin, Margin);
+    if (const std::string* s = at(5))
+        sheet.RightMargin = BoundedNumber(*s, sheet.RightMargin, Margin);
+    if (const std::string* s = at(6)) sheet.StartNo = BoundedNumber(*s, sheet.StartNo, StartNo);
+    if (const std::string* s = at(7)) // 16 and more read as 15
+        sheet.Options = isFlagWord(*s) ? 7 : BoundedNumber(*s, sheet.Options, Options);
     sheet.ShowAnswers = program.shell.answersShown;
     Controls& c = program.controls;
     c.chkClassFlag = (sheet.Options & 1) != 0;
@@ -53,7 +57,7 @@ void readFontBlock(Program& program, Worksheet& sheet) {
     const Lines& f = program.parse.font;
     if (f.empty()) return;
     SecondFont& font = sheet.secondFont;
-    font.size = DecimalOr(f[0], font.size);
+    font.size = BoundedNumber(f[0], font.size, layoutbounds::FontSize);
     sheet.FontSize = font.size;
     auto flag = [&](std::size_t i) { return i < f.size() && f[i] == "True"; };
     if (f.size() > 1) font.face = f[1];
@@ -89,8 +93,11 @@ void loadPictures(Program& program, const std::string& folder, const Lines& trip
     for (std::size_t k = 0; k < MaxGraphs; ++k) {
         pictures[k] = Bitmap();
         if (k >= n) continue;
-        std::string path = folder + triples[3 * k];
-        if (FileExistsOrSay(program, path)) program.platform.pictures.load(path, pictures[k]);
+        const std::optional<std::string> path = GraphPicturePath(program, folder, triples[3 * k]);
+        if (!path)
+            program.platform.prompter.message(OutsideCourseText(triples[3 * k]));
+        else if (FileExistsOrSay(program, *path))
+            program.platform.pictures.load(*path, pictures[k]);
     }
 }
 
