@@ -15,6 +15,7 @@
 #include "formats/CourseSummary.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPlatform.h"
+#include "qt/ToolkitMessages.h"
 #include "shell/Program.h"
 
 #ifndef VELMIX_VERSION
@@ -43,18 +44,6 @@ int printAndExit(const std::string& text) {
     StreamWriter out(stdout);
     out.write(text);
     return out.finish() ? 0 : 1;
-}
-
-// The toolkit's own notes (a missing runtime folder and the like) are not the user's
-// business; VELMIX_QT_MESSAGES=1 shows them while looking into a problem.
-void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
-void quietToolkitUnlessAsked() {
-    if (qEnvironmentVariableIntValue("VELMIX_QT_MESSAGES") == 0)
-        qInstallMessageHandler(quietToolkit);
 }
 
 // velmix check [COURSE_DIR]: every problem of the course on its own line.
@@ -152,7 +141,7 @@ int runCourseOutline() {
 } // namespace
 
 int runCli(int argc, char** argv) {
-    quietToolkitUnlessAsked();
+    QuietToolkitUnlessAsked();
     if (argc < 2) return runCourseOutline();
     const std::string first = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);

@@ -11,6 +11,7 @@
 #include "gui/Artwork.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
+#include "qt/ToolkitMessages.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ int runDesk(int argc, char** argv) {
         std::fprintf(stderr, "velmix: %s: no such course folder\n", argv[1]);
         return 2;
     }
+    QuietToolkitUnlessAsked();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmix++"));
     QApplication::setApplicationName(QStringLiteral("VelmixEQ"));
