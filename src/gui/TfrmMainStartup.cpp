@@ -22,6 +22,7 @@
 #include "gui/Desk.h"
 #include "gui/TfrmDummy.h"
 #include "gui/TfrmMain.h"
+#include "gui/TfrmPrint.h"
 #include "gui/TfrmPrintMode.h"
 #include "gui/UiText.h"
 #include "qt/CanvasImages.h"
@@ -90,6 +91,8 @@ void TfrmMain::applyLock(bool locked) {
     for (QMenu* m : {mnuFile, mnuEditMenu, mnuMainWin})
         m->menuAction()->setVisible(!locked);
     mnuDoYouKnow->setVisible(!locked);
+    for (QMdiSubWindow* frame : mdi_->subWindowList())
+        if (auto* sheet = qobject_cast<TfrmPrint*>(frame->widget())) sheet->applyLock(locked);
     hidePopups();
     if (locked) grbDoYouKnow->hide();
 }

@@ -9,6 +9,7 @@
 #include "shell/Program.h"
 
 void TfrmMain::addWorksheetWindow(TfrmPrint* window) {
+    window->applyLock(desk_.program().shell.keyLock);
     QMdiSubWindow* frame = mdi_->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setGeometry(QRect(QPoint(0, 0), childSize()));

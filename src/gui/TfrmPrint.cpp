@@ -60,6 +60,11 @@ TfrmPrint::TfrmPrint(Desk& desk, Worksheet& sheet, QWidget* parent)
 
 TfrmPrint::~TfrmPrint() = default;
 
+void TfrmPrint::applyLock(bool locked) {
+    menu_->setVisible(!locked);
+    menu_->setEnabled(!locked);
+}
+
 void TfrmPrint::buildMenu() {
     menu_ = new QMenuBar(this);
     menu_->setObjectName(QStringLiteral("mnuPrint"));

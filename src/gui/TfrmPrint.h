@@ -52,6 +52,9 @@ class TfrmPrint : public QWidget {
     // ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ: the whole page image.
     void copyPageToClipboard();
 
+    // Student mode: the window's menu (saving, printing, settings) is hidden and unusable.
+    void applyLock(bool locked);
+
     // Runs the close query ("…を保存しますか？"); true when the window may close.
     bool closeQuery();
     // The window is closing (its close query said yes).

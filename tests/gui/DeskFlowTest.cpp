@@ -96,6 +96,21 @@ class DeskFlowTest : public QObject {
         for (const char* name : kEditing)
             QVERIFY2(!f.find<QWidget>(name)->isHidden(), name);
         QCOMPARE(f.stored("KeyLock").toBool(), false);
+
+        // A worksheet's own menu saves, prints and sets up: it goes with the lock, both on
+        // a window that is open and on one opened while locked.
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 0);
+        f.find<QPushButton>("btnOpenMaster")->click();
+        auto sheetMenus = [&] { return desk.main->findChildren<QMenuBar*>("mnuPrint"); };
+        QCOMPARE(sheetMenus().size(), 1);
+        QVERIFY(!sheetMenus().at(0)->isHidden());
+        f.find<QPushButton>("btnLock")->click();
+        QVERIFY(sheetMenus().at(0)->isHidden());
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 1);
+        desk.main->btnOpenMasterClick(); // opened while locked (as 学習 opens one)
+        QCOMPARE(sheetMenus().size(), 2);
+        for (QMenuBar* menu : sheetMenus())
+            QVERIFY(menu->isHidden());
     }
 
     void indexEditorRefusedWhileAWorksheetIsOpen() {
