@@ -197,7 +197,8 @@ class Layouter {
             pos = mark + 1 + len;
             if (pos >= text.size()) break;
         }
-        const int endX = cv_.penPos().x;
+        // A run cut at the page's right edge ends beyond it, not at its last drawn glyph.
+        const int endX = at.x >= W_ ? at.x : cv_.penPos().x;
         cv_.setFontStyle(0);
         return endX;
     }
@@ -319,7 +320,7 @@ class Layouter {
                 const std::optional<Rect> ink = meter_.end();
                 const KranEntry placed = answerEntry(ax, p.x, y, ink);
                 if (show && alts.size() >= 2 && pg_.controls.chkBekkai)
-                    alternatives(alts, ax, p.x, y, style.kind, PlaceAnswer(placed, style));
+                    alternatives(alts, ax, p.x, y, style, placed);
                 if (st_.collectKran && st_.kranCount < MaxKran) {
                     KranEntry& e = st_.KranTable[++st_.kranCount];
                     e.x = placed.x;
@@ -357,19 +358,37 @@ class Layouter {
     }
 
     // The grey alternatives, each after a blank: at the usual place 50 units right of the
-    // answer, or after the answer when it is wider. A box line must not cross them: when
-    // they would reach over the right side of a square or rounded box, they start behind it.
+    // answer, or after the answer when it is wider. They do not stand inside the answer's
+    // box, however wide the box is made: they start behind its right side (behind the
+    // closing bracket for bracket kinds), a gap away, when they fit on the page there; a
+    // box line never crosses them.
     void alternatives(const std::vector<std::string_view>& alts, int ax, int answerEnd, int y,
-                      int kind, const AnswerPlace& place) {
+                      const BoxStyle& style, const KranEntry& entry) {
+        const AnswerPlace place = PlaceAnswer(entry, style);
+        const int kind = style.kind;
         int start = std::max(clampi(static_cast<long long>(roundi(50 * s_)) + ax), answerEnd);
         const int yb = clampi(static_cast<long long>(y) + B_);
-        if (kind == 1 || kind == 5) {
-            const int right = roundi(place.box.right * s_);
-            const int pen = std::max(1, roundi(s_));
+        const int gap = std::max(1, roundi(AnswerRoom * s_));
+        const int pen = std::max(1, roundi(s_));
+        long long behind = start;
+        if (kind == 1 || kind == 4 || kind == 5) {
+            behind = static_cast<long long>(roundi(place.box.right * s_)) + gap;
+        } else if (kind == 2 || kind == 3) {
+            const int size = cv_.fontSize();
+            cv_.setFontSize(layoutmath::fontSize(entry.fontSize));
+            const int close = cv_.textWidth(kind == 2 ? J("］") : J("】"));
+            cv_.setFontSize(size);
+            behind = static_cast<long long>(roundi(place.base.right * s_)) + close + gap;
+        }
+        if (start < behind) {
             meter_.begin(false);
-            const int end = drawAlternatives(alts, start, yb);
+            const long long width = drawAlternatives(alts, start, yb) - start;
             meter_.end();
-            if (start <= right + pen && end >= right - pen)
+            const int right = roundi(place.box.right * s_);
+            if (behind + width <= W_)
+                start = clampi(behind);
+            else if ((kind == 1 || kind == 5) && start <= right + pen &&
+                     start + width >= right - pen)
                 start = clampi(static_cast<long long>(right) + pen);
         }
         drawAlternatives(alts, start, yb);
