@@ -304,7 +304,9 @@ def course_graphs():
 def class_flag():
     """A class flag of our own: a navy field, a yellow band and a white disc with a 2."""
     pic = Picture(60, 45, NAVY)
-    pic.svg.append('<polygon points="0,40 60,-5 60,6 0,51" fill="%s"/>' % hex_colour(YELLOW))
+    # The band of the bitmap (rows 45 - 3x/4 - 5 to 45 - 3x/4 + 5), inside the picture.
+    pic.svg.append('<polygon points="0,39.5 52.67,0 60,0 60,5.5 7.33,45 0,45" fill="%s"/>'
+                   % hex_colour(YELLOW))
     for x in range(60):
         y = round(45 - x * 45 / 60)
         for d in range(-5, 6):

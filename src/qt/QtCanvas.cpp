@@ -358,6 +358,21 @@ void QtCanvas::stretchDraw(const Rect& dest, const Bitmap& picture) {
     if (a.width <= 0 || a.height <= 0 || picture.empty() || !activeForShapes()) return;
     const QRect target(a.left, a.top, a.width, a.height);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // A picture shown larger than its pixels (on paper, on a screen page of higher
+    // resolution, stretched) is drawn from its drawing when it has one.
+    const bool larger =
+        !image_ || onPaper() || a.width != picture.width || a.height != picture.height;
+    if (larger && picture.drawing) {
+        if (QSvgRenderer* drawing = pictures_.drawingOf(picture)) {
+            painter_.save();
+            painter_.setRenderHint(QPainter::Antialiasing, true);
+            // Nothing of the drawing reaches beyond the picture's place.
+            painter_.setClipRect(target, Qt::IntersectClip);
+            drawing->render(&painter_, QRectF(target));
+            painter_.restore();
+            return;
+        }
+    }
     if (image_) {
         // A page image draws the picture straight from the bitmap's pixels.
         const QImage image = canvasImageOf(picture);

@@ -179,5 +179,5 @@ class QtCanvas : public Canvas {
 
     SjisTextCache texts_;
     QtCanvasGlyphBatch glyphs_;
-    QtCanvasPictures pictures_; // paper only: pages share their pictures
+    QtCanvasPictures pictures_; // pages share their pictures and drawings
 };
