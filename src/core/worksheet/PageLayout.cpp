@@ -330,12 +330,18 @@ class Layouter {
                     drawn = scratch_.text;
                 }
                 cv_.setFontColor(colors::Blue);
+                // A box with sides keeps room between its left side and an answer typed
+                // without a leading blank (a minus, a fraction's bar would touch it).
+                const bool sides = style.kind == 1 || style.kind == 5;
+                const int lead = sides && !startsWithBlank(alts[0]) ? roundi(AnswerRoom * s_) : 0;
                 meter_.begin(show);
-                p.x = drawRun(ax, y, drawn);
+                p.x = drawRun(ax + lead, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
                 const KranEntry placed = answerEntry(ax, p.x, y, ink);
                 if (show && alts.size() >= 2 && pg_.controls.chkBekkai)
                     alternatives(alts, ax, p.x, y, style, placed);
+                // What follows the answer starts behind its box.
+                p.x = std::max(p.x, behindBox(style, placed));
                 if (st_.collectKran && st_.kranCount < MaxKran) {
                     KranEntry& e = st_.KranTable[++st_.kranCount];
                     e.x = placed.x;
@@ -429,18 +435,8 @@ class Layouter {
         const int kind = style.kind;
         int start = std::max(clampi(static_cast<long long>(roundi(50 * s_)) + ax), answerEnd);
         const int yb = clampi(static_cast<long long>(y) + B_);
-        const int gap = std::max(1, roundi(AnswerRoom * s_));
         const int pen = std::max(1, roundi(s_));
-        long long behind = start;
-        if (kind == 1 || kind == 4 || kind == 5) {
-            behind = static_cast<long long>(roundi(place.box.right * s_)) + gap;
-        } else if (kind == 2 || kind == 3) {
-            const int size = cv_.fontSize();
-            cv_.setFontSize(layoutmath::fontSize(entry.fontSize));
-            const int close = cv_.textWidth(kind == 2 ? J("］") : J("】"));
-            cv_.setFontSize(size);
-            behind = static_cast<long long>(roundi(place.base.right * s_)) + close + gap;
-        }
+        const long long behind = std::max(start, behindBox(style, entry));
         if (start < behind) {
             meter_.begin(false);
             const long long width = drawAlternatives(alts, start, yb) - start;
@@ -453,6 +449,26 @@ class Layouter {
                 start = clampi(static_cast<long long>(right) + pen);
         }
         drawAlternatives(alts, start, yb);
+    }
+
+    // Where something after an answer may start: a gap behind the right side of its box,
+    // or behind its closing bracket.
+    int behindBox(const BoxStyle& style, const KranEntry& entry) {
+        const AnswerPlace place = PlaceAnswer(entry, style);
+        const int gap = std::max(1, roundi(AnswerRoom * s_));
+        long long right = 0;
+        if (style.kind == 1 || style.kind == 4 || style.kind == 5) {
+            right = roundi(place.box.right * s_);
+        } else if (style.kind == 2 || style.kind == 3) {
+            const int size = cv_.fontSize();
+            cv_.setFontSize(layoutmath::fontSize(entry.fontSize));
+            right = static_cast<long long>(roundi(place.base.right * s_)) +
+                    cv_.textWidth(style.kind == 2 ? J("］") : J("】"));
+            cv_.setFontSize(size);
+        } else {
+            return 0;
+        }
+        return clampi(right + gap);
     }
 
     int drawAlternatives(const std::vector<std::string_view>& alts, int x, int yb) {
