@@ -86,16 +86,4 @@ TEST(ColumnLayout, EachColumnsAnswersStartAtOneX) {
     }
 }
 
-// One column: answers follow their questions as before.
-TEST(ColumnLayout, OneColumnAnswersFollowTheirQuestions) {
-    LayoutSheet s;
-    s.ws.lstQues = {"(1) 3x=12  x=# 4 #", "(2) 1/2x+14=6  x=# 4 #"};
-    s.ws.lstKranX[0] = "1";
-    s.ws.ShowAnswers = true;
-    s.pg.controls.spnMojiSize = 10;
-    s.pg.controls.spnGyouSpace = 40;
-    const Columns cols = columnsOf(s);
-    EXPECT_LT(*cols.left.begin(), *cols.right.begin());
-}
-
 } // namespace

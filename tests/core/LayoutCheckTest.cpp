@@ -1,7 +1,7 @@
 // The layout check tells what the teacher's settings do to the answers, in the words both
 // the course check and the layout dialog show: boxes that run into each other and answers
-// too wide for a box of fixed width. The settings themselves are left as they are. The
-// course check reports the same at the file line of the answer's question.
+// too wide for a box of fixed width. The settings themselves are left as they are (the
+// course check on real files is tried in CliCheckTest).
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 
 #include "CourseFixture.h"
 #include "LayoutSheet.h"
-#include "formats/CourseCheck.h"
 #include "worksheet/LayoutCheck.h"
 
 namespace {
@@ -101,29 +100,6 @@ TEST(LayoutCheck, TellsOverlappingBoxesAndAnswersTooWide) {
         EXPECT_EQ(s.pg.controls.spnGyouSpace, c.lineSpace);
         EXPECT_FALSE(s.screen.textOuts().empty());
     }
-}
-
-TEST(LayoutCheck, TheCourseCheckTellsThemAtTheQuestionsLine) {
-    CourseFixture f;
-    f.putLines("Main.ind", {"数学", "", "方程式,Eq1\\ eq1"});
-    f.putLines("Eq1\\eq1.ind", {"t", "[[sect1", "s", "<<", "(1) a", ">>", "]]"});
-    std::vector<std::string> unit =
-        unitBlock("[[unit1", {"問題", "(1) x=# －３／７ #", "", "(2) x=# 2 #"});
-    // Fixed boxes 35 units wide: too narrow for the full-width answer.
-    for (std::size_t i = 0; i + 1 < unit.size(); ++i)
-        if (unit[i] == "<<kran") unit[i + 2] = "2";
-    f.putLines("Eq1\\eq11.que", unit);
-    RecordingCanvas page;
-    const PageCanvasFor pages = [&](int w, int h) -> Canvas& {
-        page.setDevice(w, h, 96);
-        return page;
-    };
-    const CourseCheckReport r = CheckCourse(f.fp.files, "C:\\course\\", pages);
-    ASSERT_EQ(r.problems.size(), 1u);
-    EXPECT_EQ(U(FormatProblem(r.problems[0])),
-              "Eq1/eq11.que:4: 解答欄1の答え「 －３／７ " + kTooWide);
-    // Without pages, nothing is laid out.
-    EXPECT_TRUE(CheckCourse(f.fp.files, "C:\\course\\").problems.empty());
 }
 
 } // namespace
