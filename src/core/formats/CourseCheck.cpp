@@ -125,10 +125,10 @@ std::string outOfRange(std::string_view line, NumberRange range) {
 
 class Checker {
   public:
-    Checker(Files& files, const std::string& courseDir)
+    Checker(Files& files, const std::string& courseDir, CourseCheckOptions options)
         : files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
                                               pictures_, "",        "",     ""},
-          program_(platform_), courseDir_(courseDir) {}
+          program_(platform_), courseDir_(courseDir), options_(options) {}
 
     CourseCheckReport run();
 
@@ -154,6 +154,7 @@ class Checker {
     void checkWorksheetFile(const std::string& path);
     void checkParsed(const UnitLineMap& map, const std::string& path);
     void checkRanges(const UnitLineMap& map, const std::string& path);
+    void checkKeys(const EditorUnitView& view, const std::string& path);
     bool pictureExists(const std::string& path);
 
     CourseFiles files_;
@@ -164,6 +165,8 @@ class Checker {
     Platform platform_;
     Program program_;
     std::string courseDir_;
+    CourseCheckOptions options_;
+    KeyChecker keys_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -308,7 +311,18 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
         int at = view.pasteLoLines[blocks.line] + 1;
         if (result.ok() || result.line != at) add(path, at, blocks.message); // no twin report
     }
+    checkKeys(view, path);
     sortFrom(first);
+}
+
+void Checker::checkKeys(const EditorUnitView& view, const std::string& path) {
+    if (!options_.keys) return;
+    const UnitKeyCheck& k = keys_.check(view.ques);
+    report_.keys += k.tally;
+    for (const KeyFinding& f : k.findings) {
+        add(path, view.quesLines[static_cast<std::size_t>(f.line)] + 1, f.message);
+        report_.problems.back().key = true;
+    }
 }
 
 void Checker::checkRanges(const UnitLineMap& map, const std::string& path) {
@@ -453,13 +467,15 @@ void Checker::checkWorksheetFile(const std::string& path) {
         int at = view.pasteLoLines[blocks.line] + 1;
         if (result.ok() || result.line != at) add(path, at, blocks.message);
     }
+    checkKeys(view, path);
     sortFrom(first);
 }
 
 } // namespace
 
-CourseCheckReport CheckCourse(Files& files, const std::string& courseDir) {
-    return Checker(files, courseDir).run();
+CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
+                              CourseCheckOptions options) {
+    return Checker(files, courseDir, options).run();
 }
 
 std::string FormatProblem(const CheckProblem& p) {

@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "keys/KeyCheck.h"
+
 class Files;
 
 struct CheckProblem {
     std::string path;    // relative to the course folder, folders joined with "/"
     int line = 0;        // 1-based; 0 when no single line is meant
     std::string message; // Shift-JIS, the program's own text where it has one
+    bool key = false;    // a finding of the answer-key check
 };
 
 struct CourseCheckReport {
@@ -18,11 +21,17 @@ struct CourseCheckReport {
     std::string fatal; // why not (Shift-JIS, folders joined with "/"), when ran is false
     std::vector<CheckProblem> problems;
     int unitsChecked = 0; // listed units, offered similar questions and ".prp" files read
+    KeyTally keys;        // with CourseCheckOptions::keys
+};
+
+struct CourseCheckOptions {
+    bool keys = false; // also check every answer key against its question
 };
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files
 // service's own root). Paths in the report, and in the messages, are relative to it.
-CourseCheckReport CheckCourse(Files& files, const std::string& courseDir);
+CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
+                              CourseCheckOptions options = {});
 
 // "PATH:LINE: MESSAGE" (Shift-JIS).
 std::string FormatProblem(const CheckProblem& p);
