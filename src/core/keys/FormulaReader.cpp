@@ -4,6 +4,7 @@
 #include <array>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "keys/NotationItems.h"
 
@@ -195,8 +196,18 @@ bool Reader::term(Val& out) {
     return true;
 }
 
+// The literals from `first` on stand before a letter or bracket.
+void markCoefficient(std::vector<Literal>& literals, std::size_t first) {
+    for (std::size_t k = first; k < literals.size(); ++k)
+        literals[k].neverOne = true;
+}
+
 bool Reader::jux(Val& out, int& factors) {
     factors = 1;
+    const std::size_t firstLiteral = f_.literals.size();
+    // Only a number standing first is a coefficient.
+    bool marked = !(peek() && ((peek()->kind == Kind::Token && peek()->text.front() != '[') ||
+                               peek()->kind == Kind::Fraction));
     if (!factor(out)) return false;
     // Side by side: a number, fraction or bracket, then letters and brackets.
     for (;;) {
@@ -204,6 +215,7 @@ bool Reader::jux(Val& out, int& factors) {
         const bool follows = it && (it->kind == Kind::Letter || it->kind == Kind::Open ||
                                     (it->kind == Kind::Token && it->text.front() == '['));
         if (!follows) return true;
+        if (!std::exchange(marked, true)) markCoefficient(f_.literals, firstLiteral);
         Val f;
         if (!factor(f) || !mul(out, f)) return false;
         ++factors;
@@ -257,14 +269,19 @@ bool Reader::primary(Val& out, bool& powerable) {
     case Kind::Fraction: {
         const std::size_t firstLiteral = f_.literals.size();
         Val num, den;
-        if (!runValue(it->text, it->textAt, num) ||
-            !runValue(it->denominator, it->denominatorAt, den))
-            return false;
+        if (!runValue(it->text, it->textAt, num)) return false;
+        const std::size_t numeratorEnd = f_.literals.size();
+        if (!runValue(it->denominator, it->denominatorAt, den)) return false;
         const std::size_t n = f_.literals.size();
-        if (it->barFraction) {
-            for (std::size_t k = firstLiteral; k < n; ++k)
+        if (it->joined) {
+            // "1|3,x+5)": the numerator before the bar is dropped or joined; it stays.
+            for (std::size_t k = firstLiteral; k < numeratorEnd; ++k)
                 f_.literals[k].role = Literal::Role::Fixed;
-        } else if (n == firstLiteral + 2 && allDigits(it->text) && allDigits(it->denominator)) {
+        }
+        for (std::size_t k = numeratorEnd; k < n; ++k)
+            f_.literals[k].neverOne = true;
+        if (!it->joined && n == firstLiteral + 2 && allDigits(it->text) &&
+            allDigits(it->denominator)) {
             f_.literals[n - 2].role = Literal::Role::Numerator;
             f_.literals[n - 2].partner = static_cast<int>(n - 1);
             f_.literals[n - 1].role = Literal::Role::Denominator;
@@ -319,12 +336,16 @@ bool Reader::runProduct(Run& r, Val& out) {
 
 bool Reader::runJux(Run& r, Val& out, int& factors) {
     factors = 1;
+    const std::size_t firstLiteral = f_.literals.size();
+    skipBlanks(r);
+    bool marked = !(r.i < r.s.size() && (isDigit(r.s[r.i]) || r.s[r.i] == '.'));
     if (!runAtom(r, out)) return false;
     for (;;) {
         skipBlanks(r);
         if (r.i >= r.s.size()) return true;
         const char c = r.s[r.i];
         if (!((c >= 'a' && c <= 'z') || c == '[' || c == '(')) return true;
+        if (!std::exchange(marked, true)) markCoefficient(f_.literals, firstLiteral);
         Val v;
         if (!runAtom(r, v) || !mul(out, v)) return false;
         ++factors;

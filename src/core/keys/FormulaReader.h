@@ -28,11 +28,12 @@ struct Literal {
         Decimal,     // "0.25"
         Numerator,   // of a fraction of two whole numbers; partner is its denominator
         Denominator, // partner is its numerator
-        Fixed,       // an exponent, a base of a power, a part of a bar fraction's numerator
+        Fixed,       // the base of a power, a part of a numerator joined with a tail
     };
     std::size_t start = 0, end = 0; // bytes of the formula
     Role role = Role::Whole;
     int partner = -1;
+    bool neverOne = false; // a coefficient (2x, 3(x+1)) or a denominator: 1 would read oddly
 };
 
 struct Formula {

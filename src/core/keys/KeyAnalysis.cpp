@@ -79,6 +79,7 @@ void Analyser::take(std::size_t part, std::size_t at, const std::vector<Literal>
         n.span = p.reading.source(at + lit.start, at + lit.end);
         n.role = lit.role;
         n.partner = lit.partner >= 0 ? lit.partner + base : -1;
+        n.neverOne = lit.neverOne;
         out_.numbers.push_back(n);
     }
 }

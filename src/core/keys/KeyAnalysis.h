@@ -39,7 +39,8 @@ struct QuestionNumber {
     int line = 0;
     SourceSpan span; // bytes of the line
     Literal::Role role = Literal::Role::Whole;
-    int partner = -1; // index of the other half of a fraction of whole numbers
+    int partner = -1;      // index of the other half of a fraction of whole numbers
+    bool neverOne = false; // a coefficient or a denominator
 };
 
 enum class QuestionKind { None, Equation, Pair, Expression, Line };

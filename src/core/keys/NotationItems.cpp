@@ -59,7 +59,6 @@ void ItemWalk::emitFraction(std::size_t at) {
     NotationItem item;
     item.kind = Kind::Fraction;
     item.at = at;
-    item.barFraction = mode_ == Mode::Bar;
     std::string n = numerator_;
     std::vector<std::uint32_t> nAt = numeratorAt_;
     // The typesetter strips the brackets of a numerator that starts with "[".
@@ -123,6 +122,7 @@ void ItemWalk::defaultRule(std::size_t& i) {
             return;
         }
         emitFraction(at);
+        if (!bad()) items_.back().joined = true;
         i = j;
         clear();
         mode_ = Mode::Plain;

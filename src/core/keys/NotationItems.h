@@ -43,7 +43,7 @@ struct NotationItem {
     std::vector<std::uint32_t> textAt;
     std::string denominator; // Fraction only
     std::vector<std::uint32_t> denominatorAt;
-    bool barFraction = false; // written with "|": its numerator may be joined from two places
+    bool joined = false; // a "|" fraction whose numerator was joined with a tail ("1|3,x+5)")
 };
 
 // Lists the items of one formula (ASCII; a caller reads only text without double-byte
