@@ -13,7 +13,9 @@ namespace keys {
 
 namespace {
 
-constexpr int MaxAttempts = 2000;
+// Draws per question, and for the whole unit, before questions are copied as they are.
+constexpr int MaxAttempts = 1000;
+constexpr int MaxUnitAttempts = 12000;
 
 struct Edit {
     int line = 0;
@@ -70,6 +72,7 @@ class Maker {
 
     SeededRandom random_;
     SimilarUnit out_;
+    int attempts_ = 0;
 };
 
 const Question* Maker::find(const UnitQuestions& sub, int ordinal) const {
@@ -163,7 +166,8 @@ bool Maker::remake(const Question& q, std::string_view instruction, int ordinal)
             changeable = true;
     }
     if (!changeable) return false;
-    for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
+    for (int attempt = 0; attempt < MaxAttempts && attempts_ < MaxUnitAttempts; ++attempt) {
+        ++attempts_;
         std::vector<Edit> edits;
         if (!draw(original, edits)) continue; // drawn as they were
         Lines trial(out_.ques.begin() + first, out_.ques.begin() + last + 1);
