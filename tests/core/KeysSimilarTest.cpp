@@ -175,4 +175,22 @@ TEST(KeysSimilar, QuestionsThatAreNotRemadeAreCopiedAndListed) {
     EXPECT_EQ(check(s.ques).tally.wrong, 0);
 }
 
+TEST(KeysSimilar, NumbersWrittenAlikeStayAlike) {
+    // A pair meant to be solved by adding its equations keeps its matching coefficients.
+    const Lines ques = {S("@B2 つの式をたすかひくかして解きなさい。"), S("(1) 3x+2y=8"),
+                        S("    x+2y=4       x=# 2 #    y=# 1 #")};
+    int remade = 0;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        const SimilarUnit s = make(ques, seed);
+        remade += s.remade;
+        const std::string a = s.ques[1], b = s.ques[2];
+        const std::size_t ya = a.find('y'), yb = b.find('y');
+        ASSERT_NE(ya, std::string::npos);
+        ASSERT_NE(yb, std::string::npos);
+        EXPECT_EQ(a[ya - 1], b[yb - 1]) << a << " / " << b;
+        EXPECT_EQ(check(s.ques).tally.wrong, 0);
+    }
+    EXPECT_GT(remade, 10);
+}
+
 } // namespace

@@ -84,6 +84,10 @@ std::size_t digitCount(const GiNaC::numeric& n) {
 
 } // namespace
 
+std::string InWidthOf(std::string_view written, std::string_view ascii) {
+    return isWide(written) ? wide(ascii) : std::string(ascii);
+}
+
 std::string NewWhole(std::string_view written, SeededRandom& random, bool neverOne) {
     const std::string a = ascii(written);
     if (a.empty() || a.size() > 18 || allZero(a) ||

@@ -21,6 +21,8 @@ namespace keys {
 // With neverOne (a coefficient, a denominator) the new number is not 1.
 std::string NewWhole(std::string_view written, SeededRandom& random, bool neverOne = false);
 std::string NewDecimal(std::string_view written, SeededRandom& random);
+// ascii (digits, point) written in the width of `written`.
+std::string InWidthOf(std::string_view written, std::string_view ascii);
 // A fraction of whole numbers: proper stays proper, in lowest terms stays so.
 void NewFraction(std::string_view numerator, std::string_view denominator, SeededRandom& random,
                  std::string& newNumerator, std::string& newDenominator);

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 
 #include "keys/AnswerText.h"
 #include "keys/KeyAnalysis.h"
 #include "keys/NewNumbers.h"
+#include "keys/ReadingText.h"
 #include "keys/SeededRandom.h"
 #include "keys/UnitQuestions.h"
 
@@ -85,6 +87,17 @@ const Question* Maker::find(const UnitQuestions& sub, int ordinal) const {
 bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
     bool changed = false;
     std::vector<bool> done(a.numbers.size(), false);
+    auto writtenAt = [this](const QuestionNumber& n) {
+        return std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+            .substr(n.span.start, n.span.end - n.span.start);
+    };
+    // Numbers written alike stay alike (the 2y of both equations of a pair solved by
+    // adding them): one new value per value, not 1 where any of them is a coefficient.
+    std::map<std::string, std::string> alike;
+    std::map<std::string, bool> neverOne;
+    for (const QuestionNumber& n : a.numbers)
+        if (n.role == Literal::Role::Whole || n.role == Literal::Role::Decimal)
+            neverOne[MakeReadingText(writtenAt(n)).text] |= n.neverOne;
     for (std::size_t k = 0; k < a.numbers.size(); ++k) {
         if (done[k]) continue;
         done[k] = true;
@@ -97,11 +110,18 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
         case Literal::Role::Fixed:
             continue;
         case Literal::Role::Whole:
-            text = NewWhole(written, random_, n.neverOne);
+        case Literal::Role::Decimal: {
+            const std::string value = MakeReadingText(written).text;
+            auto same = alike.find(value);
+            if (same != alike.end()) {
+                text = InWidthOf(written, same->second);
+                break;
+            }
+            text = n.role == Literal::Role::Whole ? NewWhole(written, random_, neverOne[value])
+                                                  : NewDecimal(written, random_);
+            alike[value] = MakeReadingText(text).text;
             break;
-        case Literal::Role::Decimal:
-            text = NewDecimal(written, random_);
-            break;
+        }
         case Literal::Role::Numerator:
         case Literal::Role::Denominator: {
             const auto p = static_cast<std::size_t>(n.partner);
