@@ -56,7 +56,7 @@ PY
 }
 
 # The number library's start-up allocations are not leaks of ours.
-export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 declare -A runs finds
 for name in "${harnesses[@]}"; do
   seed "$name"
