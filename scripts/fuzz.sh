@@ -12,7 +12,7 @@ seconds=${1:-60}
 shift || true
 harnesses=("$@")
 [ ${#harnesses[@]} -eq 0 ] &&
-  harnesses=(unit_reader worksheet_file course_index profile typeset page_layout)
+  harnesses=(unit_reader worksheet_file course_index profile typeset page_layout keys)
 
 for tool in clang-14 clang++-14; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: apt-get install clang-14 libclang-rt-14-dev" >&2; exit 2; }
@@ -45,10 +45,18 @@ PY
   typeset)
     iconv -f CP932 -t UTF-8 course/*/*.que | grep '#' | head -200 | tr -d '\r' |
       awk -v d="$dir" '{ print > (d "/f" NR) }' ;;
+  keys)
+    # One unit's question block per seed.
+    for f in course/*/*.que; do
+      awk -v d="$dir" -v b="$(basename "$f" .que)" \
+        '/^<<ques\r?$/ { n++; q = 1; next } /^>>\r?$/ { q = 0 } q { print > (d "/" b "_" n) }' "$f"
+    done ;;
   profile) printf '[password]\r\npw=abc\r\n[S11(1) a]\r\n1=x\r\n2=y\r\n' > "$dir/records.ini" ;;
   esac
 }
 
+# The number library's start-up allocations are not leaks of ours.
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 declare -A runs finds
 for name in "${harnesses[@]}"; do
   seed "$name"

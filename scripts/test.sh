@@ -10,5 +10,6 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELMIX_SANITIZE=ON -DVELMIX_WE
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -27,7 +27,7 @@ namespace {
 
 const char* const MainUsage =
     "usage: velmix [COURSE_DIR]\n"
-    "       velmix check [COURSE_DIR]\n"
+    "       velmix check [--keys] [COURSE_DIR]\n"
     "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT.png|OUT.pdf ...\n"
     "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
     "       velmix --help | --version\n"
@@ -35,10 +35,14 @@ const char* const MainUsage =
     "directory). \"velmix COMMAND --help\" shows the options of a command.\n";
 
 const char* const CheckUsage =
-    "usage: velmix check [COURSE_DIR]\n"
+    "usage: velmix check [--keys] [COURSE_DIR]\n"
     "Reads the course (default: the working directory) as the program would and prints\n"
     "every problem as PATH:LINE: MESSAGE. Exit status 0 without problems, 1 with problems,\n"
-    "2 when the course cannot be read.\n";
+    "2 when the course cannot be read.\n"
+    "--keys also solves every question it can read as mathematics (equations, pairs of\n"
+    "equations, expressions, straight lines) and compares the answer keys with the\n"
+    "solution; it prints each wrong key and ends with \"keys: V checked, W wrong, N not\n"
+    "checked\" (V counts the wrong keys too). Wrong keys make the exit status 1.\n";
 
 // Prints text on standard output; the exit status of a request for it.
 int printAndExit(const std::string& text) {
@@ -48,7 +52,15 @@ int printAndExit(const std::string& text) {
 }
 
 // velmix check [COURSE_DIR]: every problem of the course on its own line.
-int runCheck(const std::vector<std::string>& args) {
+int runCheck(const std::vector<std::string>& arguments) {
+    CourseCheckOptions options;
+    std::vector<std::string> args;
+    for (const std::string& a : arguments) {
+        if (a == "--keys")
+            options.keys = true;
+        else
+            args.push_back(a);
+    }
     if (args.size() > 1 || (args.size() == 1 && !args[0].empty() && args[0][0] == '-')) {
         std::fprintf(stderr, "%s", CheckUsage);
         return 2;
@@ -64,8 +76,8 @@ int runCheck(const std::vector<std::string>& args) {
     if (core->empty() || core->back() != '\\') *core += '\\';
     QtFiles files;
     CheckPages pages;
-    CourseCheckReport report =
-        CheckCourse(files, *core, [&](int w, int h) -> Canvas& { return pages(w, h); });
+    options.pages = [&](int w, int h) -> Canvas& { return pages(w, h); };
+    CourseCheckReport report = CheckCourse(files, *core, options);
     if (!report.ran) {
         StreamWriter err(stderr);
         err.sjisLine(report.fatal);
@@ -73,12 +85,19 @@ int runCheck(const std::vector<std::string>& args) {
         return 2;
     }
     StreamWriter out(stdout);
-    for (const CheckProblem& p : report.problems)
+    std::size_t problems = 0;
+    for (const CheckProblem& p : report.problems) {
         out.sjisLine(FormatProblem(p));
+        if (!p.key) ++problems;
+    }
     out.write("checked " + std::to_string(report.unitsChecked) +
-              " units: " + std::to_string(report.problems.size()) + " problems\n");
+              " units: " + std::to_string(problems) + " problems\n");
+    if (options.keys)
+        out.write("keys: " + std::to_string(report.keys.checked) + " checked, " +
+                  std::to_string(report.keys.wrong) + " wrong, " +
+                  std::to_string(report.keys.notChecked) + " not checked\n");
     if (!out.finish()) return 2;
-    return report.problems.empty() ? 0 : 1;
+    return problems == 0 && report.keys.wrong == 0 ? 0 : 1;
 }
 
 struct Command {

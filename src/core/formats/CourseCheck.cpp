@@ -127,10 +127,10 @@ std::string outOfRange(std::string_view line, NumberRange range) {
 
 class Checker {
   public:
-    Checker(Files& files, const std::string& courseDir, const PageCanvasFor& pages)
+    Checker(Files& files, const std::string& courseDir, CourseCheckOptions options)
         : files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
                                               pictures_, "",        "",     ""},
-          program_(platform_), courseDir_(courseDir), pages_(pages) {
+          program_(platform_), courseDir_(courseDir), options_(std::move(options)) {
         // Units are laid out as the program shows them after start-up.
         program_.shell.defaultFontFace = J("ＭＳ 明朝");
         program_.shell.answersShown = true;
@@ -161,6 +161,7 @@ class Checker {
     void checkParsed(const UnitLineMap& map, const std::string& path);
     void checkRanges(const UnitLineMap& map, const std::string& path);
     void checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref);
+    void checkKeys(const EditorUnitView& view, const std::string& path);
     bool pictureExists(const std::string& path);
 
     CourseFiles files_;
@@ -171,7 +172,8 @@ class Checker {
     Platform platform_;
     Program program_;
     std::string courseDir_;
-    const PageCanvasFor& pages_;
+    CourseCheckOptions options_;
+    KeyChecker keys_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -318,7 +320,18 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
         int at = view.pasteLoLines[blocks.line] + 1;
         if (result.ok() || result.line != at) add(path, at, blocks.message); // no twin report
     }
+    checkKeys(view, path);
     sortFrom(first);
+}
+
+void Checker::checkKeys(const EditorUnitView& view, const std::string& path) {
+    if (!options_.keys) return;
+    const UnitKeyCheck& k = keys_.check(view.ques);
+    report_.keys += k.tally;
+    for (const KeyFinding& f : k.findings) {
+        add(path, view.quesLines[static_cast<std::size_t>(f.line)] + 1, f.message);
+        report_.problems.back().key = true;
+    }
 }
 
 void Checker::checkRanges(const UnitLineMap& map, const std::string& path) {
@@ -386,7 +399,7 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
 // The unit laid out as a worksheet: boxes that run into each other, answers wider than
 // their box.
 void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
-    if (!pages_) return;
+    if (!options_.pages) return;
     Program& p = program_;
     const std::size_t said = prompter_.messages.size();
     SheetOrigin origin;
@@ -395,7 +408,7 @@ void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const
     p.shell.startupDone = true;
     Worksheet& sheet = CreateWorksheet(p, origin);
     ActivateWorksheet(p, sheet);
-    Canvas& canvas = pages_(sheet.paper.Width, sheet.paper.Height);
+    Canvas& canvas = options_.pages(sheet.paper.Width, sheet.paper.Height);
     for (const LayoutProblem& problem : CheckLayout(p, sheet, canvas)) {
         const auto at = static_cast<std::size_t>(problem.line);
         const int line =
@@ -488,14 +501,15 @@ void Checker::checkWorksheetFile(const std::string& path) {
         int at = view.pasteLoLines[blocks.line] + 1;
         if (result.ok() || result.line != at) add(path, at, blocks.message);
     }
+    checkKeys(view, path);
     sortFrom(first);
 }
 
 } // namespace
 
 CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
-                              const PageCanvasFor& pages) {
-    return Checker(files, courseDir, pages).run();
+                              CourseCheckOptions options) {
+    return Checker(files, courseDir, std::move(options)).run();
 }
 
 std::string FormatProblem(const CheckProblem& p) {

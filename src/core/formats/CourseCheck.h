@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "keys/KeyCheck.h"
+
 class Canvas;
 class Files;
 
@@ -16,6 +18,7 @@ struct CheckProblem {
     std::string path;    // relative to the course folder, folders joined with "/"
     int line = 0;        // 1-based; 0 when no single line is meant
     std::string message; // Shift-JIS, the program's own text where it has one
+    bool key = false;    // a finding of the answer-key check
 };
 
 struct CourseCheckReport {
@@ -23,14 +26,20 @@ struct CourseCheckReport {
     std::string fatal; // why not (Shift-JIS, folders joined with "/"), when ran is false
     std::vector<CheckProblem> problems;
     int unitsChecked = 0; // listed units, offered similar questions and ".prp" files read
+    KeyTally keys;        // with CourseCheckOptions::keys
+};
+
+struct CourseCheckOptions {
+    bool keys = false; // also check every answer key against its question
+    // With pages, every unit is also laid out as a worksheet, and boxes that run into each
+    // other or are too narrow for their answer are reported at the answer's question line.
+    PageCanvasFor pages;
 };
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files
 // service's own root). Paths in the report, and in the messages, are relative to it.
-// With pages, every unit is also laid out as a worksheet, and boxes that run into each
-// other or are too narrow for their answer are reported at the answer's question line.
 CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
-                              const PageCanvasFor& pages = {});
+                              CourseCheckOptions options = {});
 
 // "PATH:LINE: MESSAGE" (Shift-JIS).
 std::string FormatProblem(const CheckProblem& p);

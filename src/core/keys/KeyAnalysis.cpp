@@ -1,0 +1,341 @@
+#include "keys/KeyAnalysis.h"
+
+#include <bit>
+#include <exception>
+#include <optional>
+
+#include "keys/LineFacts.h"
+#include "text/Sjis.h"
+
+namespace keys {
+
+namespace {
+
+using Status = Expectation::Status;
+
+// What the words right before an answer say it is.
+struct Label {
+    enum class Kind { None, Letter, Slope, Intercept } kind = Kind::None;
+    char letter = 0;
+};
+
+bool mentions(std::string_view text, const char* utf8) {
+    return sjis::findText(text, J(utf8)) != std::string_view::npos;
+}
+
+// "x=", "y =": a letter and "=".
+char letterLabel(std::string_view w) {
+    if (w.size() < 2 || w[0] < 'a' || w[0] > 'z' || w.back() != '=') return 0;
+    for (std::size_t i = 1; i + 1 < w.size(); ++i)
+        if (w[i] != ' ') return 0;
+    return w[0];
+}
+
+class Analyser {
+  public:
+    Analyser(const Question& q, std::string_view instruction) : q_(q), instruction_(instruction) {}
+    QuestionAnalysis run();
+
+  private:
+    void labels();
+    void formulas();
+    void equations(const std::vector<GiNaC::ex>& eqs, unsigned letters);
+    void expression(const GiNaC::ex& value, unsigned letters, bool openEnd);
+    void lines(const std::optional<GiNaC::ex>& given);
+    void notRead(std::string why) {
+        out_.kind = QuestionKind::None;
+        out_.why = std::move(why);
+        for (Expectation& e : out_.blanks)
+            e = {};
+    }
+    void everyBlank(Status s) {
+        for (Expectation& e : out_.blanks)
+            e = {s, {}, 0};
+    }
+    std::string_view description(std::size_t part) const {
+        return std::string_view(q_.parts[part].reading.text).substr(0, cut_[part]);
+    }
+    // The literals of a formula read at `at` in a part's reading join the question's numbers.
+    void take(std::size_t part, std::size_t at, const std::vector<Literal>& literals);
+    // A question's answers may stand bare only under an instruction that asks for them.
+    bool asksForValues() const {
+        return instruction_.empty() || mentions(instruction_, "解") ||
+               mentions(instruction_, "値") || mentions(instruction_, "比例式");
+    }
+
+    const Question& q_;
+    std::string_view instruction_;
+    QuestionAnalysis out_;
+    std::vector<Label> labels_;    // one per answer
+    std::vector<std::size_t> cut_; // per part: where its description ends
+};
+
+void Analyser::take(std::size_t part, std::size_t at, const std::vector<Literal>& literals) {
+    const QuestionPart& p = q_.parts[part];
+    const int base = static_cast<int>(out_.numbers.size());
+    for (const Literal& lit : literals) {
+        QuestionNumber n;
+        n.line = p.line;
+        n.span = p.reading.source(at + lit.start, at + lit.end);
+        n.role = lit.role;
+        n.partner = lit.partner >= 0 ? lit.partner + base : -1;
+        n.neverOne = lit.neverOne;
+        out_.numbers.push_back(n);
+    }
+}
+
+void Analyser::labels() {
+    cut_.resize(q_.parts.size());
+    for (std::size_t i = 0; i < q_.parts.size(); ++i)
+        cut_[i] = q_.parts[i].reading.text.size();
+    for (std::size_t i = 0; i < q_.parts.size(); ++i) {
+        if (!q_.parts[i].blank) continue;
+        Label label;
+        if (i > 0 && !q_.parts[i - 1].blank && q_.parts[i - 1].line == q_.parts[i].line) {
+            const std::string& text = q_.parts[i - 1].reading.text;
+            const std::vector<Chunk> chunks = SplitChunks(text);
+            if (!chunks.empty()) {
+                const Chunk last = chunks.back();
+                const std::string_view w =
+                    std::string_view(text).substr(last.start, last.end - last.start);
+                if (const char v = letterLabel(w))
+                    label = {Label::Kind::Letter, v};
+                else if (w == J("傾き"))
+                    label.kind = Label::Kind::Slope;
+                else if (w == J("切片"))
+                    label.kind = Label::Kind::Intercept;
+                if (label.kind != Label::Kind::None) cut_[i - 1] = last.start;
+            }
+        }
+        labels_.push_back(label);
+    }
+}
+
+QuestionAnalysis Analyser::run() {
+    out_.blanks.resize(static_cast<std::size_t>(q_.blankCount()));
+    if (out_.blanks.empty()) return std::move(out_);
+    labels();
+    bool wide = false;
+    for (std::size_t i = 0; i < q_.parts.size(); ++i)
+        if (!q_.parts[i].blank && HasWideCharacter(description(i))) wide = true;
+    try {
+        if (wide)
+            lines(std::nullopt);
+        else
+            formulas();
+    } catch (const std::exception& e) {
+        notRead(e.what());
+    }
+    if (out_.kind == QuestionKind::None) out_.numbers.clear();
+    return std::move(out_);
+}
+
+void Analyser::formulas() {
+    std::vector<GiNaC::ex> eqs;
+    std::optional<GiNaC::ex> value;
+    bool openEnd = false;
+    unsigned letters = 0;
+    int count = 0;
+    std::optional<GiNaC::ex> given; // "y=..." alone
+    for (std::size_t i = 0; i < q_.parts.size(); ++i) {
+        if (q_.parts[i].blank) continue;
+        const std::string_view text = description(i);
+        for (const Chunk& c : SplitChunks(text)) {
+            ++count;
+            const Formula f = ReadFormula(text.substr(c.start, c.end - c.start));
+            if (f.divisionByZero) return everyBlank(Status::DivisionByZero);
+            if (!f.ok) return notRead("formula: " + f.why);
+            if (f.letterInDenominator) return notRead("a letter in a denominator");
+            take(i, c.start, f.literals);
+            letters |= f.letters;
+            const auto& r = f.relations;
+            if (r.empty() || (f.openEnd && r.size() == 1)) {
+                value = f.sides[0];
+                openEnd = f.openEnd;
+            } else if (f.openEnd) {
+                return notRead("relations");
+            } else if (r.size() == 3 && r[0] == Relation::Ratio && r[1] == Relation::Equal &&
+                       r[2] == Relation::Ratio) {
+                eqs.push_back(f.sides[0] * f.sides[3] - f.sides[1] * f.sides[2]);
+            } else {
+                for (std::size_t k = 0; k < r.size(); ++k) {
+                    if (r[k] != Relation::Equal) return notRead("not an equation");
+                    eqs.push_back(f.sides[k] - f.sides[k + 1]);
+                }
+                if (r.size() == 1 && f.sides[0].is_equal(LetterSymbol('y'))) given = f.sides[1];
+            }
+        }
+    }
+    if (value) {
+        if (count != 1) return notRead("an expression among other formulas");
+        return expression(*value, letters, openEnd);
+    }
+    if (std::popcount(letters) == 2 && eqs.size() == 1 && given) return lines(given);
+    equations(eqs, letters);
+}
+
+void Analyser::expression(const GiNaC::ex& value, unsigned letters, bool openEnd) {
+    const bool asked = openEnd || mentions(instruction_, "計算") ||
+                       mentions(instruction_, "簡単") || mentions(instruction_, "式の値");
+    if (!asked) return notRead("no instruction to work the expression out");
+    if (out_.blanks.size() != 1 || labels_[0].kind != Label::Kind::None)
+        return notRead("an expression with more than one answer");
+    out_.kind = QuestionKind::Expression;
+    out_.blanks[0] = {Status::Checked, {{0, value}}, letters};
+}
+
+void Analyser::equations(const std::vector<GiNaC::ex>& eqs, unsigned letters) {
+    const int unknowns = std::popcount(letters);
+    if (eqs.empty() || unknowns < 1 || unknowns > 2 ||
+        eqs.size() != static_cast<std::size_t>(unknowns))
+        return notRead("as many equations as unknowns, one or two");
+    std::vector<char> names;
+    for (char c = 'a'; c <= 'z'; ++c)
+        if (letters & (1u << (c - 'a'))) names.push_back(c);
+    for (const Label& l : labels_) {
+        if (l.kind == Label::Kind::Letter &&
+            (l.letter == names.front() || l.letter == names.back()))
+            continue;
+        if (l.kind != Label::Kind::None) return notRead("an answer labelled with another letter");
+        if (!asksForValues()) return notRead("no instruction to solve");
+    }
+    if (unknowns == 1 && out_.blanks.size() != 1) return notRead("one unknown, several answers");
+
+    // Linear in the unknowns: a matrix of coefficients and the right-hand sides.
+    GiNaC::lst symbols;
+    for (char c : names)
+        symbols.append(LetterSymbol(c));
+    const unsigned n = static_cast<unsigned>(unknowns);
+    GiNaC::matrix a(n, n), ab(n, n + 1);
+    GiNaC::lst system;
+    for (unsigned r = 0; r < n; ++r) {
+        const GiNaC::ex e = GiNaC::expand(eqs[r]);
+        GiNaC::ex rest = e;
+        for (unsigned k = 0; k < n; ++k) {
+            const GiNaC::ex& s = symbols.op(k);
+            if (!e.is_polynomial(s) || e.degree(s) > 1) return notRead("not linear");
+            const GiNaC::ex c = e.coeff(s, 1);
+            for (unsigned j = 0; j < n; ++j)
+                if (c.has(symbols.op(j))) return notRead("not linear");
+            a(r, k) = ab(r, k) = c;
+            rest -= c * s;
+        }
+        rest = GiNaC::expand(rest);
+        for (unsigned j = 0; j < n; ++j)
+            if (rest.has(symbols.op(j))) return notRead("not linear");
+        ab(r, n) = -rest;
+        system.append(e == 0);
+    }
+    out_.kind = n == 1 ? QuestionKind::Equation : QuestionKind::Pair;
+    const unsigned rank = a.rank();
+    if (rank < n) return everyBlank(ab.rank() > rank ? Status::NoSolution : Status::Indeterminate);
+    const GiNaC::ex solution = GiNaC::lsolve(system, symbols);
+    std::vector<std::pair<char, GiNaC::ex>> values;
+    for (unsigned k = 0; k < n; ++k)
+        values.push_back({names[k], solution.op(k).rhs()});
+    for (std::size_t b = 0; b < out_.blanks.size(); ++b) {
+        Expectation& e = out_.blanks[b];
+        e.status = Status::Checked;
+        if (labels_[b].kind == Label::Kind::Letter) {
+            for (const auto& v : values)
+                if (v.first == labels_[b].letter) e.values = {v};
+        } else {
+            e.values = values; // one unknown: the key may leave out its letter
+        }
+    }
+}
+
+void Analyser::lines(const std::optional<GiNaC::ex>& givenFormula) {
+    const GiNaC::symbol& x = LetterSymbol('x');
+    LineFacts facts;
+    if (givenFormula) {
+        const GiNaC::ex g = GiNaC::expand(*givenFormula);
+        if (g.has(LetterSymbol('y')) || !g.is_polynomial(x) || g.degree(x) > 1)
+            return notRead("not a straight line");
+        facts.given = g;
+    } else {
+        for (std::size_t i = 0; i < q_.parts.size(); ++i) {
+            if (q_.parts[i].blank) continue;
+            const std::size_t before = facts.literals.size();
+            if (!ReadLineFacts(description(i), facts)) return notRead("words not known");
+            std::vector<Literal> read(facts.literals.begin() + static_cast<long>(before),
+                                      facts.literals.end());
+            for (Literal& lit : read)
+                if (lit.partner >= 0) lit.partner -= static_cast<int>(before);
+            take(i, 0, read);
+        }
+    }
+    // The line: given as it stands, or from exactly two conditions.
+    std::optional<std::pair<GiNaC::ex, GiNaC::ex>> line; // slope, intercept
+    Status lineStatus = Status::NotChecked;
+    if (facts.given && facts.constraints() == 0) {
+        line = {facts.given->coeff(x, 1), facts.given->coeff(x, 0)};
+        lineStatus = Status::Checked;
+    } else if (!facts.given && facts.constraints() == 2) {
+        GiNaC::symbol m("m"), b("b");
+        GiNaC::lst system;
+        GiNaC::matrix a(2, 2), ab(2, 3);
+        unsigned r = 0;
+        auto row = [&](const GiNaC::ex& cm, const GiNaC::ex& cb, const GiNaC::ex& rhs) {
+            a(r, 0) = ab(r, 0) = cm;
+            a(r, 1) = ab(r, 1) = cb;
+            ab(r, 2) = rhs;
+            system.append(cm * m + cb * b == rhs);
+            ++r;
+        };
+        if (facts.slope) row(1, 0, *facts.slope);
+        if (facts.intercept) row(0, 1, *facts.intercept);
+        for (const auto& [px, py] : facts.points)
+            row(px, 1, py);
+        const unsigned rank = a.rank();
+        if (rank == 2) {
+            const GiNaC::ex s = GiNaC::lsolve(system, GiNaC::lst{m, b});
+            line = {s.op(0).rhs(), s.op(1).rhs()};
+            lineStatus = Status::Checked;
+        } else {
+            lineStatus = ab.rank() > rank ? Status::NoSolution : Status::Indeterminate;
+        }
+    }
+    const bool change = mentions(instruction_, "変化の割合");
+    std::optional<GiNaC::ex> rule = facts.given;
+    if (!rule && mentions(instruction_, "増加量")) rule = LineInInstruction(instruction_);
+    bool any = false;
+    for (std::size_t k = 0; k < out_.blanks.size(); ++k) {
+        Expectation& e = out_.blanks[k];
+        const Label& l = labels_[k];
+        if (l.kind == Label::Kind::None && !change && rule && facts.interval &&
+            facts.constraints() == 0) {
+            // The increase of y while x goes from one value to another.
+            const GiNaC::ex f = *rule;
+            e = {Status::Checked,
+                 {{0, f.subs(x == facts.interval->second) - f.subs(x == facts.interval->first)}},
+                 0};
+            any = true;
+            continue;
+        }
+        const bool wantsLine = l.kind == Label::Kind::Letter && l.letter == 'y';
+        const bool wantsSlope =
+            l.kind == Label::Kind::Slope || (l.kind == Label::Kind::None && change);
+        if (!wantsLine && !wantsSlope && l.kind != Label::Kind::Intercept) continue;
+        if (facts.interval) continue;
+        any = true;
+        if (lineStatus != Status::Checked) {
+            e = {lineStatus, {}, 0};
+            continue;
+        }
+        if (wantsLine)
+            e = {Status::Checked, {{'y', line->first * x + line->second}}, 1u << ('x' - 'a')};
+        else
+            e = {Status::Checked, {{0, wantsSlope ? line->first : line->second}}, 0};
+    }
+    if (!any) return notRead("no answer asks for the line");
+    out_.kind = QuestionKind::Line;
+}
+
+} // namespace
+
+QuestionAnalysis AnalyseQuestion(const Question& q, std::string_view instruction) {
+    return Analyser(q, instruction).run();
+}
+
+} // namespace keys

@@ -1,0 +1,302 @@
+#include "keys/SimilarQuestions.h"
+
+#include <algorithm>
+#include <exception>
+#include <map>
+
+#include "keys/AnswerText.h"
+#include "keys/KeyAnalysis.h"
+#include "keys/NewNumbers.h"
+#include "keys/ReadingText.h"
+#include "keys/SeededRandom.h"
+#include "keys/UnitQuestions.h"
+
+namespace keys {
+
+namespace {
+
+// Draws per question, and for the whole unit, before questions are copied as they are.
+constexpr int MaxAttempts = 1000;
+constexpr int MaxUnitAttempts = 12000;
+
+struct Edit {
+    int line = 0;
+    std::size_t start = 0, end = 0; // bytes of the line
+    std::string text;
+};
+
+// The numbers of a value the simplicity of an answer is judged by: the value itself, or
+// the slope and intercept of a line.
+std::vector<GiNaC::ex> parts(const GiNaC::ex& v) {
+    if (GiNaC::is_a<GiNaC::numeric>(v)) return {v};
+    const GiNaC::symbol& x = LetterSymbol('x');
+    const GiNaC::ex e = GiNaC::expand(v);
+    if (!e.is_polynomial(x) || e.degree(x) > 1) return {};
+    const GiNaC::ex m = e.coeff(x, 1), b = e.coeff(x, 0);
+    if (!GiNaC::is_a<GiNaC::numeric>(m) || !GiNaC::is_a<GiNaC::numeric>(b)) return {};
+    return {m, b};
+}
+
+// Applies edits to lines (each edit's line must be in lines); a length change is made up in
+// the next run of blanks behind it, so that the columns of a two-column line stay put.
+void apply(Lines& lines, std::vector<Edit> edits) {
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
+        return a.line != b.line ? a.line > b.line : a.start > b.start;
+    });
+    for (const Edit& e : edits) {
+        std::string& l = lines[static_cast<std::size_t>(e.line)];
+        const long delta = static_cast<long>(e.text.size()) - static_cast<long>(e.end - e.start);
+        l.replace(e.start, e.end - e.start, e.text);
+        const std::size_t run = l.find("  ", e.start + e.text.size());
+        if (delta == 0 || run == std::string::npos) continue;
+        std::size_t length = 0;
+        while (run + length < l.size() && l[run + length] == ' ')
+            ++length;
+        if (delta > 0)
+            l.erase(run, std::min<std::size_t>(static_cast<std::size_t>(delta), length - 1));
+        else
+            l.insert(run, static_cast<std::size_t>(-delta), ' ');
+    }
+}
+
+class Maker {
+  public:
+    Maker(std::span<const std::string_view> ques, std::uint64_t seed) : random_(seed) {
+        for (std::string_view l : ques)
+            out_.ques.emplace_back(l);
+    }
+    SimilarUnit run();
+
+  private:
+    bool remake(const Question& q, std::string_view instruction, int ordinal);
+    bool draw(const QuestionAnalysis& a, std::vector<Edit>& edits);
+    const Question* find(const UnitQuestions& sub, int ordinal) const;
+
+    SeededRandom random_;
+    SimilarUnit out_;
+    int attempts_ = 0;
+};
+
+const Question* Maker::find(const UnitQuestions& sub, int ordinal) const {
+    for (const Question& q : sub.questions)
+        if (!q.parts.empty() && q.parts.front().line == 0 && ordinal-- == 0) return &q;
+    return nullptr;
+}
+
+// New numbers for every number of the question that may change.
+bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
+    bool changed = false;
+    std::vector<bool> done(a.numbers.size(), false);
+    auto writtenAt = [this](const QuestionNumber& n) {
+        return std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+            .substr(n.span.start, n.span.end - n.span.start);
+    };
+    // Numbers written alike stay alike (the 2y of both equations of a pair solved by
+    // adding them): one new value per value, not 1 where any of them is a coefficient.
+    std::map<std::string, std::string> alike;
+    std::map<std::string, bool> neverOne;
+    for (const QuestionNumber& n : a.numbers)
+        if (n.role == Literal::Role::Whole || n.role == Literal::Role::Decimal)
+            neverOne[MakeReadingText(writtenAt(n)).text] |= n.neverOne;
+    for (std::size_t k = 0; k < a.numbers.size(); ++k) {
+        if (done[k]) continue;
+        done[k] = true;
+        const QuestionNumber& n = a.numbers[k];
+        const std::string& line = out_.ques[static_cast<std::size_t>(n.line)];
+        const std::string_view written =
+            std::string_view(line).substr(n.span.start, n.span.end - n.span.start);
+        std::string text;
+        switch (n.role) {
+        case Literal::Role::Fixed:
+            continue;
+        case Literal::Role::Whole:
+        case Literal::Role::Decimal: {
+            const std::string value = MakeReadingText(written).text;
+            auto same = alike.find(value);
+            if (same != alike.end()) {
+                text = InWidthOf(written, same->second);
+                break;
+            }
+            text = n.role == Literal::Role::Whole ? NewWhole(written, random_, neverOne[value])
+                                                  : NewDecimal(written, random_);
+            alike[value] = MakeReadingText(text).text;
+            break;
+        }
+        case Literal::Role::Numerator:
+        case Literal::Role::Denominator: {
+            const auto p = static_cast<std::size_t>(n.partner);
+            const QuestionNumber& other = a.numbers[p];
+            done[p] = true;
+            const std::string_view otherWritten =
+                std::string_view(out_.ques[static_cast<std::size_t>(other.line)])
+                    .substr(other.span.start, other.span.end - other.span.start);
+            const bool first = n.role == Literal::Role::Numerator;
+            std::string num, den;
+            NewFraction(first ? written : otherWritten, first ? otherWritten : written, random_,
+                        num, den);
+            const std::string& otherText = first ? den : num;
+            text = first ? num : den;
+            if (otherText != otherWritten) {
+                edits.push_back({other.line, other.span.start, other.span.end, otherText});
+                changed = true;
+            }
+            break;
+        }
+        }
+        if (text == written) continue;
+        edits.push_back({n.line, n.span.start, n.span.end, text});
+        changed = true;
+    }
+    return changed;
+}
+
+bool Maker::remake(const Question& q, std::string_view instruction, int ordinal) {
+    const QuestionAnalysis original = AnalyseQuestion(q, instruction);
+    if (original.kind == QuestionKind::None) return false;
+    for (const Expectation& e : original.blanks)
+        if (e.status != Expectation::Status::Checked) return false;
+    int first = q.parts.front().line, last = q.parts.back().line;
+
+    // What each answer's keys look like: the blank, its alternatives, their decimal places.
+    struct Blank {
+        int line;
+        std::size_t start, end;
+        std::vector<std::string_view> alternatives;
+        int places = -1;
+    };
+    std::vector<Blank> blanks;
+    for (const QuestionPart& p : q.parts) {
+        if (!p.blank) continue;
+        Blank b{p.line, p.start, p.end, {}, -1};
+        const std::string_view raw = std::string_view(out_.ques[static_cast<std::size_t>(p.line)])
+                                         .substr(p.start, p.end - p.start);
+        b.alternatives = Alternatives(raw);
+        for (std::string_view alt : b.alternatives) {
+            if (!ReadKeyValue(alt).ok) return false;
+            b.places = std::max(b.places, WrittenDecimalPlaces(alt));
+        }
+        blanks.push_back(std::move(b));
+    }
+
+    bool changeable = false;
+    for (const QuestionNumber& n : original.numbers) {
+        const std::string_view w = std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+                                       .substr(n.span.start, n.span.end - n.span.start);
+        if (n.role != Literal::Role::Fixed && w.find_first_not_of("0.") != std::string_view::npos)
+            changeable = true;
+    }
+    if (!changeable) return false;
+    for (int attempt = 0; attempt < MaxAttempts && attempts_ < MaxUnitAttempts; ++attempt) {
+        ++attempts_;
+        std::vector<Edit> edits;
+        if (!draw(original, edits)) continue; // drawn as they were
+        Lines trial(out_.ques.begin() + first, out_.ques.begin() + last + 1);
+        for (Edit& e : edits)
+            e.line -= first;
+        apply(trial, edits);
+        LineViews views = lines::views(trial);
+        const UnitQuestions sub = SplitQuestions(views);
+        const Question* nq = find(sub, ordinal);
+        if (!nq || nq->blankCount() != q.blankCount()) continue;
+        const QuestionAnalysis now = AnalyseQuestion(*nq, instruction);
+        if (now.kind != original.kind) continue;
+        bool simple = true;
+        for (std::size_t b = 0; b < now.blanks.size() && simple; ++b) {
+            const Expectation& o = original.blanks[b];
+            const Expectation& n = now.blanks[b];
+            if (n.status != Expectation::Status::Checked || n.values.size() != o.values.size()) {
+                simple = false;
+                break;
+            }
+            for (std::size_t v = 0; v < o.values.size() && simple; ++v) {
+                const std::vector<GiNaC::ex> po = parts(o.values[v].second);
+                const std::vector<GiNaC::ex> pn = parts(n.values[v].second);
+                simple = !po.empty() && po.size() == pn.size();
+                for (std::size_t k = 0; k < po.size() && simple; ++k)
+                    simple = AsSimpleAs(po[k], pn[k], blanks[b].places);
+            }
+        }
+        if (!simple) continue;
+        // The keys, worked out, in the forms the teacher wrote them.
+        std::vector<Edit> keys;
+        bool written = true;
+        std::size_t b = 0;
+        for (const QuestionPart& p : nq->parts) {
+            if (!p.blank) continue;
+            const Expectation& e = now.blanks[b];
+            const std::string_view raw = std::string_view(trial[static_cast<std::size_t>(p.line)])
+                                             .substr(p.start, p.end - p.start);
+            std::string key;
+            const std::vector<std::string_view> alternatives = Alternatives(raw);
+            for (std::size_t k = 0; k < alternatives.size(); ++k) {
+                const KeyValue kv = ReadKeyValue(alternatives[k]);
+                const GiNaC::ex* value = e.values.size() == 1 ? &e.values[0].second : nullptr;
+                for (const auto& v : e.values)
+                    if (kv.letter && v.first == kv.letter) value = &v.second;
+                const std::optional<std::string> text =
+                    value ? RewriteAlternative(alternatives[k], *value) : std::nullopt;
+                if (!text) written = false;
+                if (k > 0) key += ';';
+                key += text.value_or("");
+            }
+            keys.push_back({p.line, p.start, p.end, key});
+            ++b;
+        }
+        if (!written) continue;
+        apply(trial, keys);
+        for (int l = first; l <= last; ++l)
+            out_.ques[static_cast<std::size_t>(l)] = trial[static_cast<std::size_t>(l - first)];
+        return true;
+    }
+    return false;
+}
+
+SimilarUnit Maker::run() {
+    std::vector<std::string_view> views;
+    const Lines original = out_.ques;
+    for (const std::string& l : original)
+        views.push_back(l);
+    const UnitQuestions unit = SplitQuestions(views);
+    // From the last question to the first: a question's changes never move the bytes of
+    // those before it on its line.
+    for (std::size_t i = unit.questions.size(); i-- > 0;) {
+        const Question& q = unit.questions[i];
+        if (q.blankCount() == 0) continue;
+        int ordinal = 0;
+        for (std::size_t j = i; j-- > 0;)
+            if (!unit.questions[j].parts.empty() &&
+                unit.questions[j].parts.front().line == q.parts.front().line)
+                ++ordinal;
+        const std::string_view instruction =
+            q.instruction >= 0
+                ? std::string_view(unit.instructions[static_cast<std::size_t>(q.instruction)])
+                : std::string_view();
+        bool made = false;
+        const QuestionAnalysis a = AnalyseQuestion(q, instruction);
+        bool read = a.kind != QuestionKind::None;
+        for (const Expectation& e : a.blanks)
+            read = read && e.status == Expectation::Status::Checked;
+        try {
+            made = read && remake(q, instruction, ordinal);
+        } catch (const std::exception&) {
+            made = false;
+        }
+        if (made) {
+            ++out_.remade;
+        } else {
+            out_.copied.push_back(
+                {q.parts.front().line, q.number,
+                 read ? CopiedQuestion::Why::NoNewNumbers : CopiedQuestion::Why::NotChecked});
+        }
+    }
+    std::reverse(out_.copied.begin(), out_.copied.end());
+    return std::move(out_);
+}
+
+} // namespace
+
+} // namespace keys
+
+SimilarUnit MakeSimilarUnit(std::span<const std::string_view> ques, std::uint64_t seed) {
+    return keys::Maker(ques, seed).run();
+}
