@@ -44,7 +44,7 @@ def unit_block(header, seed, with_graph):
     lines = [header, "<<ques", "@B次の方程式を解きなさい。"]
     for q in range(1, 11):
         c = a * q + b
-        lines.append("(%d) %dx+%d=%d        x=#%d#" % (q, a, b, c + b, q))
+        lines.append("(%d) %dx+%d=%d        x=#%d#" % (q, a, b, c, q))
     lines.append("(11) x/%d+1/%d=%d       x=#%d;%d.0#" % (a, b, q, a, a))
     lines += [">>", "<<dummy", ">>"]
     if with_graph:
