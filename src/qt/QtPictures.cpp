@@ -1,36 +1,34 @@
 #include "qt/QtPictures.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
-#include <QSaveFile>
 
+#include "qt/AtomicSave.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtFiles.h"
 
-bool QtPictures::load(const std::string& path, Bitmap& out) {
-    const QString native = QtFiles::toNative(path);
+ReadStatus QtPictures::load(const std::string& path, Bitmap& out) {
+    std::string bytes;
+    if (const ReadStatus read = files_.read(path, bytes); read != ReadStatus::Ok) return read;
+    QByteArray data = QByteArray::fromStdString(bytes);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
     // Course pictures may carry any extension: the format is told from the content. A
     // bitmap file ("BM") is read as one at once, without asking every image plugin.
-    QFile file(native);
-    const bool bitmap = file.open(QIODevice::ReadOnly) && file.peek(2) == "BM";
-    file.close();
-    QImageReader reader(native, bitmap ? QByteArray("bmp") : QByteArray());
+    const bool bitmap = data.startsWith("BM");
+    QImageReader reader(&buffer, bitmap ? QByteArray("bmp") : QByteArray());
     reader.setDecideFormatFromContent(!bitmap);
     const QImage image = reader.read();
-    if (image.isNull()) return false;
+    if (image.isNull()) return ReadStatus::Error;
     out = fromQImage(image);
-    return !out.empty();
+    return out.empty() ? ReadStatus::Error : ReadStatus::Ok;
 }
 
 bool QtPictures::saveBmp(const std::string& path, const Bitmap& picture) {
     const QImage image = toQImage(picture);
     if (image.isNull()) return false;
-    QSaveFile file(QtFiles::toNative(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "BMP")) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    QByteArray data;
+    QBuffer buffer(&data);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return false;
+    return AtomicSave(QtFiles::toNative(path), data).ok;
 }

@@ -225,7 +225,8 @@ TEST(WorksheetFile, AFailedWriteKeepsTheOldFileAndTheWorksheetState) {
     f.p.shell.windowList = {w.caption};
     EXPECT_FALSE(SaveWorksheetTo(f.p, w, "C:\\w\\a.prp", false));
     EXPECT_EQ(f.fp.files.get("C:\\w\\a.prp"), "old");
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"C:\\w\\a.prpの保存に失敗しました"});
+    EXPECT_EQ(f.messages(), std::vector<std::string>{
+                                "C:\\w\\a.prpの保存に失敗しました: No space left on device"});
     EXPECT_TRUE(w.Modified);
     EXPECT_EQ(w.caption, "C:\\course\\Eq1\\eq11.que-U3");
     EXPECT_EQ(f.p.shell.windowList, std::vector<std::string>{w.caption});

@@ -26,7 +26,9 @@ class CourseFiles : public Files {
     ReadStatus read(const std::string& p, std::string& bytes) override {
         return inner_.read(root_ + p, bytes);
     }
-    bool write(const std::string&, std::string_view) override { return false; }
+    WriteResult write(const std::string&, std::string_view) override {
+        return WriteResult::failed();
+    }
     bool fileExists(const std::string& p) override { return inner_.fileExists(root_ + p); }
     bool dirExists(const std::string& p) override { return inner_.dirExists(root_ + p); }
     bool makeDir(const std::string&) override { return false; }
@@ -37,6 +39,9 @@ class CourseFiles : public Files {
     }
     bool isReadOnlyMedia(const std::string& p) override {
         return inner_.isReadOnlyMedia(root_ + p);
+    }
+    void setCourseFolder(const std::string& folder) override {
+        inner_.setCourseFolder(root_ + folder);
     }
 
   private:
@@ -188,6 +193,9 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
     case ReadStatus::Missing:
         add(owner, ownerLine, FileMissingText(path));
         return false;
+    case ReadStatus::Outside:
+        add(owner, ownerLine, OutsideCourseText(path));
+        return false;
     case ReadStatus::Error:
         break;
     }
@@ -198,16 +206,12 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
 CourseCheckReport Checker::run() {
     Program& p = program_;
     Lines mainInd;
-    switch (LoadLines(p, "Main.ind", mainInd)) {
-    case LoadStatus::Ok:
-        break;
-    case LoadStatus::Missing:
+    // Links that lead out of the course folder are refused as names that do.
+    files_.setCourseFolder("");
+    const LoadStatus status = LoadLines(p, "Main.ind", mainInd);
+    if (status != LoadStatus::Ok) {
         report_.ran = false;
-        report_.fatal = slashes(FileMissingText(courseDir_ + "Main.ind"));
-        return report_;
-    case LoadStatus::Error:
-        report_.ran = false;
-        report_.fatal = slashes(ReadErrorText(courseDir_ + "Main.ind"));
+        report_.fatal = slashes(LoadFailureText(courseDir_ + "Main.ind", status));
         return report_;
     }
     LessonLinesResult lessons =

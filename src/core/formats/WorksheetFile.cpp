@@ -77,8 +77,8 @@ bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool ask
     if (askOverwrite && p.platform.files.fileExists(target) &&
         AskYesNo(p, J("ファイル") + target + J("を上書きしてもいいですか？")) != answer::Yes)
         return false;
-    if (!p.platform.files.write(target, lines::join(p.fileLines))) {
-        p.platform.prompter.message(target + J("の保存に失敗しました"));
+    if (WriteResult written = p.platform.files.write(target, lines::join(p.fileLines)); !written) {
+        p.platform.prompter.message(WriteFailureText(target, written));
         return false;
     }
     auto& list = p.shell.windowList;

@@ -27,8 +27,11 @@ std::string DirectoryMissingText(const std::string& path) {
     return J("ディレクトリ ") + path + J(" が見つかりません");
 }
 
-std::string OutsideCourseText(const std::string& name) {
-    return name + J(":コースのフォルダの外を指しています");
+std::string WriteFailureText(const std::string& path, const WriteResult& result) {
+    if (result.status == WriteResult::Status::Outside) return OutsideCourseText(path);
+    std::string text = path + J("の保存に失敗しました");
+    if (!result.reason.empty()) text += ": " + result.reason;
+    return text;
 }
 
 bool LessonInside(const Program& p, int lesson) {

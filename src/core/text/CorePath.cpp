@@ -2,6 +2,10 @@
 
 #include "text/Sjis.h"
 
+std::string OutsideCourseText(const std::string& name) {
+    return name + J(":コースのフォルダの外を指しています");
+}
+
 namespace corepath {
 
 namespace {

@@ -4,7 +4,13 @@
 // Core paths are Shift-JIS; "\" and "/" separate folders, but never as the second byte of
 // a double-byte character ("表" is 0x95 0x5C).
 
+#include <string>
 #include <string_view>
+
+// name + ":コースのフォルダの外を指しています": a course-relative name that leaves the
+// master folder, or a course file reached through a link that leads out of it, is refused
+// with this before anything is read or written through it.
+std::string OutsideCourseText(const std::string& name);
 
 namespace corepath {
 
