@@ -192,6 +192,10 @@ TEST(WorksheetFile, ExtensionRule) {
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\w\\A.PRP"), "C:\\w\\A.PRP");
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\my.dir\\a"),
               "C:\\my.dir\\a.prp"); // folder dots do not count
+    // Dots inside a name are part of it: the extension follows the last one.
+    for (const char* name :
+         {"C:\\w\\unit-1.1.1.prp", "C:\\w\\test.v2.prp", "C:\\w\\2026.12.07.PRP"})
+        EXPECT_EQ(AcceptWorksheetPath(f.p, name), name);
     // Any other extension, and a name that goes on after its ".prp", is some other file.
     for (const char* name : {"C:\\w\\a.txt", "C:\\w\\eq1.prp1.que", "C:\\w\\a.prpx", "C:\\w\\a."})
         EXPECT_EQ(AcceptWorksheetPath(f.p, name), std::nullopt) << name;

@@ -202,8 +202,16 @@ TEST(CliFaults, ExportWritesWorksheetFilesOnly) {
         bool accepted;
         QString written;
     } cases[] = {
-        {que, false, {}},      {"x.txt", false, {}},         {"x.prp.que", false, {}},
-        {"x.prpq", false, {}}, {"sheet", true, "sheet.prp"}, {"CAPS.PRP", true, "CAPS.PRP"},
+        {que, false, {}},
+        {"x.txt", false, {}},
+        {"x.prp.que", false, {}},
+        {"x.prpq", false, {}},
+        {"sheet", true, "sheet.prp"},
+        {"CAPS.PRP", true, "CAPS.PRP"},
+        // Dots inside the name: the extension follows the last one.
+        {"unit-1.1.1.prp", true, "unit-1.1.1.prp"},
+        {"2026.12.07.prp", true, "2026.12.07.prp"},
+        {"test.v2", false, {}},
     };
     for (const Case& c : cases) {
         Outcome o = runVelmix({"export", course, "--unit", "1.1.1", "-o", c.out}, tmp.path());

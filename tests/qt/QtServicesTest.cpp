@@ -126,6 +126,8 @@ std::string readBack(std::FILE* f) {
     return out;
 }
 
+// Messages are single UTF-8 lines as the user reads them: paths with "/", and control
+// characters from files shown escaped instead of reaching the terminal.
 TEST(ConsolePrompterTest, MessagesAreUtf8LinesAndQuestionsGetTheFixedAnswer) {
     struct Case {
         int fixed;
@@ -143,12 +145,14 @@ TEST(ConsolePrompterTest, MessagesAreUtf8LinesAndQuestionsGetTheFixedAnswer) {
         ConsolePrompter prompter(c.fixed, f);
         prompter.message(J("ファイル C:\\表\\Main.ind が見つかりません"));
         prompter.message(J("一行目\r\n二行目"));
+        prompter.message(J("ファイル a") + "\x1b]0;title\x07" + J(".bmp が見つかりません"));
         EXPECT_EQ(prompter.askYesNo(J("保存しますか？")), c.yesNo);
         EXPECT_EQ(prompter.askYesNoCancel(J("を保存しますか？")), c.yesNoCancel);
         const std::string out = readBack(f);
         std::fclose(f);
         EXPECT_EQ(out.substr(0, out.find("保存")),
-                  "ファイル C:\\表\\Main.ind が見つかりません\n一行目 二行目\n");
+                  "ファイル C:/表/Main.ind が見つかりません\n一行目 二行目\n"
+                  "ファイル a\\x1b]0;title\\x07.bmp が見つかりません\n");
         EXPECT_NE(out.find(std::string("を保存しますか？ ") + c.shown + "\n"), std::string::npos);
     }
 }

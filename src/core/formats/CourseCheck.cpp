@@ -64,11 +64,8 @@ class CollectingPrompter : public Prompter {
     }
 };
 
-// Core path -> display path: every "\" (not a trail byte) becomes "/".
-std::string slashes(std::string s) {
-    for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
-        if (s[i] == '\\') s[i] = '/';
-    return s;
+std::string slashes(const std::string& s) {
+    return corepath::withSlashes(s);
 }
 
 bool allDigits(std::string_view s) {

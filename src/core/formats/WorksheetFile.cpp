@@ -62,11 +62,7 @@ Lines PageBlockLines(const Worksheet& w, int paperWidth) {
 std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path) {
     std::string ext = ExtensionOf(path);
     if (ext.empty()) return path + ".prp";
-    // The name must also end there: "x.prp.que" or "x.prpq" is some other file.
-    const bool endsInPrp =
-        path.size() >= 4 &&
-        sjis::asciiLower(std::string_view(path).substr(path.size() - 4)) == ".prp";
-    if (ext == ".prp" && endsInPrp) return path;
+    if (ext == ".prp") return path;
     p.platform.prompter.message(path + J(":拡張子が不正です"));
     return std::nullopt;
 }

@@ -149,9 +149,11 @@ std::string ExtensionOf(const std::string& name) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < name.size(); i += sjis::charLen(name, i))
         if (name[i] == '\\' || name[i] == '/') start = i + 1;
-    std::size_t dot = sjis::find(name, '.', start);
+    std::size_t dot = std::string::npos;
+    for (std::size_t i = start; i < name.size(); i += sjis::charLen(name, i))
+        if (name[i] == '.') dot = i;
     if (dot == std::string::npos) return {};
-    return sjis::asciiLower(name.substr(dot, 4));
+    return sjis::asciiLower(name.substr(dot));
 }
 
 std::string BoolText(bool b) {

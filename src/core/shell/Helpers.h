@@ -76,7 +76,8 @@ std::optional<std::string> GraphPicturePath(const Program& p, const std::string&
                                             const std::string& name);
 
 // The extension of the file name (the part after the last "\" or "/"): "" when it holds
-// no "."; otherwise the 4 bytes from its first ".", ASCII lower-cased.
+// no "."; otherwise everything from its last "." on, ASCII lower-cased ("test.v2.PRP"
+// gives ".prp").
 std::string ExtensionOf(const std::string& name);
 
 std::string BoolText(bool b);

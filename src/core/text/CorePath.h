@@ -21,5 +21,9 @@ namespace corepath {
 bool staysInside(std::string_view relative);
 // True when name starts at a root of its own: a leading "\" or "/", or a drive ("C:").
 bool isAbsolute(std::string_view name);
+// Text as the user reads it: every "\" that separates folders shown as "/" (the second
+// byte of a double-byte character is left alone). Course files keep their "\"; only what
+// is shown goes through this.
+std::string withSlashes(std::string_view text);
 
 } // namespace corepath
