@@ -178,6 +178,17 @@ TEST(CliFaults, ExportChecksEveryWrite) {
     EXPECT_NE(full.exitCode, 0);
     EXPECT_TRUE(full.err.contains("standard output")) << full.err.toStdString();
 
+    // A small worksheet file on a disk with no room at all, and a large one on a disk that
+    // fills up halfway: the old worksheet file stays whole and the run fails.
+    const QString keep = tmp.filePath("keep.prp");
+    write(keep, "old worksheet");
+    Outcome none =
+        runVelmix({"export", CourseDir, "--unit", "1.1.1", "-o", keep}, tmp.path(), {{}, 0, false});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("keep.prpの保存に失敗しました: ")))
+        << none.err.toStdString();
+    EXPECT_EQ(readAll(keep), "old worksheet");
+
     // A disk that fills up under export -o: the old worksheet file stays whole.
     const QString prp = tmp.filePath("out/sheet.prp");
     write(prp, "old worksheet");
