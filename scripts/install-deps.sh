@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
-  poppler-utils
+  poppler-utils qpdf
 )
 missing=()
 for p in "${packages[@]}"; do
