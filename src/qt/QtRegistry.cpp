@@ -109,8 +109,7 @@ QByteArray QtRegistry::iniText(const std::map<QString, QVariant>& values) {
     return out;
 }
 
-QtRegistry::Store QtRegistry::load(const QString& organisation, const QString& application) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+QtRegistry::Store QtRegistry::load(QSettings& settings) {
     // The user's own values only, as the user's registry key holds them.
     settings.setFallbacksEnabled(false);
     Store s;
@@ -121,9 +120,15 @@ QtRegistry::Store QtRegistry::load(const QString& organisation, const QString& a
     return s;
 }
 
-QtRegistry::QtRegistry()
-    : program_(load(QStringLiteral("Velmix++"), QStringLiteral("VelmixEQ"))),
-      shared_(load(QStringLiteral("Velmix"), QStringLiteral("Common"))) {}
+QtRegistry::QtRegistry() {
+    for (auto [store, organisation, application] :
+         {std::tuple{&program_, QStringLiteral("Velmix++"), QStringLiteral("VelmixEQ")},
+          std::tuple{&shared_, QStringLiteral("Velmix"), QStringLiteral("Common")}}) {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, organisation,
+                           application);
+        *store = load(settings);
+    }
+}
 
 QtRegistry::~QtRegistry() = default;
 
@@ -195,11 +200,17 @@ WriteResult QtRegistry::write(RegKey key, const std::string& name, const QVarian
     // Writing the value the store already holds would only rewrite the file.
     if (old && old->typeId() != QMetaType::QStringList && old->toString() == value.toString())
         return {};
-    // A write keeps the stored spelling of the name.
+    // The file as it stands now, with this one value changed; the name keeps its stored
+    // spelling.
+    QSettings current(s.path, QSettings::IniFormat);
+    std::map<QString, QVariant> values = load(current).values;
     QString stored = fromSjis(name);
-    for (const auto& [n, v] : s.values)
-        if (&v == old) stored = n;
-    std::map<QString, QVariant> values = s.values;
+    if (!values.count(stored))
+        for (const auto& [n, v] : values)
+            if (!n.contains(u'/') && n.compare(stored, Qt::CaseInsensitive) == 0) {
+                stored = n;
+                break;
+            }
     values[stored] = value;
     QDir().mkpath(QFileInfo(s.path).absolutePath());
     const SaveOutcome saved = AtomicSave(s.path, iniText(values));

@@ -7,9 +7,13 @@
 // Each store is read once with QSettings (so every file QSettings wrote reads as it
 // did) and written whole, at every change, in the same INI form through the atomic save:
 // QSettings' own sync can rename an empty file over the settings on a full disk and
-// report success. A write that fails leaves the file and the value as they were.
+// report success. A write takes the file as it stands then (another copy of the program
+// may have changed it) and changes the one value. A write that fails leaves the file and
+// the value as they were.
 
 #include <QString>
+
+class QSettings;
 #include <QVariant>
 #include <map>
 
@@ -38,7 +42,7 @@ class QtRegistry : public Registry {
         QString path;
         std::map<QString, QVariant> values; // as QSettings names them: "name", "Group/name"
     };
-    static Store load(const QString& organisation, const QString& application);
+    static Store load(QSettings& settings);
     Store& store(RegKey key);
     const QVariant* find(RegKey key, const std::string& name);
     WriteResult write(RegKey key, const std::string& name, const QVariant& value);

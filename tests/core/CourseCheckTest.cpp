@@ -176,4 +176,18 @@ TEST(CourseCheck, GraphPicturesComeFromTheLessonsGraphFolderFirst) {
     EXPECT_EQ(reportLines(r),
               std::vector<std::string>{
                   at("Eq1/eq11.que", 9, "ファイル Eq1/Graph/shared.bmp が見つかりません")});
+
+    // A picture reached through a link out of the course is refused as the program refuses
+    // it, and so is a unit file.
+    f.fp.files.linksOut = {"c:\\course\\eq1\\graph\\own.bmp", "c:\\course\\eq1\\eq11.que"};
+    r = CheckCourse(f.fp.files, "C:\\course\\");
+    EXPECT_EQ(reportLines(r),
+              std::vector<std::string>{
+                  at("Eq1/eq1.ind", 2, "Eq1/eq11.que:コースのフォルダの外を指しています")});
+    f.fp.files.linksOut = {"c:\\course\\eq1\\graph\\own.bmp"};
+    r = CheckCourse(f.fp.files, "C:\\course\\");
+    EXPECT_EQ(reportLines(r),
+              (std::vector<std::string>{
+                  at("Eq1/eq11.que", 6, "Eq1/Graph/own.bmp:コースのフォルダの外を指しています"),
+                  at("Eq1/eq11.que", 9, "ファイル Eq1/Graph/shared.bmp が見つかりません")}));
 }

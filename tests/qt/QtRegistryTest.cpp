@@ -186,4 +186,16 @@ TEST_F(QtRegistryTest, AFullDiskKeepsTheSettingsFileAndIsReported) {
     EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
+// Two copies of the program: each write changes its one value in the file as it stands,
+// so neither loses what the other stored.
+TEST_F(QtRegistryTest, AWriteKeepsWhatAnotherCopyStored) {
+    QtRegistry first;
+    QtRegistry second;
+    ASSERT_TRUE(first.writeText(RegKey::Program, "theSchool", J("西中学校")));
+    ASSERT_TRUE(second.writeBool(RegKey::Program, "KeyLock", true));
+    QtRegistry fresh;
+    EXPECT_EQ(fresh.readText(RegKey::Program, "theSchool"), J("西中学校"));
+    EXPECT_EQ(fresh.readBool(RegKey::Program, "KeyLock"), true);
+}
+
 } // namespace

@@ -156,7 +156,8 @@ class Checker {
     void checkWorksheetFile(const std::string& path);
     void checkParsed(const UnitLineMap& map, const std::string& path);
     void checkRanges(const UnitLineMap& map, const std::string& path);
-    bool pictureExists(const std::string& path);
+    // What the program says when it loads the picture: nothing ("") when it is there.
+    const std::string& pictureProblem(const std::string& path);
 
     CourseFiles files_;
     CollectingPrompter prompter_;
@@ -172,13 +173,21 @@ class Checker {
     UnitLineMap map_;         // where the unit in hand stands in it, reused
     EditorUnitView view_;     // the editor's view of that unit, reused
     std::string graphFolder_; // the graph folder of the lesson in hand
-    std::unordered_map<std::string, bool> pictureSeen_; // picture path -> exists
+    std::unordered_map<std::string, std::string> pictureSeen_; // picture path -> problem
 };
 
-bool Checker::pictureExists(const std::string& path) {
+const std::string& Checker::pictureProblem(const std::string& path) {
     auto it = pictureSeen_.find(path);
-    if (it == pictureSeen_.end()) it = pictureSeen_.emplace(path, files_.fileExists(path)).first;
-    return it->second;
+    if (it != pictureSeen_.end()) return it->second;
+    std::string problem;
+    if (!files_.fileExists(path)) {
+        problem = FileMissingText(path);
+    } else {
+        // A picture reached through a link that leads out of the course is refused.
+        std::string bytes;
+        if (files_.read(path, bytes) == ReadStatus::Outside) problem = OutsideCourseText(path);
+    }
+    return pictureSeen_.emplace(path, std::move(problem)).first->second;
 }
 
 bool Checker::loadFile(const std::string& path, const std::string& owner, int ownerLine) {
@@ -356,8 +365,8 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
             const std::optional<std::string> picture = GraphPicturePath(p, graphFolder_, name);
             if (!picture)
                 add(path, (*numbers)[t] + 1, OutsideCourseText(name));
-            else if (!pictureExists(*picture))
-                add(path, (*numbers)[t] + 1, FileMissingText(*picture));
+            else if (const std::string& problem = pictureProblem(*picture); !problem.empty())
+                add(path, (*numbers)[t] + 1, problem);
         }
     }
     checkRanges(map, path);
