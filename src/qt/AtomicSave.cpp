@@ -80,6 +80,8 @@ SaveOutcome AtomicSave(const QString& nativePath, QByteArrayView bytes) {
     const bool exists = ::stat(name.constData(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) return failed(EISDIR);
     if (exists && !S_ISREG(old.st_mode)) return writeInPlace(name, bytes);
+    // A file the user may not write is not replaced behind its back.
+    if (exists && ::access(name.constData(), W_OK) != 0) return failed(errno);
 
     const QFileInfo info(target);
     QByteArray temp;

@@ -6,8 +6,9 @@
 // byte for byte as it was, and the temporary file is removed.
 //
 // A symbolic link is followed: the file it names is replaced and the link stays. An
-// existing device or pipe cannot be replaced and is written in place. A new file gets the
-// permissions the user's umask gives; a replaced one keeps its own.
+// existing device or pipe cannot be replaced and is written in place; a file the user may
+// not write is refused. A new file gets the permissions the user's umask gives; a replaced
+// one keeps its own.
 
 #include <QByteArrayView>
 #include <QString>

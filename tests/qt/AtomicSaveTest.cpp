@@ -88,6 +88,13 @@ TEST(AtomicSave, LinksAndPermissionsStay) {
     ::umask(mask);
     ASSERT_EQ(::stat(QFile::encodeName(dir.filePath("fresh.txt")).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0644u);
+
+    // A file the user may not write stays as it is (root may write anything).
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("fresh.txt")).constData(), 0444), 0);
+        EXPECT_FALSE(AtomicSave(dir.filePath("fresh.txt"), "y").ok);
+        EXPECT_EQ(contents(dir.filePath("fresh.txt")), "x");
+    }
 }
 
 TEST(AtomicSave, DevicesAreWrittenInPlace) {
