@@ -16,7 +16,9 @@ namespace {
 
 struct NullServices : Files, Prompter {
     ReadStatus read(const std::string&, std::string&) override { return ReadStatus::Missing; }
-    bool write(const std::string&, std::string_view) override { return false; }
+    WriteResult write(const std::string&, std::string_view) override {
+        return WriteResult::failed();
+    }
     bool fileExists(const std::string&) override { return false; }
     bool dirExists(const std::string&) override { return false; }
     bool makeDir(const std::string&) override { return false; }
@@ -24,6 +26,7 @@ struct NullServices : Files, Prompter {
     bool rename(const std::string&, const std::string&) override { return false; }
     std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
     bool isReadOnlyMedia(const std::string&) override { return false; }
+    void setCourseFolder(const std::string&) override {}
     void message(const std::string&) override {}
     int askYesNo(const std::string&) override { return 6; }
     int askYesNoCancel(const std::string&) override { return 6; }

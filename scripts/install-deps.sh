@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libginac-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
-  poppler-utils
+  poppler-utils qpdf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -137,6 +137,7 @@ int runCourseOutline() {
     std::string master = qt.platform().workingDir;
     if (master.empty() || master.back() != '\\') master += '\\';
     program.shell.masterFolder = master;
+    program.platform.files.setCourseFolder(master);
     CourseSummary s = SummarizeCourse(program);
     if (!s.loaded) return 2;
     StreamWriter out(stdout);

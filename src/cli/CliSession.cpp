@@ -37,6 +37,7 @@ bool CliSession::openCourse(const std::string& nativeDir) {
     std::string master = *core;
     if (master.empty() || master.back() != '\\') master += '\\';
     program_->shell.masterFolder = master;
+    program_->platform.files.setCourseFolder(master);
     return LoadLessonList(*program_);
 }
 

@@ -4,16 +4,14 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "cli/CliArgs.h"
 #include "cli/CliSession.h"
 #include "cli/StreamWriter.h"
 #include "formats/WorksheetFile.h"
+#include "qt/AtomicSave.h"
 #include "qt/CanvasImages.h"
 #include "qt/Fonts.h"
 #include "qt/PaperSizes.h"
@@ -77,9 +75,8 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     return true;
 }
 
-// The page image through the atomic save: encoded in memory, then written to a temporary
-// file next to the target with every write checked, and renamed over it. On any failure
-// the old file stays as it was.
+// The page image, encoded in memory, through the atomic save: on any failure the old
+// file stays as it was.
 bool savePng(const QImage& page, const std::string& out) {
     QByteArray png;
     QBuffer buffer(&png);
@@ -87,13 +84,10 @@ bool savePng(const QImage& page, const std::string& out) {
         std::fprintf(stderr, "%s: cannot make the picture\n", out.c_str());
         return false;
     }
-    QSaveFile file(QString::fromStdString(out));
-    errno = 0;
-    if (file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit())
-        return true;
-    const int error = errno;
-    const std::string why = error != 0 ? std::strerror(error) : file.errorString().toStdString();
-    std::fprintf(stderr, "%s: cannot write the picture: %s\n", out.c_str(), why.c_str());
+    const SaveOutcome saved = AtomicSave(QString::fromStdString(out), png);
+    if (saved.ok) return true;
+    std::fprintf(stderr, "%s: cannot write the picture: %s\n", out.c_str(),
+                 saved.reason.toStdString().c_str());
     return false;
 }
 

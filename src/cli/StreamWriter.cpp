@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "text/Sjis.h"
+#include "text/TerminalText.h"
 
 void StreamWriter::write(std::string_view bytes) {
     if (error_ != 0 || bytes.empty()) return;
@@ -13,11 +13,7 @@ void StreamWriter::write(std::string_view bytes) {
 }
 
 void StreamWriter::sjisLine(const std::string& sjisText) {
-    std::string utf8 = sjis::toUtf8(sjisText);
-    for (char& c : utf8)
-        if (c == '\r' || c == '\n') c = ' ';
-    utf8 += '\n';
-    write(utf8);
+    write(TerminalText(sjisText) + '\n');
 }
 
 bool StreamWriter::finish(const char* what) {

@@ -11,7 +11,8 @@ class StreamWriter {
     explicit StreamWriter(std::FILE* stream) : stream_(stream) {}
 
     void write(std::string_view bytes);
-    // One line of Shift-JIS text as UTF-8; line breaks inside it become blanks.
+    // One line of Shift-JIS text as UTF-8 (TerminalText: line breaks inside it become
+    // blanks, control characters are shown escaped).
     void sjisLine(const std::string& sjisText);
     // Flushes. True when every byte reached the stream; otherwise says why on standard
     // error, as "velmix: what: reason".

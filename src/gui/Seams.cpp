@@ -12,7 +12,10 @@ std::optional<QString> RealFileDialogs::openFileName(QWidget* parent, const QStr
 
 std::optional<QString> RealFileDialogs::saveFileName(QWidget* parent, const QString& caption,
                                                      const QString& dir, const QString& filter) {
-    const QString name = QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    // The program asks about an existing file itself, once, after it has added a missing
+    // extension: the dialog's own question would come first and ask it twice.
+    const QString name = QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

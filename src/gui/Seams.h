@@ -17,6 +17,7 @@ class FileDialogs {
     // The chosen file, or nullopt when the user cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption,
                                                 const QString& dir, const QString& filter) = 0;
+    // Asks nothing about an existing file: the save itself does.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption,
                                                 const QString& dir, const QString& filter) = 0;
 };

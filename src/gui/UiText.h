@@ -4,6 +4,7 @@
 #include <QString>
 #include <string>
 
+#include "text/CorePath.h"
 #include "text/Lines.h"
 #include "text/Sjis.h"
 
@@ -14,10 +15,7 @@ inline QString qs(const std::string& sjisText) {
 // Text that may name files, as this system writes paths: the course's "\" between folders
 // (never a trail byte) shown as "/".
 inline QString qsShown(const std::string& sjisText) {
-    std::string text = sjisText;
-    for (std::size_t i = 0; i < text.size(); i += sjis::charLen(text, i))
-        if (text[i] == '\\') text[i] = '/';
-    return qs(text);
+    return qs(corepath::withSlashes(sjisText));
 }
 
 inline std::string sj(const QString& text) {

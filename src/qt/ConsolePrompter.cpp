@@ -1,6 +1,7 @@
 #include "qt/ConsolePrompter.h"
 
-#include "text/Sjis.h"
+#include "text/CorePath.h"
+#include "text/TerminalText.h"
 
 namespace {
 const char* answerText(int a) {
@@ -20,12 +21,7 @@ ConsolePrompter::ConsolePrompter(int answer, std::FILE* out)
 
 void ConsolePrompter::print(const std::string& text, const char* suffix) {
     // One line per message: line breaks inside the text become blanks.
-    const std::string utf8 = sjis::toUtf8(text);
-    std::string line;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
-        line += (utf8[i] == '\r' || utf8[i] == '\n') ? ' ' : utf8[i];
-    }
+    std::string line = TerminalText(corepath::withSlashes(text));
     line += suffix;
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), out_);

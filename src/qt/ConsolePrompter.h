@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes on the command line: every message goes to the error stream in UTF-8,
-// one per line; questions are printed with the fixed answer they get.
+// one per line, paths with "/" and control characters shown escaped (TerminalText);
+// questions are printed with the fixed answer they get.
 
 #include <cstdio>
 

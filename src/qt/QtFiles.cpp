@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
 
+#include "qt/AtomicSave.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -60,6 +60,26 @@ QString nativeForCreate(const std::string& path) {
     if (name.empty() || present(exact)) return exact;
     QString found = findIgnoringCase(dir, fromSjis(name));
     return found.isEmpty() ? exact : joined(dir, found);
+}
+
+// True when path is folder or lies below it (both absolute and clean).
+bool within(const QString& path, const QString& folder) {
+    if (path == folder) return true;
+    return path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+// The file path names once every link on the way is followed, including links whose
+// target does not exist yet and a last name that does not exist; empty for a circle of
+// links.
+QString resolvedPath(const QString& path, int depth = 0) {
+    if (depth > 256) return {};
+    const QFileInfo info(path);
+    if (info.isSymLink()) return resolvedPath(QDir::cleanPath(info.symLinkTarget()), depth + 1);
+    if (info.exists()) return info.canonicalFilePath();
+    const QString parent = info.absolutePath();
+    if (parent == path || info.fileName().isEmpty()) return path;
+    const QString base = resolvedPath(parent, depth + 1);
+    return base.isEmpty() ? QString() : joined(base, info.fileName());
 }
 
 bool lessByName(const std::string& a, const std::string& b) {
@@ -153,8 +173,33 @@ bool QtFiles::matchMask(std::string_view mask, std::string_view name) {
     return mi == m.size();
 }
 
+void QtFiles::setCourseFolder(const std::string& folder) {
+    courseByName_.clear();
+    courseResolved_.clear();
+    if (folder.empty()) return;
+    const QFileInfo info(toNative(folder));
+    courseResolved_ = info.canonicalFilePath();
+    if (!courseResolved_.isEmpty()) courseByName_ = QDir::cleanPath(info.absoluteFilePath());
+}
+
+bool QtFiles::leavesCourse(const QString& native) const {
+    if (courseByName_.isEmpty()) return false;
+    const QString byName = QDir::cleanPath(QFileInfo(native).absoluteFilePath());
+    if (!within(byName, courseByName_)) return false;
+    const QString resolved = resolvedPath(byName);
+    return resolved.isEmpty() || !within(resolved, courseResolved_);
+}
+
+std::optional<QString> QtFiles::readablePath(const std::string& corePath) const {
+    QString native = toNative(corePath);
+    if (leavesCourse(native)) return std::nullopt;
+    return native;
+}
+
 ReadStatus QtFiles::read(const std::string& path, std::string& bytes) {
-    const QString native = toNative(path);
+    const std::optional<QString> readable = readablePath(path);
+    if (!readable) return ReadStatus::Outside;
+    const QString& native = *readable;
     QFileInfo fi(native);
     if (!fi.exists()) return ReadStatus::Missing;
     if (!fi.isFile()) return ReadStatus::Error;
@@ -166,18 +211,13 @@ ReadStatus QtFiles::read(const std::string& path, std::string& bytes) {
     return ReadStatus::Ok;
 }
 
-bool QtFiles::write(const std::string& path, std::string_view bytes) {
+WriteResult QtFiles::write(const std::string& path, std::string_view bytes) {
     const QString native = nativeForCreate(path);
-    if (QFileInfo(native).isDir()) return false;
-    QSaveFile file(native);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    if (leavesCourse(native)) return WriteResult::outside();
+    const SaveOutcome saved =
+        AtomicSave(native, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (saved.ok) return {};
+    return WriteResult::failed(sjis::fromUtf8(saved.reason.toStdString()));
 }
 
 bool QtFiles::fileExists(const std::string& path) {

@@ -3,6 +3,10 @@
 // folders; native paths are UTF-8 with "/". A name that does not exist as written is
 // looked up without regard to case, one path component at a time, because courses come
 // from file systems that ignore case ("Main.ind" finds "MAIN.IND").
+//
+// Inside the course folder, a path whose file lies outside it through a symbolic link
+// (a linked file or folder) is refused for reading and writing, as the program refuses a
+// name that climbs out of the folder. Writes go through the atomic save.
 
 #include <optional>
 #include <string>
@@ -22,8 +26,12 @@ class QtFiles : public Files {
     // Case-insensitive wildcard match of "*" and "?" over Shift-JIS names ("*.*" is "*").
     static bool matchMask(std::string_view mask, std::string_view name);
 
+    // The native path of a file to read, or nothing when it is refused as outside the
+    // course folder.
+    std::optional<QString> readablePath(const std::string& corePath) const;
+
     ReadStatus read(const std::string& path, std::string& bytes) override;
-    bool write(const std::string& path, std::string_view bytes) override;
+    WriteResult write(const std::string& path, std::string_view bytes) override;
     bool fileExists(const std::string& path) override;
     bool dirExists(const std::string& path) override;
     bool makeDir(const std::string& path) override;
@@ -31,4 +39,12 @@ class QtFiles : public Files {
     bool rename(const std::string& from, const std::string& to) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) override;
     bool isReadOnlyMedia(const std::string& path) override;
+    void setCourseFolder(const std::string& folder) override;
+
+  private:
+    // True when native lies in the course folder by name but its file lies outside it.
+    bool leavesCourse(const QString& native) const;
+
+    QString courseByName_;   // the course folder, absolute and clean; empty for none
+    QString courseResolved_; // the same with every link resolved
 };

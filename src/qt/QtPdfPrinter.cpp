@@ -1,12 +1,23 @@
 #include "qt/QtPdfPrinter.h"
 
+#include <QHashSeed>
 #include <QPageLayout>
 #include <QPdfWriter>
 
 #include "qt/PaperSizes.h"
+#include "qt/QtClock.h"
+
+namespace {
+// The writer lists a file's fonts in the order of a hash table; for the same bytes on every
+// run (SOURCE_DATE_EPOCH set) that order must not depend on the process's random seed.
+QtPdfPrinterOutput* reproducible(QtPdfPrinterOutput* file) {
+    if (QtClock::fixedTime()) QHashSeed::setDeterministicGlobalSeed();
+    return file;
+}
+} // namespace
 
 QtPdfPrinter::QtPdfPrinter(const QString& path, const QPageSize& paper, int dpi)
-    : path_(path), file_(std::make_unique<QtPdfPrinterOutput>(path)),
+    : path_(path), file_(reproducible(new QtPdfPrinterOutput(path))),
       writer_(std::make_unique<QPdfWriter>(file_.get())), dpi_(dpi < 72     ? 72
                                                                : dpi > 4800 ? 4800
                                                                             : dpi) {

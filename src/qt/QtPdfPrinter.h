@@ -4,10 +4,11 @@
 // size without margins; page width in dots = paper width × resolution. The canvas shows
 // each page to the layout in layout units, as the screen page image is.
 //
-// The file is written atomically: the pages go to a temporary file next to it, which
-// replaces the file only when everything has been written. A failed write (a full disk)
-// leaves an existing file as it was; finish() then returns false and errorString() says why.
-// A path naming an existing device or pipe (not a regular file) is written directly.
+// The file is written atomically: the pages are put in place through the atomic save only
+// when everything has been written. A failed write (a full disk) leaves an existing file as
+// it was; finish() then returns false and errorString() says why. A path naming an existing
+// device or pipe (not a regular file) is written directly. Under SOURCE_DATE_EPOCH the
+// same pages give the same bytes (the file's date is that moment).
 
 #include <QPageSize>
 #include <QString>

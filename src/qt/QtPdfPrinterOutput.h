@@ -1,22 +1,21 @@
 #pragma once
-// The file a PDF printer writes, as its PDF writer sees it. Every write is checked whole
-// (the writer itself ignores short writes, which is how a full disk shows), and the file is
-// put in place only by commit: it is written to a temporary file next to the target, which
-// replaces the target when everything was written. An existing device or pipe (not a
-// regular file) cannot be replaced and is written in place.
+// The file a PDF printer writes, as its PDF writer sees it. The writer's bytes are kept in
+// memory; commit gives them their last touches (TidyPdf: the date of SOURCE_DATE_EPOCH
+// when it is set, font subsets named as such) and puts the file in place through the
+// atomic save, so that a failed write (a full disk) leaves the file that was there before
+// as it was. An existing device or pipe (not a regular file) is written in place.
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
-#include <memory>
-
-class QFileDevice;
 
 class QtPdfPrinterOutput : public QIODevice {
   public:
     explicit QtPdfPrinterOutput(const QString& path);
     ~QtPdfPrinterOutput() override;
 
-    // Opens the temporary file (or the device). False with errorString() set on failure.
+    // Opens the output. False with errorString() set when the file cannot be made at all
+    // (its folder is missing, or it is a folder).
     bool start();
     // Puts the written file in place. False, leaving the target as it was (a device keeps
     // what reached it), when anything failed; errorString() says why.
@@ -32,9 +31,8 @@ class QtPdfPrinterOutput : public QIODevice {
 
   private:
     void fail(const QString& reason);
-    void failWithReason();
 
-    bool direct_;
+    QString path_;
+    QByteArray bytes_;
     bool failed_ = false;
-    std::unique_ptr<QFileDevice> file_;
 };

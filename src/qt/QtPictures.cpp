@@ -1,62 +1,71 @@
 #include "qt/QtPictures.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QSvgRenderer>
 
+#include "qt/AtomicSave.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtFiles.h"
+#include "text/Sjis.h"
 
 namespace {
 
-// The drawing beside a picture file: the same base name with ".svg", in any case, holding
-// a drawing Qt can render. Null when there is none.
-std::shared_ptr<const std::string> drawingBeside(const QString& native) {
-    const QFileInfo info(native);
-    QDir dir = info.dir();
-    dir.setNameFilters({info.completeBaseName() + QStringLiteral(".svg")});
-    dir.setFilter(QDir::Files | QDir::Readable);
-    for (const QString& name : dir.entryList()) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly) || file.size() > (8 << 20)) continue;
-        const QByteArray bytes = file.readAll();
-        if (!QSvgRenderer(bytes).isValid()) continue;
-        return std::make_shared<const std::string>(bytes.toStdString());
-    }
-    return nullptr;
+// The folder part of a core path (ending in "\", or empty) and the name's base without its
+// extension, Shift-JIS aware.
+std::pair<std::string, std::string> folderAndBase(const std::string& path) {
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < path.size(); i += sjis::charLen(path, i))
+        if (path[i] == '\\' || path[i] == '/') cut = i + 1;
+    std::string base = path.substr(cut);
+    std::size_t dot = std::string::npos;
+    for (std::size_t i = 0; i < base.size(); i += sjis::charLen(base, i))
+        if (base[i] == '.') dot = i;
+    if (dot != std::string::npos) base.resize(dot);
+    return {path.substr(0, cut), base};
 }
 
 } // namespace
 
-bool QtPictures::load(const std::string& path, Bitmap& out) {
-    const QString native = QtFiles::toNative(path);
+// The drawing beside a picture file: the same base name with ".svg", in any case, holding a
+// drawing Qt can render, read through the file service like the picture. Null when there is
+// none.
+std::shared_ptr<const std::string> QtPictures::drawingBeside(const std::string& path) {
+    auto [folder, base] = folderAndBase(path);
+    for (const std::string& name : files_.list(folder, base + ".svg")) {
+        std::string bytes;
+        if (files_.read(folder + name, bytes) != ReadStatus::Ok || bytes.size() > (8u << 20))
+            continue;
+        if (!QSvgRenderer(QByteArray::fromStdString(bytes)).isValid()) continue;
+        return std::make_shared<const std::string>(std::move(bytes));
+    }
+    return nullptr;
+}
+
+ReadStatus QtPictures::load(const std::string& path, Bitmap& out) {
+    std::string bytes;
+    if (const ReadStatus read = files_.read(path, bytes); read != ReadStatus::Ok) return read;
+    QByteArray data = QByteArray::fromStdString(bytes);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
     // Course pictures may carry any extension: the format is told from the content. A
     // bitmap file ("BM") is read as one at once, without asking every image plugin.
-    QFile file(native);
-    const bool bitmap = file.open(QIODevice::ReadOnly) && file.peek(2) == "BM";
-    file.close();
-    QImageReader reader(native, bitmap ? QByteArray("bmp") : QByteArray());
+    const bool bitmap = data.startsWith("BM");
+    QImageReader reader(&buffer, bitmap ? QByteArray("bmp") : QByteArray());
     reader.setDecideFormatFromContent(!bitmap);
     const QImage image = reader.read();
-    if (image.isNull()) return false;
+    if (image.isNull()) return ReadStatus::Error;
     out = fromQImage(image);
-    if (out.empty()) return false;
-    out.drawing = drawingBeside(native);
-    return true;
+    if (out.empty()) return ReadStatus::Error;
+    out.drawing = drawingBeside(path);
+    return ReadStatus::Ok;
 }
 
 bool QtPictures::saveBmp(const std::string& path, const Bitmap& picture) {
     const QImage image = toQImage(picture);
     if (image.isNull()) return false;
-    QSaveFile file(QtFiles::toNative(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "BMP")) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    QByteArray data;
+    QBuffer buffer(&data);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return false;
+    return AtomicSave(QtFiles::toNative(path), data).ok;
 }

@@ -37,7 +37,7 @@ class QtPlatform {
     Prompter& prompter_;
     QtClock clock_;
     QtRegistry registry_;
-    QtPictures pictures_;
+    QtPictures pictures_{files_};
     std::vector<std::string> problems_;
     std::unique_ptr<Platform> platform_;
 };

@@ -100,6 +100,7 @@ TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {
     w.lstQues = {"q#1#"};
     f.fp.files.put("C:\\course\\Eq1\\good.prp", lines::join(WorksheetFileLines(w, 630, {})));
     f.putLines("Eq1\\bad.prp", {"[[unitX", "<<header", "only", "two", ">>", "]]"});
+    // Dots inside the name are part of it: a worksheet file like any other.
     f.fp.files.put("C:\\course\\Eq1\\a.b.prp", lines::join(WorksheetFileLines(w, 630, {})));
     f.putLines("Eq1\\empty.prp", {"no unit here"});
 
@@ -122,7 +123,6 @@ TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {
            "[[unit2R2: メニューに表示されない類題です（類題の順序が違います）"),
         at(q, 0, "単元がありません"),
         at("Eq1/eq1.ind", 10, "ファイル Eq1/eq12.que が見つかりません"),
-        at("Eq1/a.b.prp", 0, "Eq1/a.b.prp:拡張子が不正です"),
         at("Eq1/bad.prp", 2, "<<header block error (3行必要です)"),
         at("Eq1/empty.prp", 0, "単元がありません"),
         at("Fn1/fn11.que", 1, "解答欄は80個までです（82個あります）"),
@@ -176,4 +176,18 @@ TEST(CourseCheck, GraphPicturesComeFromTheLessonsGraphFolderFirst) {
     EXPECT_EQ(reportLines(r),
               std::vector<std::string>{
                   at("Eq1/eq11.que", 9, "ファイル Eq1/Graph/shared.bmp が見つかりません")});
+
+    // A picture reached through a link out of the course is refused as the program refuses
+    // it, and so is a unit file.
+    f.fp.files.linksOut = {"c:\\course\\eq1\\graph\\own.bmp", "c:\\course\\eq1\\eq11.que"};
+    r = CheckCourse(f.fp.files, "C:\\course\\");
+    EXPECT_EQ(reportLines(r),
+              std::vector<std::string>{
+                  at("Eq1/eq1.ind", 2, "Eq1/eq11.que:コースのフォルダの外を指しています")});
+    f.fp.files.linksOut = {"c:\\course\\eq1\\graph\\own.bmp"};
+    r = CheckCourse(f.fp.files, "C:\\course\\");
+    EXPECT_EQ(reportLines(r),
+              (std::vector<std::string>{
+                  at("Eq1/eq11.que", 6, "Eq1/Graph/own.bmp:コースのフォルダの外を指しています"),
+                  at("Eq1/eq11.que", 9, "ファイル Eq1/Graph/shared.bmp が見つかりません")}));
 }

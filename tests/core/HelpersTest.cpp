@@ -61,7 +61,7 @@ TEST(Helpers, SplitAtHashAndSemicolon) {
     EXPECT_EQ(l, (Lines{"", ""}));
 }
 
-TEST(Helpers, ExtensionOfLooksAtTheFileNameOnly) {
+TEST(Helpers, ExtensionOfIsWhatFollowsTheFileNamesLastDot) {
     struct Case {
         const char* name;
         const char* ext;
@@ -69,8 +69,9 @@ TEST(Helpers, ExtensionOfLooksAtTheFileNameOnly) {
         {"a.prp", ".prp"},           {"A.PRP", ".prp"},
         {"a.Prp", ".prp"},           {"a", ""},
         {"a.txt", ".txt"},           {"a.pr", ".pr"},
-        {"a.prpx", ".prp"},  // four bytes from the dot
-        {"a.b.prp", ".b.p"}, // from the first dot of the name
+        {"a.prpx", ".prpx"},         {"unit-1.1.1.prp", ".prp"},
+        {"test.v2.prp", ".prp"},     {"2026.12.07.PRP", ".prp"},
+        {"x.prp.que", ".que"},       {"a.", "."},
         {"C:\\my.folder\\file", ""}, {"C:\\my.folder\\file.PRP", ".prp"},
         {"/home/u/v1.2/x", ""},      {"", ""},
     };

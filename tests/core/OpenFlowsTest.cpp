@@ -93,6 +93,37 @@ TEST_F(Flows, MissingUnitOffersTheEditor) {
     }
 }
 
+// A unit file that exists but cannot be read (or is a link out of the course) says so
+// once; the unit is there, so nothing offers to create it.
+TEST_F(Flows, AnUnreadableUnitFileOffersNothing) {
+    struct Case {
+        const char* what;
+        std::function<void()> fault;
+        const char* said;
+    } cases[] = {
+        {"unreadable",
+         [this] { fp.files.unreadable.insert(sjis::asciiLower("C:\\course\\Eq1\\eq11.que")); },
+         "ファイル C:\\course\\Eq1\\eq11.que が読み込めません"},
+        {"link out of the course",
+         [this] {
+             fp.files.setCourseFolder(Master);
+             fp.files.linksOut.insert("c:\\course\\eq1\\eq11.que");
+         },
+         "C:\\course\\Eq1\\eq11.que:コースのフォルダの外を指しています"},
+    };
+    for (const Case& c : cases) {
+        fp.prompter.messages.clear();
+        c.fault();
+        bool editorShown = false;
+        EXPECT_FALSE(OpenMaster(p, {choose(1, 1), [&] { return editorShown = true; }})) << c.what;
+        EXPECT_EQ(messages(), std::vector<std::string>{c.said}) << c.what;
+        EXPECT_FALSE(editorShown) << c.what;
+        EXPECT_EQ(p.sheets.count, 0) << c.what;
+        fp.files.unreadable.clear();
+        fp.files.linksOut.clear();
+    }
+}
+
 TEST_F(Flows, OpenCopyAsksAgainForABadExtension) {
     OpenUnit(p, {1, 1, 3, 0}, {});
     ASSERT_TRUE(SaveWorksheetTo(p, *p.sheets.current, "C:\\course\\Eq1\\copy.prp", false));

@@ -66,7 +66,8 @@ TEST_F(LayoutFixture, ScreenHeaderPositionsAndSizes) {
     EXPECT_EQ(lines[1].from, (Point{50, 90}));
     EXPECT_EQ(lines[1].to, (Point{580, 90}));
 
-    const auto* number = screen.findText(S("№ 1  2026.12.07-09:05　") + ws.strPrintName);
+    // The file's path is shown as paths are shown to the user, with "/".
+    const auto* number = screen.findText(S("№ 1  2026.12.07-09:05　") + "C:/course/eq1.que-U1");
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->x, 50);
     EXPECT_EQ(number->y, 15);

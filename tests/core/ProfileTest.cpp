@@ -1,4 +1,6 @@
 // INI files: private-profile reading, writing, key lists and section erasing.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
@@ -101,15 +103,36 @@ TEST_F(ProfileTest, LongValuesAreCutAt1023BytesOnACharacterBoundary) {
     EXPECT_EQ(ini.readString("s", "split", ""), std::string(1022, 'b'));
 }
 
+// A full disk, and a learner file that is a link leading out of the course folder: the
+// file stays as it was and the user is told why.
 TEST_F(ProfileTest, FailedWriteKeepsTheOldFileAndSaysSo) {
-    putUtf8("[password]\r\npw=old\r\n");
-    const std::string before = files.get(kPath);
-    files.failWrites = true;
-    EXPECT_FALSE(ini.writeString("password", "pw", "new"));
-    EXPECT_FALSE(ini.eraseSection("password"));
-    EXPECT_EQ(files.get(kPath), before);
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.utf8()[0], "C:\\course\\L1\\taro.ini に書き込めません");
+    struct Case {
+        const char* what;
+        std::function<void()> fault;
+        const char* said;
+    } cases[] = {
+        {"full disk", [this] { files.failWrites = true; },
+         "C:\\course\\L1\\taro.ini に書き込めません: No space left on device"},
+        {"link out of the course",
+         [this] {
+             files.setCourseFolder("C:\\course\\");
+             files.linksOut.insert("c:\\course\\l1\\taro.ini");
+         },
+         "C:\\course\\L1\\taro.ini:コースのフォルダの外を指しています"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        putUtf8("[password]\r\npw=old\r\n");
+        const std::string before = files.get(kPath);
+        prompter.messages.clear();
+        c.fault();
+        EXPECT_FALSE(ini.writeString("password", "pw", "new"));
+        EXPECT_FALSE(ini.eraseSection("password"));
+        files.failWrites = false;
+        files.linksOut.clear();
+        EXPECT_EQ(files.get(kPath), before);
+        EXPECT_EQ(prompter.utf8(), (std::vector<std::string>{c.said, c.said}));
+    }
 }
 
 TEST_F(ProfileTest, UnreadableFileIsNotOverwritten) {

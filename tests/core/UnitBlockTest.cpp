@@ -1,40 +1,98 @@
 #include "MenuFixture.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "authoring/UnitBlock.h"
 #include "worksheet/OpenWorksheet.h"
+#include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
 
 namespace {
 
-TEST(UnitBlock, ReplacesInPlaceOrAppends) {
-    struct Case {
-        const char* what;
-        Lines file;
-        Lines expected;
-    };
-    const Lines block{"[[unit2", "<<ques", "new", ">>", "]]"};
-    const Case cases[] = {
-        {"in the middle",
-         {"[[unit1", "]]", "[[unit2", "<<ques", "old", ">>", "]]", "[[unit3", "]]"},
-         {"[[unit1", "]]", "[[unit2", "<<ques", "new", ">>", "]]", "[[unit3", "]]"}},
-        {"missing: appended",
-         {"[[unit1", "]]"},
-         {"[[unit1", "]]", "[[unit2", "<<ques", "new", ">>", "]]"}},
-        {"only the first of two",
-         {"[[unit2", "]]", "[[unit2", "]]"},
-         {"[[unit2", "<<ques", "new", ">>", "]]", "[[unit2", "]]"}},
-        {"without its ]] the next unit survives",
-         {"[[unit2", "<<ques", "old", ">>", "[[unit3", "<<ques", "keep", ">>", "]]"},
-         {"[[unit2", "<<ques", "new", ">>", "]]", "[[unit3", "<<ques", "keep", ">>", "]]"}},
-        {"a similar question is another block",
-         {"[[unit2R1", "]]"},
-         {"[[unit2R1", "]]", "[[unit2", "<<ques", "new", ">>", "]]"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReplaceUnitBlock(c.file, "[[unit2", block), c.expected) << c.what;
+// Lines joined with CR LF, each one ended.
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
 }
 
-TEST(UnitBlock, ReadsEveryPartAndAssemblesItAgain) {
+const std::vector<std::string> Value7{"630", "False", "40", "5", "5", "1", "7"};
+
+TEST(UnitBlockWriter, RewritesOnlyTheBlocksItIsGiven) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::vector<BlockWrite> writes;
+        std::string expected;
+    };
+    const std::string unit1 = "[[unit1\n<<ques\nkeep#1#\n>>\n]]\n"; // LF only: kept so
+    const Case cases[] = {
+        {"changed value in place; softkey, ans and unknown blocks and other units kept",
+         unit1 + crlf({"[[unit2", "<<ques",    "q#2#", ">>",    "<<softkey", "k",
+                       ">>",      "<<value",   "630",  "False", "40",        "5",
+                       "5",       "1",         "7",    ">>",    "<<ans",     "a",
+                       ">>",      "<<mystery", "m",    ">>",    "]]",        "trailing text"}),
+         {{"<<value", {"630", "True", "44", "5", "5", "1", "7"}}},
+         unit1 + crlf({"[[unit2", "<<ques",    "q#2#", ">>",   "<<softkey", "k",
+                       ">>",      "<<value",   "630",  "True", "44",        "5",
+                       "5",       "1",         "7",    ">>",   "<<ans",     "a",
+                       ">>",      "<<mystery", "m",    ">>",   "]]",        "trailing text"})},
+        {"the same content leaves every byte alone",
+         "[[unit2\n<<value\r" + std::string("630\n\nx\n5\n5\n1\n7\n>>\n]]"),
+         {{"<<value", {"630", "", "x", "5", "5", "1", "7"}}},
+         "[[unit2\n<<value\r" + std::string("630\n\nx\n5\n5\n1\n7\n>>\n]]")},
+        {"emptied graphs go, emptied questions stay",
+         crlf({"[[unit2", "<<ques", "q", ">>", "<<graph", "g.bmp", "1", "2", ">>", "]]"}),
+         {{"<<graph", {}, true}, {"<<ques", {}, false}},
+         crlf({"[[unit2", "<<ques", ">>", "]]"})},
+        {"a new graph block goes where the editor puts it",
+         crlf({"[[unit2", "<<ques", "q", ">>", "<<softkey", "k", ">>", "<<dummy", "d", ">>",
+               "<<hint", "h", ">>", "]]"}),
+         {{"<<graph", {"g.bmp", "-1", "-1"}, true}},
+         crlf({"[[unit2", "<<ques", "q", ">>", "<<softkey", "k", ">>", "<<dummy", "d", ">>",
+               "<<graph", "g.bmp", "-1", "-1", ">>", "<<hint", "h", ">>", "]]"})},
+        {"a block with no neighbour in the editor's order goes before ]]",
+         crlf({"[[unit2", "<<softkey", "k", ">>", "]]"}),
+         {{"<<kran", {"5"}}},
+         crlf({"[[unit2", "<<softkey", "k", ">>", "<<kran", "5", ">>", "]]"})},
+        {"questions of two blocks are written into the first",
+         crlf({"[[unit2", "<<ques", "a", ">>", "<<softkey", "k", ">>", "<<ques", "b", ">>", "]]"}),
+         {{"<<ques", {"a", "c"}}},
+         crlf({"[[unit2", "<<ques", "a", "c", ">>", "<<softkey", "k", ">>", "]]"})},
+        {"of two value blocks the first is the one read",
+         crlf({"[[unit2", "<<value", "1", ">>", "<<value", "2", ">>", "]]"}),
+         {{"<<value", {"9"}}},
+         crlf({"[[unit2", "<<value", "9", ">>", "<<value", "2", ">>", "]]"})},
+        {"a '>>' inside the questions' comment closes nothing",
+         crlf({"[[unit2", "<<ques", "{", ">>", "}", "q", ">>", "]]"}),
+         {{"<<ques", {"{", ">>", "}", "r"}}},
+         crlf({"[[unit2", "<<ques", "{", ">>", "}", "r", ">>", "]]"})},
+        {"an unclosed block is closed and the next unit survives",
+         crlf({"[[unit2", "<<graph", "old.bmp", "[[unit3", "<<ques", "keep", ">>", "]]"}),
+         {{"<<graph", {"g.bmp", "1", "2"}, true}},
+         crlf({"[[unit2", "<<graph", "g.bmp", "1", "2", ">>", "[[unit3", "<<ques", "keep", ">>",
+               "]]"})},
+        {"a missing unit is appended after a last line without line end",
+         "[[unit1\r\n]]",
+         {{"<<value", Value7}, {"<<ques", {"q"}}},
+         crlf({"[[unit1", "]]", "[[unit2", "<<ques", "q", ">>", "<<value", "630", "False", "40",
+               "5", "5", "1", "7", ">>", "]]"})},
+        {"a similar question is another unit",
+         crlf({"[[unit2R1", "<<ques", "r", ">>", "]]"}),
+         {{"<<ques", {"q"}}},
+         crlf({"[[unit2R1", "<<ques", "r", ">>", "]]", "[[unit2", "<<ques", "q", ">>", "]]"})},
+        {"only the first of two headers is written",
+         crlf({"[[unit2", "<<ques", "a", ">>", "]]", "[[unit2", "<<ques", "b", ">>", "]]"}),
+         {{"<<ques", {"c"}}},
+         crlf({"[[unit2", "<<ques", "c", ">>", "]]", "[[unit2", "<<ques", "b", ">>", "]]"})},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WriteUnitBlocks(c.file, "[[unit2", c.writes), c.expected) << c.what;
+}
+
+TEST(UnitBlockWriter, ReadsEveryPartAndWritesANewUnitInTheEditorsOrder) {
     const Lines file{"[[unit4", "<<ques", "{",       "memo",     "}",  "q#1#", ">>",
                      "<<dummy", "d",      ">>",      "<<kgroup", "k",  ">>",   "<<hint",
                      "h",       ">>",     "<<graph", "g.bmp",    "1",  "2",    ">>",
@@ -50,11 +108,14 @@ TEST(UnitBlock, ReadsEveryPartAndAssemblesItAgain) {
     EXPECT_EQ(parts->pageBlocks.back(), ">>");
     // The editor's order: ques, kgroup, dummy, graph, hint, page blocks.
     EXPECT_EQ(
-        AssembleUnitBlock("[[unit4", *parts),
+        lines::split(WriteUnitBlocks("", "[[unit4", EditorBlocks(*parts))),
         (Lines{"[[unit4", "<<ques",  "{",  "memo",    "}",       "q#1#",  ">>", "<<kgroup", "k",
                ">>",      "<<dummy", "d",  ">>",      "<<graph", "g.bmp", "1",  "2",        ">>",
                "<<hint",  "h",       ">>", "<<value", "630",     "False", "40", "5",        "5",
                "1",       "7",       ">>", "<<kran",  "1",       ">>",    "]]"}));
+    // Written back over itself, the unit stays as it was.
+    const std::string bytes = lines::join(file);
+    EXPECT_EQ(WriteUnitBlocks(bytes, "[[unit4", EditorBlocks(*parts)), bytes);
     EXPECT_FALSE(ReadUnitBlock(file, "[[unit4R1"));
 }
 
@@ -131,25 +192,79 @@ TEST_F(Overwrite, UnitMissingFromItsFileIsAppended) {
     EXPECT_EQ(after.back(), "]]");
 }
 
-TEST_F(Overwrite, FailedWriteLosesNothing) {
-    Worksheet& sheet = open(2);
-    SetLineSpace(p, 44);
-    const std::string before = fp.files.get(que);
-    fp.files.failWrites = true;
-    EXPECT_FALSE(OverwriteUnit(p, sheet));
-    EXPECT_EQ(fp.files.get(que), before);
-    EXPECT_TRUE(sheet.Modified);
-    EXPECT_EQ(messages().back(), "C:\\course\\Eq1\\eq11.que" + std::string("の保存に失敗しました"));
+// A save that cannot write or read the file, or that is refused, changes nothing and says
+// why; the worksheet stays modified.
+TEST_F(Overwrite, AFailedSaveLosesNothingAndSaysWhy) {
+    struct Case {
+        const char* what;
+        std::function<void(MemoryFiles&)> fault;
+        const char* said;
+    } cases[] = {
+        {"full disk", [](MemoryFiles& f) { f.failWrites = true; },
+         "C:\\course\\Eq1\\eq11.queの保存に失敗しました: No space left on device"},
+        {"unreadable", [this](MemoryFiles& f) { f.unreadable.insert(sjis::asciiLower(que)); },
+         "ファイル C:\\course\\Eq1\\eq11.que が読み込めません"},
+        {"link out of the course",
+         [](MemoryFiles& f) {
+             f.setCourseFolder(Master);
+             f.linksOut.insert("c:\\course\\eq1");
+         },
+         "C:\\course\\Eq1\\eq11.que:コースのフォルダの外を指しています"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Worksheet& sheet = open(2);
+        SetLineSpace(p, 44);
+        const std::string before = fp.files.get(que);
+        c.fault(fp.files);
+        fp.prompter.messages.clear();
+        EXPECT_FALSE(OverwriteUnit(p, sheet));
+        fp.files.failWrites = false;
+        fp.files.unreadable.clear();
+        fp.files.linksOut.clear();
+        EXPECT_EQ(fp.files.get(que), before);
+        EXPECT_TRUE(sheet.Modified);
+        EXPECT_EQ(messages(), std::vector<std::string>{c.said});
+        sheet.Modified = false;
+        CloseWorksheet(p, sheet);
+    }
 }
 
-TEST_F(Overwrite, UnreadableFileIsNotReplacedByOneUnit) {
-    Worksheet& sheet = open(2);
-    const std::string before = fp.files.get(que);
-    fp.files.unreadable.insert(sjis::asciiLower(que));
-    EXPECT_FALSE(OverwriteUnit(p, sheet));
-    fp.files.unreadable.clear();
-    EXPECT_EQ(fp.files.get(que), before);
-    EXPECT_EQ(messages().back(), "ファイル C:\\course\\Eq1\\eq11.que が読み込めません");
+// The bundled course's unit 2.2.4 has answer groups, a soft keyboard, dummy answers and a
+// hint: one save with a changed spacing changes that one value and no other byte.
+TEST(OverwriteBundled, OnlyTheChangedValueDiffers) {
+    CourseFixture f;
+    auto load = [&](const std::string& rel) {
+        std::string native = rel;
+        std::replace(native.begin(), native.end(), '\\', '/');
+        std::ifstream in(std::string(VELMIX_SOURCE_DIR "/course/") + native, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        f.fp.files.put(CourseFixture::Master + rel, bytes.str());
+        return bytes.str();
+    };
+    load("Main.ind");
+    load("Eq2\\eq2.ind");
+    const std::string before = load("Eq2\\eq22.que");
+    ASSERT_NE(before.find("<<softkey"), std::string::npos);
+    f.p.shell.startupDone = true;
+    f.p.shell.defaultFontFace = S("ＭＳ 明朝");
+    f.p.sheets.relayout = [](Worksheet&) {};
+    ASSERT_TRUE(LoadLessonList(f.p));
+    ASSERT_TRUE(LoadLesson(f.p, 2));
+    ASSERT_EQ(OpenUnit(f.p, {2, 2, 4, 0}, {}), OpenResult::Opened);
+    Worksheet& sheet = *f.p.sheets.current;
+    sheet.ShowAnswers = false;
+    SetLineSpace(f.p, 45);
+    ASSERT_TRUE(OverwriteUnit(f.p, sheet));
+
+    const std::string unit4 = "[[unit4\r\n";
+    const std::string oldValue = "<<value\r\n630\r\nFalse\r\n44\r\n";
+    const std::size_t at = before.find(oldValue, before.find(unit4));
+    ASSERT_NE(at, std::string::npos);
+    std::string expected = before;
+    expected.replace(at, oldValue.size(), "<<value\r\n630\r\nFalse\r\n45\r\n");
+    EXPECT_EQ(f.fp.files.get("C:\\course\\Eq2\\eq22.que"), expected);
 }
 
 } // namespace

@@ -192,6 +192,10 @@ TEST(WorksheetFile, ExtensionRule) {
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\w\\A.PRP"), "C:\\w\\A.PRP");
     EXPECT_EQ(AcceptWorksheetPath(f.p, "C:\\my.dir\\a"),
               "C:\\my.dir\\a.prp"); // folder dots do not count
+    // Dots inside a name are part of it: the extension follows the last one.
+    for (const char* name :
+         {"C:\\w\\unit-1.1.1.prp", "C:\\w\\test.v2.prp", "C:\\w\\2026.12.07.PRP"})
+        EXPECT_EQ(AcceptWorksheetPath(f.p, name), name);
     // Any other extension, and a name that goes on after its ".prp", is some other file.
     for (const char* name : {"C:\\w\\a.txt", "C:\\w\\eq1.prp1.que", "C:\\w\\a.prpx", "C:\\w\\a."})
         EXPECT_EQ(AcceptWorksheetPath(f.p, name), std::nullopt) << name;
@@ -225,7 +229,8 @@ TEST(WorksheetFile, AFailedWriteKeepsTheOldFileAndTheWorksheetState) {
     f.p.shell.windowList = {w.caption};
     EXPECT_FALSE(SaveWorksheetTo(f.p, w, "C:\\w\\a.prp", false));
     EXPECT_EQ(f.fp.files.get("C:\\w\\a.prp"), "old");
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"C:\\w\\a.prpの保存に失敗しました"});
+    EXPECT_EQ(f.messages(), std::vector<std::string>{
+                                "C:\\w\\a.prpの保存に失敗しました: No space left on device"});
     EXPECT_TRUE(w.Modified);
     EXPECT_EQ(w.caption, "C:\\course\\Eq1\\eq11.que-U3");
     EXPECT_EQ(f.p.shell.windowList, std::vector<std::string>{w.caption});

@@ -53,6 +53,31 @@ TEST(CliCheck, ReportsProblemsRelativeToTheCourseFolder) {
     EXPECT_EQ(r.text(), QStringLiteral("checked 2 units: 0 problems\n"));
 }
 
+// What the check prints from course files cannot act on the terminal, and files reached
+// through links that lead out of the course are refused as outside names are.
+TEST(CliCheck, ShowsControlCharactersEscapedAndRefusesLinksOut) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString c = tmp.path() + "/course";
+    put(c + "/Main.ind", {"数学", "", "方程式,Eq1\\ eq1", "関数,Fn1\\ fn1"});
+    put(c + "/Eq1/eq1.ind", {"t", "[[sect1", "式", "<<", "(1) a", ">>"});
+    put(c + "/Eq1/eq11.que", {"[[unit1", "<<ques", "x=#3#", ">>", "<<graph",
+                              "a\x1b]0;owned\x07\x1b[2J.bmp", "-1", "-1", ">>", "]]"});
+    put(tmp.path() + "/elsewhere/fn1.ind", {"t", "[[sect1", "式", "<<", "(1) a", ">>"});
+    QDir().mkpath(c + "/Fn1");
+    ASSERT_TRUE(QFile::link(tmp.path() + "/elsewhere/fn1.ind", c + "/Fn1/fn1.ind"));
+
+    Outcome r = runVelmix({"check", c}, tmp.path());
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains('\x1b')) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains('\x07'));
+    EXPECT_TRUE(r.text().contains(
+        "Eq1/eq11.que:6: a\\x1b]0;owned\\x07\\x1b[2J.bmp:コースのフォルダの外を指しています\n"))
+        << r.text().toStdString();
+    EXPECT_TRUE(r.text().contains("Main.ind:4: Fn1/fn1.ind:コースのフォルダの外を指しています\n"))
+        << r.text().toStdString();
+}
+
 TEST(CliCheck, CannotRunWithoutMainInd) {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());

@@ -178,6 +178,17 @@ TEST(CliFaults, ExportChecksEveryWrite) {
     EXPECT_NE(full.exitCode, 0);
     EXPECT_TRUE(full.err.contains("standard output")) << full.err.toStdString();
 
+    // A small worksheet file on a disk with no room at all, and a large one on a disk that
+    // fills up halfway: the old worksheet file stays whole and the run fails.
+    const QString keep = tmp.filePath("keep.prp");
+    write(keep, "old worksheet");
+    Outcome none =
+        runVelmix({"export", CourseDir, "--unit", "1.1.1", "-o", keep}, tmp.path(), {{}, 0, false});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("keep.prpの保存に失敗しました: ")))
+        << none.err.toStdString();
+    EXPECT_EQ(readAll(keep), "old worksheet");
+
     // A disk that fills up under export -o: the old worksheet file stays whole.
     const QString prp = tmp.filePath("out/sheet.prp");
     write(prp, "old worksheet");
@@ -202,8 +213,16 @@ TEST(CliFaults, ExportWritesWorksheetFilesOnly) {
         bool accepted;
         QString written;
     } cases[] = {
-        {que, false, {}},      {"x.txt", false, {}},         {"x.prp.que", false, {}},
-        {"x.prpq", false, {}}, {"sheet", true, "sheet.prp"}, {"CAPS.PRP", true, "CAPS.PRP"},
+        {que, false, {}},
+        {"x.txt", false, {}},
+        {"x.prp.que", false, {}},
+        {"x.prpq", false, {}},
+        {"sheet", true, "sheet.prp"},
+        {"CAPS.PRP", true, "CAPS.PRP"},
+        // Dots inside the name: the extension follows the last one.
+        {"unit-1.1.1.prp", true, "unit-1.1.1.prp"},
+        {"2026.12.07.prp", true, "2026.12.07.prp"},
+        {"test.v2", false, {}},
     };
     for (const Case& c : cases) {
         Outcome o = runVelmix({"export", course, "--unit", "1.1.1", "-o", c.out}, tmp.path());

@@ -14,6 +14,7 @@
 #include "RunVelmix.h"
 #include "cli/CliSession.h"
 #include "qt/CanvasImages.h"
+#include "qt/QtFiles.h"
 #include "qt/QtPictures.h"
 
 namespace {
@@ -129,9 +130,10 @@ TEST(PicturesOnPaper, GraphsPrintSmoothInTheScreensPlace) {
 // The title picture on a screen of device pixel ratio 2 is drawn at twice its pixels from
 // its drawing; with ratio 1, or without a drawing, it is the bitmap itself.
 TEST(PicturesOnPaper, TitlePictureAtTwiceTheResolution) {
-    QtPictures pictures;
+    QtFiles files;
+    QtPictures pictures(files);
     Bitmap title;
-    ASSERT_TRUE(pictures.load(CourseDir.toStdString() + "/Title.BMP", title));
+    ASSERT_EQ(pictures.load(CourseDir.toStdString() + "/Title.BMP", title), ReadStatus::Ok);
     ASSERT_TRUE(title.drawing);
     const QImage sharp = pictureAtRatio(title, 2.0);
     EXPECT_EQ(sharp.size(), QSize(2 * title.width, 2 * title.height));

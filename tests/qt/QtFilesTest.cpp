@@ -5,8 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
+#include "FullDisk.h"
 #include "qt/QtFiles.h"
 #include "text/Sjis.h"
 
@@ -108,6 +111,65 @@ TEST_F(QtFilesTest, WriteReplacesWholeAndKeepsTheOldFileOnFailure) {
                                                                   QFileDevice::WriteOwner |
                                                                   QFileDevice::ExeOwner);
     }
+}
+
+// Inside the course folder, a link whose file lies outside it is refused for reading and
+// writing, as a name that climbs out is; links that stay inside, and paths outside the
+// course, are used as they are.
+TEST_F(QtFilesTest, LinksOutOfTheCourseAreRefused) {
+    touch(QStringLiteral("outside/secret.que"), "outside");
+    touch(QStringLiteral("course/Eq1/eq11.que"), "inside");
+    touch(QStringLiteral("course/Graph/a.bmp"), "picture");
+    const QString c = native(QStringLiteral("course"));
+    QFile::link(native(QStringLiteral("outside/secret.que")), c + "/Eq1/eq12.que");
+    QFile::link(native(QStringLiteral("outside")), c + "/Linked");
+    QFile::link(QStringLiteral("../../outside/new.que"), c + "/Eq1/dangling.que");
+    QFile::link(QStringLiteral("eq11.que"), c + "/Eq1/same.que");
+    QFile::link(c + "/Graph", c + "/Eq1/Graph");
+    files.setCourseFolder(core("course\\"));
+    struct Case {
+        const char* path;
+        ReadStatus read;
+        WriteResult::Status write;
+    } cases[] = {
+        {"course\\Eq1\\eq11.que", ReadStatus::Ok, WriteResult::Status::Ok},
+        {"course\\Eq1\\same.que", ReadStatus::Ok, WriteResult::Status::Ok},
+        {"course\\Eq1\\Graph\\a.bmp", ReadStatus::Ok, WriteResult::Status::Ok},
+        {"course\\Eq1\\eq12.que", ReadStatus::Outside, WriteResult::Status::Outside},
+        {"course\\Linked\\secret.que", ReadStatus::Outside, WriteResult::Status::Outside},
+        {"course\\linked\\NEW.que", ReadStatus::Outside, WriteResult::Status::Outside},
+        {"course\\Eq1\\dangling.que", ReadStatus::Outside, WriteResult::Status::Outside},
+        {"outside\\secret.que", ReadStatus::Ok, WriteResult::Status::Ok}, // not the course
+    };
+    for (const Case& c : cases) {
+        std::string bytes;
+        EXPECT_EQ(files.read(core(c.path), bytes), c.read) << c.path;
+        EXPECT_EQ(files.write(core(c.path), "written").status, c.write) << c.path;
+    }
+    EXPECT_EQ(contents(QStringLiteral("outside/secret.que")), "written") << "only by its own name";
+    EXPECT_FALSE(QFileInfo::exists(native(QStringLiteral("outside/new.que"))));
+    EXPECT_FALSE(QFileInfo::exists(native(QStringLiteral("outside/NEW.que"))));
+    EXPECT_TRUE(QFileInfo(c + "/Eq1/same.que").isSymLink());
+    EXPECT_EQ(contents(QStringLiteral("course/Eq1/eq11.que")), "written");
+
+    // Without a course folder nothing is refused.
+    files.setCourseFolder("");
+    std::string bytes;
+    EXPECT_EQ(files.read(core("course\\Eq1\\eq12.que"), bytes), ReadStatus::Ok);
+}
+
+TEST_F(QtFilesTest, AFullDiskKeepsTheFileAndSaysWhy) {
+    touch(QStringLiteral("rec.ini"), "old");
+    WriteResult r;
+    {
+        FullDisk full(16);
+        r = files.write(core("rec.ini"), std::string(100, 'x'));
+    }
+    EXPECT_EQ(r.status, WriteResult::Status::Failed);
+    EXPECT_EQ(r.reason, std::strerror(EFBIG));
+    EXPECT_EQ(contents(QStringLiteral("rec.ini")), "old");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("rec.ini")});
 }
 
 TEST_F(QtFilesTest, FoldersFilesRemoveAndRename) {

@@ -8,11 +8,10 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
+#include "FullDisk.h"
 #include "Poppler.h"
 #include "qt/PaperSizes.h"
 #include "qt/QtCanvas.h"
@@ -173,28 +172,6 @@ TEST_F(PdfTest, UnwritableFileFailsCleanly) {
     EXPECT_TRUE(printer.errorString().contains(QString::fromUtf8("の保存に失敗しました")))
         << printer.errorString().toStdString();
 }
-
-// While it lives, no file this process writes grows beyond a few kilobytes: a full disk.
-class FullDisk {
-  public:
-    FullDisk() {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        handler_ = std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of an ended process
-        rlimit small = old_;
-        small.rlim_cur = 4096;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, handler_);
-    }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*handler_)(int) = SIG_DFL;
-};
 
 // A PDF file is put in place whole or not at all: the file that was there before stays
 // unless the new one was written completely, and no temporary file is left behind.

@@ -77,12 +77,13 @@ TEST(QtPicturesTest, BmpRoundTripThroughCorePaths) {
     ASSERT_TRUE(QDir().mkpath(tmp.path() + QStringLiteral("/表Graph")));
     const std::string root = *QtFiles::toCorePath(tmp.path()) + "\\";
     const std::string path = root + sjis::fromUtf8("表graph\\グラフ1.BMP");
-    QtPictures pictures;
+    QtFiles files;
+    QtPictures pictures(files);
     const Bitmap original = pattern(13, 7); // odd width: BMP rows are padded
     ASSERT_TRUE(pictures.saveBmp(path, original));
     EXPECT_EQ(QImageReader(tmp.path() + QStringLiteral("/表Graph/グラフ1.BMP")).format(), "bmp");
     Bitmap loaded;
-    ASSERT_TRUE(pictures.load(sjis::asciiLower(path), loaded));
+    ASSERT_EQ(pictures.load(sjis::asciiLower(path), loaded), ReadStatus::Ok);
     EXPECT_EQ(loaded.width, 13);
     EXPECT_EQ(loaded.height, 7);
     EXPECT_EQ(loaded.pixels, original.pixels);
@@ -90,14 +91,14 @@ TEST(QtPicturesTest, BmpRoundTripThroughCorePaths) {
     // Any readable picture loads, whatever its name says; other files do not.
     QImage png = toQImage(pattern(4, 3));
     ASSERT_TRUE(png.save(tmp.path() + QStringLiteral("/title.bmp"), "PNG"));
-    ASSERT_TRUE(pictures.load(root + "Title.BMP", loaded));
+    ASSERT_EQ(pictures.load(root + "Title.BMP", loaded), ReadStatus::Ok);
     EXPECT_EQ(loaded.pixels, pattern(4, 3).pixels);
     QFile junk(tmp.path() + QStringLiteral("/junk.bmp"));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("BM not really a bitmap");
     junk.close();
-    EXPECT_FALSE(pictures.load(root + "junk.bmp", loaded));
-    EXPECT_FALSE(pictures.load(root + "missing.bmp", loaded));
+    EXPECT_EQ(pictures.load(root + "junk.bmp", loaded), ReadStatus::Error);
+    EXPECT_EQ(pictures.load(root + "missing.bmp", loaded), ReadStatus::Missing);
     EXPECT_FALSE(pictures.saveBmp(root + sjis::fromUtf8("表graph"), original));
     EXPECT_FALSE(pictures.saveBmp(root + "empty.bmp", Bitmap()));
 }
@@ -125,6 +126,8 @@ std::string readBack(std::FILE* f) {
     return out;
 }
 
+// Messages are single UTF-8 lines as the user reads them: paths with "/", and control
+// characters from files shown escaped instead of reaching the terminal.
 TEST(ConsolePrompterTest, MessagesAreUtf8LinesAndQuestionsGetTheFixedAnswer) {
     struct Case {
         int fixed;
@@ -142,12 +145,14 @@ TEST(ConsolePrompterTest, MessagesAreUtf8LinesAndQuestionsGetTheFixedAnswer) {
         ConsolePrompter prompter(c.fixed, f);
         prompter.message(J("ファイル C:\\表\\Main.ind が見つかりません"));
         prompter.message(J("一行目\r\n二行目"));
+        prompter.message(J("ファイル a") + "\x1b]0;title\x07" + J(".bmp が見つかりません"));
         EXPECT_EQ(prompter.askYesNo(J("保存しますか？")), c.yesNo);
         EXPECT_EQ(prompter.askYesNoCancel(J("を保存しますか？")), c.yesNoCancel);
         const std::string out = readBack(f);
         std::fclose(f);
         EXPECT_EQ(out.substr(0, out.find("保存")),
-                  "ファイル C:\\表\\Main.ind が見つかりません\n一行目 二行目\n");
+                  "ファイル C:/表/Main.ind が見つかりません\n一行目 二行目\n"
+                  "ファイル a\\x1b]0;title\\x07.bmp が見つかりません\n");
         EXPECT_NE(out.find(std::string("を保存しますか？ ") + c.shown + "\n"), std::string::npos);
     }
 }

@@ -48,7 +48,16 @@ std::string MemoryFiles::get(const std::string& path) const {
     return it == files.end() ? std::string() : it->second;
 }
 
+bool MemoryFiles::outside(const std::string& path) const {
+    if (courseFolder.empty()) return false;
+    const std::string k = key(path);
+    for (const std::string& link : linksOut)
+        if (k == link || k.rfind(withSlash(link), 0) == 0) return true;
+    return false;
+}
+
 ReadStatus MemoryFiles::read(const std::string& path, std::string& bytes) {
+    if (outside(path)) return ReadStatus::Outside;
     if (unreadable.count(key(path))) return ReadStatus::Error;
     auto it = files.find(key(path));
     if (it == files.end()) return ReadStatus::Missing;
@@ -56,10 +65,11 @@ ReadStatus MemoryFiles::read(const std::string& path, std::string& bytes) {
     return ReadStatus::Ok;
 }
 
-bool MemoryFiles::write(const std::string& path, std::string_view bytes) {
-    if (failWrites) return false;
+WriteResult MemoryFiles::write(const std::string& path, std::string_view bytes) {
+    if (outside(path)) return WriteResult::outside();
+    if (failWrites) return WriteResult::failed(failReason);
     put(path, std::string(bytes));
-    return true;
+    return {};
 }
 
 bool MemoryFiles::fileExists(const std::string& path) {
@@ -144,23 +154,29 @@ std::optional<bool> MemoryRegistry::readBool(RegKey k, const std::string& name) 
     return it->second.number != 0;
 }
 
-void MemoryRegistry::writeText(RegKey k, const std::string& name, const std::string& value) {
+WriteResult MemoryRegistry::writeText(RegKey k, const std::string& name, const std::string& value) {
+    if (failWrites) return WriteResult::failed("No space left on device");
     values[{static_cast<int>(k), sjis::asciiLower(name)}] = Value{Value::Text, value, 0};
+    return {};
 }
 
-void MemoryRegistry::writeInt(RegKey k, const std::string& name, int value) {
+WriteResult MemoryRegistry::writeInt(RegKey k, const std::string& name, int value) {
+    if (failWrites) return WriteResult::failed("No space left on device");
     values[{static_cast<int>(k), sjis::asciiLower(name)}] = Value{Value::Int, {}, value};
+    return {};
 }
 
-void MemoryRegistry::writeBool(RegKey k, const std::string& name, bool value) {
+WriteResult MemoryRegistry::writeBool(RegKey k, const std::string& name, bool value) {
+    if (failWrites) return WriteResult::failed("No space left on device");
     values[{static_cast<int>(k), sjis::asciiLower(name)}] = Value{Value::Bool, {}, value ? 1 : 0};
+    return {};
 }
 
-bool MemoryPictures::load(const std::string& path, Bitmap& out) {
+ReadStatus MemoryPictures::load(const std::string& path, Bitmap& out) {
     auto it = stored.find(sjis::asciiLower(path));
-    if (it == stored.end()) return false;
+    if (it == stored.end()) return ReadStatus::Missing;
     out = it->second;
-    return true;
+    return ReadStatus::Ok;
 }
 
 bool MemoryPictures::saveBmp(const std::string& path, const Bitmap& picture) {

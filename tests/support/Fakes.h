@@ -17,7 +17,11 @@ class MemoryFiles : public Files {
     std::map<std::string, std::string> names; // lower-cased path -> path as written
     std::set<std::string> dirs;               // lower-cased, with trailing "\"
     std::set<std::string> unreadable;         // lower-cased paths that fail to read
+    // Lower-cased paths of files and folders that are links leading out of the course
+    // folder: they and everything below them read and write as Outside.
+    std::set<std::string> linksOut;
     bool failWrites = false;
+    std::string failReason = "No space left on device"; // given by failed writes
     bool readOnlyMedia = false;
 
     void put(const std::string& path, const std::string& bytes);
@@ -25,7 +29,7 @@ class MemoryFiles : public Files {
     std::string get(const std::string& path) const;
 
     ReadStatus read(const std::string& path, std::string& bytes) override;
-    bool write(const std::string& path, std::string_view bytes) override;
+    WriteResult write(const std::string& path, std::string_view bytes) override;
     bool fileExists(const std::string& path) override;
     bool dirExists(const std::string& path) override;
     bool makeDir(const std::string& path) override;
@@ -33,6 +37,11 @@ class MemoryFiles : public Files {
     bool rename(const std::string& from, const std::string& to) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) override;
     bool isReadOnlyMedia(const std::string&) override { return readOnlyMedia; }
+    void setCourseFolder(const std::string& folder) override { courseFolder = folder; }
+    std::string courseFolder;
+
+  private:
+    bool outside(const std::string& path) const;
 };
 
 // Records every message and answers questions from a queue (Yes when empty).
@@ -64,20 +73,21 @@ class MemoryRegistry : public Registry {
         int number = 0;
     };
     std::map<std::pair<int, std::string>, Value> values;
+    bool failWrites = false; // writes keep nothing and say "No space left on device"
 
     bool has(RegKey key, const std::string& name) override;
     std::optional<std::string> readText(RegKey key, const std::string& name) override;
     std::optional<int> readInt(RegKey key, const std::string& name) override;
     std::optional<bool> readBool(RegKey key, const std::string& name) override;
-    void writeText(RegKey key, const std::string& name, const std::string& value) override;
-    void writeInt(RegKey key, const std::string& name, int value) override;
-    void writeBool(RegKey key, const std::string& name, bool value) override;
+    WriteResult writeText(RegKey key, const std::string& name, const std::string& value) override;
+    WriteResult writeInt(RegKey key, const std::string& name, int value) override;
+    WriteResult writeBool(RegKey key, const std::string& name, bool value) override;
 };
 
 class MemoryPictures : public Pictures {
   public:
     std::map<std::string, Bitmap> stored; // lower-cased path
-    bool load(const std::string& path, Bitmap& out) override;
+    ReadStatus load(const std::string& path, Bitmap& out) override;
     bool saveBmp(const std::string& path, const Bitmap& picture) override;
 };
 

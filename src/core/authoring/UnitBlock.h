@@ -1,10 +1,12 @@
 #pragma once
 // One unit block of a question unit file as the question editor and 上書き保存 handle it:
-// read into its parts, assembled again, and put back into the file in place of the old
-// block (or appended when the unit has none yet).
+// read into its parts, and written back by the one block writer, which rewrites only the
+// blocks it is given and keeps every other byte of the file as it was.
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "text/Lines.h"
 
@@ -35,23 +37,42 @@ std::optional<BlockSpan> FindUnitBlock(const Lines& file, const std::string& key
 // The block of key read into its parts; nullopt when the file has no such header.
 std::optional<UnitBlockParts> ReadUnitBlock(const Lines& file, const std::string& key);
 
-// The block as the editor writes it: header, "<<ques", "<<kgroup" (when it has lines),
-// "<<dummy", "<<graph" and "<<AGraph" (when they have lines), "<<hint" (when it has
-// lines), the page blocks, "]]".
-Lines AssembleUnitBlock(const std::string& key, const UnitBlockParts& parts);
+// One tagged block to write: its keyword line ("<<graph") and content lines.
+struct BlockWrite {
+    std::string keyword;
+    Lines lines;
+    bool dropWhenEmpty = false; // without lines the block is left out (graphs, hints)
+};
 
-// The file with the block of key replaced by block at its place, or with block appended
-// when the file has none.
-Lines ReplaceUnitBlock(const Lines& file, const std::string& key, const Lines& block);
+// The one block writer: the file with the unit of key holding the given blocks. A block
+// whose content is already the given one is left alone; another is rewritten in its place
+// (for "<<value", "<<font" and "<<kran" the first of its kind, which the reader uses; for
+// the others the first takes the whole content and later ones of the kind go); an empty
+// block marked dropWhenEmpty goes; a block the unit lacks is put where the editor's order
+// ("<<ques", "<<kgroup", "<<dummy", "<<graph", "<<AGraph", "<<hint", "<<value",
+// "<<font", "<<kran") puts it. Every other line, blocks the writer was not given
+// ("<<softkey", "<<ans", unknown ones) and the rest of the file included, keeps its bytes
+// and its line end. A unit the file lacks is appended, blocks in the editor's order. New
+// lines end in CR LF.
+std::string WriteUnitBlocks(std::string_view file, const std::string& key,
+                            const std::vector<BlockWrite>& blocks);
 
-// The worksheet as a unit block: its graphs and page blocks as they stand now; question
-// lines, answer choices, dummy answers and hints kept from the old block where there is
-// one (its question lines only while they still read as the worksheet's).
-UnitBlockParts WorksheetUnitParts(const Worksheet& w, const std::optional<UnitBlockParts>& old);
+// The editor's blocks for parts: everything it holds, graphs, kgroup and hint only when
+// they have lines.
+std::vector<BlockWrite> EditorBlocks(const UnitBlockParts& parts);
 
-// 上書き保存: writes the worksheet's unit into its question unit file (replacing its block
-// or appending it) through the atomic save and marks it unmodified. A file that cannot be
-// read or written is reported and left as it was; the worksheet stays modified.
+// What 上書き保存 writes for the worksheet: its graphs and page blocks as they stand now,
+// and its question lines when they no longer read as the unit's (a leading "{" ... "}"
+// comment stays). old: the unit's block as the file holds it, nullopt for a new unit,
+// which also gets the worksheet's answer groups and an empty "<<dummy" block. A question
+// font the unit named "0" (the program's face, defaultFace) stays "0" while it is that face.
+std::vector<BlockWrite> WorksheetBlocks(const Worksheet& w,
+                                        const std::optional<UnitBlockParts>& old,
+                                        const std::string& defaultFace);
+
+// 上書き保存: writes the worksheet's unit into its question unit file (rewriting its
+// blocks or appending it) through the atomic save and marks it unmodified. A file that
+// cannot be read or written is reported and left as it was; the worksheet stays modified.
 bool OverwriteUnit(Program& p, Worksheet& w);
 
 // The editor's check of page blocks ("<<value" 7 lines, "<<font" 7, "<<kran" 10 or 8):

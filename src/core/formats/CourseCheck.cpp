@@ -28,7 +28,9 @@ class CourseFiles : public Files {
     ReadStatus read(const std::string& p, std::string& bytes) override {
         return inner_.read(root_ + p, bytes);
     }
-    bool write(const std::string&, std::string_view) override { return false; }
+    WriteResult write(const std::string&, std::string_view) override {
+        return WriteResult::failed();
+    }
     bool fileExists(const std::string& p) override { return inner_.fileExists(root_ + p); }
     bool dirExists(const std::string& p) override { return inner_.dirExists(root_ + p); }
     bool makeDir(const std::string&) override { return false; }
@@ -39,6 +41,9 @@ class CourseFiles : public Files {
     }
     bool isReadOnlyMedia(const std::string& p) override {
         return inner_.isReadOnlyMedia(root_ + p);
+    }
+    void setCourseFolder(const std::string& folder) override {
+        inner_.setCourseFolder(root_ + folder);
     }
 
   private:
@@ -61,11 +66,8 @@ class CollectingPrompter : public Prompter {
     }
 };
 
-// Core path -> display path: every "\" (not a trail byte) becomes "/".
-std::string slashes(std::string s) {
-    for (std::size_t i = 0; i < s.size(); i += sjis::charLen(s, i))
-        if (s[i] == '\\') s[i] = '/';
-    return s;
+std::string slashes(const std::string& s) {
+    return corepath::withSlashes(s);
 }
 
 bool allDigits(std::string_view s) {
@@ -162,7 +164,8 @@ class Checker {
     void checkRanges(const UnitLineMap& map, const std::string& path);
     void checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref);
     void checkKeys(const EditorUnitView& view, const std::string& path);
-    bool pictureExists(const std::string& path);
+    // What the program says when it loads the picture: nothing ("") when it is there.
+    const std::string& pictureProblem(const std::string& path);
 
     CourseFiles files_;
     CollectingPrompter prompter_;
@@ -180,13 +183,21 @@ class Checker {
     UnitLineMap map_;         // where the unit in hand stands in it, reused
     EditorUnitView view_;     // the editor's view of that unit, reused
     std::string graphFolder_; // the graph folder of the lesson in hand
-    std::unordered_map<std::string, bool> pictureSeen_; // picture path -> exists
+    std::unordered_map<std::string, std::string> pictureSeen_; // picture path -> problem
 };
 
-bool Checker::pictureExists(const std::string& path) {
+const std::string& Checker::pictureProblem(const std::string& path) {
     auto it = pictureSeen_.find(path);
-    if (it == pictureSeen_.end()) it = pictureSeen_.emplace(path, files_.fileExists(path)).first;
-    return it->second;
+    if (it != pictureSeen_.end()) return it->second;
+    std::string problem;
+    if (!files_.fileExists(path)) {
+        problem = FileMissingText(path);
+    } else {
+        // A picture reached through a link that leads out of the course is refused.
+        std::string bytes;
+        if (files_.read(path, bytes) == ReadStatus::Outside) problem = OutsideCourseText(path);
+    }
+    return pictureSeen_.emplace(path, std::move(problem)).first->second;
 }
 
 bool Checker::loadFile(const std::string& path, const std::string& owner, int ownerLine) {
@@ -198,6 +209,9 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
     case ReadStatus::Missing:
         add(owner, ownerLine, FileMissingText(path));
         return false;
+    case ReadStatus::Outside:
+        add(owner, ownerLine, OutsideCourseText(path));
+        return false;
     case ReadStatus::Error:
         break;
     }
@@ -208,16 +222,12 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
 CourseCheckReport Checker::run() {
     Program& p = program_;
     Lines mainInd;
-    switch (LoadLines(p, "Main.ind", mainInd)) {
-    case LoadStatus::Ok:
-        break;
-    case LoadStatus::Missing:
+    // Links that lead out of the course folder are refused as names that do.
+    files_.setCourseFolder("");
+    const LoadStatus status = LoadLines(p, "Main.ind", mainInd);
+    if (status != LoadStatus::Ok) {
         report_.ran = false;
-        report_.fatal = slashes(FileMissingText(courseDir_ + "Main.ind"));
-        return report_;
-    case LoadStatus::Error:
-        report_.ran = false;
-        report_.fatal = slashes(ReadErrorText(courseDir_ + "Main.ind"));
+        report_.fatal = slashes(LoadFailureText(courseDir_ + "Main.ind", status));
         return report_;
     }
     LessonLinesResult lessons =
@@ -378,8 +388,8 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
             const std::optional<std::string> picture = GraphPicturePath(p, graphFolder_, name);
             if (!picture)
                 add(path, (*numbers)[t] + 1, OutsideCourseText(name));
-            else if (!pictureExists(*picture))
-                add(path, (*numbers)[t] + 1, FileMissingText(*picture));
+            else if (const std::string& problem = pictureProblem(*picture); !problem.empty())
+                add(path, (*numbers)[t] + 1, problem);
         }
     }
     checkRanges(map, path);

@@ -83,6 +83,17 @@ std::string ReadErrorText(const std::string& path) {
     return J("ファイル ") + path + J(" が読み込めません");
 }
 
+std::string LoadFailureText(const std::string& path, LoadStatus status) {
+    switch (status) {
+    case LoadStatus::Missing:
+        return FileMissingText(path);
+    case LoadStatus::Outside:
+        return OutsideCourseText(path);
+    default:
+        return ReadErrorText(path);
+    }
+}
+
 LoadStatus LoadLines(Program& p, const std::string& path, Lines& out) {
     std::string bytes;
     switch (p.platform.files.read(path, bytes)) {
@@ -91,6 +102,8 @@ LoadStatus LoadLines(Program& p, const std::string& path, Lines& out) {
         return LoadStatus::Ok;
     case ReadStatus::Missing:
         return LoadStatus::Missing;
+    case ReadStatus::Outside:
+        return LoadStatus::Outside;
     case ReadStatus::Error:
         break;
     }
@@ -102,16 +115,9 @@ namespace {
 // Reads a file that the caller requires: missing and unreadable files are reported.
 bool loadRequired(Program& p, const std::string& path, Lines& out) {
     if (!FileExistsOrSay(p, path)) return false;
-    switch (LoadLines(p, path, out)) {
-    case LoadStatus::Ok:
-        return true;
-    case LoadStatus::Missing:
-        p.platform.prompter.message(FileMissingText(path));
-        return false;
-    case LoadStatus::Error:
-        break;
-    }
-    p.platform.prompter.message(ReadErrorText(path));
+    const LoadStatus status = LoadLines(p, path, out);
+    if (status == LoadStatus::Ok) return true;
+    p.platform.prompter.message(LoadFailureText(path, status));
     return false;
 }
 

@@ -64,8 +64,12 @@ std::string LessonIndexPath(const Program& p, int lesson);
 // The lesson folder path of lesson L: master folder + folder.
 std::string LessonFolderPath(const Program& p, int lesson);
 
-// Reads a whole file into a line list. Missing files and read errors are told apart.
-enum class LoadStatus { Ok, Missing, Error };
+// Reads a whole file into a line list. Missing files, read errors and files refused as
+// lying outside the course folder (through a link) are told apart.
+enum class LoadStatus { Ok, Missing, Error, Outside };
 LoadStatus LoadLines(Program& p, const std::string& path, Lines& out);
 // "ファイル " + path + " が読み込めません".
 std::string ReadErrorText(const std::string& path);
+// What the user is told when path did not load: the missing-file, read-error or
+// outside-the-course message.
+std::string LoadFailureText(const std::string& path, LoadStatus status);

@@ -254,13 +254,15 @@ UnitReadResult ParseUnitLines(Program& p, std::span<const std::string_view> line
 
 UnitReadResult ReadUnit(Program& p, const UnitReadRequest& r) {
     p.fileLines.clear();
-    switch (LoadLines(p, r.path, p.fileLines)) {
+    const LoadStatus status = LoadLines(p, r.path, p.fileLines);
+    switch (status) {
     case LoadStatus::Ok:
         break;
     case LoadStatus::Missing:
         return {UnitReadResult::Missing, 0, {}};
-    case LoadStatus::Error: {
-        UnitReadResult e{UnitReadResult::ReadError, 0, ReadErrorText(r.path)};
+    case LoadStatus::Error:
+    case LoadStatus::Outside: {
+        UnitReadResult e{UnitReadResult::ReadError, 0, LoadFailureText(r.path, status)};
         p.platform.prompter.message(e.message);
         return e;
     }

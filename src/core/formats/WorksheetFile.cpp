@@ -62,11 +62,7 @@ Lines PageBlockLines(const Worksheet& w, int paperWidth) {
 std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path) {
     std::string ext = ExtensionOf(path);
     if (ext.empty()) return path + ".prp";
-    // The name must also end there: "x.prp.que" or "x.prpq" is some other file.
-    const bool endsInPrp =
-        path.size() >= 4 &&
-        sjis::asciiLower(std::string_view(path).substr(path.size() - 4)) == ".prp";
-    if (ext == ".prp" && endsInPrp) return path;
+    if (ext == ".prp") return path;
     p.platform.prompter.message(path + J(":拡張子が不正です"));
     return std::nullopt;
 }
@@ -77,8 +73,8 @@ bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool ask
     if (askOverwrite && p.platform.files.fileExists(target) &&
         AskYesNo(p, J("ファイル") + target + J("を上書きしてもいいですか？")) != answer::Yes)
         return false;
-    if (!p.platform.files.write(target, lines::join(p.fileLines))) {
-        p.platform.prompter.message(target + J("の保存に失敗しました"));
+    if (WriteResult written = p.platform.files.write(target, lines::join(p.fileLines)); !written) {
+        p.platform.prompter.message(WriteFailureText(target, written));
         return false;
     }
     auto& list = p.shell.windowList;

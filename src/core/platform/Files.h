@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
-enum class ReadStatus { Ok, Missing, Error };
+#include "platform/WriteResult.h"
+
+// Outside: the path lies in the course folder by name but a symbolic link on the way
+// leads out of it; the file is refused as a name that leaves the folder is.
+enum class ReadStatus { Ok, Missing, Error, Outside };
 
 class Files {
   public:
@@ -15,7 +19,7 @@ class Files {
     // Reads the whole file. Missing and unreadable files are told apart.
     virtual ReadStatus read(const std::string& path, std::string& bytes) = 0;
     // Writes the whole file atomically: on failure the old file stays whole.
-    virtual bool write(const std::string& path, std::string_view bytes) = 0;
+    virtual WriteResult write(const std::string& path, std::string_view bytes) = 0;
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool dirExists(const std::string& path) = 0;
     // Creates the folder (and missing parents).
@@ -28,4 +32,7 @@ class Files {
     // True when the path lies on read-only or optical media, or in a folder this user
     // cannot write.
     virtual bool isReadOnlyMedia(const std::string& path) = 0;
+    // The course folder (ending in "\"; empty for none). Reading and writing a path inside
+    // it whose file, through symbolic links, lies outside it gives Outside.
+    virtual void setCourseFolder(const std::string& folder) = 0;
 };

@@ -22,13 +22,13 @@ class EmptyRegistry : public Registry {
     std::optional<std::string> readText(RegKey, const std::string&) override { return {}; }
     std::optional<int> readInt(RegKey, const std::string&) override { return {}; }
     std::optional<bool> readBool(RegKey, const std::string&) override { return {}; }
-    void writeText(RegKey, const std::string&, const std::string&) override {}
-    void writeInt(RegKey, const std::string&, int) override {}
-    void writeBool(RegKey, const std::string&, bool) override {}
+    WriteResult writeText(RegKey, const std::string&, const std::string&) override { return {}; }
+    WriteResult writeInt(RegKey, const std::string&, int) override { return {}; }
+    WriteResult writeBool(RegKey, const std::string&, bool) override { return {}; }
 };
 
 class NoPictures : public Pictures {
   public:
-    bool load(const std::string&, Bitmap&) override { return false; }
+    ReadStatus load(const std::string&, Bitmap&) override { return ReadStatus::Missing; }
     bool saveBmp(const std::string&, const Bitmap&) override { return false; }
 };

@@ -4,11 +4,13 @@
 #include <string>
 
 #include "platform/Bitmap.h"
+#include "platform/Files.h"
 
 class Pictures {
   public:
     virtual ~Pictures() = default;
-    // False when the file is missing or not a picture.
-    virtual bool load(const std::string& path, Bitmap& out) = 0;
+    // Ok with the picture; Missing; Error when the file cannot be read or is no picture;
+    // Outside when it is refused as lying outside the course folder.
+    virtual ReadStatus load(const std::string& path, Bitmap& out) = 0;
     virtual bool saveBmp(const std::string& path, const Bitmap& picture) = 0;
 };

@@ -27,8 +27,11 @@ std::string DirectoryMissingText(const std::string& path) {
     return J("ディレクトリ ") + path + J(" が見つかりません");
 }
 
-std::string OutsideCourseText(const std::string& name) {
-    return name + J(":コースのフォルダの外を指しています");
+std::string WriteFailureText(const std::string& path, const WriteResult& result) {
+    if (result.status == WriteResult::Status::Outside) return OutsideCourseText(path);
+    std::string text = path + J("の保存に失敗しました");
+    if (!result.reason.empty()) text += ": " + result.reason;
+    return text;
 }
 
 bool LessonInside(const Program& p, int lesson) {
@@ -146,9 +149,11 @@ std::string ExtensionOf(const std::string& name) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < name.size(); i += sjis::charLen(name, i))
         if (name[i] == '\\' || name[i] == '/') start = i + 1;
-    std::size_t dot = sjis::find(name, '.', start);
+    std::size_t dot = std::string::npos;
+    for (std::size_t i = start; i < name.size(); i += sjis::charLen(name, i))
+        if (name[i] == '.') dot = i;
     if (dot == std::string::npos) return {};
-    return sjis::asciiLower(name.substr(dot, 4));
+    return sjis::asciiLower(name.substr(dot));
 }
 
 std::string BoolText(bool b) {

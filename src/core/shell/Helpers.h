@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Files.h"
+#include "text/CorePath.h"
 #include "text/Lines.h"
 #include "worksheet/Worksheet.h"
 
@@ -23,9 +25,9 @@ bool DirectoryExistsOrSay(Program& p, const std::string& path);
 std::string FileMissingText(const std::string& path);
 std::string DirectoryMissingText(const std::string& path);
 
-// name + ":コースのフォルダの外を指しています": a course-relative name that leaves the
-// master folder is refused with this, before anything is read or written through it.
-std::string OutsideCourseText(const std::string& name);
+// The message for a file that could not be written: path + "の保存に失敗しました" and the
+// system's reason, or the outside-the-course message for a refused link.
+std::string WriteFailureText(const std::string& path, const WriteResult& result);
 // True when lesson L's folder and base (from "Main.ind") lead to files inside the master
 // folder. False for lessons outside 1..80.
 bool LessonInside(const Program& p, int lesson);
@@ -74,7 +76,8 @@ std::optional<std::string> GraphPicturePath(const Program& p, const std::string&
                                             const std::string& name);
 
 // The extension of the file name (the part after the last "\" or "/"): "" when it holds
-// no "."; otherwise the 4 bytes from its first ".", ASCII lower-cased.
+// no "."; otherwise everything from its last "." on, ASCII lower-cased ("test.v2.PRP"
+// gives ".prp").
 std::string ExtensionOf(const std::string& name);
 
 std::string BoolText(bool b);

@@ -21,7 +21,8 @@ struct OpenMasterHooks {
 };
 
 // 開く: Main.ind must exist; shows the menu in mode "Open" and opens the chosen unit. A unit
-// that cannot be read offers to create it ("単元がありません\r\n新規作成しますか?").
+// that is missing or refused by the reader offers to create it ("単元がありません\r\n
+// 新規作成しますか?"); a file that cannot be read at all has said so, and nothing is offered.
 // True when a worksheet was opened.
 bool OpenMaster(Program& p, const OpenMasterHooks& hooks);
 

@@ -10,8 +10,9 @@ bool OpenPrpShow(Program& p, OpenPrpState& s) {
         const std::string path = p.shell.masterFolder + "Main.ind";
         Lines mainInd;
         if (!FileExistsOrSay(p, path)) return false;
-        if (LoadLines(p, path, mainInd) != LoadStatus::Ok) {
-            p.platform.prompter.message(ReadErrorText(path));
+        const LoadStatus status = LoadLines(p, path, mainInd);
+        if (status != LoadStatus::Ok) {
+            p.platform.prompter.message(LoadFailureText(path, status));
             return false;
         }
         LessonLinesResult r = ReadLessonLines(mainInd, s.folders, s.bases);
@@ -49,8 +50,9 @@ void OpenPrpChooseFile(Program& p, OpenPrpState& s, int pos) {
     s.file = pos;
     s.fileName = s.folder + s.files[pos];
     s.contents.clear();
-    if (LoadLines(p, s.fileName, s.contents) == LoadStatus::Error)
-        s.contents = {ReadErrorText(s.fileName)};
+    const LoadStatus status = LoadLines(p, s.fileName, s.contents);
+    if (status == LoadStatus::Error || status == LoadStatus::Outside)
+        s.contents = {LoadFailureText(s.fileName, status)};
 }
 
 bool OpenPrpOk(Program& p, OpenPrpState& s) {

@@ -1,5 +1,7 @@
 #include "shell/Settings.h"
 
+#include <utility>
+
 #include "text/Sjis.h"
 
 namespace {
@@ -11,8 +13,23 @@ const std::string& sharedKey() {
 }
 } // namespace
 
+std::string SettingsWriteFailureText(const WriteResult& result) {
+    std::string text = J("設定を保存できませんでした");
+    if (!result.reason.empty()) text += ": " + result.reason;
+    return text;
+}
+
 Settings::Settings(Registry& registry, Prompter& prompter)
     : registry_(registry), prompter_(prompter) {}
+
+void Settings::stored(const WriteResult& result) {
+    if (result) {
+        failing_ = false;
+        return;
+    }
+    if (std::exchange(failing_, true)) return;
+    prompter_.message(SettingsWriteFailureText(result));
+}
 
 void Settings::reportWrongType(RegKey key, const std::string& name) {
     if (!reported_.insert({static_cast<int>(key), sjis::asciiLower(name)}).second) return;
@@ -27,7 +44,7 @@ std::string Settings::readText(RegKey key, const std::string& name, const std::s
         reportWrongType(key, name);
         return def;
     }
-    registry_.writeText(key, name, def);
+    stored(registry_.writeText(key, name, def));
     return def;
 }
 
@@ -37,7 +54,7 @@ int Settings::readInt(RegKey key, const std::string& name, int def) {
         reportWrongType(key, name);
         return def;
     }
-    registry_.writeInt(key, name, def);
+    stored(registry_.writeInt(key, name, def));
     return def;
 }
 
@@ -47,7 +64,7 @@ bool Settings::readBool(RegKey key, const std::string& name, bool def) {
         reportWrongType(key, name);
         return def;
     }
-    registry_.writeBool(key, name, def);
+    stored(registry_.writeBool(key, name, def));
     return def;
 }
 
@@ -55,35 +72,35 @@ std::string Settings::school() {
     return readText(RegKey::Program, "theSchool", "");
 }
 void Settings::setSchool(const std::string& name) {
-    registry_.writeText(RegKey::Program, "theSchool", name);
+    stored(registry_.writeText(RegKey::Program, "theSchool", name));
 }
 
 bool Settings::showDoYouKnow() {
     return readBool(RegKey::Program, "ShowDoYouKnow", true);
 }
 void Settings::setShowDoYouKnow(bool show) {
-    registry_.writeBool(RegKey::Program, "ShowDoYouKnow", show);
+    stored(registry_.writeBool(RegKey::Program, "ShowDoYouKnow", show));
 }
 
 int Settings::paperSize() {
     return readInt(RegKey::Program, "PaperSize", 630);
 }
 void Settings::setPaperSize(int width) {
-    registry_.writeInt(RegKey::Program, "PaperSize", width);
+    stored(registry_.writeInt(RegKey::Program, "PaperSize", width));
 }
 
 std::string Settings::logOnName() {
     return readText(RegKey::Program, "LogOnName", J("共通"));
 }
 void Settings::setLogOnName(const std::string& name) {
-    registry_.writeText(RegKey::Program, "LogOnName", name);
+    stored(registry_.writeText(RegKey::Program, "LogOnName", name));
 }
 
 bool Settings::keyLock() {
     return readBool(RegKey::Program, "KeyLock", false);
 }
 void Settings::setKeyLock(bool locked) {
-    registry_.writeBool(RegKey::Program, "KeyLock", locked);
+    stored(registry_.writeBool(RegKey::Program, "KeyLock", locked));
 }
 
 std::string Settings::recDrive() {
@@ -109,8 +126,8 @@ std::string Settings::recordsDrive(const std::string& userDataDir) {
 }
 
 void Settings::setMojiL(bool large) {
-    registry_.writeBool(RegKey::Program, "MojiL", large);
+    stored(registry_.writeBool(RegKey::Program, "MojiL", large));
 }
 void Settings::setPrintMode(bool printerResolution) {
-    registry_.writeBool(RegKey::Program, "PrintMode", printerResolution);
+    stored(registry_.writeBool(RegKey::Program, "PrintMode", printerResolution));
 }

@@ -3,13 +3,17 @@
 // Every read follows one rule: a value that exists is read; a missing value (or key) is
 // written with its default and the default returned, so after the first run every value
 // the program reads is present. A value of the wrong type is reported once and its
-// default used; the stored value is left alone.
+// default used; the stored value is left alone. A value that cannot be stored (a full
+// disk) is reported, once while the store keeps failing; the store keeps what it held.
 
 #include <set>
 #include <string>
 
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
+
+// "設定を保存できませんでした" and the store's reason.
+std::string SettingsWriteFailureText(const WriteResult& result);
 
 class Settings {
   public:
@@ -49,8 +53,10 @@ class Settings {
 
   private:
     void reportWrongType(RegKey key, const std::string& name);
+    void stored(const WriteResult& result);
 
     Registry& registry_;
     Prompter& prompter_;
     std::set<std::pair<int, std::string>> reported_;
+    bool failing_ = false; // the last write failed and was reported
 };

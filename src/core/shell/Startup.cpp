@@ -17,9 +17,12 @@ Bitmap loadTitlePicture(Program& p) {
     Bitmap picture;
     const std::string path = p.shell.masterFolder + "Title.BMP";
     if (!FileExistsOrSay(p, path)) return picture;
-    if (!p.platform.pictures.load(path, picture)) {
+    const ReadStatus read = p.platform.pictures.load(path, picture);
+    if (read != ReadStatus::Ok) {
         picture = Bitmap();
-        p.platform.prompter.message(J("ファイル ") + path + J(" は画像として読み込めません"));
+        p.platform.prompter.message(read == ReadStatus::Outside
+                                        ? OutsideCourseText(path)
+                                        : J("ファイル ") + path + J(" は画像として読み込めません"));
     }
     return picture;
 }
@@ -43,6 +46,8 @@ StartupOutcome RunStartup(Program& p, Settings& settings) {
     ShellState& s = p.shell;
     StartupOutcome out;
     s.startupDone = false;
+    // Links that lead out of the course folder are refused as names that do.
+    p.platform.files.setCourseFolder(s.masterFolder);
     s.cdMode = p.platform.files.isReadOnlyMedia(s.masterFolder);
     s.schoolName = settings.school();
     out.titlePicture = loadTitlePicture(p);

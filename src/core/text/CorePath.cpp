@@ -2,6 +2,10 @@
 
 #include "text/Sjis.h"
 
+std::string OutsideCourseText(const std::string& name) {
+    return name + J(":コースのフォルダの外を指しています");
+}
+
 namespace corepath {
 
 namespace {
@@ -16,6 +20,13 @@ bool isDrive(std::string_view s) {
 }
 
 } // namespace
+
+std::string withSlashes(std::string_view text) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); i += sjis::charLen(out, i))
+        if (out[i] == '\\') out[i] = '/';
+    return out;
+}
 
 bool isAbsolute(std::string_view name) {
     return (!name.empty() && isSeparator(name.front())) || isDrive(name);

@@ -4,7 +4,13 @@
 // Core paths are Shift-JIS; "\" and "/" separate folders, but never as the second byte of
 // a double-byte character ("表" is 0x95 0x5C).
 
+#include <string>
 #include <string_view>
+
+// name + ":コースのフォルダの外を指しています": a course-relative name that leaves the
+// master folder, or a course file reached through a link that leads out of it, is refused
+// with this before anything is read or written through it.
+std::string OutsideCourseText(const std::string& name);
 
 namespace corepath {
 
@@ -15,5 +21,9 @@ namespace corepath {
 bool staysInside(std::string_view relative);
 // True when name starts at a root of its own: a leading "\" or "/", or a drive ("C:").
 bool isAbsolute(std::string_view name);
+// Text as the user reads it: every "\" that separates folders shown as "/" (the second
+// byte of a double-byte character is left alone). Course files keep their "\"; only what
+// is shown goes through this.
+std::string withSlashes(std::string_view text);
 
 } // namespace corepath

@@ -1,5 +1,6 @@
 #include "text/Profile.h"
 
+#include "text/CorePath.h"
 #include "text/Lines.h"
 #include "text/Sjis.h"
 
@@ -100,6 +101,9 @@ Profile::Load Profile::load(std::vector<std::string>& lines) {
     case ReadStatus::Missing:
         lines.clear();
         return Load::Missing;
+    case ReadStatus::Outside:
+        lines.clear();
+        return Load::Outside;
     case ReadStatus::Error:
         break;
     }
@@ -108,13 +112,25 @@ Profile::Load Profile::load(std::vector<std::string>& lines) {
 }
 
 bool Profile::save(const std::vector<std::string>& lines) {
-    if (files_.write(path_, lines::join(lines))) return true;
-    reportWriteFailure();
+    const WriteResult written = files_.write(path_, lines::join(lines));
+    if (written) return true;
+    if (written.status == WriteResult::Status::Outside)
+        prompter_.message(OutsideCourseText(path_));
+    else
+        reportWriteFailure(written.reason);
     return false;
 }
 
-void Profile::reportWriteFailure() {
-    prompter_.message(path_ + J(" に書き込めません"));
+void Profile::reportWriteFailure(const std::string& reason) {
+    prompter_.message(path_ + J(" に書き込めません") + (reason.empty() ? "" : ": " + reason));
+}
+
+bool Profile::refuseUnreadable(Load status) {
+    if (status == Load::Outside)
+        prompter_.message(OutsideCourseText(path_));
+    else
+        reportWriteFailure();
+    return false;
 }
 
 std::string Profile::readString(std::string_view section, std::string_view key,
@@ -151,11 +167,9 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
         if (c == '\r' || c == '\n') c = ' ';
 
     std::vector<std::string> lines;
-    if (load(lines) == Load::Error) {
-        // Writing now would replace a file we could not read.
-        reportWriteFailure();
-        return false;
-    }
+    // Writing now would replace a file we could not read.
+    if (const Load status = load(lines); status == Load::Error || status == Load::Outside)
+        return refuseUnreadable(status);
     std::size_t start = findSection(lines, section);
     if (start == lines.size()) {
         lines.push_back("[" + std::string(section) + "]");
@@ -198,10 +212,7 @@ bool Profile::eraseSection(std::string_view section) {
     std::vector<std::string> lines;
     Load status = load(lines);
     if (status == Load::Missing) return true;
-    if (status == Load::Error) {
-        reportWriteFailure();
-        return false;
-    }
+    if (status == Load::Error || status == Load::Outside) return refuseUnreadable(status);
     std::vector<std::string> kept;
     bool erased = false;
     for (std::size_t i = 0; i < lines.size();) {

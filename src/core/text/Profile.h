@@ -26,7 +26,9 @@ class Profile {
     // Sets key in section to value, creating the file, section or key as needed. Names
     // that would not read back as written (a line break, a key with "=" or starting with
     // "[" or ";", a name ending in a lone lead byte) are refused before anything is written.
-    // On failure says "<path> に書き込めません" and leaves the file as it was.
+    // On failure says "<path> に書き込めません" (with the system's reason when it gave one)
+    // and leaves the file as it was; a file reached through a link that leads out of the
+    // course folder is refused with the outside-the-course message.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     // The key names of section in file order; empty when the file or section is missing.
     std::vector<std::string> keys(std::string_view section);
@@ -35,10 +37,12 @@ class Profile {
     bool eraseSection(std::string_view section);
 
   private:
-    enum class Load { Ok, Missing, Error };
+    enum class Load { Ok, Missing, Error, Outside };
     Load load(std::vector<std::string>& lines);
     bool save(const std::vector<std::string>& lines);
-    void reportWriteFailure();
+    void reportWriteFailure(const std::string& reason = {});
+    // A file that could not be read is not replaced: says why and gives false.
+    bool refuseUnreadable(Load status);
 
     Files& files_;
     Prompter& prompter_;

@@ -42,7 +42,9 @@ OpenResult OpenUnit(Program& program, const UnitRef& ref, const UnitTitleNames& 
     request.section = ref.Section;
     request.mode = UnitReadMode::Open;
     request.names = names;
-    if (!ReadUnit(program, request).ok()) return OpenResult::NotRead;
+    const UnitReadResult read = ReadUnit(program, request);
+    if (read.status == UnitReadResult::ReadError) return OpenResult::Unreadable;
+    if (!read.ok()) return OpenResult::NotRead;
 
     SheetOrigin origin{ref,        names.lesson,    names.section,
                        names.unit, files.windowKey, files.shortKey};

@@ -14,6 +14,7 @@ enum class OpenResult {
     AlreadyOpen = 2, // "すでに読み込まれています"; that worksheet was activated
     BadPath = 3,     // a worksheet file name with a wrong extension (the dialog asks again)
     NotRead = 4,     // no such file, or the reader refused the unit
+    Unreadable = 5,  // the file exists but cannot be read (already said): nothing to create
 };
 
 // Opens unit ref of the course. With reload, a worksheet already open on that unit is

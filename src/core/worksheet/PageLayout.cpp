@@ -121,7 +121,8 @@ class Layouter {
             text.push_back('-');
             text.append(TimeText(now));
             text.append(J("　"));
-            const std::string& name = ws_.strPrintName;
+            // The file's name as the user reads paths, with "/".
+            const std::string name = corepath::withSlashes(ws_.strPrintName);
             text.append(name.size() <= 40 ? std::string_view(name)
                                           : std::string_view(name).substr(40));
             cv_.textOut(x0_, y, text);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "shell/Program.h"
+#include "shell/Settings.h"
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/WorksheetDocument.h"
@@ -74,7 +75,8 @@ void SetPaperOk(Program& program, int width) {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     SelectPaperByWidth(program, width);
-    program.platform.registry.writeInt(RegKey::Program, "PaperSize", width);
+    if (WriteResult r = program.platform.registry.writeInt(RegKey::Program, "PaperSize", width); !r)
+        program.platform.prompter.message(SettingsWriteFailureText(r));
     const Controls& c = program.controls;
     sheet->Options = (c.chkClassFlag ? 1 : 0) + (c.chkJisshibi ? 2 : 0) + (c.chkPrinted ? 4 : 0);
     sheet->Modified = true;
@@ -82,7 +84,10 @@ void SetPaperOk(Program& program, int width) {
 }
 
 void PrintModeClose(Program& program) {
-    program.platform.registry.writeBool(RegKey::Program, "PrintMode", program.controls.radPrinter);
+    if (WriteResult r = program.platform.registry.writeBool(RegKey::Program, "PrintMode",
+                                                            program.controls.radPrinter);
+        !r)
+        program.platform.prompter.message(SettingsWriteFailureText(r));
     if (program.sheets.current) Relayout(program, *program.sheets.current);
 }
 

@@ -96,8 +96,9 @@ void loadPictures(Program& program, const std::string& folder, const Lines& trip
         const std::optional<std::string> path = GraphPicturePath(program, folder, triples[3 * k]);
         if (!path)
             program.platform.prompter.message(OutsideCourseText(triples[3 * k]));
-        else if (FileExistsOrSay(program, *path))
-            program.platform.pictures.load(*path, pictures[k]);
+        else if (FileExistsOrSay(program, *path) &&
+                 program.platform.pictures.load(*path, pictures[k]) == ReadStatus::Outside)
+            program.platform.prompter.message(OutsideCourseText(*path));
     }
 }
 
@@ -110,8 +111,9 @@ void loadGraphPictures(Program& program, Worksheet& sheet) {
 void loadClassFlag(Program& program, Worksheet& sheet) {
     std::string path = program.shell.masterFolder + "classFlag.bmp";
     sheet.classFlag = Bitmap();
-    sheet.classFlagVisible = program.platform.files.fileExists(path) &&
-                             program.platform.pictures.load(path, sheet.classFlag);
+    sheet.classFlagVisible =
+        program.platform.files.fileExists(path) &&
+        program.platform.pictures.load(path, sheet.classFlag) == ReadStatus::Ok;
 }
 
 void copyHeader(Program& program, Worksheet& sheet) {

@@ -1,0 +1,108 @@
+#include "qt/AtomicSave.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int MaxLinks = 40; // as the system allows before ELOOP
+
+SaveOutcome failed(int error) {
+    return {false, QString::fromLocal8Bit(std::strerror(error))};
+}
+
+// Writes all of data to fd: 0, or the errno of the first write that failed.
+int writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;
+        data += n;
+        size -= n;
+    }
+    return 0;
+}
+
+// The path with its links followed to the file they name, which need not exist yet;
+// empty when the links go round in a circle.
+QString followLinks(const QString& path) {
+    QString p = path;
+    for (int i = 0; i < MaxLinks; ++i) {
+        const QFileInfo info(p);
+        if (!info.isSymLink()) return p;
+        p = info.symLinkTarget();
+    }
+    return {};
+}
+
+// A device or a pipe: written as it is, since it cannot be replaced.
+SaveOutcome writeInPlace(const QByteArray& name, QByteArrayView bytes) {
+    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return failed(errno);
+    int error = writeAll(fd, bytes.data(), bytes.size());
+    if (::close(fd) != 0 && error == 0) error = errno;
+    return error == 0 ? SaveOutcome{} : failed(error);
+}
+
+// A hidden name next to the target that no file mask of the program matches.
+QByteArray temporaryName(const QFileInfo& target) {
+    const QString random = QString::number(QRandomGenerator::global()->generate64(), 36);
+    return QFile::encodeName(target.absolutePath() + QStringLiteral("/.") +
+                             target.completeBaseName().left(40) + u'-' + random +
+                             QStringLiteral(".tmp"));
+}
+
+// Makes the rename itself last; a folder that cannot be synced changes nothing.
+void syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+SaveOutcome AtomicSave(const QString& nativePath, QByteArrayView bytes) {
+    const QString target = followLinks(nativePath);
+    if (target.isEmpty()) return failed(ELOOP);
+    const QByteArray name = QFile::encodeName(target);
+    struct stat old {};
+    const bool exists = ::stat(name.constData(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) return failed(EISDIR);
+    if (exists && !S_ISREG(old.st_mode)) return writeInPlace(name, bytes);
+    // A file the user may not write is not replaced behind its back.
+    if (exists && ::access(name.constData(), W_OK) != 0) return failed(errno);
+
+    const QFileInfo info(target);
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temp = temporaryName(info);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt == 100)) return failed(errno);
+    }
+    int error = writeAll(fd, bytes.data(), bytes.size());
+    // The replaced file's permissions stay; a new one has what the umask gave. A file
+    // system without permissions (a memory stick) refuses the change, which is no failure.
+    if (error == 0 && exists) ::fchmod(fd, old.st_mode & 07777);
+    // The same for one that cannot sync: the data reached it all the same.
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temp.constData(), name.constData()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temp.constData());
+        return failed(error);
+    }
+    syncFolder(info.absolutePath());
+    return {};
+}
