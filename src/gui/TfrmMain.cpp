@@ -125,12 +125,9 @@ void TfrmMain::buildPanel() {
     btnCopy->setEnabled(false);
     btnCancel->setEnabled(false);
 
-    // These are used with the mouse: they never keep the keyboard focus.
-    for (QWidget* w : {static_cast<QWidget*>(btnOpenMaster), static_cast<QWidget*>(btnSave),
-                       static_cast<QWidget*>(btnStartPrint), static_cast<QWidget*>(btnEdit),
-                       static_cast<QWidget*>(btnKran), static_cast<QWidget*>(btnKaitou),
-                       static_cast<QWidget*>(btnFpClose)})
-        w->setFocusPolicy(Qt::NoFocus);
+    // A click on a command never takes the focus from the worksheet; Tab reaches them all.
+    for (QWidget* w : pnlMain->findChildren<QAbstractButton*>())
+        w->setFocusPolicy(Qt::TabFocus);
 
     connect(btnLock, &QPushButton::clicked, this, &TfrmMain::btnLockClick);
     connect(btnFpClose, &QPushButton::clicked, this, &TfrmMain::btnFpCloseClick);
@@ -361,8 +358,8 @@ void TfrmMain::buildMenus() {
                                       sub->showMaximized();
                               }),
         mnuMainWin->addAction(QStringLiteral("タイル表示(&T)"), mdi_, &QMdiArea::tileSubWindows),
-        mnuMainWin->addAction(QStringLiteral("カスケード表示(&C)"), mdi_,
-                              &QMdiArea::cascadeSubWindows),
+        mnuMainWin->addAction(QStringLiteral("カスケード表示(&C)"), this,
+                              &TfrmMain::mnuCascadeClick),
         mnuMainWin->addAction(QStringLiteral("すべて閉じる(&A)"), this,
                               &TfrmMain::mnuCloseAllClick),
     };

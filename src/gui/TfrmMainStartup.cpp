@@ -106,11 +106,19 @@ bool TfrmMain::handleKey(QKeyEvent* e) {
         btnTestClick();
         return true;
     case Qt::Key_Escape:
-        if (mods == Qt::ShiftModifier)
+        if (mods == Qt::ShiftModifier) {
             mnuExitClick();
-        else
+        } else if (pnlSave->isVisible() || pnlEdit->isVisible()) {
+            hidePopups(); // an open pop-up goes first
+        } else {
             btnFpCloseClick();
+        }
         return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Ctrl+Tab stays the frame's walk through its windows.
+        if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) break;
+        return cycleFocus(e->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
         btnScrollClick();

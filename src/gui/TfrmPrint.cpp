@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -193,6 +194,11 @@ Bitmap TfrmPrint::pageBitmap() const {
     return canvasBitmapOf(unit, unit.rect());
 }
 
+int TfrmPrint::widthForPage() const {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    return view_->width() + 2 * scroll_->frameWidth() + bar;
+}
+
 void TfrmPrint::setReduced(bool reduced) {
     desk_.program().controls.reducedView = reduced;
     showView();
@@ -286,6 +292,8 @@ void TfrmPrint::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TfrmPrint::event(QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        view_->setFocusShown(event->type() == QEvent::FocusIn);
     // The frame's close reaches this window first through its own close event.
     if (event->type() == QEvent::ParentChange && parentWidget())
         parentWidget()->installEventFilter(this);
