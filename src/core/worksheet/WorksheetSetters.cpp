@@ -75,6 +75,7 @@ void SetSecondarySpacing(Program& program, int value) {
 
 void SetStartNo(Program& program, int value) {
     program.controls.spnStartNum = value;
+    program.controls.spnStart = value; // the page shows the number printed first
     change(program, true, [&](Worksheet& s) { s.StartNo = value; });
 }
 

@@ -17,7 +17,7 @@ void SetBoxHeight(Program& program, int value);        // 高さ: lstKranX line 
 void SetBoxOffsetX(Program& program, int value);       // lstKranX line 6
 void SetBoxOffsetY(Program& program, int value);       // lstKranX line 7
 void SetSecondarySpacing(Program& program, int value); // 副行間: lstKranX line 8
-void SetStartNo(Program& program, int value);          // 開始No: StartNo
+void SetStartNo(Program& program, int value);          // 開始No: StartNo and 開始番号
 
 // Writes one lstKranX line of the current worksheet and lays it out again, marking it
 // modified only when asked (the box-shape buttons differ in that).
