@@ -63,7 +63,7 @@ void TfrmMain::formShow() {
     showAnswerGlyph();
     chkNextTime->setChecked(p.shell.showDoYouKnow);
     grbDoYouKnow->hide();
-    desk_.printMode->selectScreenMode();
+    desk_.printMode->selectMode(p.controls.radPrinter);
     refreshControls();
     // The tips panel stands in the middle of the frame, in pale green.
     const int top = (height() - grbDoYouKnow->height() - 80) / 2;
@@ -93,6 +93,7 @@ void TfrmMain::applyLock(bool locked) {
     mnuDoYouKnow->setVisible(!locked);
     for (QMdiSubWindow* frame : mdi_->subWindowList())
         if (auto* sheet = qobject_cast<TfrmPrint*>(frame->widget())) sheet->applyLock(locked);
+    showAnswerGlyph(); // locking turned the answers off
     hidePopups();
     if (locked) grbDoYouKnow->hide();
 }

@@ -7,10 +7,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "DeskFixture.h"
 #include "gui/TfrmDummy.h"
+#include "gui/TfrmPrint.h"
 #include "shell/Program.h"
 
 namespace {
@@ -23,6 +25,16 @@ std::function<void(QDialog&)> chooseUnit(int lesson, int section, int unit) {
         d.findChild<QListWidget*>(QStringLiteral("lstUnit"))->setCurrentRow(unit);
         d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
     };
+}
+
+// Pixels of the answers' blue on a worksheet window's page.
+int bluePixels(TfrmPrint* window) {
+    const QImage page = window->pageImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            n += (page.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    return n;
 }
 
 const char* const kEditing[] = {"btnFpClose",   "btnOpenMaster", "btnSave",   "btnStartPrint",
@@ -53,6 +65,27 @@ class DeskFlowTest : public QObject {
         QCOMPARE(f.stored("PaperSize").toInt(), 630);
         QCOMPARE(f.stored("KeyLock").toBool(), false);
         QCOMPARE(f.stored("LogOnName").toString(), QStringLiteral("共通"));
+    }
+
+    // The print mode dialog shows the mode chosen in an earlier run; a first run prints at
+    // the printer's resolution.
+    void printModeComesBackAtStart() {
+        for (const QVariant& stored : {QVariant(), QVariant(false), QVariant(true)}) {
+            DeskFixture f;
+            if (stored.isValid()) f.store("PrintMode", stored);
+            f.start();
+            bool printerChecked = false;
+            f.steps[QStringLiteral("TfrmPrintMode")] = [&](QDialog& d) {
+                printerChecked =
+                    d.findChild<QRadioButton*>(QStringLiteral("radPrinter"))->isChecked();
+            };
+            f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 0);
+            f.find<QPushButton>("btnOpenMaster")->click();
+            f.desk->main->mnuPrintModeClick();
+            const bool expected = stored.isValid() ? stored.toBool() : true;
+            QCOMPARE(printerChecked, expected);
+            QCOMPARE(f.stored("PrintMode").toBool(), expected);
+        }
     }
 
     void opensAUnitThroughTheMenu() {
@@ -111,6 +144,39 @@ class DeskFlowTest : public QObject {
         QCOMPARE(sheetMenus().size(), 2);
         for (QMenuBar* menu : sheetMenus())
             QVERIFY(menu->isHidden());
+    }
+
+    // A learner at a locked desk sees no answers: not on the worksheet in front, not on
+    // the others, not after switching between them.
+    void lockingHidesTheAnswersOnEveryWorksheet() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        const Program& p = desk.program();
+        std::vector<TfrmPrint*> windows;
+        for (int unit : {0, 1}) {
+            f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, unit);
+            f.find<QPushButton>("btnOpenMaster")->click();
+            windows.push_back(desk.windowOf(*p.sheets.current));
+        }
+        f.menuItem(QStringLiteral("タイル表示(&T)"))->trigger();
+        for (TfrmPrint* w : windows)
+            QVERIFY(bluePixels(w) > 0);
+
+        f.find<QPushButton>("btnLock")->click();
+        QVERIFY(!p.shell.answersShown);
+        for (TfrmPrint* w : windows)
+            QCOMPARE(bluePixels(w), 0);
+        desk.main->mdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow*>(windows[0]->parentWidget()));
+        QCOMPARE(p.sheets.current, &windows[0]->sheet());
+        QCOMPARE(bluePixels(windows[0]), 0);
+        QVERIFY(!p.shell.answersShown);
+
+        // Unlocked, the teacher turns them on again with 解答表示.
+        f.find<QPushButton>("btnLock")->click();
+        QCOMPARE(bluePixels(windows[0]), 0);
+        f.find<QPushButton>("btnKaitou")->click();
+        QVERIFY(bluePixels(windows[0]) > 0);
     }
 
     void indexEditorRefusedWhileAWorksheetIsOpen() {

@@ -94,6 +94,18 @@ void ToggleShowAnswers(Program& program) {
     });
 }
 
+void HideAllAnswers(Program& program) {
+    if (program.shell.answersShown) ToggleShowAnswers(program);
+    program.shell.answersShown = false;
+    for (const auto& sheet : program.sheets.open) {
+        if (sheet.get() == program.sheets.current || !sheet->ShowAnswers) continue;
+        sheet->ShowAnswers = false;
+        sheet->correctCount = -1;
+        sheet->PrintLearner = false;
+        RelayoutInPlace(program, *sheet);
+    }
+}
+
 void SetBekkai(Program& program, bool checked) {
     program.controls.chkBekkai = checked;
     change(program, false, [](Worksheet&) {});

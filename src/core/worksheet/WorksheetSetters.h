@@ -27,5 +27,9 @@ void SetKranLine(Program& program, int line, int value, bool markModified);
 // the learner's name, and is laid out again without being marked modified.
 void ToggleShowAnswers(Program& program);
 
+// The answer display off for every open worksheet, each laid out again with its own
+// values (the student lock).
+void HideAllAnswers(Program& program);
+
 // 別解表示: the layout reads the box; the worksheet is laid out again.
 void SetBekkai(Program& program, bool checked);
