@@ -2,6 +2,7 @@
 // copying a region, after editing the copy and after the tips panel closes, the title
 // window never comes up over it. Cascaded worksheet windows keep a size that shows the
 // page. Driven with the mouse as a teacher would, on a copy of the bundled course.
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -14,6 +15,7 @@
 #include "DeskFixture.h"
 #include "gui/PageView.h"
 #include "gui/TfrmPrint.h"
+#include "gui/TfrmSettei.h"
 #include "shell/Program.h"
 
 namespace {
@@ -122,6 +124,45 @@ class FrontWindowTest : public QObject {
         moveAndClick(d.f.find<QWidget>("grbDoYouKnow")->findChild<QPushButton*>("btnClose"));
         QVERIFY(d.f.find<QWidget>("grbDoYouKnow")->isHidden());
         QVERIFY2(d.inFront(sheet), "tips closed");
+    }
+
+    // The layout strip (解答欄) covers the command panel, never the page being adjusted,
+    // full size or reduced; its warning line stays hidden while it has nothing to say.
+    void layoutStripLeavesThePageInView() {
+        Desktop d;
+        QVERIFY(d.start());
+        Worksheet* sheet = d.open(0, 0, 1);
+        QVERIFY(sheet);
+        TfrmPrint* window = d.desk->windowOf(*sheet);
+        auto* scroll = window->findChild<QScrollArea*>();
+        auto visiblePage = [&] {
+            const QRect page(window->findChild<PageView*>()->mapToGlobal(QPoint(0, 0)),
+                             window->findChild<PageView*>()->size());
+            const QRect view(scroll->viewport()->mapToGlobal(QPoint(0, 0)),
+                             scroll->viewport()->size());
+            return page & view;
+        };
+        std::vector<bool> covers;
+        bool warningHidden = false, warningShown = false;
+        d.f.steps[QStringLiteral("TfrmSettei")] = [&](QDialog& dlg) {
+            dlg.show();
+            QCoreApplication::processEvents();
+            covers.push_back(dlg.frameGeometry().intersects(visiblePage()));
+            auto* warning = dlg.findChild<QLabel*>(QStringLiteral("lblWarning"));
+            warningHidden = warning && warning->isHidden();
+            d.desk->settei->setWarnings(QStringLiteral("(3) の解答が枠からはみ出しています"));
+            warningShown = warning && warning->isVisible();
+            d.desk->settei->setWarnings(QString());
+            dlg.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->click(); // 縮小
+            QCoreApplication::processEvents();
+            covers.push_back(dlg.frameGeometry().intersects(visiblePage()));
+            dlg.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->click();
+            dlg.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        };
+        moveAndClick(d.f.find<QPushButton>("btnKran"));
+        QCOMPARE(covers, (std::vector<bool>{false, false}));
+        QVERIFY(warningHidden && warningShown);
+        QVERIFY(!d.program().controls.reducedView);
     }
 
     void cascadedWindowsShowThePageWidth() {
