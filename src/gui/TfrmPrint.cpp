@@ -165,11 +165,11 @@ void TfrmPrint::showView() {
         return;
     }
     dropMark();
-    // The reduced page fits the window's height: the whole sheet at a glance. It is never
-    // made larger than the page itself.
+    // The reduced page fits the window's height: the whole sheet at a glance. It is at most
+    // three quarters of the page, so that it is visibly smaller on a tall screen too.
     const int room = scroll_->maximumViewportSize().height() - 2;
-    const int h =
-        std::clamp(room, 100, std::max(100, page_.deviceIndependentSize().toSize().height()));
+    const int full = page_.deviceIndependentSize().toSize().height();
+    const int h = std::max(100, std::min(room, full * 3 / 4));
     const int w = static_cast<int>(std::lrint(h / std::sqrt(2.0)));
     const qreal ratio = page_.devicePixelRatio();
     reduced_ = page_.scaled(qRound(w * ratio), qRound(h * ratio), Qt::IgnoreAspectRatio,
