@@ -68,6 +68,7 @@ TfrmMain::TfrmMain(Desk& desk) : desk_(desk) {
     row->setSpacing(0);
     pnlMain = make<QFrame>(central, "pnlMain");
     pnlMain->setFixedWidth(PanelWidth);
+    pnlMain->setMouseTracking(true); // moving over it closes the pop-ups
     paintBackground(pnlMain, PanelColor);
     mdi_ = new QMdiArea(central);
     mdi_->setObjectName(QStringLiteral("mdiArea"));

@@ -23,6 +23,7 @@
 #include "shell/Commands.h"
 #include "shell/Helpers.h"
 #include "shell/OpenFlows.h"
+#include "shell/SaveName.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
@@ -56,10 +57,11 @@ bool TfrmMain::overwriteSave(Worksheet& sheet) {
 
 bool TfrmMain::saveAs(Worksheet& sheet) {
     Program& p = desk_.program();
-    auto choose = [this, &p](const std::string& start) -> std::optional<std::string> {
+    const std::string proposed = ProposedSaveName(sheet);
+    auto choose = [this, &p, &proposed](const std::string& start) -> std::optional<std::string> {
         for (;;) {
             std::optional<QString> chosen = desk_.fileDialogs().saveFileName(
-                this, QStringLiteral("名前を付けて保存"), QtFiles::toNative(start),
+                this, QStringLiteral("名前を付けて保存"), QtFiles::toNative(start + proposed),
                 QStringLiteral("ワークシート (*.prp)"));
             if (!chosen) return std::nullopt;
             if (std::optional<std::string> core = QtFiles::toCorePath(*chosen)) return core;

@@ -145,10 +145,13 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             return handleKey(static_cast<QKeyEvent*>(event));
         return false;
     }
-    if (event->type() == QEvent::Enter) {
-        if (watched == pnlMain || watched == btnStartPrint || watched == btnKran ||
-            watched == btnOpenCopy || watched == mdi_->viewport())
-            hidePopups();
+    const bool movedOnPanel = event->type() == QEvent::MouseMove && watched == pnlMain;
+    if (event->type() == QEvent::Enter || movedOnPanel) {
+        // The mouse moving on over the panel (anywhere but the button that opened the
+        // pop-up) or over the frame's free area closes the pop-ups.
+        auto* w = qobject_cast<QWidget*>(watched);
+        const bool onPanel = w && (w == pnlMain || pnlMain->isAncestorOf(w));
+        if ((onPanel && w != btnSave && w != btnEdit) || watched == mdi_->viewport()) hidePopups();
         if (watched == btnSaveCopy || watched == btnEditMaster || watched == btnEditCopy ||
             (watched == btnSaveMaster && btnSaveMaster->isEnabled()))
             static_cast<QWidget*>(watched)->setFocus();

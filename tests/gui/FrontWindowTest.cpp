@@ -2,6 +2,7 @@
 // copying a region, after editing the copy and after the tips panel closes, the title
 // window never comes up over it. Cascaded worksheet windows keep a size that shows the
 // page. Driven with the mouse as a teacher would, on a copy of the bundled course.
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -124,6 +125,27 @@ class FrontWindowTest : public QObject {
         moveAndClick(d.f.find<QWidget>("grbDoYouKnow")->findChild<QPushButton*>("btnClose"));
         QVERIFY(d.f.find<QWidget>("grbDoYouKnow")->isHidden());
         QVERIFY2(d.inFront(sheet), "tips closed");
+    }
+
+    // The save choices close when the mouse moves on over the panel; the save dialog
+    // proposes the unit's name.
+    void saveChoicesFollowTheMouse() {
+        Desktop d;
+        QVERIFY(d.start());
+        QVERIFY(d.open(0, 0, 1));
+        auto* popup = d.f.find<QWidget>("pnlSave");
+        auto* panel = d.f.find<QWidget>("pnlMain");
+        for (QPoint over : {QPoint(56, panel->height() - 40), QPoint(56, 240)}) {
+            moveAndClick(d.f.find<QPushButton>("btnSave"));
+            QVERIFY(popup->isVisible());
+            QTest::mouseMove(panel, over); // empty panel, then over 学習
+            QCoreApplication::processEvents();
+            QVERIFY(popup->isHidden());
+        }
+        moveAndClick(d.f.find<QPushButton>("btnSave"));
+        moveAndClick(d.f.find<QPushButton>("btnSaveCopy"));
+        QCOMPARE(d.f.fileDialogs.lastDir,
+                 QDir(d.f.course).absoluteFilePath(QStringLiteral("Eq1/(2) 移項.prp")));
     }
 
     // The layout strip (解答欄) covers the command panel, never the page being adjusted,
