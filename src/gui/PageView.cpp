@@ -29,7 +29,7 @@ QRect outlineRect(Point a, Point b) {
 
 PageView::PageView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("imgPage"));
-    setAccessibleName(QStringLiteral("imgPage"));
+    setAccessibleName(QStringLiteral("ワークシートのページ"));
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
 }

@@ -44,6 +44,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, Q
                     QSize size = {81, 34}) {
     auto* b = make<QPushButton>(parent, name, QRect(at, size));
     b->setText(caption);
+    if (spokenText(caption) != caption) b->setAccessibleName(spokenText(caption));
     return b;
 }
 
@@ -103,7 +104,7 @@ void TfrmMain::buildPanel() {
     btnLogOn = button(p, "btnLogOn", QStringLiteral("学習者"), {16, 270});
     edtLogOnName = make<QLineEdit>(p, "edtLogOnName", QRect(16, 314, 81, 22));
     edtLogOnName->setReadOnly(true);
-    edtLogOnName->setAccessibleName(QStringLiteral("学習者"));
+    edtLogOnName->setAccessibleName(QStringLiteral("学習者名"));
     btnKaitou = button(p, "btnKaitou", QStringLiteral("解答表示"), {16, 342});
     chkBekkai = make<QCheckBox>(p, "chkBekkai", QRect(18, 388, 85, 20));
     chkBekkai->setText(QStringLiteral("別解表示"));

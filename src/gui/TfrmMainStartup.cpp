@@ -139,6 +139,11 @@ bool TfrmMain::handleKey(QKeyEvent* e) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // In every window, a spin that loses the focus drops its selection (a dialog that
+    // closes with one selected would show it beside the focused control next time).
+    if (event->type() == QEvent::FocusOut)
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched))
+            if (auto* edit = spin->findChild<QLineEdit*>()) edit->deselect();
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
         if (w && w->window() == this && isVisible() && !ended_)

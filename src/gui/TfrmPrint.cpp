@@ -136,6 +136,10 @@ void TfrmPrint::refreshCaption() {
     // Paths in the caption are shown as the desktop writes them, with "/".
     const QString title = qsShown(sheet_->caption);
     if (windowTitle() != title) setWindowTitle(title);
+    // A screen reader names the worksheet by its title rather than its file.
+    const QString spoken = sheet_->strTangen.empty() ? title : qs(sheet_->strTangen);
+    setAccessibleName(QStringLiteral("ワークシート：") + spoken);
+    view_->setAccessibleName(QStringLiteral("ワークシートのページ：") + spoken);
 }
 
 void TfrmPrint::relayout() {

@@ -119,7 +119,9 @@ QToolButton* TfrmSettei::makeArrow(const char* name, Qt::ArrowType arrow, QSpinB
     button->setFixedSize(22, 24);
     button->setAutoRepeat(true);
     button->setAccessibleName(accessible);
-    connect(button, &QToolButton::clicked, spin, [spin, step] { spin->stepBy(step); });
+    // A step that leaves the spin's text unselected: only the focused spin shows a selection.
+    connect(button, &QToolButton::clicked, spin,
+            [spin, step] { spin->setValue(spin->value() + step); });
     return button;
 }
 
