@@ -7,7 +7,9 @@
 #include <QUrl>
 
 #include "authoring/UnitBlock.h"
+#include "formats/CourseIndex.h"
 #include "gui/Desk.h"
+#include "gui/TfrmHelp.h"
 #include "gui/TfrmJuku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
@@ -241,6 +243,12 @@ void TfrmMain::mnuHosokuClick() {
     Program& p = desk_.program();
     const std::string path = p.shell.masterFolder + "hosoku.htm";
     if (!FileExistsOrSay(p, path)) return;
-    if (!desk_.openUrl(QUrl::fromLocalFile(QtFiles::toNative(path))))
-        p.platform.prompter.message(J("ファイル ") + path + J(" を表示できません"));
+    // The course's notes are Shift-JIS: decoded here and shown in the help window.
+    std::string bytes;
+    if (p.platform.files.read(path, bytes) != ReadStatus::Ok) {
+        p.platform.prompter.message(ReadErrorText(path));
+        return;
+    }
+    desk_.helpWindow().showDocument(qs(bytes),
+                                    QUrl::fromLocalFile(QtFiles::toNative(p.shell.masterFolder)));
 }

@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextBrowser>
 
 #include "DeskFixture.h"
 #include "gui/TfrmDummy.h"
+#include "gui/TfrmHelp.h"
 #include "gui/TfrmPrint.h"
 #include "shell/Program.h"
 
@@ -295,6 +297,27 @@ class DeskFlowTest : public QObject {
         QVERIFY(desk.main->isVisible());
         QTest::keyClick(spin, Qt::Key_Escape, Qt::ShiftModifier);
         QVERIFY(!desk.main->isVisible());
+    }
+
+    // The course's notes (Shift-JIS) are read in the program's own help window.
+    void notesShowDecodedInTheHelpWindow() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        f.menuItem(QStringLiteral("補足"))->trigger();
+        QVERIFY(desk.help && desk.help->isVisible());
+        auto* page = desk.help->findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
+        QVERIFY(page->toPlainText().contains(QStringLiteral("補足説明（先生方へ）")));
+        QVERIFY(page->toPlainText().contains(QStringLiteral("類題は数値を変えた同じ形の問題")));
+        QVERIFY(desk.help->windowTitle().endsWith(QStringLiteral("補足説明（先生方へ）")));
+        QVERIFY(f.messages().empty());
+
+        // Without the notes the file is named as missing.
+        desk.help->hide();
+        QFile::remove(f.course + QStringLiteral("/hosoku.htm"));
+        f.menuItem(QStringLiteral("補足"))->trigger();
+        QCOMPARE(f.messages().size(), std::size_t(1));
+        QVERIFY(f.messages()[0].find("hosoku.htm が見つかりません") != std::string::npos);
+        QVERIFY(!desk.help->isVisible());
     }
 
     void missingCourseIndexEndsTheProgram() {
