@@ -101,6 +101,8 @@ void TfrmMain::btnSaveClick() {
     pnlSave->move(btnSave->x() + btnSave->width() - 30, btnSave->y() - 5);
     pnlSave->show();
     pnlSave->raise();
+    // Pressed from the keyboard: the choices take the focus.
+    if (btnSave->hasFocus()) (sheet->masterFlag ? btnSaveMaster : btnSaveCopy)->setFocus();
 }
 
 void TfrmMain::btnSaveMasterClick() {
@@ -127,6 +129,7 @@ void TfrmMain::btnEditClick() {
     pnlEdit->move(btnEdit->x() + btnEdit->width() - 30, btnEdit->y() - 5);
     pnlEdit->show();
     pnlEdit->raise();
+    if (btnEdit->hasFocus()) (btnEditMaster->isEnabled() ? btnEditMaster : btnEditCopy)->setFocus();
 }
 
 void TfrmMain::btnEditCopyClick() {
