@@ -1,14 +1,12 @@
 // The worksheet the teacher works on stays in front: after each way of saving it, after
 // copying a region, after editing the copy and after the tips panel closes, the title
-// window never comes up over it. Cascaded worksheet windows keep a size that shows the
-// page. Driven with the mouse as a teacher would, on a copy of the bundled course.
+// window never comes up over it. The layout strip leaves the page in view; cascaded
+// windows show the page's width. Driven with the mouse, on a copy of the bundled course.
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -17,20 +15,10 @@
 #include "gui/PageView.h"
 #include "gui/TfrmPrint.h"
 #include "gui/TfrmSettei.h"
-#include "shell/Program.h"
 
 namespace {
 
-std::function<void(QDialog&)> chooseUnit(int lesson, int section, int unit) {
-    return [=](QDialog& d) {
-        d.findChild<QListWidget*>(QStringLiteral("lstLesson"))->setCurrentRow(lesson);
-        d.findChild<QListWidget*>(QStringLiteral("lstSection"))->setCurrentRow(section);
-        d.findChild<QListWidget*>(QStringLiteral("lstUnit"))->setCurrentRow(unit);
-        d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
-    };
-}
-
-// The mouse moves onto the button (it takes the focus, as the pop-up buttons do) and clicks.
+// The mouse moves onto the button (the pop-ups' buttons take the focus then) and clicks.
 void moveAndClick(QWidget* button) {
     QTest::mouseMove(button);
     QCoreApplication::processEvents();
@@ -38,37 +26,25 @@ void moveAndClick(QWidget* button) {
     QCoreApplication::processEvents();
 }
 
-class Desktop {
-  public:
-    DeskFixture f;
-    Desk* desk = nullptr;
+bool startActive(DeskFixture& f, QSize size = {1024, 740}) {
+    f.start().main->resize(size);
+    f.desk->main->activateWindow();
+    return QTest::qWaitForWindowActive(f.desk->main);
+}
 
-    bool start() {
-        desk = &f.start();
-        desk->main->resize(1024, 740);
-        desk->main->activateWindow();
-        return QTest::qWaitForWindowActive(desk->main);
-    }
-    Program& program() { return desk->program(); }
-    QMdiArea* mdi() { return desk->main->mdiArea(); }
-    QMdiSubWindow* frameOf(const Worksheet* sheet) {
-        TfrmPrint* w = sheet ? desk->windowOf(*sheet) : nullptr;
-        return w ? qobject_cast<QMdiSubWindow*>(w->parentWidget()) : nullptr;
-    }
-    Worksheet* open(int lesson, int section, int unit) {
-        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(lesson, section, unit);
-        moveAndClick(f.find<QPushButton>("btnOpenMaster"));
-        return program().sheets.current;
-    }
-    // The sheet's window is the active one and on top of the frame's windows.
-    bool inFront(const Worksheet* sheet) {
-        QCoreApplication::processEvents();
-        QMdiSubWindow* frame = frameOf(sheet);
-        const QList<QMdiSubWindow*> stack = mdi()->subWindowList(QMdiArea::StackingOrder);
-        return frame && mdi()->activeSubWindow() == frame && !stack.isEmpty() &&
-               stack.last() == frame && program().sheets.current == sheet;
-    }
-};
+QMdiSubWindow* frameOf(DeskFixture& f, const Worksheet& sheet) {
+    return qobject_cast<QMdiSubWindow*>(f.desk->windowOf(sheet)->parentWidget());
+}
+
+// The sheet's window is the active one, on top of the others, and its sheet is current.
+bool inFront(DeskFixture& f, const Worksheet& sheet) {
+    QCoreApplication::processEvents();
+    QMdiArea* mdi = f.desk->main->mdiArea();
+    QMdiSubWindow* frame = frameOf(f, sheet);
+    return mdi->activeSubWindow() == frame &&
+           mdi->subWindowList(QMdiArea::StackingOrder).last() == frame &&
+           f.desk->program().sheets.current == &sheet;
+}
 
 } // namespace
 
@@ -76,137 +52,104 @@ class FrontWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void worksheetStaysInFrontAfterEachCommand() {
-        Desktop d;
-        QVERIFY(d.start());
-        Worksheet* sheet = d.open(0, 0, 1);
-        QVERIFY(sheet);
-        QVERIFY(d.inFront(sheet));
-        auto popupButton = [&](const char* name) {
-            moveAndClick(d.f.find<QPushButton>("btnSave"));
-            return d.f.find<QPushButton>(name);
+        DeskFixture f;
+        QVERIFY(startActive(f));
+        Worksheet* sheet = f.open(0, 0, 1);
+        QVERIFY(sheet && inFront(f, *sheet));
+        auto* popup = f.find<QWidget>("pnlSave");
+        auto choice = [&](const char* name) {
+            moveAndClick(f.find<QPushButton>("btnSave"));
+            return f.find<QPushButton>(name);
         };
+        // The save choices close when the mouse moves on over the panel.
+        choice("btnSaveMaster");
+        QTest::mouseMove(f.find<QWidget>("pnlMain"), QPoint(56, 680));
+        QVERIFY(popup->isHidden());
 
-        // 保存 → 上書き保存.
-        d.f.find<QSpinBox>("spnGyouSpace")->setValue(40);
-        moveAndClick(popupButton("btnSaveMaster"));
+        f.find<QSpinBox>("spnGyouSpace")->setValue(40);
+        moveAndClick(choice("btnSaveMaster"));
         QVERIFY(!sheet->Modified);
-        QVERIFY2(d.inFront(sheet), "上書き保存");
+        QVERIFY2(inFront(f, *sheet), "上書き保存");
 
-        // 保存 → 名前を付けて保存, cancelled and then saved.
-        moveAndClick(popupButton("btnSaveCopy"));
-        QVERIFY2(d.inFront(sheet), "名前を付けて保存 cancelled");
-        d.f.fileDialogs.saves = {d.f.course + QStringLiteral("/Eq1/front.prp")};
-        moveAndClick(popupButton("btnSaveCopy"));
-        QVERIFY(QFile::exists(d.f.course + QStringLiteral("/Eq1/front.prp")));
-        QVERIFY2(d.inFront(sheet), "名前を付けて保存");
+        // 名前を付けて保存 proposes the unit's name; cancelled, then saved.
+        moveAndClick(choice("btnSaveCopy"));
+        QCOMPARE(f.fileDialogs.lastDir,
+                 QDir(f.course).absoluteFilePath(QStringLiteral("Eq1/(2) 移項.prp")));
+        QVERIFY2(inFront(f, *sheet), "名前を付けて保存 cancelled");
+        f.fileDialogs.saves = {f.course + QStringLiteral("/Eq1/front.prp")};
+        moveAndClick(choice("btnSaveCopy"));
+        QVERIFY(QFile::exists(f.course + QStringLiteral("/Eq1/front.prp")));
+        QVERIFY2(inFront(f, *sheet), "名前を付けて保存");
 
-        // 編集 → コピーファイルを編集 → OK.
-        d.f.steps[QStringLiteral("TfrmReadUnit")] = [](QDialog& dlg) {
+        f.steps[QStringLiteral("TfrmReadUnit")] = [](QDialog& dlg) {
             dlg.findChild<QLineEdit*>(QStringLiteral("edtTangen"))->setText(QStringLiteral("前"));
             dlg.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
         };
-        moveAndClick(d.f.find<QPushButton>("btnEdit"));
-        moveAndClick(d.f.find<QPushButton>("btnEditCopy"));
-        QCOMPARE(d.f.shown.back(), QStringLiteral("TfrmReadUnit"));
-        QVERIFY2(d.inFront(sheet), "コピーファイルを編集");
+        moveAndClick(f.find<QPushButton>("btnEdit"));
+        moveAndClick(f.find<QPushButton>("btnEditCopy"));
+        QCOMPARE(f.shown.back(), QStringLiteral("TfrmReadUnit"));
+        QVERIFY2(inFront(f, *sheet), "コピーファイルを編集");
 
-        // A region of the page marked and copied with コピー.
-        auto* page = d.desk->windowOf(*sheet)->findChild<PageView*>();
+        auto* page = f.desk->windowOf(*sheet)->findChild<PageView*>();
         QTest::mousePress(page, Qt::LeftButton, {}, QPoint(60, 120));
         QTest::mouseMove(page, QPoint(200, 220));
         QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(200, 220));
-        QVERIFY(d.f.find<QPushButton>("btnCopy")->isEnabled());
-        moveAndClick(d.f.find<QPushButton>("btnCopy"));
-        QVERIFY(!d.f.find<QPushButton>("btnCopy")->isEnabled());
-        QVERIFY2(d.inFront(sheet), "コピー");
+        moveAndClick(f.find<QPushButton>("btnCopy"));
+        QVERIFY(!f.find<QPushButton>("btnCopy")->isEnabled());
+        QVERIFY2(inFront(f, *sheet), "コピー");
 
-        // The tips panel shown from the help menu and closed.
-        d.f.menuItem(QStringLiteral("ご存じですか(&D)"))->trigger();
-        moveAndClick(d.f.find<QWidget>("grbDoYouKnow")->findChild<QPushButton*>("btnClose"));
-        QVERIFY(d.f.find<QWidget>("grbDoYouKnow")->isHidden());
-        QVERIFY2(d.inFront(sheet), "tips closed");
-    }
-
-    // The save choices close when the mouse moves on over the panel; the save dialog
-    // proposes the unit's name.
-    void saveChoicesFollowTheMouse() {
-        Desktop d;
-        QVERIFY(d.start());
-        QVERIFY(d.open(0, 0, 1));
-        auto* popup = d.f.find<QWidget>("pnlSave");
-        auto* panel = d.f.find<QWidget>("pnlMain");
-        for (QPoint over : {QPoint(56, panel->height() - 40), QPoint(56, 240)}) {
-            moveAndClick(d.f.find<QPushButton>("btnSave"));
-            QVERIFY(popup->isVisible());
-            QTest::mouseMove(panel, over); // empty panel, then over 学習
-            QCoreApplication::processEvents();
-            QVERIFY(popup->isHidden());
-        }
-        moveAndClick(d.f.find<QPushButton>("btnSave"));
-        moveAndClick(d.f.find<QPushButton>("btnSaveCopy"));
-        QCOMPARE(d.f.fileDialogs.lastDir,
-                 QDir(d.f.course).absoluteFilePath(QStringLiteral("Eq1/(2) 移項.prp")));
+        f.menuItem(QStringLiteral("ご存じですか(&D)"))->trigger();
+        moveAndClick(f.find<QWidget>("grbDoYouKnow")->findChild<QPushButton*>("btnClose"));
+        QVERIFY2(inFront(f, *sheet), "tips closed");
     }
 
     // The layout strip (解答欄) covers the command panel, never the page being adjusted,
     // full size or reduced; its warning line stays hidden while it has nothing to say.
     void layoutStripLeavesThePageInView() {
-        Desktop d;
-        QVERIFY(d.start());
-        Worksheet* sheet = d.open(0, 0, 1);
-        QVERIFY(sheet);
-        TfrmPrint* window = d.desk->windowOf(*sheet);
-        auto* scroll = window->findChild<QScrollArea*>();
+        DeskFixture f;
+        QVERIFY(startActive(f));
+        TfrmPrint* window = f.desk->windowOf(*f.open(0, 0, 1));
         auto visiblePage = [&] {
-            const QRect page(window->findChild<PageView*>()->mapToGlobal(QPoint(0, 0)),
-                             window->findChild<PageView*>()->size());
-            const QRect view(scroll->viewport()->mapToGlobal(QPoint(0, 0)),
-                             scroll->viewport()->size());
-            return page & view;
+            const QWidget* view = window->findChild<QScrollArea*>()->viewport();
+            const QWidget* page = window->findChild<PageView*>();
+            return QRect(page->mapToGlobal(QPoint(0, 0)), page->size()) &
+                   QRect(view->mapToGlobal(QPoint(0, 0)), view->size());
         };
         std::vector<bool> covers;
-        bool warningHidden = false, warningShown = false;
-        d.f.steps[QStringLiteral("TfrmSettei")] = [&](QDialog& dlg) {
+        std::vector<bool> warningShown;
+        f.steps[QStringLiteral("TfrmSettei")] = [&](QDialog& dlg) {
             dlg.show();
-            QCoreApplication::processEvents();
-            covers.push_back(dlg.frameGeometry().intersects(visiblePage()));
             auto* warning = dlg.findChild<QLabel*>(QStringLiteral("lblWarning"));
-            warningHidden = warning && warning->isHidden();
-            d.desk->settei->setWarnings(QStringLiteral("(3) の解答が枠からはみ出しています"));
-            warningShown = warning && warning->isVisible();
-            d.desk->settei->setWarnings(QString());
-            dlg.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->click(); // 縮小
-            QCoreApplication::processEvents();
-            covers.push_back(dlg.frameGeometry().intersects(visiblePage()));
-            dlg.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->click();
-            dlg.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+            warningShown.push_back(warning->isVisible());
+            f.desk->settei->setWarnings(QStringLiteral("(3) の解答が枠からはみ出しています"));
+            warningShown.push_back(warning->isVisible());
+            for (int reduced = 0; reduced < 2; ++reduced) {
+                QCoreApplication::processEvents();
+                covers.push_back(dlg.frameGeometry().intersects(visiblePage()));
+                dlg.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->click(); // 縮小
+            }
         };
-        moveAndClick(d.f.find<QPushButton>("btnKran"));
+        moveAndClick(f.find<QPushButton>("btnKran"));
         QCOMPARE(covers, (std::vector<bool>{false, false}));
-        QVERIFY(warningHidden && warningShown);
-        QVERIFY(!d.program().controls.reducedView);
+        QCOMPARE(warningShown, (std::vector<bool>{false, true}));
     }
 
     void cascadedWindowsShowThePageWidth() {
-        Desktop d;
-        QVERIFY(d.start());
-        d.desk->main->resize(1280, 990);
-        QVERIFY(d.open(0, 0, 0) && d.open(0, 0, 1) && d.open(0, 1, 0));
-        d.f.menuItem(QStringLiteral("カスケード表示(&C)"))->trigger();
-        QCoreApplication::processEvents();
-        const QRect area = d.mdi()->viewport()->rect();
+        DeskFixture f;
+        QVERIFY(startActive(f, {1280, 990}));
+        QVERIFY(f.open(0, 0, 0) && f.open(0, 0, 1) && f.open(0, 1, 0));
+        f.menuItem(QStringLiteral("カスケード表示(&C)"))->trigger();
+        const QRect area = f.desk->main->mdiArea()->viewport()->rect();
         QSet<QPoint> corners;
-        for (const auto& owned : d.program().sheets.open) {
-            QMdiSubWindow* frame = d.frameOf(owned.get());
-            QVERIFY(frame);
-            corners.insert(frame->pos());
-            // Inside the frame, and the page's whole width without scrolling sideways.
-            QVERIFY(area.contains(frame->geometry()));
-            auto* scroll = d.desk->windowOf(*owned)->findChild<QScrollArea*>();
+        for (const auto& sheet : f.desk->program().sheets.open) {
+            corners.insert(frameOf(f, *sheet)->pos());
+            // Inside the frame, with the page's whole width in view.
+            QVERIFY(area.contains(frameOf(f, *sheet)->geometry()));
+            auto* scroll = f.desk->windowOf(*sheet)->findChild<QScrollArea*>();
             QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
             QVERIFY(scroll->viewport()->height() >= area.height() / 2);
         }
-        QCOMPARE(corners.size(), 3); // still cascaded: one below the other
+        QCOMPARE(corners.size(), 3); // still cascaded
     }
 };
 
