@@ -295,7 +295,8 @@ void TfrmSettei::placeOverPanel() {
     if (const QScreen* screen = desk_.main->screen())
         height = std::min(height, screen->availableGeometry().bottom() - at.y());
     move(at);
-    resize(width(), std::max(height - 30, minimumSizeHint().height()));
+    const int titleBar = 30; // the window manager's, above the strip's own height
+    resize(width(), std::max(height - titleBar, minimumSizeHint().height()));
 }
 
 QString TfrmSettei::reduceCaption() const {
