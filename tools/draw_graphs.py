@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the pictures of the bundled course as 24-bit BMP files.
+"""Draws the pictures of the bundled course as 24-bit BMP files and SVG drawings.
 
 Coordinate graphs of the linear-function lessons (question pictures and the matching answer
 pictures) go to course/Fn1/Graph/; the class flag and the title picture go to course/.
-Standard library only.  Run from anywhere:  python3 tools/draw_graphs.py
+Every picture is written twice with the same base name: the bitmap, shown on the screen
+page, and an SVG drawing of the same picture at the same size, used on paper and on
+screens of higher resolution.  Standard library only.  Run from anywhere:
+python3 tools/draw_graphs.py
 """
 import os
 import struct
@@ -52,22 +55,43 @@ GLYPHS = {
 }
 
 
+def hex_colour(colour):
+    return "#%02x%02x%02x" % colour
+
+
 class Picture:
+    """A bitmap and, drawn alongside, the same picture as SVG elements.
+
+    Pixel (x, y) covers the square x .. x + 1, y .. y + 1 of the drawing, so a pixel's
+    centre is (x + 0.5, y + 0.5)."""
+
     def __init__(self, width, height, background=WHITE):
         self.width = width
         self.height = height
         self.pixels = [[background] * width for _ in range(height)]
+        self.svg = ['<rect width="%d" height="%d" fill="%s"/>'
+                    % (width, height, hex_colour(background))]
 
     def dot(self, x, y, colour):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
     def rect(self, x0, y0, x1, y1, colour):
+        self.svg.append('<rect x="%d" y="%d" width="%d" height="%d" fill="%s"/>'
+                        % (x0, y0, x1 - x0 + 1, y1 - y0 + 1, hex_colour(colour)))
+        self.fill_rect(x0, y0, x1, y1, colour)
+
+    def fill_rect(self, x0, y0, x1, y1, colour):
         for y in range(max(0, y0), min(self.height, y1 + 1)):
             for x in range(max(0, x0), min(self.width, x1 + 1)):
                 self.pixels[y][x] = colour
 
-    def line(self, x0, y0, x1, y1, colour, thick=1):
+    def line(self, x0, y0, x1, y1, colour, thick=1, svg=True):
+        if svg:
+            self.svg.append('<line x1="%g" y1="%g" x2="%g" y2="%g" stroke="%s" '
+                            'stroke-width="%d" stroke-linecap="square"/>'
+                            % (x0 + 0.5, y0 + 0.5, x1 + 0.5, y1 + 0.5, hex_colour(colour),
+                               thick))
         # Bresenham; thicker pens stamp a small square at every step.
         dx, dy = abs(x1 - x0), -abs(y1 - y0)
         sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
@@ -88,12 +112,16 @@ class Picture:
                 y0 += sy
 
     def disc(self, cx, cy, r, colour):
+        self.svg.append('<circle cx="%g" cy="%g" r="%g" fill="%s"/>'
+                        % (cx + 0.5, cy + 0.5, r + 0.5, hex_colour(colour)))
         for y in range(cy - r, cy + r + 1):
             for x in range(cx - r, cx + r + 1):
                 if (x - cx) ** 2 + (y - cy) ** 2 <= r * r + r:
                     self.dot(x, y, colour)
 
     def ring(self, cx, cy, r, colour, thick=1):
+        self.svg.append('<circle cx="%g" cy="%g" r="%g" fill="none" stroke="%s" '
+                        'stroke-width="%d"/>' % (cx + 0.5, cy + 0.5, r, hex_colour(colour), thick))
         for y in range(cy - r - thick, cy + r + thick + 1):
             for x in range(cx - r - thick, cx + r + thick + 1):
                 d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
@@ -101,14 +129,30 @@ class Picture:
                     self.dot(x, y, colour)
 
     def text(self, x, y, s, colour, scale=1):
+        # In the drawing, the characters are set in a sans-serif face over the same cells:
+        # capitals and digits as tall as the bitmap glyphs, standing on the same line.
+        self.svg.append('<text x="%g" y="%g" font-family="DejaVu Sans, sans-serif" '
+                        'font-size="%g" font-weight="bold" fill="%s">%s</text>'
+                        % (x - 0.3 * scale, y + 7 * scale, 9.6 * scale, hex_colour(colour),
+                           s.replace(" ", "&#160;")))
         for ch in s:
             rows = GLYPHS[ch]
             for gy, row in enumerate(rows):
                 for gx, bit in enumerate(row):
                     if bit == "1":
-                        self.rect(x + gx * scale, y + gy * scale,
-                                  x + gx * scale + scale - 1, y + gy * scale + scale - 1, colour)
+                        self.fill_rect(x + gx * scale, y + gy * scale,
+                                       x + gx * scale + scale - 1, y + gy * scale + scale - 1,
+                                       colour)
             x += 6 * scale
+
+    def save_svg(self, path):
+        body = "\n".join(self.svg)
+        text = ('<?xml version="1.0" encoding="UTF-8"?>\n'
+                '<svg xmlns="http://www.w3.org/2000/svg" version="1.2" baseProfile="tiny" '
+                'width="%d" height="%d" viewBox="0 0 %d %d">\n%s\n</svg>\n'
+                % (self.width, self.height, self.width, self.height, body))
+        with open(path, "w", encoding="utf-8", newline="\n") as f:
+            f.write(text)
 
     def save(self, path):
         row_bytes = (self.width * 3 + 3) & ~3
@@ -124,6 +168,7 @@ class Picture:
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(header + info + body)
+        self.save_svg(os.path.splitext(path)[0] + ".svg")
 
 
 class Grid:
@@ -143,11 +188,19 @@ class Grid:
         for d in range(1, 4):  # arrow heads
             self.pic.line(self.SIZE - 3 - d, c - d, self.SIZE - 3 - d, c + d, BLACK)
             self.pic.line(c - d, 2 + d, c + d, 2 + d, BLACK)
-        self.pic.text(self.SIZE - 8, c + 3, "x", BLACK)
-        self.pic.text(c + 4, 0, "y", BLACK)
-        self.pic.text(c - 7, c + 2, "O", BLACK)
-        self.pic.text(c + 5 * self.UNIT - 2, c + 3, "5", DARK_GREY)
-        self.pic.text(c - 9, c - 5 * self.UNIT - 3, "5", DARK_GREY)
+
+    def done(self):
+        """The picture, with the axis names and tick labels over whatever was drawn, each on
+        a white patch so that no line hides it."""
+        c = self.SIZE // 2
+        # The axis name x stands above the axis: below it is the tick label 5.
+        for (x, y, s, colour) in [(self.SIZE - 8, c - 10, "x", BLACK), (c + 4, 0, "y", BLACK),
+                                  (c - 7, c + 2, "O", BLACK),
+                                  (c + 5 * self.UNIT - 2, c + 3, "5", DARK_GREY),
+                                  (c - 9, c - 5 * self.UNIT - 3, "5", DARK_GREY)]:
+            self.pic.rect(x - 1, max(0, y - 1), x + 6 * len(s) - 1, y + 7, WHITE)
+            self.pic.text(x, y, s, colour)
+        return self.pic
 
     def px(self, x, y):
         c = self.SIZE // 2
@@ -164,7 +217,18 @@ class Grid:
             if -5.5 <= y <= 5.5:
                 pts.append(self.px(x, y))
         for p, q in zip(pts, pts[1:]):
-            self.pic.line(p[0], p[1], q[0], q[1], colour, thick)
+            self.pic.line(p[0], p[1], q[0], q[1], colour, thick, svg=False)
+        # The drawing takes the exact straight line between the same ends.
+        xs = [x_from + (x_to - x_from) * i / steps for i in range(steps + 1)]
+        xs = [x for x in xs if -5.5 <= float(m) * x + float(b) <= 5.5]
+        if xs:
+            c = self.SIZE // 2
+            ends = [(c + x * self.UNIT, c - (float(m) * x + float(b)) * self.UNIT)
+                    for x in (xs[0], xs[-1])]
+            self.pic.svg.append('<line x1="%.2f" y1="%.2f" x2="%.2f" y2="%.2f" stroke="%s" '
+                                'stroke-width="%d" stroke-linecap="round"/>'
+                                % (ends[0][0] + 0.5, ends[0][1] + 0.5, ends[1][0] + 0.5,
+                                   ends[1][1] + 0.5, hex_colour(colour), thick))
 
     def point(self, x, y, colour, r=3):
         px, py = self.px(x, y)
@@ -188,14 +252,14 @@ def line_graph(lines, points=(), labels=()):
         g.point(x, y, colour)
     for (x, y, s, colour) in labels:
         g.label(x, y, s, colour)
-    return g.pic
+    return g.done()
 
 
 def course_graphs():
     """File name -> picture, for the lesson folder Fn1\\Graph\\."""
     pics = {}
     # Drawing lines: an empty plane as the question, the drawn lines as the answers.
-    pics["KAKU_Q.BMP"] = Grid().pic
+    pics["KAKU_Q.BMP"] = Grid().done()
     pics["KAKU_A1.BMP"] = line_graph([(2, -1, BLUE)], [(0, -1, RED), (1, 1, RED)])
     pics["KAKU_A2.BMP"] = line_graph([(F(-1, 2), 3, BLUE)], [(0, 3, RED), (2, 2, RED)])
     pics["KAKU_A3.BMP"] = line_graph([(-1, 2, BLUE)], [(0, 2, RED), (2, 0, RED)])
@@ -218,8 +282,8 @@ def course_graphs():
             a.point(0, b, RED)
             step = F(m).denominator
             a.point(step, F(m) * step + b, RED)
-        pics[name + "Q.BMP"] = q.pic
-        pics[name + "A.BMP"] = a.pic
+        pics[name + "Q.BMP"] = q.done()
+        pics[name + "A.BMP"] = a.done()
     # Domain and range: the whole line, then only the part for -2 <= x <= 4.
     pics["HEN_Q.BMP"] = line_graph([(F(1, 2), 1, BLUE)])
     h = Grid()
@@ -227,12 +291,12 @@ def course_graphs():
     h.straight(F(1, 2), 1, BLUE, x_from=-2, x_to=4, thick=3)
     h.point(-2, 0, RED)
     h.point(4, 3, RED)
-    pics["HEN_A.BMP"] = h.pic
+    pics["HEN_A.BMP"] = h.done()
     # Two lines and their crossing point.
     pics["KOTEN_Q.BMP"] = line_graph([(1, 1, BLUE), (-2, 4, GREEN)],
-                                     labels=[(3.3, 4.9, "A", BLUE), (2.9, -1.0, "B", GREEN)])
+                                     labels=[(2.2, 4.9, "A", BLUE), (2.9, -1.0, "B", GREEN)])
     pics["KOTEN_A.BMP"] = line_graph([(1, 1, BLUE), (-2, 4, GREEN)], [(1, 2, RED)],
-                                     labels=[(3.3, 4.9, "A", BLUE), (2.9, -1.0, "B", GREEN),
+                                     labels=[(2.2, 4.9, "A", BLUE), (2.9, -1.0, "B", GREEN),
                                              (1.3, 2.9, "P", RED)])
     return pics
 
@@ -240,6 +304,9 @@ def course_graphs():
 def class_flag():
     """A class flag of our own: a navy field, a yellow band and a white disc with a 2."""
     pic = Picture(60, 45, NAVY)
+    # The band of the bitmap (rows 45 - 3x/4 - 5 to 45 - 3x/4 + 5), inside the picture.
+    pic.svg.append('<polygon points="0,39.5 52.67,0 60,0 60,5.5 7.33,45 0,45" fill="%s"/>'
+                   % hex_colour(YELLOW))
     for x in range(60):
         y = round(45 - x * 45 / 60)
         for d in range(-5, 6):

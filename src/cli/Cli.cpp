@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CheckPages.h"
 #include "cli/RenderCommands.h"
 #include "cli/StreamWriter.h"
 #include "formats/CourseCheck.h"
@@ -62,7 +63,9 @@ int runCheck(const std::vector<std::string>& args) {
     }
     if (core->empty() || core->back() != '\\') *core += '\\';
     QtFiles files;
-    CourseCheckReport report = CheckCourse(files, *core);
+    CheckPages pages;
+    CourseCheckReport report =
+        CheckCourse(files, *core, [&](int w, int h) -> Canvas& { return pages(w, h); });
     if (!report.ran) {
         StreamWriter err(stderr);
         err.sjisLine(report.fatal);

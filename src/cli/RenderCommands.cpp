@@ -34,17 +34,6 @@ const char* const ExportUsage =
     "usage: velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
     "Writes the unit as a worksheet file (Shift-JIS), to standard output without -o.\n";
 
-// Fonts and pictures need a GUI application; without a display it draws offscreen.
-std::unique_ptr<QGuiApplication> makeApplication() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "velmix";
-    static char* argv[] = {name, nullptr};
-    auto app = std::make_unique<QGuiApplication>(argc, argv);
-    registerFontSubstitutions();
-    return app;
-}
-
 bool endsWithPdf(const std::string& path) {
     if (path.size() < 4) return false;
     std::string tail = sjis::asciiLower(path.substr(path.size() - 4));
@@ -164,6 +153,17 @@ Started start(const std::vector<std::string>& args, bool isExport) {
 }
 
 } // namespace
+
+// Fonts and pictures need a GUI application; without a display it draws offscreen.
+std::unique_ptr<QGuiApplication> makeApplication() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "velmix";
+    static char* argv[] = {name, nullptr};
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    registerFontSubstitutions();
+    return app;
+}
 
 const char* renderUsage() {
     return RenderUsage;

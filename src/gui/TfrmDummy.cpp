@@ -25,7 +25,7 @@ void TfrmDummy::setTitlePicture(const QImage& picture) {
     QSize glyph(0, 0);
     if (!picture.isNull()) {
         btnTitle->setIcon(QIcon(QPixmap::fromImage(picture)));
-        glyph = picture.size();
+        glyph = picture.deviceIndependentSize().toSize();
         btnTitle->setIconSize(glyph);
     }
     const QSize size(glyph.width() + 10, glyph.height() + 20);

@@ -58,7 +58,7 @@ void TfrmMain::formShow() {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
-    desk_.dummy->setTitlePicture(toQImage(out.titlePicture));
+    desk_.dummy->setTitlePicture(pictureAtRatio(out.titlePicture, devicePixelRatioF()));
     btnKaitou->setEnabled(true);
     showAnswerGlyph();
     chkNextTime->setChecked(p.shell.showDoYouKnow);

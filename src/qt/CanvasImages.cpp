@@ -1,5 +1,8 @@
 #include "qt/CanvasImages.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
+
 #include <cstdint>
 #include <cstring>
 
@@ -94,4 +97,22 @@ QImage toQImage(const Bitmap& picture) {
 Bitmap fromQImage(const QImage& image) {
     if (image.isNull()) return {};
     return canvasBitmapOf(image, image.rect());
+}
+
+QImage pictureAtRatio(const Bitmap& picture, double ratio) {
+    if (!picture.drawing || !(ratio > 1.0) || ratio > 8.0 || picture.empty())
+        return toQImage(picture);
+    QSvgRenderer renderer(QByteArray::fromStdString(*picture.drawing));
+    if (!renderer.isValid()) return toQImage(picture);
+    QImage image(static_cast<int>(picture.width * ratio + 0.5),
+                 static_cast<int>(picture.height * ratio + 0.5), QImage::Format_ARGB32);
+    if (image.isNull()) return toQImage(picture);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));
+    }
+    image.setDevicePixelRatio(ratio);
+    return image;
 }

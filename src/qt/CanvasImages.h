@@ -24,3 +24,8 @@ Bitmap canvasBitmapOf(const QImage& image, const QRect& area);
 QImage toQImage(const Bitmap& picture);
 // The whole image as a bitmap; an empty bitmap for a null image.
 Bitmap fromQImage(const QImage& image);
+
+// The picture for a screen of device pixel ratio ratio: above 1, a picture with a drawing
+// is drawn from it at ratio times its pixels (the image's device pixel ratio set to ratio);
+// otherwise the same as toQImage.
+QImage pictureAtRatio(const Bitmap& picture, double ratio);

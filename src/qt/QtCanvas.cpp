@@ -1,8 +1,11 @@
 #include "qt/QtCanvas.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainterPath>
+#include <QRawFont>
 #include <algorithm>
 #include <cstdlib>
 
@@ -199,7 +202,14 @@ void QtCanvas::applyFont() {
         // The Japanese faces have an ascent of 7/8 of the size; a face with a taller one
         // is raised by the difference so that the baselines of a formula line agree.
         const int raise = std::max(0, metrics.ascent() - (px * 7 + 4) / 8);
-        found = sizes.emplace(key, FontState{font, metrics, nextFontId_++, raise}).first;
+        // A face without a bold style is made bold by thickening each glyph. The screen's
+        // rasteriser adds about px / 40 − 0.1 pixels of width (less than 1/24 of the size
+        // at small sizes, where it rounds to whole pixels); paper strokes as much.
+        const double boldStroke = (style & fontstyle::Bold) && !hasBoldStyle(face->second.family)
+                                      ? std::max(0.1, px / 40.0 - 0.1)
+                                      : 0.0;
+        found =
+            sizes.emplace(key, FontState{font, metrics, nextFontId_++, raise, boldStroke}).first;
     }
     font_ = &found->second;
     fontDirty_ = false;
@@ -236,11 +246,47 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
             p->setCompositionMode(QPainter::CompositionMode_SourceOver);
             p->fillRect(QRect(x, y, advance, font_->metrics.height()), toQColor(brushColor_));
         }
-        glyphs_.add(*p, shaped.runs, QPointF(x, y - font_->raise), toQColor(fontColor_));
+        const QPointF origin(x, y - font_->raise);
+        glyphs_.add(*p, shaped.runs, origin, toQColor(fontColor_));
         // A page image has its pixels at once; paper gathers glyphs into runs.
         if (image_) glyphs_.flush(*p);
+        // Vector pages keep glyphs as the font has them: a bold made up from a regular face
+        // is drawn thick here, with its outlines stroked over the filled glyphs.
+        if (font_->boldStroke > 0 && p->paintEngine() &&
+            p->paintEngine()->type() != QPaintEngine::Raster)
+            strokeOutlines(*p, shaped.runs, origin, font_->boldStroke);
     }
     pos_ = {x + advance, y};
+}
+
+bool QtCanvas::hasBoldStyle(const QString& family) {
+    auto known = boldStyles_.find(family);
+    if (known != boldStyles_.end()) return known->second;
+    bool bold = false;
+    for (const QString& style : QFontDatabase::styles(family))
+        bold = bold || QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    boldStyles_.emplace(family, bold);
+    return bold;
+}
+
+void QtCanvas::strokeOutlines(QPainter& p, const QList<QGlyphRun>& runs, QPointF origin,
+                              double width) {
+    glyphs_.flush(p);
+    QPainterPath outlines;
+    for (const QGlyphRun& run : runs) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
+    }
+    QPen pen(toQColor(fontColor_), width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.strokePath(outlines, pen);
+    p.restore();
 }
 
 // ---- pen, brush, lines and shapes ----
@@ -358,6 +404,21 @@ void QtCanvas::stretchDraw(const Rect& dest, const Bitmap& picture) {
     if (a.width <= 0 || a.height <= 0 || picture.empty() || !activeForShapes()) return;
     const QRect target(a.left, a.top, a.width, a.height);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // A picture shown larger than its pixels (on paper, on a screen page of higher
+    // resolution, stretched) is drawn from its drawing when it has one.
+    const bool larger =
+        !image_ || onPaper() || a.width != picture.width || a.height != picture.height;
+    if (larger && picture.drawing) {
+        if (QSvgRenderer* drawing = pictures_.drawingOf(picture)) {
+            painter_.save();
+            painter_.setRenderHint(QPainter::Antialiasing, true);
+            // Nothing of the drawing reaches beyond the picture's place.
+            painter_.setClipRect(target, Qt::IntersectClip);
+            drawing->render(&painter_, QRectF(target));
+            painter_.restore();
+            return;
+        }
+    }
     if (image_) {
         // A page image draws the picture straight from the bitmap's pixels.
         const QImage image = canvasImageOf(picture);

@@ -22,6 +22,7 @@
 // pixels the screen inks for it, half as wide (a one-unit line would print 1/3 mm heavy).
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <functional>
 #include <string>
@@ -129,6 +130,10 @@ class QtCanvas : public Canvas {
     void prepareShapes();
     void drawShape(Shape shape, const Rect& r, int ellipseW, int ellipseH);
     void applyFont();
+    // Whether family has a bold style of its own (remembered per family).
+    bool hasBoldStyle(const QString& family);
+    // Strokes the glyph outlines of runs at origin with a pen of width, in the font colour.
+    void strokeOutlines(QPainter& p, const QList<QGlyphRun>& runs, QPointF origin, double width);
 
     QPaintDevice& device_;
     QImage* image_; // the device when it is a raster image
@@ -153,6 +158,9 @@ class QtCanvas : public Canvas {
         // How far the text is raised so that faces with a tall ascent (the letter face)
         // share the baseline of the Japanese faces: the cell top stays the same for all.
         int raise = 0;
+        // Bold asked of a face that has no bold style: the screen thickens its glyphs by
+        // this many pixels; paper strokes their outlines with a pen of this width.
+        double boldStroke = 0;
     };
     struct FaceFonts {
         QString family;
@@ -165,6 +173,7 @@ class QtCanvas : public Canvas {
         }
     };
     std::unordered_map<std::string, FaceFonts, FaceHash, std::equal_to<>> faces_;
+    std::unordered_map<QString, bool> boldStyles_;
     const FontState* font_ = nullptr;
     bool fontDirty_ = true;
     int nextFontId_ = 0;
@@ -179,5 +188,5 @@ class QtCanvas : public Canvas {
 
     SjisTextCache texts_;
     QtCanvasGlyphBatch glyphs_;
-    QtCanvasPictures pictures_; // paper only: pages share their pictures
+    QtCanvasPictures pictures_; // pages share their pictures and drawings
 };

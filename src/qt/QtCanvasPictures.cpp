@@ -59,3 +59,14 @@ const QImage& QtCanvasPictures::imageOf(const Bitmap& picture) {
         std::move(image)});
     return images_.back().image;
 }
+
+QSvgRenderer* QtCanvasPictures::drawingOf(const Bitmap& picture) {
+    if (!picture.drawing) return nullptr;
+    for (const Drawing& d : drawings_)
+        if (d.source == picture.drawing) return d.renderer.get();
+    if (drawings_.size() >= 64) drawings_.clear();
+    auto renderer = std::make_unique<QSvgRenderer>(QByteArray::fromStdString(*picture.drawing));
+    if (!renderer->isValid()) renderer.reset();
+    drawings_.push_back(Drawing{picture.drawing, std::move(renderer)});
+    return drawings_.back().renderer.get();
+}

@@ -5,7 +5,10 @@
 // and places show them.
 
 #include <QImage>
+#include <QSvgRenderer>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/Bitmap.h"
@@ -16,6 +19,9 @@ class QtCanvasPictures {
     // pixels; a null image for a bitmap whose pixels do not fill its size.
     const QImage& imageOf(const Bitmap& picture);
     std::size_t size() const { return images_.size(); }
+    // The renderer of picture's drawing, made once per drawing; null when it has none or
+    // it cannot be rendered.
+    QSvgRenderer* drawingOf(const Bitmap& picture);
 
   private:
     struct Cached {
@@ -27,5 +33,10 @@ class QtCanvasPictures {
     };
     std::vector<Cached> images_;
     long long pixels_ = 0;
+    struct Drawing {
+        std::shared_ptr<const std::string> source; // kept, so that its address stays its own
+        std::unique_ptr<QSvgRenderer> renderer;
+    };
+    std::vector<Drawing> drawings_;
     QImage null_;
 };

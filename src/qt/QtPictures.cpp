@@ -1,11 +1,35 @@
 #include "qt/QtPictures.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
+#include <QSvgRenderer>
 
 #include "qt/CanvasImages.h"
 #include "qt/QtFiles.h"
+
+namespace {
+
+// The drawing beside a picture file: the same base name with ".svg", in any case, holding
+// a drawing Qt can render. Null when there is none.
+std::shared_ptr<const std::string> drawingBeside(const QString& native) {
+    const QFileInfo info(native);
+    QDir dir = info.dir();
+    dir.setNameFilters({info.completeBaseName() + QStringLiteral(".svg")});
+    dir.setFilter(QDir::Files | QDir::Readable);
+    for (const QString& name : dir.entryList()) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly) || file.size() > (8 << 20)) continue;
+        const QByteArray bytes = file.readAll();
+        if (!QSvgRenderer(bytes).isValid()) continue;
+        return std::make_shared<const std::string>(bytes.toStdString());
+    }
+    return nullptr;
+}
+
+} // namespace
 
 bool QtPictures::load(const std::string& path, Bitmap& out) {
     const QString native = QtFiles::toNative(path);
@@ -19,7 +43,9 @@ bool QtPictures::load(const std::string& path, Bitmap& out) {
     const QImage image = reader.read();
     if (image.isNull()) return false;
     out = fromQImage(image);
-    return !out.empty();
+    if (out.empty()) return false;
+    out.drawing = drawingBeside(native);
+    return true;
 }
 
 bool QtPictures::saveBmp(const std::string& path, const Bitmap& picture) {

@@ -8,6 +8,7 @@
 #include "LayoutSheet.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
+#include "worksheet/AnswerBoxes.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"
 
@@ -279,10 +280,14 @@ TEST_F(LayoutFixture, AnswerPositionFromKranLine4) {
     ASSERT_EQ(blue.size(), 2u);
     EXPECT_EQ(blue[0]->x, 400);
     EXPECT_EQ(blue[0]->text, "3");
-    // The text after the answer continues at the answer's end.
+    // The text after the answer continues behind the answer's closing bracket, a small gap
+    // away.
     const auto* tail = screen.findText(S("です"));
+    const auto* bracket = screen.findText(S("］"));
     ASSERT_NE(tail, nullptr);
-    EXPECT_EQ(tail->x, 400 + pg.sheets.KranTable[1].width);
+    ASSERT_NE(bracket, nullptr);
+    EXPECT_GT(tail->x, bracket->x + bracket->width);
+    EXPECT_LE(tail->x, bracket->x + bracket->width + AnswerRoom);
     EXPECT_EQ(ws.lstKai, (Lines{"start", "3", "5"}));
     EXPECT_EQ(pg.sheets.RunStartX[2], 50);
 

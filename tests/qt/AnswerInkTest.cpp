@@ -250,4 +250,50 @@ TEST(AnswerInk, ProblemSheetPdfCarriesNoAnswer) {
     }
 }
 
+// The answer sheets as printed: each unit laid out on a 600-dpi paper page, where glyph
+// outlines are not hinted to screen pixels as on the page image. No box line comes within a
+// quarter of a screen pixel of an answer's ink, whatever the box kind.
+TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBoxOnPaper) {
+    const std::vector<UnitRef> units = courseUnits();
+    ASSERT_GE(units.size(), 40u);
+    const double k = 600 / 76.2;
+    const int reach = 2; // dots: a quarter of a screen pixel
+    int boxes = 0;
+    for (const UnitRef& ref : units) {
+        CliSession session;
+        ASSERT_TRUE(session.openCourse(CourseDir));
+        ASSERT_TRUE(session.openUnit(ref)) << name(ref);
+        Worksheet& sheet = *session.sheet();
+        Program& p = session.program();
+        const int w = sheet.paper.Width, h = sheet.paper.Height;
+        QImage paper(static_cast<int>(w * k), static_cast<int>(h * k), QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        {
+            QtCanvas canvas(paper);
+            canvas.setLayoutPage(w, h, 600);
+            LayOutPage(p, sheet, canvas, true);
+        }
+        const WorksheetState& st = p.sheets;
+        const BoxStyle style = AnswerBoxStyle(sheet);
+        for (int b = 1; b <= st.kranCount; ++b) {
+            const AnswerPlace place = PlaceAnswer(st.KranTable[b], style);
+            const std::string where = name(ref) + " box " + std::to_string(b) + " \"" +
+                                      sjis::toUtf8(st.KranTable[b].answerText) + "\"";
+            const Rect& a = place.answer;
+            int touching = 0, ink = 0;
+            for (int y = static_cast<int>((a.top - 2) * k); y < (a.bottom + 2) * k; ++y)
+                for (int x = static_cast<int>((a.left - 2) * k); x < (a.right + 2) * k; ++x) {
+                    if (!paper.rect().contains(x, y) || !blueInk(paper.pixel(x, y))) continue;
+                    ++ink;
+                    if (darkIn(paper, x - reach, y - reach, x + reach + 1, y + reach + 1))
+                        ++touching;
+                }
+            EXPECT_GT(ink, 0) << where;
+            EXPECT_EQ(touching, 0) << where;
+            ++boxes;
+        }
+    }
+    EXPECT_GT(boxes, 150);
+}
+
 } // namespace

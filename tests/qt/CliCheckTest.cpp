@@ -63,3 +63,51 @@ TEST(CliCheck, CannotRunWithoutMainInd) {
     r = runVelmix({"nonsense"}, tmp.path());
     EXPECT_EQ(r.exitCode, 2);
 }
+
+// Units laid out with the real fonts: an answer typed in full width runs out of its fixed
+// box, and small line spacing makes fractions' boxes run into the next line's; each is told
+// at its question's line. The course's settings are left as they are.
+TEST(CliCheck, TellsBoxesTheAnswersDoNotFit) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString c = tmp.path() + "/course";
+    put(c + "/Main.ind", {"数学", "", "方程式,Eq1\\ eq1"});
+    put(c + "/Eq1/eq1.ind", {"t", "[[sect1", "式", "<<", "(1) a", "(2) b", ">>"});
+    auto withBlocks = [](const std::string& header, std::vector<std::string> ques,
+                         const std::string& lineSpace, const std::string& width) {
+        std::vector<std::string> u{header, "<<ques"};
+        u.insert(u.end(), ques.begin(), ques.end());
+        for (const char* l : {">>", "<<value", "630", "False"})
+            u.push_back(l);
+        u.push_back(lineSpace);
+        for (const char* l : {"5", "5", "1", "7", ">>", "<<font", "16", "MS 明朝", "False", "False",
+                              "False", "False", "0", ">>", "<<kran", "1"})
+            u.push_back(l);
+        u.push_back(width);
+        for (const char* l : {"2", "0", "0", "0", "15", "10", "0", "0", ">>", "]]"})
+            u.push_back(l);
+        return u;
+    };
+    std::vector<std::string> que =
+        withBlocks("[[unit1", {"問題", "(1) x=# －３／７ #", "(2) x=# 2 #"}, "60", "5");
+    for (const auto& l : withBlocks("[[unit2", {"(1) x=# 3/7 #", "(2) x=# 5/9 #"}, "20", "10"))
+        que.push_back(l);
+    put(c + "/Eq1/eq11.que", que);
+    const QByteArray before = [&] {
+        QFile f(c + "/Eq1/eq11.que");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    const Outcome r = runVelmix({"check", c}, tmp.path());
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_EQ(r.text().toStdString(),
+              QStringLiteral("Eq1/eq11.que:4: 解答欄1の答え「 －３／７ 」が欄の幅に入りません"
+                             "（解答欄の幅を広げてください）\n"
+                             "Eq1/eq11.que:41: 解答欄2が解答欄1と重なります（主行間・文字サイズ・"
+                             "解答欄の大きさを見直してください）\n"
+                             "checked 2 units: 2 problems\n")
+                  .toStdString());
+    QFile f(c + "/Eq1/eq11.que");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}

@@ -1,5 +1,9 @@
 // Pictures in printed PDF files: each picture is one image object however many pages and
 // places show it, and no picture is JPEG-compressed. Read back with poppler's pdfimages.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
@@ -97,23 +101,41 @@ TEST(PdfPictures, EachPictureIsOneLosslessImageForTheWholeJob) {
     EXPECT_EQ(same, f.width * f.height);
 }
 
-// The bundled course printed as a user prints it: a numbered job of three answer sheets.
+// A course printed as a user prints it: a numbered job of three answer sheets. The bundled
+// course draws its pictures from their drawings, so its pages carry no images; the same
+// course with bitmaps alone shares one image per picture among the pages.
 TEST(PdfPictures, PrintedSheetsShareTheirClassFlagAndGraphs) {
     QTemporaryDir tmp;
-    const QString pdf = tmp.filePath(QStringLiteral("job.pdf"));
-    const Outcome o = runVelmix({"render", CourseDir, "--unit", "3.2.1", "--answers", "-o", pdf,
-                                 "--copies", "3", "--numbered"},
-                                tmp.path());
-    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
-    const auto uses = imagesOf(pdf);
-    if (!uses) GTEST_SKIP() << "pdfimages is not installed";
-    // The class flag and the answer graphs on every page.
-    EXPECT_GE(objectsOf(*uses, 1).size(), 2);
-    for (int page = 2; page <= 3; ++page)
-        EXPECT_EQ(objectsOf(*uses, page), objectsOf(*uses, 1)) << "page " << page;
-    EXPECT_EQ(objectsOf(*uses), objectsOf(*uses, 1));
-    for (const ImageUse& u : *uses)
-        EXPECT_NE(u.encoding, QStringLiteral("jpeg")) << "page " << u.page;
+    const QString bare = tmp.filePath(QStringLiteral("bare"));
+    QDirIterator it(CourseDir, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) continue;
+        const QString target = bare + file.mid(CourseDir.size());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(target).path()) && QFile::copy(file, target));
+    }
+    for (const QString& course : {CourseDir, bare}) {
+        SCOPED_TRACE(course.toStdString());
+        const QString pdf = tmp.filePath(QStringLiteral("job.pdf"));
+        QFile::remove(pdf);
+        const Outcome o = runVelmix({"render", course, "--unit", "3.2.1", "--answers", "-o", pdf,
+                                     "--copies", "3", "--numbered"},
+                                    tmp.path());
+        ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+        const auto uses = imagesOf(pdf);
+        if (!uses) GTEST_SKIP() << "pdfimages is not installed";
+        if (course == CourseDir) {
+            EXPECT_TRUE(uses->empty()) << "pictures printed from their bitmaps";
+            continue;
+        }
+        // The class flag and the answer graphs on every page.
+        EXPECT_GE(objectsOf(*uses, 1).size(), 2);
+        for (int page = 2; page <= 3; ++page)
+            EXPECT_EQ(objectsOf(*uses, page), objectsOf(*uses, 1)) << "page " << page;
+        EXPECT_EQ(objectsOf(*uses), objectsOf(*uses, 1));
+        for (const ImageUse& u : *uses)
+            EXPECT_NE(u.encoding, QStringLiteral("jpeg")) << "page " << u.page;
+    }
 }
 
 // The screen-faithful mode prints the page image itself: once, lossless, and each later

@@ -15,6 +15,8 @@
 #include "shell/Helpers.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
+#include "worksheet/LayoutCheck.h"
+#include "worksheet/WorksheetDocument.h"
 
 namespace {
 
@@ -125,10 +127,14 @@ std::string outOfRange(std::string_view line, NumberRange range) {
 
 class Checker {
   public:
-    Checker(Files& files, const std::string& courseDir)
+    Checker(Files& files, const std::string& courseDir, const PageCanvasFor& pages)
         : files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
                                               pictures_, "",        "",     ""},
-          program_(platform_), courseDir_(courseDir) {}
+          program_(platform_), courseDir_(courseDir), pages_(pages) {
+        // Units are laid out as the program shows them after start-up.
+        program_.shell.defaultFontFace = J("ＭＳ 明朝");
+        program_.shell.answersShown = true;
+    }
 
     CourseCheckReport run();
 
@@ -154,6 +160,7 @@ class Checker {
     void checkWorksheetFile(const std::string& path);
     void checkParsed(const UnitLineMap& map, const std::string& path);
     void checkRanges(const UnitLineMap& map, const std::string& path);
+    void checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref);
     bool pictureExists(const std::string& path);
 
     CourseFiles files_;
@@ -164,6 +171,7 @@ class Checker {
     Platform platform_;
     Program program_;
     std::string courseDir_;
+    const PageCanvasFor& pages_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -289,10 +297,12 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     r.headerLine = static_cast<int>(headerLine);
     UnitLineMap& map = map_;
     UnitReadResult result = ParseUnitLines(p, fileLines_, r, &map);
-    if (result.ok())
+    if (result.ok()) {
         checkParsed(map, path);
-    else
+        checkLayout(map, path, UnitRef{lesson, section, unit, ruidai});
+    } else {
         add(path, result.line, result.message);
+    }
 
     EditorUnitView& view = view_;
     ReadEditorView(fileLines_, headerLine, view);
@@ -373,6 +383,30 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
                 std::to_string(boxes) + J("個あります）"));
 }
 
+// The unit laid out as a worksheet: boxes that run into each other, answers wider than
+// their box.
+void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
+    if (!pages_) return;
+    Program& p = program_;
+    const std::size_t said = prompter_.messages.size();
+    SheetOrigin origin;
+    origin.ref = ref;
+    origin.windowKey = path;
+    p.shell.startupDone = true;
+    Worksheet& sheet = CreateWorksheet(p, origin);
+    ActivateWorksheet(p, sheet);
+    Canvas& canvas = pages_(sheet.paper.Width, sheet.paper.Height);
+    for (const LayoutProblem& problem : CheckLayout(p, sheet, canvas)) {
+        const auto at = static_cast<std::size_t>(problem.line);
+        const int line =
+            at < map.questionLines.size() ? map.questionLines[at] + 1 : map.headerLine + 1;
+        add(path, line, problem.message);
+    }
+    CloseWorksheet(p, sheet);
+    // Missing pictures and the like are told by the checks above.
+    prompter_.messages.resize(said);
+}
+
 void Checker::checkRuidai(int lesson, int section, int unit, const std::string& path,
                           const HeaderIndex& headers) {
     const LineViews& lines = fileLines_;
@@ -439,6 +473,7 @@ void Checker::checkWorksheetFile(const std::string& path) {
     UnitReadResult result = ParseUnitLines(p, fileLines_, r, &map);
     if (result.ok()) {
         checkParsed(map, path);
+        checkLayout(map, path, UnitRef{});
     } else if (result.message.empty()) {
         add(path, 0, J("単元がありません"));
         return;
@@ -458,8 +493,9 @@ void Checker::checkWorksheetFile(const std::string& path) {
 
 } // namespace
 
-CourseCheckReport CheckCourse(Files& files, const std::string& courseDir) {
-    return Checker(files, courseDir).run();
+CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
+                              const PageCanvasFor& pages) {
+    return Checker(files, courseDir, pages).run();
 }
 
 std::string FormatProblem(const CheckProblem& p) {

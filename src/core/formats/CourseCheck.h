@@ -2,10 +2,15 @@
 // The course check: reads what the program reads from a course folder and lists every
 // problem that would show a message or keep a unit from opening, without any window.
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class Canvas;
 class Files;
+
+// A canvas showing a page of the given size in layout units, to lay units out on.
+using PageCanvasFor = std::function<Canvas&(int width, int height)>;
 
 struct CheckProblem {
     std::string path;    // relative to the course folder, folders joined with "/"
@@ -22,7 +27,10 @@ struct CourseCheckReport {
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files
 // service's own root). Paths in the report, and in the messages, are relative to it.
-CourseCheckReport CheckCourse(Files& files, const std::string& courseDir);
+// With pages, every unit is also laid out as a worksheet, and boxes that run into each
+// other or are too narrow for their answer are reported at the answer's question line.
+CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
+                              const PageCanvasFor& pages = {});
 
 // "PATH:LINE: MESSAGE" (Shift-JIS).
 std::string FormatProblem(const CheckProblem& p);

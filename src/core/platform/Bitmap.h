@@ -2,12 +2,18 @@
 // A picture held in memory: 32-bit pixels 0xAARRGGBB, row by row from the top.
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 struct Bitmap {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
+    // A drawing of the same picture at the same size (SVG text), when one was found beside
+    // its file: a canvas that shows the picture larger than its pixels (paper, screens of
+    // higher resolution) draws it instead of the pixels.
+    std::shared_ptr<const std::string> drawing;
 
     Bitmap() = default;
     Bitmap(int w, int h, std::uint32_t fill = 0xFFFFFFFFu)

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "text/Sjis.h"
 #include "typeset/UnitPictures.h"
 
 namespace {
@@ -23,9 +24,20 @@ int nearest(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
-// Far right of any page at any resolution: drawing stops there, so that the pen of an
-// endless line can never overflow.
+// Far right of any page at any resolution: drawing stops there on a canvas that does not
+// tell its width, so that the pen of an endless line can never overflow.
 constexpr int FarRight = 1 << 26;
+
+// Nothing is drawn, and nothing shaped, from the canvas's right edge on: an endless line
+// costs what its visible part costs.
+int rightEdge(const Canvas& canvas) {
+    const int w = canvas.deviceWidth();
+    return w > 0 ? std::min(w, FarRight) : FarRight;
+}
+
+// Japanese text longer than this goes to the canvas in pieces of about this many bytes,
+// up to the right edge.
+constexpr std::size_t LongText = 512;
 
 // Bytes that end the item being collected and are then drawn themselves.
 bool endsItemAndIsDrawn(char c) {
@@ -47,6 +59,27 @@ bool isLetterGlyph(unsigned char b) {
     return (b >= '!' && b <= '?') || (b >= 'A' && b <= '[') || b == ']' || (b >= 'a' && b <= 'z');
 }
 
+// How far the bar of a fraction at font size points is raised, in screen pixels.
+double barRaise(int points) {
+    switch (points) {
+    case 6:
+    case 8:
+        return 4;
+    case 10:
+        return 2;
+    case 12:
+        return 0;
+    case 14:
+        return -1;
+    case 16:
+        return -2;
+    case 18:
+        return -4;
+    default:
+        return 15.0 - points;
+    }
+}
+
 // One call's drawing: the fixed arguments, the running x and the parsing state.
 //
 // The pen position the rules speak of is the canvas pen as this call left it. The typesetter
@@ -58,7 +91,7 @@ class Typesetter {
   public:
     Typesetter(const FormulaContext& ctx, int size, int x, int y, double scale, Canvas& canvas)
         : ctx_(ctx), canvas_(canvas), size_(size), y_(y), scale_(scale), u_(ctx.unitV),
-          w_(ctx.unitH), x_(x), penX_(x) {}
+          w_(ctx.unitH), edge_(rightEdge(canvas)), x_(x), penX_(x) {}
 
     int formula(std::string_view text);
     int plainPiece(std::string_view text) { return piece(text, {}, x_); }
@@ -70,6 +103,7 @@ class Typesetter {
     int run(std::string_view s, int x, int top);
     void letter(std::string_view glyph, int x, int y);
     void fractionBar(Point p1, Point p2);
+    int barPen() const { return std::max(1, nearest(scale_)); }
     void sign(std::string_view s);
     void flush();
     void defaultRule(std::string_view text, std::size_t& i);
@@ -96,6 +130,7 @@ class Typesetter {
     const double scale_;
     const int u_;
     const int w_;
+    const int edge_;
     int x_;
     int penX_;
     bool exponentDrawing_ = false;
@@ -111,7 +146,7 @@ int Typesetter::formula(std::string_view text) {
     bool exponentPending = false;
     int depth = 0;
     const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n && x_ < FarRight; ++i) {
+    for (std::size_t i = 0; i < n && x_ < edge_; ++i) {
         const char c = text[i];
         if (depth > 0) {
             append(token_, c);
@@ -273,8 +308,23 @@ int Typesetter::piece(std::string_view numerator, std::string_view denominator, 
     }
     const auto nN = static_cast<std::int64_t>(numerator.size());
     const auto nD = static_cast<std::int64_t>(denominator.size());
-    const int topN = y - nearest(0.5 * u_);
-    const int topD = y + nearest(2.5 * u_);
+    int topN = y - nearest(0.5 * u_);
+    int topD = y + nearest(2.5 * u_);
+    const int barY = y + nearest(2.0 * u_);
+    {
+        // Large sizes outgrow the fixed places. The numerator's baseline (7/10 of its cell
+        // down) keeps a fifth of the cell above the bar; the tail of a y (or g, j, p, q)
+        // reaches 11/10 of the cell down and keeps a tenth. The denominator's glyph tops
+        // (1/8 of the cell down) keep a sixth of it below.
+        const int h = canvas_.textHeight("0");
+        const int barTop = barY - nearest(barRaise(canvas_.fontSize()) * scale_);
+        const bool tail = numerator.find_first_of("gjpqy") != std::string_view::npos;
+        const int inkBottom =
+            tail ? (h * 11 + 9) / 10 + std::max(1, h / 10) : (h * 7 + 5) / 10 + h / 5 + 1;
+        topN = std::min(topN, barTop - inkBottom);
+        const int gap = std::max(nearest(2.0 * scale_), h / 6);
+        topD = std::max(topD, barTop + barPen() + gap - (h + 4) / 8);
+    }
     int xEnd;
     if (nN == nD) {
         run(numerator, x, topN);
@@ -292,14 +342,14 @@ int Typesetter::piece(std::string_view numerator, std::string_view denominator, 
         run(numerator, x + offset, topN);
     }
     const int s = nearest(scale_);
-    const int barY = y + nearest(2.0 * u_);
     fractionBar({x - s, barY}, {xEnd + s, barY});
     return xEnd + s + gap;
 }
 
 // Draws the bytes of s one by one, 2 W apart (W / 4 after an "R"); returns the x after it.
 int Typesetter::run(std::string_view s, int x, int top) {
-    for (std::size_t i = 0; i < s.size() && x < FarRight; ++i) {
+    std::size_t i = 0;
+    for (; i < s.size() && x < edge_; ++i) {
         const char c = s[i];
         if (c == '^') {
             // nothing drawn
@@ -311,8 +361,9 @@ int Typesetter::run(std::string_view s, int x, int top) {
         x = c == 'R' ? penX_ + w_ / 4 : penX_ + 2 * w_;
     }
     // The closing space of a run is two screen pixels, scaled on paper like every other
-    // distance, so that printed answers stand where the screen layout put their boxes.
-    return penX_ + w_ + nearest(2.0 * scale_);
+    // distance, so that printed answers stand where the screen layout put their boxes. A
+    // run cut at the page's edge ends beyond it.
+    return (i < s.size() ? x : penX_) + w_ + nearest(2.0 * scale_);
 }
 
 // Letters, digits and signs: the main face, x, y and a in the letter face.
@@ -334,33 +385,9 @@ void Typesetter::letter(std::string_view glyph, int x, int y) {
 void Typesetter::fractionBar(Point p1, Point p2) {
     // The bar is raised by e screen pixels, by the size of its piece; on other scales the
     // raise and the pen grow with the page.
-    double e = 15.0 - canvas_.fontSize();
-    switch (canvas_.fontSize()) {
-    case 6:
-    case 8:
-        e = 4;
-        break;
-    case 10:
-        e = 2;
-        break;
-    case 12:
-        e = 0;
-        break;
-    case 14:
-        e = -1;
-        break;
-    case 16:
-        e = -2;
-        break;
-    case 18:
-        e = -4;
-        break;
-    default:
-        break;
-    }
-    const int raise = nearest(e * scale_);
+    const int raise = nearest(barRaise(canvas_.fontSize()) * scale_);
     canvas_.setPenColor(canvas_.fontColor());
-    canvas_.setPenWidth(std::max(1, nearest(scale_)));
+    canvas_.setPenWidth(barPen());
     canvas_.setPenMode(PenMode::Copy);
     canvas_.moveTo(p1.x, p1.y - raise);
     canvas_.lineTo(p2.x, p2.y - raise);
@@ -369,11 +396,26 @@ void Typesetter::fractionBar(Point p1, Point p2) {
     canvas_.setPenWidth(1);
 }
 
+// A long text in pieces cut at character boundaries, until the pen passes the right edge.
+int longText(Canvas& canvas, int x, int y, std::string_view text) {
+    const int edge = rightEdge(canvas);
+    std::size_t pos = 0;
+    while (pos < text.size() && x < edge) {
+        std::size_t end = pos;
+        while (end < text.size() && end - pos < LongText)
+            end += sjis::charLen(text, end);
+        canvas.textOut(x, y, text.substr(pos, end - pos));
+        x = canvas.penPos().x;
+        pos = end;
+    }
+    return x;
+}
+
 } // namespace
 
 Point DrawFormula(const FormulaContext& ctx, int size, int x, int y, double scale, Canvas& canvas,
                   std::string_view text, Color color) {
-    if (text.empty() || x >= FarRight) return {x, y};
+    if (text.empty() || x >= rightEdge(canvas)) return {x, y};
     canvas.setFontColor(color);
     canvas.setFontSize(size);
 
@@ -395,8 +437,11 @@ Point DrawFormula(const FormulaContext& ctx, int size, int x, int y, double scal
     for (char c : text) {
         if (static_cast<unsigned char>(c) > 128) {
             // Japanese text is drawn as it stands.
-            canvas.textOut(x, y + ctx.unitV, text);
-            return {canvas.penPos().x, y};
+            if (text.size() <= LongText) {
+                canvas.textOut(x, y + ctx.unitV, text);
+                return {canvas.penPos().x, y};
+            }
+            return {longText(canvas, x, y + ctx.unitV, text), y};
         }
     }
 

@@ -197,7 +197,8 @@ class Layouter {
             pos = mark + 1 + len;
             if (pos >= text.size()) break;
         }
-        const int endX = cv_.penPos().x;
+        // A run cut at the page's right edge ends beyond it, not at its last drawn glyph.
+        const int endX = at.x >= W_ ? at.x : cv_.penPos().x;
         cv_.setFontStyle(0);
         return endX;
     }
@@ -274,6 +275,8 @@ class Layouter {
         lineCell_ = cv_.textHeight("0");
         std::vector<std::string_view>& parts = scratch_.parts;
         std::vector<std::string_view>& alts = scratch_.alternatives;
+        columns_ = ws_.lstKranX.size() > 3 && ws_.lstKranX[3] == "2";
+        if (columns_) measureColumns(parts);
 
         for (const std::string& line : ws_.lstQues) {
             const int y = roundi(Y);
@@ -289,18 +292,31 @@ class Layouter {
             for (int j = 0; j < m; ++j) {
                 const int k = ++st_.answerCount;
                 const std::size_t ku = static_cast<std::size_t>(k);
-                int start = p.x;
+                // In two columns the question after a line's first answer is the right
+                // column's: it starts at that column's edge, whatever the answer's width.
+                const bool right = columns_ && j == 1 && startsWithBlank(parts[2]);
+                const std::string_view text = right ? withoutBlanks(parts[2]) : parts[2 * j];
+                int start = right ? std::max(p.x, rightX_) : p.x;
                 if (st_.drawTypedAnswers) {
                     if (ku < st_.RunStartX.size()) start = roundi(st_.RunStartX[ku] * s_);
                 } else {
                     if (st_.RunStartX.size() <= ku) st_.RunStartX.resize(ku + 1);
-                    st_.RunStartX[ku] = roundi(p.x / s_);
+                    st_.RunStartX[ku] = roundi(start / s_);
                 }
                 cv_.setFontColor(colors::Black);
-                p.x = drawRun(start, y, parts[2 * j]);
+                const bool aligned = columns_ && answerX0 == 0 && (j == 0 || right);
+                p.x = aligned ? drawAligned(start, y, text, columnAnswerX_[right ? 1 : 0])
+                              : drawRun(start, y, text);
                 const std::string_view answer = parts[2 * j + 1];
                 addKai(answer);
-                const int ax = answerX0 != 0 ? roundi(answerX0 * 10.0 * s_) : p.x;
+                // The answer position setting, moved by the column; else, in two columns,
+                // where the column's longest question ends.
+                int ax = p.x;
+                if (answerX0 != 0)
+                    ax = clampi(static_cast<long long>(roundi(answerX0 * 10.0 * s_)) +
+                                (right ? rightX_ - x0_ : 0));
+                else if (aligned)
+                    ax = std::max(p.x, columnAnswerX_[right ? 1 : 0]);
                 SplitAtSemicolon(answer, alts);
                 std::string_view drawn = alts[0];
                 if (st_.drawTypedAnswers) {
@@ -314,12 +330,18 @@ class Layouter {
                     drawn = scratch_.text;
                 }
                 cv_.setFontColor(colors::Blue);
+                // A box with sides keeps room between its left side and an answer typed
+                // without a leading blank (a minus, a fraction's bar would touch it).
+                const bool sides = style.kind == 1 || style.kind == 5;
+                const int lead = sides && !startsWithBlank(alts[0]) ? roundi(AnswerRoom * s_) : 0;
                 meter_.begin(show);
-                p.x = drawRun(ax, y, drawn);
+                p.x = drawRun(ax + lead, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
                 const KranEntry placed = answerEntry(ax, p.x, y, ink);
                 if (show && alts.size() >= 2 && pg_.controls.chkBekkai)
-                    alternatives(alts, ax, p.x, y, style.kind, PlaceAnswer(placed, style));
+                    alternatives(alts, ax, p.x, y, style, placed);
+                // What follows the answer starts behind its box.
+                p.x = std::max(p.x, behindBox(style, placed));
                 if (st_.collectKran && st_.kranCount < MaxKran) {
                     KranEntry& e = st_.KranTable[++st_.kranCount];
                     e.x = placed.x;
@@ -335,6 +357,52 @@ class Layouter {
             drawRun(p.x, y, parts[2 * m]);
         }
         ws_.lstKai.resize(kai_);
+    }
+
+    static bool startsWithBlank(std::string_view t) {
+        return !t.empty() && (t[0] == ' ' || t.substr(0, 2) == "\x81\x40");
+    }
+    static std::string_view withoutBlanks(std::string_view t) {
+        while (startsWithBlank(t))
+            t.remove_prefix(t[0] == ' ' ? 1 : 2);
+        return t;
+    }
+
+    // A question before a column's answer: what follows its last gap of blanks (such as
+    // "x=") ends where the column's answers start, so that it stays next to its answer.
+    int drawAligned(int x, int y, std::string_view text, int answerX) {
+        const std::size_t gap = text.rfind("  ");
+        const std::size_t tail = text.find_first_not_of(' ', gap == text.npos ? 0 : gap);
+        if (gap == text.npos || tail == text.npos) return drawRun(x, y, text);
+        const int headEnd = drawRun(x, y, text.substr(0, gap));
+        // The tail is part of the same run: it neither counts as a run nor moves one.
+        const int runs = st_.runCount;
+        meter_.begin(false);
+        const int width = drawRun(0, y, text.substr(tail)) - 0;
+        meter_.end();
+        const int end = drawRun(std::max(headEnd, answerX - width), y, text.substr(tail));
+        st_.runCount = runs;
+        return end;
+    }
+
+    // The right column's edge (the column rule plus the left margin) and, for each column,
+    // where its longest question before an answer ends.
+    void measureColumns(std::vector<std::string_view>& parts) {
+        const long long sum = static_cast<long long>(W_) - xr_ + T_ + x0_;
+        rightX_ = clampi(sum / 2 - roundi(10 * s_) + x0_);
+        columnAnswerX_[0] = columnAnswerX_[1] = 0;
+        const int runs = st_.runCount;
+        meter_.begin(false);
+        for (const std::string& line : ws_.lstQues) {
+            const int m = line.empty() ? 0 : SplitAtHash(line, parts) / 2;
+            if (m == 0) continue;
+            columnAnswerX_[0] = std::max(columnAnswerX_[0], drawRun(x0_, 0, parts[0]));
+            if (m >= 2 && startsWithBlank(parts[2]))
+                columnAnswerX_[1] =
+                    std::max(columnAnswerX_[1], drawRun(rightX_, 0, withoutBlanks(parts[2])));
+        }
+        meter_.end();
+        st_.runCount = runs;
     }
 
     // Where the answer just drawn stands, in layout units: from its start to the run's end,
@@ -357,22 +425,50 @@ class Layouter {
     }
 
     // The grey alternatives, each after a blank: at the usual place 50 units right of the
-    // answer, or after the answer when it is wider. A box line must not cross them: when
-    // they would reach over the right side of a square or rounded box, they start behind it.
+    // answer, or after the answer when it is wider. They do not stand inside the answer's
+    // box, however wide the box is made: they start behind its right side (behind the
+    // closing bracket for bracket kinds), a gap away, when they fit on the page there; a
+    // box line never crosses them.
     void alternatives(const std::vector<std::string_view>& alts, int ax, int answerEnd, int y,
-                      int kind, const AnswerPlace& place) {
+                      const BoxStyle& style, const KranEntry& entry) {
+        const AnswerPlace place = PlaceAnswer(entry, style);
+        const int kind = style.kind;
         int start = std::max(clampi(static_cast<long long>(roundi(50 * s_)) + ax), answerEnd);
         const int yb = clampi(static_cast<long long>(y) + B_);
-        if (kind == 1 || kind == 5) {
-            const int right = roundi(place.box.right * s_);
-            const int pen = std::max(1, roundi(s_));
+        const int pen = std::max(1, roundi(s_));
+        const long long behind = std::max(start, behindBox(style, entry));
+        if (start < behind) {
             meter_.begin(false);
-            const int end = drawAlternatives(alts, start, yb);
+            const long long width = drawAlternatives(alts, start, yb) - start;
             meter_.end();
-            if (start <= right + pen && end >= right - pen)
+            const int right = roundi(place.box.right * s_);
+            if (behind + width <= W_)
+                start = clampi(behind);
+            else if ((kind == 1 || kind == 5) && start <= right + pen &&
+                     start + width >= right - pen)
                 start = clampi(static_cast<long long>(right) + pen);
         }
         drawAlternatives(alts, start, yb);
+    }
+
+    // Where something after an answer may start: a gap behind the right side of its box,
+    // or behind its closing bracket.
+    int behindBox(const BoxStyle& style, const KranEntry& entry) {
+        const AnswerPlace place = PlaceAnswer(entry, style);
+        const int gap = std::max(1, roundi(AnswerRoom * s_));
+        long long right = 0;
+        if (style.kind == 1 || style.kind == 4 || style.kind == 5) {
+            right = roundi(place.box.right * s_);
+        } else if (style.kind == 2 || style.kind == 3) {
+            const int size = cv_.fontSize();
+            cv_.setFontSize(layoutmath::fontSize(entry.fontSize));
+            right = static_cast<long long>(roundi(place.base.right * s_)) +
+                    cv_.textWidth(style.kind == 2 ? J("］") : J("】"));
+            cv_.setFontSize(size);
+        } else {
+            return 0;
+        }
+        return clampi(right + gap);
     }
 
     int drawAlternatives(const std::vector<std::string_view>& alts, int x, int yb) {
@@ -491,6 +587,9 @@ class Layouter {
     int x0_ = 0, xr_ = 0, x1_ = 0, g20_ = 0, g17_ = 0;
     int workSize_ = 10;
     int lineCell_ = 0; // text height at the question size
+    bool columns_ = false;
+    int rightX_ = 0;
+    int columnAnswerX_[2] = {0, 0};
     std::size_t kai_ = 0;
 };
 

@@ -1,0 +1,15 @@
+#include "cli/CheckPages.h"
+
+#include "cli/RenderCommands.h"
+#include "qt/CanvasImages.h"
+
+CheckPages::CheckPages() : app_(makeApplication()) {}
+
+Canvas& CheckPages::operator()(int width, int height) {
+    if (!canvas_ || image_.width() != width || image_.height() != height) {
+        canvas_.reset();
+        image_ = makePageImage(width, height);
+        canvas_ = std::make_unique<QtCanvas>(image_);
+    }
+    return *canvas_;
+}

@@ -1,0 +1,97 @@
+// Answers typed without a leading blank, in square and rounded boxes that hug them, at every
+// character size the layout dialog allows: on the page image and on a 600-dpi paper page
+// drawn with the real fonts, no box line comes near the answer's ink (a minus at the very
+// start, a fraction's parts, a full-width answer).
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/CliSession.h"
+#include "qt/CanvasImages.h"
+#include "qt/QtCanvas.h"
+#include "text/Sjis.h"
+#include "worksheet/AnswerBoxes.h"
+#include "worksheet/PageLayout.h"
+#include "worksheet/Worksheet.h"
+
+namespace {
+
+bool blue(QRgb c) {
+    return qBlue(c) - std::max(qRed(c), qGreen(c)) > 60;
+}
+bool dark(QRgb c) {
+    return qRed(c) < 110 && qGreen(c) < 110 && qBlue(c) < 110;
+}
+
+// Blue pixels of image in area with a dark pixel within reach; -1 when area has no blue.
+int touching(const QImage& image, const QRect& area, int reach) {
+    int ink = 0, near = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (!blue(image.pixel(x, y))) continue;
+            ++ink;
+            bool hit = false;
+            for (int dy = -reach; dy <= reach && !hit; ++dy)
+                for (int dx = -reach; dx <= reach && !hit; ++dx)
+                    hit =
+                        image.rect().contains(x + dx, y + dy) && dark(image.pixel(x + dx, y + dy));
+            near += hit ? 1 : 0;
+        }
+    return ink ? near : -1;
+}
+
+struct Page {
+    double k;  // device pixels per layout unit
+    int reach; // how near a line may not come, in device pixels
+};
+
+TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
+    CliSession session;
+    Program& p = session.program();
+    Worksheet sheet;
+    sheet.ShowAnswers = true;
+    sheet.strMainFont = J("ＭＳ 明朝");
+    p.sheets.current = &sheet;
+    p.sheets.layoutEnabled = true;
+    const char* answers[] = {"-1", "-3/7", "x=-2", "1/2x+3", "－３／７"};
+    int checked = 0;
+    for (int kind : {1, 5})
+        for (int size : {8, 10, 12, 16, 20, 28, 36, 50})
+            for (const char* answer : answers)
+                for (int height : {0, 3})
+                    for (const Page& page : {Page{1.0, 1}, Page{600 / 76.2, 2}}) {
+                        const std::string where =
+                            std::string(answer) + " kind " + std::to_string(kind) + " size " +
+                            std::to_string(size) + " height " + std::to_string(height) +
+                            (page.k == 1.0 ? " on screen" : " on paper");
+                        sheet.lstQues = {J("問") + "#" + sjis::fromUtf8(answer) + "#" + J("終")};
+                        sheet.lstKranX[0] = std::to_string(kind);
+                        sheet.lstKranX[1] = "-12";
+                        sheet.lstKranX[2] = std::to_string(height);
+                        sheet.FontSize = size;
+                        p.controls.spnMojiSize = size;
+                        p.controls.spnGyouSpace = 200;
+                        QImage image(static_cast<int>(630 * page.k), static_cast<int>(300 * page.k),
+                                     QImage::Format_RGB32);
+                        image.fill(Qt::white);
+                        {
+                            QtCanvas canvas(image);
+                            if (page.k != 1.0) canvas.setLayoutPage(630, 891, 600);
+                            p.sheets.collectKran = page.k == 1.0;
+                            LayOutPage(p, sheet, canvas, page.k != 1.0);
+                        }
+                        const Rect a =
+                            PlaceAnswer(p.sheets.KranTable[1], AnswerBoxStyle(sheet)).box;
+                        const QRect area(static_cast<int>(a.left * page.k) - 4,
+                                         static_cast<int>(a.top * page.k) - 4,
+                                         static_cast<int>(a.width() * page.k) + 8,
+                                         static_cast<int>(a.height() * page.k) + 8);
+                        EXPECT_EQ(touching(image, area, page.reach), 0) << where;
+                        ++checked;
+                    }
+    EXPECT_EQ(checked, 2 * 8 * 5 * 2 * 2);
+}
+
+} // namespace
