@@ -81,8 +81,12 @@ bool Desk::openUrl(const QUrl& url) {
 }
 
 void Desk::showHelp(int topic) {
+    helpWindow().showTopic(topic);
+}
+
+TfrmHelp& Desk::helpWindow() {
     if (!help) help = new TfrmHelp(main);
-    help->showTopic(topic);
+    return *help;
 }
 
 void Desk::createWindows() {

@@ -75,6 +75,8 @@ class Desk {
     bool openUrl(const QUrl& url);
     // The help window on the contents (topic 0) or on a topic number.
     void showHelp(int topic = 0);
+    // The help window, made on first use.
+    TfrmHelp& helpWindow();
 
     // Creates every long-lived window in the program's order (the main window first, the
     // title window among them). The main window's first showing runs the start-up.

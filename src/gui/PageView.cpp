@@ -29,7 +29,7 @@ QRect outlineRect(Point a, Point b) {
 
 PageView::PageView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("imgPage"));
-    setAccessibleName(QStringLiteral("imgPage"));
+    setAccessibleName(QStringLiteral("ワークシートのページ"));
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
 }
@@ -51,6 +51,12 @@ void PageView::setMark(std::optional<Mark> mark) {
     if (changed) emit markChanged(mark_.has_value());
 }
 
+void PageView::setFocusShown(bool shown) {
+    if (focusShown_ == shown) return;
+    focusShown_ = shown;
+    update();
+}
+
 Point PageView::pagePoint(QPoint pos) const {
     // Dragging beyond the page stops at its edge.
     return Point{std::clamp(pos.x(), 0, std::max(0, width() - 1)),
@@ -68,6 +74,12 @@ QRect PageView::outlineOfGraph() const {
 void PageView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (image_ && !image_->isNull()) p.drawImage(QPoint(0, 0), *image_);
+    if (focusShown_) {
+        // Over the picture only, never into the page image.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
     if (!editable_) return;
     if (drag_ == Drag::Graph)
         drawOutline(p, outlineOfGraph());

@@ -30,6 +30,8 @@ class PageView : public QWidget {
     std::optional<Mark> mark() const { return mark_; }
     // Marks a region (a graph selected with the right button) or drops the mark.
     void setMark(std::optional<Mark> mark);
+    // The worksheet window has the keyboard focus: a frame around the page shows it.
+    void setFocusShown(bool shown);
 
   signals:
     // A graph was dropped with its top-left at topLeft (page units).
@@ -53,6 +55,7 @@ class PageView : public QWidget {
     const Worksheet* sheet_ = nullptr;
     const QImage* image_ = nullptr;
     bool editable_ = false;
+    bool focusShown_ = false;
     Drag drag_ = Drag::None;
     int graph_ = -1;  // the graph being dragged
     Point pressedAt_; // where the drag started

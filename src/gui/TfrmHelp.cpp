@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -54,8 +55,19 @@ QString TfrmHelp::pagesFolder() {
     return QStringLiteral(":/help");
 }
 
+void TfrmHelp::showDocument(const QString& html, const QUrl& base) {
+    browser_->setSearchPaths({pagesFolder(), base.toLocalFile()});
+    browser_->document()->setBaseUrl(base);
+    browser_->setHtml(html);
+    setWindowTitle(QStringLiteral("Velmix++ ヘルプ - ") + browser_->documentTitle());
+    show();
+    raise();
+    activateWindow();
+}
+
 void TfrmHelp::showTopic(int topic) {
     const QString folder = pagesFolder();
+    browser_->setSearchPaths({folder});
     QString page = QStringLiteral("topic-%1.html").arg(topic);
     if (topic == 0 || !QFileInfo::exists(folder + QLatin1Char('/') + page))
         page = QStringLiteral("index.html");

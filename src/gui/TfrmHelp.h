@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QTextBrowser;
+class QUrl;
 
 class TfrmHelp : public QDialog {
     Q_OBJECT
@@ -13,6 +14,9 @@ class TfrmHelp : public QDialog {
     // Shows the contents (topic 0) or the page of a topic number; an unknown topic shows
     // the contents. The window stays open beside the program.
     void showTopic(int topic);
+    // Shows a page given as text (a course's own page, already decoded); its pictures and
+    // links are looked up in the folder of base.
+    void showDocument(const QString& html, const QUrl& base);
     // The folder the pages are read from: the installed help folder when there is one,
     // else the pages built into the program.
     static QString pagesFolder();

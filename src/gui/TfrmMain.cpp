@@ -44,6 +44,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, Q
                     QSize size = {81, 34}) {
     auto* b = make<QPushButton>(parent, name, QRect(at, size));
     b->setText(caption);
+    if (spokenText(caption) != caption) b->setAccessibleName(spokenText(caption));
     return b;
 }
 
@@ -68,6 +69,7 @@ TfrmMain::TfrmMain(Desk& desk) : desk_(desk) {
     row->setSpacing(0);
     pnlMain = make<QFrame>(central, "pnlMain");
     pnlMain->setFixedWidth(PanelWidth);
+    pnlMain->setMouseTracking(true); // moving over it closes the pop-ups
     paintBackground(pnlMain, PanelColor);
     mdi_ = new QMdiArea(central);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -102,7 +104,7 @@ void TfrmMain::buildPanel() {
     btnLogOn = button(p, "btnLogOn", QStringLiteral("学習者"), {16, 270});
     edtLogOnName = make<QLineEdit>(p, "edtLogOnName", QRect(16, 314, 81, 22));
     edtLogOnName->setReadOnly(true);
-    edtLogOnName->setAccessibleName(QStringLiteral("学習者"));
+    edtLogOnName->setAccessibleName(QStringLiteral("学習者名"));
     btnKaitou = button(p, "btnKaitou", QStringLiteral("解答表示"), {16, 342});
     chkBekkai = make<QCheckBox>(p, "chkBekkai", QRect(18, 388, 85, 20));
     chkBekkai->setText(QStringLiteral("別解表示"));
@@ -125,12 +127,9 @@ void TfrmMain::buildPanel() {
     btnCopy->setEnabled(false);
     btnCancel->setEnabled(false);
 
-    // These are used with the mouse: they never keep the keyboard focus.
-    for (QWidget* w : {static_cast<QWidget*>(btnOpenMaster), static_cast<QWidget*>(btnSave),
-                       static_cast<QWidget*>(btnStartPrint), static_cast<QWidget*>(btnEdit),
-                       static_cast<QWidget*>(btnKran), static_cast<QWidget*>(btnKaitou),
-                       static_cast<QWidget*>(btnFpClose)})
-        w->setFocusPolicy(Qt::NoFocus);
+    // A click on a command never takes the focus from the worksheet; Tab reaches them all.
+    for (QWidget* w : pnlMain->findChildren<QAbstractButton*>())
+        w->setFocusPolicy(Qt::TabFocus);
 
     connect(btnLock, &QPushButton::clicked, this, &TfrmMain::btnLockClick);
     connect(btnFpClose, &QPushButton::clicked, this, &TfrmMain::btnFpCloseClick);
@@ -361,8 +360,8 @@ void TfrmMain::buildMenus() {
                                       sub->showMaximized();
                               }),
         mnuMainWin->addAction(QStringLiteral("タイル表示(&T)"), mdi_, &QMdiArea::tileSubWindows),
-        mnuMainWin->addAction(QStringLiteral("カスケード表示(&C)"), mdi_,
-                              &QMdiArea::cascadeSubWindows),
+        mnuMainWin->addAction(QStringLiteral("カスケード表示(&C)"), this,
+                              &TfrmMain::mnuCascadeClick),
         mnuMainWin->addAction(QStringLiteral("すべて閉じる(&A)"), this,
                               &TfrmMain::mnuCloseAllClick),
     };

@@ -86,6 +86,7 @@ class TfrmMain : public QMainWindow {
     void mnuSchoolClick();     // 学校名・塾名
     void mnuPrintModeClick();  // 印字モードの設定
     void mnuSetPaperClick();   // 用紙サイズとオプションの設定
+    void mnuCascadeClick();    // カスケード表示
     void mnuCloseAllClick();   // すべて閉じる
     void mnuExitClick();       // 終了
     void btnOpenCopyClick();   // open a worksheet file (hidden button)
@@ -99,8 +100,13 @@ class TfrmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab, and the focus moving on from a control that hides or is disabled,
+    // go round the command panel and the worksheet in front (TfrmMainFocus.cpp).
+    bool focusNextPrevChild(bool next) override;
 
   private:
+    bool cycleFocus(bool next);
+    QList<QWidget*> tabStops() const;
     // Construction (TfrmMain.cpp).
     void buildPanel();
     void buildHiddenControls();

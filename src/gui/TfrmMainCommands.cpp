@@ -7,7 +7,9 @@
 #include <QUrl>
 
 #include "authoring/UnitBlock.h"
+#include "formats/CourseIndex.h"
 #include "gui/Desk.h"
+#include "gui/TfrmHelp.h"
 #include "gui/TfrmJuku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
@@ -23,6 +25,7 @@
 #include "shell/Commands.h"
 #include "shell/Helpers.h"
 #include "shell/OpenFlows.h"
+#include "shell/SaveName.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
@@ -56,10 +59,11 @@ bool TfrmMain::overwriteSave(Worksheet& sheet) {
 
 bool TfrmMain::saveAs(Worksheet& sheet) {
     Program& p = desk_.program();
-    auto choose = [this, &p](const std::string& start) -> std::optional<std::string> {
+    const std::string proposed = ProposedSaveName(sheet);
+    auto choose = [this, &p, &proposed](const std::string& start) -> std::optional<std::string> {
         for (;;) {
             std::optional<QString> chosen = desk_.fileDialogs().saveFileName(
-                this, QStringLiteral("名前を付けて保存"), QtFiles::toNative(start),
+                this, QStringLiteral("名前を付けて保存"), QtFiles::toNative(start + proposed),
                 QStringLiteral("ワークシート (*.prp)"));
             if (!chosen) return std::nullopt;
             if (std::optional<std::string> core = QtFiles::toCorePath(*chosen)) return core;
@@ -97,6 +101,8 @@ void TfrmMain::btnSaveClick() {
     pnlSave->move(btnSave->x() + btnSave->width() - 30, btnSave->y() - 5);
     pnlSave->show();
     pnlSave->raise();
+    // Pressed from the keyboard: the choices take the focus.
+    if (btnSave->hasFocus()) (sheet->masterFlag ? btnSaveMaster : btnSaveCopy)->setFocus();
 }
 
 void TfrmMain::btnSaveMasterClick() {
@@ -123,6 +129,7 @@ void TfrmMain::btnEditClick() {
     pnlEdit->move(btnEdit->x() + btnEdit->width() - 30, btnEdit->y() - 5);
     pnlEdit->show();
     pnlEdit->raise();
+    if (btnEdit->hasFocus()) (btnEditMaster->isEnabled() ? btnEditMaster : btnEditCopy)->setFocus();
 }
 
 void TfrmMain::btnEditCopyClick() {
@@ -239,6 +246,12 @@ void TfrmMain::mnuHosokuClick() {
     Program& p = desk_.program();
     const std::string path = p.shell.masterFolder + "hosoku.htm";
     if (!FileExistsOrSay(p, path)) return;
-    if (!desk_.openUrl(QUrl::fromLocalFile(QtFiles::toNative(path))))
-        p.platform.prompter.message(J("ファイル ") + path + J(" を表示できません"));
+    // The course's notes are Shift-JIS: decoded here and shown in the help window.
+    std::string bytes;
+    if (p.platform.files.read(path, bytes) != ReadStatus::Ok) {
+        p.platform.prompter.message(ReadErrorText(path));
+        return;
+    }
+    desk_.helpWindow().showDocument(qs(bytes),
+                                    QUrl::fromLocalFile(QtFiles::toNative(p.shell.masterFolder)));
 }

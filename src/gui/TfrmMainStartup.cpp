@@ -63,7 +63,7 @@ void TfrmMain::formShow() {
     showAnswerGlyph();
     chkNextTime->setChecked(p.shell.showDoYouKnow);
     grbDoYouKnow->hide();
-    desk_.printMode->selectScreenMode();
+    desk_.printMode->selectMode(p.controls.radPrinter);
     refreshControls();
     // The tips panel stands in the middle of the frame, in pale green.
     const int top = (height() - grbDoYouKnow->height() - 80) / 2;
@@ -93,6 +93,7 @@ void TfrmMain::applyLock(bool locked) {
     mnuDoYouKnow->setVisible(!locked);
     for (QMdiSubWindow* frame : mdi_->subWindowList())
         if (auto* sheet = qobject_cast<TfrmPrint*>(frame->widget())) sheet->applyLock(locked);
+    showAnswerGlyph(); // locking turned the answers off
     hidePopups();
     if (locked) grbDoYouKnow->hide();
 }
@@ -106,11 +107,19 @@ bool TfrmMain::handleKey(QKeyEvent* e) {
         btnTestClick();
         return true;
     case Qt::Key_Escape:
-        if (mods == Qt::ShiftModifier)
+        if (mods == Qt::ShiftModifier) {
             mnuExitClick();
-        else
+        } else if (pnlSave->isVisible() || pnlEdit->isVisible()) {
+            hidePopups(); // an open pop-up goes first
+        } else {
             btnFpCloseClick();
+        }
         return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Ctrl+Tab stays the frame's walk through its windows.
+        if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) break;
+        return cycleFocus(e->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
         btnScrollClick();
@@ -130,16 +139,24 @@ bool TfrmMain::handleKey(QKeyEvent* e) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // In every window, a spin that loses the focus drops its selection (a dialog that
+    // closes with one selected would show it beside the focused control next time).
+    if (event->type() == QEvent::FocusOut)
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched))
+            if (auto* edit = spin->findChild<QLineEdit*>()) edit->deselect();
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
         if (w && w->window() == this && isVisible() && !ended_)
             return handleKey(static_cast<QKeyEvent*>(event));
         return false;
     }
-    if (event->type() == QEvent::Enter) {
-        if (watched == pnlMain || watched == btnStartPrint || watched == btnKran ||
-            watched == btnOpenCopy || watched == mdi_->viewport())
-            hidePopups();
+    const bool movedOnPanel = event->type() == QEvent::MouseMove && watched == pnlMain;
+    if (event->type() == QEvent::Enter || movedOnPanel) {
+        // The mouse moving on over the panel (anywhere but the button that opened the
+        // pop-up) or over the frame's free area closes the pop-ups.
+        auto* w = qobject_cast<QWidget*>(watched);
+        const bool onPanel = w && (w == pnlMain || pnlMain->isAncestorOf(w));
+        if ((onPanel && w != btnSave && w != btnEdit) || watched == mdi_->viewport()) hidePopups();
         if (watched == btnSaveCopy || watched == btnEditMaster || watched == btnEditCopy ||
             (watched == btnSaveMaster && btnSaveMaster->isEnabled()))
             static_cast<QWidget*>(watched)->setFocus();

@@ -25,3 +25,18 @@ TfrmPrint* TfrmMain::activeWorksheetWindow() const {
     const Worksheet* sheet = desk_.program().sheets.current;
     return sheet ? desk_.windowOf(*sheet) : nullptr;
 }
+
+void TfrmMain::mnuCascadeClick() {
+    // The frame's own cascade shrinks every window to its smallest size; each then gets
+    // the width that shows its whole page, down to the frame's bottom edge.
+    mdi_->cascadeSubWindows();
+    const QRect area = mdi_->viewport()->rect();
+    for (QMdiSubWindow* frame : mdi_->subWindowList()) {
+        if (!frame->isVisible() || frame->isMinimized()) continue;
+        QSize wanted = childSize();
+        if (auto* sheet = qobject_cast<TfrmPrint*>(frame->widget()))
+            wanted = QSize(sheet->widthForPage() + frame->width() - sheet->width(), area.height());
+        const QPoint at = frame->pos();
+        frame->resize(wanted.boundedTo(QSize(area.width() - at.x(), area.height() - at.y())));
+    }
+}

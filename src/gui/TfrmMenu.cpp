@@ -30,6 +30,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, Q
     b->setObjectName(QLatin1String(name));
     b->setGeometry(geometry);
     b->setAutoDefault(false);
+    if (spokenText(caption) != caption) b->setAccessibleName(spokenText(caption));
     return b;
 }
 
@@ -50,10 +51,13 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     navy.setColor(QPalette::WindowText, Qt::white);
     pnlTitle->setPalette(navy);
 
-    header(this, "pnlLesson", {40, 72, 113, 24}, QColor(0, 128, 0), Qt::white);
+    // The three headers read alike on screen; a screen reader says which list each heads.
+    header(this, "pnlLesson", {40, 72, 113, 24}, QColor(0, 128, 0), Qt::white)
+        ->setAccessibleName(QStringLiteral("コースウェア：") + kChoose);
     lstLesson = namedList(this, "lstLesson", {40, 96, 113, 193}, QStringLiteral("コースウェア"));
     lstLesson->setFont(uiFont("ＭＳ Ｐゴシック", 16));
-    header(this, "pnlSection", {160, 96, 305, 24}, QColor(0, 0, 255), Qt::white);
+    header(this, "pnlSection", {160, 96, 305, 24}, QColor(0, 0, 255), Qt::white)
+        ->setAccessibleName(QStringLiteral("主メニュー：") + kChoose);
     lstSection = namedList(this, "lstSection", {160, 120, 305, 289}, QStringLiteral("主メニュー"));
     lstSection->setFont(uiFont("ＭＳ Ｐゴシック", 16));
     pnlUnit = header(this, "pnlUnit", {472, 104, 505, 24}, QColor(0, 255, 255), Qt::black);
@@ -146,8 +150,11 @@ void TfrmMenu::refreshUnitList() {
         QSignalBlocker block(lstUnit);
         lstUnit->clear();
         const int count = m.section >= 0 ? p.course.sectionUnitCount[m.section + 1] : 0;
-        for (int i = 0; i < count; ++i)
-            lstUnit->addItem(qs(UnitItemText(p, i)));
+        for (int i = 0; i < count; ++i) {
+            // Blanks line the units up on screen; a screen reader reads the unit alone.
+            auto* item = new QListWidgetItem(qs(UnitItemText(p, i)), lstUnit);
+            item->setData(Qt::AccessibleTextRole, item->text().simplified());
+        }
         lstUnit->setCurrentRow(m.unit);
     }
     refreshRuidai();
@@ -176,6 +183,7 @@ void TfrmMenu::paintUnitHeader() {
     const bool chosen = MenuRuidaiSelected(desk_.program());
     paintBackground(pnlUnit, chosen ? QColor(255, 0, 0) : QColor(0, 255, 255));
     pnlUnit->setText(chosen ? QStringLiteral("類題が選択されています") : kChoose);
+    pnlUnit->setAccessibleName(QStringLiteral("副メニュー：") + pnlUnit->text());
 }
 
 void TfrmMenu::lstLessonClick(int row) {

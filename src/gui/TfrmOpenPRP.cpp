@@ -30,9 +30,12 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     edtFileName->setReadOnly(true);
     edtFileName->setGeometry(20, 16, 900, 26);
     const QString choose = QStringLiteral("項目を選んでください");
-    header(this, "pnlLesson", choose, {20, 56, 200, 24});
+    // The two headers read alike on screen; a screen reader tells them apart.
+    header(this, "pnlLesson", choose, {20, 56, 200, 24})
+        ->setAccessibleName(QStringLiteral("コースウェア：") + choose);
     lstLesson = namedList(this, "lstLesson", {20, 80, 200, 400}, QStringLiteral("コースウェア"));
-    header(this, "pnlPRP", choose, {232, 56, 240, 24});
+    header(this, "pnlPRP", choose, {232, 56, 240, 24})
+        ->setAccessibleName(QStringLiteral("コピーファイル：") + choose);
     flbPRP = namedList(this, "flbPRP", {232, 80, 240, 400}, QStringLiteral("コピーファイル"));
     header(this, "pnlContents", QStringLiteral("ファイルの内容"), {484, 56, 436, 24});
     lstContents =
@@ -41,9 +44,16 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     ok->setObjectName(QStringLiteral("btnOk"));
     ok->setGeometry(660, 496, 120, 38);
     ok->setDefault(true);
+    ok->setAccessibleName(spokenText(ok->text()));
     auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cancel->setObjectName(QStringLiteral("btnCancel"));
     cancel->setGeometry(800, 496, 120, 38);
+    // The lists first; the file's name is there to be read, last.
+    setTabOrder(lstLesson, flbPRP);
+    setTabOrder(flbPRP, lstContents);
+    setTabOrder(lstContents, ok);
+    setTabOrder(ok, cancel);
+    setTabOrder(cancel, edtFileName);
     connect(ok, &QPushButton::clicked, this, &TfrmOpenPRP::btnOkClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstLesson, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -65,6 +75,8 @@ std::optional<std::string> TfrmOpenPRP::choose() {
     setGeometry(desk_.main->geometry());
     if (!OpenPrpShow(desk_.program(), state_)) return std::nullopt;
     refresh();
+    // The teacher starts by choosing a file, or a lesson when this one has none.
+    (flbPRP->count() > 0 ? flbPRP : lstLesson)->setFocus();
     if (desk_.runModal(*this) != QDialog::Accepted) return std::nullopt;
     return state_.fileName;
 }

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -135,6 +136,10 @@ void TfrmPrint::refreshCaption() {
     // Paths in the caption are shown as the desktop writes them, with "/".
     const QString title = qsShown(sheet_->caption);
     if (windowTitle() != title) setWindowTitle(title);
+    // A screen reader names the worksheet by its title rather than its file.
+    const QString spoken = sheet_->strTangen.empty() ? title : qs(sheet_->strTangen);
+    setAccessibleName(QStringLiteral("ワークシート：") + spoken);
+    view_->setAccessibleName(QStringLiteral("ワークシートのページ：") + spoken);
 }
 
 void TfrmPrint::relayout() {
@@ -164,11 +169,11 @@ void TfrmPrint::showView() {
         return;
     }
     dropMark();
-    // The reduced page fits the window's height: the whole sheet at a glance. It is never
-    // made larger than the page itself.
+    // The reduced page fits the window's height: the whole sheet at a glance. It is at most
+    // three quarters of the page, so that it is visibly smaller on a tall screen too.
     const int room = scroll_->maximumViewportSize().height() - 2;
-    const int h =
-        std::clamp(room, 100, std::max(100, page_.deviceIndependentSize().toSize().height()));
+    const int full = page_.deviceIndependentSize().toSize().height();
+    const int h = std::max(100, std::min(room, full * 3 / 4));
     const int w = static_cast<int>(std::lrint(h / std::sqrt(2.0)));
     const qreal ratio = page_.devicePixelRatio();
     reduced_ = page_.scaled(qRound(w * ratio), qRound(h * ratio), Qt::IgnoreAspectRatio,
@@ -191,6 +196,11 @@ QImage TfrmPrint::unitPage() const {
 Bitmap TfrmPrint::pageBitmap() const {
     const QImage unit = unitPage();
     return canvasBitmapOf(unit, unit.rect());
+}
+
+int TfrmPrint::widthForPage() const {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    return view_->width() + 2 * scroll_->frameWidth() + bar;
 }
 
 void TfrmPrint::setReduced(bool reduced) {
@@ -286,6 +296,8 @@ void TfrmPrint::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TfrmPrint::event(QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        view_->setFocusShown(event->type() == QEvent::FocusIn);
     // The frame's close reaches this window first through its own close event.
     if (event->type() == QEvent::ParentChange && parentWidget())
         parentWidget()->installEventFilter(this);

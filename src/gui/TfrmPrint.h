@@ -38,6 +38,10 @@ class TfrmPrint : public QWidget {
     // The window title follows the worksheet's caption (it changes when saved as a file).
     void refreshCaption();
 
+    // The window width that shows the page's whole width (full size or reduced) beside
+    // the vertical scroll bar.
+    int widthForPage() const;
+
     // The reduced view (縮小) on or off.
     void setReduced(bool reduced);
     bool isReduced() const { return reducedShown_; }

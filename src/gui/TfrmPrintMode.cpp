@@ -23,7 +23,7 @@ TfrmPrintMode::TfrmPrintMode(Desk& desk, QWidget* parent) : QDialog(parent), des
     radDisplay_->setObjectName(QStringLiteral("radDisplay"));
     radPrinter_ = new QRadioButton(QStringLiteral("プリンタの解像度で印刷する"));
     radPrinter_->setObjectName(QStringLiteral("radPrinter"));
-    // The dialog's own choice until start-up selects the screen-faithful mode.
+    // The dialog's own choice until start-up selects the stored one.
     radPrinter_->setChecked(true);
     layout->addWidget(radDisplay_);
     layout->addWidget(radPrinter_);
@@ -57,9 +57,9 @@ TfrmPrintMode::TfrmPrintMode(Desk& desk, QWidget* parent) : QDialog(parent), des
     layout->addLayout(row);
 }
 
-void TfrmPrintMode::selectScreenMode() {
-    radDisplay_->setChecked(true);
-    desk_.program().controls.radPrinter = false;
+void TfrmPrintMode::selectMode(bool printerResolution) {
+    (printerResolution ? radPrinter_ : radDisplay_)->setChecked(true);
+    desk_.program().controls.radPrinter = printerResolution;
 }
 
 void TfrmPrintMode::openForActive() {

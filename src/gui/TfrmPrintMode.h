@@ -14,8 +14,8 @@ class TfrmPrintMode : public QDialog {
     explicit TfrmPrintMode(Desk& desk, QWidget* parent = nullptr);
     // Shows the dialog (設定 menu 印字モードの設定).
     void openForActive();
-    // Start-up: select 画面に忠実に印刷する.
-    void selectScreenMode();
+    // Start-up: the stored print mode (true: プリンタの解像度で印刷する).
+    void selectMode(bool printerResolution);
 
   public slots:
     void btnCloseClick();

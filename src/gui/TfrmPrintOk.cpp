@@ -57,7 +57,7 @@ TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     spnStartNum_ = new QSpinBox;
     spnStartNum_->setObjectName(QStringLiteral("spnStartNum"));
     spnStartNum_->setAccessibleName(QStringLiteral("開始No"));
-    spnStartNum_->setRange(1, 100);
+    spnStartNum_->setRange(1, 99999); // as 開始番号 of the print-mode dialog
     spnStartNum_->setMinimumWidth(72);
     auto* startLabel = new QLabel(QStringLiteral("開始No"));
     startLabel->setBuddy(spnStartNum_);
@@ -117,8 +117,9 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
     showPrinterSize();
     lblSize_->setText(qs(PaperSizeHint(program)));
     {
+        // The copies start from the number the page shows.
         const QSignalBlocker quiet(spnStartNum_);
-        spnStartNum_->setValue(program.controls.spnStartNum);
+        spnStartNum_->setValue(program.controls.spnStart);
     }
     printerChosen_ = false;
     setButtonsEnabled(true);
@@ -164,8 +165,6 @@ void TfrmPrintOk::btnPrintClick() {
 TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
     Program& program = desk_.program();
     Outcome outcome;
-    // The numbered copies start from the worksheet's 開始No.
-    if (const Worksheet* sheet = program.sheets.current) program.controls.spnStart = sheet->StartNo;
     std::unique_ptr<QProgressDialog> progress;
     int copies = 1;
     auto between = [&](int printed, int total) {
@@ -195,9 +194,18 @@ TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
         QtPdfPrinter file(chosen.outputFileName(), chosen.pageLayout().pageSize(),
                           chosen.resolution());
         file.setCopyCount(chosen.copyCount());
-        outcome.ok = PrintWorksheet(program, file, page_, between);
+        // A file makes no copies by itself: unnumbered copies are the page again.
+        if (program.controls.chkNumber || file.copyCount() <= 1) {
+            outcome.ok = PrintWorksheet(program, file, page_, between);
+        } else {
+            const int jobs = file.copyCount();
+            outcome.ok = true;
+            for (int job = 0; job < jobs && outcome.ok && between(job, jobs); ++job)
+                outcome.ok = PrintWorksheet(program, file, page_);
+            copies = jobs;
+        }
         outcome.ok = file.finish() && outcome.ok;
-        chosen.setCopyCount(file.copyCount()); // numbered copies leave the count at 1
+        if (program.controls.chkNumber) chosen.setCopyCount(file.copyCount()); // back to 1
     } else {
         QtPrinterTarget target(chosen);
         outcome.ok = PrintWorksheet(program, target, page_, between);

@@ -20,7 +20,7 @@ QLineEdit* field(QWidget* parent, const char* name, const QString& label, int y,
     l->setGeometry(20, y + 2, 66, 24);
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setAccessibleName(label);
+    e->setAccessibleName(spokenText(label));
     e->setGeometry(90, y, width, 28);
     l->setBuddy(e);
     return e;
@@ -55,11 +55,13 @@ TfrmReadUnit::TfrmReadUnit(Desk& desk, QWidget* parent) : QDialog(parent), desk_
     edtShimei = field(this, "edtShimei", QStringLiteral("氏名欄"), 120, 603);
     edtNQues = field(this, "edtNQues", QStringLiteral("問　題"), 154, 60);
     edtNQues->setReadOnly(true);
+    edtNQues->setAccessibleName(QStringLiteral("問題数"));
     redQues = new QPlainTextEdit(this);
     redQues->setObjectName(QStringLiteral("redQues"));
     redQues->setAccessibleName(QStringLiteral("問題"));
     redQues->setGeometry(90, 190, 593, 489);
     redQues->setLineWrapMode(QPlainTextEdit::NoWrap);
+    redQues->setTabChangesFocus(true); // question lines hold no tabs: Tab moves on
     redQues->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     redQues->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memQGraph = memo(this, "memQGraph", QStringLiteral("問題のグラフ"));
@@ -68,9 +70,11 @@ TfrmReadUnit::TfrmReadUnit(Desk& desk, QWidget* parent) : QDialog(parent), desk_
     auto* ok = new QPushButton(QStringLiteral("　Ｏ　Ｋ　　"), this);
     ok->setObjectName(QStringLiteral("btnOk"));
     ok->setGeometry(710, 190, 120, 38);
+    ok->setAccessibleName(spokenText(ok->text()));
     auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ　"), this);
     cancel->setObjectName(QStringLiteral("btnCancel"));
     cancel->setGeometry(710, 238, 120, 38);
+    cancel->setAccessibleName(spokenText(cancel->text()));
     auto* add = new QPushButton(QStringLiteral("問題追加"), this);
     add->setObjectName(QStringLiteral("btnAdd"));
     add->setGeometry(710, 286, 120, 38);

@@ -1,17 +1,20 @@
 #include "gui/TfrmSettei.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
@@ -24,6 +27,8 @@ namespace {
 
 // The spins' "unbounded" range: any value a teacher would type.
 constexpr int Unbounded = 99999;
+// The strip's width: about the command panel's, which it covers while it is open.
+constexpr int StripWidth = 110;
 
 void paint(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
@@ -38,8 +43,9 @@ QGridLayout* group(QGroupBox*& box, const QString& title, const char* name) {
     box->setObjectName(QString::fromLatin1(name));
     paint(box, QColor(255, 255, 240));
     auto* grid = new QGridLayout(box);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(5);
+    grid->setContentsMargins(3, 3, 3, 3);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
     return grid;
 }
 
@@ -55,13 +61,26 @@ QLabel* label(const QString& text, QWidget* buddy) {
 TfrmSettei::TfrmSettei(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName(QStringLiteral("TfrmSettei"));
     setWindowTitle(QStringLiteral("設定"));
+    // Too narrow for more than its caption and the close button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     registerFontSubstitutions();
     paint(this, QColor(192, 192, 255));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 6);
-    layout->setSpacing(8);
+    layout->setContentsMargins(3, 3, 3, 6);
+    layout->setSpacing(6);
     layout->addWidget(buildPosition());
     layout->addWidget(buildKind());
+    // Problems of the layout the teacher should know about; hidden while there are none.
+    lblWarning_ = new QLabel;
+    lblWarning_->setObjectName(QStringLiteral("lblWarning"));
+    lblWarning_->setWordWrap(true);
+    lblWarning_->setTextFormat(Qt::PlainText);
+    QPalette red = lblWarning_->palette();
+    red.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    lblWarning_->setPalette(red);
+    lblWarning_->hide();
+    layout->addWidget(lblWarning_);
     btnOk_ = new QPushButton(QStringLiteral("閉じる"));
     btnOk_->setObjectName(QStringLiteral("btnOk"));
     btnOk_->setMinimumHeight(36);
@@ -69,7 +88,8 @@ TfrmSettei::TfrmSettei(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     connect(btnOk_, &QPushButton::clicked, this, &TfrmSettei::btnOkClick);
     layout->addWidget(btnOk_);
     layout->addStretch(1);
-    setFixedWidth(sizeHint().width());
+    // A narrow strip over the command panel, so that the page stays in view beside it.
+    setFixedWidth(StripWidth);
     // Key preview: the dialog sees every key of its controls first.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -84,23 +104,24 @@ QSpinBox* TfrmSettei::makeSpin(const char* name, int min, int max, void (*store)
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(16);
     spin->setFont(font);
-    spin->setFixedWidth(66);
+    spin->setFixedWidth(46);
     connect(spin, &QSpinBox::valueChanged, this, [this, store](int value) {
         if (desk_.program().sheets.current) store(desk_.program(), value);
     });
     return spin;
 }
 
-QToolButton* TfrmSettei::makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin,
-                                   int step) {
+QToolButton* TfrmSettei::makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin, int step,
+                                   const QString& accessible) {
     auto* button = new QToolButton;
     button->setObjectName(QString::fromLatin1(name));
     button->setArrowType(arrow);
-    button->setFixedSize(26, 24);
+    button->setFixedSize(22, 24);
     button->setAutoRepeat(true);
-    const char* names[] = {"", "上", "下", "左", "右"};
-    button->setAccessibleName(QString::fromUtf8(names[arrow]));
-    connect(button, &QToolButton::clicked, spin, [spin, step] { spin->stepBy(step); });
+    button->setAccessibleName(accessible);
+    // A step that leaves the spin's text unselected: only the focused spin shows a selection.
+    connect(button, &QToolButton::clicked, spin,
+            [spin, step] { spin->setValue(spin->value() + step); });
     return button;
 }
 
@@ -116,49 +137,65 @@ QGroupBox* TfrmSettei::buildPosition() {
     spnRightM_ = makeSpin("spnRightM", 0, 15, SetRightMargin);
     spnLeftM_->setValue(3);
     spnRightM_->setValue(3);
-    // The box offsets are kept but not shown; the margins change only with their buttons.
-    spnKranX_->hide();
-    spnKranY_->hide();
-    spnKranX_->setParent(box);
-    spnKranY_->setParent(box);
-    spnLeftM_->setFocusPolicy(Qt::NoFocus);
-    spnRightM_->setFocusPolicy(Qt::NoFocus);
-
-    auto* arrows = new QGridLayout;
-    arrows->setSpacing(0);
-    arrows->addWidget(makeArrow("btnUp", Qt::UpArrow, spnAnsY_, -1), 0, 1);
-    arrows->addWidget(makeArrow("btnLeft", Qt::LeftArrow, spnAnsX_, -1), 1, 0);
-    arrows->addWidget(makeArrow("btnRight", Qt::RightArrow, spnAnsX_, 1), 1, 2);
-    arrows->addWidget(makeArrow("btnDown", Qt::DownArrow, spnAnsY_, 1), 2, 1);
-    grid->addLayout(arrows, 0, 0, 1, 2, Qt::AlignHCenter);
+    spnKranX_->setAccessibleName(QStringLiteral("解答欄の位置（横）"));
+    spnKranY_->setAccessibleName(QStringLiteral("解答欄の位置（縦）"));
+    spnAnsX_->setAccessibleName(QStringLiteral("解答位置（横）"));
+    spnAnsY_->setAccessibleName(QStringLiteral("解答位置（縦）"));
+    // The box offsets and the second answer position are kept and saved with the
+    // worksheet, but the page does not use them: they are not shown.
+    for (QWidget* unused : {static_cast<QWidget*>(spnKranX_), static_cast<QWidget*>(spnKranY_),
+                            static_cast<QWidget*>(spnAnsY_)}) {
+        unused->setParent(box);
+        unused->hide();
+    }
+    QToolButton* up = makeArrow("btnUp", Qt::UpArrow, spnAnsY_, -1, QStringLiteral("解答を上へ"));
+    QToolButton* down =
+        makeArrow("btnDown", Qt::DownArrow, spnAnsY_, 1, QStringLiteral("解答を下へ"));
+    up->setParent(box);
+    down->setParent(box);
+    up->hide();
+    down->hide();
 
     auto* answer = new QLabel(QStringLiteral("解答位置"));
-    spnAnsX_->setAccessibleName(QStringLiteral("解答位置"));
-    spnAnsY_->setAccessibleName(QStringLiteral("解答位置"));
-    grid->addWidget(answer, 1, 0, 1, 2);
-    grid->addWidget(spnAnsX_, 2, 0);
-    grid->addWidget(spnAnsY_, 2, 1);
-    grid->addWidget(label(QStringLiteral("左空白"), spnLeftM_), 3, 0);
-    grid->addWidget(label(QStringLiteral("右空白"), spnRightM_), 3, 1);
-    grid->addWidget(spnLeftM_, 4, 0);
-    grid->addWidget(spnRightM_, 4, 1);
+    answer->setBuddy(spnAnsX_);
+    grid->addWidget(answer, 0, 0, 1, 2);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(1);
+    row->addWidget(makeArrow("btnLeft", Qt::LeftArrow, spnAnsX_, -1, QStringLiteral("解答を左へ")));
+    row->addWidget(spnAnsX_);
+    row->addWidget(
+        makeArrow("btnRight", Qt::RightArrow, spnAnsX_, 1, QStringLiteral("解答を右へ")));
+    row->addStretch(1);
+    grid->addLayout(row, 1, 0, 1, 2);
+    grid->addWidget(label(QStringLiteral("左空白"), spnLeftM_), 2, 0);
+    grid->addWidget(label(QStringLiteral("右空白"), spnRightM_), 2, 1);
+    grid->addWidget(spnLeftM_, 3, 0);
+    grid->addWidget(spnRightM_, 3, 1);
 
     btnKakudai_ = new QPushButton(QStringLiteral("拡大"));
     btnKakudai_->setObjectName(QStringLiteral("btnKakudai"));
     btnKakudai_->setAutoDefault(false);
     connect(btnKakudai_, &QPushButton::clicked, this, &TfrmSettei::btnKakudaiClick);
-    grid->addWidget(btnKakudai_, 5, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(btnKakudai_, 4, 0, 1, 2);
     return box;
 }
 
 QGroupBox* TfrmSettei::buildKind() {
     QGroupBox* box = nullptr;
     QGridLayout* grid = group(box, QStringLiteral("解答欄の形"), "grbKind");
-    const char* names[] = {"radNon", "radShikaku", "radKakko", "radLine", "radKasen", "radRound"};
-    const char* captions[] = {"なし", "四角", "[   ]", "【　】", "____", "角丸"};
+    struct Shape {
+        const char* name;
+        const char* caption;
+        const char* spoken; // what a screen reader says for the caption
+    };
+    const Shape shapes[] = {
+        {"radNon", "なし", "なし"},        {"radShikaku", "四角", "四角"},
+        {"radKakko", "[   ]", "角かっこ"}, {"radLine", "【　】", "すみ付きかっこ"},
+        {"radKasen", "____", "下線"},      {"radRound", "角丸", "角丸"}};
     for (int kind = 0; kind < 6; ++kind) {
-        auto* button = new QRadioButton(QString::fromUtf8(captions[kind]), box);
-        button->setObjectName(QString::fromLatin1(names[kind]));
+        auto* button = new QRadioButton(QString::fromUtf8(shapes[kind].caption), box);
+        button->setObjectName(QString::fromLatin1(shapes[kind].name));
+        button->setAccessibleName(QString::fromUtf8(shapes[kind].spoken));
         shapes_[kind] = button;
         connect(button, &QRadioButton::toggled, this, [this, kind](bool on) {
             if (on) kindChosen(kind);
@@ -215,6 +252,11 @@ void TfrmSettei::refreshFromWorksheet() {
     c.ready = true;
 }
 
+void TfrmSettei::setWarnings(const QString& text) {
+    lblWarning_->setText(text);
+    lblWarning_->setVisible(!text.isEmpty());
+}
+
 void TfrmSettei::openForActive() {
     Program& program = desk_.program();
     Worksheet* sheet = program.sheets.current;
@@ -232,10 +274,7 @@ void TfrmSettei::openForActive() {
     }
     // The boxes being edited must be visible.
     if (!sheet->ShowAnswers && desk_.main) desk_.main->btnKaitouClick();
-    if (desk_.main) {
-        move(desk_.main->mapToGlobal(QPoint(0, 48)));
-        resize(width(), std::max(sizeHint().height(), desk_.main->childSize().height()));
-    }
+    if (desk_.main) placeOverPanel();
     btnKakudai_->setText(reduceCaption());
     program.controls.settei.ready = true;
     btnOk_->setFocus();
@@ -245,6 +284,19 @@ void TfrmSettei::openForActive() {
         SetKranLine(program, 1, spnKranWX_->value(), false);
         SetKranLine(program, 2, spnKranH_->value(), false);
     }
+}
+
+void TfrmSettei::placeOverPanel() {
+    // Over the command panel, which cannot be used while the strip is open, leaving the
+    // worksheet beside it in view; from the panel's top down to the screen's bottom.
+    const QWidget* panel = desk_.main->findChild<QWidget*>(QStringLiteral("pnlMain"));
+    const QPoint at = panel ? panel->mapToGlobal(QPoint(0, 0)) : desk_.main->pos();
+    int height = panel ? panel->height() : desk_.main->height();
+    if (const QScreen* screen = desk_.main->screen())
+        height = std::min(height, screen->availableGeometry().bottom() - at.y());
+    move(at);
+    const int titleBar = 30; // the window manager's, above the strip's own height
+    resize(width(), std::max(height - titleBar, minimumSizeHint().height()));
 }
 
 QString TfrmSettei::reduceCaption() const {
@@ -285,6 +337,9 @@ bool TfrmSettei::handleKey(QKeyEvent* event, QObject* target) {
     case Qt::Key_Down:
     case Qt::Key_Left:
     case Qt::Key_Right:
+        if (stepShape(target, event->key() == Qt::Key_Down || event->key() == Qt::Key_Right))
+            return true;
+        [[fallthrough]];
     case Qt::Key_Home:
     case Qt::Key_End:
     case Qt::Key_Return:
@@ -296,18 +351,22 @@ bool TfrmSettei::handleKey(QKeyEvent* event, QObject* target) {
     }
 }
 
+bool TfrmSettei::stepShape(QObject* from, bool forward) {
+    // The shapes offered, in reading order; an arrow key chooses the next one round.
+    const QRadioButton* offered[] = {shapes_[0], shapes_[1], shapes_[4], shapes_[5]};
+    const auto at = std::find(std::begin(offered), std::end(offered), from);
+    if (at == std::end(offered)) return false;
+    const auto n = static_cast<std::ptrdiff_t>(std::size(offered));
+    const std::ptrdiff_t next = ((at - std::begin(offered)) + (forward ? 1 : n - 1)) % n;
+    QRadioButton* chosen = shapes_[next < 2 ? next : next + 2];
+    chosen->setFocus(Qt::OtherFocusReason);
+    chosen->click();
+    return true;
+}
+
 bool TfrmSettei::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress)
         return handleKey(static_cast<QKeyEvent*>(event), watched);
-    if (event->type() == QEvent::FocusIn) {
-        // Moving the focus onto a shape button (Tab, arrows) selects that shape.
-        auto* button = qobject_cast<QRadioButton*>(watched);
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                                reason == Qt::OtherFocusReason;
-        if (button && byKeyboard && !button->isChecked() && desk_.program().controls.settei.ready)
-            button->setChecked(true);
-    }
     return QDialog::eventFilter(watched, event);
 }
 

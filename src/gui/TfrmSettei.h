@@ -9,6 +9,7 @@ class Desk;
 struct Program;
 class QAbstractButton;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -23,6 +24,8 @@ class TfrmSettei : public QDialog {
     void openForActive();
     // Activation of a worksheet: fill the spins from it without marking it modified.
     void refreshFromWorksheet();
+    // Problems of the page's layout, one per line, shown above 閉じる; hidden when empty.
+    void setWarnings(const QString& text);
 
   public slots:
     void btnKakudaiClick(); // 縮小 / 拡大 of the worksheet view
@@ -36,11 +39,15 @@ class TfrmSettei : public QDialog {
     QGroupBox* buildPosition();
     QGroupBox* buildKind();
     QSpinBox* makeSpin(const char* name, int min, int max, void (*store)(Program&, int));
-    QToolButton* makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin, int step);
+    QToolButton* makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin, int step,
+                           const QString& accessible);
     // Checks the shape button of kind without running its handler; sets the size spins.
     void showKind(int kind);
     void kindChosen(int kind);
     bool handleKey(QKeyEvent* event, QObject* target);
+    void placeOverPanel();
+    // An arrow key on a shape button chooses the next (or previous) shape offered.
+    bool stepShape(QObject* from, bool forward);
     QString reduceCaption() const;
 
     Desk& desk_;
@@ -55,5 +62,6 @@ class TfrmSettei : public QDialog {
     // Shape buttons by kind: radNon, radShikaku, radKakko, radLine, radKasen, radRound.
     std::array<QRadioButton*, 6> shapes_{};
     QPushButton* btnKakudai_ = nullptr;
+    QLabel* lblWarning_ = nullptr;
     QPushButton* btnOk_ = nullptr;
 };

@@ -17,7 +17,7 @@ TfrmVersion::TfrmVersion(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     setFixedSize(400, 190);
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("imgProgramIcon"));
-    icon->setAccessibleName(QStringLiteral("imgProgramIcon"));
+    icon->setAccessibleName(QStringLiteral("Velmix++ のアイコン"));
     icon->setGeometry(24, 24, 64, 64);
     icon->setPixmap(programIcon().pixmap(64, 64));
     auto* name = new QLabel(this);

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 
 QFont uiFont(const char* faceUtf8, int pixels, bool bold) {
     QFont f(QString::fromUtf8(faceUtf8));
@@ -28,6 +29,14 @@ QLabel* headerLabel(QWidget* parent, const char* name, const QString& text, QRec
     pal.setColor(QPalette::WindowText, fore);
     l->setPalette(pal);
     return l;
+}
+
+QString spokenText(const QString& caption) {
+    QString out = caption;
+    out.remove(QChar(0x3000));
+    static const QRegularExpression runs(QStringLiteral(" {2,}"));
+    out.remove(runs);
+    return out.trimmed();
 }
 
 QListWidget* namedList(QWidget* parent, const char* name, QRect geometry,

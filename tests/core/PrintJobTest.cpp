@@ -29,6 +29,7 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
     open();
     program.controls.radPrinter = true;
     program.controls.chkNumber = true;
+    program.controls.spnStart = 5; // the number the page shows
     printer.copies = 3;
     ASSERT_TRUE(PreparePrint(program));
     EXPECT_FALSE(program.sheets.collectKran);
@@ -37,10 +38,10 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         EXPECT_TRUE(printer.documents[i].ended);
-        EXPECT_EQ(numberOf(printer.documents[i]), std::to_string(i + 1));
+        EXPECT_EQ(numberOf(printer.documents[i]), std::to_string(5 + i));
     }
     EXPECT_EQ(printer.copies, 1);            // the printer makes no copies of its own
-    EXPECT_EQ(program.controls.spnStart, 1); // 開始番号 reads 1 again
+    EXPECT_EQ(program.controls.spnStart, 5); // the page shows 5 again
     EXPECT_TRUE(program.shell.startupDone);
     EXPECT_TRUE(messages().empty());
 }
@@ -128,9 +129,9 @@ TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
         ASSERT_EQ(drawn.size(), 1u);
         EXPECT_EQ(drawn[0]->picture.width, 104 + i);
     }
-    // Laid out for copies 4, 5, 6, then once more for the screen with 開始番号 back at 1.
-    EXPECT_EQ(laidOutWith, (std::vector<int>{4, 5, 6, 1}));
-    EXPECT_EQ(program.controls.spnStart, 1);
+    // Laid out for copies 4, 5, 6, then once more for the screen, which shows 4 again.
+    EXPECT_EQ(laidOutWith, (std::vector<int>{4, 5, 6, 4}));
+    EXPECT_EQ(program.controls.spnStart, 4);
 }
 
 // Numbered screen-faithful copies differ only in their number line: every copy shows the

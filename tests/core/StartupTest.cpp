@@ -47,7 +47,9 @@ TEST_F(Startup, FirstRunLeavesEveryValueInTheStore) {
     EXPECT_EQ(U(*text(RegKey::Program, "LogOnName")), "共通");
     EXPECT_EQ(fp.registry.readBool(RegKey::Program, "KeyLock"), false);
     EXPECT_EQ(text(RegKey::Shared, "RecDrive"), "C:\\");
-    // The program's state after start-up.
+    EXPECT_EQ(fp.registry.readBool(RegKey::Program, "PrintMode"), true);
+    // The program's state after start-up: it prints at the printer's resolution.
+    EXPECT_TRUE(p.controls.radPrinter);
     EXPECT_TRUE(p.shell.startupDone);
     EXPECT_TRUE(p.shell.answersShown);
     EXPECT_TRUE(p.shell.ruidaiScanPending);
@@ -69,7 +71,10 @@ TEST_F(Startup, StoredValuesAreTaken) {
         fp.registry.writeText(RegKey::Program, "theSchool", S("西中学校"));
         fp.registry.writeText(RegKey::Program, "LogOnName", S("青木"));
         fp.registry.writeBool(RegKey::Program, "KeyLock", true);
+        fp.registry.writeBool(RegKey::Program, "PrintMode", false);
         RunStartup(p, settings);
+        EXPECT_FALSE(p.controls.radPrinter); // 画面に忠実に印刷する, as chosen last
+        EXPECT_FALSE(p.shell.answersShown);  // locked for students: no answers
         EXPECT_EQ(p.controls.paperButton, c.button) << c.paperSize;
         EXPECT_EQ(p.shell.paperWidth, c.width) << c.paperSize;
         EXPECT_EQ(p.shell.paperHeight, c.height) << c.paperSize;

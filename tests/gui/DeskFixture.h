@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,7 +24,18 @@
 #include "ScriptedDialogs.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
+#include "shell/Program.h"
 #include "text/Sjis.h"
+
+// The unit menu's script: chooses lesson, section and unit (list rows) and presses OK.
+inline std::function<void(QDialog&)> chooseUnit(int lesson, int section, int unit) {
+    return [=](QDialog& d) {
+        d.findChild<QListWidget*>(QStringLiteral("lstLesson"))->setCurrentRow(lesson);
+        d.findChild<QListWidget*>(QStringLiteral("lstSection"))->setCurrentRow(section);
+        d.findChild<QListWidget*>(QStringLiteral("lstUnit"))->setCurrentRow(unit);
+        d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+    };
+}
 
 class DeskFixture {
   public:
@@ -60,6 +73,13 @@ class DeskFixture {
         desk->createWindows();
         if (show) desk->main->show();
         return *desk;
+    }
+
+    // Opens a unit with 開く through the unit menu; the worksheet in front afterwards.
+    Worksheet* open(int lesson, int section, int unit) {
+        steps[QStringLiteral("TfrmMenu")] = chooseUnit(lesson, section, unit);
+        find<QPushButton>("btnOpenMaster")->click();
+        return desk->program().sheets.current;
     }
 
     // A value of the program's settings key as stored.

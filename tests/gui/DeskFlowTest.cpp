@@ -7,22 +7,26 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTextBrowser>
 
 #include "DeskFixture.h"
 #include "gui/TfrmDummy.h"
+#include "gui/TfrmHelp.h"
+#include "gui/TfrmPrint.h"
 #include "shell/Program.h"
 
 namespace {
 
-// The unit menu chooses lesson, section and unit (list rows) and presses OK.
-std::function<void(QDialog&)> chooseUnit(int lesson, int section, int unit) {
-    return [=](QDialog& d) {
-        d.findChild<QListWidget*>(QStringLiteral("lstLesson"))->setCurrentRow(lesson);
-        d.findChild<QListWidget*>(QStringLiteral("lstSection"))->setCurrentRow(section);
-        d.findChild<QListWidget*>(QStringLiteral("lstUnit"))->setCurrentRow(unit);
-        d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
-    };
+// Pixels of the answers' blue on a worksheet window's page.
+int bluePixels(TfrmPrint* window) {
+    const QImage page = window->pageImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            n += (page.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    return n;
 }
 
 const char* const kEditing[] = {"btnFpClose",   "btnOpenMaster", "btnSave",   "btnStartPrint",
@@ -53,6 +57,25 @@ class DeskFlowTest : public QObject {
         QCOMPARE(f.stored("PaperSize").toInt(), 630);
         QCOMPARE(f.stored("KeyLock").toBool(), false);
         QCOMPARE(f.stored("LogOnName").toString(), QStringLiteral("共通"));
+    }
+
+    // The print mode dialog shows the mode chosen in an earlier run; a first run prints at
+    // the printer's resolution.
+    void printModeComesBackAtStart() {
+        for (const QVariant& stored : {QVariant(), QVariant(false), QVariant(true)}) {
+            DeskFixture f;
+            if (stored.isValid()) f.store("PrintMode", stored);
+            f.start();
+            bool printerChecked = false;
+            f.steps[QStringLiteral("TfrmPrintMode")] = [&](QDialog& d) {
+                printerChecked = d.findChild<QRadioButton*>("radPrinter")->isChecked();
+            };
+            QVERIFY(f.open(0, 0, 0));
+            f.desk->main->mnuPrintModeClick();
+            const bool expected = stored.isValid() ? stored.toBool() : true;
+            QCOMPARE(printerChecked, expected);
+            QCOMPARE(f.stored("PrintMode").toBool(), expected);
+        }
     }
 
     void opensAUnitThroughTheMenu() {
@@ -111,6 +134,35 @@ class DeskFlowTest : public QObject {
         QCOMPARE(sheetMenus().size(), 2);
         for (QMenuBar* menu : sheetMenus())
             QVERIFY(menu->isHidden());
+    }
+
+    // A learner at a locked desk sees no answers: not on the worksheet in front, not on
+    // the others, not after switching between them.
+    void lockingHidesTheAnswersOnEveryWorksheet() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        const Program& p = desk.program();
+        const std::vector<TfrmPrint*> windows{desk.windowOf(*f.open(0, 0, 0)),
+                                              desk.windowOf(*f.open(0, 0, 1))};
+        f.menuItem(QStringLiteral("タイル表示(&T)"))->trigger();
+        for (TfrmPrint* w : windows)
+            QVERIFY(bluePixels(w) > 0);
+
+        f.find<QPushButton>("btnLock")->click();
+        QVERIFY(!p.shell.answersShown);
+        for (TfrmPrint* w : windows)
+            QCOMPARE(bluePixels(w), 0);
+        desk.main->mdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow*>(windows[0]->parentWidget()));
+        QCOMPARE(p.sheets.current, &windows[0]->sheet());
+        QCOMPARE(bluePixels(windows[0]), 0);
+        QVERIFY(!p.shell.answersShown);
+
+        // Unlocked, the teacher turns them on again with 解答表示.
+        f.find<QPushButton>("btnLock")->click();
+        QCOMPARE(bluePixels(windows[0]), 0);
+        f.find<QPushButton>("btnKaitou")->click();
+        QVERIFY(bluePixels(windows[0]) > 0);
     }
 
     void indexEditorRefusedWhileAWorksheetIsOpen() {
@@ -229,6 +281,19 @@ class DeskFlowTest : public QObject {
         QVERIFY(desk.main->isVisible());
         QTest::keyClick(spin, Qt::Key_Escape, Qt::ShiftModifier);
         QVERIFY(!desk.main->isVisible());
+    }
+
+    // The course's notes (Shift-JIS) are read in the program's own help window.
+    void notesShowDecodedInTheHelpWindow() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        f.menuItem(QStringLiteral("補足"))->trigger();
+        QVERIFY(desk.help && desk.help->isVisible());
+        auto* page = desk.help->findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
+        QVERIFY(page->toPlainText().contains(QStringLiteral("補足説明（先生方へ）")));
+        QVERIFY(page->toPlainText().contains(QStringLiteral("類題は数値を変えた同じ形の問題")));
+        QVERIFY(desk.help->windowTitle().endsWith(QStringLiteral("補足説明（先生方へ）")));
+        QVERIFY(f.messages().empty());
     }
 
     void missingCourseIndexEndsTheProgram() {

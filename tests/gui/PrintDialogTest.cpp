@@ -11,6 +11,7 @@
 #include "../qt/Poppler.h"
 #include "WindowFixture.h"
 #include "qt/QtPrinterTarget.h"
+#include "worksheet/WorksheetDocument.h"
 
 namespace {
 
@@ -93,6 +94,68 @@ class PrintDialogTest : public QObject {
         QCOMPARE(f.printDialogs.asked, 1); // chosen through プリンタ設定, not asked again
         QCOMPARE(numbersIn(f.printDialogs.pdfPath),
                  (QStringList{QStringLiteral("5"), QStringLiteral("6")}));
+    }
+
+    // What the page shows is what prints: 開始番号 of the print-mode dialog is the first
+    // number on paper, the print dialog starts from it, and the page keeps it afterwards.
+    void printedNumbersStartFromThePage() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+        WindowFixture f;
+        QVERIFY(f.openUnit(1, 1, 1));
+        f.user = [](QDialog& d) {
+            d.findChild<QRadioButton*>(QStringLiteral("radPrinter"))->click();
+            d.findChild<QSpinBox*>(QStringLiteral("spnStart"))->setValue(5);
+            d.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
+            return d.result();
+        };
+        f.desk->printMode->openForActive();
+        const QImage shown = f.window()->pageImage().copy();
+        f.printDialogs.pdfPath = f.temp.filePath(QStringLiteral("from5.pdf"));
+        f.printDialogs.copies = 3;
+        int dialogStart = 0;
+        f.user = [&](QDialog& d) {
+            dialogStart = d.findChild<QSpinBox*>(QStringLiteral("spnStartNum"))->value();
+            return pressPrint(d);
+        };
+        f.desk->printOk->openForActive();
+        QCOMPARE(dialogStart, 5);
+        QCOMPARE(numbersIn(f.printDialogs.pdfPath),
+                 (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")}));
+        QCOMPARE(f.program().controls.spnStart, 5);
+        // Laid out again, the page still reads № 5 (its time may have moved on a minute).
+        Relayout(f.program(), *f.program().sheets.current);
+        const QImage after = f.window()->pageImage();
+        const QRect number(0, 0, 120, 28);
+        QCOMPARE(after.copy(number), shown.copy(number));
+        QVERIFY(f.messages().empty());
+    }
+
+    void unnumberedCopiesToAFileAreAPageEach() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+        WindowFixture f;
+        QVERIFY(f.openUnit(1, 1, 1));
+        for (bool printerMode : {true, false}) {
+            f.user = [printerMode](QDialog& d) {
+                const char* mode = printerMode ? "radPrinter" : "radDisplay";
+                d.findChild<QRadioButton*>(QString::fromLatin1(mode))->click();
+                d.findChild<QCheckBox*>(QStringLiteral("chkNumber"))->setChecked(false);
+                d.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
+                return d.result();
+            };
+            f.desk->printMode->openForActive();
+            f.printDialogs.pdfPath =
+                f.temp.filePath(printerMode ? QStringLiteral("p3.pdf") : QStringLiteral("s3.pdf"));
+            f.printDialogs.copies = 3;
+            f.user = pressPrint;
+            f.desk->printOk->openForActive();
+            const auto info = poppler(QStringLiteral("pdfinfo"), {f.printDialogs.pdfPath});
+            QVERIFY(info);
+            QVERIFY2(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
+                     qPrintable(*info));
+        }
+        QVERIFY(f.messages().empty());
     }
 
     void stoppingBetweenCopiesSaysHowManyWentOut() {

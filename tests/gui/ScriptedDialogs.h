@@ -12,12 +12,15 @@ class ScriptedFileDialogs : public FileDialogs {
   public:
     std::deque<std::optional<QString>> opens, saves;
     int asked = 0;
-    std::optional<QString> openFileName(QWidget*, const QString&, const QString&,
+    QString lastDir; // where the last dialog started (a folder, or a proposed file)
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString& dir,
                                         const QString&) override {
+        lastDir = dir;
         return next(opens);
     }
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&,
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString& dir,
                                         const QString&) override {
+        lastDir = dir;
         return next(saves);
     }
 

@@ -84,7 +84,7 @@ class WindowFixture {
         p.shell.answersShown = true;
         p.shell.startupDone = true;
         SetProgramPaper(p, 630);
-        d.printMode->selectScreenMode();
+        d.printMode->selectMode(false);
         if (!LoadLessonList(p)) qFatal("the bundled course has no lesson list");
         d.main->resize(1000, 800);
         d.main->show();

@@ -170,17 +170,28 @@ class WorksheetWindowTest : public QObject {
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
         sheet->lstKranX[0] = "1";
-        bool tabbedOntoUnderline = false;
+        bool focusChangedNothing = false;
+        std::vector<std::string> chosen;
         QString caption;
         int typedAway = -1;
         f.user = [&](QDialog& d) {
             d.show();
             d.activateWindow();
             if (!QTest::qWaitForWindowActive(&d)) return int(QDialog::Rejected);
-            // Moving the focus onto a shape button selects that shape.
-            auto* kasen = d.findChild<QRadioButton*>(QStringLiteral("radKasen"));
-            kasen->setFocus(Qt::TabFocusReason);
-            tabbedOntoUnderline = kasen->isChecked() && sheet->lstKranX[0] == "4";
+            // Tab onto a shape button changes nothing; the arrow keys choose each shape
+            // offered in turn, round to the first; Space chooses the focused one.
+            auto* non = d.findChild<QRadioButton*>(QStringLiteral("radNon"));
+            non->setFocus(Qt::TabFocusReason);
+            focusChangedNothing =
+                !non->isChecked() && sheet->lstKranX[0] == "1" && !sheet->Modified;
+            QTest::keyClick(non, Qt::Key_Space);
+            chosen.push_back(sheet->lstKranX[0]);
+            for (int i = 0; i < 4; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+                chosen.push_back(sheet->lstKranX[0]);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+            chosen.push_back(sheet->lstKranX[0]);
             // Backspace never reaches a spin; digits do.
             auto* width = d.findChild<QSpinBox*>(QStringLiteral("spnKranWX"));
             width->setFocus(Qt::MouseFocusReason);
@@ -193,7 +204,8 @@ class WorksheetWindowTest : public QObject {
             return d.result();
         };
         f.desk->settei->openForActive();
-        QVERIFY(tabbedOntoUnderline);
+        QVERIFY(focusChangedNothing);
+        QCOMPARE(chosen, (std::vector<std::string>{"0", "1", "4", "5", "0", "5"}));
         QCOMPARE(typedAway, 12);
         QCOMPARE(sheet->lstKranX[1], std::string("12"));
         QCOMPARE(caption, QStringLiteral("縮小"));
@@ -351,21 +363,25 @@ class WorksheetWindowTest : public QObject {
         QVERIFY(f.openUnit(1, 1, 1));
         TfrmPrint* w = f.window();
         auto* page = w->findChild<PageView*>();
-        QCOMPARE(page->size(), QSize(630, 891));
-        w->setReduced(true);
-        // The whole page fits the window's height.
         auto* scroll = w->findChild<QScrollArea*>();
-        const int h = page->height();
-        QVERIFY(h < 891);
-        QVERIFY(h <= scroll->viewport()->height());
-        QVERIFY(h >= scroll->viewport()->height() - 4);
-        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
-        QCOMPARE(page->width(), qRound(h / std::sqrt(2.0)));
-        // A relayout keeps the reduced view; switching back shows the full page.
-        SetLeftMargin(f.program(), 7);
-        QCOMPARE(page->height(), h);
-        w->setReduced(false);
         QCOMPARE(page->size(), QSize(630, 891));
+        // On a small screen and on one taller than the page: the whole page fits the
+        // window, visibly smaller than the page.
+        for (QSize screen : {QSize(1000, 800), QSize(1280, 1200)}) {
+            f.desk->main->resize(screen);
+            f.frames().at(0)->resize(f.desk->main->childSize());
+            w->setReduced(true);
+            const int h = page->height();
+            QVERIFY(h <= 891 * 3 / 4);
+            QVERIFY(h <= scroll->viewport()->height());
+            QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+            QCOMPARE(page->width(), qRound(h / std::sqrt(2.0)));
+            // A relayout keeps the reduced view; switching back shows the full page.
+            SetLeftMargin(f.program(), 7);
+            QCOMPARE(page->height(), h);
+            w->setReduced(false);
+            QCOMPARE(page->size(), QSize(630, 891));
+        }
     }
 };
 

@@ -128,6 +128,10 @@ std::string Settings::recordsDrive(const std::string& userDataDir) {
 void Settings::setMojiL(bool large) {
     stored(registry_.writeBool(RegKey::Program, "MojiL", large));
 }
+bool Settings::printMode() {
+    // A first start prints sharp, at the printer's resolution.
+    return readBool(RegKey::Program, "PrintMode", true);
+}
 void Settings::setPrintMode(bool printerResolution) {
     stored(registry_.writeBool(RegKey::Program, "PrintMode", printerResolution));
 }

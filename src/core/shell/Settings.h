@@ -42,9 +42,11 @@ class Settings {
     // The records drive to use, ending in "\": the user's data folder while RecDrive
     // holds the untouched default (or nothing), else RecDrive.
     std::string recordsDrive(const std::string& userDataDir);
+    // PrintMode: true prints at the printer's resolution, false the screen page image.
+    bool printMode();
+    void setPrintMode(bool printerResolution);
     // Written only.
     void setMojiL(bool large);
-    void setPrintMode(bool printerResolution);
 
     // The read-default-write-back rule for any value.
     std::string readText(RegKey key, const std::string& name, const std::string& def);

@@ -61,7 +61,7 @@ StartupOutcome RunStartup(Program& p, Settings& settings) {
     p.menu = MenuState{}; // the lesson list is new: the menu starts over
     s.fixedPaper = false;
     s.showDoYouKnow = settings.showDoYouKnow();
-    p.controls.radPrinter = false; // 画面に忠実に印刷する
+    p.controls.radPrinter = settings.printMode(); // the teacher's last choice
     SetProgramPaper(p, settings.paperSize());
     s.answersShown = false;
     ToggleShowAnswers(p); // ends shown, as the 解答表示 button does
@@ -83,4 +83,6 @@ StartupOutcome RunStartup(Program& p, Settings& settings) {
 void ApplyKeyLock(Program& p, Settings& settings, bool locked) {
     p.shell.keyLock = locked;
     settings.setKeyLock(locked);
+    // Students never see the answers: the lock turns the answer display off everywhere.
+    if (locked) HideAllAnswers(p);
 }

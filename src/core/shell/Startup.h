@@ -29,5 +29,6 @@ struct StartupOutcome {
 // The start-up steps in their order. p.shell.masterFolder must be set.
 StartupOutcome RunStartup(Program& p, Settings& settings);
 
-// 先生用 / 生徒用: student mode on or off, stored as KeyLock.
+// 先生用 / 生徒用: student mode on or off, stored as KeyLock. Locking turns the answer
+// display off on every open worksheet.
 void ApplyKeyLock(Program& p, Settings& settings, bool locked);

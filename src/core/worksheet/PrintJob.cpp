@@ -100,6 +100,7 @@ bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& p
     const bool wasDone = startupDone;
     startupDone = false;
 
+    const int firstNumber = c.spnStart;
     int copies = 1;
     if (c.chkNumber) {
         copies = std::max(1, printer.copyCount());
@@ -135,7 +136,8 @@ bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& p
         }
         ++c.spnStart;
     }
-    c.spnStart = 1;
+    // The page shows the number it showed before: the next job starts from it again.
+    c.spnStart = firstNumber;
     if (!c.radPrinter) Relayout(program, *sheet);
     startupDone = wasDone;
     return ok;

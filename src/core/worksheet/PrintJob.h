@@ -19,14 +19,15 @@ bool PreparePrint(Program& program);
 // The worksheet's full-size screen page image as it stands now.
 using PageImageSource = std::function<Bitmap()>;
 
-// Prints the current worksheet. 開始番号 counts the copies and reads 1 afterwards.
+// Prints the current worksheet. 開始番号 counts the copies from the number the page shows
+// and reads that number again afterwards.
 // Returns false when nothing was printed or a document had to be given up.
 // In the screen-faithful mode the page is laid out again before each copy, so that each
 // numbered copy carries its own number, and pageImage is asked for the result; the image
 // covers the whole paper, scaled by the page canvas's width over the sheet's paper width.
 // Copies after the first show the first copy's image with only what differs from it drawn
 // over it, so that a PDF file holds the page image once. After the job the screen page is
-// laid out once more with 開始番号 back at 1.
+// laid out once more with 開始番号 back at its first number.
 // progress, when given, is asked before each copy with the copies printed so far and the
 // number of copies; false stops the job there (not a failure: what was printed stays).
 using CopyProgress = std::function<bool(int printed, int copies)>;

@@ -185,33 +185,61 @@ void ReloadAfterEdit(Program& program, Worksheet& sheet) {
     Relayout(program, sheet);
 }
 
+namespace {
+
+// Activation's push of a worksheet's values into the controls; it marks nothing modified
+// and lays nothing out.
+void pushValues(Program& program, Worksheet& sheet) {
+    if (program.shell.keyLock) sheet.ShowAnswers = false; // students never see answers
+    program.shell.answersShown = sheet.ShowAnswers;
+    program.shell.paperWidth = sheet.paper.Width;
+    program.shell.paperHeight = sheet.paper.Height;
+    Controls& c = program.controls;
+    c.paperButton = PaperForWidth(sheet.paper.Width).width;
+    c.spnGyouSpace = sheet.LineSpace;
+    c.spnMojiSize = sheet.FontSize;
+    c.settei.spnLeftM = sheet.LeftMargin;
+    c.settei.spnRightM = sheet.RightMargin;
+    c.settei.spnKranWX = sheet.kran(1);
+    c.settei.spnKranH = sheet.kran(2);
+    c.settei.spnAnsX = sheet.kran(4);
+    c.settei.spnAnsY = sheet.kran(5);
+    c.settei.spnKranX = sheet.kran(6);
+    c.settei.spnKranY = sheet.kran(7);
+    c.spnGyoukanSub = sheet.kran(8);
+    c.spnStartNum = sheet.StartNo;
+}
+
+} // namespace
+
 void ActivateWorksheet(Program& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
     state.current = &sheet;
     state.collectKran = true;
     if (program.shell.startupDone) {
         state.layoutEnabled = false;
-        program.shell.answersShown = sheet.ShowAnswers;
-        program.shell.paperWidth = sheet.paper.Width;
-        program.shell.paperHeight = sheet.paper.Height;
-        Controls& c = program.controls;
-        c.paperButton = PaperForWidth(sheet.paper.Width).width;
-        c.spnGyouSpace = sheet.LineSpace;
-        c.spnMojiSize = sheet.FontSize;
-        c.settei.spnLeftM = sheet.LeftMargin;
-        c.settei.spnRightM = sheet.RightMargin;
-        c.settei.spnKranWX = sheet.kran(1);
-        c.settei.spnKranH = sheet.kran(2);
-        c.settei.spnAnsX = sheet.kran(4);
-        c.settei.spnAnsY = sheet.kran(5);
-        c.settei.spnKranX = sheet.kran(6);
-        c.settei.spnKranY = sheet.kran(7);
-        c.spnGyoukanSub = sheet.kran(8);
-        c.spnStartNum = sheet.StartNo;
+        pushValues(program, sheet);
     }
     state.layoutEnabled = true;
     Relayout(program, sheet);
     if (state.activated) state.activated(sheet);
+}
+
+void RelayoutInPlace(Program& program, Worksheet& sheet) {
+    WorksheetState& state = program.sheets;
+    Worksheet* current = state.current;
+    if (!current || current == &sheet || !state.layoutEnabled || !program.shell.startupDone) {
+        Relayout(program, sheet);
+        return;
+    }
+    const bool answers = program.shell.answersShown;
+    state.current = &sheet;
+    pushValues(program, sheet);
+    Relayout(program, sheet);
+    state.current = current;
+    pushValues(program, *current);
+    program.shell.answersShown = answers;
+    Relayout(program, *current); // the answer-box table is the current one's again
 }
 
 Worksheet* FindWorksheet(Program& program, const std::string& key) {

@@ -22,6 +22,11 @@ struct SheetOrigin {
 // Nothing happens while LayoutEnabled is off or no worksheet is current.
 void Relayout(Program& program, Worksheet& sheet);
 
+// Lays out a worksheet that is not the current one with its own values (as its activation
+// would show it), then the current one's values are shown again. The current worksheet
+// stays current and the answer-box table stays its own.
+void RelayoutInPlace(Program& program, Worksheet& sheet);
+
 // Creates a worksheet from the parse buffer. LayoutEnabled is left off; activating the
 // worksheet sets it again and lays the page out. The created hook runs last.
 Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin);
@@ -40,6 +45,7 @@ void ReloadAfterEdit(Program& program, Worksheet& sheet);
 
 // Makes the worksheet current and, once start-up is done, pushes its values into the
 // controls without marking it modified; then lays it out again and runs the activated hook.
+// In student mode the worksheet's answers stay hidden.
 void ActivateWorksheet(Program& program, Worksheet& sheet);
 
 // The open worksheet whose window key is key, or null.

@@ -75,6 +75,7 @@ void SetSecondarySpacing(Program& program, int value) {
 
 void SetStartNo(Program& program, int value) {
     program.controls.spnStartNum = value;
+    program.controls.spnStart = value; // the page shows the number printed first
     change(program, true, [&](Worksheet& s) { s.StartNo = value; });
 }
 
@@ -91,6 +92,18 @@ void ToggleShowAnswers(Program& program) {
         s.correctCount = -1;
         s.PrintLearner = false;
     });
+}
+
+void HideAllAnswers(Program& program) {
+    if (program.shell.answersShown) ToggleShowAnswers(program);
+    program.shell.answersShown = false;
+    for (const auto& sheet : program.sheets.open) {
+        if (sheet.get() == program.sheets.current || !sheet->ShowAnswers) continue;
+        sheet->ShowAnswers = false;
+        sheet->correctCount = -1;
+        sheet->PrintLearner = false;
+        RelayoutInPlace(program, *sheet);
+    }
 }
 
 void SetBekkai(Program& program, bool checked) {

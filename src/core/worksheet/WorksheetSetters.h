@@ -17,7 +17,7 @@ void SetBoxHeight(Program& program, int value);        // 高さ: lstKranX line 
 void SetBoxOffsetX(Program& program, int value);       // lstKranX line 6
 void SetBoxOffsetY(Program& program, int value);       // lstKranX line 7
 void SetSecondarySpacing(Program& program, int value); // 副行間: lstKranX line 8
-void SetStartNo(Program& program, int value);          // 開始No: StartNo
+void SetStartNo(Program& program, int value);          // 開始No: StartNo and 開始番号
 
 // Writes one lstKranX line of the current worksheet and lays it out again, marking it
 // modified only when asked (the box-shape buttons differ in that).
@@ -26,6 +26,10 @@ void SetKranLine(Program& program, int line, int value, bool markModified);
 // 解答表示: flips AnswersShown; the current worksheet follows it, drops its score and
 // the learner's name, and is laid out again without being marked modified.
 void ToggleShowAnswers(Program& program);
+
+// The answer display off for every open worksheet, each laid out again with its own
+// values (the student lock).
+void HideAllAnswers(Program& program);
 
 // 別解表示: the layout reads the box; the worksheet is laid out again.
 void SetBekkai(Program& program, bool checked);
