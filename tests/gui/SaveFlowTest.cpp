@@ -16,15 +16,6 @@
 
 namespace {
 
-std::function<void(QDialog&)> chooseUnit(int lesson, int section, int unit) {
-    return [=](QDialog& d) {
-        d.findChild<QListWidget*>(QStringLiteral("lstLesson"))->setCurrentRow(lesson);
-        d.findChild<QListWidget*>(QStringLiteral("lstSection"))->setCurrentRow(section);
-        d.findChild<QListWidget*>(QStringLiteral("lstUnit"))->setCurrentRow(unit);
-        d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
-    };
-}
-
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
