@@ -19,6 +19,7 @@
 #include "gui/Desk.h"
 #include "gui/PageView.h"
 #include "gui/TfrmMain.h"
+#include "gui/TfrmSettei.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
 #include "shell/Program.h"
@@ -160,6 +161,9 @@ void TfrmPrint::relayout() {
     page_.setDevicePixelRatio(static_cast<qreal>(pixels.width()) / w);
     refreshCaption();
     showView();
+    // The layout strip tells what the new layout does to the answers.
+    if (desk_.settei && desk_.settei->isVisible() && desk_.program().sheets.current == sheet_)
+        desk_.settei->refreshWarnings();
 }
 
 void TfrmPrint::showView() {

@@ -18,9 +18,11 @@
 
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
+#include "gui/UiText.h"
 #include "qt/Fonts.h"
 #include "shell/Program.h"
 #include "worksheet/BoxKind.h"
+#include "worksheet/LayoutCheck.h"
 #include "worksheet/WorksheetSetters.h"
 
 namespace {
@@ -257,6 +259,25 @@ void TfrmSettei::setWarnings(const QString& text) {
     lblWarning_->setVisible(!text.isEmpty());
 }
 
+void TfrmSettei::refreshWarnings() {
+    const Program& program = desk_.program();
+    const Worksheet* sheet = program.sheets.current;
+    if (!sheet || !program.sheets.collectKran) {
+        setWarnings({});
+        return;
+    }
+    // The strip is narrow: the first two problems are shown, all of them in the tip.
+    const std::vector<LayoutProblem> problems = LayoutProblemsOf(program, *sheet);
+    QStringList all;
+    for (const LayoutProblem& problem : problems)
+        all << qs(problem.message);
+    QStringList shown = all.mid(0, 2);
+    if (all.size() > 2) shown << QStringLiteral("ほか%1件").arg(all.size() - 2);
+    setWarnings(shown.join(u'\n'));
+    lblWarning_->setToolTip(all.join(u'\n'));
+    lblWarning_->setAccessibleDescription(all.join(u'\n'));
+}
+
 void TfrmSettei::openForActive() {
     Program& program = desk_.program();
     Worksheet* sheet = program.sheets.current;
@@ -276,6 +297,7 @@ void TfrmSettei::openForActive() {
     if (!sheet->ShowAnswers && desk_.main) desk_.main->btnKaitouClick();
     if (desk_.main) placeOverPanel();
     btnKakudai_->setText(reduceCaption());
+    refreshWarnings();
     program.controls.settei.ready = true;
     btnOk_->setFocus();
     const int result = desk_.runModal(*this);

@@ -26,6 +26,9 @@ class TfrmSettei : public QDialog {
     void refreshFromWorksheet();
     // Problems of the page's layout, one per line, shown above 閉じる; hidden when empty.
     void setWarnings(const QString& text);
+    // The active worksheet's layout problems (boxes that overlap, answers wider than their
+    // box), as its page was last laid out.
+    void refreshWarnings();
 
   public slots:
     void btnKakudaiClick(); // 縮小 / 拡大 of the worksheet view

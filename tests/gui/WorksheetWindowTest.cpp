@@ -3,6 +3,7 @@
 // regions of the page.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -209,6 +210,40 @@ class WorksheetWindowTest : public QObject {
         QCOMPARE(typedAway, 12);
         QCOMPARE(sheet->lstKranX[1], std::string("12"));
         QCOMPARE(caption, QStringLiteral("縮小"));
+    }
+
+    // The strip says what its settings do to the answers while the teacher changes them:
+    // boxes too narrow for their answers are named, and the line goes once they fit.
+    void layoutStripTellsAnswersTheirBoxesCannotHold() {
+        WindowFixture f;
+        Worksheet* sheet = f.openUnit(1, 1, 1);
+        QVERIFY(sheet);
+        sheet->lstKranX[0] = "1";
+        sheet->lstKranX[1] = "30";
+        QString narrow, wide;
+        bool shownNarrow = true, shownWide = true, shownAtOpen = true;
+        f.user = [&](QDialog& d) {
+            d.show();
+            auto* warning = d.findChild<QLabel*>(QStringLiteral("lblWarning"));
+            shownAtOpen = warning->isVisible();
+            auto* width = d.findChild<QSpinBox*>(QStringLiteral("spnKranWX"));
+            width->setValue(2);
+            narrow = warning->toolTip();
+            shownNarrow = warning->isVisible();
+            width->setValue(30);
+            wide = warning->text();
+            shownWide = warning->isVisible();
+            return int(QDialog::Accepted);
+        };
+        f.desk->settei->openForActive();
+        QVERIFY(!shownAtOpen);
+        QVERIFY(shownNarrow);
+        QVERIFY2(narrow.contains(QStringLiteral("が欄の幅に入りません")), qPrintable(narrow));
+        QVERIFY(narrow.startsWith(QStringLiteral("解答欄")));
+        QVERIFY(!shownWide);
+        QVERIFY(wide.isEmpty());
+        // The teacher's setting stays as chosen.
+        QCOMPARE(sheet->lstKranX[1], std::string("30"));
     }
 
     void reduceKeyOfTheSettingsStripRunsTheMainWindowsCommand() {

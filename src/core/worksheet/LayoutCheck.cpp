@@ -55,7 +55,11 @@ std::vector<LayoutProblem> CheckLayout(Program& program, Worksheet& sheet, Canva
     st.collectKran = collect;
     st.layoutEnabled = enabled;
     st.drawTypedAnswers = typed;
+    return LayoutProblemsOf(program, sheet);
+}
 
+std::vector<LayoutProblem> LayoutProblemsOf(const Program& program, const Worksheet& sheet) {
+    const WorksheetState& st = program.sheets;
     const BoxStyle style = AnswerBoxStyle(sheet);
     const std::vector<int> lines = boxLines(sheet);
     const int count = std::clamp(st.kranCount, 0, MaxKran);
