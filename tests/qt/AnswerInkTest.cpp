@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Poppler.h"
@@ -19,6 +20,7 @@
 #include "qt/QtCanvas.h"
 #include "shell/Helpers.h"
 #include "text/Sjis.h"
+#include "typeset/LayoutOnlyCanvas.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/PageLayout.h"
 
@@ -170,6 +172,35 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
         }
     }
     EXPECT_GT(boxes, 150);
+}
+
+// The course check lays units out on a page that measures text but draws nothing: every
+// answer of the course lands where the drawn page puts it.
+TEST(AnswerInk, UndrawnPageMeasuresAsTheDrawnPage) {
+    const std::vector<UnitRef> units = courseUnits();
+    ASSERT_GE(units.size(), 40u);
+    for (const UnitRef& ref : units) {
+        CliSession session;
+        ASSERT_TRUE(session.openCourse(CourseDir));
+        ASSERT_TRUE(session.openUnit(ref)) << name(ref);
+        Program& p = session.program();
+        Worksheet& sheet = *session.sheet();
+        const auto drawn = p.sheets.KranTable;
+        const int count = p.sheets.kranCount;
+        QImage page = makePageImage(sheet.paper.Width, sheet.paper.Height);
+        QtCanvas metrics(page);
+        LayoutOnlyCanvas undrawn(metrics);
+        LayOutPage(p, sheet, undrawn, false);
+        ASSERT_EQ(p.sheets.kranCount, count) << name(ref);
+        for (int k = 1; k <= count; ++k) {
+            const KranEntry &a = drawn[k], &b = p.sheets.KranTable[k];
+            EXPECT_EQ(std::tie(a.x, a.y, a.width, a.answerTop, a.answerBottom),
+                      std::tie(b.x, b.y, b.width, b.answerTop, b.answerBottom))
+                << name(ref) << " box " << k;
+        }
+        // Nothing was drawn on the page behind.
+        EXPECT_EQ(page, makePageImage(sheet.paper.Width, sheet.paper.Height)) << name(ref);
+    }
 }
 
 // A printer canvas that presents its page in layout units gets the very page the screen

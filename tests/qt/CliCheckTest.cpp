@@ -97,7 +97,7 @@ TEST(CliCheck, TellsBoxesTheAnswersDoNotFit) {
     ASSERT_TRUE(tmp.isValid());
     const QString c = tmp.path() + "/course";
     put(c + "/Main.ind", {"数学", "", "方程式,Eq1\\ eq1"});
-    put(c + "/Eq1/eq1.ind", {"t", "[[sect1", "式", "<<", "(1) a", "(2) b", ">>"});
+    put(c + "/Eq1/eq1.ind", {"t", "[[sect1", "式", "<<", "(1) a", "(2) b", "(3) c", ">>"});
     auto withBlocks = [](const std::string& header, std::vector<std::string> ques,
                          const std::string& lineSpace, const std::string& width) {
         std::vector<std::string> u{header, "<<ques"};
@@ -117,6 +117,10 @@ TEST(CliCheck, TellsBoxesTheAnswersDoNotFit) {
         withBlocks("[[unit1", {"問題", "(1) x=# －３／７ #", "(2) x=# 2 #"}, "60", "5");
     for (const auto& l : withBlocks("[[unit2", {"(1) x=# 3/7 #", "(2) x=# 5/9 #"}, "20", "10"))
         que.push_back(l);
+    // A unit like the first one is told at its own line.
+    for (const auto& l :
+         withBlocks("[[unit3", {"問題", "(1) x=# －３／７ #", "(2) x=# 2 #"}, "60", "5"))
+        que.push_back(l);
     put(c + "/Eq1/eq11.que", que);
     const QByteArray before = [&] {
         QFile f(c + "/Eq1/eq11.que");
@@ -130,7 +134,9 @@ TEST(CliCheck, TellsBoxesTheAnswersDoNotFit) {
                              "（解答欄の幅を広げてください）\n"
                              "Eq1/eq11.que:41: 解答欄2が解答欄1と重なります（主行間・文字サイズ・"
                              "解答欄の大きさを見直してください）\n"
-                             "checked 2 units: 2 problems\n")
+                             "Eq1/eq11.que:77: 解答欄1の答え「 －３／７ 」が欄の幅に入りません"
+                             "（解答欄の幅を広げてください）\n"
+                             "checked 3 units: 3 problems\n")
                   .toStdString());
     QFile f(c + "/Eq1/eq11.que");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -177,6 +177,9 @@ class Checker {
     std::string courseDir_;
     CourseCheckOptions options_;
     KeyChecker keys_;
+    // Layout problems of the units laid out so far, by what their boxes depend on.
+    std::unordered_map<std::string, std::vector<LayoutProblem>> layoutMemo_;
+    std::string layoutKey_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -411,23 +414,39 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
 void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
     if (!options_.pages) return;
     Program& p = program_;
-    const std::size_t said = prompter_.messages.size();
-    SheetOrigin origin;
-    origin.ref = ref;
-    origin.windowKey = path;
-    p.shell.startupDone = true;
-    Worksheet& sheet = CreateWorksheet(p, origin);
-    ActivateWorksheet(p, sheet);
-    Canvas& canvas = options_.pages(sheet.paper.Width, sheet.paper.Height);
-    for (const LayoutProblem& problem : CheckLayout(p, sheet, canvas)) {
+    // The boxes follow from the questions, the graphs and the page settings alone (the
+    // header lines stand at fixed places above the questions): units alike in those are laid
+    // out once.
+    std::string& key = layoutKey_;
+    key.clear();
+    for (const Lines* list : {&p.parse.questions, &p.parse.qgraph, &p.parse.agraph, &p.parse.value,
+                              &p.parse.font, &p.parse.kran}) {
+        for (const std::string& line : *list)
+            key.append(line).push_back('\n');
+        key.push_back('\0');
+    }
+    auto known = layoutMemo_.find(key);
+    if (known == layoutMemo_.end()) {
+        const std::size_t said = prompter_.messages.size();
+        SheetOrigin origin;
+        origin.ref = ref;
+        origin.windowKey = path;
+        p.shell.startupDone = true;
+        Worksheet& sheet = CreateWorksheet(p, origin);
+        ActivateWorksheet(p, sheet);
+        Canvas& canvas = options_.pages(sheet.paper.Width, sheet.paper.Height);
+        std::vector<LayoutProblem> problems = CheckLayout(p, sheet, canvas);
+        CloseWorksheet(p, sheet);
+        // Missing pictures and the like are told by the checks above.
+        prompter_.messages.resize(said);
+        known = layoutMemo_.emplace(key, std::move(problems)).first;
+    }
+    for (const LayoutProblem& problem : known->second) {
         const auto at = static_cast<std::size_t>(problem.line);
         const int line =
             at < map.questionLines.size() ? map.questionLines[at] + 1 : map.headerLine + 1;
         add(path, line, problem.message);
     }
-    CloseWorksheet(p, sheet);
-    // Missing pictures and the like are told by the checks above.
-    prompter_.messages.resize(said);
 }
 
 void Checker::checkRuidai(int lesson, int section, int unit, const std::string& path,
