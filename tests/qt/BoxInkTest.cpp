@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "cli/CliSession.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
 #include "text/Sjis.h"
 #include "worksheet/AnswerBoxes.h"
+#include "worksheet/LayoutCheck.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"
 
@@ -92,6 +94,62 @@ TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
                         ++checked;
                     }
     EXPECT_EQ(checked, 2 * 8 * 5 * 2 * 2);
+}
+
+// Boxes of a fixed width that are too narrow are told: on the screen page, the layout check
+// names an answer exactly when its ink runs into the box's right side or nearly does (one
+// pixel apart), and never an answer whose ink keeps clear of it by three pixels or more.
+TEST(BoxInk, LayoutCheckTellsAnswersTheirFixedBoxesCannotHold) {
+    CliSession session;
+    Program& p = session.program();
+    Worksheet sheet;
+    sheet.ShowAnswers = true;
+    sheet.strMainFont = J("ＭＳ 明朝");
+    p.sheets.current = &sheet;
+    p.sheets.layoutEnabled = true;
+    p.controls.spnGyouSpace = 200;
+    int told = 0, clear = 0;
+    for (int kind : {1, 5})
+        for (int size : {10, 12, 16})
+            for (const char* answer : {" 10", " -4", " 3/7 ", " 2 ", "－３／７", " 1200"})
+                for (int width = -4; width <= 10; ++width) {
+                    const std::string where =
+                        std::string(answer) + " kind " + std::to_string(kind) + " size " +
+                        std::to_string(size) + " width " + std::to_string(width);
+                    sheet.lstQues = {J("問") + "#" + sjis::fromUtf8(answer) + "#"};
+                    sheet.lstKranX[0] = std::to_string(kind);
+                    sheet.lstKranX[1] = std::to_string(width);
+                    sheet.lstKranX[2] = "2";
+                    sheet.FontSize = size;
+                    p.controls.spnMojiSize = size;
+                    QImage image(630, 300, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    std::vector<LayoutProblem> problems;
+                    {
+                        QtCanvas canvas(image);
+                        problems = CheckLayout(p, sheet, canvas);
+                        LayOutPage(p, sheet, canvas, false);
+                    }
+                    const Rect box = PlaceAnswer(p.sheets.KranTable[1], AnswerBoxStyle(sheet)).box;
+                    // The rightmost blue pixel in the box's rows, left of the next text.
+                    int inkRight = -1;
+                    for (int y = box.top; y < box.bottom; ++y)
+                        for (int x = box.left; x < box.right + 40 && x < image.width(); ++x)
+                            if (blue(image.pixel(x, y))) inkRight = std::max(inkRight, x);
+                    ASSERT_GE(inkRight, 0) << where;
+                    const int side = box.right - 1; // the box's right line
+                    if (inkRight >= side - 1) {
+                        EXPECT_EQ(problems.size(), 1u) << where << ": ink at " << inkRight;
+                        ++told;
+                    }
+                    if (inkRight <= side - 3) {
+                        EXPECT_TRUE(problems.empty()) << where << ": ink at " << inkRight;
+                        ++clear;
+                    }
+                }
+    // Both kinds of case were met.
+    EXPECT_GT(told, 20);
+    EXPECT_GT(clear, 100);
 }
 
 } // namespace

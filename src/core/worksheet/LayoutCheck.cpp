@@ -75,8 +75,13 @@ std::vector<LayoutProblem> LayoutProblemsOf(const Program& program, const Worksh
         const auto ku = static_cast<std::size_t>(k);
         const int line = ku < lines.size() ? lines[ku] : 0;
         const AnswerPlace& place = places[ku];
-        const bool boxDrawn = style.kind == 1 || style.kind == 4 || style.kind == 5;
-        if (boxDrawn && place.base.right > place.box.right) {
+        // A box's right side stays clear of the answer's last glyph; an underline reaches as
+        // far as its ink (a glyph's cell ends a little right of its ink).
+        const int inkRight = st.KranTable[ku].inkRight;
+        const bool sides = style.kind == 1 || style.kind == 5;
+        const bool tooWide = (sides && inkRight + 1 >= place.box.right) ||
+                             (style.kind == 4 && inkRight - 3 > place.box.right);
+        if (tooWide) {
             SplitAtSemicolon(std::string_view(st.KranTable[ku].answerText), alts);
             problems.push_back({line, k,
                                 J("解答欄") + std::to_string(k) + J("の答え「") +

@@ -350,6 +350,7 @@ class Layouter {
                     e.width = placed.width;
                     e.answerTop = placed.answerTop;
                     e.answerBottom = placed.answerBottom;
+                    e.inkRight = placed.inkRight;
                     e.answerText.assign(answer);
                     e.fontSize = placed.fontSize;
                 }
@@ -421,6 +422,7 @@ class Layouter {
         e.width = clampi(static_cast<long long>(roundi(endX / s_)) - e.x);
         e.answerTop = roundi(std::floor(static_cast<double>(top) / s_));
         e.answerBottom = roundi(std::ceil(static_cast<double>(bottom) / s_));
+        e.inkRight = ink ? roundi(std::ceil(static_cast<double>(ink->right) / s_)) : e.x;
         e.fontSize = cv_.fontSize();
         return e;
     }

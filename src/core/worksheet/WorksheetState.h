@@ -21,6 +21,8 @@ struct KranEntry {
     // cell or line, bottom of its lowest); boxes and entry fields are placed around it.
     int answerTop = 0;
     int answerBottom = 0;
+    // Right end of the answer's last glyph cell: trailing blanks lay no ink.
+    int inkRight = 0;
     bool answerShown = false;
     std::string answerText; // accepted answers separated by ";"
     int tries = 0;
