@@ -6,6 +6,7 @@
 #include <string>
 
 #include "NullCanvas.h"
+#include "NullServices.h"
 #include "platform/NullServices.h"
 #include "shell/Program.h"
 #include "text/Sjis.h"
@@ -13,24 +14,6 @@
 #include "worksheet/Worksheet.h"
 
 namespace {
-
-struct NullServices : Files, Prompter {
-    ReadStatus read(const std::string&, std::string&) override { return ReadStatus::Missing; }
-    WriteResult write(const std::string&, std::string_view) override {
-        return WriteResult::failed();
-    }
-    bool fileExists(const std::string&) override { return false; }
-    bool dirExists(const std::string&) override { return false; }
-    bool makeDir(const std::string&) override { return false; }
-    bool remove(const std::string&) override { return false; }
-    bool rename(const std::string&, const std::string&) override { return false; }
-    std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
-    bool isReadOnlyMedia(const std::string&) override { return false; }
-    void setCourseFolder(const std::string&) override {}
-    void message(const std::string&) override {}
-    int askYesNo(const std::string&) override { return 6; }
-    int askYesNoCancel(const std::string&) override { return 6; }
-};
 
 struct Sheet {
     NullServices services;

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <string>
 
+#include "NullServices.h"
 #include "platform/NullServices.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
@@ -17,21 +18,6 @@
 #include "worksheet/Worksheet.h"
 
 namespace {
-
-struct NullServices : Files, Prompter {
-    ReadStatus read(const std::string&, std::string&) override { return ReadStatus::Missing; }
-    bool write(const std::string&, std::string_view) override { return false; }
-    bool fileExists(const std::string&) override { return false; }
-    bool dirExists(const std::string&) override { return false; }
-    bool makeDir(const std::string&) override { return false; }
-    bool remove(const std::string&) override { return false; }
-    bool rename(const std::string&, const std::string&) override { return false; }
-    std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
-    bool isReadOnlyMedia(const std::string&) override { return false; }
-    void message(const std::string&) override {}
-    int askYesNo(const std::string&) override { return 6; }
-    int askYesNoCancel(const std::string&) override { return 6; }
-};
 
 struct Sheet {
     NullServices services;
