@@ -171,10 +171,10 @@ void TfrmMain::buildHiddenControls() {
         connect(*paper.button, &QRadioButton::toggled, this, [this, width](bool on) {
             if (!on) return;
             const bool wasReduced = desk_.program().controls.reducedView;
-            PaperButtonClick(desk_.program(), width);
+            ChoosePaper(desk_.program(), width);
             if (wasReduced) {
                 desk_.program().controls.reducedView = true;
-                btnShukushoClick(); // the reduced view goes off
+                desk_.toggleReducedView(); // the reduced view goes off
             }
         });
         y += 21;

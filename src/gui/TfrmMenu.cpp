@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/TfrmZenTangen.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
@@ -107,7 +106,7 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
 
 bool TfrmMenu::execMenu() {
     Program& p = desk_.program();
-    setGeometry(desk_.main->geometry());
+    setGeometry(desk_.mainGeometry());
     setWindowTitle(p.menu.mode == MenuState::Mode::Open ? QStringLiteral("マスターファイルを開く")
                                                         : QStringLiteral("追加ファイルを開く"));
     MenuShow(p);

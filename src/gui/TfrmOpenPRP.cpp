@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 
@@ -72,7 +71,7 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
 }
 
 std::optional<std::string> TfrmOpenPRP::choose() {
-    setGeometry(desk_.main->geometry());
+    setGeometry(desk_.mainGeometry());
     if (!OpenPrpShow(desk_.program(), state_)) return std::nullopt;
     refresh();
     // The teacher starts by choosing a file, or a lesson when this one has none.

@@ -44,7 +44,7 @@ bool OpenMaster(Program& p, const OpenMasterHooks& hooks) {
     }
     if (!hooks.newUnitEditor()) return false;
     r = OpenUnit(p, m.selectedUnit, m.selectedNames, false, m.ruidaiChosen);
-    SelectPaperByWidth(p, 630);
+    SelectPaper(p, 630);
     return r == OpenResult::Opened;
 }
 
