@@ -109,7 +109,7 @@ bool TfrmMenu::execMenu() {
     setGeometry(desk_.mainGeometry());
     setWindowTitle(p.menu.mode == MenuState::Mode::Open ? QStringLiteral("マスターファイルを開く")
                                                         : QStringLiteral("追加ファイルを開く"));
-    MenuShow(p);
+    PrepareUnitMenu(p);
     refreshLists();
     lstUnit->setFocus();
     return desk_.runModal(*this) == QDialog::Accepted;
@@ -220,7 +220,7 @@ void TfrmMenu::btnRuidaiClearClick() {
 void TfrmMenu::btnOkClick() {
     // The focus item of the similar questions may have moved without a selection change.
     if (lstRuidai->count() > 0) lstRuidaiClick();
-    if (MenuOk(desk_.program())) accept();
+    if (ConfirmUnitChoice(desk_.program())) accept();
 }
 
 void TfrmMenu::btnShowRecordClick() {

@@ -72,7 +72,7 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
 
 std::optional<std::string> TfrmOpenPRP::choose() {
     setGeometry(desk_.mainGeometry());
-    if (!OpenPrpShow(desk_.program(), state_)) return std::nullopt;
+    if (!PrepareCopyChoice(desk_.program(), state_)) return std::nullopt;
     refresh();
     // The teacher starts by choosing a file, or a lesson when this one has none.
     (flbPRP->count() > 0 ? flbPRP : lstLesson)->setFocus();
@@ -109,7 +109,7 @@ void TfrmOpenPRP::refreshContents() {
 }
 
 void TfrmOpenPRP::btnOkClick() {
-    if (OpenPrpOk(desk_.program(), state_)) accept();
+    if (ConfirmCopyChoice(desk_.program(), state_)) accept();
 }
 
 bool TfrmOpenPRP::eventFilter(QObject* watched, QEvent* event) {
