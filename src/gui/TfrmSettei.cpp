@@ -282,11 +282,12 @@ void TfrmSettei::openForActive() {
     if (!sheet) return;
     // The controls show the worksheet as it is; filling them changes nothing in it.
     program.controls.settei.ready = false;
-    showKind(sheet->kran(0));
-    const std::pair<QSpinBox*, int> values[] = {{spnKranWX_, sheet->kran(1)},
-                                                {spnKranH_, sheet->kran(2)},
-                                                {spnKranX_, sheet->kran(6)},
-                                                {spnKranY_, sheet->kran(7)}};
+    const BoxSettings boxes = BoxSettingsOf(*sheet);
+    showKind(boxes.kind);
+    const std::pair<QSpinBox*, int> values[] = {{spnKranWX_, boxes.width},
+                                                {spnKranH_, boxes.height},
+                                                {spnKranX_, boxes.offsetX},
+                                                {spnKranY_, boxes.offsetY}};
     for (const auto& [spin, value] : values) {
         const QSignalBlocker quiet(spin);
         spin->setValue(value);
@@ -298,12 +299,8 @@ void TfrmSettei::openForActive() {
     refreshWarnings();
     program.controls.settei.ready = true;
     btnOk_->setFocus();
-    const int result = desk_.runModal(*this);
-    Worksheet* still = program.sheets.current;
-    if (result == QDialog::Accepted && still) {
-        SetKranLine(program, 1, spnKranWX_->value(), false);
-        SetKranLine(program, 2, spnKranH_->value(), false);
-    }
+    if (desk_.runModal(*this) == QDialog::Accepted && program.sheets.current)
+        KeepBoxSize(program, spnKranWX_->value(), spnKranH_->value());
 }
 
 void TfrmSettei::placeOverPanel() {

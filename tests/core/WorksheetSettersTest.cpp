@@ -132,6 +132,28 @@ TEST_F(Setters, PrintModeIsStoredWithoutMarkingModified) {
     EXPECT_EQ(relayouts, before + 1);
 }
 
+TEST_F(Setters, LayoutStripShowsTheBoxesAndKeepsTheirSizeUnmodified) {
+    Worksheet& sheet = open();
+    SetKranLine(program, 0, 4, false);
+    SetKranLine(program, 6, -2, false);
+    SetKranLine(program, 7, 9, false);
+    SetBoxWidth(program, 40);
+    sheet.Modified = false;
+    const BoxSettings shown = BoxSettingsOf(sheet);
+    EXPECT_EQ(shown.kind, 4);
+    EXPECT_EQ(shown.width, 40);
+    EXPECT_EQ(shown.offsetX, -2);
+    EXPECT_EQ(shown.offsetY, 9);
+
+    int before = relayouts;
+    KeepBoxSize(program, 55, 18);
+    EXPECT_EQ(sheet.kran(1), 55);
+    EXPECT_EQ(sheet.kran(2), 18);
+    EXPECT_EQ(sheet.kran(0), 4);  // the shape stays
+    EXPECT_FALSE(sheet.Modified); // nothing to save on close for it
+    EXPECT_GT(relayouts, before);
+}
+
 // Paper
 
 TEST_F(Setters, ApplyingAPaperSetsRecordProgramPaperAndFlagPlace) {

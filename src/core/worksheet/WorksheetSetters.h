@@ -5,6 +5,7 @@
 // current worksheet only the control keeps the value.
 
 struct Program;
+class Worksheet;
 
 void SetLineSpace(Program& program, int value);        // 主行間: LineSpace
 void SetFontSize(Program& program, int value);         // 文字サイズ: FontSize
@@ -33,3 +34,18 @@ void HideAllAnswers(Program& program);
 
 // 別解表示: the layout reads the box; the worksheet is laid out again.
 void SetBekkai(Program& program, bool checked);
+
+// A worksheet's answer boxes as the layout strip opens on them: the kind (lstKranX line
+// 0), width and height (lines 1, 2) and the offsets (lines 6, 7).
+struct BoxSettings {
+    int kind = 0;
+    int width = 0;
+    int height = 0;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+BoxSettings BoxSettingsOf(const Worksheet& sheet);
+
+// The layout strip closed with OK: the width and height it shows go into the current
+// worksheet's lines 1 and 2, each laid out again, without marking it modified.
+void KeepBoxSize(Program& program, int width, int height);
