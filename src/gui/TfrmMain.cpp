@@ -186,11 +186,8 @@ void TfrmMain::buildHiddenControls() {
     cmbRetsuX->addItems(
         {QStringLiteral("１列"), QStringLiteral("２列（横）"), QStringLiteral("２列（縦）")});
     cmbRetsuX->setFocusPolicy(Qt::NoFocus);
-    connect(cmbRetsuX, &QComboBox::activated, this, [this](int index) {
-        Worksheet* sheet = desk_.program().sheets.current;
-        const bool changed = sheet && sheet->kran(3) != index;
-        SetKranLine(desk_.program(), 3, index, changed);
-    });
+    connect(cmbRetsuX, &QComboBox::activated, this,
+            [this](int index) { SetColumns(desk_.program(), index); });
     spnKranWX = spin(p, "spnKranWX", QRect(8, 750, 60, 22), 0, 999, 0);
     connect(spnKranWX, &QSpinBox::valueChanged, this,
             [this](int v) { SetBoxWidth(desk_.program(), v); });

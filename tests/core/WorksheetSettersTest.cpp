@@ -132,6 +132,18 @@ TEST_F(Setters, PrintModeIsStoredWithoutMarkingModified) {
     EXPECT_EQ(relayouts, before + 1);
 }
 
+TEST_F(Setters, ColumnsMarkModifiedOnlyWhenTheyChange) {
+    Worksheet& sheet = open();
+    const int columns = sheet.kran(3);
+    int before = relayouts;
+    SetColumns(program, columns);
+    EXPECT_FALSE(sheet.Modified);
+    SetColumns(program, columns == 1 ? 2 : 1);
+    EXPECT_NE(sheet.kran(3), columns);
+    EXPECT_TRUE(sheet.Modified);
+    EXPECT_EQ(relayouts, before + 2);
+}
+
 TEST_F(Setters, LayoutStripShowsTheBoxesAndKeepsTheirSizeUnmodified) {
     Worksheet& sheet = open();
     SetKranLine(program, 0, 4, false);

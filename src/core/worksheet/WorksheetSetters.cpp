@@ -111,6 +111,11 @@ void SetBekkai(Program& program, bool checked) {
     change(program, false, [](Worksheet&) {});
 }
 
+void SetColumns(Program& program, int value) {
+    const Worksheet* sheet = program.sheets.current;
+    SetKranLine(program, 3, value, sheet && sheet->kran(3) != value);
+}
+
 BoxSettings BoxSettingsOf(const Worksheet& sheet) {
     return BoxSettings{sheet.kran(0), sheet.kran(1), sheet.kran(2), sheet.kran(6), sheet.kran(7)};
 }

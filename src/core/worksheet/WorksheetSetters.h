@@ -19,6 +19,8 @@ void SetBoxOffsetX(Program& program, int value);       // lstKranX line 6
 void SetBoxOffsetY(Program& program, int value);       // lstKranX line 7
 void SetSecondarySpacing(Program& program, int value); // 副行間: lstKranX line 8
 void SetStartNo(Program& program, int value);          // 開始No: StartNo and 開始番号
+// １列 / ２列（横） / ２列（縦）: lstKranX line 3; marks modified only when it changes.
+void SetColumns(Program& program, int value);
 
 // Writes one lstKranX line of the current worksheet and lays it out again, marking it
 // modified only when asked (the box-shape buttons differ in that).
