@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
             MenuChooseSection(p, s);
             for (int u = 0; u < p.course.sectionUnitCount[s + 1] && opened < 10; ++u) {
                 MenuChooseUnit(p, u);
-                if (!MenuOk(p)) continue;
+                if (!ConfirmUnitChoice(p)) continue;
                 if (OpenUnit(p, p.menu.selectedUnit, p.menu.selectedNames) == OpenResult::Opened)
                     ++opened;
                 settle();

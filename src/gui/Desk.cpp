@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QMdiArea>
+#include <QScreen>
 #include <QUrl>
 
 #include "gui/Artwork.h"
@@ -23,13 +25,10 @@
 #include "gui/TfrmVersion.h"
 #include "gui/TfrmZenTangen.h"
 #include "gui/UiParts.h"
+#include "gui/WorksheetWindows.h"
 #include "qt/Fonts.h"
 #include "shell/Startup.h"
-
-#if __has_include("gui/WorksheetWindows.h")
-#include "gui/WorksheetWindows.h"
-#define VELMIX_HAS_WORKSHEET_WINDOWS 1
-#endif
+#include "worksheet/WorksheetSetters.h"
 
 Desk::Desk(const QString& masterFolder) : Desk(masterFolder, Seams{}) {}
 
@@ -104,7 +103,125 @@ void Desk::createWindows() {
     dummy = new TfrmDummy(*this);
     zenTangen = new TfrmZenTangen(*this, main);
     juku = new TfrmJuku(*this, main);
-#ifdef VELMIX_HAS_WORKSHEET_WINDOWS
     InstallWorksheetWindows(*this);
-#endif
+}
+
+TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {
+    return worksheetWindows ? worksheetWindows->windowOf(sheet) : nullptr;
+}
+
+TfrmPrint* Desk::activeWindow() const {
+    const Worksheet* sheet = program_->sheets.current;
+    return sheet ? windowOf(*sheet) : nullptr;
+}
+
+void Desk::run(Command command) {
+    if (!main) return;
+    switch (command) {
+    case Command::OpenUnit:
+        main->btnOpenMasterClick();
+        break;
+    case Command::SaveOver:
+        main->btnSaveMasterClick();
+        break;
+    case Command::SaveCopy:
+        main->btnSaveCopyClick();
+        break;
+    case Command::Print:
+        main->btnStartPrintClick();
+        break;
+    case Command::Exit:
+        main->mnuExitClick();
+        break;
+    case Command::MakeIndex:
+        main->mnuIndexClick();
+        break;
+    case Command::SchoolName:
+        main->mnuSchoolClick();
+        break;
+    case Command::EditChoices:
+        main->btnEditClick();
+        break;
+    case Command::PrintMode:
+        main->mnuPrintModeClick();
+        break;
+    case Command::LayoutSettings:
+        main->btnKranClick();
+        break;
+    case Command::PaperSettings:
+        main->mnuSetPaperClick();
+        break;
+    }
+}
+
+void Desk::toggleAnswers() {
+    ToggleShowAnswers(*program_);
+    if (main) main->showAnswerGlyph();
+}
+
+void Desk::showAnswers() {
+    const Worksheet* sheet = program_->sheets.current;
+    if (sheet && !sheet->ShowAnswers) toggleAnswers();
+}
+
+bool Desk::answersSwitchable() const {
+    return !main || main->answersSwitchable();
+}
+
+void Desk::toggleReducedView() {
+    if (!program_->sheets.current) return;
+    bool& reduced = program_->controls.reducedView;
+    reduced = !reduced;
+    if (TfrmPrint* window = activeWindow()) window->setReduced(reduced);
+    if (main) main->refreshControls();
+}
+
+QString Desk::reducedViewCaption() const {
+    if (main) return main->reducedViewCaption();
+    return program_->controls.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小");
+}
+
+void Desk::scrollPage() {
+    if (TfrmPrint* window = activeWindow()) window->toggleScroll();
+}
+
+void Desk::regionMarked(bool marked) {
+    if (main) main->setRegionMarked(marked);
+}
+
+bool Desk::programKey(QKeyEvent* event) {
+    return main && main->handleKey(event);
+}
+
+void Desk::showWorksheetValues() {
+    if (main) main->refreshControls();
+}
+
+void Desk::worksheetLaidOut(const Worksheet& sheet) {
+    if (settei && settei->isVisible() && program_->sheets.current == &sheet)
+        settei->refreshWarnings();
+}
+
+QRect Desk::commandPanelArea() const {
+    if (!main) return {};
+    QRect area = main->commandPanelArea();
+    if (const QScreen* screen = main->screen())
+        area.setHeight(std::min(area.height(), screen->availableGeometry().bottom() - area.y()));
+    return area;
+}
+
+QRect Desk::mainGeometry() const {
+    return main ? main->geometry() : QRect();
+}
+
+QString Desk::programTitle() const {
+    return main ? main->windowTitle() : QString();
+}
+
+QMdiArea* Desk::frame() const {
+    return main ? main->mdiArea() : nullptr;
+}
+
+QSize Desk::childSize() const {
+    return main ? main->childSize() : QSize();
 }

@@ -4,6 +4,7 @@
 // the program's fixed order and alive until the main window closes. Windows reach each
 // other and the program state through the desk; nothing is global.
 
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -14,6 +15,8 @@
 #include "shell/Settings.h"
 
 class CursorTable;
+class QKeyEvent;
+class QMdiArea;
 class QUrl;
 class TfrmMain;
 class TfrmMenu;
@@ -30,6 +33,7 @@ class TfrmJuku;
 class TfrmHelp;
 class TfrmPrint;
 class Worksheet;
+class WorksheetWindows;
 
 class Desk {
   public:
@@ -104,8 +108,65 @@ class Desk {
     TfrmJuku* juku = nullptr;
     TfrmHelp* help = nullptr;
 
-    // The worksheet window that shows sheet, or null.
+    // The worksheet windows, made with the main window.
+    WorksheetWindows* worksheetWindows = nullptr;
+    // The worksheet window that shows sheet, or the active worksheet's; null when none.
     TfrmPrint* windowOf(const Worksheet& sheet) const;
+    TfrmPrint* activeWindow() const;
+
+    // What the windows ask of each other. A window reaches another one only through these
+    // verbs and that window's own entry verb (TfrmSetPaper::openForActive, TfrmMenu::
+    // execMenu ...); never through its controls, its handlers or findChild.
+
+    // The program's commands. They belong to the main window (its panel and menus); the
+    // worksheet menus and the close query run the same ones through here.
+    enum class Command {
+        OpenUnit,       // 開く
+        SaveOver,       // 上書き保存 of the active worksheet
+        SaveCopy,       // 名前を付けて保存 of the active worksheet
+        Print,          // 印刷
+        Exit,           // 終了
+        MakeIndex,      // 目次作成
+        SchoolName,     // 学校名・塾名
+        EditChoices,    // 編集: the course unit or the copy
+        PrintMode,      // 印字モードの設定
+        LayoutSettings, // 解答欄の設定
+        PaperSettings,  // 用紙サイズとオプションの設定
+    };
+    void run(Command command);
+
+    // 解答表示: flips the answer display (the main window's button follows).
+    void toggleAnswers();
+    // Switches the answer display on when the active worksheet hides its answers.
+    void showAnswers();
+    // Whether 解答表示 can be used now.
+    bool answersSwitchable() const;
+    // 縮小 / 拡大 of the active worksheet, and the command's caption for the view as it is.
+    void toggleReducedView();
+    QString reducedViewCaption() const;
+    // Page Up / Page Down: the active page between its top and its bottom.
+    void scrollPage();
+    // A region of the active page was marked or the mark dropped: コピー and キャンセル
+    // follow.
+    void regionMarked(bool marked);
+    // A key-down another window passes on to the program's keys; true when it was used.
+    bool programKey(QKeyEvent* event);
+    // The active worksheet's values changed outside the main window (paper settings): the
+    // main window's controls show them.
+    void showWorksheetValues();
+    // A worksheet was laid out again: the layout strip, open on it, tells what changed.
+    void worksheetLaidOut(const Worksheet& sheet);
+
+    // Places. The command panel on the screen, cut at the screen's bottom (the layout
+    // strip lies over it); null without a main window.
+    QRect commandPanelArea() const;
+    // The main window on the screen (dialogs that cover the program take it) and its title.
+    QRect mainGeometry() const;
+    QString programTitle() const;
+    // The frame that holds the worksheet windows and the title window, and the size each
+    // child gets in it.
+    QMdiArea* frame() const;
+    QSize childSize() const;
 
   private:
     std::unique_ptr<Prompter> ownPrompter_;

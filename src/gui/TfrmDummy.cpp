@@ -7,7 +7,6 @@
 #include <QScreen>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/UiParts.h"
 
 TfrmDummy::TfrmDummy(Desk& desk) : desk_(desk) {
@@ -30,26 +29,27 @@ void TfrmDummy::setTitlePicture(const QImage& picture) {
     }
     const QSize size(glyph.width() + 10, glyph.height() + 20);
     btnTitle->resize(size);
+    const QRect main = desk_.mainGeometry();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : desk_.main->width();
-    const int panel = desk_.main->width() - desk_.main->mdiArea()->width();
+    const int screenWidth = screen ? screen->geometry().width() : main.width();
+    const int panel = main.width() - desk_.frame()->width();
     const int left = (screenWidth - panel - size.width() - 20) / 2;
-    const int top = (desk_.main->height() - size.height() - 100) / 2;
+    const int top = (main.height() - size.height() - 100) / 2;
     btnTitle->move(std::max(left, 0), std::max(top, 0));
 }
 
 void TfrmDummy::showInFrame() {
     if (!sub_) {
-        sub_ = desk_.main->mdiArea()->addSubWindow(this);
+        sub_ = desk_.frame()->addSubWindow(this);
         sub_->setObjectName(QStringLiteral("TfrmDummyFrame"));
         // The title window lives as long as the program: closing it only minimises it.
         sub_->setAttribute(Qt::WA_DeleteOnClose, false);
         sub_->installEventFilter(this);
-        connect(desk_.main->mdiArea(), &QMdiArea::subWindowActivated, this, &TfrmDummy::activated);
+        connect(desk_.frame(), &QMdiArea::subWindowActivated, this, &TfrmDummy::activated);
     }
-    sub_->setGeometry(QRect(QPoint(0, 0), desk_.main->childSize()));
+    sub_->setGeometry(QRect(QPoint(0, 0), desk_.childSize()));
     sub_->show();
-    desk_.main->mdiArea()->setActiveSubWindow(sub_);
+    desk_.frame()->setActiveSubWindow(sub_);
 }
 
 bool TfrmDummy::eventFilter(QObject* watched, QEvent* event) {
@@ -68,5 +68,5 @@ void TfrmDummy::showTitleButton() {
 void TfrmDummy::activated(QMdiSubWindow* sub) {
     if (!sub || sub != sub_) return;
     setWindowTitle(QStringLiteral("山口県　千畳敷"));
-    if (!sub_->isMaximized()) sub_->setGeometry(QRect(QPoint(0, 0), desk_.main->childSize()));
+    if (!sub_->isMaximized()) sub_->setGeometry(QRect(QPoint(0, 0), desk_.childSize()));
 }

@@ -41,12 +41,12 @@ TfrmJuku::TfrmJuku(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
 }
 
 void TfrmJuku::showDialog() {
-    edtSchool->setText(qs(SchoolFieldOnShow(desk_.program(), sj(edtSchool->text()))));
+    edtSchool->setText(qs(SchoolNameToEdit(desk_.program(), sj(edtSchool->text()))));
     edtSchool->setFocus();
     desk_.runModal(*this);
 }
 
 void TfrmJuku::btnOkClick() {
-    SchoolOk(desk_.program(), desk_.settings(), sj(edtSchool->text()));
+    SetSchoolName(desk_.program(), desk_.settings(), sj(edtSchool->text()));
     accept();
 }

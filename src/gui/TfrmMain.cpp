@@ -171,10 +171,10 @@ void TfrmMain::buildHiddenControls() {
         connect(*paper.button, &QRadioButton::toggled, this, [this, width](bool on) {
             if (!on) return;
             const bool wasReduced = desk_.program().controls.reducedView;
-            PaperButtonClick(desk_.program(), width);
+            ChoosePaper(desk_.program(), width);
             if (wasReduced) {
                 desk_.program().controls.reducedView = true;
-                btnShukushoClick(); // the reduced view goes off
+                desk_.toggleReducedView(); // the reduced view goes off
             }
         });
         y += 21;
@@ -186,11 +186,8 @@ void TfrmMain::buildHiddenControls() {
     cmbRetsuX->addItems(
         {QStringLiteral("１列"), QStringLiteral("２列（横）"), QStringLiteral("２列（縦）")});
     cmbRetsuX->setFocusPolicy(Qt::NoFocus);
-    connect(cmbRetsuX, &QComboBox::activated, this, [this](int index) {
-        Worksheet* sheet = desk_.program().sheets.current;
-        const bool changed = sheet && sheet->kran(3) != index;
-        SetKranLine(desk_.program(), 3, index, changed);
-    });
+    connect(cmbRetsuX, &QComboBox::activated, this,
+            [this](int index) { SetColumns(desk_.program(), index); });
     spnKranWX = spin(p, "spnKranWX", QRect(8, 750, 60, 22), 0, 999, 0);
     connect(spnKranWX, &QSpinBox::valueChanged, this,
             [this](int v) { SetBoxWidth(desk_.program(), v); });

@@ -51,6 +51,13 @@ class TfrmMain : public QMainWindow {
     // A region of the page was marked (or the mark dropped): enables or disables
     // コピー and キャンセル.
     void setRegionMarked(bool marked);
+    // 解答表示 shows the answer display's state, and whether it can be used now.
+    void showAnswerGlyph();
+    bool answersSwitchable() const;
+    // The caption of 縮小 / 拡大 as the view is now.
+    QString reducedViewCaption() const;
+    // The command panel on the screen.
+    QRect commandPanelArea() const;
 
     // The save commands for one worksheet; true when it was saved (the close query uses
     // them: 上書き保存 while the worksheet is an unedited course unit, else 名前を付けて保存).
@@ -117,7 +124,6 @@ class TfrmMain : public QMainWindow {
     // Start-up and the window side of the commands (TfrmMainStartup.cpp).
     void formShow();
     void hidePopups();
-    void showAnswerGlyph();
     void refreshWindowList();
     void refreshWindowMenu();
     void tipClicked(int topic);

@@ -161,8 +161,7 @@ void TfrmMain::btnLogOnClick() {
 }
 
 void TfrmMain::btnKaitouClick() {
-    ToggleShowAnswers(desk_.program());
-    showAnswerGlyph();
+    desk_.toggleAnswers();
 }
 
 void TfrmMain::chkBekkaiClick() {
@@ -187,15 +186,11 @@ void TfrmMain::btnCancelClick() {
 }
 
 void TfrmMain::btnShukushoClick() {
-    if (!activeSheet()) return;
-    bool& reduced = desk_.program().controls.reducedView;
-    reduced = !reduced;
-    if (TfrmPrint* window = activeWorksheetWindow()) window->setReduced(reduced);
-    refreshControls();
+    desk_.toggleReducedView();
 }
 
 void TfrmMain::btnScrollClick() {
-    if (TfrmPrint* window = activeWorksheetWindow()) window->toggleScroll();
+    desk_.scrollPage();
 }
 
 void TfrmMain::btnLockClick() {

@@ -216,6 +216,18 @@ void TfrmMain::setRegionMarked(bool marked) {
     btnCancel->setEnabled(marked);
 }
 
+bool TfrmMain::answersSwitchable() const {
+    return btnKaitou->isEnabled();
+}
+
+QString TfrmMain::reducedViewCaption() const {
+    return btnShukusho->text();
+}
+
+QRect TfrmMain::commandPanelArea() const {
+    return QRect(pnlMain->mapToGlobal(QPoint(0, 0)), pnlMain->size());
+}
+
 void TfrmMain::refreshWindowList() {
     lstWindow->clear();
     for (const std::string& key : desk_.program().shell.windowList)

@@ -22,8 +22,7 @@ void TfrmMain::worksheetWindowClosed(TfrmPrint*) {
 }
 
 TfrmPrint* TfrmMain::activeWorksheetWindow() const {
-    const Worksheet* sheet = desk_.program().sheets.current;
-    return sheet ? desk_.windowOf(*sheet) : nullptr;
+    return desk_.activeWindow();
 }
 
 void TfrmMain::mnuCascadeClick() {

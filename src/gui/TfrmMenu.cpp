@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/TfrmZenTangen.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
@@ -107,10 +106,10 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
 
 bool TfrmMenu::execMenu() {
     Program& p = desk_.program();
-    setGeometry(desk_.main->geometry());
+    setGeometry(desk_.mainGeometry());
     setWindowTitle(p.menu.mode == MenuState::Mode::Open ? QStringLiteral("マスターファイルを開く")
                                                         : QStringLiteral("追加ファイルを開く"));
-    MenuShow(p);
+    PrepareUnitMenu(p);
     refreshLists();
     lstUnit->setFocus();
     return desk_.runModal(*this) == QDialog::Accepted;
@@ -221,7 +220,7 @@ void TfrmMenu::btnRuidaiClearClick() {
 void TfrmMenu::btnOkClick() {
     // The focus item of the similar questions may have moved without a selection change.
     if (lstRuidai->count() > 0) lstRuidaiClick();
-    if (MenuOk(desk_.program())) accept();
+    if (ConfirmUnitChoice(desk_.program())) accept();
 }
 
 void TfrmMenu::btnShowRecordClick() {

@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 
@@ -72,8 +71,8 @@ TfrmOpenPRP::TfrmOpenPRP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
 }
 
 std::optional<std::string> TfrmOpenPRP::choose() {
-    setGeometry(desk_.main->geometry());
-    if (!OpenPrpShow(desk_.program(), state_)) return std::nullopt;
+    setGeometry(desk_.mainGeometry());
+    if (!PrepareCopyChoice(desk_.program(), state_)) return std::nullopt;
     refresh();
     // The teacher starts by choosing a file, or a lesson when this one has none.
     (flbPRP->count() > 0 ? flbPRP : lstLesson)->setFocus();
@@ -110,7 +109,7 @@ void TfrmOpenPRP::refreshContents() {
 }
 
 void TfrmOpenPRP::btnOkClick() {
-    if (OpenPrpOk(desk_.program(), state_)) accept();
+    if (ConfirmCopyChoice(desk_.program(), state_)) accept();
 }
 
 bool TfrmOpenPRP::eventFilter(QObject* watched, QEvent* event) {

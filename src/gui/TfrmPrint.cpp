@@ -18,8 +18,6 @@
 
 #include "gui/Desk.h"
 #include "gui/PageView.h"
-#include "gui/TfrmMain.h"
-#include "gui/TfrmSettei.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
 #include "shell/Program.h"
@@ -52,9 +50,8 @@ TfrmPrint::TfrmPrint(Desk& desk, Worksheet& sheet, QWidget* parent)
     connect(view_, &PageView::graphDropped, this, [this](int index, QPoint topLeft) {
         if (sheet_) MoveGraph(desk_.program(), *sheet_, index, Point{topLeft.x(), topLeft.y()});
     });
-    connect(view_, &PageView::markChanged, this, [this](bool marked) {
-        if (desk_.main) desk_.main->setRegionMarked(marked);
-    });
+    connect(view_, &PageView::markChanged, this,
+            [this](bool marked) { desk_.regionMarked(marked); });
     connect(view_, &PageView::dragging, this,
             [this](QPoint pos) { scroll_->ensureVisible(pos.x(), pos.y(), 16, 16); });
     refreshCaption();
@@ -76,54 +73,47 @@ void TfrmPrint::buildMenu() {
         connect(a, &QAction::triggered, this, run);
         return a;
     };
-    // Items that forward to the main window's command of the same name.
-    TfrmMain* main = desk_.main;
-    auto command = [main](QMenu* menu, const char* name, const QString& text,
-                          void (TfrmMain::*slot)()) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        if (main) connect(a, &QAction::triggered, main, slot);
-        return a;
+    // Items that run the program's command of the same name.
+    auto command = [this, item](QMenu* menu, const char* name, const QString& text,
+                                Desk::Command which) {
+        return item(menu, name, text, [this, which] { desk_.run(which); });
     };
 
     QMenu* file = menu_->addMenu(QStringLiteral("ファイル(&F)"));
-    command(file, "mnuOpen", QStringLiteral("開く(&O)"), &TfrmMain::btnOpenMasterClick);
+    command(file, "mnuOpen", QStringLiteral("開く(&O)"), Desk::Command::OpenUnit);
     QAction* save =
-        command(file, "mnuSave", QStringLiteral("上書き保存(&S)"), &TfrmMain::btnSaveMasterClick);
-    command(file, "mnuPrint", QStringLiteral("印刷(&P)"), &TfrmMain::btnStartPrintClick);
+        command(file, "mnuSave", QStringLiteral("上書き保存(&S)"), Desk::Command::SaveOver);
+    command(file, "mnuPrint", QStringLiteral("印刷(&P)"), Desk::Command::Print);
     item(file, "mnuClose", QStringLiteral("閉じる(&C)"), [this] { close(); });
-    command(file, "mnuExit", QStringLiteral("終了(&X)"), &TfrmMain::mnuExitClick);
+    command(file, "mnuExit", QStringLiteral("終了(&X)"), Desk::Command::Exit);
     // Only an unedited unit of the course is written back into its unit file.
     connect(file, &QMenu::aboutToShow, this,
             [this, save] { save->setEnabled(sheet_ && sheet_->masterFlag); });
 
     QMenu* edit = menu_->addMenu(QStringLiteral("編集(&E)"));
-    command(edit, "mnuIndex", QStringLiteral("目次作成(&C)"), &TfrmMain::mnuIndexClick);
-    command(edit, "mnuSchool", QStringLiteral("学校名・塾名(&J)"), &TfrmMain::mnuSchoolClick);
-    command(edit, "mnuEdit", QStringLiteral("編集(&E)"), &TfrmMain::btnEditClick);
+    command(edit, "mnuIndex", QStringLiteral("目次作成(&C)"), Desk::Command::MakeIndex);
+    command(edit, "mnuSchool", QStringLiteral("学校名・塾名(&J)"), Desk::Command::SchoolName);
+    command(edit, "mnuEdit", QStringLiteral("編集(&E)"), Desk::Command::EditChoices);
     item(edit, "mnuClipboard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)"),
          [this] { copyPageToClipboard(); });
 
     QMenu* view = menu_->addMenu(QStringLiteral("表示(&V)"));
     mnuKaitou_ = item(view, "mnuKaitou", QStringLiteral("解答表示(&A)"), [this] {
-        if (desk_.main) desk_.main->btnKaitouClick();
+        desk_.toggleAnswers();
         if (sheet_) mnuKaitou_->setChecked(sheet_->ShowAnswers);
     });
     mnuKaitou_->setCheckable(true);
     connect(view, &QMenu::aboutToShow, this, [this] {
-        // Enabled while the main window's 解答表示 button is.
-        const QWidget* button =
-            desk_.main ? desk_.main->findChild<QWidget*>(QStringLiteral("btnKaitou")) : nullptr;
-        mnuKaitou_->setEnabled(!button || button->isEnabled());
+        mnuKaitou_->setEnabled(desk_.answersSwitchable());
         if (sheet_) mnuKaitou_->setChecked(sheet_->ShowAnswers);
     });
 
     QMenu* settings = menu_->addMenu(QStringLiteral("設定(&C)"));
     command(settings, "mnuPrintMode", QStringLiteral("印字モードの設定(&P)"),
-            &TfrmMain::mnuPrintModeClick);
-    command(settings, "mnuKran", QStringLiteral("解答欄の設定(&K)"), &TfrmMain::btnKranClick);
+            Desk::Command::PrintMode);
+    command(settings, "mnuKran", QStringLiteral("解答欄の設定(&K)"), Desk::Command::LayoutSettings);
     command(settings, "mnuSetPaper", QStringLiteral("用紙サイズとオプションの設定(&S)"),
-            &TfrmMain::mnuSetPaperClick);
+            Desk::Command::PaperSettings);
 }
 
 void TfrmPrint::detach() {
@@ -162,8 +152,7 @@ void TfrmPrint::relayout() {
     refreshCaption();
     showView();
     // The layout strip tells what the new layout does to the answers.
-    if (desk_.settei && desk_.settei->isVisible() && desk_.program().sheets.current == sheet_)
-        desk_.settei->refreshWarnings();
+    desk_.worksheetLaidOut(*sheet_);
 }
 
 void TfrmPrint::showView() {
@@ -259,12 +248,7 @@ bool TfrmPrint::putOnClipboard(const QImage& image) {
 }
 
 bool TfrmPrint::saveForClose(Worksheet& sheet) {
-    if (desk_.main) {
-        if (sheet.masterFlag)
-            desk_.main->btnSaveMasterClick();
-        else
-            desk_.main->btnSaveCopyClick();
-    }
+    desk_.run(sheet.masterFlag ? Desk::Command::SaveOver : Desk::Command::SaveCopy);
     refreshCaption();
     if (!sheet.Modified) return true;
     // Cancelled or failed: the worksheet stays open with its changes.
@@ -291,7 +275,7 @@ void TfrmPrint::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmPrint::keyPressEvent(QKeyEvent* event) {
-    if (desk_.main && desk_.main->handleKey(event)) return;
+    if (desk_.programKey(event)) return;
     if (event->matches(QKeySequence::Copy) && hasMarkedRegion()) {
         copyMarkedRegion();
         return;

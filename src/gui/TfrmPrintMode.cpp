@@ -63,19 +63,15 @@ void TfrmPrintMode::selectMode(bool printerResolution) {
 }
 
 void TfrmPrintMode::openForActive() {
-    const Controls& c = desk_.program().controls;
-    (c.radPrinter ? radPrinter_ : radDisplay_)->setChecked(true);
-    spnStart_->setValue(c.spnStart);
-    chkNumber_->setChecked(c.chkNumber);
+    const PrintModeSettings mode = CurrentPrintMode(desk_.program());
+    (mode.printerResolution ? radPrinter_ : radDisplay_)->setChecked(true);
+    spnStart_->setValue(mode.nextNumber);
+    chkNumber_->setChecked(mode.numbered);
     desk_.runModal(*this);
 }
 
 void TfrmPrintMode::btnCloseClick() {
-    Program& program = desk_.program();
-    Controls& c = program.controls;
-    c.radPrinter = radPrinter_->isChecked();
-    c.spnStart = spnStart_->value();
-    c.chkNumber = chkNumber_->isChecked();
-    PrintModeClose(program);
+    ApplyPrintMode(desk_.program(), PrintModeSettings{radPrinter_->isChecked(), spnStart_->value(),
+                                                      chkNumber_->isChecked()});
     accept();
 }

@@ -92,7 +92,7 @@ bool TfrmReadUnit::editCopy(Worksheet& sheet) {
         r.moveCenter(area.center());
         setGeometry(r);
     }
-    const CopyEditFields f = CopyEditLoad(desk_.program(), sheet);
+    const CopyEditFields f = CopyEditOf(desk_.program(), sheet);
     edtTangen->setText(qs(f.title));
     edtSchool->setText(qs(f.school));
     edtShimei->setText(qs(f.nameLine));
@@ -117,5 +117,5 @@ void TfrmReadUnit::btnOkClick() {
     f.qgraph = sjLines(memQGraph->toPlainText());
     f.agraph = sjLines(memAGraph->toPlainText());
     f.data = sjLines(memData->toPlainText());
-    if (CopyEditOk(desk_.program(), *sheet_, f)) accept();
+    if (ApplyCopyEdit(desk_.program(), *sheet_, f)) accept();
 }

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "shell/Program.h"
 #include "worksheet/Paper.h"
 
@@ -57,30 +56,26 @@ TfrmSetPaper::TfrmSetPaper(Desk& desk, QWidget* parent) : QDialog(parent), desk_
 }
 
 void TfrmSetPaper::openForActive() {
-    Program& program = desk_.program();
-    if (!program.sheets.current) return;
-    SetPaperShow(program);
-    const Controls& c = program.controls;
-    chkClassFlag_->setChecked(c.chkClassFlag);
-    chkJisshibi_->setChecked(c.chkJisshibi);
-    chkPrinted_->setChecked(c.chkPrinted);
+    const std::optional<PaperSettings> settings = ActivePaperSettings(desk_.program());
+    if (!settings) return;
+    chkClassFlag_->setChecked(settings->classFlag);
+    chkJisshibi_->setChecked(settings->dateLine);
+    chkPrinted_->setChecked(settings->printedLine);
     for (std::size_t i = 0; i < papers_.size(); ++i)
-        if (Papers[i].width == PaperForWidth(c.paperButton).width) papers_[i]->setChecked(true);
+        if (Papers[i].width == settings->width) papers_[i]->setChecked(true);
     desk_.runModal(*this);
 }
 
 void TfrmSetPaper::btnOkClick() {
-    Program& program = desk_.program();
-    if (program.sheets.current) {
-        int width = PaperForWidth(630).width;
+    if (desk_.program().sheets.current) {
+        PaperSettings settings;
         for (std::size_t i = 0; i < papers_.size(); ++i)
-            if (papers_[i]->isChecked()) width = Papers[i].width;
-        Controls& c = program.controls;
-        c.chkClassFlag = chkClassFlag_->isChecked();
-        c.chkJisshibi = chkJisshibi_->isChecked();
-        c.chkPrinted = chkPrinted_->isChecked();
-        SetPaperOk(program, width);
-        if (desk_.main) desk_.main->refreshControls();
+            if (papers_[i]->isChecked()) settings.width = Papers[i].width;
+        settings.classFlag = chkClassFlag_->isChecked();
+        settings.dateLine = chkJisshibi_->isChecked();
+        settings.printedLine = chkPrinted_->isChecked();
+        ApplyPaperSettings(desk_.program(), settings);
+        desk_.showWorksheetValues();
     }
     accept();
 }

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
@@ -17,7 +16,6 @@
 #include <iterator>
 
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/UiText.h"
 #include "qt/Fonts.h"
 #include "shell/Program.h"
@@ -284,54 +282,40 @@ void TfrmSettei::openForActive() {
     if (!sheet) return;
     // The controls show the worksheet as it is; filling them changes nothing in it.
     program.controls.settei.ready = false;
-    showKind(sheet->kran(0));
-    const std::pair<QSpinBox*, int> values[] = {{spnKranWX_, sheet->kran(1)},
-                                                {spnKranH_, sheet->kran(2)},
-                                                {spnKranX_, sheet->kran(6)},
-                                                {spnKranY_, sheet->kran(7)}};
+    const BoxSettings boxes = BoxSettingsOf(*sheet);
+    showKind(boxes.kind);
+    const std::pair<QSpinBox*, int> values[] = {{spnKranWX_, boxes.width},
+                                                {spnKranH_, boxes.height},
+                                                {spnKranX_, boxes.offsetX},
+                                                {spnKranY_, boxes.offsetY}};
     for (const auto& [spin, value] : values) {
         const QSignalBlocker quiet(spin);
         spin->setValue(value);
     }
     // The boxes being edited must be visible.
-    if (!sheet->ShowAnswers && desk_.main) desk_.main->btnKaitouClick();
-    if (desk_.main) placeOverPanel();
-    btnKakudai_->setText(reduceCaption());
+    desk_.showAnswers();
+    placeOverPanel();
+    btnKakudai_->setText(desk_.reducedViewCaption());
     refreshWarnings();
     program.controls.settei.ready = true;
     btnOk_->setFocus();
-    const int result = desk_.runModal(*this);
-    Worksheet* still = program.sheets.current;
-    if (result == QDialog::Accepted && still) {
-        SetKranLine(program, 1, spnKranWX_->value(), false);
-        SetKranLine(program, 2, spnKranH_->value(), false);
-    }
+    if (desk_.runModal(*this) == QDialog::Accepted && program.sheets.current)
+        KeepBoxSize(program, spnKranWX_->value(), spnKranH_->value());
 }
 
 void TfrmSettei::placeOverPanel() {
     // Over the command panel, which cannot be used while the strip is open, leaving the
     // worksheet beside it in view; from the panel's top down to the screen's bottom.
-    const QWidget* panel = desk_.main->findChild<QWidget*>(QStringLiteral("pnlMain"));
-    const QPoint at = panel ? panel->mapToGlobal(QPoint(0, 0)) : desk_.main->pos();
-    int height = panel ? panel->height() : desk_.main->height();
-    if (const QScreen* screen = desk_.main->screen())
-        height = std::min(height, screen->availableGeometry().bottom() - at.y());
-    move(at);
+    const QRect panel = desk_.commandPanelArea();
+    if (panel.isNull()) return;
+    move(panel.topLeft());
     const int titleBar = 30; // the window manager's, above the strip's own height
-    resize(width(), std::max(height - titleBar, minimumSizeHint().height()));
-}
-
-QString TfrmSettei::reduceCaption() const {
-    const auto* button =
-        desk_.main ? desk_.main->findChild<QAbstractButton*>(QStringLiteral("btnShukusho"))
-                   : nullptr;
-    if (button) return button->text();
-    return desk_.program().controls.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小");
+    resize(width(), std::max(panel.height() - titleBar, minimumSizeHint().height()));
 }
 
 void TfrmSettei::btnKakudaiClick() {
-    if (desk_.main) desk_.main->btnShukushoClick();
-    btnKakudai_->setText(reduceCaption());
+    desk_.toggleReducedView();
+    btnKakudai_->setText(desk_.reducedViewCaption());
 }
 
 void TfrmSettei::btnOkClick() {
@@ -346,7 +330,7 @@ bool TfrmSettei::handleKey(QKeyEvent* event, QObject* target) {
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        if (desk_.main) desk_.main->btnScrollClick();
+        desk_.scrollPage();
         return true;
     case Qt::Key_S:
         if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return true;

@@ -7,7 +7,6 @@
 
 class Desk;
 struct Program;
-class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -51,7 +50,6 @@ class TfrmSettei : public QDialog {
     void placeOverPanel();
     // An arrow key on a shape button chooses the next (or previous) shape offered.
     bool stepShape(QObject* from, bool forward);
-    QString reduceCaption() const;
 
     Desk& desk_;
     QSpinBox* spnLeftM_ = nullptr;

@@ -7,7 +7,6 @@
 
 #include "gui/Artwork.h"
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/UiParts.h"
 
 TfrmVersion::TfrmVersion(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
@@ -34,7 +33,7 @@ TfrmVersion::TfrmVersion(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
 }
 
 void TfrmVersion::showBox() {
-    findChild<QLabel*>(QStringLiteral("lblProductName"))->setText(desk_.main->windowTitle());
+    findChild<QLabel*>(QStringLiteral("lblProductName"))->setText(desk_.programTitle());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect r(QPoint(0, 0), size());
         r.moveCenter(screen->geometry().center());

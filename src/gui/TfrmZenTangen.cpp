@@ -10,7 +10,6 @@
 
 #include "authoring/LessonTree.h"
 #include "gui/Desk.h"
-#include "gui/TfrmMain.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 #include "shell/Helpers.h"
@@ -51,7 +50,7 @@ void TfrmZenTangen::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmZenTangen::showOverview() {
-    setGeometry(desk_.main->geometry());
+    setGeometry(desk_.mainGeometry());
     fillTree();
     Label1->setText(qs(DateTextDots(desk_.program().platform.clock)) + QStringLiteral("-"));
     printed_ = 0;

@@ -27,11 +27,11 @@ WorksheetWindows::WorksheetWindows(Desk& desk) : QObject(desk.main), desk_(desk)
     sheets.created = [this](Worksheet& sheet) { created(sheet); };
     sheets.activated = [this](Worksheet& sheet) { activated(sheet); };
     sheets.closing = [this](Worksheet& sheet) { closing(sheet); };
-    connect(desk_.main->mdiArea(), &QMdiArea::subWindowActivated, this,
-            &WorksheetWindows::frameActivated);
+    connect(desk_.frame(), &QMdiArea::subWindowActivated, this, &WorksheetWindows::frameActivated);
 }
 
 WorksheetWindows::~WorksheetWindows() {
+    if (desk_.worksheetWindows == this) desk_.worksheetWindows = nullptr;
     WorksheetState& sheets = desk_.program().sheets;
     sheets.relayout = nullptr;
     sheets.created = nullptr;
@@ -41,7 +41,7 @@ WorksheetWindows::~WorksheetWindows() {
 
 TfrmPrint* WorksheetWindows::windowOf(const Worksheet& sheet) const {
     if (!desk_.main) return nullptr;
-    const QList<QMdiSubWindow*> frames = desk_.main->mdiArea()->subWindowList();
+    const QList<QMdiSubWindow*> frames = desk_.frame()->subWindowList();
     for (QMdiSubWindow* frame : frames) {
         auto* window = qobject_cast<TfrmPrint*>(frame->widget());
         if (window && window->attached() && &window->sheet() == &sheet) return window;
@@ -63,11 +63,11 @@ void WorksheetWindows::activated(Worksheet& sheet) {
     if (frame && !fromFrame_) {
         // Opened or brought to the front by a command: top-left, the frame's child size.
         bringingFront_ = true;
-        frame->setGeometry(QRect(QPoint(0, 0), desk_.main->childSize()));
-        desk_.main->mdiArea()->setActiveSubWindow(frame);
+        frame->setGeometry(QRect(QPoint(0, 0), desk_.childSize()));
+        desk_.frame()->setActiveSubWindow(frame);
         bringingFront_ = false;
     }
-    desk_.main->refreshControls();
+    desk_.showWorksheetValues();
     if (desk_.settei) desk_.settei->refreshFromWorksheet();
 }
 
@@ -95,11 +95,6 @@ void WorksheetWindows::closing(Worksheet& sheet) {
 }
 
 void InstallWorksheetWindows(Desk& desk) {
-    if (!desk.main || desk.main->findChild<WorksheetWindows*>()) return;
-    new WorksheetWindows(desk);
-}
-
-TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {
-    const auto* windows = main ? main->findChild<WorksheetWindows*>() : nullptr;
-    return windows ? windows->windowOf(sheet) : nullptr;
+    if (!desk.main || desk.worksheetWindows) return;
+    desk.worksheetWindows = new WorksheetWindows(desk);
 }

@@ -33,5 +33,5 @@ class WorksheetWindows : public QObject {
     bool bringingFront_ = false;
 };
 
-// Called once the main window exists (Desk::createWindows).
+// Made once the main window exists (Desk::createWindows); a second call does nothing.
 void InstallWorksheetWindows(Desk& desk);

@@ -79,9 +79,9 @@ TEST_F(Commands, CloseAllClosesByKeyAndKeepsWhatTheUserKeeps) {
     Worksheet& first = open(1);
     Worksheet& second = open(2);
     open(3);
-    CopyEditFields f = CopyEditLoad(p, first);
+    CopyEditFields f = CopyEditOf(p, first);
     f.title = S("題名を変えた");
-    ASSERT_TRUE(CopyEditOk(p, first, f)); // retitled: its caption is no longer its key
+    ASSERT_TRUE(ApplyCopyEdit(p, first, f)); // retitled: its caption is no longer its key
     const std::string kept = second.windowKey;
     CloseAllWorksheets(p, [&](Worksheet& s) {
         if (&s == &second) return false; // the user cancelled its close query
@@ -104,18 +104,18 @@ TEST_F(Commands, IndexEditorRefusedWhileWorksheetsAreOpen) {
 TEST_F(Commands, SchoolDialogShowsTheStoredNameOnlyWithAWorksheet) {
     Settings settings(fp.registry, fp.prompter);
     p.shell.schoolName = S("東中学校");
-    EXPECT_EQ(U(SchoolFieldOnShow(p, S("前の入力"))), "前の入力");
+    EXPECT_EQ(U(SchoolNameToEdit(p, S("前の入力"))), "前の入力");
     open(1);
-    EXPECT_EQ(U(SchoolFieldOnShow(p, S("前の入力"))), "東中学校");
+    EXPECT_EQ(U(SchoolNameToEdit(p, S("前の入力"))), "東中学校");
     const int before = relayouts;
-    SchoolOk(p, settings, S("ＣＡＩ中学校　２年　１組"));
+    SetSchoolName(p, settings, S("ＣＡＩ中学校　２年　１組"));
     EXPECT_EQ(U(p.shell.schoolName), "ＣＡＩ中学校　２年　１組");
     EXPECT_EQ(U(*fp.registry.readText(RegKey::Program, "theSchool")), "ＣＡＩ中学校　２年　１組");
     EXPECT_EQ(relayouts, before + 1); // the open worksheet shows the new name at once
 }
 
 TEST_F(Commands, LessonTreeCarriesTheMarks) {
-    MenuShow(p);
+    PrepareUnitMenu(p);
     LessonTree tree = BuildLessonTree(p.course.lessonIndexLines, &p.menu.unitMarks);
     EXPECT_EQ(U(tree.title), "方程式の問題");
     ASSERT_EQ(tree.sections.size(), 2u);

@@ -16,11 +16,11 @@ class Flows : public MenuFixture {
     std::function<bool()> choose(int s, int u, int r = 0) {
         return [=, this] {
             ++menuShown;
-            MenuShow(p);
+            PrepareUnitMenu(p);
             MenuChooseSection(p, s - 1);
             MenuChooseUnit(p, u - 1);
             if (r > 0) MenuSelectRuidai(p, {r - 1}, r - 1);
-            return MenuOk(p);
+            return ConfirmUnitChoice(p);
         };
     }
     std::function<bool()> cancel() {
@@ -162,8 +162,8 @@ TEST_F(Flows, AddUnitsAppendsToTheCurrentWorksheet) {
     EXPECT_EQ(AddUnits(p, choose(1, 2)), AddResult::NoWorksheet);
     EXPECT_EQ(messages(), std::vector<std::string>{"追加する元のファイルがありません"});
 
-    MenuShow(p);
-    ASSERT_TRUE(MenuOk(p));
+    PrepareUnitMenu(p);
+    ASSERT_TRUE(ConfirmUnitChoice(p));
     OpenUnit(p, p.menu.selectedUnit, p.menu.selectedNames);
     Worksheet& sheet = *p.sheets.current;
     EXPECT_EQ(AddUnits(p, cancel()), AddResult::Cancelled);
@@ -199,7 +199,7 @@ TEST_F(Flows, AddingStopsAtFifteenGraphsAndAtSixtyLines) {
 TEST_F(Flows, EditCopyRetitlesAndStopsOffering上書き保存) {
     OpenUnit(p, {1, 1, 1, 0}, {});
     Worksheet& sheet = *p.sheets.current;
-    CopyEditFields f = CopyEditLoad(p, sheet);
+    CopyEditFields f = CopyEditOf(p, sheet);
     EXPECT_EQ(f.title, sheet.strTangen);
     EXPECT_EQ(f.data.front(), "<<value");
     EXPECT_EQ(CheckPageBlocks(f.data), "");
@@ -208,12 +208,12 @@ TEST_F(Flows, EditCopyRetitlesAndStopsOffering上書き保存) {
     f.questions.push_back(S("(2)　x＋1＝2　x＝#1#"));
     f.data[1].clear();
     f.data.erase(f.data.begin() + 1); // a value block of 6 lines
-    EXPECT_FALSE(CopyEditOk(p, sheet, f));
+    EXPECT_FALSE(ApplyCopyEdit(p, sheet, f));
     EXPECT_EQ(messages().back(), "valueブロックの数が合いません");
     EXPECT_TRUE(sheet.masterFlag);
 
-    f.data = CopyEditLoad(p, sheet).data;
-    ASSERT_TRUE(CopyEditOk(p, sheet, f));
+    f.data = CopyEditOf(p, sheet).data;
+    ASSERT_TRUE(ApplyCopyEdit(p, sheet, f));
     EXPECT_EQ(U(sheet.caption), "小テスト");
     EXPECT_EQ(sheet.lstQues.size(), 2u);
     EXPECT_FALSE(sheet.masterFlag);
@@ -226,20 +226,20 @@ TEST_F(Flows, OpenCopyDialogListsLessonsFilesAndContents) {
     put("Eq1\\b.PRP", "[[unitX\n<<header\n");
     put("Eq1\\c.txt", "x\n");
     OpenPrpState s;
-    ASSERT_TRUE(OpenPrpShow(p, s));
+    ASSERT_TRUE(PrepareCopyChoice(p, s));
     EXPECT_EQ(U(s.lessonNames), (std::vector<std::string>{"方程式", "関数"}));
     EXPECT_EQ(s.files, (std::vector<std::string>{"a.prp", "b.PRP"}));
     EXPECT_EQ(s.fileName, "C:\\course\\Eq1\\a.prp");
     OpenPrpChooseFile(p, s, 1);
     EXPECT_EQ(s.contents, (Lines{"[[unitX", "<<header"}));
-    ASSERT_TRUE(OpenPrpOk(p, s));
+    ASSERT_TRUE(ConfirmCopyChoice(p, s));
 
     // The next showing comes back to the file chosen last.
-    OpenPrpShow(p, s);
+    PrepareCopyChoice(p, s);
     EXPECT_EQ(s.fileName, "C:\\course\\Eq1\\b.PRP");
     OpenPrpChooseLesson(p, s, 1);
     EXPECT_TRUE(s.files.empty());
-    EXPECT_FALSE(OpenPrpOk(p, s));
+    EXPECT_FALSE(ConfirmCopyChoice(p, s));
     EXPECT_EQ(messages(), std::vector<std::string>{"単元を選択してください"});
 }
 

@@ -29,7 +29,7 @@ TEST(ListRuidai, OffersOnlyConsecutiveSimilarQuestionsInFileOrder) {
 }
 
 TEST_F(MenuFixture, FirstShowingChoosesTheFirstLessonSectionAndUnit) {
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_EQ(p.menu.lesson, 0);
     EXPECT_EQ(p.menu.section, 0);
     EXPECT_EQ(p.menu.unit, 0);
@@ -42,7 +42,7 @@ TEST_F(MenuFixture, FirstShowingChoosesTheFirstLessonSectionAndUnit) {
 
 TEST_F(MenuFixture, MarksCountTheLearnersRecordsPerUnit) {
     records({{"S11(1) 移項", 3}, {"S21(1) 代金", 12}, {"S12(9) ない単元", 4}});
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_EQ(items()[0], "◎[3](1) 移項" + pad(8));
     EXPECT_EQ(items()[1], "　[ ](2) かっこ" + pad(10)); // R2 without R1 gives no ◎
     MenuChooseSection(p, 1);
@@ -62,7 +62,7 @@ TEST_F(MenuFixture, RecordsKeysThatRunNumbersTogetherStayApart) {
     for (int s = 1; s <= 11; ++s)
         putLines("Eq1\\eq1" + std::to_string(s) + ".que", unitBlock("[[unit1", {"#1#"}));
     records({{"S112単元12", 2}, {"S112単元2", 5}});
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_EQ(U(p.menu.unitMarks[1][11]), "　[2]");
     EXPECT_EQ(U(p.menu.unitMarks[11][1]), "　[5]");
 }
@@ -72,14 +72,14 @@ TEST_F(MenuFixture, MissingSectionFileEndsTheMarksThere) {
     putLines("Eq1\\eq1.ind", {"t", "[[sect1", "a", "<<", "(1) 移項", ">>", "[[sect2", "b", "<<",
                               "(1) 代金", ">>", "[[sect3", "c", "<<", "(1) 速さ", ">>"});
     putLines("Eq1\\eq13.que", unitBlock("[[unit1R1", {"#1#"}));
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_EQ(items()[0], "◎[ ](1) 移項" + pad(8));
     MenuChooseSection(p, 2);
     EXPECT_EQ(items(), (std::vector<std::string>{"(1) 速さ" + pad(8)}));
 }
 
 TEST_F(MenuFixture, MarksFollowTheChosenLesson) {
-    MenuShow(p);
+    PrepareUnitMenu(p);
     ASSERT_TRUE(MenuChooseLesson(p, 1));
     // Unit 1 of the function lesson has no similar question, unlike unit 1 of lesson 1.
     EXPECT_EQ(items(), (std::vector<std::string>{"　[ ](1) 変化の割合" + pad(14)}));
@@ -91,39 +91,39 @@ TEST_F(MenuFixture, LongUnitLinesAreNotCut) {
 }
 
 TEST_F(MenuFixture, OkNeedsAChoiceAndTakesTheSimilarQuestionWithTheFocus) {
-    EXPECT_FALSE(MenuOk(p));
+    EXPECT_FALSE(ConfirmUnitChoice(p));
     EXPECT_EQ(messages(), (std::vector<std::string>{"メニューを選択してください"}));
 
     putLines("Eq1\\eq11.que",
              concat({unitBlock("[[unit1", {"#1#"}), unitBlock("[[unit1R1", {"#2#"}),
                      unitBlock("[[unit1R2", {"#3#"})}));
-    MenuShow(p);
+    PrepareUnitMenu(p);
     MenuSelectRuidai(p, {0, 1}, 1);
     EXPECT_TRUE(MenuRuidaiSelected(p));
-    ASSERT_TRUE(MenuOk(p));
+    ASSERT_TRUE(ConfirmUnitChoice(p));
     EXPECT_EQ(p.menu.selectedUnit, (UnitRef{1, 1, 1, 2}));
     EXPECT_TRUE(p.menu.ruidaiChosen);
     EXPECT_EQ(U(p.menu.selectedNames.unit), "(1) 移項");
 
     MenuClearRuidai(p);
     MenuChooseUnit(p, 2);
-    ASSERT_TRUE(MenuOk(p));
+    ASSERT_TRUE(ConfirmUnitChoice(p));
     EXPECT_EQ(p.menu.selectedUnit, (UnitRef{1, 1, 3, 0}));
     EXPECT_FALSE(p.menu.ruidaiChosen);
 }
 
 TEST_F(MenuFixture, LaterShowingsKeepTheChoiceAndDropTheSimilarQuestion) {
-    MenuShow(p);
+    PrepareUnitMenu(p);
     MenuChooseSection(p, 1);
     MenuSelectRuidai(p, {0}, 0);
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_EQ(p.menu.section, 1);
     EXPECT_FALSE(MenuRuidaiSelected(p));
 
     // After the index was edited the lesson list is read again and the menu starts over.
     putLines("Main.ind", {"数学", "", "関数,Fn1\\ fn1"});
     p.shell.indexChanged = true;
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_FALSE(p.shell.indexChanged);
     EXPECT_EQ(U(p.course.lessonNames), (std::vector<std::string>{"関数"}));
     EXPECT_EQ(p.menu.section, 0);
@@ -133,12 +133,12 @@ TEST_F(MenuFixture, LaterShowingsKeepTheChoiceAndDropTheSimilarQuestion) {
 TEST_F(MenuFixture, LessonThatCannotLoadCountsAsNotChosen) {
     putLines("Main.ind", {"数学", "", "方程式,Eq1\\ eq1", "消えた課,Gone\\ gone"});
     LoadLessonList(p);
-    MenuShow(p);
+    PrepareUnitMenu(p);
     EXPECT_FALSE(MenuChooseLesson(p, 1));
     EXPECT_EQ(p.menu.selectedUnit.Lesson, -1);
     EXPECT_TRUE(p.course.sectionNames.empty()); // no sections of lesson 1 stand in for it
     EXPECT_TRUE(items().empty());
-    EXPECT_FALSE(MenuOk(p));
+    EXPECT_FALSE(ConfirmUnitChoice(p));
     EXPECT_EQ(messages(),
               (std::vector<std::string>{"ディレクトリ C:\\course\\Gone\\ が見つかりません",
                                         "メニューを選択してください"}));

@@ -73,8 +73,9 @@ TEST_F(Setters, WithoutAWorksheetNothingChanges) {
     }
     ToggleShowAnswers(program);
     SetBekkai(program, false);
-    SetPaperOk(program, 546);
-    PaperButtonClick(program, 771);
+    EXPECT_FALSE(ActivePaperSettings(program));
+    ApplyPaperSettings(program, PaperSettings{546, false, false, false});
+    ChoosePaper(program, 771);
     EXPECT_EQ(relayouts, 0);
     EXPECT_TRUE(program.sheets.open.empty());
     EXPECT_TRUE(messages().empty());
@@ -118,14 +119,51 @@ TEST_F(Setters, ShowAnswersToggleDoesNotMarkModified) {
     EXPECT_TRUE(sheet.ShowAnswers);
 }
 
-TEST_F(Setters, PrintModeCloseStoresTheModeWithoutMarkingModified) {
+TEST_F(Setters, PrintModeIsStoredWithoutMarkingModified) {
     Worksheet& sheet = open();
-    program.controls.radPrinter = true;
     int before = relayouts;
-    PrintModeClose(program);
+    ApplyPrintMode(program, PrintModeSettings{true, 12, false});
     EXPECT_EQ(fake.registry.readBool(RegKey::Program, "PrintMode"), true);
+    const PrintModeSettings now = CurrentPrintMode(program);
+    EXPECT_TRUE(now.printerResolution);
+    EXPECT_EQ(now.nextNumber, 12);
+    EXPECT_FALSE(now.numbered);
     EXPECT_FALSE(sheet.Modified);
     EXPECT_EQ(relayouts, before + 1);
+}
+
+TEST_F(Setters, ColumnsMarkModifiedOnlyWhenTheyChange) {
+    Worksheet& sheet = open();
+    const int columns = sheet.kran(3);
+    int before = relayouts;
+    SetColumns(program, columns);
+    EXPECT_FALSE(sheet.Modified);
+    SetColumns(program, columns == 1 ? 2 : 1);
+    EXPECT_NE(sheet.kran(3), columns);
+    EXPECT_TRUE(sheet.Modified);
+    EXPECT_EQ(relayouts, before + 2);
+}
+
+TEST_F(Setters, LayoutStripShowsTheBoxesAndKeepsTheirSizeUnmodified) {
+    Worksheet& sheet = open();
+    SetKranLine(program, 0, 4, false);
+    SetKranLine(program, 6, -2, false);
+    SetKranLine(program, 7, 9, false);
+    SetBoxWidth(program, 40);
+    sheet.Modified = false;
+    const BoxSettings shown = BoxSettingsOf(sheet);
+    EXPECT_EQ(shown.kind, 4);
+    EXPECT_EQ(shown.width, 40);
+    EXPECT_EQ(shown.offsetX, -2);
+    EXPECT_EQ(shown.offsetY, 9);
+
+    int before = relayouts;
+    KeepBoxSize(program, 55, 18);
+    EXPECT_EQ(sheet.kran(1), 55);
+    EXPECT_EQ(sheet.kran(2), 18);
+    EXPECT_EQ(sheet.kran(0), 4);  // the shape stays
+    EXPECT_FALSE(sheet.Modified); // nothing to save on close for it
+    EXPECT_GT(relayouts, before);
 }
 
 // Paper
@@ -160,13 +198,13 @@ TEST_F(Setters, SelectingA4OnlyChecksItsButton) {
     Worksheet& sheet = open();
     program.controls.paperButton = 546;
     int before = relayouts;
-    SelectPaperByWidth(program, 630);
+    SelectPaper(program, 630);
     EXPECT_EQ(program.controls.paperButton, 630);
     EXPECT_FALSE(sheet.Modified);
     EXPECT_EQ(relayouts, before);
 
     program.controls.reducedView = true;
-    SelectPaperByWidth(program, 546);
+    SelectPaper(program, 546);
     EXPECT_EQ(sheet.paper, (PaperRec{546, 771}));
     EXPECT_EQ(program.controls.paperButton, 546);
     EXPECT_FALSE(program.controls.reducedView);
@@ -174,20 +212,23 @@ TEST_F(Setters, SelectingA4OnlyChecksItsButton) {
     EXPECT_EQ(relayouts, before + 1);
 }
 
-TEST_F(Setters, PaperDialogShowsAndStoresTheOptions) {
+TEST_F(Setters, PaperSettingsComeFromTheWorksheetAndGoBackIntoIt) {
     program.parse.value[6] = "5";
     Worksheet& sheet = open();
-    program.controls.chkJisshibi = true;
-    SetPaperShow(program);
-    EXPECT_TRUE(program.controls.chkClassFlag);
-    EXPECT_FALSE(program.controls.chkJisshibi);
-    EXPECT_TRUE(program.controls.chkPrinted);
+    program.controls.chkJisshibi = true; // a mirror out of step with the worksheet
+    const std::optional<PaperSettings> shown = ActivePaperSettings(program);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->width, 630);
+    EXPECT_TRUE(shown->classFlag);
+    EXPECT_FALSE(shown->dateLine);
+    EXPECT_TRUE(shown->printedLine);
+    EXPECT_FALSE(program.controls.chkJisshibi); // the page is drawn as the dialog shows it
 
-    program.controls.chkClassFlag = false;
-    program.controls.chkJisshibi = true;
     int before = relayouts;
-    SetPaperOk(program, 630);
+    ApplyPaperSettings(program, PaperSettings{630, false, true, true});
     EXPECT_EQ(sheet.Options, 6);
+    EXPECT_FALSE(program.controls.chkClassFlag);
+    EXPECT_TRUE(program.controls.chkJisshibi);
     EXPECT_TRUE(sheet.Modified);
     EXPECT_EQ(fake.registry.readInt(RegKey::Program, "PaperSize"), 630);
     EXPECT_EQ(relayouts, before + 1);

@@ -76,11 +76,11 @@ bool SaveWorksheetAs(Program& p, Worksheet& w, const ChooseSavePath& choose) {
     }
 }
 
-std::string SchoolFieldOnShow(const Program& p, const std::string& lastText) {
+std::string SchoolNameToEdit(const Program& p, const std::string& lastText) {
     return p.sheets.count > 0 ? p.shell.schoolName : lastText;
 }
 
-void SchoolOk(Program& p, Settings& settings, const std::string& name) {
+void SetSchoolName(Program& p, Settings& settings, const std::string& name) {
     p.shell.schoolName = name;
     settings.setSchool(name);
     if (p.sheets.current) Relayout(p, *p.sheets.current);

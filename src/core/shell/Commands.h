@@ -45,7 +45,7 @@ void RunStudy(Program& p, const StudyHooks& hooks);
 using ChooseSavePath = std::function<std::optional<std::string>(const std::string& startFolder)>;
 bool SaveWorksheetAs(Program& p, Worksheet& w, const ChooseSavePath& choose);
 
-// The school-name dialog: the text its field shows on opening (the stored name while a
-// worksheet is open, else the text of its last use), and OK.
-std::string SchoolFieldOnShow(const Program& p, const std::string& lastText);
-void SchoolOk(Program& p, Settings& settings, const std::string& name);
+// The school name printed on every worksheet: the text to edit (the stored name while a
+// worksheet is open, else the text of its last use), and setting a new one.
+std::string SchoolNameToEdit(const Program& p, const std::string& lastText);
+void SetSchoolName(Program& p, Settings& settings, const std::string& name);

@@ -44,7 +44,7 @@ bool OpenMaster(Program& p, const OpenMasterHooks& hooks) {
     }
     if (!hooks.newUnitEditor()) return false;
     r = OpenUnit(p, m.selectedUnit, m.selectedNames, false, m.ruidaiChosen);
-    SelectPaperByWidth(p, 630);
+    SelectPaper(p, 630);
     return r == OpenResult::Opened;
 }
 
@@ -63,7 +63,7 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
         p.platform.prompter.message(J("追加する元のファイルがありません"));
         return AddResult::NoWorksheet;
     }
-    toBuffer(p, CopyEditLoad(p, *w), true);
+    toBuffer(p, CopyEditOf(p, *w), true);
     if (w->lstQGraph.size() >= 3 * static_cast<std::size_t>(MaxGraphs)) {
         p.platform.prompter.message(J("これ以上追加できません"));
         return AddResult::Full;
@@ -94,7 +94,7 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
     return AddResult::Added;
 }
 
-CopyEditFields CopyEditLoad(const Program& p, const Worksheet& w) {
+CopyEditFields CopyEditOf(const Program& p, const Worksheet& w) {
     CopyEditFields f;
     f.title = w.strTangen;
     f.school = w.strSchool;
@@ -110,7 +110,7 @@ CopyEditFields CopyEditLoad(const Program& p, const Worksheet& w) {
     return f;
 }
 
-bool CopyEditOk(Program& p, Worksheet& w, const CopyEditFields& fields) {
+bool ApplyCopyEdit(Program& p, Worksheet& w, const CopyEditFields& fields) {
     std::string problem = CheckPageBlocks(fields.data);
     if (problem.empty() && fields.questions.size() > static_cast<std::size_t>(MaxQuestionLines))
         problem = J("問題の行は６０行以下です");

@@ -5,7 +5,7 @@
 #include "shell/Program.h"
 #include "text/Sjis.h"
 
-bool OpenPrpShow(Program& p, OpenPrpState& s) {
+bool PrepareCopyChoice(Program& p, OpenPrpState& s) {
     if (!s.loaded) {
         const std::string path = p.shell.masterFolder + "Main.ind";
         Lines mainInd;
@@ -55,7 +55,7 @@ void OpenPrpChooseFile(Program& p, OpenPrpState& s, int pos) {
         s.contents = {LoadFailureText(s.fileName, status)};
 }
 
-bool OpenPrpOk(Program& p, OpenPrpState& s) {
+bool ConfirmCopyChoice(Program& p, OpenPrpState& s) {
     if (s.fileName.empty()) {
         p.platform.prompter.message(J("単元を選択してください"));
         return false;

@@ -27,13 +27,13 @@ struct OpenPrpState {
     std::string rememberedName;
 };
 
-// Showing: reads the lessons on the first showing (false when "Main.ind" is missing: the
-// dialog closes at once), then lists the files of the current lesson again.
-bool OpenPrpShow(Program& p, OpenPrpState& s);
+// Before the dialog shows: reads the lessons on the first showing (false when "Main.ind" is
+// missing: the dialog closes at once), then lists the files of the current lesson again.
+bool PrepareCopyChoice(Program& p, OpenPrpState& s);
 // Choosing a lesson: its folder's worksheet files, with the remembered one (or the first)
 // chosen.
 void OpenPrpChooseLesson(Program& p, OpenPrpState& s, int pos);
 // Choosing a file: its path and lines.
 void OpenPrpChooseFile(Program& p, OpenPrpState& s, int pos);
-// OK: false with "単元を選択してください" when no file is chosen.
-bool OpenPrpOk(Program& p, OpenPrpState& s);
+// The chosen file is taken: false with "単元を選択してください" when no file is chosen.
+bool ConfirmCopyChoice(Program& p, OpenPrpState& s);

@@ -37,7 +37,7 @@ void clearRuidai(MenuState& m) {
 
 } // namespace
 
-void MenuShow(Program& p) {
+void PrepareUnitMenu(Program& p) {
     MenuState& m = p.menu;
     if (p.shell.indexChanged) {
         LoadLessonList(p);
@@ -187,7 +187,7 @@ std::string UnitItemText(const Program& p, int pos) {
     return UnitItemText(mark, units[pos]);
 }
 
-bool MenuOk(Program& p) {
+bool ConfirmUnitChoice(Program& p) {
     MenuState& m = p.menu;
     if (!lessonLoaded(p) || m.section < 0 || m.unit < 0) {
         p.platform.prompter.message(J("メニューを選択してください"));

@@ -13,10 +13,10 @@ struct Program;
 // Width in bytes to which a unit line is padded with blanks in the menu.
 constexpr std::size_t UnitLineWidth = 38;
 
-// Showing the menu: reloads the lesson list after the index was edited; on a first showing
+// Before the menu shows: reloads the lesson list after the index was edited; on a first showing
 // chooses the first lesson and section, on later ones runs the unit choice again; clears
 // the similar-question selection.
-void MenuShow(Program& p);
+void PrepareUnitMenu(Program& p);
 
 // lstLesson: loads lesson pos + 1, chooses its first section and computes the marks.
 // False (and the lesson counted as not chosen) when it cannot be loaded.
@@ -47,6 +47,6 @@ void ComputeMarks(Program& p);
 std::string UnitItemText(const Program& p, int pos);
 std::string UnitItemText(const std::string& mark, const std::string& unitLine);
 
-// OK: with lesson, section and unit chosen, stores SelectedUnit and SelectedNames and
+// The menu's OK: with lesson, section and unit chosen, stores SelectedUnit and SelectedNames and
 // returns true; otherwise says "メニューを選択してください" and returns false.
-bool MenuOk(Program& p);
+bool ConfirmUnitChoice(Program& p);

@@ -46,7 +46,7 @@ void SetProgramPaper(Program& program, int width) {
     program.shell.paperHeight = PaperHeightFor(width);
 }
 
-void PaperButtonClick(Program& program, int width) {
+void ChoosePaper(Program& program, int width) {
     program.controls.paperButton = PaperForWidth(width).width;
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
@@ -56,36 +56,53 @@ void PaperButtonClick(Program& program, int width) {
     sheet->Modified = true;
 }
 
-void SelectPaperByWidth(Program& program, int width) {
+void SelectPaper(Program& program, int width) {
     if (knownWidth(width) && width != PaperForWidth(630).width)
-        PaperButtonClick(program, width);
+        ChoosePaper(program, width);
     else
         program.controls.paperButton = PaperForWidth(630).width;
 }
 
-void SetPaperShow(Program& program) {
+std::optional<PaperSettings> ActivePaperSettings(Program& program) {
     const Worksheet* sheet = program.sheets.current;
-    if (!sheet) return;
-    program.controls.chkClassFlag = (sheet->Options & 1) != 0;
-    program.controls.chkJisshibi = (sheet->Options & 2) != 0;
-    program.controls.chkPrinted = (sheet->Options & 4) != 0;
+    if (!sheet) return std::nullopt;
+    Controls& c = program.controls;
+    c.chkClassFlag = (sheet->Options & 1) != 0;
+    c.chkJisshibi = (sheet->Options & 2) != 0;
+    c.chkPrinted = (sheet->Options & 4) != 0;
+    return PaperSettings{PaperForWidth(c.paperButton).width, c.chkClassFlag, c.chkJisshibi,
+                         c.chkPrinted};
 }
 
-void SetPaperOk(Program& program, int width) {
+void ApplyPaperSettings(Program& program, const PaperSettings& settings) {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
-    SelectPaperByWidth(program, width);
-    if (WriteResult r = program.platform.registry.writeInt(RegKey::Program, "PaperSize", width); !r)
+    Controls& c = program.controls;
+    c.chkClassFlag = settings.classFlag;
+    c.chkJisshibi = settings.dateLine;
+    c.chkPrinted = settings.printedLine;
+    SelectPaper(program, settings.width);
+    if (WriteResult r =
+            program.platform.registry.writeInt(RegKey::Program, "PaperSize", settings.width);
+        !r)
         program.platform.prompter.message(SettingsWriteFailureText(r));
-    const Controls& c = program.controls;
     sheet->Options = (c.chkClassFlag ? 1 : 0) + (c.chkJisshibi ? 2 : 0) + (c.chkPrinted ? 4 : 0);
     sheet->Modified = true;
     Relayout(program, *sheet);
 }
 
-void PrintModeClose(Program& program) {
-    if (WriteResult r = program.platform.registry.writeBool(RegKey::Program, "PrintMode",
-                                                            program.controls.radPrinter);
+PrintModeSettings CurrentPrintMode(const Program& program) {
+    const Controls& c = program.controls;
+    return PrintModeSettings{c.radPrinter, c.spnStart, c.chkNumber};
+}
+
+void ApplyPrintMode(Program& program, const PrintModeSettings& mode) {
+    Controls& c = program.controls;
+    c.radPrinter = mode.printerResolution;
+    c.spnStart = mode.nextNumber;
+    c.chkNumber = mode.numbered;
+    if (WriteResult r =
+            program.platform.registry.writeBool(RegKey::Program, "PrintMode", c.radPrinter);
         !r)
         program.platform.prompter.message(SettingsWriteFailureText(r));
     if (program.sheets.current) Relayout(program, *program.sheets.current);

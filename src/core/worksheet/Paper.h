@@ -1,8 +1,9 @@
 #pragma once
 // The four paper sizes, applying one to a worksheet, and the paper and print-mode
-// dialogs' actions.
+// settings the teacher chooses.
 
 #include <array>
+#include <optional>
 #include <string>
 
 struct Program;
@@ -42,21 +43,42 @@ void ApplyPaper(Program& program, Worksheet& sheet, int widthCode);
 // the program-wide paper to that width, keeping an unknown width as it is.
 void SetProgramPaper(Program& program, int width);
 
-// A paper button of the main window: with an active worksheet, applies that paper,
-// switches the reduced view off or lays out again, and marks the worksheet modified.
-void PaperButtonClick(Program& program, int width);
+// Chooses the paper of that width for the active worksheet (the main window's paper
+// buttons): checks its button; with an active worksheet, applies the paper, switches the
+// reduced view off, lays the worksheet out again and marks it modified.
+void ChoosePaper(Program& program, int width);
 
-// Checks the paper button for the width and runs its command; A4 (630) only checks.
-void SelectPaperByWidth(Program& program, int width);
+// Checks the paper button for the width and chooses that paper; A4 (630) only checks.
+void SelectPaper(Program& program, int width);
 
-// The paper dialog: showing sets the option boxes from the worksheet's Options; OK
-// applies the chosen paper, stores "PaperSize", takes Options from the boxes, marks
-// the worksheet modified and lays it out again.
-void SetPaperShow(Program& program);
-void SetPaperOk(Program& program, int width);
+// The paper and page options of a worksheet (用紙サイズとオプションの設定).
+struct PaperSettings {
+    int width = 630;
+    bool classFlag = true;   // 学級旗: Options bit 1
+    bool dateLine = true;    // 実施日: Options bit 2
+    bool printedLine = true; // No.印刷日時: Options bit 4
+};
 
-// The print-mode dialog's 閉じる: stores "PrintMode" and lays the worksheet out again.
-void PrintModeClose(Program& program);
+// The active worksheet's paper settings: the checked paper and its Options, which the
+// option mirrors of Controls take on the way. Nothing without an active worksheet.
+std::optional<PaperSettings> ActivePaperSettings(Program& program);
+
+// Gives the active worksheet those settings: selects the paper, stores "PaperSize", takes
+// the options into Options and the mirrors, marks the worksheet modified and lays it out
+// again. Nothing without an active worksheet.
+void ApplyPaperSettings(Program& program, const PaperSettings& settings);
+
+// How worksheets are printed (印字モードの設定).
+struct PrintModeSettings {
+    bool printerResolution = false; // プリンタの解像度で印刷する, else 画面に忠実に印刷する
+    int nextNumber = 1;   // 開始番号
+    bool numbered = true; // №を付ける
+};
+PrintModeSettings CurrentPrintMode(const Program& program);
+
+// Takes the print mode, stores "PrintMode" and lays the active worksheet out again
+// (without marking it modified).
+void ApplyPrintMode(Program& program, const PrintModeSettings& mode);
 
 // The print dialog's size hint: "用紙のサイズを " + the checked paper + " に設定してください".
 std::string PaperSizeHint(const Program& program);

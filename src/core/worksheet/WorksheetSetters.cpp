@@ -110,3 +110,17 @@ void SetBekkai(Program& program, bool checked) {
     program.controls.chkBekkai = checked;
     change(program, false, [](Worksheet&) {});
 }
+
+void SetColumns(Program& program, int value) {
+    const Worksheet* sheet = program.sheets.current;
+    SetKranLine(program, 3, value, sheet && sheet->kran(3) != value);
+}
+
+BoxSettings BoxSettingsOf(const Worksheet& sheet) {
+    return BoxSettings{sheet.kran(0), sheet.kran(1), sheet.kran(2), sheet.kran(6), sheet.kran(7)};
+}
+
+void KeepBoxSize(Program& program, int width, int height) {
+    SetKranLine(program, 1, width, false);
+    SetKranLine(program, 2, height, false);
+}

@@ -5,6 +5,7 @@
 // current worksheet only the control keeps the value.
 
 struct Program;
+class Worksheet;
 
 void SetLineSpace(Program& program, int value);        // 主行間: LineSpace
 void SetFontSize(Program& program, int value);         // 文字サイズ: FontSize
@@ -18,6 +19,8 @@ void SetBoxOffsetX(Program& program, int value);       // lstKranX line 6
 void SetBoxOffsetY(Program& program, int value);       // lstKranX line 7
 void SetSecondarySpacing(Program& program, int value); // 副行間: lstKranX line 8
 void SetStartNo(Program& program, int value);          // 開始No: StartNo and 開始番号
+// １列 / ２列（横） / ２列（縦）: lstKranX line 3; marks modified only when it changes.
+void SetColumns(Program& program, int value);
 
 // Writes one lstKranX line of the current worksheet and lays it out again, marking it
 // modified only when asked (the box-shape buttons differ in that).
@@ -33,3 +36,18 @@ void HideAllAnswers(Program& program);
 
 // 別解表示: the layout reads the box; the worksheet is laid out again.
 void SetBekkai(Program& program, bool checked);
+
+// A worksheet's answer boxes as the layout strip opens on them: the kind (lstKranX line
+// 0), width and height (lines 1, 2) and the offsets (lines 6, 7).
+struct BoxSettings {
+    int kind = 0;
+    int width = 0;
+    int height = 0;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+BoxSettings BoxSettingsOf(const Worksheet& sheet);
+
+// The layout strip closed with OK: the width and height it shows go into the current
+// worksheet's lines 1 and 2, each laid out again, without marking it modified.
+void KeepBoxSize(Program& program, int width, int height);
