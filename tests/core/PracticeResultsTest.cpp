@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "RecordingCanvas.h"
+#include "SheetFixture.h"
+#include "practice/Hints.h"
+#include "practice/PracticeRun.h"
+#include "practice/ResultsLine.h"
+#include "practice/RunView.h"
+#include "text/Sjis.h"
+#include "worksheet/OpenWorksheet.h"
+#include "worksheet/PageLayout.h"
+
+namespace {
+
+std::string S(const std::string& utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+TEST(PracticeResults, ScoreRoundsHalvesUp) {
+    struct Case {
+        int correct, total, score;
+    } cases[] = {
+        {2, 3, 67}, {1, 3, 33}, {1, 8, 13},    {7, 8, 88},    {9, 10, 90},
+        {0, 5, 0},  {0, 0, 0},  {10, 10, 100}, {80, 80, 100}, {1, 80, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ComputeScore(c.correct, c.total), c.score) << c.correct << "/" << c.total;
+}
+
+TEST(PracticeResults, ResultsLines) {
+    struct Case {
+        RunResult result;
+        DateTime when;
+        int ruidai;
+        const char* line;
+    } cases[] = {
+        {{RunKind::Practice, 7, 8, 88, "01000000", 184, false},
+         {2005, 5, 2, 9, 5, 0},
+         0,
+         "2005年05月02日 09:05 [01000000]  7/ 8  88点 03:04"},
+        {{RunKind::Practice, 8, 10, 80, "1121", 92, false},
+         {2005, 3, 7, 9, 5, 0},
+         2,
+         "類題2)2005年03月07日 09:05 [1121]  8/10  80点 01:32"},
+        {{RunKind::Test, 2, 3, 67, "", 3725, false},
+         {2026, 11, 30, 23, 59, 0},
+         0,
+         "2026年11月30日 23:59 []  2/ 3  67点 62:05"},
+        {{RunKind::Test, 80, 80, 100, "", 6000, true},
+         {2026, 1, 1, 0, 0, 0},
+         0,
+         "2026年01月01日 00:00 [] 80/80 100点 100:00"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sjis::toUtf8(ResultsLine(c.result, c.when, c.ruidai)), c.line);
+}
+
+class BundledUnit : public SheetFixture {
+  protected:
+    BundledUnit() {
+        std::ifstream in(std::string(VELMIX_SOURCE_DIR) + "/course/Eq1/eq11.que", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        fake.files.put("C:\\course\\Eq1\\eq11.que", bytes.str());
+    }
+};
+
+// A test of unit 1.1.1 of the bundled course, laid out as the practice window lays it out,
+// with nine right answers and one wrong.
+TEST_F(BundledUnit, TestOfTheFirstUnitWithOneWrongAnswer) {
+    const UnitTitleNames names{J("方程式"), J("１次方程式"), J("(1) 等式の性質")};
+    ASSERT_EQ(OpenUnit(program, {1, 1, 1, 0}, names), OpenResult::Opened);
+    Worksheet& sheet = *program.sheets.current;
+    program.sheets.collectKran = true;
+    program.sheets.kranCount = 0;
+    RecordingCanvas page(630, 891, 96);
+    LayOutPage(program, sheet, page, false);
+    ASSERT_EQ(program.sheets.kranCount, 10);
+
+    PracticeRun run;
+    PrepareRuns(run, program.sheets, sheet);
+    ASSERT_EQ(StartRun(run, RunKind::Test, nullptr), 1);
+    const std::vector<std::string> typed{" 7 ", "11",   "-5", S("7　"), "-7",
+                                         "15",  "-3/7", "5",  "4",      "10"};
+    for (int k = 1; k <= 10; ++k) {
+        TypeInto(run, k, typed[static_cast<std::size_t>(k - 1)]);
+        MarkBox(run, k);
+    }
+    for (int i = 0; i < 42; ++i)
+        Tick(run);
+    const MarkOutcome marked = MarkAll(run);
+    ASSERT_TRUE(marked.result);
+    const std::string line = sjis::toUtf8(ResultsLine(*marked.result, fake.clock.now(), 0));
+    EXPECT_EQ(line, "2026年12月07日 09:05 []  9/10  90点 00:42");
+    EXPECT_FALSE(MarkAll(run).result);
+    EXPECT_EQ(RecordSection(sheet, "S11unit"), "S11unit");
+    EXPECT_EQ(RecordLesson(sheet), 1);
+}
+
+TEST(PracticeResults, RecordsGoUnderTheWorksheetsOwnSection) {
+    struct Case {
+        const char* name;
+        bool master, fromFile, ruidai;
+        const char* file;
+        const char* section;
+        int ruidaiNumber;
+    } cases[] = {
+        {"unit", true, false, false, "C:\\c\\Eq1\\eq11.que", "UNIT", 0},
+        {"similar question", true, false, true, "C:\\c\\Eq1\\eq11.que", "UNIT", 2},
+        {"edited unit", false, false, false, "C:\\c\\Eq1\\eq11.que", "UNIT", 0},
+        {"opened from a file", false, true, false, "C:\\c\\Eq1\\mine.prp", "mine.prp", 0},
+        {"a file of another extension", false, true, false, "C:\\c\\Eq1\\old.PRX", "old.PRX", 0},
+        {"saved to a file", false, false, false, "C:\\c\\Eq1\\test2.prp", "test2.prp", 0},
+    };
+    for (const Case& c : cases) {
+        Worksheet sheet;
+        sheet.masterFlag = c.master;
+        sheet.FromCopyFile = c.fromFile;
+        sheet.RuidaiSheet = c.ruidai;
+        sheet.unitRef = {2, 1, 3, c.ruidai ? 2 : 0};
+        sheet.strFileName = c.file;
+        EXPECT_EQ(RecordSection(sheet, "UNIT"), c.section) << c.name;
+        EXPECT_EQ(RuidaiOf(sheet), c.ruidaiNumber) << c.name;
+        EXPECT_EQ(RecordLesson(sheet), 2) << c.name;
+    }
+    Worksheet none;
+    none.unitRef.Lesson = 0;
+    EXPECT_EQ(RecordLesson(none), 1);
+}
+
+TEST(PracticeResults, ReactionsByScore) {
+    const PickIndex first = [](int) { return 0; };
+    const PickIndex second = [](int) { return 1; };
+    const PickIndex broken = [](int) { return 7; };
+    struct Case {
+        int score;
+        Reaction withFirst, withSecond;
+    } cases[] = {
+        {-3, Reaction::Gaoh, Reaction::Gaoh},        {0, Reaction::Gaoh, Reaction::Gaoh},
+        {1, Reaction::Namida, Reaction::Namida},     {39, Reaction::Namida, Reaction::Namida},
+        {40, Reaction::Nanda, Reaction::Nanda},      {59, Reaction::Nanda, Reaction::Nanda},
+        {60, Reaction::Sleep, Reaction::Sleep},      {79, Reaction::Sleep, Reaction::Sleep},
+        {80, Reaction::Happy, Reaction::GreenHeart}, {99, Reaction::Happy, Reaction::GreenHeart},
+        {100, Reaction::Kutta, Reaction::RedHeart},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReactionFor(c.score, first), c.withFirst) << c.score;
+        EXPECT_EQ(ReactionFor(c.score, second), c.withSecond) << c.score;
+        EXPECT_EQ(ReactionFor(c.score, broken), c.withFirst) << c.score;
+        EXPECT_EQ(ReactionFor(c.score, nullptr), c.withFirst) << c.score;
+    }
+    EXPECT_EQ(sjis::toUtf8(EndMessageText(RunKind::Practice)), "練習を終わりました");
+    EXPECT_EQ(sjis::toUtf8(EndMessageText(RunKind::Test)), "テストを終わりました");
+}
+
+TEST(PracticeResults, FurtherAttemptsStayOnThePage) {
+    const Rect field{100, 50, 200, 70};
+    for (int tries = 0; tries <= 12; ++tries) {
+        const Rect r = AttemptField(field, tries, 630);
+        EXPECT_LE(r.right, 630) << tries;
+        EXPECT_EQ(r.width(), field.width()) << tries;
+        EXPECT_EQ(r.top, field.top);
+        EXPECT_EQ(r.bottom, field.bottom);
+        // One field width further right per attempt while there is room.
+        const int expected = std::min(tries, 4);
+        EXPECT_EQ(r.left, field.left + expected * field.width()) << tries;
+    }
+    EXPECT_EQ(AttemptField(Rect{600, 0, 640, 20}, 3, 630), (Rect{600, 0, 640, 20}));
+    EXPECT_EQ(AttemptField(Rect{10, 0, 10, 20}, 3, 630), (Rect{10, 0, 10, 20}));
+}
+
+TEST(PracticeResults, ScoreDrawnLeftOfTheAnchorAtEveryScale) {
+    struct Target {
+        double s;
+        Point anchor;
+    } targets[] = {{1.0, {505, 35}}, {4960.0 / 630, {3976, 276}}};
+    for (const Target& t : targets) {
+        RecordingCanvas canvas(static_cast<int>(630 * t.s), static_cast<int>(891 * t.s), 96);
+        canvas.setTextScale(t.s);
+        DrawScore(canvas, t.anchor, 100, t.s);
+        const auto texts = canvas.textOuts();
+        ASSERT_EQ(texts.size(), 2u);
+        const auto& number = *texts[0];
+        const auto& ten = *texts[1];
+        EXPECT_EQ(number.text, "100");
+        EXPECT_EQ(ten.text, S("点"));
+        EXPECT_EQ(number.state.fontColor, colors::Red);
+        EXPECT_EQ(ten.state.fontColor, colors::Red);
+        EXPECT_GT(number.state.size, ten.state.size);
+        // "点" follows the number without overlapping it, a little lower.
+        EXPECT_EQ(ten.x, number.x + number.width);
+        EXPECT_GT(ten.y, number.y);
+        // Left of the anchor by the same page distance on screen and paper.
+        EXPECT_NEAR((t.anchor.x - number.x) / t.s, 151, 1);
+        EXPECT_EQ(number.y, t.anchor.y);
+    }
+}
+
+TEST(PracticeResults, HintLinesOfTheUnit) {
+    const Lines file{"[[unit1", "<<ques",  "a#1#",    ">>",     "<<hint",    "h1",      "h2",
+                     "h3",      "",        ">>",      "]]",     "[[unit1R1", "<<hint",  "r1",
+                     ">>",      "]]",      "[[unit2", "<<hint", "Hint",      "x",       ">>",
+                     "]]",      "[[unit3", "<<ques",  ">>",     "]]",        "[[unit4", "<<hint",
+                     "  ",      ">>",      "]]"};
+    struct Case {
+        const char* name;
+        UnitRef ref;
+        bool fromFile;
+        Lines hint;
+    } cases[] = {
+        {"unit with a hint", {1, 1, 1, 0}, false, {"h1", "h2", "h3"}},
+        {"its similar question", {1, 1, 1, 1}, false, {"r1"}},
+        {"the editor's placeholder", {1, 1, 2, 0}, false, {}},
+        {"no hint block", {1, 1, 3, 0}, false, {}},
+        {"blank lines only", {1, 1, 4, 0}, false, {}},
+        {"no such unit", {1, 1, 9, 0}, false, {}},
+        {"a worksheet file", {1, 1, 1, 0}, true, {}},
+    };
+    for (const Case& c : cases) {
+        Worksheet sheet;
+        sheet.unitRef = c.ref;
+        sheet.FromCopyFile = c.fromFile;
+        EXPECT_EQ(HintLines(file, sheet), c.hint) << c.name;
+    }
+}
+
+} // namespace
