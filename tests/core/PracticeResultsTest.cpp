@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RecordingCanvas.h"
@@ -21,43 +22,40 @@ std::string S(const std::string& utf8) {
     return sjis::fromUtf8(utf8);
 }
 
-TEST(PracticeResults, ScoreRoundsHalvesUp) {
-    struct Case {
-        int correct, total, score;
-    } cases[] = {
-        {2, 3, 67}, {1, 3, 33}, {1, 8, 13},    {7, 8, 88},    {9, 10, 90},
-        {0, 5, 0},  {0, 0, 0},  {10, 10, 100}, {80, 80, 100}, {1, 80, 1},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ComputeScore(c.correct, c.total), c.score) << c.correct << "/" << c.total;
-}
-
+// Lines of runs scored c of t: the score rounds halves up (7 of 8 is 88, 1 of 8 is 13).
 TEST(PracticeResults, ResultsLines) {
     struct Case {
-        RunResult result;
+        int c, t;
+        const char* log;
+        int seconds;
         DateTime when;
         int ruidai;
         const char* line;
     } cases[] = {
-        {{RunKind::Practice, 7, 8, 88, "01000000", 184, false},
+        {7,
+         8,
+         "01000000",
+         184,
          {2005, 5, 2, 9, 5, 0},
          0,
          "2005年05月02日 09:05 [01000000]  7/ 8  88点 03:04"},
-        {{RunKind::Practice, 8, 10, 80, "1121", 92, false},
+        {8,
+         10,
+         "1121",
+         92,
          {2005, 3, 7, 9, 5, 0},
          2,
          "類題2)2005年03月07日 09:05 [1121]  8/10  80点 01:32"},
-        {{RunKind::Test, 2, 3, 67, "", 3725, false},
-         {2026, 11, 30, 23, 59, 0},
-         0,
-         "2026年11月30日 23:59 []  2/ 3  67点 62:05"},
-        {{RunKind::Test, 80, 80, 100, "", 6000, true},
-         {2026, 1, 1, 0, 0, 0},
-         0,
-         "2026年01月01日 00:00 [] 80/80 100点 100:00"},
+        {2, 3, "", 3725, {2026, 11, 30, 23, 59, 0}, 0, "2026年11月30日 23:59 []  2/ 3  67点 62:05"},
+        {80, 80, "", 6000, {2026, 1, 1, 0, 0, 0}, 0, "2026年01月01日 00:00 [] 80/80 100点 100:00"},
+        {1, 8, "", 0, {2026, 1, 1, 0, 0, 0}, 0, "2026年01月01日 00:00 []  1/ 8  13点 00:00"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(sjis::toUtf8(ResultsLine(c.result, c.when, c.ruidai)), c.line);
+    for (const Case& c : cases) {
+        const RunResult r{RunKind::Practice, c.c, c.t, ComputeScore(c.c, c.t), c.log, c.seconds};
+        EXPECT_EQ(sjis::toUtf8(ResultsLine(r, c.when, c.ruidai)), c.line);
+    }
+    EXPECT_EQ(ComputeScore(1, 3), 33);
+    EXPECT_EQ(ComputeScore(0, 0), 0);
 }
 
 class BundledUnit : public SheetFixture {
@@ -104,58 +102,37 @@ TEST_F(BundledUnit, TestOfTheFirstUnitWithOneWrongAnswer) {
 
 TEST(PracticeResults, RecordsGoUnderTheWorksheetsOwnSection) {
     struct Case {
-        const char* name;
-        bool master, fromFile, ruidai;
+        bool master, fromFile;
         const char* file;
         const char* section;
-        int ruidaiNumber;
     } cases[] = {
-        {"unit", true, false, false, "C:\\c\\Eq1\\eq11.que", "UNIT", 0},
-        {"similar question", true, false, true, "C:\\c\\Eq1\\eq11.que", "UNIT", 2},
-        {"edited unit", false, false, false, "C:\\c\\Eq1\\eq11.que", "UNIT", 0},
-        {"opened from a file", false, true, false, "C:\\c\\Eq1\\mine.prp", "mine.prp", 0},
-        {"a file of another extension", false, true, false, "C:\\c\\Eq1\\old.PRX", "old.PRX", 0},
-        {"saved to a file", false, false, false, "C:\\c\\Eq1\\test2.prp", "test2.prp", 0},
+        {true, false, "C:\\c\\Eq1\\eq11.que", "UNIT"},
+        {false, false, "C:\\c\\Eq1\\eq11.que", "UNIT"}, // edited, not saved
+        {false, true, "C:\\c\\Eq1\\mine.PRX", "mine.PRX"},
+        {false, false, "C:\\c\\Eq1\\test2.prp", "test2.prp"}, // saved to a file
     };
     for (const Case& c : cases) {
         Worksheet sheet;
         sheet.masterFlag = c.master;
         sheet.FromCopyFile = c.fromFile;
-        sheet.RuidaiSheet = c.ruidai;
-        sheet.unitRef = {2, 1, 3, c.ruidai ? 2 : 0};
         sheet.strFileName = c.file;
-        EXPECT_EQ(RecordSection(sheet, "UNIT"), c.section) << c.name;
-        EXPECT_EQ(RuidaiOf(sheet), c.ruidaiNumber) << c.name;
-        EXPECT_EQ(RecordLesson(sheet), 2) << c.name;
+        sheet.unitRef = {2, 1, 3, 0};
+        EXPECT_EQ(RecordSection(sheet, "UNIT"), c.section) << c.file;
+        EXPECT_EQ(RecordLesson(sheet), 2);
     }
-    Worksheet none;
-    none.unitRef.Lesson = 0;
-    EXPECT_EQ(RecordLesson(none), 1);
 }
 
 TEST(PracticeResults, ReactionsByScore) {
-    const PickIndex first = [](int) { return 0; };
     const PickIndex second = [](int) { return 1; };
-    const PickIndex broken = [](int) { return 7; };
-    struct Case {
-        int score;
-        Reaction withFirst, withSecond;
-    } cases[] = {
-        {-3, Reaction::Gaoh, Reaction::Gaoh},        {0, Reaction::Gaoh, Reaction::Gaoh},
-        {1, Reaction::Namida, Reaction::Namida},     {39, Reaction::Namida, Reaction::Namida},
-        {40, Reaction::Nanda, Reaction::Nanda},      {59, Reaction::Nanda, Reaction::Nanda},
-        {60, Reaction::Sleep, Reaction::Sleep},      {79, Reaction::Sleep, Reaction::Sleep},
-        {80, Reaction::Happy, Reaction::GreenHeart}, {99, Reaction::Happy, Reaction::GreenHeart},
-        {100, Reaction::Kutta, Reaction::RedHeart},
+    const std::pair<int, Reaction> cases[] = {
+        {0, Reaction::Gaoh},        {1, Reaction::Namida},     {39, Reaction::Namida},
+        {40, Reaction::Nanda},      {79, Reaction::Sleep},     {80, Reaction::GreenHeart},
+        {99, Reaction::GreenHeart}, {100, Reaction::RedHeart},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ReactionFor(c.score, first), c.withFirst) << c.score;
-        EXPECT_EQ(ReactionFor(c.score, second), c.withSecond) << c.score;
-        EXPECT_EQ(ReactionFor(c.score, broken), c.withFirst) << c.score;
-        EXPECT_EQ(ReactionFor(c.score, nullptr), c.withFirst) << c.score;
-    }
-    EXPECT_EQ(sjis::toUtf8(EndMessageText(RunKind::Practice)), "練習を終わりました");
-    EXPECT_EQ(sjis::toUtf8(EndMessageText(RunKind::Test)), "テストを終わりました");
+    for (const auto& [score, reaction] : cases)
+        EXPECT_EQ(ReactionFor(score, second), reaction) << score;
+    EXPECT_EQ(ReactionFor(100, nullptr), Reaction::Kutta);
+    EXPECT_EQ(ReactionFor(85, [](int) { return 7; }), Reaction::Happy);
 }
 
 TEST(PracticeResults, FurtherAttemptsStayOnThePage) {
@@ -164,14 +141,11 @@ TEST(PracticeResults, FurtherAttemptsStayOnThePage) {
         const Rect r = AttemptField(field, tries, 630);
         EXPECT_LE(r.right, 630) << tries;
         EXPECT_EQ(r.width(), field.width()) << tries;
-        EXPECT_EQ(r.top, field.top);
-        EXPECT_EQ(r.bottom, field.bottom);
         // One field width further right per attempt while there is room.
         const int expected = std::min(tries, 4);
         EXPECT_EQ(r.left, field.left + expected * field.width()) << tries;
     }
     EXPECT_EQ(AttemptField(Rect{600, 0, 640, 20}, 3, 630), (Rect{600, 0, 640, 20}));
-    EXPECT_EQ(AttemptField(Rect{10, 0, 10, 20}, 3, 630), (Rect{10, 0, 10, 20}));
 }
 
 TEST(PracticeResults, ScoreDrawnLeftOfTheAnchorAtEveryScale) {
@@ -189,9 +163,7 @@ TEST(PracticeResults, ScoreDrawnLeftOfTheAnchorAtEveryScale) {
         const auto& ten = *texts[1];
         EXPECT_EQ(number.text, "100");
         EXPECT_EQ(ten.text, S("点"));
-        EXPECT_EQ(number.state.fontColor, colors::Red);
         EXPECT_EQ(ten.state.fontColor, colors::Red);
-        EXPECT_GT(number.state.size, ten.state.size);
         // "点" follows the number without overlapping it, a little lower.
         EXPECT_EQ(ten.x, number.x + number.width);
         EXPECT_GT(ten.y, number.y);
