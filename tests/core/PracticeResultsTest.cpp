@@ -6,17 +6,22 @@
 #include <utility>
 #include <vector>
 
+#include "LayoutSheet.h"
 #include "RecordingCanvas.h"
 #include "SheetFixture.h"
 #include "practice/Hints.h"
 #include "practice/PracticeRun.h"
 #include "practice/ResultsLine.h"
 #include "practice/RunView.h"
+#include "practice/ScoreStamp.h"
 #include "text/Sjis.h"
+#include "worksheet/LayoutMath.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/PageLayout.h"
 
 namespace {
+
+using layoutmath::roundi;
 
 std::string S(const std::string& utf8) {
     return sjis::fromUtf8(utf8);
@@ -148,29 +153,39 @@ TEST(PracticeResults, FurtherAttemptsStayOnThePage) {
     EXPECT_EQ(AttemptField(Rect{600, 0, 640, 20}, 3, 630), (Rect{600, 0, 640, 20}));
 }
 
-TEST(PracticeResults, ScoreDrawnLeftOfTheAnchorAtEveryScale) {
-    struct Target {
-        double s;
-        Point anchor;
-    } targets[] = {{1.0, {505, 35}}, {4960.0 / 630, {3976, 276}}};
-    for (const Target& t : targets) {
-        RecordingCanvas canvas(static_cast<int>(630 * t.s), static_cast<int>(891 * t.s), 96);
-        canvas.setTextScale(t.s);
-        DrawScore(canvas, t.anchor, 100, t.s);
-        const auto texts = canvas.textOuts();
-        ASSERT_EQ(texts.size(), 2u);
-        const auto& number = *texts[0];
-        const auto& ten = *texts[1];
-        EXPECT_EQ(number.text, "100");
-        EXPECT_EQ(ten.text, S("点"));
-        EXPECT_EQ(ten.state.fontColor, colors::Red);
-        // "点" follows the number without overlapping it, a little lower.
-        EXPECT_EQ(ten.x, number.x + number.width);
-        EXPECT_GT(ten.y, number.y);
-        // Left of the anchor by the same page distance on screen and paper.
-        EXPECT_NEAR((t.anchor.x - number.x) / t.s, 151, 1);
-        EXPECT_EQ(number.y, t.anchor.y);
-    }
+// The score takes the larger of the header's free rooms: beside a short title, or below a
+// title that fills the line; on screen and on paper alike.
+TEST(PracticeResults, ScoreStandsInTheHeadersFreeRoom) {
+    struct Case {
+        std::string title;
+        int paperWidth;
+        bool beside;
+    } cases[] = {
+        {S("一次方程式"), 630, true},
+        {S("一次方程式//方程式の文章題§3-3 (3) 速さの問題"), 540, false},
+    };
+    for (const Case& c : cases)
+        for (double s : {1.0, 4960.0 / 630}) {
+            LayoutSheet sheet;
+            sheet.ws.strTangen = c.title;
+            sheet.ws.paper.Width = c.paperWidth;
+            RecordingCanvas canvas(roundi(c.paperWidth * s), roundi(891 * s), 96);
+            canvas.setTextScale(s);
+            const HeaderRoom room = ScoreRoom(sheet.pg, sheet.ws, canvas);
+            DrawScore(canvas, room, 100);
+            const auto texts = canvas.textOuts();
+            ASSERT_EQ(texts.size(), 2u);
+            const auto& number = *texts[0];
+            const auto& ten = *texts[1];
+            EXPECT_EQ(number.text, "100");
+            EXPECT_EQ(ten.text, S("点"));
+            EXPECT_EQ(ten.state.fontColor, colors::Red);
+            const Rect& r = c.beside ? room.besideTitle : room.belowTitle;
+            EXPECT_EQ(number.x, r.right - number.width - ten.width) << s;
+            EXPECT_EQ(ten.x, number.x + number.width); // right after the number
+            EXPECT_GT(ten.y, number.y);                // on the number's line, a smaller cell
+            EXPECT_EQ(number.state.size > 30, c.beside) << s; // smaller below the title
+        }
 }
 
 TEST(PracticeResults, HintLinesOfTheUnit) {

@@ -54,19 +54,3 @@ Rect AttemptField(const Rect& field, int tries, int pageWidth) {
     r.right = layoutmath::clampi(field.right + steps * w);
     return r;
 }
-
-void DrawScore(Canvas& canvas, const Point& anchor, int score, double s) {
-    using layoutmath::clampi;
-    using layoutmath::roundi;
-    const std::string number = std::to_string(score);
-    const long long digits = static_cast<long long>(number.size());
-    const int x = clampi(anchor.x - static_cast<long long>(roundi((17 * digits + 100) * s)));
-    canvas.setBrushStyle(BrushStyle::Clear);
-    canvas.setFontStyle(0);
-    canvas.setFontColor(colors::Red);
-    canvas.setFontSize(38);
-    canvas.textOut(x, anchor.y, number);
-    const int after = clampi(static_cast<long long>(x) + canvas.textWidth(number));
-    canvas.setFontSize(24);
-    canvas.textOut(after, clampi(anchor.y + static_cast<long long>(roundi(15 * s))), J("点"));
-}

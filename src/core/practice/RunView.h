@@ -1,6 +1,6 @@
 #pragma once
 // What the practice window shows around a run: praise, end messages, the reaction picture
-// for a score, where a field stands for a further attempt, and the score on the page.
+// for a score, and where a field stands for a further attempt.
 // Strings are Shift-JIS.
 
 #include <string>
@@ -25,7 +25,3 @@ Reaction ReactionFor(int score, const PickIndex& pick);
 // per attempt, so that each wrong answer stays readable beside the next, as far as the
 // whole field stays on a page pageWidth wide.
 Rect AttemptField(const Rect& field, int tries, int pageWidth);
-
-// The score in red left of the page's score anchor (the layout's titleAnchor on the same
-// target), at scale s, followed by "点"; a clear background.
-void DrawScore(Canvas& canvas, const Point& anchor, int score, double s);
