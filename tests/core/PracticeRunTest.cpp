@@ -170,6 +170,9 @@ TEST_F(Runs, WrongTriesAndShownAnswers) {
         EXPECT_EQ(o.shownAnswers.size(), shown ? 1u : 0u) << attempt;
         EXPECT_EQ(sjis::toUtf8(o.notice), shown ? "右下に正解を表示します" : "") << attempt;
     }
+    // Enter held down on a wrong answer: no new try.
+    EXPECT_EQ(enter(1, "x=15").kind, Kind::Ignored);
+    EXPECT_EQ(box(1).tries, 5);
     EXPECT_EQ(enter(1, "x=3").mark, MarkKind::Triangle);
     EXPECT_EQ(run.triesLog, "6");
     // 答えを見る, then the right answer: a triangle, and wrong at the marking.

@@ -24,6 +24,7 @@ void resetBoxes(PracticeRun& run) {
         b.mark = boxmark::None;
         b.tries = 0;
         b.answerShown = false;
+        b.lastWrong.reset();
     }
     if (!run.boxes.empty()) run.boxes[0].inRun = false;
     run.wrongCount = 0;
@@ -145,6 +146,7 @@ int StartReview(PracticeRun& run) {
         if (!b.inRun) continue;
         b.solved = false;
         b.typed.clear();
+        b.lastWrong.reset();
         // Tries count again from the review's start: the answer is offered after the
         // fourth wrong try of the review.
         b.tries = 0;
@@ -190,6 +192,11 @@ EnterOutcome MarkBox(PracticeRun& run, int box) {
     const bool review = run.kind == RunKind::Review;
 
     if (!b.answers.accepts(text)) {
+        if (b.lastWrong == text) {
+            out.next = box;
+            return out;
+        }
+        b.lastWrong = text;
         b.mark = boxmark::Wrong;
         ++run.wrongCount;
         if (b.tries >= 3) {

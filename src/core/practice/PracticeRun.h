@@ -44,6 +44,8 @@ struct BoxState {
     int mark = boxmark::None;
     int tries = 0; // wrong attempts (and an accepted one after the answer was shown)
     bool answerShown = false;
+    // The last wrong answer: Enter again on the same text (a key held down) is no new try.
+    std::optional<std::string> lastWrong;
 };
 
 // What a marked practice or test run leaves for the learner's records.
