@@ -18,13 +18,13 @@
 #include <QScreen>
 #include <QSpinBox>
 
+#include "Program.h"
 #include "gui/Artwork.h"
 #include "gui/Desk.h"
 #include "gui/TfrmVersion.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 #include "shell/Commands.h"
-#include "shell/Program.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetSetters.h"
 

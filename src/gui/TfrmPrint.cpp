@@ -16,13 +16,13 @@
 #include <cmath>
 #include <utility>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/PageView.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmSettei.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/GraphDrag.h"
 #include "worksheet/PageImage.h"

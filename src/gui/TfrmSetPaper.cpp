@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
-#include "shell/Program.h"
 #include "worksheet/Paper.h"
 
 TfrmSetPaper::TfrmSetPaper(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {

@@ -16,11 +16,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
 #include "gui/UiText.h"
 #include "qt/Fonts.h"
-#include "shell/Program.h"
 #include "worksheet/BoxKind.h"
 #include "worksheet/LayoutCheck.h"
 #include "worksheet/WorksheetSetters.h"
@@ -98,7 +98,7 @@ TfrmSettei::TfrmSettei(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     showKind(0);
 }
 
-QSpinBox* TfrmSettei::makeSpin(const char* name, int min, int max, void (*store)(Program&, int)) {
+QSpinBox* TfrmSettei::makeSpin(const char* name, int min, int max, void (*store)(Workspace&, int)) {
     auto* spin = new QSpinBox;
     spin->setObjectName(QString::fromLatin1(name));
     spin->setAccessibleName(QString::fromLatin1(name));

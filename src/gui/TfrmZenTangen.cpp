@@ -13,8 +13,8 @@
 #include "gui/TfrmMain.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
-#include "shell/Helpers.h"
 #include "shell/UnitMenu.h"
+#include "text/DateTexts.h"
 
 TfrmZenTangen::TfrmZenTangen(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName(QStringLiteral("TfrmZenTangen"));

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "shell/Program.h"
-#include "shell/Settings.h"
+#include "text/FileMessages.h"
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 bool knownWidth(int width) {
@@ -26,11 +26,11 @@ int PaperHeightFor(int width) {
     return layoutmath::roundi(std::sqrt(2.0) * width);
 }
 
-void ApplyPaper(Program& program, Worksheet& sheet, int widthCode) {
+void ApplyPaper(Workspace& program, Worksheet& sheet, int widthCode) {
     const PaperInfo& paper = PaperForWidth(widthCode);
     sheet.paper = PaperRec{paper.width, paper.height};
-    program.shell.paperWidth = paper.width;
-    program.shell.paperHeight = PaperHeightFor(paper.width);
+    program.sheets.paperWidth = paper.width;
+    program.sheets.paperHeight = PaperHeightFor(paper.width);
     sheet.classFlagPlaced.left = paper.flagLeft;
     sheet.classFlagPlaced.top = paper.flagTop;
 }
@@ -39,14 +39,14 @@ int UsablePaperWidth(int width) {
     return width >= 1 && width <= MaxPaperWidth ? width : 630;
 }
 
-void SetProgramPaper(Program& program, int width) {
+void SetProgramPaper(Workspace& program, int width) {
     width = UsablePaperWidth(width);
     program.controls.paperButton = PaperForWidth(width).width;
-    program.shell.paperWidth = width;
-    program.shell.paperHeight = PaperHeightFor(width);
+    program.sheets.paperWidth = width;
+    program.sheets.paperHeight = PaperHeightFor(width);
 }
 
-void PaperButtonClick(Program& program, int width) {
+void PaperButtonClick(Workspace& program, int width) {
     program.controls.paperButton = PaperForWidth(width).width;
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
@@ -56,14 +56,14 @@ void PaperButtonClick(Program& program, int width) {
     sheet->Modified = true;
 }
 
-void SelectPaperByWidth(Program& program, int width) {
+void SelectPaperByWidth(Workspace& program, int width) {
     if (knownWidth(width) && width != PaperForWidth(630).width)
         PaperButtonClick(program, width);
     else
         program.controls.paperButton = PaperForWidth(630).width;
 }
 
-void SetPaperShow(Program& program) {
+void SetPaperShow(Workspace& program) {
     const Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     program.controls.chkClassFlag = (sheet->Options & 1) != 0;
@@ -71,7 +71,7 @@ void SetPaperShow(Program& program) {
     program.controls.chkPrinted = (sheet->Options & 4) != 0;
 }
 
-void SetPaperOk(Program& program, int width) {
+void SetPaperOk(Workspace& program, int width) {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     SelectPaperByWidth(program, width);
@@ -83,7 +83,7 @@ void SetPaperOk(Program& program, int width) {
     Relayout(program, *sheet);
 }
 
-void PrintModeClose(Program& program) {
+void PrintModeClose(Workspace& program) {
     if (WriteResult r = program.platform.registry.writeBool(RegKey::Program, "PrintMode",
                                                             program.controls.radPrinter);
         !r)
@@ -91,7 +91,7 @@ void PrintModeClose(Program& program) {
     if (program.sheets.current) Relayout(program, *program.sheets.current);
 }
 
-std::string PaperSizeHint(const Program& program) {
+std::string PaperSizeHint(const Workspace& program) {
     return J("用紙のサイズを ") + PaperForWidth(program.controls.paperButton).name +
            J(" に設定してください");
 }

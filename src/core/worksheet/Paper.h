@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
 struct PaperInfo {
@@ -36,27 +36,27 @@ int UsablePaperWidth(int width);
 // Gives the worksheet the paper of that width code (A4 for an unknown code), sets the
 // program-wide paper width and height (round(√2 × width)) and puts the class-flag
 // picture where that paper has it.
-void ApplyPaper(Program& program, Worksheet& sheet, int widthCode);
+void ApplyPaper(Workspace& program, Worksheet& sheet, int widthCode);
 
 // Start-up: checks the paper button for the width (A4's for an unknown width) and sets
 // the program-wide paper to that width, keeping an unknown width as it is.
-void SetProgramPaper(Program& program, int width);
+void SetProgramPaper(Workspace& program, int width);
 
 // A paper button of the main window: with an active worksheet, applies that paper,
 // switches the reduced view off or lays out again, and marks the worksheet modified.
-void PaperButtonClick(Program& program, int width);
+void PaperButtonClick(Workspace& program, int width);
 
 // Checks the paper button for the width and runs its command; A4 (630) only checks.
-void SelectPaperByWidth(Program& program, int width);
+void SelectPaperByWidth(Workspace& program, int width);
 
 // The paper dialog: showing sets the option boxes from the worksheet's Options; OK
 // applies the chosen paper, stores "PaperSize", takes Options from the boxes, marks
 // the worksheet modified and lays it out again.
-void SetPaperShow(Program& program);
-void SetPaperOk(Program& program, int width);
+void SetPaperShow(Workspace& program);
+void SetPaperOk(Workspace& program, int width);
 
 // The print-mode dialog's 閉じる: stores "PrintMode" and lays the worksheet out again.
-void PrintModeClose(Program& program);
+void PrintModeClose(Workspace& program);
 
 // The print dialog's size hint: "用紙のサイズを " + the checked paper + " に設定してください".
-std::string PaperSizeHint(const Program& program);
+std::string PaperSizeHint(const Workspace& program);
