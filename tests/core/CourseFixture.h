@@ -7,6 +7,7 @@
 
 #include "Fakes.h"
 #include "Program.h"
+#include "authoring/NewUnit.h"
 #include "formats/CourseIndex.h"
 #include "learners/LearnerFiles.h"
 #include "text/Lines.h"
@@ -56,10 +57,7 @@ struct CourseFixture {
 
 // The default blocks of a new unit (value, font, kran), as the question editor writes them.
 inline std::vector<std::string> defaultBlocks() {
-    return {"<<value", "630",    "False",  "40",      "5",     "5",     "1",     "7",
-            ">>",      "<<font", "12",     "MS 明朝", "False", "False", "False", "False",
-            "0",       ">>",     "<<kran", "5",       "15",    "2",     "0",     "0",
-            "0",       "15",     "10",     "0",       "0",     ">>"};
+    return U(DefaultPageBlocks());
 }
 
 // A unit block: header, "<<ques" with the given lines, the default blocks, "]]".
