@@ -52,6 +52,10 @@ FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
 }
 
 std::string TempFolder(const Platform& platform) {
-    std::string t = platform.tempDir.substr(0, 255);
-    return t + "\\";
+    // Cut at a character: a lead byte left last would take the "\" for its second half.
+    const std::string& dir = platform.tempDir;
+    std::size_t end = 0;
+    while (end < dir.size() && end + sjis::charLen(dir, end) <= 255)
+        end += sjis::charLen(dir, end);
+    return dir.substr(0, end) + "\\";
 }

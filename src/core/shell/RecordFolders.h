@@ -21,5 +21,5 @@ struct FolderResult {
 // lesson's base stays inside the Windows folder.
 FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive);
 
-// The temporary folder (at most 255 bytes) + "\".
+// The temporary folder (at most 255 bytes, cut at a whole character) + "\".
 std::string TempFolder(const Platform& platform);
