@@ -24,13 +24,13 @@ class DeskOnCourse {
         if (!desk.settei) desk.settei = new TfrmSettei(desk, desk.main);
         InstallWorksheetWindows(desk);
         Program& p = desk.program();
-        p.shell.masterFolder =
+        p.course.masterFolder =
             QtFiles::toCorePath(QStringLiteral(VELMIX_SOURCE_DIR "/course")).value() + "\\";
-        p.shell.defaultFontFace = J("ＭＳ 明朝");
-        p.shell.answersShown = true;
-        p.shell.startupDone = true;
+        p.sheets.defaultFontFace = J("ＭＳ 明朝");
+        p.sheets.answersShown = true;
+        p.session.startupDone = true;
         SetProgramPaper(p, 630);
-        LoadLessonList(p);
+        LoadLessonList(p.platform.files, p.course);
         desk.main->resize(1280, 990);
         desk.main->show();
     }
@@ -38,7 +38,8 @@ class DeskOnCourse {
     // Opens lesson.section.unit; false when the course has no such unit.
     bool open(int lesson, int section, int unit) {
         Program& p = desk.program();
-        if (!LoadLesson(p, lesson) || section > static_cast<int>(p.course.sectionNames.size()) ||
+        if (!LoadLesson(p.platform.files, p.course, lesson) ||
+            section > static_cast<int>(p.course.sectionNames.size()) ||
             unit > p.course.sectionUnitCount[section])
             return false;
         UnitTitleNames names{p.course.lessonNames[lesson - 1], p.course.sectionNames[section - 1],

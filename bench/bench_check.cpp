@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "qt/QtFiles.h"
 
 namespace {

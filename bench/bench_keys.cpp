@@ -18,7 +18,7 @@
 #include <sstream>
 #include <string>
 
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "keys/KeyCheck.h"
 #include "keys/SimilarQuestions.h"
 #include "qt/QtFiles.h"

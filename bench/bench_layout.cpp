@@ -7,8 +7,8 @@
 
 #include "NullCanvas.h"
 #include "NullServices.h"
+#include "Program.h"
 #include "platform/NullServices.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"
@@ -20,8 +20,10 @@ struct Sheet {
     FixedTimeClock clock{DateTime{2026, 12, 7, 9, 5, 0}};
     EmptyRegistry registry;
     NoPictures pictures;
-    Platform platform{services, services,     clock,      registry,
-                      pictures, "C:\\course", "C:\\temp", "C:\\data\\"};
+    FirstPick random;
+    StillTimers timers;
+    Platform platform{services, services, clock,        registry,   pictures,
+                      random,   timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
     Program program{platform};
     Worksheet sheet;
 

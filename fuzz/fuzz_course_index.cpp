@@ -8,9 +8,10 @@
 
 #include "CourseFixture.h"
 #include "FuzzCheck.h"
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "formats/CourseIndex.h"
-#include "shell/Helpers.h"
+#include "formats/CourseNames.h"
+#include "learners/LearnerFiles.h"
 #include "shell/RecordFolders.h"
 #include "text/CorePath.h"
 #include "text/Lines.h"
@@ -35,36 +36,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string mainInd = in.ConsumeRandomLengthString(4000);
     const std::string index = in.ConsumeRandomLengthString(4000);
     const std::string que = in.ConsumeRandomLengthString(4000);
-    p.shell.learnerName = in.ConsumeRandomLengthString(40);
+    p.session.learnerName = in.ConsumeRandomLengthString(40);
     const Lines names = lines::split(in.ConsumeRemainingBytesAsString());
 
     f.fp.files.put(master + "Main.ind", mainInd);
-    if (!LoadLessonList(p)) return 0;
+    if (!f.loadList()) return 0;
     const int lessons = static_cast<int>(p.course.lessonNames.size());
     for (int k = 0; k <= std::min(lessons, MaxTableEntry) + 1; ++k) {
         // The lesson's files exist wherever its entries point, inside or out.
-        f.fp.files.put(LessonIndexPath(p, k), index);
+        f.fp.files.put(LessonIndexPath(p.course, k), index);
         f.fp.files.put(master + p.course.lessonFolder[std::clamp(k, 0, 80)] +
                            p.course.lessonBase[std::clamp(k, 0, 80)] + "1.que",
                        que);
-        if (LoadLesson(p, k)) {
-            FUZZ_CHECK(LessonInside(p, k));
-            FUZZ_CHECK(emptyOrInside(LessonIndexPath(p, k), master));
+        if (f.loadLesson(k)) {
+            FUZZ_CHECK(LessonInside(p.course, k));
+            FUZZ_CHECK(emptyOrInside(LessonIndexPath(p.course, k), master));
         }
         for (int s = 0; s <= 2; ++s)
-            FUZZ_CHECK(emptyOrInside(UnitFileNames(p, {k, s, 1, 0}).queFile, master));
-        const std::string graphs = GraphFolder(p, k);
+            FUZZ_CHECK(emptyOrInside(UnitFileNames(p.course, {k, s, 1, 0}).queFile, master));
+        const std::string graphs = GraphFolder(f.fp.files, p.course, k);
         FUZZ_CHECK(emptyOrInside(graphs, master));
         for (const std::string& name : names) {
-            const auto picture = GraphPicturePath(p, graphs, name);
+            const auto picture = GraphPicturePath(p.course.masterFolder, graphs, name);
             FUZZ_CHECK(!picture || emptyOrInside(*picture, master));
         }
-        const std::string records = LearnerFile(p, k);
+        const std::string records = f.learnerFile(k);
         FUZZ_CHECK(emptyOrInside(records, master) || emptyOrInside(records, p.shell.logOnFolder));
     }
 
     // A course on a CD-ROM: lesson folders only inside the Windows folder.
-    p.shell.cdMode = true;
+    p.course.cdMode = true;
     f.fp.files.dirs.clear();
     if (PrepareRecordFolders(p, "C:\\").ok)
         for (const std::string& dir : f.fp.files.dirs)

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider in(data, size);
     CourseFixture f;
     Program& p = f.p;
-    p.shell.startupDone = true; // as after start-up: opening pushes values into the controls
-    p.shell.defaultFontFace = J("ＭＳ 明朝");
+    p.session.startupDone = true; // as after start-up: opening pushes values into the controls
+    p.sheets.defaultFontFace = J("ＭＳ 明朝");
     Controls& c = p.controls;
     c.spnGyouSpace = in.ConsumeIntegralInRange(-5, 200);
     c.chkBekkai = in.ConsumeBool();
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     r.path = "C:\\course\\Eq1\\a.prp";
     r.header = "[[unitX";
     r.mode = UnitReadMode::WorksheetFile;
-    if (!ParseUnit(p, r).ok()) return 0;
+    if (!ParseUnit(p.parse, p.fileLines, r).ok()) return 0;
     SheetOrigin origin;
     origin.ref = UnitRef{1, 0, 0, 0};
     origin.windowKey = r.path;

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CourseFixture f;
     const std::string path = "C:\\course\\Eq1\\taro.ini";
     f.fp.files.put(path, in.ConsumeRandomLengthString(2000));
-    Profile ini(f.fp.files, f.fp.prompter, path);
+    Profile ini(f.fp.files, path);
     for (int step = 0; step < 8 && in.remaining_bytes() > 0; ++step) {
         const int op = in.ConsumeIntegralInRange(0, 3);
         const std::string section = in.ConsumeRandomLengthString(24);
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string value = in.ConsumeRandomLengthString(1200);
             const std::string before = f.fp.files.get(path);
             f.fp.files.failWrites = in.ConsumeBool() && in.ConsumeBool();
-            const bool written = ini.writeString(section, key, value);
+            const bool written = ini.writeString(section, key, value).ok;
             const bool failing = f.fp.files.failWrites;
             f.fp.files.failWrites = false;
             if (!written) {
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 2:
-            if (ini.eraseSection(section)) FUZZ_CHECK(ini.keys(section).empty());
+            if (ini.eraseSection(section).ok) FUZZ_CHECK(ini.keys(section).empty());
             break;
         default:
             ini.readString(section, key, "");

@@ -45,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             r.target.questionGraphLines = static_cast<int>(size % 7);
             ParseBuffer before = p.parse;
             UnitLineMap map;
-            const UnitReadResult searched = ParseUnit(p, r, &map);
+            const UnitReadResult searched = ParseUnit(p.parse, p.fileLines, r, &map);
             const ParseBuffer fromSearch = p.parse;
 
             p.parse = before;
             r.headerLine = first;
-            const UnitReadResult indexed = ParseUnitLines(p, views, r, nullptr);
+            const UnitReadResult indexed = ParseUnitLines(p.parse, views, r, nullptr);
             FUZZ_CHECK(indexed.status == searched.status && indexed.line == searched.line);
             FUZZ_CHECK(sameBuffer(p.parse, fromSearch));
 

@@ -6,9 +6,9 @@
 #include "CourseFixture.h"
 #include "FuzzCheck.h"
 #include "formats/UnitReader.h"
-#include "formats/WorksheetFile.h"
 #include "text/Lines.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ Worksheet* readSheet(Program& p, const Lines& file, const std::string& key) {
     r.path = key;
     r.header = "[[unitX";
     r.mode = UnitReadMode::WorksheetFile;
-    if (!ParseUnit(p, r).ok()) return nullptr;
+    if (!ParseUnit(p.parse, p.fileLines, r).ok()) return nullptr;
     SheetOrigin origin;
     origin.ref = UnitRef{1, 0, 0, 0};
     origin.windowKey = key;
@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     CourseFixture f;
     Program& p = f.p;
-    p.shell.startupDone = true; // as after start-up: opening pushes values into the controls
-    p.shell.defaultFontFace = J("ＭＳ 明朝");
+    p.session.startupDone = true; // as after start-up: opening pushes values into the controls
+    p.sheets.defaultFontFace = J("ＭＳ 明朝");
     Worksheet* first = readSheet(p, lines::split(bytes), "C:\\course\\a.prp");
     if (!first) return 0;
     const Lines saved = WorksheetFileLines(*first, first->paper.Width, p.parse.kgroup);

@@ -1,10 +1,10 @@
 // Resident memory of the windowed program on the bundled course: once its main window is
 // shown, and again with ten worksheets open (opened as 開く opens them). Prints two lines
 // "shown KB" and "ten KB". Run it from a copy of the course folder.
+#include "Program.h"
 #include "Resident.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
-#include "shell/Program.h"
 #include "shell/UnitMenu.h"
 #include "worksheet/OpenWorksheet.h"
 #include <QApplication>

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "Program.h"
+#include "checks/CourseCheck.h"
 #include "cli/CheckPages.h"
 #include "cli/RenderCommands.h"
 #include "cli/StreamWriter.h"
-#include "formats/CourseCheck.h"
 #include "formats/CourseSummary.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPlatform.h"
 #include "qt/ToolkitMessages.h"
-#include "shell/Program.h"
 
 #ifndef VELMIX_VERSION
 #define VELMIX_VERSION "0"
@@ -136,9 +136,11 @@ int runCourseOutline() {
     Program program(qt.platform());
     std::string master = qt.platform().workingDir;
     if (master.empty() || master.back() != '\\') master += '\\';
-    program.shell.masterFolder = master;
+    program.course.masterFolder = master;
     program.platform.files.setCourseFolder(master);
-    CourseSummary s = SummarizeCourse(program);
+    CourseSummary s = SummarizeCourse(program.platform.files, program.course);
+    for (const std::string& message : s.messages)
+        program.platform.prompter.message(message);
     if (!s.loaded) return 2;
     StreamWriter out(stdout);
     out.sjisLine(s.title);

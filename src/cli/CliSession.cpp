@@ -4,22 +4,21 @@
 #include <QFileInfo>
 
 #include "formats/CourseIndex.h"
+#include "formats/CourseNames.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtFiles.h"
-#include "shell/Helpers.h"
 #include "text/Sjis.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Paper.h"
 
 CliSession::CliSession() : qt_(&prompter_), program_(std::make_unique<Program>(qt_.platform())) {
-    ShellState& s = program_->shell;
-    s.defaultFontFace = J("ＭＳ 明朝");
-    s.learnerName = J("共通");
-    s.startupDone = true;
+    program_->sheets.defaultFontFace = J("ＭＳ 明朝");
+    program_->session.learnerName = J("共通");
+    program_->session.startupDone = true;
     // After start-up the answer display is on, as the 解答表示 button leaves it.
-    s.answersShown = true;
+    program_->sheets.answersShown = true;
     SetProgramPaper(*program_, 630);
     program_->sheets.relayout = [this](Worksheet& sheet) { layOutOnPage(sheet); };
 }
@@ -36,9 +35,11 @@ bool CliSession::openCourse(const std::string& nativeDir) {
     }
     std::string master = *core;
     if (master.empty() || master.back() != '\\') master += '\\';
-    program_->shell.masterFolder = master;
+    program_->course.masterFolder = master;
     program_->platform.files.setCourseFolder(master);
-    return LoadLessonList(*program_);
+    const Report listed = LoadLessonList(program_->platform.files, program_->course);
+    if (!listed) program_->platform.prompter.message(listed.message);
+    return listed.ok;
 }
 
 bool CliSession::openUnit(const UnitRef& ref) {
@@ -54,7 +55,10 @@ bool CliSession::openUnit(const UnitRef& ref) {
     const int lessons = static_cast<int>(p.course.lessonNames.size());
     if (ref.Lesson < 1 || ref.Lesson > lessons)
         return missing(J("コースウェアは") + std::to_string(lessons) + J("個です"));
-    if (!LoadLesson(p, ref.Lesson)) return false;
+    if (const Report loaded = LoadLesson(p.platform.files, p.course, ref.Lesson); !loaded) {
+        p.platform.prompter.message(loaded.message);
+        return false;
+    }
     const int sections = static_cast<int>(p.course.sectionNames.size());
     if (ref.Section > sections)
         return missing(J("コースウェア ") + std::to_string(ref.Lesson) + J(" の主メニューは") +
@@ -72,7 +76,7 @@ bool CliSession::openUnit(const UnitRef& ref) {
     if (r == OpenResult::Opened) return true;
     // The windowed program offers to create a missing unit; here it is only reported.
     if (prompter_.count == before)
-        return missing(UnitFileNames(p, ref).queFile + J(" に ") + UnitBlockKey(ref) +
+        return missing(UnitFileNames(p.course, ref).queFile + J(" に ") + UnitBlockKey(ref) +
                        J(" がありません"));
     return false;
 }

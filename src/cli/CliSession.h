@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "Program.h"
 #include "qt/ConsolePrompter.h"
 #include "qt/QtPlatform.h"
-#include "shell/Program.h"
 
 // Console messages, counted so that a command can tell whether a failure was reported.
 class CountingPrompter : public ConsolePrompter {

@@ -10,16 +10,17 @@
 #include "cli/CliArgs.h"
 #include "cli/CliSession.h"
 #include "cli/StreamWriter.h"
-#include "formats/WorksheetFile.h"
 #include "qt/AtomicSave.h"
 #include "qt/CanvasImages.h"
 #include "qt/Fonts.h"
 #include "qt/PaperSizes.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPdfPrinter.h"
+#include "shell/SaveSteps.h"
 #include "text/Sjis.h"
 #include "worksheet/PrintJob.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
 #include "worksheet/WorksheetSetters.h"
 
 namespace {
@@ -173,7 +174,7 @@ int runRender(const std::vector<std::string>& args) {
     CliSession& session = *st.session;
     const RenderArgs& a = st.args;
     Program& p = session.program();
-    if (a.school) p.shell.schoolName = sjis::fromUtf8(*a.school);
+    if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
     p.controls.chkBekkai = true;
     if (session.sheet()->ShowAnswers != a.answers) ToggleShowAnswers(p);
     Relayout(p, *session.sheet());

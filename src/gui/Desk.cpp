@@ -60,8 +60,8 @@ Desk::Desk(const QString& masterFolder, Seams seams) {
     QApplication::setFont(uiFont("ＭＳ Ｐゴシック", 12));
     qt_ = std::make_unique<QtPlatform>(prompter_);
     program_ = std::make_unique<Program>(qt_->platform());
-    program_->shell.masterFolder = MasterFolderOf(qt_->platform().workingDir);
-    program_->shell.defaultFontFace = J("ＭＳ 明朝");
+    program_->course.masterFolder = MasterFolderOf(qt_->platform().workingDir);
+    program_->sheets.defaultFontFace = J("ＭＳ 明朝");
     settings_ = std::make_unique<Settings>(qt_->registry(), *prompter_);
 }
 

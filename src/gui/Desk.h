@@ -9,9 +9,9 @@
 #include <functional>
 #include <memory>
 
+#include "Program.h"
 #include "gui/Seams.h"
 #include "qt/QtPlatform.h"
-#include "shell/Program.h"
 #include "shell/Settings.h"
 
 class CursorTable;

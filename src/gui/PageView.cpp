@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -57,10 +58,38 @@ void PageView::setFocusShown(bool shown) {
     update();
 }
 
+QSizeF PageView::scale() const {
+    // The page's size in units is the worksheet's paper; without one the image is the page.
+    if (!sheet_ || sheet_->paper.Width < 1 || sheet_->paper.Height < 1 || width() < 1 ||
+        height() < 1)
+        return QSizeF(1.0, 1.0);
+    return QSizeF(static_cast<double>(width()) / sheet_->paper.Width,
+                  static_cast<double>(height()) / sheet_->paper.Height);
+}
+
+QPoint PageView::toView(Point page) const {
+    const QSizeF s = scale();
+    return QPoint(static_cast<int>(std::lrint(page.x * s.width())),
+                  static_cast<int>(std::lrint(page.y * s.height())));
+}
+
+QRect PageView::toView(const Rect& page) const {
+    const QPoint a = toView(Point{page.left, page.top});
+    const QPoint b = toView(Point{page.right, page.bottom});
+    return QRect(a, QSize(b.x() - a.x(), b.y() - a.y()));
+}
+
+Point PageView::toPage(QPoint view) const {
+    const QSizeF s = scale();
+    return Point{static_cast<int>(std::lrint(view.x() / s.width())),
+                 static_cast<int>(std::lrint(view.y() / s.height()))};
+}
+
 Point PageView::pagePoint(QPoint pos) const {
     // Dragging beyond the page stops at its edge.
-    return Point{std::clamp(pos.x(), 0, std::max(0, width() - 1)),
-                 std::clamp(pos.y(), 0, std::max(0, height() - 1))};
+    const Point p = toPage(pos);
+    const Point end = toPage(QPoint(std::max(0, width() - 1), std::max(0, height() - 1)));
+    return Point{std::clamp(p.x, 0, end.x), std::clamp(p.y, 0, end.y)};
 }
 
 QRect PageView::outlineOfGraph() const {
@@ -118,7 +147,7 @@ void PageView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     // A graph may be dragged partly off the page; a region stays on it.
-    at_ = drag_ == Drag::Graph ? Point{pos.x(), pos.y()} : pagePoint(pos);
+    at_ = drag_ == Drag::Graph ? toPage(pos) : pagePoint(pos);
     emit dragging(pos);
     update();
 }

@@ -33,6 +33,13 @@ class PageView : public QWidget {
     // The worksheet window has the keyboard focus: a frame around the page shows it.
     void setFocusShown(bool shown);
 
+    // Page units (the screen page's layout units) and the view's own pixels, for the page
+    // shown now: one unit a pixel on the full-size page, fewer on the reduced one. Fields
+    // laid over the answers take their places from here.
+    QPoint toView(Point page) const;
+    QRect toView(const Rect& page) const;
+    Point toPage(QPoint view) const;
+
   signals:
     // A graph was dropped with its top-left at topLeft (page units).
     void graphDropped(int index, QPoint topLeft);
@@ -49,6 +56,9 @@ class PageView : public QWidget {
 
   private:
     enum class Drag { None, Graph, Region };
+    // View pixels per page unit across and down.
+    QSizeF scale() const;
+    // The page point under pos, kept on the page.
     Point pagePoint(QPoint pos) const;
     QRect outlineOfGraph() const;
 

@@ -18,13 +18,14 @@
 #include <QScreen>
 #include <QSpinBox>
 
+#include "Program.h"
+#include "authoring/NewUnit.h"
 #include "gui/Artwork.h"
 #include "gui/Desk.h"
 #include "gui/TfrmVersion.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 #include "shell/Commands.h"
-#include "shell/Program.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -231,17 +232,7 @@ void TfrmMain::buildHiddenControls() {
     lstWindow = make<QListWidget>(p, "lstWindow", QRect(0, 0, 10, 10));
     lstDummyX = make<QListWidget>(p, "lstDummyX", QRect(0, 0, 10, 10));
     lstDefaultData = make<QListWidget>(p, "lstDefaultData", QRect(0, 0, 10, 10));
-    lstDefaultData->addItems(
-        {QStringLiteral("<<value"), QStringLiteral("630"),   QStringLiteral("False"),
-         QStringLiteral("40"),      QStringLiteral("5"),     QStringLiteral("5"),
-         QStringLiteral("1"),       QStringLiteral("7"),     QStringLiteral(">>"),
-         QStringLiteral("<<font"),  QStringLiteral("12"),    QStringLiteral("MS 明朝"),
-         QStringLiteral("False"),   QStringLiteral("False"), QStringLiteral("False"),
-         QStringLiteral("False"),   QStringLiteral("0"),     QStringLiteral(">>"),
-         QStringLiteral("<<kran"),  QStringLiteral("5"),     QStringLiteral("15"),
-         QStringLiteral("2"),       QStringLiteral("0"),     QStringLiteral("0"),
-         QStringLiteral("0"),       QStringLiteral("15"),    QStringLiteral("10"),
-         QStringLiteral("0"),       QStringLiteral("0"),     QStringLiteral(">>")});
+    lstDefaultData->addItems(qsLines(DefaultPageBlocks())); // the blocks of a new unit
     for (QWidget* w : std::initializer_list<QWidget*>{cmbRetsuX, spnKranWX, spnGyoukanSub, btnAdd,
                                                       btnShukusho, btnScroll, btnOpenCopy,
                                                       lstWindow, lstDummyX, lstDefaultData})

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "authoring/UnitBlock.h"
 #include "formats/CourseIndex.h"
 #include "gui/Desk.h"
 #include "gui/TfrmHelp.h"
@@ -23,9 +22,10 @@
 #include "gui/UiText.h"
 #include "qt/QtFiles.h"
 #include "shell/Commands.h"
-#include "shell/Helpers.h"
 #include "shell/OpenFlows.h"
+#include "shell/Prompts.h"
 #include "shell/SaveName.h"
+#include "shell/SaveSteps.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
@@ -194,7 +194,7 @@ void TfrmMain::btnScrollClick() {
 }
 
 void TfrmMain::btnLockClick() {
-    applyLock(!desk_.program().shell.keyLock);
+    applyLock(!desk_.program().session.keyLock);
 }
 
 void TfrmMain::mnuIndexClick() {
@@ -239,7 +239,7 @@ void TfrmMain::btnAddClick() {
 
 void TfrmMain::mnuHosokuClick() {
     Program& p = desk_.program();
-    const std::string path = p.shell.masterFolder + "hosoku.htm";
+    const std::string path = p.course.masterFolder + "hosoku.htm";
     if (!FileExistsOrSay(p, path)) return;
     // The course's notes are Shift-JIS: decoded here and shown in the help window.
     std::string bytes;
@@ -248,5 +248,5 @@ void TfrmMain::mnuHosokuClick() {
         return;
     }
     desk_.helpWindow().showDocument(qs(bytes),
-                                    QUrl::fromLocalFile(QtFiles::toNative(p.shell.masterFolder)));
+                                    QUrl::fromLocalFile(QtFiles::toNative(p.course.masterFolder)));
 }

@@ -74,8 +74,8 @@ void TfrmMain::formShow() {
     green.setColor(QPalette::Window, QColor(192, 255, 192));
     grbDoYouKnow->setPalette(green);
     desk_.dummy->showInFrame();
-    edtLogOnName->setText(qs(p.shell.learnerName));
-    applyLock(p.shell.keyLock);
+    edtLogOnName->setText(qs(p.session.learnerName));
+    applyLock(p.session.keyLock);
     btnTest->setFocus();
 }
 
@@ -186,7 +186,7 @@ void TfrmMain::hidePopups() {
 
 void TfrmMain::showAnswerGlyph() {
     btnKaitou->setIcon(
-        glyph(desk_.program().shell.answersShown ? "red" : "dred", 20, devicePixelRatioF()));
+        glyph(desk_.program().sheets.answersShown ? "red" : "dred", 20, devicePixelRatioF()));
 }
 
 void TfrmMain::refreshControls() {
@@ -230,7 +230,7 @@ QRect TfrmMain::commandPanelArea() const {
 
 void TfrmMain::refreshWindowList() {
     lstWindow->clear();
-    for (const std::string& key : desk_.program().shell.windowList)
+    for (const std::string& key : desk_.program().sheets.windowList)
         lstWindow->addItem(qs(key));
 }
 

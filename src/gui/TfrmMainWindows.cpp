@@ -3,13 +3,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmPrint.h"
-#include "shell/Program.h"
 
 void TfrmMain::addWorksheetWindow(TfrmPrint* window) {
-    window->applyLock(desk_.program().shell.keyLock);
+    window->applyLock(desk_.program().session.keyLock);
     QMdiSubWindow* frame = mdi_->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setGeometry(QRect(QPoint(0, 0), childSize()));

@@ -16,11 +16,11 @@
 #include <cmath>
 #include <utility>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/PageView.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/GraphDrag.h"
 #include "worksheet/PageImage.h"

@@ -10,8 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "Program.h"
 #include "gui/Desk.h"
-#include "shell/Program.h"
 #include "worksheet/Paper.h"
 
 TfrmPrintMode::TfrmPrintMode(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {

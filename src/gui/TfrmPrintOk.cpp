@@ -11,11 +11,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/TfrmPrint.h"
 #include "qt/QtPdfPrinter.h"
 #include "qt/QtPrinterTarget.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetSetters.h"

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Program.h"
 #include "gui/Desk.h"
-#include "shell/Program.h"
 #include "worksheet/Paper.h"
 
 TfrmSetPaper::TfrmSetPaper(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {

@@ -15,10 +15,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/UiText.h"
 #include "qt/Fonts.h"
-#include "shell/Program.h"
 #include "worksheet/BoxKind.h"
 #include "worksheet/LayoutCheck.h"
 #include "worksheet/WorksheetSetters.h"
@@ -96,7 +96,7 @@ TfrmSettei::TfrmSettei(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     showKind(0);
 }
 
-QSpinBox* TfrmSettei::makeSpin(const char* name, int min, int max, void (*store)(Program&, int)) {
+QSpinBox* TfrmSettei::makeSpin(const char* name, int min, int max, void (*store)(Workspace&, int)) {
     auto* spin = new QSpinBox;
     spin->setObjectName(QString::fromLatin1(name));
     spin->setAccessibleName(QString::fromLatin1(name));

@@ -6,7 +6,7 @@
 #include <array>
 
 class Desk;
-struct Program;
+struct Workspace;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -40,7 +40,7 @@ class TfrmSettei : public QDialog {
   private:
     QGroupBox* buildPosition();
     QGroupBox* buildKind();
-    QSpinBox* makeSpin(const char* name, int min, int max, void (*store)(Program&, int));
+    QSpinBox* makeSpin(const char* name, int min, int max, void (*store)(Workspace&, int));
     QToolButton* makeArrow(const char* name, Qt::ArrowType arrow, QSpinBox* spin, int step,
                            const QString& accessible);
     // Checks the shape button of kind without running its handler; sets the size spins.

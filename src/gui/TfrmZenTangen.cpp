@@ -12,8 +12,8 @@
 #include "gui/Desk.h"
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
-#include "shell/Helpers.h"
 #include "shell/UnitMenu.h"
+#include "text/DateTexts.h"
 
 TfrmZenTangen::TfrmZenTangen(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName(QStringLiteral("TfrmZenTangen"));

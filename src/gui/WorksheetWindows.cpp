@@ -3,11 +3,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "Program.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmPrint.h"
 #include "gui/TfrmSettei.h"
-#include "shell/Program.h"
 #include "worksheet/WorksheetDocument.h"
 
 namespace {

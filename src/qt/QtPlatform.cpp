@@ -76,6 +76,7 @@ QtPlatform::QtPlatform(Prompter* prompter)
     const std::string dataCore = data.value_or(tempCore + "\\");
     for (const auto& p : problems_)
         prompter_.message(p);
-    platform_ = std::make_unique<Platform>(
-        Platform{files_, prompter_, clock_, registry_, pictures_, workCore, tempCore, dataCore});
+    platform_ =
+        std::make_unique<Platform>(Platform{files_, prompter_, clock_, registry_, pictures_,
+                                            random_, timers_, workCore, tempCore, dataCore});
 }

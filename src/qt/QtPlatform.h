@@ -11,7 +11,9 @@
 #include "qt/QtClock.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPictures.h"
+#include "qt/QtRandom.h"
 #include "qt/QtRegistry.h"
+#include "qt/QtTimers.h"
 
 class QtPlatform {
   public:
@@ -38,6 +40,8 @@ class QtPlatform {
     QtClock clock_;
     QtRegistry registry_;
     QtPictures pictures_{files_};
+    QtRandom random_;
+    QtTimers timers_;
     std::vector<std::string> problems_;
     std::unique_ptr<Platform> platform_;
 };

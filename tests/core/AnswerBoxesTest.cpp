@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "Fakes.h"
+#include "Program.h"
 #include "RecordingCanvas.h"
-#include "shell/Program.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/Marks.h"
 #include "worksheet/PageImage.h"

@@ -28,7 +28,7 @@ class Commands : public MenuFixture {
         h.scrollToTop = [this](Worksheet&) { steps.push_back("top"); };
         h.practice = [this](Worksheet& s) {
             steps.push_back("practice");
-            answersDuringPractice = p.shell.answersShown;
+            answersDuringPractice = p.sheets.answersShown;
             learnerDuringPractice = s.PrintLearner;
         };
         h.closeSheet = [this](Worksheet& s) {
@@ -40,12 +40,12 @@ class Commands : public MenuFixture {
 };
 
 TEST_F(Commands, StudyWithoutAWorksheetOpensOneAndClosesItAfterwards) {
-    p.shell.answersShown = true;
+    p.sheets.answersShown = true;
     RunStudy(p, hooks());
     EXPECT_EQ(steps, (std::vector<std::string>{"menu", "practice", "close"}));
     EXPECT_FALSE(answersDuringPractice);
     EXPECT_TRUE(learnerDuringPractice);
-    EXPECT_TRUE(p.shell.answersShown);
+    EXPECT_TRUE(p.sheets.answersShown);
     EXPECT_EQ(p.sheets.count, 0);
 }
 
@@ -53,10 +53,10 @@ TEST_F(Commands, StudyOnTheOpenWorksheetLeavesItOpenAtTheTop) {
     Worksheet& sheet = open(1);
     for (bool shownBefore : {false, true}) {
         steps.clear();
-        p.shell.answersShown = shownBefore;
+        p.sheets.answersShown = shownBefore;
         RunStudy(p, hooks());
         EXPECT_EQ(steps, (std::vector<std::string>{"top", "practice"}));
-        EXPECT_EQ(p.shell.answersShown, shownBefore);
+        EXPECT_EQ(p.sheets.answersShown, shownBefore);
         EXPECT_EQ(sheet.ShowAnswers, shownBefore);
         EXPECT_EQ(p.sheets.current, &sheet);
     }
@@ -88,7 +88,7 @@ TEST_F(Commands, CloseAllClosesByKeyAndKeepsWhatTheUserKeeps) {
         CloseWorksheet(p, s);
         return true;
     });
-    EXPECT_EQ(p.shell.windowList, std::vector<std::string>{kept});
+    EXPECT_EQ(p.sheets.windowList, std::vector<std::string>{kept});
     EXPECT_EQ(p.sheets.count, 1);
     EXPECT_EQ(FindWindowKey(p, kept), 0);
     EXPECT_EQ(FindWindowKey(p, "C:\\course\\Eq1\\eq11.que-U1"), -1);
@@ -103,13 +103,13 @@ TEST_F(Commands, IndexEditorRefusedWhileWorksheetsAreOpen) {
 
 TEST_F(Commands, SchoolDialogShowsTheStoredNameOnlyWithAWorksheet) {
     Settings settings(fp.registry, fp.prompter);
-    p.shell.schoolName = S("東中学校");
+    p.session.schoolName = S("東中学校");
     EXPECT_EQ(U(SchoolNameToEdit(p, S("前の入力"))), "前の入力");
     open(1);
     EXPECT_EQ(U(SchoolNameToEdit(p, S("前の入力"))), "東中学校");
     const int before = relayouts;
     SetSchoolName(p, settings, S("ＣＡＩ中学校　２年　１組"));
-    EXPECT_EQ(U(p.shell.schoolName), "ＣＡＩ中学校　２年　１組");
+    EXPECT_EQ(U(p.session.schoolName), "ＣＡＩ中学校　２年　１組");
     EXPECT_EQ(U(*fp.registry.readText(RegKey::Program, "theSchool")), "ＣＡＩ中学校　２年　１組");
     EXPECT_EQ(relayouts, before + 1); // the open worksheet shows the new name at once
 }

@@ -6,9 +6,9 @@
 
 #include "CourseFixture.h"
 #include "SheetFixture.h"
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "formats/CourseIndex.h"
-#include "shell/Helpers.h"
+#include "formats/CourseNames.h"
 #include "shell/RecordFolders.h"
 #include "text/CorePath.h"
 
@@ -52,18 +52,22 @@ TEST(Containment, LessonsOutsideTheMasterFolderAreNotRead) {
     f.putLines("Main.ind", {"t", "", "A,..\\ s", "B,Eq1\\ ..\\..\\gone", "C,\\ x", "D,Eq1\\ eq1"});
     f.fp.files.putUtf8("C:\\course\\..\\s.ind", "t\n[[1\nx\n<<\nu\n>>\n");
     f.putLines("Eq1\\eq1.ind", {"t", "[[1", "s", "<<", "u", ">>"});
-    ASSERT_TRUE(LoadLessonList(f.p));
+    ASSERT_TRUE(f.loadList());
+    std::vector<std::string> said;
     for (int lesson = 1; lesson <= 3; ++lesson) {
-        EXPECT_FALSE(LoadLesson(f.p, lesson)) << lesson;
+        const Report loaded = f.loadLesson(lesson);
+        EXPECT_FALSE(loaded) << lesson;
+        said.push_back(U(loaded.message));
         EXPECT_EQ(f.p.course.currentLesson, 0);
-        EXPECT_EQ(UnitFileNames(f.p, {lesson, 1, 1, 0}).queFile, "");
+        EXPECT_EQ(UnitFileNames(f.p.course, {lesson, 1, 1, 0}).queFile, "");
     }
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(said,
               (std::vector<std::string>{"C:\\course\\..\\s.ind:コースのフォルダの外を指しています",
                                         "C:\\course\\Eq1\\..\\..\\gone.ind:"
                                         "コースのフォルダの外を指しています",
                                         "C:\\course\\\\x.ind:コースのフォルダの外を指しています"}));
-    EXPECT_TRUE(LoadLesson(f.p, 4)); // a sound lesson still loads
+    EXPECT_TRUE(f.loadLesson(4));      // a sound lesson still loads
+    EXPECT_TRUE(f.messages().empty()); // the reader only reports
     EXPECT_EQ(f.p.course.sectionUnits[1], Lines{"u"});
 }
 
@@ -137,17 +141,17 @@ TEST(Containment, RecordsFilesStayInTheirFolders) {
     f.put("Eq1\\eq1.ind", "x\n");
     f.put("..\\..\\x\\a.txt", "x\n");
     // A lesson folder outside: the records folder instead.
-    EXPECT_EQ(U(LearnerFile(f.p, 1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
-    EXPECT_EQ(U(LearnerFile(f.p, 2)), "C:\\course\\Eq1\\共通.ini");
+    EXPECT_EQ(U(f.learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
+    EXPECT_EQ(U(f.learnerFile(2)), "C:\\course\\Eq1\\共通.ini");
     // A learner's name that leads out gives no file at all.
-    f.p.shell.learnerName = "..\\..\\..\\evil";
-    EXPECT_EQ(LearnerFile(f.p, 1), "");
-    EXPECT_EQ(LearnerFile(f.p, 2), "");
+    f.p.session.learnerName = "..\\..\\..\\evil";
+    EXPECT_EQ(f.learnerFile(1), "");
+    EXPECT_EQ(f.learnerFile(2), "");
 }
 
 TEST(Containment, CdRomLessonFoldersAreMadeOnlyInsideTheWindowsFolder) {
     CourseFixture f;
-    f.p.shell.cdMode = true;
+    f.p.course.cdMode = true;
     f.p.course.lessonNames = {"a", "b", "c"};
     f.p.course.lessonBase[1] = "..\\..\\evil";
     f.p.course.lessonBase[2] = "\\root";

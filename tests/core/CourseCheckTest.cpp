@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "CourseFixture.h"
-#include "formats/CourseCheck.h"
-#include "formats/WorksheetFile.h"
+#include "checks/CourseCheck.h"
 #include "worksheet/Worksheet.h"
+#include "worksheet/WorksheetFile.h"
 
 namespace {
 

@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "shell/Program.h"
+#include "Program.h"
+#include "authoring/NewUnit.h"
+#include "formats/CourseIndex.h"
+#include "learners/LearnerFiles.h"
 #include "text/Lines.h"
 #include "text/Sjis.h"
 
@@ -29,8 +32,8 @@ struct CourseFixture {
     Program p{fp.platform};
 
     CourseFixture() {
-        p.shell.masterFolder = Master;
-        p.shell.learnerName = S("共通");
+        p.course.masterFolder = Master;
+        p.session.learnerName = S("共通");
     }
     // A file below the master folder; text lines end in "\n" and are stored with CR LF.
     void put(const std::string& relUtf8, const std::string& textUtf8) {
@@ -43,14 +46,18 @@ struct CourseFixture {
         put(relUtf8, text);
     }
     std::vector<std::string> messages() const { return fp.prompter.utf8(); }
+
+    // The course readers and the learner's file on the fixture's files and tables.
+    Report loadList() { return LoadLessonList(fp.files, p.course); }
+    Report loadLesson(int lesson) { return LoadLesson(fp.files, p.course, lesson); }
+    std::string learnerFile(int lesson) {
+        return LearnerFile(fp.files, p.course, p.session.learnerName, p.shell.logOnFolder, lesson);
+    }
 };
 
 // The default blocks of a new unit (value, font, kran), as the question editor writes them.
 inline std::vector<std::string> defaultBlocks() {
-    return {"<<value", "630",    "False",  "40",      "5",     "5",     "1",     "7",
-            ">>",      "<<font", "12",     "MS 明朝", "False", "False", "False", "False",
-            "0",       ">>",     "<<kran", "5",       "15",    "2",     "0",     "0",
-            "0",       "15",     "10",     "0",       "0",     ">>"};
+    return U(DefaultPageBlocks());
 }
 
 // A unit block: header, "<<ques" with the given lines, the default blocks, "]]".

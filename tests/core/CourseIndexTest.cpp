@@ -3,6 +3,17 @@
 #include "CourseFixture.h"
 #include "formats/CourseIndex.h"
 
+namespace {
+
+// What a reader reports, in UTF-8. The reader shows nothing itself.
+std::vector<std::string> reported(const CourseFixture& f, const Report& o) {
+    EXPECT_TRUE(f.messages().empty());
+    if (o.message.empty()) return {};
+    return {U(o.message)};
+}
+
+} // namespace
+
 TEST(LessonLine, IsCutAtTheFirstCommaAndBackslash) {
     struct Case {
         const char* line;
@@ -36,7 +47,7 @@ TEST(LessonList, ReadsLessonsUpToTheEndMarker) {
     CourseFixture f;
     f.putLines("Main.ind", {"数学問題集", "anything", "方程式,Eq1\\ eq1", "関数,Fn1\\ fn1", ">>",
                             "後ろ,X\\ x"});
-    ASSERT_TRUE(LoadLessonList(f.p));
+    ASSERT_TRUE(f.loadList());
     EXPECT_EQ(U(f.p.course.courseTitle), "数学問題集");
     EXPECT_EQ(U(f.p.course.lessonNames), (std::vector<std::string>{"方程式", "関数"}));
     EXPECT_EQ(f.p.course.lessonFolder[2], "Fn1\\");
@@ -48,7 +59,7 @@ TEST(LessonList, ReadsLessonsUpToTheEndMarker) {
 TEST(LessonList, TitleOnlyGivesNoLessonsAndNoError) {
     CourseFixture f;
     f.putLines("Main.ind", {"title"});
-    EXPECT_TRUE(LoadLessonList(f.p));
+    EXPECT_TRUE(f.loadList());
     EXPECT_TRUE(f.p.course.lessonNames.empty());
     EXPECT_TRUE(f.messages().empty());
 }
@@ -56,9 +67,9 @@ TEST(LessonList, TitleOnlyGivesNoLessonsAndNoError) {
 TEST(LessonList, LineWithoutCommaShowsQuestionMarkAndKeepsOldEntries) {
     CourseFixture f;
     f.putLines("Main.ind", {"t", "", "A,F1\\ f1", "B,F2\\ f2"});
-    ASSERT_TRUE(LoadLessonList(f.p));
+    ASSERT_TRUE(f.loadList());
     f.putLines("Main.ind", {"t", "", "A,G1\\ g1", "no comma here"});
-    ASSERT_TRUE(LoadLessonList(f.p));
+    ASSERT_TRUE(f.loadList());
     EXPECT_EQ(f.p.course.lessonNames, (Lines{"A", "?"}));
     EXPECT_EQ(f.p.course.lessonFolder[1], "G1\\");
     EXPECT_EQ(f.p.course.lessonFolder[2], "F2\\");
@@ -67,14 +78,15 @@ TEST(LessonList, LineWithoutCommaShowsQuestionMarkAndKeepsOldEntries) {
 
 TEST(LessonList, MissingMainIndIsReported) {
     CourseFixture f;
-    EXPECT_FALSE(LoadLessonList(f.p));
-    EXPECT_EQ(f.messages(),
+    Report r = f.loadList();
+    EXPECT_FALSE(r);
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"ファイル C:\\course\\Main.ind が見つかりません"});
-    f.fp.prompter.messages.clear();
     f.put("Main.ind", "t\n");
     f.fp.files.unreadable.insert("c:\\course\\main.ind");
-    EXPECT_FALSE(LoadLessonList(f.p));
-    EXPECT_EQ(f.messages(),
+    r = f.loadList();
+    EXPECT_FALSE(r);
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"ファイル C:\\course\\Main.ind が読み込めません"});
 }
 
@@ -84,10 +96,11 @@ TEST(LessonList, MoreThanEightyLessonsIsARangeErrorThatStopsTheLoad) {
     for (int k = 1; k <= 82; ++k)
         lines.push_back("L" + std::to_string(k) + ",F" + std::to_string(k) + "\\ b");
     f.putLines("Main.ind", lines);
-    EXPECT_FALSE(LoadLessonList(f.p));
+    const Report r = f.loadList();
+    EXPECT_FALSE(r);
     EXPECT_EQ(f.p.course.lessonNames.size(), 80u);
     EXPECT_EQ(f.p.course.lessonFolder[80], "F80\\");
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"C:\\course\\Main.ind:コースウェアは80個までです"});
 }
 
@@ -98,11 +111,12 @@ TEST(LessonList, LinesWithoutCommaDoNotIndexTheTable) {
         lines.push_back("L,F\\ b");
     lines.push_back("eighty-one without comma");
     f.putLines("Main.ind", lines);
-    EXPECT_TRUE(LoadLessonList(f.p));
+    EXPECT_TRUE(f.loadList());
     EXPECT_EQ(f.p.course.lessonNames.size(), 81u);
     // Choosing it is the range error, not a read out of the table.
-    EXPECT_FALSE(LoadLesson(f.p, 81));
-    EXPECT_EQ(f.messages(),
+    const Report r = f.loadLesson(81);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"C:\\course\\Main.ind:コースウェアは80個までです"});
 }
 
@@ -124,7 +138,7 @@ namespace {
 struct LessonFixture : CourseFixture {
     LessonFixture() {
         putLines("Main.ind", {"t", "", "方程式,Eq1\\ eq1"});
-        EXPECT_TRUE(LoadLessonList(p));
+        EXPECT_TRUE(loadList());
     }
 };
 
@@ -135,7 +149,7 @@ TEST(Lesson, LoadsSectionsAndUnitsInBlockOrder) {
     f.putLines("Eq1\\eq1.ind",
                {"方程式の問題", "[[sect1", "１次方程式", "<<", "(1) 移項", "(2) かっこのある方程式",
                 ">>", "]]", "[[sect2", "文章題", "<<", "(1) 代金の問題", ">>", "]]"});
-    ASSERT_TRUE(LoadLesson(f.p, 1));
+    ASSERT_TRUE(f.loadLesson(1));
     EXPECT_EQ(U(f.p.course.sectionNames), (std::vector<std::string>{"１次方程式", "文章題"}));
     EXPECT_EQ(f.p.course.sectionUnitCount[1], 2);
     EXPECT_EQ(f.p.course.sectionUnitCount[2], 1);
@@ -148,7 +162,7 @@ TEST(Lesson, NumbersFollowBlockOrderAndAnyDoubleBracketOpensASection) {
     LessonFixture f;
     f.putLines("Eq1\\eq1.ind", {"title", "[[sect2", "first", "<<", "a", "[[inside", ">>", "]]",
                                 "[[sect1", "second", "<<", "b", ">>", "[[", "third", "<<", "c"});
-    ASSERT_TRUE(LoadLesson(f.p, 1));
+    ASSERT_TRUE(f.loadLesson(1));
     EXPECT_EQ(f.p.course.sectionNames, (Lines{"first", "second", "third"}));
     // "[[inside" is a unit line: only ">>" ends a unit list.
     EXPECT_EQ(f.p.course.sectionUnits[1], (Lines{"a", "[[inside"}));
@@ -160,7 +174,7 @@ TEST(Lesson, NumbersFollowBlockOrderAndAnyDoubleBracketOpensASection) {
 TEST(Lesson, ABlockHeaderAtTheEndOfTheFileIsAnEmptySection) {
     LessonFixture f;
     f.putLines("Eq1\\eq1.ind", {"title", "[[sect1"});
-    ASSERT_TRUE(LoadLesson(f.p, 1));
+    ASSERT_TRUE(f.loadLesson(1));
     EXPECT_EQ(f.p.course.sectionNames, Lines{""});
     EXPECT_EQ(f.p.course.sectionUnitCount[1], 0);
 }
@@ -168,22 +182,23 @@ TEST(Lesson, ABlockHeaderAtTheEndOfTheFileIsAnEmptySection) {
 TEST(Lesson, MissingFolderKeepsTheSectionListAndMissingIndexEmptiesIt) {
     LessonFixture f;
     f.putLines("Eq1\\eq1.ind", {"t", "[[s", "kept", "<<", "u", ">>"});
-    ASSERT_TRUE(LoadLesson(f.p, 1));
+    ASSERT_TRUE(f.loadLesson(1));
     f.p.course.lessonFolder[1] = "Gone\\";
-    EXPECT_FALSE(LoadLesson(f.p, 1));
+    Report r = f.loadLesson(1);
+    EXPECT_FALSE(r);
     EXPECT_EQ(f.p.course.sectionNames, Lines{"kept"});
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"ディレクトリ C:\\course\\Gone\\ が見つかりません"});
 
-    f.fp.prompter.messages.clear();
     f.p.course.lessonFolder[1] = "Eq1\\";
     f.p.course.lessonBase[1] = "other";
-    EXPECT_FALSE(LoadLesson(f.p, 1));
+    r = f.loadLesson(1);
+    EXPECT_FALSE(r);
     EXPECT_TRUE(f.p.course.sectionNames.empty());
     EXPECT_EQ(f.p.course.currentLesson, 0);
     EXPECT_TRUE(f.p.course.sectionUnits[1].empty()); // no unit line of the old lesson is left
     EXPECT_EQ(f.p.course.sectionUnitCount[1], 0);
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"ファイル C:\\course\\Eq1\\other.ind が見つかりません"});
 }
 
@@ -194,10 +209,11 @@ TEST(Lesson, MoreThanEightySectionsIsARangeError) {
         for (const char* l : {"[[sect", "name", "<<", "u", ">>", "]]"})
             lines.push_back(std::string(l) + (l[0] == '[' ? std::to_string(s) : ""));
     f.putLines("Eq1\\eq1.ind", lines);
-    EXPECT_FALSE(LoadLesson(f.p, 1));
+    const Report r = f.loadLesson(1);
+    EXPECT_FALSE(r);
     EXPECT_EQ(f.p.course.sectionNames.size(), 80u);
     EXPECT_EQ(f.p.course.sectionUnitCount[80], 1);
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(reported(f, r),
               std::vector<std::string>{"C:\\course\\Eq1\\eq1.ind:主メニューは80個までです"});
 }
 
@@ -206,9 +222,9 @@ TEST(Lesson, ChoosingAnotherLessonReplacesTheSections) {
     f.putLines("Main.ind", {"t", "", "A,A\\ a", "B,B\\ b"});
     f.putLines("A\\a.ind", {"t", "[[1", "a1", "<<", "x", "y", ">>", "[[2", "a2", "<<", "z", ">>"});
     f.putLines("B\\b.ind", {"t", "[[1", "b1", "<<", ">>"});
-    ASSERT_TRUE(LoadLessonList(f.p));
-    ASSERT_TRUE(LoadLesson(f.p, 1));
-    ASSERT_TRUE(LoadLesson(f.p, 2));
+    ASSERT_TRUE(f.loadList());
+    ASSERT_TRUE(f.loadLesson(1));
+    ASSERT_TRUE(f.loadLesson(2));
     EXPECT_EQ(f.p.course.sectionNames, Lines{"b1"});
     EXPECT_EQ(f.p.course.sectionUnitCount[1], 0);
     EXPECT_EQ(f.p.course.sectionUnitCount[2], 0);

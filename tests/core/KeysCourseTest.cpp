@@ -6,7 +6,7 @@
 
 #include "BundledCourse.h"
 #include "CourseFixture.h"
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "keys/KeyCheck.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "CourseFixture.h"
 #include "RecordingCanvas.h"
 #include "SheetFixture.h"
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "typeset/Formula.h"
 #include "worksheet/PageLayout.h"
 

@@ -3,8 +3,8 @@
 // A4 printer page at 600 dpi to lay it out on.
 
 #include "Fakes.h"
+#include "Program.h"
 #include "RecordingCanvas.h"
-#include "shell/Program.h"
 #include "worksheet/Worksheet.h"
 
 struct LayoutSheet {

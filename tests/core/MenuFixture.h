@@ -14,7 +14,7 @@ class MenuFixture : public ::testing::Test, public CourseFixture {
     int relayouts = 0;
 
     MenuFixture() {
-        p.shell.startupDone = true;
+        p.session.startupDone = true;
         p.shell.ruidaiScanPending = true;
         p.sheets.relayout = [this](Worksheet&) { ++relayouts; };
         putLines("Main.ind", {"数学", "", "方程式,Eq1\\ eq1", "関数,Fn1\\ fn1", ">>"});
@@ -32,7 +32,7 @@ class MenuFixture : public ::testing::Test, public CourseFixture {
         putLines("Fn1\\fn11.que", unitBlock("[[unit1", {"(1)　y=2x　#2#"}));
         fp.files.makeDir(std::string(Master) + "LogOn\\");
         p.shell.logOnFolder = "C:\\data\\Velmix\\LogOn\\";
-        LoadLessonList(p);
+        LoadLessonList(fp.files, p.course);
     }
 
     // The learner 共通's records (section names in UTF-8): count runs per section.

@@ -1,11 +1,12 @@
 #include "MenuFixture.h"
 
 #include "authoring/UnitBlock.h"
-#include "formats/WorksheetFile.h"
 #include "shell/OpenFlows.h"
 #include "shell/OpenPrp.h"
+#include "shell/SaveSteps.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(Flows, OpenMasterOpensTheChosenUnitOrNothing) {
     ASSERT_NE(p.sheets.current, nullptr);
     EXPECT_EQ(p.sheets.current->windowKey, "C:\\course\\Eq1\\eq11.que-U1R1");
     EXPECT_TRUE(p.sheets.current->RuidaiSheet);
-    EXPECT_TRUE(p.shell.answersShown);
+    EXPECT_TRUE(p.sheets.answersShown);
 
     // The same unit again only comes to the front.
     EXPECT_FALSE(OpenMaster(p, {choose(1, 1, 1), {}}));

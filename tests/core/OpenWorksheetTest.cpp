@@ -1,7 +1,8 @@
 #include "SheetFixture.h"
 
-#include "formats/WorksheetFile.h"
+#include "shell/SaveSteps.h"
 #include "worksheet/OpenWorksheet.h"
+#include "worksheet/WorksheetFile.h"
 #include "worksheet/WorksheetSetters.h"
 
 namespace {
@@ -31,7 +32,7 @@ TEST_F(Open, UnitOfTheCourseBecomesTheCurrentWorksheet) {
     EXPECT_TRUE(sheet->masterFlag);
     EXPECT_FALSE(sheet->FromCopyFile);
     EXPECT_FALSE(sheet->Modified);
-    EXPECT_EQ(program.shell.windowList, (std::vector<std::string>{que + "-U1"}));
+    EXPECT_EQ(program.sheets.windowList, (std::vector<std::string>{que + "-U1"}));
     EXPECT_EQ(relayouts, 1);
 }
 
@@ -54,7 +55,7 @@ TEST_F(Open, ReloadReplacesTheOpenWorksheetUnasked) {
     SetFontSize(program, 20); // modified, yet not asked about
     EXPECT_EQ(OpenUnit(program, {1, 1, 1, 0}, names, true), OpenResult::Opened);
     EXPECT_EQ(program.sheets.count, 1);
-    EXPECT_EQ(program.shell.windowList.size(), 1u);
+    EXPECT_EQ(program.sheets.windowList.size(), 1u);
     EXPECT_FALSE(program.sheets.current->Modified);
     EXPECT_TRUE(messages().empty());
 }
@@ -63,7 +64,7 @@ TEST_F(Open, MissingFileOrUnitOpensNothingSilently) {
     EXPECT_EQ(OpenUnit(program, {1, 2, 1, 0}, names), OpenResult::NotRead);
     EXPECT_EQ(OpenUnit(program, {1, 1, 7, 0}, names), OpenResult::NotRead);
     EXPECT_EQ(program.sheets.count, 0);
-    EXPECT_TRUE(program.shell.windowList.empty());
+    EXPECT_TRUE(program.sheets.windowList.empty());
     EXPECT_TRUE(messages().empty());
 }
 
@@ -74,9 +75,9 @@ TEST_F(Open, SavedWorksheetFileOpensWithItsValues) {
     SetAnswerX(program, 40);
     const std::string prp = "C:\\course\\Eq1\\test.prp";
     ASSERT_TRUE(SaveWorksheetTo(program, sheet, "C:\\course\\Eq1\\test", false));
-    EXPECT_EQ(program.shell.windowList, (std::vector<std::string>{prp}));
+    EXPECT_EQ(program.sheets.windowList, (std::vector<std::string>{prp}));
     CloseWorksheet(program, sheet);
-    EXPECT_TRUE(program.shell.windowList.empty());
+    EXPECT_TRUE(program.sheets.windowList.empty());
 
     EXPECT_EQ(OpenWorksheetFile(program, prp), OpenResult::Opened);
     Worksheet* copy = program.sheets.current;
@@ -111,9 +112,9 @@ TEST_F(Open, SavedPathStaysTheKeyAfterTheCopyIsRetitled) {
     ReloadAfterEdit(program, sheet);
     EXPECT_EQ(sjis::toUtf8(sheet.caption), "新しい題");
     ASSERT_TRUE(SaveWorksheetTo(program, sheet, "C:\\course\\Eq1\\b.prp", false));
-    EXPECT_EQ(program.shell.windowList, (std::vector<std::string>{"C:\\course\\Eq1\\b.prp"}));
+    EXPECT_EQ(program.sheets.windowList, (std::vector<std::string>{"C:\\course\\Eq1\\b.prp"}));
     CloseWorksheet(program, sheet);
-    EXPECT_TRUE(program.shell.windowList.empty());
+    EXPECT_TRUE(program.sheets.windowList.empty());
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "LayoutSheet.h"
-#include "shell/Program.h"
+#include "Program.h"
 #include "text/Sjis.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/PageLayout.h"
@@ -220,14 +220,14 @@ TEST_F(LayoutFixture, PrintNameCutAndNumberSwitches) {
 }
 
 TEST_F(LayoutFixture, NameLineWithSchoolAndLearner) {
-    pg.shell.schoolName = S("ＣＡＩ中学校");
-    pg.shell.learnerName = S("山田");
+    pg.session.schoolName = S("ＣＡＩ中学校");
+    pg.session.learnerName = S("山田");
     ws.PrintLearner = true;
     layScreen();
     EXPECT_NE(screen.findText(S("山田 ＣＡＩ中学校　　氏名")), nullptr);
     for (const char* hidden : {"noname", "公開", "共通"}) {
         screen.clear();
-        pg.shell.learnerName = S(hidden);
+        pg.session.learnerName = S(hidden);
         layScreen();
         EXPECT_NE(screen.findText(S("ＣＡＩ中学校　　氏名")), nullptr) << hidden;
     }

@@ -42,7 +42,7 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
     }
     EXPECT_EQ(printer.copies, 1);            // the printer makes no copies of its own
     EXPECT_EQ(program.controls.spnStart, 5); // the page shows 5 again
-    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_TRUE(program.session.startupDone);
     EXPECT_TRUE(messages().empty());
 }
 
@@ -212,7 +212,7 @@ TEST_F(Print, ScreenFaithfulCopyWithoutAPageImageIsGivenUp) {
     EXPECT_FALSE(printer.documents[0].ended);
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を完了できませんでした"}));
     EXPECT_EQ(program.controls.spnStart, 1);
-    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_TRUE(program.session.startupDone);
 }
 
 TEST_F(Print, PrinterThatCannotStartADocumentIsReported) {
@@ -224,7 +224,7 @@ TEST_F(Print, PrinterThatCannotStartADocumentIsReported) {
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を開始できませんでした"}));
     EXPECT_EQ(program.controls.spnStart, 1);
-    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_TRUE(program.session.startupDone);
 }
 
 TEST_F(Print, PrinterThatFailsToFinishStopsTheCopies) {
@@ -254,13 +254,13 @@ class WatchingPrinter : public FakePrinter {
 
 TEST_F(Print, StartUpFlagIsOffWhilePrintingAndTheReducedViewEnds) {
     open();
-    WatchingPrinter watching(program.shell.startupDone);
+    WatchingPrinter watching(program.session.startupDone);
     watching.copies = 2;
     program.controls.reducedView = true;
     int before = relayouts;
     EXPECT_TRUE(PrintWorksheet(program, watching, fixed(pageImage)));
     EXPECT_EQ(watching.seen, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_TRUE(program.session.startupDone);
     EXPECT_FALSE(program.controls.reducedView);
     // Once to leave the reduced view, once per screen-faithful copy, once at the end.
     EXPECT_EQ(relayouts, before + 1 + 2 + 1);

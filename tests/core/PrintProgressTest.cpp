@@ -46,7 +46,7 @@ TEST_F(PrintProgress, StoppingAfterSomeCopiesKeepsThemAndResetsTheNumber) {
         for (std::size_t i = 0; i < asked.size(); ++i)
             EXPECT_EQ(asked[i], (std::pair<int, int>{static_cast<int>(i), 4}));
         EXPECT_EQ(program.controls.spnStart, 1);
-        EXPECT_TRUE(program.shell.startupDone);
+        EXPECT_TRUE(program.session.startupDone);
     }
     EXPECT_TRUE(messages().empty()); // stopping is not a failure
 }

@@ -14,8 +14,7 @@ const std::string kPath = "C:\\course\\L1\\taro.ini";
 
 struct ProfileTest : ::testing::Test {
     MemoryFiles files;
-    ScriptedPrompter prompter;
-    Profile ini{files, prompter, kPath};
+    Profile ini{files, kPath};
     void putUtf8(const std::string& text) { files.putUtf8(kPath, text); }
     std::string fileUtf8() const { return sjis::toUtf8(files.get(kPath)); }
 };
@@ -43,7 +42,6 @@ TEST_F(ProfileTest, MissingOrUnreadableFileGivesDefaultAndNoKeys) {
     files.put(kPath, "[password]\r\npw=x\r\n");
     files.unreadable.insert(sjis::asciiLower(kPath));
     EXPECT_EQ(ini.readString("password", "pw", "?"), "?");
-    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(ProfileTest, WriteCreatesFileSectionAndKeyAndReplacesValues) {
@@ -55,7 +53,6 @@ TEST_F(ProfileTest, WriteCreatesFileSectionAndKeyAndReplacesValues) {
     ASSERT_TRUE(ini.writeString("password", "hint", "h"));
     EXPECT_EQ(fileUtf8(),
               "[password]\r\npw=new\r\nhint=h\r\n[S11方程式]\r\n1=１回目\r\n2=second\r\n");
-    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(ProfileTest, NewKeyGoesAfterTheLastEntryKeepingBlankLinesAndComments) {
@@ -88,7 +85,7 @@ TEST_F(ProfileTest, EraseRemovesEveryBlockOfTheSection) {
     EXPECT_EQ(fileUtf8(), "[a]\r\nx=1\r\n[c]\r\nz=3\r\n");
     EXPECT_TRUE(ini.keys("b").empty());
     ASSERT_TRUE(ini.eraseSection("none"));
-    EXPECT_TRUE(Profile(files, prompter, "C:\\none.ini").eraseSection("a"));
+    EXPECT_TRUE(Profile(files, "C:\\none.ini").eraseSection("a"));
     EXPECT_FALSE(files.fileExists("C:\\none.ini"));
 }
 
@@ -104,7 +101,7 @@ TEST_F(ProfileTest, LongValuesAreCutAt1023BytesOnACharacterBoundary) {
 }
 
 // A full disk, and a learner file that is a link leading out of the course folder: the
-// file stays as it was and the user is told why.
+// file stays as it was and the caller is told why.
 TEST_F(ProfileTest, FailedWriteKeepsTheOldFileAndSaysSo) {
     struct Case {
         const char* what;
@@ -124,14 +121,16 @@ TEST_F(ProfileTest, FailedWriteKeepsTheOldFileAndSaysSo) {
         SCOPED_TRACE(c.what);
         putUtf8("[password]\r\npw=old\r\n");
         const std::string before = files.get(kPath);
-        prompter.messages.clear();
         c.fault();
-        EXPECT_FALSE(ini.writeString("password", "pw", "new"));
-        EXPECT_FALSE(ini.eraseSection("password"));
+        const Report written = ini.writeString("password", "pw", "new");
+        const Report erased = ini.eraseSection("password");
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(erased);
         files.failWrites = false;
         files.linksOut.clear();
         EXPECT_EQ(files.get(kPath), before);
-        EXPECT_EQ(prompter.utf8(), (std::vector<std::string>{c.said, c.said}));
+        EXPECT_EQ(sjis::toUtf8(written.message), c.said);
+        EXPECT_EQ(sjis::toUtf8(erased.message), c.said);
     }
 }
 
@@ -139,17 +138,21 @@ TEST_F(ProfileTest, UnreadableFileIsNotOverwritten) {
     putUtf8("[password]\r\npw=old\r\n");
     const std::string before = files.get(kPath);
     files.unreadable.insert(sjis::asciiLower(kPath));
-    EXPECT_FALSE(ini.writeString("password", "pw", "new"));
-    EXPECT_FALSE(ini.eraseSection("password"));
+    const Report written = ini.writeString("password", "pw", "new");
+    const Report erased = ini.eraseSection("password");
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(erased);
     EXPECT_EQ(files.get(kPath), before);
-    EXPECT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(sjis::toUtf8(written.message), "C:\\course\\L1\\taro.ini に書き込めません");
+    EXPECT_EQ(erased.message, written.message);
 }
 
 TEST_F(ProfileTest, NamesThatWouldNotReadBackAreRefusedAndValuesStayOneLine) {
-    EXPECT_FALSE(ini.writeString("a", "", "v"));
-    EXPECT_FALSE(ini.writeString("a", "k=x", "v"));
-    EXPECT_FALSE(ini.writeString("a\r\n[b", "k", "v"));
-    EXPECT_EQ(prompter.messages.size(), 3u);
+    for (const auto& [section, key] : {std::pair{"a", ""}, {"a", "k=x"}, {"a\r\n[b", "k"}}) {
+        const Report refused = ini.writeString(section, key, "v");
+        EXPECT_FALSE(refused) << key;
+        EXPECT_FALSE(refused.message.empty()) << key;
+    }
     EXPECT_FALSE(files.fileExists(kPath));
     ASSERT_TRUE(ini.writeString("a", "k", "line1\r\n[evil]\r\nx=1"));
     EXPECT_EQ(ini.keys("a"), std::vector<std::string>{"k"});
@@ -174,12 +177,12 @@ TEST_F(ProfileTest, NamesEndingInALoneLeadByteAreRefusedBeforeWriting) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(sjis::toUtf8(c.section) + "/" + sjis::toUtf8(c.key));
-        const std::size_t said = prompter.messages.size();
         const std::string before = files.get(kPath);
-        EXPECT_EQ(ini.writeString(c.section, c.key, "v"), c.accepted);
+        const Report written = ini.writeString(c.section, c.key, "v");
+        EXPECT_EQ(written.ok, c.accepted);
         if (!c.accepted) {
             EXPECT_EQ(files.get(kPath), before);
-            EXPECT_EQ(prompter.messages.size(), said + 1);
+            EXPECT_FALSE(written.message.empty());
             continue;
         }
         EXPECT_EQ(ini.readString(c.section, c.key, "?"), "v");
@@ -202,7 +205,6 @@ TEST_F(ProfileTest, SectionNamesMayHoldClosingBrackets) {
     EXPECT_TRUE(ini.eraseSection(name));
     EXPECT_TRUE(ini.keys(name).empty());
     EXPECT_EQ(ini.readString("S12", "1", "?"), "b");
-    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(ProfileTest, MalformedLinesAreSkippedAndKeptOnRewrite) {

@@ -6,11 +6,11 @@
 #include <random>
 
 #include "CourseFixture.h"
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 #include "formats/CourseIndex.h"
 #include "formats/QuestionChecks.h"
 #include "formats/UnitReader.h"
-#include "shell/Helpers.h"
+#include "text/TextCuts.h"
 
 namespace {
 
@@ -75,8 +75,8 @@ void readAll(CourseFixture& f, const std::string& path, Junk& junk) {
             r.target.questionGraphLines = junk.number(-10, 100);
             UnitLineMap map;
             f.p.fileLines.clear();
-            LoadLines(f.p, path, f.p.fileLines);
-            UnitReadResult result = ParseUnit(f.p, r, &map);
+            LoadLines(f.fp.files, path, f.p.fileLines);
+            UnitReadResult result = ParseUnit(f.p.parse, f.p.fileLines, r, &map);
             if (result.ok()) {
                 EXPECT_LE(f.p.parse.questions.size(), static_cast<std::size_t>(MaxQuestionLines));
                 EXPECT_TRUE(f.p.parse.kran.empty() || f.p.parse.kran.size() == 10u);
@@ -104,12 +104,12 @@ TEST(ReaderFuzz, RandomBytesNeverBreakTheReaders) {
         readAll(f, que, junk);
         readAll(f, "C:\\course\\Eq1\\w.prp", junk);
 
-        LoadLessonList(f.p);
+        f.loadList();
         EXPECT_LE(std::count_if(f.p.course.lessonNames.begin(), f.p.course.lessonNames.end(),
                                 [](const std::string& n) { return n != "?"; }),
                   MaxTableEntry);
         for (int k = -1; k <= 3; ++k)
-            LoadLesson(f.p, k);
+            f.loadLesson(k);
         EXPECT_LE(f.p.course.sectionNames.size(), static_cast<std::size_t>(MaxTableEntry));
 
         CourseCheckReport report = CheckCourse(f.fp.files, "C:\\course\\");
@@ -156,10 +156,10 @@ TEST(ReaderFuzz, TenMegabytesOfJunkReadInLinearTime) {
     r.header = "[[unit9";
     r.unit = 9;
     r.section = 1;
-    ASSERT_TRUE(ReadUnit(f.p, r).ok());
+    ASSERT_TRUE(ReadUnit(f.fp.files, f.p.parse, f.p.fileLines, r).ok());
     EXPECT_EQ(f.p.parse.questions, Lines{"a#1#"});
     r.header = "[[unit8";
-    EXPECT_EQ(ReadUnit(f.p, r).status, UnitReadResult::Unclosed);
+    EXPECT_EQ(ReadUnit(f.fp.files, f.p.parse, f.p.fileLines, r).status, UnitReadResult::Unclosed);
 
     CourseCheckReport report = CheckCourse(f.fp.files, "C:\\course\\");
     EXPECT_TRUE(report.ran);

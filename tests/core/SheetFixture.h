@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
-#include "shell/Program.h"
+#include "Program.h"
 #include "text/Sjis.h"
 #include "worksheet/WorksheetDocument.h"
 
@@ -35,16 +35,16 @@ class SheetFixture : public ::testing::Test {
   protected:
     FakePlatform fake;
     FilePictures pictures{fake.files};
-    Platform platform{fake.files, fake.prompter, fake.clock, fake.registry,
-                      pictures,   "C:\\course",  "C:\\temp", "C:\\data\\"};
+    Platform platform{fake.files,  fake.prompter, fake.clock,   fake.registry, pictures,
+                      fake.random, fake.timers,   "C:\\course", "C:\\temp",    "C:\\data\\"};
     Program program{platform};
     int relayouts = 0;
 
     SheetFixture() {
-        program.shell.masterFolder = "C:\\course\\";
-        program.shell.startupDone = true;
-        program.shell.answersShown = true;
-        program.shell.defaultFontFace = J("ＭＳ 明朝");
+        program.course.masterFolder = "C:\\course\\";
+        program.session.startupDone = true;
+        program.sheets.answersShown = true;
+        program.sheets.defaultFontFace = J("ＭＳ 明朝");
         program.course.lessonFolder[1] = "Eq1\\";
         program.course.lessonBase[1] = "eq1";
         program.sheets.relayout = [this](Worksheet&) { ++relayouts; };

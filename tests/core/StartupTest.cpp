@@ -1,6 +1,6 @@
 #include "MenuFixture.h"
 
-#include "shell/Helpers.h"
+#include "learners/LearnerFiles.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 
@@ -10,9 +10,9 @@ class Startup : public MenuFixture {
   protected:
     Settings settings{fp.registry, fp.prompter};
     Startup() {
-        p.shell.startupDone = false;
+        p.session.startupDone = false;
         p.shell.ruidaiScanPending = false;
-        p.shell.learnerName.clear();
+        p.session.learnerName.clear();
         put("Title.BMP", "BM");
         fp.pictures.saveBmp("c:\\course\\title.bmp", Bitmap(40, 30));
     }
@@ -50,10 +50,10 @@ TEST_F(Startup, FirstRunLeavesEveryValueInTheStore) {
     EXPECT_EQ(fp.registry.readBool(RegKey::Program, "PrintMode"), true);
     // The program's state after start-up: it prints at the printer's resolution.
     EXPECT_TRUE(p.controls.radPrinter);
-    EXPECT_TRUE(p.shell.startupDone);
-    EXPECT_TRUE(p.shell.answersShown);
+    EXPECT_TRUE(p.session.startupDone);
+    EXPECT_TRUE(p.sheets.answersShown);
     EXPECT_TRUE(p.shell.ruidaiScanPending);
-    EXPECT_EQ(U(p.shell.learnerName), "共通");
+    EXPECT_EQ(U(p.session.learnerName), "共通");
     EXPECT_EQ(p.shell.logOnFolder, "C:\\data\\Velmix\\LogOn\\");
     EXPECT_TRUE(fp.files.dirExists("C:\\data\\Velmix\\LogOn"));
     EXPECT_EQ(p.course.lessonNames.size(), 2u);
@@ -74,13 +74,13 @@ TEST_F(Startup, StoredValuesAreTaken) {
         fp.registry.writeBool(RegKey::Program, "PrintMode", false);
         RunStartup(p, settings);
         EXPECT_FALSE(p.controls.radPrinter); // 画面に忠実に印刷する, as chosen last
-        EXPECT_FALSE(p.shell.answersShown);  // locked for students: no answers
+        EXPECT_FALSE(p.sheets.answersShown); // locked for students: no answers
         EXPECT_EQ(p.controls.paperButton, c.button) << c.paperSize;
-        EXPECT_EQ(p.shell.paperWidth, c.width) << c.paperSize;
-        EXPECT_EQ(p.shell.paperHeight, c.height) << c.paperSize;
-        EXPECT_EQ(U(p.shell.schoolName), "西中学校");
-        EXPECT_EQ(U(p.shell.learnerName), "青木");
-        EXPECT_TRUE(p.shell.keyLock);
+        EXPECT_EQ(p.sheets.paperWidth, c.width) << c.paperSize;
+        EXPECT_EQ(p.sheets.paperHeight, c.height) << c.paperSize;
+        EXPECT_EQ(U(p.session.schoolName), "西中学校");
+        EXPECT_EQ(U(p.session.learnerName), "青木");
+        EXPECT_TRUE(p.session.keyLock);
     }
 }
 
@@ -93,7 +93,7 @@ TEST_F(Startup, MissingCourseIndexEndsAfterItsMessage) {
     EXPECT_EQ(messages(),
               (std::vector<std::string>{"ファイル C:\\course\\Title.BMP が見つかりません",
                                         "ファイル C:\\course\\Main.ind が見つかりません"}));
-    EXPECT_FALSE(p.shell.startupDone);
+    EXPECT_FALSE(p.session.startupDone);
 }
 
 TEST_F(Startup, TitleThatIsNoPictureIsReportedAndStartUpGoesOn) {
@@ -112,25 +112,25 @@ TEST_F(Startup, RecordsFolderFailureStopsButKeepsTheLock) {
     EXPECT_EQ(out.end, StartupOutcome::End::FoldersFailed);
     EXPECT_EQ(messages(),
               std::vector<std::string>{"ディレクトリ C:\\data\\Velmix を作成できません"});
-    EXPECT_TRUE(p.shell.keyLock);
+    EXPECT_TRUE(p.session.keyLock);
     EXPECT_FALSE(p.shell.ruidaiScanPending);
 }
 
 TEST_F(Startup, ReadOnlyCourseKeepsRecordsOutOfTheCourseFolder) {
     fp.files.readOnlyMedia = true;
     RunStartup(p, settings);
-    EXPECT_TRUE(p.shell.cdMode);
+    EXPECT_TRUE(p.course.cdMode);
     EXPECT_TRUE(fp.files.dirExists("C:\\data\\eq1"));
     EXPECT_TRUE(fp.files.dirExists("C:\\data\\fn1"));
-    EXPECT_EQ(U(LearnerFile(p, 1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
-    EXPECT_EQ(LogOnFolder(p), "C:\\data\\Velmix\\LogOn\\");
+    EXPECT_EQ(U(learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
+    EXPECT_EQ(LogOnFolder(p.course, p.shell.logOnFolder), "C:\\data\\Velmix\\LogOn\\");
 }
 
 TEST_F(Startup, KeyLockIsStoredOnEveryChange) {
     RunStartup(p, settings);
     for (bool locked : {true, false, true}) {
         ApplyKeyLock(p, settings, locked);
-        EXPECT_EQ(p.shell.keyLock, locked);
+        EXPECT_EQ(p.session.keyLock, locked);
         EXPECT_EQ(fp.registry.readBool(RegKey::Program, "KeyLock"), locked);
     }
 }

@@ -132,7 +132,7 @@ TEST_F(MenuFixture, LaterShowingsKeepTheChoiceAndDropTheSimilarQuestion) {
 
 TEST_F(MenuFixture, LessonThatCannotLoadCountsAsNotChosen) {
     putLines("Main.ind", {"数学", "", "方程式,Eq1\\ eq1", "消えた課,Gone\\ gone"});
-    LoadLessonList(p);
+    loadList();
     PrepareUnitMenu(p);
     EXPECT_FALSE(MenuChooseLesson(p, 1));
     EXPECT_EQ(p.menu.selectedUnit.Lesson, -1);

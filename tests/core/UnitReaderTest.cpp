@@ -20,9 +20,17 @@ struct ReaderFixture : CourseFixture {
         r.names = {S("方程式"), S("１次方程式"), S("(3) 移項")};
         return r;
     }
+    // What the reads reported, in UTF-8. The reader shows nothing itself: the caller does.
+    std::vector<std::string> said;
+    UnitReadResult read(const UnitReadRequest& r) {
+        UnitReadResult result = ReadUnit(fp.files, p.parse, p.fileLines, r);
+        if (!result.message.empty()) said.push_back(U(result.message));
+        EXPECT_TRUE(messages().empty());
+        return result;
+    }
     UnitReadResult read(const std::string& header, int unit, int section = 1,
                         UnitReadMode mode = UnitReadMode::Open) {
-        return ReadUnit(p, request(header, unit, section, mode));
+        return read(request(header, unit, section, mode));
     }
     std::vector<std::string> questions(int n, const std::string& prefix = "q") {
         std::vector<std::string> out;
@@ -128,7 +136,7 @@ TEST(UnitReader, ReadsEveryStoredBlockAndSkipsTheEditorOnes) {
     EXPECT_EQ(U(b.title), "方程式//１次方程式§1-3 (3) 移項");
     EXPECT_EQ(U(b.school), "中学校");
     EXPECT_EQ(U(b.nameField), "　年　組　番　氏名");
-    EXPECT_TRUE(f.messages().empty());
+    EXPECT_TRUE(f.said.empty());
 }
 
 TEST(UnitReader, HeaderSearchIsExactAndTheFirstMatchWins) {
@@ -143,7 +151,7 @@ TEST(UnitReader, HeaderSearchIsExactAndTheFirstMatchWins) {
     EXPECT_EQ(f.p.parse.questions, Lines{"variant#1#"});
     UnitReadResult r = f.read("[[unit3R2", 3);
     EXPECT_EQ(r.status, UnitReadResult::NoHeader);
-    EXPECT_TRUE(f.messages().empty());
+    EXPECT_TRUE(f.said.empty());
 }
 
 // A caller that indexed the header lines starts the read there; a hint that does not
@@ -167,9 +175,9 @@ TEST(UnitReader, AKnownHeaderLineGivesTheSameReadAsTheSearch) {
         UnitReadRequest r = f.request("[[unit3", 3);
         r.headerLine = c.hint;
         f.p.fileLines.clear();
-        ASSERT_EQ(LoadLines(f.p, r.path, f.p.fileLines), LoadStatus::Ok);
+        ASSERT_EQ(LoadLines(f.fp.files, r.path, f.p.fileLines), LoadStatus::Ok);
         UnitLineMap map;
-        UnitReadResult result = ParseUnit(f.p, r, &map);
+        UnitReadResult result = ParseUnit(f.p.parse, f.p.fileLines, r, &map);
         ASSERT_TRUE(result.ok()) << c.hint;
         EXPECT_EQ(f.p.parse.questions, Lines{c.questions}) << c.hint;
         EXPECT_EQ(result.line, map.headerLine + 1);
@@ -206,7 +214,7 @@ TEST(UnitReader, SixtyQuestionLinesLoadAndSixtyOneFail) {
     UnitReadResult r = f.read("[[unit2", 2);
     EXPECT_EQ(r.status, UnitReadResult::TooManyQuestions);
     EXPECT_EQ(r.line, 96); // the "<<ques" of unit 2, behind the 94 lines of unit 1
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"問題の行は６０行以下です"});
+    EXPECT_EQ(f.said, std::vector<std::string>{"問題の行は６０行以下です"});
 }
 
 TEST(UnitReader, AppendingTenLinesToFiftyFiveFails) {
@@ -217,7 +225,7 @@ TEST(UnitReader, AppendingTenLinesToFiftyFiveFails) {
     ASSERT_TRUE(f.read("[[unit1", 1).ok());
     UnitReadResult r = f.read("[[unit2", 2, 1, UnitReadMode::Append);
     EXPECT_EQ(r.status, UnitReadResult::TooManyQuestions);
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"問題の行は６０行以下です"});
+    EXPECT_EQ(f.said, std::vector<std::string>{"問題の行は６０行以下です"});
     // Five more fit exactly (the buffer is reloaded from the worksheet before each append).
     ASSERT_TRUE(f.read("[[unit1", 1).ok());
     ASSERT_TRUE(f.read("[[unit3", 3, 1, UnitReadMode::Append).ok());
@@ -248,8 +256,8 @@ TEST(UnitReader, BlockLineCounts) {
     EXPECT_EQ(r.line, 20);
     r = f.read("[[unit4", 4);
     EXPECT_EQ(r.status, UnitReadResult::KranBlock);
-    EXPECT_EQ(f.messages(), (std::vector<std::string>{"<<value block error", "<<font block error",
-                                                      "<<kran block error"}));
+    EXPECT_EQ(f.said, (std::vector<std::string>{"<<value block error", "<<font block error",
+                                                "<<kran block error"}));
     ASSERT_TRUE(f.read("[[unit5", 5).ok());
     EXPECT_EQ(f.p.parse.kran, Lines(10, "0"));
 }
@@ -286,7 +294,7 @@ TEST(UnitReader, ABlockWithoutItsClosingLineIsReportedAndFails) {
     UnitReadResult r = f.read("[[unit1", 1);
     EXPECT_EQ(r.status, UnitReadResult::Unclosed);
     EXPECT_EQ(r.line, 5);
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"<<graph block error (>>がありません)"});
+    EXPECT_EQ(f.said, std::vector<std::string>{"<<graph block error (>>がありません)"});
     f.putLines(Que, {"[[unit1", "<<ques", "{", "never closed", ">>"});
     EXPECT_EQ(f.read("[[unit1", 1).status, UnitReadResult::Unclosed);
 }
@@ -296,11 +304,11 @@ TEST(UnitReader, MissingEmptyAndUnreadableFiles) {
     EXPECT_EQ(f.read("[[unit1", 1).status, UnitReadResult::Missing);
     f.put(Que, "");
     EXPECT_EQ(f.read("[[unit1", 1).status, UnitReadResult::Empty);
-    EXPECT_TRUE(f.messages().empty());
+    EXPECT_TRUE(f.said.empty());
     f.put(Que, "[[unit1\r\n]]\r\n");
     f.fp.files.unreadable.insert(sjis::asciiLower(std::string(CourseFixture::Master) + Que));
     EXPECT_EQ(f.read("[[unit1", 1).status, UnitReadResult::ReadError);
-    EXPECT_EQ(f.messages(),
+    EXPECT_EQ(f.said,
               std::vector<std::string>{"ファイル C:\\course\\Eq1\\eq11.que が読み込めません"});
 }
 
@@ -317,7 +325,7 @@ TEST(UnitReader, WorksheetFileTakesItsHeaderLines) {
     UnitReadResult r = f.read("[[unitX", 0, 0, UnitReadMode::WorksheetFile);
     EXPECT_EQ(r.status, UnitReadResult::HeaderBlock);
     EXPECT_EQ(r.line, 2);
-    EXPECT_EQ(f.messages(), std::vector<std::string>{"<<header block error (3行必要です)"});
+    EXPECT_EQ(f.said, std::vector<std::string>{"<<header block error (3行必要です)"});
 }
 
 TEST(UnitReader, TitlesOfAppendedUnits) {
@@ -330,12 +338,12 @@ TEST(UnitReader, TitlesOfAppendedUnits) {
     // An edited worksheet: its title plus "," and the unit in the same section ...
     UnitReadRequest r = f.request("[[unit4", 4, 1, UnitReadMode::Append);
     r.target.title = S("題");
-    ASSERT_TRUE(ReadUnit(f.p, r).ok());
+    ASSERT_TRUE(f.read(r).ok());
     EXPECT_EQ(U(f.p.parse.title), "題,4");
     // ... or " §", section, "-" and unit in another section.
     r = f.request("[[unit1", 1, 5, UnitReadMode::Append);
     r.target.title = S("題,4");
-    ASSERT_TRUE(ReadUnit(f.p, r).ok());
+    ASSERT_TRUE(f.read(r).ok());
     EXPECT_EQ(U(f.p.parse.title), "題,4 §5-1");
     EXPECT_EQ(f.p.parse.questions, (Lines{"a#1#", "b#2#", "c#3#"}));
 
@@ -343,12 +351,12 @@ TEST(UnitReader, TitlesOfAppendedUnits) {
     ASSERT_TRUE(f.read("[[unit3", 3, 1).ok());
     r = f.request("[[unit4", 4, 1, UnitReadMode::Append);
     r.target = {S("ignored"), S("base"), true, 1, 3, 0};
-    ASSERT_TRUE(ReadUnit(f.p, r).ok());
+    ASSERT_TRUE(f.read(r).ok());
     EXPECT_EQ(U(f.p.parse.title), "方程式//§1-3,4");
     // After an append it continues from strTitleBase.
     r = f.request("[[unit1", 1, 2, UnitReadMode::Append);
     r.target = {S("ignored"), f.p.parse.title, true, 1, 3, 0};
-    ASSERT_TRUE(ReadUnit(f.p, r).ok());
+    ASSERT_TRUE(f.read(r).ok());
     EXPECT_EQ(U(f.p.parse.title), "方程式//§1-3,4 §2-1");
 }
 
@@ -362,7 +370,7 @@ TEST(UnitReader, AppendKeepsTheWorksheetsLinesAndCountsItsGraphs) {
     f.p.parse.header = {"h1", "h2", "h3"};
     UnitReadRequest r = f.request("[[unit2", 2, 1, UnitReadMode::Append);
     r.target.questionGraphLines = 3;
-    ASSERT_TRUE(ReadUnit(f.p, r).ok());
+    ASSERT_TRUE(f.read(r).ok());
     EXPECT_EQ(f.p.parse.questions, (Lines{"old#1#", "new#1#"}));
     EXPECT_EQ(f.p.parse.qgraph, (Lines{"o.bmp", "1", "2", "n.bmp", "5", "6"}));
     EXPECT_EQ(f.p.parse.qgraphBefore, 3);
@@ -375,8 +383,8 @@ TEST(UnitReader, LineMapTellsWhereTheLinesStood) {
     f.putLines(Que, {"x", "[[unit1", "<<ques", "a#1#", "b#2#", ">>", "<<graph", "g", "1", "2", ">>",
                      "]]"});
     UnitLineMap map;
-    LoadLines(f.p, std::string(CourseFixture::Master) + Que, f.p.fileLines);
-    ASSERT_TRUE(ParseUnit(f.p, f.request("[[unit1", 1), &map).ok());
+    LoadLines(f.fp.files, std::string(CourseFixture::Master) + Que, f.p.fileLines);
+    ASSERT_TRUE(ParseUnit(f.p.parse, f.p.fileLines, f.request("[[unit1", 1), &map).ok());
     EXPECT_EQ(map.headerLine, 1);
     EXPECT_EQ(map.questionLines, (std::vector<int>{3, 4}));
     EXPECT_EQ(map.qgraphLines, (std::vector<int>{7, 8, 9}));

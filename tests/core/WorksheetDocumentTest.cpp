@@ -19,7 +19,7 @@ TEST_P(ValueBlock, GivesPaperAndOptions) {
     const ValueCase& c = GetParam();
     program.parse.value[0] = c.width;
     program.parse.value[6] = c.options;
-    program.shell.fixedPaper = c.fixedPaper;
+    program.sheets.fixedPaper = c.fixedPaper;
     program.controls.paperButton = 546;
     Worksheet& sheet = open();
     EXPECT_EQ(sheet.paper, (PaperRec{c.expectWidth, c.expectHeight}));
@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Doc, ValueBlockSetsSpacingMarginsAndOptionBoxes) {
     program.parse.value = {"630", "True", "44", "3", "7", "5", "2"};
-    program.shell.answersShown = false;
+    program.sheets.answersShown = false;
     Worksheet& sheet = open();
     EXPECT_EQ(sheet.LineSpace, 44);
     EXPECT_EQ(sheet.LeftMargin, 3);
@@ -105,7 +105,7 @@ TEST_F(Doc, CreationCopiesTheBufferAndRegistersTheWindow) {
     EXPECT_EQ(sheet.strPrintName, "eq11.que-U1");
     EXPECT_EQ(sheet.unitRef, (UnitRef{1, 1, 1, 0}));
     EXPECT_EQ(program.sheets.count, 1);
-    EXPECT_EQ(program.shell.windowList, (std::vector<std::string>{"key1"}));
+    EXPECT_EQ(program.sheets.windowList, (std::vector<std::string>{"key1"}));
     EXPECT_TRUE(program.sheets.collectKran);
     EXPECT_FALSE(program.sheets.drawTypedAnswers);
     EXPECT_FALSE(sheet.Modified);
@@ -201,7 +201,7 @@ TEST_F(Doc, ActivationPushesValuesWithoutMarkingModified) {
 
 TEST_F(Doc, ActivationBringsBackTheWorksheetsOwnValues) {
     Worksheet& a = open("a");
-    program.shell.answersShown = false;
+    program.sheets.answersShown = false;
     SetLineSpace(program, 50);
     Worksheet& b = open("b");
     EXPECT_EQ(program.controls.spnGyouSpace, 40);
@@ -209,11 +209,11 @@ TEST_F(Doc, ActivationBringsBackTheWorksheetsOwnValues) {
     ActivateWorksheet(program, a);
     EXPECT_EQ(program.sheets.current, &a);
     EXPECT_EQ(program.controls.spnGyouSpace, 50);
-    EXPECT_TRUE(program.shell.answersShown);
+    EXPECT_TRUE(program.sheets.answersShown);
 }
 
 TEST_F(Doc, ActivationBeforeStartUpPushesNothing) {
-    program.shell.startupDone = false;
+    program.session.startupDone = false;
     program.controls.spnGyouSpace = 17;
     Worksheet& sheet = open();
     EXPECT_EQ(program.sheets.current, &sheet);
@@ -241,7 +241,7 @@ TEST_P(CloseRequestAnswers, DecideWhetherTheWorksheetCloses) {
     bool startupDuringSave = true;
     bool closed = TryCloseWorksheet(program, sheet, [&](Worksheet& s) {
         ++saveCalls;
-        startupDuringSave = program.shell.startupDone;
+        startupDuringSave = program.session.startupDone;
         if (c.saves) s.Modified = false;
         return c.saves;
     });
@@ -250,13 +250,13 @@ TEST_P(CloseRequestAnswers, DecideWhetherTheWorksheetCloses) {
     if (saveCalls > 0) {
         EXPECT_FALSE(startupDuringSave); // activations push nothing meanwhile
     }
-    EXPECT_TRUE(program.shell.startupDone);
+    EXPECT_TRUE(program.session.startupDone);
     std::vector<std::string> asked;
     if (c.modified) asked.push_back("C:\\course\\Eq1\\eq11.que-U1を保存しますか？");
     EXPECT_EQ(messages(), asked);
     EXPECT_EQ(program.sheets.count, closed ? 0 : 1);
     EXPECT_EQ(program.sheets.open.size(), closed ? 0u : 1u);
-    EXPECT_EQ(program.shell.windowList.size(), closed ? 0u : 1u);
+    EXPECT_EQ(program.sheets.windowList.size(), closed ? 0u : 1u);
     EXPECT_EQ(program.sheets.current, closed ? nullptr : &sheet);
 }
 
@@ -272,7 +272,7 @@ TEST_F(Doc, ClosingOneOfTwoRemovesOnlyItsKey) {
     open("b");
     program.formula.worksheetCurrent = true; // as the last layout left it
     CloseWorksheet(program, a);
-    EXPECT_EQ(program.shell.windowList, (std::vector<std::string>{"b"}));
+    EXPECT_EQ(program.sheets.windowList, (std::vector<std::string>{"b"}));
     EXPECT_EQ(program.sheets.count, 1);
     EXPECT_EQ(program.sheets.current, nullptr);
     EXPECT_FALSE(program.formula.worksheetCurrent);

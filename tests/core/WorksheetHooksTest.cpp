@@ -19,7 +19,7 @@ class Hooks : public SheetFixture {
             // Still a listed, counted worksheet while its window goes.
             events.push_back("closing " + w.caption + " open " +
                              std::to_string(program.sheets.open.size()) + " listed " +
-                             std::to_string(program.shell.windowList.size()));
+                             std::to_string(program.sheets.windowList.size()));
         };
     }
 };

@@ -109,7 +109,7 @@ TEST_F(Setters, ShowAnswersToggleDoesNotMarkModified) {
     sheet.PrintLearner = true;
     int before = relayouts;
     ToggleShowAnswers(program);
-    EXPECT_FALSE(program.shell.answersShown);
+    EXPECT_FALSE(program.sheets.answersShown);
     EXPECT_FALSE(sheet.ShowAnswers);
     EXPECT_EQ(sheet.correctCount, -1);
     EXPECT_FALSE(sheet.PrintLearner);
@@ -172,14 +172,14 @@ TEST_F(Setters, ApplyingAPaperSetsRecordProgramPaperAndFlagPlace) {
     Worksheet& sheet = open();
     ApplyPaper(program, sheet, 771);
     EXPECT_EQ(sheet.paper, (PaperRec{771, 1092}));
-    EXPECT_EQ(program.shell.paperWidth, 771);
-    EXPECT_EQ(program.shell.paperHeight, 1090); // round(√2 × 771), not the record's height
+    EXPECT_EQ(program.sheets.paperWidth, 771);
+    EXPECT_EQ(program.sheets.paperHeight, 1090); // round(√2 × 771), not the record's height
     EXPECT_EQ(sheet.classFlagPlaced.left, 45);
     EXPECT_EQ(sheet.classFlagPlaced.top, 42);
 
     ApplyPaper(program, sheet, 600); // not one of the four: A4
     EXPECT_EQ(sheet.paper, (PaperRec{630, 891}));
-    EXPECT_EQ(program.shell.paperHeight, 891);
+    EXPECT_EQ(program.sheets.paperHeight, 891);
     EXPECT_EQ(sheet.classFlagPlaced.left, 35);
     EXPECT_EQ(sheet.classFlagPlaced.top, 31);
 }
@@ -187,11 +187,11 @@ TEST_F(Setters, ApplyingAPaperSetsRecordProgramPaperAndFlagPlace) {
 TEST_F(Setters, StartUpKeepsAnUnknownPaperWidthWithTheA4Button) {
     SetProgramPaper(program, 600);
     EXPECT_EQ(program.controls.paperButton, 630);
-    EXPECT_EQ(program.shell.paperWidth, 600);
-    EXPECT_EQ(program.shell.paperHeight, 849);
+    EXPECT_EQ(program.sheets.paperWidth, 600);
+    EXPECT_EQ(program.sheets.paperHeight, 849);
     SetProgramPaper(program, 891);
     EXPECT_EQ(program.controls.paperButton, 891);
-    EXPECT_EQ(program.shell.paperHeight, 1260);
+    EXPECT_EQ(program.sheets.paperHeight, 1260);
 }
 
 TEST_F(Setters, SelectingA4OnlyChecksItsButton) {

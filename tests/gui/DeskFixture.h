@@ -21,10 +21,10 @@
 
 #include "CourseCopy.h"
 #include "Fakes.h"
+#include "Program.h"
 #include "ScriptedDialogs.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 
 // The unit menu's script: chooses lesson, section and unit (list rows) and presses OK.

@@ -12,10 +12,10 @@
 #include <QTextBrowser>
 
 #include "DeskFixture.h"
+#include "Program.h"
 #include "gui/TfrmDummy.h"
 #include "gui/TfrmHelp.h"
 #include "gui/TfrmPrint.h"
-#include "shell/Program.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ class DeskFlowTest : public QObject {
         QImage picture(f.course + QStringLiteral("/Title.BMP"));
         QCOMPARE(button->size(), picture.size() + QSize(10, 20));
         QCOMPARE(f.find<QLineEdit>("edtLogOnName")->text(), QStringLiteral("共通"));
-        QVERIFY(desk.program().shell.answersShown);
+        QVERIFY(desk.program().sheets.answersShown);
         QCOMPARE(desk.program().course.lessonNames.size(), std::size_t(3));
         // Every setting the program read is in the store afterwards.
         QCOMPARE(f.stored("PaperSize").toInt(), 630);
@@ -149,14 +149,14 @@ class DeskFlowTest : public QObject {
             QVERIFY(bluePixels(w) > 0);
 
         f.find<QPushButton>("btnLock")->click();
-        QVERIFY(!p.shell.answersShown);
+        QVERIFY(!p.sheets.answersShown);
         for (TfrmPrint* w : windows)
             QCOMPARE(bluePixels(w), 0);
         desk.main->mdiArea()->setActiveSubWindow(
             qobject_cast<QMdiSubWindow*>(windows[0]->parentWidget()));
         QCOMPARE(p.sheets.current, &windows[0]->sheet());
         QCOMPARE(bluePixels(windows[0]), 0);
-        QVERIFY(!p.shell.answersShown);
+        QVERIFY(!p.sheets.answersShown);
 
         // Unlocked, the teacher turns them on again with 解答表示.
         f.find<QPushButton>("btnLock")->click();
@@ -192,7 +192,7 @@ class DeskFlowTest : public QObject {
         };
         f.menuItem(QStringLiteral("学校名・塾名(&J)"))->trigger();
         QCOMPARE(f.stored("theSchool").toString(), QStringLiteral("ＣＡＩ中学校　２年　１組"));
-        QCOMPARE(QString::fromStdString(sjis::toUtf8(desk.program().shell.schoolName)),
+        QCOMPARE(QString::fromStdString(sjis::toUtf8(desk.program().session.schoolName)),
                  QStringLiteral("ＣＡＩ中学校　２年　１組"));
 
         // Without a worksheet the field shows the text of its last use; Cancel stores nothing.

@@ -183,7 +183,7 @@ class PrintDialogTest : public QObject {
         const auto info = poppler(QStringLiteral("pdfinfo"), {f.printDialogs.pdfPath});
         if (info) QVERIFY(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
         QCOMPARE(f.program().controls.spnStart, 1);
-        QVERIFY(f.program().shell.startupDone);
+        QVERIFY(f.program().session.startupDone);
     }
 
     void cancelledPrinterChoicePrintsNothing() {

@@ -11,8 +11,8 @@
 
 #include "DeskFixture.h"
 #include "FullDisk.h"
+#include "Program.h"
 #include "qt/QtFiles.h"
-#include "shell/Program.h"
 
 namespace {
 

@@ -78,14 +78,15 @@ class WindowFixture {
         InstallWorksheetWindows(d);
 
         Program& p = d.program();
-        p.shell.masterFolder = corePath(course) + "\\";
-        p.shell.defaultFontFace = J("ＭＳ 明朝");
-        p.shell.learnerName = J("共通");
-        p.shell.answersShown = true;
-        p.shell.startupDone = true;
+        p.course.masterFolder = corePath(course) + "\\";
+        p.sheets.defaultFontFace = J("ＭＳ 明朝");
+        p.session.learnerName = J("共通");
+        p.sheets.answersShown = true;
+        p.session.startupDone = true;
         SetProgramPaper(p, 630);
         d.printMode->selectMode(false);
-        if (!LoadLessonList(p)) qFatal("the bundled course has no lesson list");
+        if (!LoadLessonList(p.platform.files, p.course))
+            qFatal("the bundled course has no lesson list");
         d.main->resize(1000, 800);
         d.main->show();
     }
@@ -99,7 +100,7 @@ class WindowFixture {
     // Opens lesson.section.unit of the course as the unit menu would.
     Worksheet* openUnit(int lesson, int section, int unit) {
         Program& p = program();
-        if (!LoadLesson(p, lesson)) return nullptr;
+        if (!LoadLesson(p.platform.files, p.course, lesson)) return nullptr;
         UnitTitleNames names{p.course.lessonNames[lesson - 1], p.course.sectionNames[section - 1],
                              p.course.sectionUnits[section][unit - 1]};
         if (OpenUnit(p, UnitRef{lesson, section, unit, 0}, names) != OpenResult::Opened)

@@ -11,9 +11,9 @@
 #include <QSpinBox>
 
 #include "WindowFixture.h"
-#include "formats/WorksheetFile.h"
 #include "gui/PageView.h"
 #include "gui/UiText.h"
+#include "shell/SaveSteps.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -78,7 +78,7 @@ class WorksheetWindowTest : public QObject {
         Program& p = f.program();
         UnitTitleNames names{p.course.lessonNames[0], p.course.sectionNames[0],
                              p.course.sectionUnits[1][0]};
-        QVERIFY(LoadLesson(p, 1));
+        QVERIFY(LoadLesson(p.platform.files, p.course, 1));
         QCOMPARE(OpenUnit(p, UnitRef{1, 1, 1, 0}, names, true), OpenResult::Opened);
         settle();
         QCOMPARE(f.frames().size(), 2);
@@ -339,7 +339,7 @@ class WorksheetWindowTest : public QObject {
         settle();
         QCOMPARE(f.frames().size(), 0);
         QVERIFY(f.program().sheets.open.empty());
-        QVERIFY(f.program().shell.windowList.empty());
+        QVERIFY(f.program().sheets.windowList.empty());
     }
 
     void draggedGraphStaysWhereItWasDropped() {

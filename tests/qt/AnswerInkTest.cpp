@@ -16,9 +16,9 @@
 #include "RunVelmix.h"
 #include "cli/CliSession.h"
 #include "formats/CourseIndex.h"
+#include "formats/CourseNames.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
-#include "shell/Helpers.h"
 #include "text/Sjis.h"
 #include "typeset/LayoutOnlyCanvas.h"
 #include "worksheet/AnswerBoxes.h"
@@ -42,7 +42,7 @@ std::vector<UnitRef> courseUnits() {
     if (!lister.openCourse(CourseDir)) return units;
     Program& p = lister.program();
     for (int l = 1; l <= static_cast<int>(p.course.lessonNames.size()); ++l) {
-        if (!LoadLesson(p, l)) continue;
+        if (!LoadLesson(p.platform.files, p.course, l)) continue;
         for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s) {
             std::string path =
                 p.course.lessonFolder[l] + p.course.lessonBase[l] + std::to_string(s) + ".que";

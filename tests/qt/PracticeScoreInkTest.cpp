@@ -24,7 +24,7 @@ TEST(PracticeScoreInk, ScoreClearsTheHeaderOfEveryUnit) {
     Program& course = lister.program();
     int pages = 0;
     for (int l = 1; l <= static_cast<int>(course.course.lessonNames.size()); ++l) {
-        if (!LoadLesson(course, l)) continue;
+        if (!LoadLesson(course.platform.files, course.course, l).ok) continue;
         for (int s = 1; s <= static_cast<int>(course.course.sectionNames.size()); ++s)
             for (int u = 1; u <= course.course.sectionUnitCount[s]; ++u) {
                 CliSession session;

@@ -95,7 +95,7 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
     std::map<int, int> boxesOfKind;
     int units = 0;
     for (int l = 1; l <= static_cast<int>(lp.course.lessonNames.size()); ++l) {
-        ASSERT_TRUE(LoadLesson(lp, l));
+        ASSERT_TRUE(LoadLesson(lp.platform.files, lp.course, l));
         const int sections = static_cast<int>(lp.course.sectionNames.size());
         for (int s = 1; s <= sections; ++s)
             for (int u = 1; u <= lp.course.sectionUnitCount[s]; ++u) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ManualTimers.h"
+#include "keys/SeededRandom.h"
 #include "platform/Platform.h"
 
 // Files held in memory, keyed by core path compared case-insensitively for ASCII.
@@ -91,6 +93,19 @@ class MemoryPictures : public Pictures {
     bool saveBmp(const std::string& path, const Bitmap& picture) override;
 };
 
+// Random numbers from a fixed seed: the same on every run and every machine.
+class SeededRandomSource : public Random {
+  public:
+    explicit SeededRandomSource(std::uint64_t seed = 1) : r_(seed) {}
+    int below(int count) override {
+        if (count < 1) return 0;
+        return static_cast<int>(r_.between(0, static_cast<std::uint64_t>(count) - 1));
+    }
+
+  private:
+    keys::SeededRandom r_;
+};
+
 // A platform made of the doubles above, with the working directory "C:\course".
 struct FakePlatform {
     MemoryFiles files;
@@ -98,6 +113,8 @@ struct FakePlatform {
     FixedClock clock;
     MemoryRegistry registry;
     MemoryPictures pictures;
-    Platform platform{files,    prompter,     clock,      registry,
-                      pictures, "C:\\course", "C:\\temp", "C:\\data\\"};
+    SeededRandomSource random;
+    ManualTimers timers;
+    Platform platform{files,  prompter, clock,        registry,   pictures,
+                      random, timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
 };

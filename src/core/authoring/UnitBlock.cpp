@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "formats/CourseIndex.h"
-#include "formats/WorksheetFile.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/Worksheet.h"
+#include "worksheet/WorksheetFile.h"
 
 namespace {
 
@@ -364,36 +361,6 @@ std::vector<BlockWrite> WorksheetBlocks(const Worksheet& w,
         out.push_back(std::move(b));
     }
     return out;
-}
-
-bool OverwriteUnit(Program& p, Worksheet& w) {
-    const std::string& path = w.strFileName;
-    std::string bytes;
-    switch (p.platform.files.read(path, bytes)) {
-    case ReadStatus::Ok:
-    case ReadStatus::Missing: // the unit starts a new file
-        break;
-    case ReadStatus::Outside:
-        p.platform.prompter.message(OutsideCourseText(path));
-        return false;
-    case ReadStatus::Error:
-        // Writing now would lose every other unit of the file.
-        p.platform.prompter.message(ReadErrorText(path));
-        return false;
-    }
-    const std::string key = UnitBlockKey(w.unitRef);
-    const std::optional<UnitBlockParts> old = ReadUnitBlock(lines::split(bytes), key);
-    const std::string updated =
-        WriteUnitBlocks(bytes, key, WorksheetBlocks(w, old, p.shell.defaultFontFace));
-    if (updated != bytes) {
-        if (WriteResult written = p.platform.files.write(path, updated); !written) {
-            p.platform.prompter.message(WriteFailureText(path, written));
-            return false;
-        }
-    }
-    if (!old) p.shell.ruidaiScanPending = true; // a new block may be a similar question
-    w.Modified = false;
-    return true;
 }
 
 std::string CheckPageBlocks(const Lines& lines) {

@@ -10,7 +10,6 @@
 
 #include "text/Lines.h"
 
-struct Program;
 class Worksheet;
 
 // The parts of a unit block, as the editor's memos hold them.
@@ -69,11 +68,6 @@ std::vector<BlockWrite> EditorBlocks(const UnitBlockParts& parts);
 std::vector<BlockWrite> WorksheetBlocks(const Worksheet& w,
                                         const std::optional<UnitBlockParts>& old,
                                         const std::string& defaultFace);
-
-// 上書き保存: writes the worksheet's unit into its question unit file (rewriting its
-// blocks or appending it) through the atomic save and marks it unmodified. A file that
-// cannot be read or written is reported and left as it was; the worksheet stays modified.
-bool OverwriteUnit(Program& p, Worksheet& w);
 
 // The editor's check of page blocks ("<<value" 7 lines, "<<font" 7, "<<kran" 10 or 8):
 // the message of the first failure, or "" when they pass.

@@ -1,7 +1,8 @@
 #include "formats/CourseIndex.h"
 
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "formats/CourseNames.h"
+#include "text/CorePath.h"
+#include "text/FileMessages.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -79,10 +80,6 @@ std::string RangeErrorText(const std::string& path, const char* whatUtf8, int li
            J("個までです");
 }
 
-std::string ReadErrorText(const std::string& path) {
-    return J("ファイル ") + path + J(" が読み込めません");
-}
-
 std::string LoadFailureText(const std::string& path, LoadStatus status) {
     switch (status) {
     case LoadStatus::Missing:
@@ -94,9 +91,9 @@ std::string LoadFailureText(const std::string& path, LoadStatus status) {
     }
 }
 
-LoadStatus LoadLines(Program& p, const std::string& path, Lines& out) {
+LoadStatus LoadLines(Files& files, const std::string& path, Lines& out) {
     std::string bytes;
-    switch (p.platform.files.read(path, bytes)) {
+    switch (files.read(path, bytes)) {
     case ReadStatus::Ok:
         out = lines::split(bytes);
         return LoadStatus::Ok;
@@ -112,61 +109,41 @@ LoadStatus LoadLines(Program& p, const std::string& path, Lines& out) {
 
 namespace {
 
-// Reads a file that the caller requires: missing and unreadable files are reported.
-bool loadRequired(Program& p, const std::string& path, Lines& out) {
-    if (!FileExistsOrSay(p, path)) return false;
-    const LoadStatus status = LoadLines(p, path, out);
-    if (status == LoadStatus::Ok) return true;
-    p.platform.prompter.message(LoadFailureText(path, status));
-    return false;
+// Reads a file that the caller requires: a missing or unreadable file fails with its message.
+Report loadRequired(Files& files, const std::string& path, Lines& out) {
+    const LoadStatus status = LoadLines(files, path, out);
+    if (status == LoadStatus::Ok) return {};
+    return Report::failed(LoadFailureText(path, status));
 }
 
 } // namespace
 
-bool LoadLessonList(Program& p) {
-    CourseTables& c = p.course;
+Report LoadLessonList(Files& files, CourseTables& c) {
     c.courseTitle.clear();
     c.lessonNames.clear();
     c.sectionNames.clear();
     c.currentLesson = 0;
-    std::string path = p.shell.masterFolder + "Main.ind";
+    std::string path = c.masterFolder + "Main.ind";
     Lines mainInd;
-    if (!loadRequired(p, path, mainInd)) return false;
+    if (Report read = loadRequired(files, path, mainInd); !read) return read;
     LessonLinesResult r = ReadLessonLines(mainInd, c.lessonFolder, c.lessonBase);
     c.courseTitle = r.title;
     c.lessonNames = std::move(r.names);
-    if (r.overflow()) {
-        p.platform.prompter.message(RangeErrorText(path, LessonsWord, MaxTableEntry));
-        return false;
-    }
-    return true;
+    if (r.overflow()) return Report::failed(RangeErrorText(path, LessonsWord, MaxTableEntry));
+    return {};
 }
 
-std::string LessonFolderPath(const Program& p, int lesson) {
-    if (lesson < 1 || lesson > MaxTableEntry) return p.shell.masterFolder;
-    return p.shell.masterFolder + p.course.lessonFolder[lesson];
-}
-
-std::string LessonIndexPath(const Program& p, int lesson) {
-    if (lesson < 1 || lesson > MaxTableEntry) return p.shell.masterFolder + ".ind";
-    return LessonFolderPath(p, lesson) + p.course.lessonBase[lesson] + ".ind";
-}
-
-bool LoadLesson(Program& p, int lesson) {
-    CourseTables& c = p.course;
-    if (lesson < 1 || lesson > MaxTableEntry) {
-        p.platform.prompter.message(
-            RangeErrorText(p.shell.masterFolder + "Main.ind", LessonsWord, MaxTableEntry));
-        return false;
-    }
+Report LoadLesson(Files& files, CourseTables& c, int lesson) {
+    if (lesson < 1 || lesson > MaxTableEntry)
+        return Report::failed(
+            RangeErrorText(c.masterFolder + "Main.ind", LessonsWord, MaxTableEntry));
     // A lesson line of "Main.ind" may not lead out of the master folder: nothing is read
     // through it, and whether such files exist is not told either.
-    if (!LessonInside(p, lesson)) {
-        p.platform.prompter.message(
-            OutsideCourseText(LessonFolderPath(p, lesson) + c.lessonBase[lesson] + ".ind"));
-        return false;
-    }
-    if (!DirectoryExistsOrSay(p, LessonFolderPath(p, lesson))) return false;
+    if (!LessonInside(c, lesson))
+        return Report::failed(
+            OutsideCourseText(LessonFolderPath(c, lesson) + c.lessonBase[lesson] + ".ind"));
+    const std::string folder = LessonFolderPath(c, lesson);
+    if (!files.dirExists(folder)) return Report::failed(DirectoryMissingText(folder));
     // From here no lesson is loaded until this one is: the unit lists of the previous
     // lesson must not stand in for it (records keys are built from them).
     c.sectionNames.clear();
@@ -174,10 +151,10 @@ bool LoadLesson(Program& p, int lesson) {
     for (Lines& units : c.sectionUnits)
         units.clear();
     c.sectionUnitCount.fill(0);
-    std::string path = LessonIndexPath(p, lesson);
-    if (!loadRequired(p, path, c.lessonIndexLines)) {
+    std::string path = LessonIndexPath(c, lesson);
+    if (Report read = loadRequired(files, path, c.lessonIndexLines); !read) {
         c.lessonIndexLines.clear();
-        return false;
+        return read;
     }
 
     std::vector<SectionBlock> blocks = ParseLessonIndex(c.lessonIndexLines);
@@ -190,9 +167,6 @@ bool LoadLesson(Program& p, int lesson) {
         c.sectionUnits[n] = std::move(blocks[k].units);
     }
     c.currentLesson = lesson; // the tables hold this lesson's sections (the first 80)
-    if (overflow) {
-        p.platform.prompter.message(RangeErrorText(path, SectionsWord, MaxTableEntry));
-        return false;
-    }
-    return true;
+    if (overflow) return Report::failed(RangeErrorText(path, SectionsWord, MaxTableEntry));
+    return {};
 }

@@ -1,15 +1,16 @@
 #pragma once
 // The course index: "Main.ind" with its lesson lines and the lesson index files with
-// their section blocks. Fills the course tables of the program.
+// their section blocks. Fills the course tables; what went wrong is returned, not shown.
 
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "formats/CourseTables.h"
+#include "platform/Files.h"
 #include "text/Lines.h"
-
-struct Program;
+#include "text/Report.h"
 
 // One lesson line of "Main.ind": menu text, ",", folder up to and including its "\",
 // one separator byte, base.
@@ -48,28 +49,21 @@ std::vector<SectionBlock> ParseLessonIndex(const Lines& lines);
 // The message of a table overflow: path + ":" + what + "は" + limit + "個までです".
 std::string RangeErrorText(const std::string& path, const char* whatUtf8, int limit);
 
-// Loads the lesson list from master folder + "Main.ind". False when the file is missing
-// (its message shown; the caller ends the program), cannot be read, or holds more than
-// 80 lessons (a range message; the first 80 stay loaded).
-bool LoadLessonList(Program& p);
+// Loads the lesson list from master folder + "Main.ind". Fails with the message when the
+// file is missing (the caller ends the program), cannot be read, or holds more than 80
+// lessons (a range message; the first 80 stay loaded).
+Report LoadLessonList(Files& files, CourseTables& course);
 
 // Loads lesson L (from 1): checks its folder, reads its index file, fills the section
-// names, SectionUnits and SectionUnitCount. False with a message when the lesson is out of
-// range, its folder or base leads out of the master folder, its folder or index file is
+// names, SectionUnits and SectionUnitCount. Fails with the message when the lesson is out
+// of range, its folder or base leads out of the master folder, its folder or index file is
 // missing or unreadable, or it holds more than 80 sections (the first 80 stay loaded).
-bool LoadLesson(Program& p, int lesson);
-
-// The lesson index file path of lesson L: master folder + folder + base + ".ind".
-std::string LessonIndexPath(const Program& p, int lesson);
-// The lesson folder path of lesson L: master folder + folder.
-std::string LessonFolderPath(const Program& p, int lesson);
+Report LoadLesson(Files& files, CourseTables& course, int lesson);
 
 // Reads a whole file into a line list. Missing files, read errors and files refused as
 // lying outside the course folder (through a link) are told apart.
 enum class LoadStatus { Ok, Missing, Error, Outside };
-LoadStatus LoadLines(Program& p, const std::string& path, Lines& out);
-// "ファイル " + path + " が読み込めません".
-std::string ReadErrorText(const std::string& path);
+LoadStatus LoadLines(Files& files, const std::string& path, Lines& out);
 // What the user is told when path did not load: the missing-file, read-error or
 // outside-the-course message.
 std::string LoadFailureText(const std::string& path, LoadStatus status);

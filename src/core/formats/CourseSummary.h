@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-struct Program;
+#include "formats/CourseTables.h"
+#include "platform/Files.h"
 
 struct CourseSummary {
     struct Section {
@@ -14,13 +15,14 @@ struct CourseSummary {
     };
     struct Lesson {
         std::string name;
-        bool loaded = false; // false when the lesson could not be loaded (message shown)
+        bool loaded = false; // false when the lesson could not be loaded (see messages)
         std::vector<Section> sections;
     };
-    bool loaded = false; // false when "Main.ind" could not be read (message shown)
+    bool loaded = false; // false when "Main.ind" could not be read (see messages)
     std::string title;
     std::vector<Lesson> lessons;
+    std::vector<std::string> messages; // what loading the index said, in order
 };
 
-// Loads the lesson list and every lesson in turn; messages go through the prompter.
-CourseSummary SummarizeCourse(Program& p);
+// Loads the lesson list and every lesson of the course in the tables' master folder in turn.
+CourseSummary SummarizeCourse(Files& files, CourseTables& course);

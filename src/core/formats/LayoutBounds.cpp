@@ -1,6 +1,6 @@
 #include "formats/LayoutBounds.h"
 
-#include "worksheet/Worksheet.h"
+#include "text/TextCuts.h"
 
 namespace layoutbounds {
 

@@ -1,6 +1,5 @@
 #include "formats/QuestionChecks.h"
 
-#include "shell/Helpers.h"
 #include "text/Sjis.h"
 
 TextCheck CheckQuestionLines(std::span<const std::string_view> ques) {

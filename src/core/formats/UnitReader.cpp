@@ -1,7 +1,6 @@
 #include "formats/UnitReader.h"
 
 #include "formats/CourseIndex.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -14,10 +13,9 @@ constexpr int KranLines = 10;
 
 class Reader {
   public:
-    Reader(Program& p, std::span<const std::string_view> lines, const UnitReadRequest& r,
+    Reader(ParseBuffer& buffer, std::span<const std::string_view> lines, const UnitReadRequest& r,
            UnitLineMap* map)
-        : p_(p), r_(r), lines_(lines), buf_(p.parse), map_(map),
-          questionCount_(p.parse.questions.size()) {}
+        : r_(r), lines_(lines), buf_(buffer), map_(map), questionCount_(buffer.questions.size()) {}
 
     // Reads the unit; the question list then holds exactly the lines read into it.
     UnitReadResult run() {
@@ -40,7 +38,6 @@ class Reader {
     UnitReadResult fail(Status s, std::size_t line, std::string message = {}) {
         int number = line == std::string::npos ? 0 : static_cast<int>(line) + 1;
         failure_ = UnitReadResult{s, number, std::move(message)};
-        if (!failure_.message.empty()) p_.platform.prompter.message(failure_.message);
         return failure_;
     }
     void noteBlock(std::size_t keyword, std::size_t close) {
@@ -49,7 +46,6 @@ class Reader {
                                     static_cast<int>(close - keyword - 1)});
     }
 
-    Program& p_;
     const UnitReadRequest& r_;
     std::span<const std::string_view> lines_;
     ParseBuffer& buf_;
@@ -242,30 +238,29 @@ UnitReadResult Reader::walk() {
 
 } // namespace
 
-UnitReadResult ParseUnit(Program& p, const UnitReadRequest& r, UnitLineMap* map) {
-    const LineViews lines = lines::views(p.fileLines);
-    return Reader(p, lines, r, map).run();
+UnitReadResult ParseUnit(ParseBuffer& buffer, const Lines& fileLines, const UnitReadRequest& r,
+                         UnitLineMap* map) {
+    const LineViews lines = lines::views(fileLines);
+    return Reader(buffer, lines, r, map).run();
 }
 
-UnitReadResult ParseUnitLines(Program& p, std::span<const std::string_view> lines,
+UnitReadResult ParseUnitLines(ParseBuffer& buffer, std::span<const std::string_view> lines,
                               const UnitReadRequest& r, UnitLineMap* map) {
-    return Reader(p, lines, r, map).run();
+    return Reader(buffer, lines, r, map).run();
 }
 
-UnitReadResult ReadUnit(Program& p, const UnitReadRequest& r) {
-    p.fileLines.clear();
-    const LoadStatus status = LoadLines(p, r.path, p.fileLines);
+UnitReadResult ReadUnit(Files& files, ParseBuffer& buffer, Lines& fileLines,
+                        const UnitReadRequest& r) {
+    fileLines.clear();
+    const LoadStatus status = LoadLines(files, r.path, fileLines);
     switch (status) {
     case LoadStatus::Ok:
         break;
     case LoadStatus::Missing:
         return {UnitReadResult::Missing, 0, {}};
     case LoadStatus::Error:
-    case LoadStatus::Outside: {
-        UnitReadResult e{UnitReadResult::ReadError, 0, LoadFailureText(r.path, status)};
-        p.platform.prompter.message(e.message);
-        return e;
+    case LoadStatus::Outside:
+        return {UnitReadResult::ReadError, 0, LoadFailureText(r.path, status)};
     }
-    }
-    return ParseUnit(p, r, nullptr);
+    return ParseUnit(buffer, fileLines, r, nullptr);
 }

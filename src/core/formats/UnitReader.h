@@ -1,15 +1,16 @@
 #pragma once
 // The unit reader: one unit block of a question unit file, or the single unit of a
-// worksheet file, read through the program's line list into the parse buffer.
+// worksheet file, read into the parse buffer. The reader says nothing itself: its result
+// carries the message for the caller to show or list.
 
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "formats/ParseBuffer.h"
+#include "platform/Files.h"
 #include "text/Lines.h"
-
-struct Program;
 
 constexpr int MaxQuestionLines = 60;
 
@@ -54,7 +55,7 @@ struct UnitReadResult {
     enum Status {
         Ok,
         Missing,          // no such file (no message)
-        ReadError,        // the file cannot be read (message)
+        ReadError,        // the file cannot be read
         Empty,            // the file holds no lines (no message)
         NoHeader,         // the header line is not in the file (no message)
         TooManyQuestions, // "問題の行は６０行以下です"
@@ -66,7 +67,7 @@ struct UnitReadResult {
     };
     Status status = Ok;
     int line = 0;        // 1-based line of the unit header or of the failing block keyword
-    std::string message; // the message shown, empty when none
+    std::string message; // what the user is told, empty when nothing
     bool ok() const { return status == Ok; }
 };
 
@@ -92,10 +93,12 @@ struct UnitLineMap {
     }
 };
 
-// Loads the file into p.fileLines through the files service and reads the unit.
-UnitReadResult ReadUnit(Program& p, const UnitReadRequest& r);
-// Reads the unit from the lines already in p.fileLines (r.path is used in messages).
-UnitReadResult ParseUnit(Program& p, const UnitReadRequest& r, UnitLineMap* map = nullptr);
+// Loads the file into fileLines through the files service and reads the unit into buffer.
+UnitReadResult ReadUnit(Files& files, ParseBuffer& buffer, Lines& fileLines,
+                        const UnitReadRequest& r);
+// Reads the unit from lines already loaded (r.path is used in messages).
+UnitReadResult ParseUnit(ParseBuffer& buffer, const Lines& fileLines, const UnitReadRequest& r,
+                         UnitLineMap* map = nullptr);
 // Reads the unit from lines held elsewhere (a file read once for many units).
-UnitReadResult ParseUnitLines(Program& p, std::span<const std::string_view> lines,
+UnitReadResult ParseUnitLines(ParseBuffer& buffer, std::span<const std::string_view> lines,
                               const UnitReadRequest& r, UnitLineMap* map = nullptr);

@@ -4,8 +4,8 @@
 
 #include <string>
 
-struct Program;
+#include "platform/Files.h"
 
 // The number of records (keys) in a section of a learner file; 0 when the file or the
 // section is missing.
-int RecordCount(Program& p, const std::string& learnerFile, const std::string& section);
+int RecordCount(Files& files, const std::string& learnerFile, const std::string& section);

@@ -6,7 +6,9 @@
 #include "platform/Files.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
+#include "platform/Random.h"
 #include "platform/Registry.h"
+#include "platform/Timers.h"
 
 #include <string>
 
@@ -16,6 +18,8 @@ struct Platform {
     Clock& clock;
     Registry& registry;
     Pictures& pictures;
+    Random& random;
+    Timers& timers;
     // Process facts: the working directory at start (core path form) and the temporary
     // folder ("temp"), both without a trailing "\", and the user's data folder with one.
     std::string workingDir;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "shell/Helpers.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 
 namespace {
 

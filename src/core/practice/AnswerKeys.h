@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/Helpers.h"
 #include "text/Lines.h"
+#include "text/Shuffle.h"
 
 // The fraction keypad. Fractions are read denominator first (7分の5 is 5/7): digits go
 // to the denominator until 分の is pressed.

@@ -1,8 +1,8 @@
 #include "practice/Hints.h"
 
 #include "authoring/UnitBlock.h"
+#include "formats/CourseNames.h"
 #include "practice/AcceptedAnswers.h"
-#include "shell/Helpers.h"
 #include "worksheet/Worksheet.h"
 
 Lines HintLines(const Lines& unitFile, const Worksheet& sheet) {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "practice/AcceptedAnswers.h"
-#include "shell/Helpers.h"
+#include "text/Shuffle.h"
 #include "worksheet/Marks.h"
 
 class Worksheet;

@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-#include "shell/Helpers.h"
+#include "text/DateTexts.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "worksheet/Worksheet.h"
 
 int ComputeScore(int correct, int total) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/Worksheet.h"
+#include "worksheet/Workspace.h"
 
 using layoutmath::clampi;
 using layoutmath::roundi;
@@ -49,7 +49,7 @@ Fit fitIn(Canvas& canvas, const Rect& room, const std::string& number, int large
 
 } // namespace
 
-HeaderRoom ScoreRoom(const Program& program, const Worksheet& sheet, Canvas& canvas) {
+HeaderRoom ScoreRoom(const Workspace& program, const Worksheet& sheet, Canvas& canvas) {
     const int W = canvas.deviceWidth();
     const double s = static_cast<double>(W) / (sheet.paper.Width > 0 ? sheet.paper.Width : 630);
     const long long x0 = roundi(sheet.LeftMargin * 10.0 * s);
@@ -80,10 +80,10 @@ HeaderRoom ScoreRoom(const Program& program, const Worksheet& sheet, Canvas& can
     // The name line, with the learner's name on a learner's sheet.
     canvas.setFontSize(16);
     std::string name;
-    const std::string& learner = program.shell.learnerName;
+    const std::string& learner = program.session.learnerName;
     if (sheet.PrintLearner && learner != "noname" && learner != J("公開") && learner != J("共通"))
         name = learner + " ";
-    const std::string& school = program.shell.schoolName;
+    const std::string& school = program.session.schoolName;
     name += school.empty() ? J("　　　　　　　　氏名") : school + J("　　氏名");
     const long long nameRight = roundi(150 * s) + x0 + canvas.textWidth(name);
 

@@ -4,7 +4,7 @@
 
 #include "platform/Canvas.h"
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
 // Where the score may stand in the header of a page laid out on canvas: right of the title's
@@ -16,7 +16,7 @@ struct HeaderRoom {
     Rect header; // the whole band between the rules, for a page without either room
 };
 // Measured with the header texts and fonts the page layout sets.
-HeaderRoom ScoreRoom(const Program& program, const Worksheet& sheet, Canvas& canvas);
+HeaderRoom ScoreRoom(const Workspace& program, const Worksheet& sheet, Canvas& canvas);
 
 // The score, right-aligned in whichever room takes it larger.
 void DrawScore(Canvas& canvas, const HeaderRoom& room, int score);

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "Program.h"
 #include "formats/CourseIndex.h"
-#include "formats/WorksheetFile.h"
-#include "shell/Program.h"
+#include "formats/CourseNames.h"
+#include "shell/SaveSteps.h"
 #include "shell/Settings.h"
 #include "text/Sjis.h"
 #include "worksheet/WorksheetDocument.h"
@@ -22,7 +23,7 @@ bool RefuseWhileWorksheetsOpen(Program& p) {
 }
 
 int FindWindowKey(const Program& p, const std::string& key) {
-    const auto& keys = p.shell.windowList;
+    const auto& keys = p.sheets.windowList;
     auto it = std::find(keys.begin(), keys.end(), key);
     return it == keys.end() ? -1 : static_cast<int>(it - keys.begin());
 }
@@ -30,7 +31,7 @@ int FindWindowKey(const Program& p, const std::string& key) {
 void CloseAllWorksheets(Program& p, const std::function<bool(Worksheet&)>& closeOne) {
     // lstDummyX: the keys as they stand now; closing changes the list itself. A worksheet
     // is found by its key, not its caption, since editing the copy retitles the window.
-    const std::vector<std::string> keys = p.shell.windowList;
+    const std::vector<std::string> keys = p.sheets.windowList;
     for (const std::string& key : keys)
         if (Worksheet* sheet = FindWorksheet(p, key)) closeOne(*sheet);
 }
@@ -51,12 +52,12 @@ void RunStudy(Program& p, const StudyHooks& hooks) {
         p.controls.settei.spnKranWX = sheet->kran(1);
         sheet->Modified = false;
     }
-    const bool shown = p.shell.answersShown;
-    p.shell.answersShown = false;
+    const bool shown = p.sheets.answersShown;
+    p.sheets.answersShown = false;
     sheet->PrintLearner = true;
     hooks.practice(*sheet);
     // Back to the saved state through the 解答表示 command.
-    p.shell.answersShown = !shown;
+    p.sheets.answersShown = !shown;
     ToggleShowAnswers(p);
     if (hooks.answersChanged) hooks.answersChanged();
     // The worksheet this run opened is closed again, if the practice left it open.
@@ -67,7 +68,8 @@ void RunStudy(Program& p, const StudyHooks& hooks) {
 }
 
 bool SaveWorksheetAs(Program& p, Worksheet& w, const ChooseSavePath& choose) {
-    const std::string start = LessonFolderPath(p, w.unitRef.Lesson < 1 ? 1 : w.unitRef.Lesson);
+    const std::string start =
+        LessonFolderPath(p.course, w.unitRef.Lesson < 1 ? 1 : w.unitRef.Lesson);
     for (;;) {
         std::optional<std::string> path = choose(start);
         if (!path) return false;
@@ -77,11 +79,11 @@ bool SaveWorksheetAs(Program& p, Worksheet& w, const ChooseSavePath& choose) {
 }
 
 std::string SchoolNameToEdit(const Program& p, const std::string& lastText) {
-    return p.sheets.count > 0 ? p.shell.schoolName : lastText;
+    return p.sheets.count > 0 ? p.session.schoolName : lastText;
 }
 
 void SetSchoolName(Program& p, Settings& settings, const std::string& name) {
-    p.shell.schoolName = name;
+    p.session.schoolName = name;
     settings.setSchool(name);
     if (p.sheets.current) Relayout(p, *p.sheets.current);
 }

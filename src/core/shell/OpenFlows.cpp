@@ -1,15 +1,16 @@
 #include "shell/OpenFlows.h"
 
+#include "Program.h"
 #include "authoring/UnitBlock.h"
+#include "formats/CourseNames.h"
 #include "formats/UnitReader.h"
-#include "formats/WorksheetFile.h"
 #include "shell/Commands.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "shell/Prompts.h"
 #include "text/Sjis.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ void toBuffer(Program& p, const CopyEditFields& f, bool graphs) {
 } // namespace
 
 bool OpenMaster(Program& p, const OpenMasterHooks& hooks) {
-    if (!FileExistsOrSay(p, p.shell.masterFolder + "Main.ind")) return false;
-    p.shell.answersShown = true;
+    if (!FileExistsOrSay(p, p.course.masterFolder + "Main.ind")) return false;
+    p.sheets.answersShown = true;
     p.menu.mode = MenuState::Mode::Open;
     if (!hooks.showMenu || !hooks.showMenu()) return false;
     const MenuState& m = p.menu;
@@ -75,7 +76,7 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
 
     const UnitRef& ref = p.menu.selectedUnit;
     UnitReadRequest request;
-    request.path = UnitFileNames(p, ref).queFile;
+    request.path = UnitFileNames(p.course, ref).queFile;
     request.header = UnitBlockKey(ref);
     request.unit = ref.Unit;
     request.section = ref.Section;
@@ -84,10 +85,10 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
     request.target =
         AppendTarget{w->strTangen,       w->strTitleBase, w->masterFlag,
                      w->unitRef.Section, w->unitRef.Unit, static_cast<int>(w->lstQGraph.size())};
-    UnitReadResult read = ReadUnit(p, request);
+    UnitReadResult read = ReadUnit(p.platform.files, p.parse, p.fileLines, request);
     if (!read.ok()) {
         // A partly read buffer never reaches the worksheet.
-        if (read.message.empty()) p.platform.prompter.message(J("単元がありません"));
+        p.platform.prompter.message(read.message.empty() ? J("単元がありません") : read.message);
         return AddResult::NotRead;
     }
     ReloadAfterAppend(p, *w);

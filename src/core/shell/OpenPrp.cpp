@@ -1,16 +1,16 @@
 #include "shell/OpenPrp.h"
 
+#include "Program.h"
 #include "formats/CourseIndex.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "shell/Prompts.h"
 #include "text/Sjis.h"
 
 bool PrepareCopyChoice(Program& p, OpenPrpState& s) {
     if (!s.loaded) {
-        const std::string path = p.shell.masterFolder + "Main.ind";
+        const std::string path = p.course.masterFolder + "Main.ind";
         Lines mainInd;
         if (!FileExistsOrSay(p, path)) return false;
-        const LoadStatus status = LoadLines(p, path, mainInd);
+        const LoadStatus status = LoadLines(p.platform.files, path, mainInd);
         if (status != LoadStatus::Ok) {
             p.platform.prompter.message(LoadFailureText(path, status));
             return false;
@@ -35,7 +35,7 @@ void OpenPrpChooseLesson(Program& p, OpenPrpState& s, int pos) {
     s.contents.clear();
     s.folder.clear();
     const std::string folder =
-        p.shell.masterFolder + (pos + 1 <= MaxPrpLessons ? s.folders[pos + 1] : std::string());
+        p.course.masterFolder + (pos + 1 <= MaxPrpLessons ? s.folders[pos + 1] : std::string());
     if (!DirectoryExistsOrSay(p, folder)) return;
     s.folder = folder;
     s.files = p.platform.files.list(folder, "*.prp");
@@ -50,7 +50,7 @@ void OpenPrpChooseFile(Program& p, OpenPrpState& s, int pos) {
     s.file = pos;
     s.fileName = s.folder + s.files[pos];
     s.contents.clear();
-    const LoadStatus status = LoadLines(p, s.fileName, s.contents);
+    const LoadStatus status = LoadLines(p.platform.files, s.fileName, s.contents);
     if (status == LoadStatus::Error || status == LoadStatus::Outside)
         s.contents = {LoadFailureText(s.fileName, status)};
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/Program.h"
+#include "Program.h"
 #include "text/CorePath.h"
 #include "text/Sjis.h"
 
@@ -24,6 +24,7 @@ bool ensureFolder(Files& files, const std::string& path) {
 FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
     ShellState& s = p.shell;
     Files& files = p.platform.files;
+    const bool cdMode = p.course.cdMode;
     s.recordsDrive = withBackslash(recordsDrive);
     s.windowsFolder = withBackslash(p.platform.userDataDir);
 
@@ -37,7 +38,7 @@ FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
     }
     s.logOnFolder = s.recordsDrive + "Velmix\\LogOn\\";
 
-    if (s.cdMode) {
+    if (cdMode) {
         int lessons = std::min<int>(static_cast<int>(p.course.lessonNames.size()), MaxTableEntry);
         for (int i = 1; i <= lessons; ++i) {
             const std::string& base = p.course.lessonBase[i];
@@ -48,4 +49,13 @@ FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
         }
     }
     return {};
+}
+
+std::string TempFolder(const Platform& platform) {
+    // Cut at a character: a lead byte left last would take the "\" for its second half.
+    const std::string& dir = platform.tempDir;
+    std::size_t end = 0;
+    while (end < dir.size() && end + sjis::charLen(dir, end) <= 255)
+        end += sjis::charLen(dir, end);
+    return dir.substr(0, end) + "\\";
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The records folders that start-up prepares: "Velmix\LogOn" on the records drive and,
-// for a course on a CD-ROM, one folder per lesson in the Windows folder.
+// The folders the program keeps its own files in: the records folders that start-up
+// prepares ("Velmix\LogOn" on the records drive and, for a course on a CD-ROM, one folder
+// per lesson in the Windows folder) and the temporary folder.
 
 #include <string>
 
+struct Platform;
 struct Program;
 
 struct FolderResult {
@@ -18,3 +20,6 @@ struct FolderResult {
 // folders of a CD-ROM course are created on a best-effort basis, and only where the
 // lesson's base stays inside the Windows folder.
 FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive);
+
+// The temporary folder (at most 255 bytes, cut at a whole character) + "\".
+std::string TempFolder(const Platform& platform);

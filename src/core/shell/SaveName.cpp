@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "shell/Helpers.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "worksheet/Worksheet.h"
 
 namespace {

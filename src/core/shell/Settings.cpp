@@ -13,12 +13,6 @@ const std::string& sharedKey() {
 }
 } // namespace
 
-std::string SettingsWriteFailureText(const WriteResult& result) {
-    std::string text = J("設定を保存できませんでした");
-    if (!result.reason.empty()) text += ": " + result.reason;
-    return text;
-}
-
 Settings::Settings(Registry& registry, Prompter& prompter)
     : registry_(registry), prompter_(prompter) {}
 

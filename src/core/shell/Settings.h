@@ -11,9 +11,7 @@
 
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
-
-// "設定を保存できませんでした" and the store's reason.
-std::string SettingsWriteFailureText(const WriteResult& result);
+#include "text/FileMessages.h"
 
 class Settings {
   public:

@@ -1,10 +1,11 @@
 #include "shell/Startup.h"
 
+#include "Program.h"
 #include "formats/CourseIndex.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "shell/Prompts.h"
 #include "shell/RecordFolders.h"
 #include "shell/Settings.h"
+#include "text/CorePath.h"
 #include "text/Sjis.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetSetters.h"
@@ -15,7 +16,7 @@ namespace {
 // is no picture is reported too, and start-up goes on with an empty title.
 Bitmap loadTitlePicture(Program& p) {
     Bitmap picture;
-    const std::string path = p.shell.masterFolder + "Title.BMP";
+    const std::string path = p.course.masterFolder + "Title.BMP";
     if (!FileExistsOrSay(p, path)) return picture;
     const ReadStatus read = p.platform.pictures.load(path, picture);
     if (read != ReadStatus::Ok) {
@@ -29,7 +30,7 @@ Bitmap loadTitlePicture(Program& p) {
 
 // Step 6: the first "*.hlp" of the master folder names the help file.
 void findHelpFile(Program& p) {
-    std::vector<std::string> found = p.platform.files.list(p.shell.masterFolder, "*.hlp");
+    std::vector<std::string> found = p.platform.files.list(p.course.masterFolder, "*.hlp");
     if (!found.empty()) p.shell.helpFileName = found.front();
 }
 
@@ -44,28 +45,31 @@ std::string MasterFolderOf(const std::string& workingDir) {
 
 StartupOutcome RunStartup(Program& p, Settings& settings) {
     ShellState& s = p.shell;
+    CourseTables& course = p.course;
     StartupOutcome out;
-    s.startupDone = false;
+    p.session.startupDone = false;
     // Links that lead out of the course folder are refused as names that do.
-    p.platform.files.setCourseFolder(s.masterFolder);
-    s.cdMode = p.platform.files.isReadOnlyMedia(s.masterFolder);
-    s.schoolName = settings.school();
+    p.platform.files.setCourseFolder(course.masterFolder);
+    course.cdMode = p.platform.files.isReadOnlyMedia(course.masterFolder);
+    p.session.schoolName = settings.school();
     out.titlePicture = loadTitlePicture(p);
     s.indexChanged = false;
-    s.windowList.clear();
+    p.sheets.windowList.clear();
     findHelpFile(p);
-    if (!LoadLessonList(p) && p.course.lessonNames.empty()) {
+    const Report listed = LoadLessonList(p.platform.files, course);
+    SayIfAny(p, listed.message);
+    if (!listed && course.lessonNames.empty()) {
         out.end = StartupOutcome::End::NoCourse;
         return out;
     }
     p.menu = MenuState{}; // the lesson list is new: the menu starts over
-    s.fixedPaper = false;
+    p.sheets.fixedPaper = false;
     s.showDoYouKnow = settings.showDoYouKnow();
     p.controls.radPrinter = settings.printMode(); // the teacher's last choice
     SetProgramPaper(p, settings.paperSize());
-    s.answersShown = false;
+    p.sheets.answersShown = false;
     ToggleShowAnswers(p); // ends shown, as the 解答表示 button does
-    s.startupDone = true;
+    p.session.startupDone = true;
 
     FolderResult folders = PrepareRecordFolders(p, settings.recordsDrive(p.platform.userDataDir));
     if (!folders.ok) {
@@ -75,13 +79,13 @@ StartupOutcome RunStartup(Program& p, Settings& settings) {
     }
     // The learner and the lock hold even when the records folders failed: a program
     // locked for students must not start unlocked.
-    s.learnerName = settings.logOnName();
+    p.session.learnerName = settings.logOnName();
     ApplyKeyLock(p, settings, settings.keyLock());
     return out;
 }
 
 void ApplyKeyLock(Program& p, Settings& settings, bool locked) {
-    p.shell.keyLock = locked;
+    p.session.keyLock = locked;
     settings.setKeyLock(locked);
     // Students never see the answers: the lock turns the answer display off everywhere.
     if (locked) HideAllAnswers(p);

@@ -26,7 +26,7 @@ struct StartupOutcome {
     Bitmap titlePicture;
 };
 
-// The start-up steps in their order. p.shell.masterFolder must be set.
+// The start-up steps in their order. p.course.masterFolder must be set.
 StartupOutcome RunStartup(Program& p, Settings& settings);
 
 // 先生用 / 生徒用: student mode on or off, stored as KeyLock. Locking turns the answer

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "Program.h"
 #include "formats/CourseIndex.h"
+#include "formats/CourseNames.h"
+#include "learners/LearnerFiles.h"
 #include "learners/Records.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "shell/Prompts.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -22,7 +24,7 @@ const Lines& unitsOf(const Program& p, int section) {
 }
 
 std::string queFileOf(const Program& p, int lesson, int section) {
-    return UnitFileNames(p, UnitRef{lesson, section, 1, 0}).queFile;
+    return UnitFileNames(p.course, UnitRef{lesson, section, 1, 0}).queFile;
 }
 
 bool holdsLine(const Lines& lines, const std::string& line) {
@@ -40,7 +42,7 @@ void clearRuidai(MenuState& m) {
 void PrepareUnitMenu(Program& p) {
     MenuState& m = p.menu;
     if (p.shell.indexChanged) {
-        LoadLessonList(p);
+        SayIfAny(p, LoadLessonList(p.platform.files, p.course).message);
         p.shell.indexChanged = false;
         m.firstShowing = true;
     }
@@ -62,7 +64,9 @@ bool MenuChooseLesson(Program& p, int pos) {
     m.unit = -1;
     m.queBuffer.clear();
     clearRuidai(m);
-    if (!LoadLesson(p, pos + 1)) {
+    const Report loaded = LoadLesson(p.platform.files, p.course, pos + 1);
+    SayIfAny(p, loaded.message);
+    if (!loaded) {
         // Nothing of an earlier lesson may stand in for this one.
         m.selectedUnit.Lesson = -1;
         p.course.sectionNames.clear();
@@ -83,7 +87,7 @@ void MenuChooseSection(Program& p, int pos) {
     m.queBuffer.clear();
     clearRuidai(m);
     const std::string que = queFileOf(p, m.lesson + 1, pos + 1);
-    if (p.platform.files.fileExists(que)) LoadLines(p, que, m.queBuffer);
+    if (p.platform.files.fileExists(que)) LoadLines(p.platform.files, que, m.queBuffer);
     if (!unitsOf(p, pos + 1).empty()) MenuChooseUnit(p, 0);
 }
 
@@ -96,7 +100,8 @@ void MenuChooseUnit(Program& p, int pos) {
     clearRuidai(m);
     const std::string que = queFileOf(p, m.lesson + 1, m.section + 1);
     m.queBuffer.clear();
-    if (p.platform.files.fileExists(que) && LoadLines(p, que, m.queBuffer) == LoadStatus::Ok)
+    if (p.platform.files.fileExists(que) &&
+        LoadLines(p.platform.files, que, m.queBuffer) == LoadStatus::Ok)
         m.ruidaiItems = ListRuidai(m.queBuffer, pos + 1);
     m.ruidaiSelected.assign(m.ruidaiItems.size(), false);
 }
@@ -141,14 +146,16 @@ void ComputeMarks(Program& p) {
     const int lesson = m.lesson + 1;
     // The similar questions are looked up again after start-up, after the question editor
     // and whenever the lesson differs from that of the last look-up.
-    const std::string lessonKey = LessonIndexPath(p, lesson);
+    const std::string lessonKey = LessonIndexPath(p.course, lesson);
     const bool full = p.shell.ruidaiScanPending || m.marksLesson != lessonKey;
-    const std::string learnerFile = LearnerFile(p, lesson);
+    const std::string learnerFile =
+        LearnerFile(p.platform.files, p.course, p.session.learnerName, p.shell.logOnFolder, lesson);
     const int sections = static_cast<int>(p.course.sectionNames.size());
     for (int d = 1; d <= sections; ++d) {
         const std::string que = queFileOf(p, lesson, d);
         Lines lines;
-        if (full ? LoadLines(p, que, lines) != LoadStatus::Ok : !p.platform.files.fileExists(que))
+        if (full ? LoadLines(p.platform.files, que, lines) != LoadStatus::Ok
+                 : !p.platform.files.fileExists(que))
             break;
         const Lines& units = unitsOf(p, d);
         int count = static_cast<int>(units.size());
@@ -160,7 +167,8 @@ void ComputeMarks(Program& p) {
         m.hasRuidai[d].resize(count, false);
         for (int e = 1; e <= count; ++e) {
             if (full) m.hasRuidai[d][e - 1] = holdsLine(lines, "[[unit" + std::to_string(e) + "R1");
-            int n = RecordCount(p, learnerFile, RecordKey(p, UnitRef{lesson, d, e, 0}));
+            int n = RecordCount(p.platform.files, learnerFile,
+                                RecordKey(p.course, UnitRef{lesson, d, e, 0}));
             m.unitMarks[d].push_back((m.hasRuidai[d][e - 1] ? J("◎") : J("　")) + "[" +
                                      (n == 0 ? std::string(" ") : std::to_string(n)) + "]");
         }

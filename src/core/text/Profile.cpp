@@ -89,8 +89,7 @@ bool hasLineBreak(std::string_view s) {
 
 } // namespace
 
-Profile::Profile(Files& files, Prompter& prompter, std::string path)
-    : files_(files), prompter_(prompter), path_(std::move(path)) {}
+Profile::Profile(Files& files, std::string path) : files_(files), path_(std::move(path)) {}
 
 Profile::Load Profile::load(std::vector<std::string>& lines) {
     std::string bytes;
@@ -111,26 +110,21 @@ Profile::Load Profile::load(std::vector<std::string>& lines) {
     return Load::Error;
 }
 
-bool Profile::save(const std::vector<std::string>& lines) {
+Report Profile::save(const std::vector<std::string>& lines) {
     const WriteResult written = files_.write(path_, lines::join(lines));
-    if (written) return true;
+    if (written) return {};
     if (written.status == WriteResult::Status::Outside)
-        prompter_.message(OutsideCourseText(path_));
-    else
-        reportWriteFailure(written.reason);
-    return false;
+        return Report::failed(OutsideCourseText(path_));
+    return writeFailure(written.reason);
 }
 
-void Profile::reportWriteFailure(const std::string& reason) {
-    prompter_.message(path_ + J(" に書き込めません") + (reason.empty() ? "" : ": " + reason));
+Report Profile::writeFailure(const std::string& reason) const {
+    return Report::failed(path_ + J(" に書き込めません") + (reason.empty() ? "" : ": " + reason));
 }
 
-bool Profile::refuseUnreadable(Load status) {
-    if (status == Load::Outside)
-        prompter_.message(OutsideCourseText(path_));
-    else
-        reportWriteFailure();
-    return false;
+Report Profile::refuseUnreadable(Load status) const {
+    if (status == Load::Outside) return Report::failed(OutsideCourseText(path_));
+    return writeFailure();
 }
 
 std::string Profile::readString(std::string_view section, std::string_view key,
@@ -150,17 +144,16 @@ std::string Profile::readString(std::string_view section, std::string_view key,
     return std::string(def);
 }
 
-bool Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+Report Profile::writeString(std::string_view section, std::string_view key,
+                            std::string_view value) {
     section = trim(section);
     key = trim(key);
     // Names that would not read back as the same section or key are refused; a name
     // ending in a lone lead byte would take the "]" or "=" behind it as its second half.
     if (key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
         sjis::find(key, '=') != std::string_view::npos || key.front() == '[' ||
-        key.front() == ';' || sjis::endsInLoneLead(section) || sjis::endsInLoneLead(key)) {
-        reportWriteFailure();
-        return false;
-    }
+        key.front() == ';' || sjis::endsInLoneLead(section) || sjis::endsInLoneLead(key))
+        return writeFailure();
     // A value is one line: line breaks inside it become blanks.
     std::string flat(value);
     for (char& c : flat)
@@ -207,11 +200,11 @@ std::vector<std::string> Profile::keys(std::string_view section) {
     return out;
 }
 
-bool Profile::eraseSection(std::string_view section) {
+Report Profile::eraseSection(std::string_view section) {
     section = trim(section);
     std::vector<std::string> lines;
     Load status = load(lines);
-    if (status == Load::Missing) return true;
+    if (status == Load::Missing) return {};
     if (status == Load::Error || status == Load::Outside) return refuseUnreadable(status);
     std::vector<std::string> kept;
     bool erased = false;
@@ -223,6 +216,6 @@ bool Profile::eraseSection(std::string_view section) {
             kept.push_back(lines[i++]);
         }
     }
-    if (!erased) return true;
+    if (!erased) return {};
     return save(kept);
 }

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/Marks.h"
 #include "worksheet/Worksheet.h"
+#include "worksheet/Workspace.h"
 
 using layoutmath::clampi;
 using layoutmath::roundi;
@@ -118,7 +118,7 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
     canvas.setPenWidth(1);
 }
 
-void DrawAnswerBoxes(Program& program, const Worksheet& sheet, Canvas& canvas, double s) {
+void DrawAnswerBoxes(Workspace& program, const Worksheet& sheet, Canvas& canvas, double s) {
     WorksheetState& st = program.sheets;
     const BoxStyle style = AnswerBoxStyle(sheet);
     const int count = std::clamp(st.kranCount, 0, MaxKran);

@@ -9,7 +9,7 @@
 #include "platform/Canvas.h"
 #include "worksheet/WorksheetState.h"
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
 // Room kept between the typeset answer and the field's edges, in layout units: enough for a
@@ -44,4 +44,4 @@ Rect ScaleRect(const Rect& r, double s);
 void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, double s);
 
 // Boxes 1..kranCount of the table, each followed by its mark.
-void DrawAnswerBoxes(Program& program, const Worksheet& sheet, Canvas& canvas, double s);
+void DrawAnswerBoxes(Workspace& program, const Worksheet& sheet, Canvas& canvas, double s);

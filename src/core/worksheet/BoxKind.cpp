@@ -30,7 +30,7 @@ BoxKindSpins SizeSpinsOf(int kind) {
     return known(kind) ? Rules[kind].spins : BoxKindSpins{false, false};
 }
 
-void SetBoxKind(Program& program, int kind) {
+void SetBoxKind(Workspace& program, int kind) {
     if (!known(kind)) return;
     SetKranLine(program, 0, kind, Rules[kind].marksModified);
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/Program.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ int GraphAt(const Worksheet& sheet, Point p) {
     return -1;
 }
 
-bool MoveGraph(Program& program, Worksheet& sheet, int index, Point topLeft) {
+bool MoveGraph(Workspace& program, Worksheet& sheet, int index, Point topLeft) {
     if (!shown(sheet, index)) return false;
     const Worksheet::Placed& g = sheet.graphPlaced[index];
     // The picture's own answer triple holds the place only where no question graph stands.

@@ -5,7 +5,7 @@
 
 #include "platform/Canvas.h"
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
 // The graph picture (0-based) that the point lies on, or -1. Where pictures overlap the
@@ -17,7 +17,7 @@ int GraphAt(const Worksheet& sheet, Point p);
 // graph stands there), the worksheet is marked modified and laid out again. A place is
 // kept on the page; x stays at 1 or more, since a smaller x means "place automatically".
 // False (nothing changes) for a graph that is not shown.
-bool MoveGraph(Program& program, Worksheet& sheet, int index, Point topLeft);
+bool MoveGraph(Workspace& program, Worksheet& sheet, int index, Point topLeft);
 
 // The marked region of a graph selected with the right button: its outline one pixel
 // outside the picture, so that copying the region (from one pixel inside the first

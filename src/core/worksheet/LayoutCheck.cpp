@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "shell/Helpers.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::vector<int> boxLines(const Worksheet& sheet) {
 
 } // namespace
 
-std::vector<LayoutProblem> CheckLayout(Program& program, Worksheet& sheet, Canvas& canvas) {
+std::vector<LayoutProblem> CheckLayout(Workspace& program, Worksheet& sheet, Canvas& canvas) {
     WorksheetState& st = program.sheets;
     const bool collect = st.collectKran, enabled = st.layoutEnabled, typed = st.drawTypedAnswers;
     st.collectKran = true;
@@ -58,7 +58,7 @@ std::vector<LayoutProblem> CheckLayout(Program& program, Worksheet& sheet, Canva
     return LayoutProblemsOf(program, sheet);
 }
 
-std::vector<LayoutProblem> LayoutProblemsOf(const Program& program, const Worksheet& sheet) {
+std::vector<LayoutProblem> LayoutProblemsOf(const Workspace& program, const Worksheet& sheet) {
     const WorksheetState& st = program.sheets;
     const BoxStyle style = AnswerBoxStyle(sheet);
     const std::vector<int> lines = boxLines(sheet);

@@ -8,7 +8,7 @@
 
 #include "platform/Canvas.h"
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
 struct LayoutProblem {
@@ -19,7 +19,7 @@ struct LayoutProblem {
 
 // Lays the sheet out on canvas as its page (filling the answer table as the page does) and
 // lists the problems, in box order.
-std::vector<LayoutProblem> CheckLayout(Program& program, Worksheet& sheet, Canvas& canvas);
+std::vector<LayoutProblem> CheckLayout(Workspace& program, Worksheet& sheet, Canvas& canvas);
 // The same problems read from the answer table as the last layout of sheet on its page
 // filled it (the page of the worksheet window, laid out with the table collected).
-std::vector<LayoutProblem> LayoutProblemsOf(const Program& program, const Worksheet& sheet);
+std::vector<LayoutProblem> LayoutProblemsOf(const Workspace& program, const Worksheet& sheet);

@@ -2,21 +2,22 @@
 
 #include <algorithm>
 
-#include "formats/WorksheetFile.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "formats/CourseNames.h"
+#include "text/FileMessages.h"
 #include "text/Sjis.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 
-bool isListed(const Program& program, const std::string& key) {
-    const auto& keys = program.shell.windowList;
+bool isListed(const Workspace& program, const std::string& key) {
+    const auto& keys = program.sheets.windowList;
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
 // "すでに読み込まれています", then the worksheet of that key comes to the front.
-OpenResult alreadyOpen(Program& program, const std::string& key) {
+OpenResult alreadyOpen(Workspace& program, const std::string& key) {
     program.platform.prompter.message(J("すでに読み込まれています"));
     if (Worksheet* sheet = FindWorksheet(program, key)) ActivateWorksheet(program, *sheet);
     return OpenResult::AlreadyOpen;
@@ -24,9 +25,9 @@ OpenResult alreadyOpen(Program& program, const std::string& key) {
 
 } // namespace
 
-OpenResult OpenUnit(Program& program, const UnitRef& ref, const UnitTitleNames& names, bool reload,
-                    bool ruidaiChosen) {
-    const UnitNames files = UnitFileNames(program, ref);
+OpenResult OpenUnit(Workspace& program, const UnitRef& ref, const UnitTitleNames& names,
+                    bool reload, bool ruidaiChosen) {
+    const UnitNames files = UnitFileNames(program.course, ref);
     if (!program.platform.files.fileExists(files.queFile)) return OpenResult::NotRead;
     if (isListed(program, files.windowKey)) {
         if (!reload) return alreadyOpen(program, files.windowKey);
@@ -42,7 +43,9 @@ OpenResult OpenUnit(Program& program, const UnitRef& ref, const UnitTitleNames& 
     request.section = ref.Section;
     request.mode = UnitReadMode::Open;
     request.names = names;
-    const UnitReadResult read = ReadUnit(program, request);
+    const UnitReadResult read =
+        ReadUnit(program.platform.files, program.parse, program.fileLines, request);
+    if (!read.message.empty()) program.platform.prompter.message(read.message);
     if (read.status == UnitReadResult::ReadError) return OpenResult::Unreadable;
     if (!read.ok()) return OpenResult::NotRead;
 
@@ -59,10 +62,17 @@ OpenResult OpenUnit(Program& program, const UnitRef& ref, const UnitTitleNames& 
     return OpenResult::Opened;
 }
 
-OpenResult OpenWorksheetFile(Program& program, const std::string& chosen) {
-    std::optional<std::string> path = AcceptWorksheetPath(program, chosen);
-    if (!path) return OpenResult::BadPath;
-    if (!FileExistsOrSay(program, *path)) return OpenResult::NotRead;
+OpenResult OpenWorksheetFile(Workspace& program, const std::string& chosen) {
+    Prompter& prompter = program.platform.prompter;
+    std::optional<std::string> path = WorksheetPathFor(chosen);
+    if (!path) {
+        prompter.message(BadExtensionText(chosen));
+        return OpenResult::BadPath;
+    }
+    if (!program.platform.files.fileExists(*path)) {
+        prompter.message(FileMissingText(*path));
+        return OpenResult::NotRead;
+    }
     if (isListed(program, *path)) return alreadyOpen(program, *path);
 
     const Worksheet* current = program.sheets.current;
@@ -71,12 +81,13 @@ OpenResult OpenWorksheetFile(Program& program, const std::string& chosen) {
     request.path = *path;
     request.header = "[[unitX";
     request.mode = UnitReadMode::WorksheetFile;
-    UnitReadResult read = ReadUnit(program, request);
+    UnitReadResult read =
+        ReadUnit(program.platform.files, program.parse, program.fileLines, request);
     if (!read.ok()) {
         // An empty file or one without "[[unitX" is no worksheet file: say so.
-        if (read.message.empty())
-            program.platform.prompter.message(J("ファイル ") + *path +
-                                              J(" はワークシートファイルとして読めません"));
+        prompter.message(read.message.empty()
+                             ? J("ファイル ") + *path + J(" はワークシートファイルとして読めません")
+                             : read.message);
         return OpenResult::NotRead;
     }
 

@@ -7,7 +7,7 @@
 #include "formats/UnitReader.h"
 #include "worksheet/Worksheet.h"
 
-struct Program;
+struct Workspace;
 
 enum class OpenResult {
     Opened = 1,
@@ -19,8 +19,8 @@ enum class OpenResult {
 
 // Opens unit ref of the course. With reload, a worksheet already open on that unit is
 // closed unasked and the unit read again. ruidaiChosen: the menu's similar-question flag.
-OpenResult OpenUnit(Program& program, const UnitRef& ref, const UnitTitleNames& names,
+OpenResult OpenUnit(Workspace& program, const UnitRef& ref, const UnitTitleNames& names,
                     bool reload = false, bool ruidaiChosen = false);
 
 // Opens the worksheet file at path (".prp" appended when it has no extension).
-OpenResult OpenWorksheetFile(Program& program, const std::string& path);
+OpenResult OpenWorksheetFile(Workspace& program, const std::string& path);

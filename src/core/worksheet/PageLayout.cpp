@@ -8,15 +8,17 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "text/CorePath.h"
+#include "text/DateTexts.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "typeset/Formula.h"
 #include "typeset/MeasuringCanvas.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/Worksheet.h"
+#include "worksheet/Workspace.h"
 
 using layoutmath::clampi;
 using layoutmath::roundi;
@@ -27,7 +29,7 @@ constexpr int MaxKaiLines = 1 << 16;
 
 class Layouter {
   public:
-    Layouter(Program& program, Worksheet& sheet, Canvas& canvas, bool printing)
+    Layouter(Workspace& program, Worksheet& sheet, Canvas& canvas, bool printing)
         : pg_(program), ws_(sheet), meter_(canvas), cv_(meter_), st_(program.sheets),
           scratch_(program.sheets.layoutScratch), printing_(printing) {}
 
@@ -156,13 +158,13 @@ class Layouter {
         cv_.setFontColor(colors::Black);
         std::string& text = scratch_.text;
         text.clear();
-        const std::string& learner = pg_.shell.learnerName;
+        const std::string& learner = pg_.session.learnerName;
         if (ws_.PrintLearner && learner != "noname" && learner != J("公開") &&
             learner != J("共通")) {
             text.append(learner);
             text.push_back(' ');
         }
-        const std::string& school = pg_.shell.schoolName;
+        const std::string& school = pg_.session.schoolName;
         if (school.empty()) {
             text.append(J("　　　　　　　　氏名"));
         } else {
@@ -573,7 +575,7 @@ class Layouter {
         }
     }
 
-    Program& pg_;
+    Workspace& pg_;
     Worksheet& ws_;
     // Everything is drawn through the meter, which can note what an answer covers and keep
     // a hidden answer off the page.
@@ -598,7 +600,7 @@ class Layouter {
 
 } // namespace
 
-void LayOutPage(Program& program, Worksheet& sheet, Canvas& target, bool printing) {
+void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target, bool printing) {
     if (!program.sheets.layoutEnabled) return;
     Layouter(program, sheet, target, printing).run();
 }

@@ -5,7 +5,7 @@
 
 #include "platform/Canvas.h"
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
-void LayOutPage(Program& program, Worksheet& sheet, Canvas& target, bool printing);
+void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target, bool printing);

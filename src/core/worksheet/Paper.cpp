@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "shell/Program.h"
-#include "shell/Settings.h"
+#include "text/FileMessages.h"
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 bool knownWidth(int width) {
@@ -26,11 +26,11 @@ int PaperHeightFor(int width) {
     return layoutmath::roundi(std::sqrt(2.0) * width);
 }
 
-void ApplyPaper(Program& program, Worksheet& sheet, int widthCode) {
+void ApplyPaper(Workspace& program, Worksheet& sheet, int widthCode) {
     const PaperInfo& paper = PaperForWidth(widthCode);
     sheet.paper = PaperRec{paper.width, paper.height};
-    program.shell.paperWidth = paper.width;
-    program.shell.paperHeight = PaperHeightFor(paper.width);
+    program.sheets.paperWidth = paper.width;
+    program.sheets.paperHeight = PaperHeightFor(paper.width);
     sheet.classFlagPlaced.left = paper.flagLeft;
     sheet.classFlagPlaced.top = paper.flagTop;
 }
@@ -39,14 +39,14 @@ int UsablePaperWidth(int width) {
     return width >= 1 && width <= MaxPaperWidth ? width : 630;
 }
 
-void SetProgramPaper(Program& program, int width) {
+void SetProgramPaper(Workspace& program, int width) {
     width = UsablePaperWidth(width);
     program.controls.paperButton = PaperForWidth(width).width;
-    program.shell.paperWidth = width;
-    program.shell.paperHeight = PaperHeightFor(width);
+    program.sheets.paperWidth = width;
+    program.sheets.paperHeight = PaperHeightFor(width);
 }
 
-void ChoosePaper(Program& program, int width) {
+void ChoosePaper(Workspace& program, int width) {
     program.controls.paperButton = PaperForWidth(width).width;
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
@@ -56,14 +56,14 @@ void ChoosePaper(Program& program, int width) {
     sheet->Modified = true;
 }
 
-void SelectPaper(Program& program, int width) {
+void SelectPaper(Workspace& program, int width) {
     if (knownWidth(width) && width != PaperForWidth(630).width)
         ChoosePaper(program, width);
     else
         program.controls.paperButton = PaperForWidth(630).width;
 }
 
-std::optional<PaperSettings> ActivePaperSettings(Program& program) {
+std::optional<PaperSettings> ActivePaperSettings(Workspace& program) {
     const Worksheet* sheet = program.sheets.current;
     if (!sheet) return std::nullopt;
     Controls& c = program.controls;
@@ -74,7 +74,7 @@ std::optional<PaperSettings> ActivePaperSettings(Program& program) {
                          c.chkPrinted};
 }
 
-void ApplyPaperSettings(Program& program, const PaperSettings& settings) {
+void ApplyPaperSettings(Workspace& program, const PaperSettings& settings) {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     Controls& c = program.controls;
@@ -91,12 +91,12 @@ void ApplyPaperSettings(Program& program, const PaperSettings& settings) {
     Relayout(program, *sheet);
 }
 
-PrintModeSettings CurrentPrintMode(const Program& program) {
+PrintModeSettings CurrentPrintMode(const Workspace& program) {
     const Controls& c = program.controls;
     return PrintModeSettings{c.radPrinter, c.spnStart, c.chkNumber};
 }
 
-void ApplyPrintMode(Program& program, const PrintModeSettings& mode) {
+void ApplyPrintMode(Workspace& program, const PrintModeSettings& mode) {
     Controls& c = program.controls;
     c.radPrinter = mode.printerResolution;
     c.spnStart = mode.nextNumber;
@@ -108,7 +108,7 @@ void ApplyPrintMode(Program& program, const PrintModeSettings& mode) {
     if (program.sheets.current) Relayout(program, *program.sheets.current);
 }
 
-std::string PaperSizeHint(const Program& program) {
+std::string PaperSizeHint(const Workspace& program) {
     return J("用紙のサイズを ") + PaperForWidth(program.controls.paperButton).name +
            J(" に設定してください");
 }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
 struct PaperInfo {
@@ -37,19 +37,19 @@ int UsablePaperWidth(int width);
 // Gives the worksheet the paper of that width code (A4 for an unknown code), sets the
 // program-wide paper width and height (round(√2 × width)) and puts the class-flag
 // picture where that paper has it.
-void ApplyPaper(Program& program, Worksheet& sheet, int widthCode);
+void ApplyPaper(Workspace& program, Worksheet& sheet, int widthCode);
 
 // Start-up: checks the paper button for the width (A4's for an unknown width) and sets
 // the program-wide paper to that width, keeping an unknown width as it is.
-void SetProgramPaper(Program& program, int width);
+void SetProgramPaper(Workspace& program, int width);
 
 // Chooses the paper of that width for the active worksheet (the main window's paper
 // buttons): checks its button; with an active worksheet, applies the paper, switches the
 // reduced view off, lays the worksheet out again and marks it modified.
-void ChoosePaper(Program& program, int width);
+void ChoosePaper(Workspace& program, int width);
 
 // Checks the paper button for the width and chooses that paper; A4 (630) only checks.
-void SelectPaper(Program& program, int width);
+void SelectPaper(Workspace& program, int width);
 
 // The paper and page options of a worksheet (用紙サイズとオプションの設定).
 struct PaperSettings {
@@ -61,12 +61,12 @@ struct PaperSettings {
 
 // The active worksheet's paper settings: the checked paper and its Options, which the
 // option mirrors of Controls take on the way. Nothing without an active worksheet.
-std::optional<PaperSettings> ActivePaperSettings(Program& program);
+std::optional<PaperSettings> ActivePaperSettings(Workspace& program);
 
 // Gives the active worksheet those settings: selects the paper, stores "PaperSize", takes
 // the options into Options and the mirrors, marks the worksheet modified and lays it out
 // again. Nothing without an active worksheet.
-void ApplyPaperSettings(Program& program, const PaperSettings& settings);
+void ApplyPaperSettings(Workspace& program, const PaperSettings& settings);
 
 // How worksheets are printed (印字モードの設定).
 struct PrintModeSettings {
@@ -74,11 +74,11 @@ struct PrintModeSettings {
     int nextNumber = 1;   // 開始番号
     bool numbered = true; // №を付ける
 };
-PrintModeSettings CurrentPrintMode(const Program& program);
+PrintModeSettings CurrentPrintMode(const Workspace& program);
 
 // Takes the print mode, stores "PrintMode" and lays the active worksheet out again
 // (without marking it modified).
-void ApplyPrintMode(Program& program, const PrintModeSettings& mode);
+void ApplyPrintMode(Workspace& program, const PrintModeSettings& mode);
 
 // The print dialog's size hint: "用紙のサイズを " + the checked paper + " に設定してください".
-std::string PaperSizeHint(const Program& program);
+std::string PaperSizeHint(const Workspace& program);

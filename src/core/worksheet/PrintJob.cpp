@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "platform/Printer.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 
@@ -80,13 +80,13 @@ Rect ChangedArea(const Bitmap& base, const Bitmap& image) {
     return Rect{left, top, right, bottom};
 }
 
-bool PreparePrint(Program& program) {
+bool PreparePrint(Workspace& program) {
     if (!program.sheets.current) return false;
     program.sheets.collectKran = false;
     return true;
 }
 
-bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage,
+bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource& pageImage,
                     const CopyProgress& progress) {
     WorksheetState& state = program.sheets;
     Worksheet* sheet = state.current;
@@ -96,7 +96,7 @@ bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& p
         c.reducedView = false;
         Relayout(program, *sheet);
     }
-    bool& startupDone = program.shell.startupDone;
+    bool& startupDone = program.session.startupDone;
     const bool wasDone = startupDone;
     startupDone = false;
 

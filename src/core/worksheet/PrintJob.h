@@ -9,12 +9,12 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
-struct Program;
+struct Workspace;
 class Printer;
 
 // The print dialog's opening: false without a current worksheet; otherwise the layout
 // stops collecting answer boxes (activating a worksheet turns that on again).
-bool PreparePrint(Program& program);
+bool PreparePrint(Workspace& program);
 
 // The worksheet's full-size screen page image as it stands now.
 using PageImageSource = std::function<Bitmap()>;
@@ -31,7 +31,7 @@ using PageImageSource = std::function<Bitmap()>;
 // progress, when given, is asked before each copy with the copies printed so far and the
 // number of copies; false stops the job there (not a failure: what was printed stays).
 using CopyProgress = std::function<bool(int printed, int copies)>;
-bool PrintWorksheet(Program& program, Printer& printer, const PageImageSource& pageImage,
+bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource& pageImage,
                     const CopyProgress& progress = {});
 
 // The smallest rectangle (in pixels of the images) holding every pixel in which image

@@ -1,20 +1,8 @@
 #include "worksheet/Worksheet.h"
 
-#include <charconv>
-
 #include "formats/LayoutBounds.h"
 #include "text/Sjis.h"
-
-int DecimalOr(const std::string& text, int fallback) {
-    std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return fallback;
-    const char* first = text.data() + b;
-    const char* last = text.data() + text.find_last_not_of(' ') + 1;
-    if (*first == '+') ++first;
-    int v = 0;
-    auto r = std::from_chars(first, last, v);
-    return (r.ec == std::errc() && r.ptr == last) ? v : fallback;
-}
+#include "text/TextCuts.h"
 
 int Worksheet::kran(int line) const {
     if (line < 0 || line >= static_cast<int>(lstKranX.size())) return 0;

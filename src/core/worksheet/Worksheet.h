@@ -5,16 +5,9 @@
 #include <array>
 #include <string>
 
+#include "formats/UnitRef.h"
 #include "platform/Bitmap.h"
 #include "text/Lines.h"
-
-struct UnitRef {
-    int Lesson = 0;
-    int Section = 0;
-    int Unit = 0;
-    int Ruidai = 0; // 0 = the unit itself, n = similar question n
-    bool operator==(const UnitRef&) const = default;
-};
 
 struct PaperRec {
     int Width = 630;
@@ -92,6 +85,3 @@ class Worksheet {
     // 1, 2, 4..8) are taken into their range.
     int kran(int line) const;
 };
-
-// The decimal integer a worksheet line holds (blanks around it allowed), else fallback.
-int DecimalOr(const std::string& text, int fallback);

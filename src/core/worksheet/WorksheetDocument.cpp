@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "formats/CourseNames.h"
 #include "formats/LayoutBounds.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "text/CorePath.h"
+#include "text/FileMessages.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "worksheet/Paper.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 
@@ -20,7 +23,7 @@ bool isFlagWord(const std::string& s) {
 // Value block: 1 paper width, 2 (not read), 3 LineSpace, 4 LeftMargin, 5 RightMargin,
 // 6 StartNo, 7 Options. Lines that do not read as numbers keep the worksheet's values;
 // numbers are taken into their ranges.
-void readValueBlock(Program& program, Worksheet& sheet) {
+void readValueBlock(Workspace& program, Worksheet& sheet) {
     const Lines& v = program.parse.value;
     auto at = [&](std::size_t n) -> const std::string* {
         return n <= v.size() ? &v[n - 1] : nullptr;
@@ -28,7 +31,7 @@ void readValueBlock(Program& program, Worksheet& sheet) {
     int width = 630;
     if (const std::string* s = at(1))
         width = isFlagWord(*s) ? 630 : UsablePaperWidth(DecimalOr(*s, 630));
-    if (program.shell.fixedPaper) {
+    if (program.sheets.fixedPaper) {
         const PaperInfo& paper = PaperForWidth(program.controls.paperButton);
         sheet.paper = PaperRec{paper.width, paper.height};
     } else {
@@ -44,7 +47,7 @@ void readValueBlock(Program& program, Worksheet& sheet) {
     if (const std::string* s = at(6)) sheet.StartNo = BoundedNumber(*s, sheet.StartNo, StartNo);
     if (const std::string* s = at(7)) // 16 and more read as 15
         sheet.Options = isFlagWord(*s) ? 7 : BoundedNumber(*s, sheet.Options, Options);
-    sheet.ShowAnswers = program.shell.answersShown;
+    sheet.ShowAnswers = program.sheets.answersShown;
     Controls& c = program.controls;
     c.chkClassFlag = (sheet.Options & 1) != 0;
     c.chkJisshibi = (sheet.Options & 2) != 0;
@@ -53,7 +56,7 @@ void readValueBlock(Program& program, Worksheet& sheet) {
 
 // Font block: 1 size (also FontSize), 2 face of the second font, 3..6 bold, italic,
 // underline, strikeout, 7 question text face ("0" = the program's default face).
-void readFontBlock(Program& program, Worksheet& sheet) {
+void readFontBlock(Workspace& program, Worksheet& sheet) {
     const Lines& f = program.parse.font;
     if (f.empty()) return;
     SecondFont& font = sheet.secondFont;
@@ -65,12 +68,12 @@ void readFontBlock(Program& program, Worksheet& sheet) {
     font.italic = flag(3);
     font.underline = flag(4);
     font.strikeOut = flag(5);
-    if (f.size() > 6) sheet.strMainFont = f[6] == "0" ? program.shell.defaultFontFace : f[6];
+    if (f.size() > 6) sheet.strMainFont = f[6] == "0" ? program.sheets.defaultFontFace : f[6];
 }
 
 // Kran block: block line n is lstKranX line n - 1, padded with "0"; an empty block
 // keeps the worksheet's settings.
-void readKranBlock(Program& program, Worksheet& sheet) {
+void readKranBlock(Workspace& program, Worksheet& sheet) {
     const Lines& k = program.parse.kran;
     if (k.empty()) return;
     sheet.lstKranX.assign(k.begin(), k.begin() + std::min(k.size(), KranLines));
@@ -87,36 +90,39 @@ Lines graphLines(const Lines& buffer, std::size_t kept) {
     return out;
 }
 
-void loadPictures(Program& program, const std::string& folder, const Lines& triples,
+void loadPictures(Workspace& program, const std::string& folder, const Lines& triples,
                   std::array<Bitmap, MaxGraphs>& pictures) {
     std::size_t n = std::min<std::size_t>(triples.size() / 3, MaxGraphs);
     for (std::size_t k = 0; k < MaxGraphs; ++k) {
         pictures[k] = Bitmap();
         if (k >= n) continue;
-        const std::optional<std::string> path = GraphPicturePath(program, folder, triples[3 * k]);
+        const std::optional<std::string> path =
+            GraphPicturePath(program.course.masterFolder, folder, triples[3 * k]);
+        Prompter& prompter = program.platform.prompter;
         if (!path)
-            program.platform.prompter.message(OutsideCourseText(triples[3 * k]));
-        else if (FileExistsOrSay(program, *path) &&
-                 program.platform.pictures.load(*path, pictures[k]) == ReadStatus::Outside)
-            program.platform.prompter.message(OutsideCourseText(*path));
+            prompter.message(OutsideCourseText(triples[3 * k]));
+        else if (!program.platform.files.fileExists(*path))
+            prompter.message(FileMissingText(*path));
+        else if (program.platform.pictures.load(*path, pictures[k]) == ReadStatus::Outside)
+            prompter.message(OutsideCourseText(*path));
     }
 }
 
-void loadGraphPictures(Program& program, Worksheet& sheet) {
-    std::string folder = GraphFolder(program, sheet.unitRef.Lesson);
+void loadGraphPictures(Workspace& program, Worksheet& sheet) {
+    std::string folder = GraphFolder(program.platform.files, program.course, sheet.unitRef.Lesson);
     loadPictures(program, folder, sheet.lstQGraph, sheet.qGraphPictures);
     loadPictures(program, folder, sheet.lstAGraph, sheet.aGraphPictures);
 }
 
-void loadClassFlag(Program& program, Worksheet& sheet) {
-    std::string path = program.shell.masterFolder + "classFlag.bmp";
+void loadClassFlag(Workspace& program, Worksheet& sheet) {
+    std::string path = program.course.masterFolder + "classFlag.bmp";
     sheet.classFlag = Bitmap();
     sheet.classFlagVisible =
         program.platform.files.fileExists(path) &&
         program.platform.pictures.load(path, sheet.classFlag) == ReadStatus::Ok;
 }
 
-void copyHeader(Program& program, Worksheet& sheet) {
+void copyHeader(Workspace& program, Worksheet& sheet) {
     sheet.strTangen = program.parse.title;
     // The title as the reader composed it: units appended later add their numbers to it.
     sheet.strTitleBase = program.parse.title;
@@ -127,13 +133,13 @@ void copyHeader(Program& program, Worksheet& sheet) {
 
 } // namespace
 
-void Relayout(Program& program, Worksheet& sheet) {
+void Relayout(Workspace& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
     if (!state.layoutEnabled || !state.current || !state.relayout) return;
     state.relayout(sheet);
 }
 
-Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
+Worksheet& CreateWorksheet(Workspace& program, const SheetOrigin& origin) {
     WorksheetState& state = program.sheets;
     state.layoutEnabled = false;
     Worksheet& sheet = *state.open.emplace_back(std::make_unique<Worksheet>());
@@ -155,7 +161,7 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
     sheet.windowKey = origin.windowKey;
     sheet.strPrintName = origin.printName;
     ++state.count;
-    program.shell.windowList.push_back(origin.windowKey);
+    program.sheets.windowList.push_back(origin.windowKey);
     state.collectKran = true;
     state.drawTypedAnswers = false;
     for (KranEntry& box : state.KranTable)
@@ -165,7 +171,7 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin) {
     return sheet;
 }
 
-void ReloadAfterAppend(Program& program, Worksheet& sheet) {
+void ReloadAfterAppend(Workspace& program, Worksheet& sheet) {
     sheet.masterFlag = false;
     sheet.caption = program.parse.title;
     sheet.Modified = true;
@@ -177,7 +183,7 @@ void ReloadAfterAppend(Program& program, Worksheet& sheet) {
     Relayout(program, sheet);
 }
 
-void ReloadAfterEdit(Program& program, Worksheet& sheet) {
+void ReloadAfterEdit(Workspace& program, Worksheet& sheet) {
     sheet.masterFlag = false;
     sheet.caption = program.parse.title;
     sheet.Modified = true;
@@ -189,11 +195,11 @@ namespace {
 
 // Activation's push of a worksheet's values into the controls; it marks nothing modified
 // and lays nothing out.
-void pushValues(Program& program, Worksheet& sheet) {
-    if (program.shell.keyLock) sheet.ShowAnswers = false; // students never see answers
-    program.shell.answersShown = sheet.ShowAnswers;
-    program.shell.paperWidth = sheet.paper.Width;
-    program.shell.paperHeight = sheet.paper.Height;
+void pushValues(Workspace& program, Worksheet& sheet) {
+    if (program.session.keyLock) sheet.ShowAnswers = false; // students never see answers
+    program.sheets.answersShown = sheet.ShowAnswers;
+    program.sheets.paperWidth = sheet.paper.Width;
+    program.sheets.paperHeight = sheet.paper.Height;
     Controls& c = program.controls;
     c.paperButton = PaperForWidth(sheet.paper.Width).width;
     c.spnGyouSpace = sheet.LineSpace;
@@ -212,11 +218,11 @@ void pushValues(Program& program, Worksheet& sheet) {
 
 } // namespace
 
-void ActivateWorksheet(Program& program, Worksheet& sheet) {
+void ActivateWorksheet(Workspace& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
     state.current = &sheet;
     state.collectKran = true;
-    if (program.shell.startupDone) {
+    if (program.session.startupDone) {
         state.layoutEnabled = false;
         pushValues(program, sheet);
     }
@@ -225,32 +231,33 @@ void ActivateWorksheet(Program& program, Worksheet& sheet) {
     if (state.activated) state.activated(sheet);
 }
 
-void RelayoutInPlace(Program& program, Worksheet& sheet) {
+void RelayoutInPlace(Workspace& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
     Worksheet* current = state.current;
-    if (!current || current == &sheet || !state.layoutEnabled || !program.shell.startupDone) {
+    if (!current || current == &sheet || !state.layoutEnabled || !program.session.startupDone) {
         Relayout(program, sheet);
         return;
     }
-    const bool answers = program.shell.answersShown;
+    const bool answers = program.sheets.answersShown;
     state.current = &sheet;
     pushValues(program, sheet);
     Relayout(program, sheet);
     state.current = current;
     pushValues(program, *current);
-    program.shell.answersShown = answers;
+    program.sheets.answersShown = answers;
     Relayout(program, *current); // the answer-box table is the current one's again
 }
 
-Worksheet* FindWorksheet(Program& program, const std::string& key) {
+Worksheet* FindWorksheet(Workspace& program, const std::string& key) {
     for (auto& sheet : program.sheets.open)
         if (sheet->windowKey == key) return sheet.get();
     return nullptr;
 }
 
-bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(Worksheet&)>& save) {
+bool CloseRequest(Workspace& program, Worksheet& sheet,
+                  const std::function<bool(Worksheet&)>& save) {
     if (!sheet.Modified) return true;
-    bool& startupDone = program.shell.startupDone;
+    bool& startupDone = program.session.startupDone;
     const bool wasDone = startupDone;
     startupDone = false;
     int reply = program.platform.prompter.askYesNoCancel(sheet.caption + J("を保存しますか？"));
@@ -259,10 +266,10 @@ bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(W
     return mayClose;
 }
 
-void CloseWorksheet(Program& program, Worksheet& sheet) {
+void CloseWorksheet(Workspace& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
     if (state.closing) state.closing(sheet);
-    auto& keys = program.shell.windowList;
+    auto& keys = program.sheets.windowList;
     auto key = std::find(keys.begin(), keys.end(), sheet.windowKey);
     if (key != keys.end()) keys.erase(key);
     state.current = nullptr;
@@ -271,7 +278,7 @@ void CloseWorksheet(Program& program, Worksheet& sheet) {
     std::erase_if(state.open, [&](const auto& p) { return p.get() == &sheet; });
 }
 
-bool TryCloseWorksheet(Program& program, Worksheet& sheet,
+bool TryCloseWorksheet(Workspace& program, Worksheet& sheet,
                        const std::function<bool(Worksheet&)>& save) {
     if (!CloseRequest(program, sheet, save)) return false;
     CloseWorksheet(program, sheet);

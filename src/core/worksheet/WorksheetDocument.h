@@ -8,7 +8,7 @@
 
 #include "worksheet/Worksheet.h"
 
-struct Program;
+struct Workspace;
 
 // Where a new worksheet comes from.
 struct SheetOrigin {
@@ -20,16 +20,16 @@ struct SheetOrigin {
 
 // Lays the worksheet out again on its own page image (through the window's hook).
 // Nothing happens while LayoutEnabled is off or no worksheet is current.
-void Relayout(Program& program, Worksheet& sheet);
+void Relayout(Workspace& program, Worksheet& sheet);
 
 // Lays out a worksheet that is not the current one with its own values (as its activation
 // would show it), then the current one's values are shown again. The current worksheet
 // stays current and the answer-box table stays its own.
-void RelayoutInPlace(Program& program, Worksheet& sheet);
+void RelayoutInPlace(Workspace& program, Worksheet& sheet);
 
 // Creates a worksheet from the parse buffer. LayoutEnabled is left off; activating the
 // worksheet sets it again and lays the page out. The created hook runs last.
-Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin);
+Worksheet& CreateWorksheet(Workspace& program, const SheetOrigin& origin);
 
 // After units were appended into the buffer (which had first been loaded from the
 // worksheet): title, school, name line, question lines and both graph lists with their
@@ -37,30 +37,31 @@ Worksheet& CreateWorksheet(Program& program, const SheetOrigin& origin);
 // reader's count for question graphs, the worksheet's own for answer graphs) keep only
 // the file name and are placed automatically ("-1"). Marks the worksheet modified, retitles
 // it with the composed title and lays it out again.
-void ReloadAfterAppend(Program& program, Worksheet& sheet);
+void ReloadAfterAppend(Workspace& program, Worksheet& sheet);
 
 // After the copy was edited into the buffer: title, school, name line and question lines
 // come from the buffer; marks modified, retitles and lays out again.
-void ReloadAfterEdit(Program& program, Worksheet& sheet);
+void ReloadAfterEdit(Workspace& program, Worksheet& sheet);
 
 // Makes the worksheet current and, once start-up is done, pushes its values into the
 // controls without marking it modified; then lays it out again and runs the activated hook.
 // In student mode the worksheet's answers stay hidden.
-void ActivateWorksheet(Program& program, Worksheet& sheet);
+void ActivateWorksheet(Workspace& program, Worksheet& sheet);
 
 // The open worksheet whose window key is key, or null.
-Worksheet* FindWorksheet(Program& program, const std::string& key);
+Worksheet* FindWorksheet(Workspace& program, const std::string& key);
 
 // Asks "<caption>を保存しますか？" when the worksheet is modified. Yes runs save (which
 // returns whether it saved), No allows closing, Cancel keeps the worksheet open.
 // Returns whether the worksheet may close.
-bool CloseRequest(Program& program, Worksheet& sheet, const std::function<bool(Worksheet&)>& save);
+bool CloseRequest(Workspace& program, Worksheet& sheet,
+                  const std::function<bool(Worksheet&)>& save);
 
 // Closes the worksheet: the closing hook runs first; then the window-list entry is
 // removed, no worksheet is current, the count lowered, the document freed (references to
 // it become invalid).
-void CloseWorksheet(Program& program, Worksheet& sheet);
+void CloseWorksheet(Workspace& program, Worksheet& sheet);
 
 // CloseRequest followed by CloseWorksheet when allowed; returns whether it closed.
-bool TryCloseWorksheet(Program& program, Worksheet& sheet,
+bool TryCloseWorksheet(Workspace& program, Worksheet& sheet,
                        const std::function<bool(Worksheet&)>& save);

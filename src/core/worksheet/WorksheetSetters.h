@@ -4,38 +4,38 @@
 // in the worksheet, marks the worksheet modified and lays it out again. Without a
 // current worksheet only the control keeps the value.
 
-struct Program;
+struct Workspace;
 class Worksheet;
 
-void SetLineSpace(Program& program, int value);        // 主行間: LineSpace
-void SetFontSize(Program& program, int value);         // 文字サイズ: FontSize
-void SetLeftMargin(Program& program, int value);       // 左空白: LeftMargin
-void SetRightMargin(Program& program, int value);      // 右空白: RightMargin
-void SetAnswerX(Program& program, int value);          // 解答位置: lstKranX line 4
-void SetAnswerY(Program& program, int value);          // 解答位置: lstKranX line 5
-void SetBoxWidth(Program& program, int value);         // 幅: lstKranX line 1
-void SetBoxHeight(Program& program, int value);        // 高さ: lstKranX line 2
-void SetBoxOffsetX(Program& program, int value);       // lstKranX line 6
-void SetBoxOffsetY(Program& program, int value);       // lstKranX line 7
-void SetSecondarySpacing(Program& program, int value); // 副行間: lstKranX line 8
-void SetStartNo(Program& program, int value);          // 開始No: StartNo and 開始番号
+void SetLineSpace(Workspace& program, int value);        // 主行間: LineSpace
+void SetFontSize(Workspace& program, int value);         // 文字サイズ: FontSize
+void SetLeftMargin(Workspace& program, int value);       // 左空白: LeftMargin
+void SetRightMargin(Workspace& program, int value);      // 右空白: RightMargin
+void SetAnswerX(Workspace& program, int value);          // 解答位置: lstKranX line 4
+void SetAnswerY(Workspace& program, int value);          // 解答位置: lstKranX line 5
+void SetBoxWidth(Workspace& program, int value);         // 幅: lstKranX line 1
+void SetBoxHeight(Workspace& program, int value);        // 高さ: lstKranX line 2
+void SetBoxOffsetX(Workspace& program, int value);       // lstKranX line 6
+void SetBoxOffsetY(Workspace& program, int value);       // lstKranX line 7
+void SetSecondarySpacing(Workspace& program, int value); // 副行間: lstKranX line 8
+void SetStartNo(Workspace& program, int value);          // 開始No: StartNo and 開始番号
 // １列 / ２列（横） / ２列（縦）: lstKranX line 3; marks modified only when it changes.
-void SetColumns(Program& program, int value);
+void SetColumns(Workspace& program, int value);
 
 // Writes one lstKranX line of the current worksheet and lays it out again, marking it
 // modified only when asked (the box-shape buttons differ in that).
-void SetKranLine(Program& program, int line, int value, bool markModified);
+void SetKranLine(Workspace& program, int line, int value, bool markModified);
 
 // 解答表示: flips AnswersShown; the current worksheet follows it, drops its score and
 // the learner's name, and is laid out again without being marked modified.
-void ToggleShowAnswers(Program& program);
+void ToggleShowAnswers(Workspace& program);
 
 // The answer display off for every open worksheet, each laid out again with its own
 // values (the student lock).
-void HideAllAnswers(Program& program);
+void HideAllAnswers(Workspace& program);
 
 // 別解表示: the layout reads the box; the worksheet is laid out again.
-void SetBekkai(Program& program, bool checked);
+void SetBekkai(Workspace& program, bool checked);
 
 // A worksheet's answer boxes as the layout strip opens on them: the kind (lstKranX line
 // 0), width and height (lines 1, 2) and the offsets (lines 6, 7).
@@ -50,4 +50,4 @@ BoxSettings BoxSettingsOf(const Worksheet& sheet);
 
 // The layout strip closed with OK: the width and height it shows go into the current
 // worksheet's lines 1 and 2, each laid out again, without marking it modified.
-void KeepBoxSize(Program& program, int width, int height);
+void KeepBoxSize(Workspace& program, int width, int height);

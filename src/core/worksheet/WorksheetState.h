@@ -37,6 +37,15 @@ struct WorksheetState {
     bool layoutEnabled = true;    // LayoutEnabled
     // The open worksheets in opening order; each window shows one of them.
     std::vector<std::unique_ptr<Worksheet>> open;
+    // lstWindow: keys of the open worksheets in opening order.
+    std::vector<std::string> windowList;
+    bool answersShown = false; // AnswersShown: the 解答表示 button is down
+    bool fixedPaper = false;   // FixedPaper: new worksheets take the checked paper
+    // The program-wide paper: that of the worksheet in front.
+    int paperWidth = 630;
+    int paperHeight = 891;
+    // The face a unit's font line "0" stands for: the main font dialog's face at start.
+    std::string defaultFontFace;
     // Lays a worksheet out again on its own page image and shows it. The worksheet
     // windows (or the command line) set it; without it nothing is drawn.
     std::function<void(Worksheet&)> relayout;

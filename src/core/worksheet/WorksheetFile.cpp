@@ -1,10 +1,9 @@
-#include "formats/WorksheetFile.h"
+#include "worksheet/WorksheetFile.h"
 
 #include <algorithm>
 
-#include "shell/Helpers.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "worksheet/Worksheet.h"
 
 namespace {
@@ -59,33 +58,13 @@ Lines PageBlockLines(const Worksheet& w, int paperWidth) {
     return out;
 }
 
-std::optional<std::string> AcceptWorksheetPath(Program& p, const std::string& path) {
+std::optional<std::string> WorksheetPathFor(const std::string& path) {
     std::string ext = ExtensionOf(path);
     if (ext.empty()) return path + ".prp";
     if (ext == ".prp") return path;
-    p.platform.prompter.message(path + J(":拡張子が不正です"));
     return std::nullopt;
 }
 
-bool SaveWorksheetTo(Program& p, Worksheet& w, const std::string& path, bool askOverwrite) {
-    p.fileLines = WorksheetFileLines(w, p.shell.paperWidth, p.parse.kgroup);
-    std::string target = ExtensionOf(path).empty() ? path + ".prp" : path;
-    if (askOverwrite && p.platform.files.fileExists(target) &&
-        AskYesNo(p, J("ファイル") + target + J("を上書きしてもいいですか？")) != answer::Yes)
-        return false;
-    if (WriteResult written = p.platform.files.write(target, lines::join(p.fileLines)); !written) {
-        p.platform.prompter.message(WriteFailureText(target, written));
-        return false;
-    }
-    auto& list = p.shell.windowList;
-    auto old = std::find(list.begin(), list.end(), w.windowKey);
-    if (old != list.end()) list.erase(old);
-    list.push_back(target);
-    w.windowKey = target;
-    w.caption = target;
-    w.strFileName = target;
-    w.Modified = false;
-    // The worksheet is a worksheet file now: 上書き保存 would write a course unit block into it.
-    w.masterFlag = false;
-    return true;
+std::string BadExtensionText(const std::string& path) {
+    return path + J(":拡張子が不正です");
 }

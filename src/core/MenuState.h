@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "formats/UnitReader.h"
+#include "formats/UnitRef.h"
 #include "text/Lines.h"
-#include "worksheet/Worksheet.h"
 
 struct MenuState {
     enum class Mode { Open, Add };

@@ -1,4 +1,4 @@
-#include "formats/CourseCheck.h"
+#include "checks/CourseCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -8,15 +8,19 @@
 #include <utility>
 
 #include "formats/CourseIndex.h"
+#include "formats/CourseNames.h"
 #include "formats/LayoutBounds.h"
 #include "formats/QuestionChecks.h"
 #include "formats/UnitReader.h"
 #include "platform/NullServices.h"
-#include "shell/Helpers.h"
-#include "shell/Program.h"
+#include "text/CorePath.h"
+#include "text/FileMessages.h"
 #include "text/Sjis.h"
+#include "text/TextCuts.h"
 #include "worksheet/LayoutCheck.h"
 #include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
+#include "worksheet/Workspace.h"
 
 namespace {
 
@@ -49,21 +53,6 @@ class CourseFiles : public Files {
   private:
     Files& inner_;
     std::string root_;
-};
-
-// Keeps the messages the readers show; answers every question with No.
-class CollectingPrompter : public Prompter {
-  public:
-    std::vector<std::string> messages;
-    void message(const std::string& text) override { messages.push_back(text); }
-    int askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return answer::No;
-    }
-    int askYesNoCancel(const std::string& text) override {
-        messages.push_back(text);
-        return answer::Cancel;
-    }
 };
 
 std::string slashes(const std::string& s) {
@@ -130,12 +119,13 @@ std::string outOfRange(std::string_view line, NumberRange range) {
 class Checker {
   public:
     Checker(Files& files, const std::string& courseDir, CourseCheckOptions options)
-        : files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
-                                              pictures_, "",        "",     ""},
-          program_(platform_), courseDir_(courseDir), options_(std::move(options)) {
+        : files_(files, courseDir), platform_{files_,  prompter_, clock_, registry_, pictures_,
+                                              random_, timers_,   "",     "",        ""},
+          work_(platform_), courseDir_(courseDir), options_(std::move(options)) {
         // Units are laid out as the program shows them after start-up.
-        program_.shell.defaultFontFace = J("ＭＳ 明朝");
-        program_.shell.answersShown = true;
+        work_.sheets.defaultFontFace = J("ＭＳ 明朝");
+        work_.sheets.answersShown = true;
+        work_.session.startupDone = true;
     }
 
     CourseCheckReport run();
@@ -168,12 +158,18 @@ class Checker {
     const std::string& pictureProblem(const std::string& path);
 
     CourseFiles files_;
-    CollectingPrompter prompter_;
+    // The readers return what they have to say; only the page layout speaks through the
+    // prompter (of pictures, which the checks above tell already), and it is not heard.
+    QuietPrompter prompter_;
     FixedTimeClock clock_;
     EmptyRegistry registry_;
     NoPictures pictures_;
+    FirstPick random_;
+    StillTimers timers_;
     Platform platform_;
-    Program program_;
+    // The course tables and the parse buffer the units are read into, and the worksheets
+    // they are laid out on.
+    Workspace work_;
     std::string courseDir_;
     CourseCheckOptions options_;
     KeyChecker keys_;
@@ -223,20 +219,19 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
 }
 
 CourseCheckReport Checker::run() {
-    Program& p = program_;
+    CourseTables& course = work_.course;
     Lines mainInd;
     // Links that lead out of the course folder are refused as names that do.
     files_.setCourseFolder("");
-    const LoadStatus status = LoadLines(p, "Main.ind", mainInd);
+    const LoadStatus status = LoadLines(files_, "Main.ind", mainInd);
     if (status != LoadStatus::Ok) {
         report_.ran = false;
         report_.fatal = slashes(LoadFailureText(courseDir_ + "Main.ind", status));
         return report_;
     }
-    LessonLinesResult lessons =
-        ReadLessonLines(mainInd, p.course.lessonFolder, p.course.lessonBase);
-    p.course.courseTitle = lessons.title;
-    p.course.lessonNames = lessons.names;
+    LessonLinesResult lessons = ReadLessonLines(mainInd, course.lessonFolder, course.lessonBase);
+    course.courseTitle = lessons.title;
+    course.lessonNames = lessons.names;
     if (lessons.overflow())
         add("Main.ind", lessons.overflowLine,
             RangeErrorText("Main.ind", "コースウェア", MaxTableEntry));
@@ -249,42 +244,40 @@ CourseCheckReport Checker::run() {
 }
 
 void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
-    Program& p = program_;
-    prompter_.messages.clear();
-    LoadLesson(p, lesson);
+    CourseTables& course = work_.course;
+    const Report loaded = LoadLesson(files_, course, lesson);
     // The tables hold this lesson only when its index file was read (the first 80
     // sections when it holds more).
-    bool read = p.course.currentLesson == lesson;
-    std::string indexPath = LessonIndexPath(p, lesson);
+    bool read = course.currentLesson == lesson;
+    std::string indexPath = LessonIndexPath(course, lesson);
     std::vector<SectionBlock> blocks;
-    if (read) blocks = ParseLessonIndex(p.course.lessonIndexLines);
-    bool overflow = blocks.size() > static_cast<std::size_t>(MaxTableEntry);
-    for (std::size_t m = 0; m < prompter_.messages.size(); ++m) {
-        if (overflow && m + 1 == prompter_.messages.size())
-            add(indexPath, blocks[MaxTableEntry].headerLine + 1, prompter_.messages[m]);
+    if (read) blocks = ParseLessonIndex(course.lessonIndexLines);
+    if (!loaded.message.empty()) {
+        // Too many sections is the index file's fault; anything else the lesson line's.
+        if (read && blocks.size() > static_cast<std::size_t>(MaxTableEntry))
+            add(indexPath, blocks[MaxTableEntry].headerLine + 1, loaded.message);
         else
-            add("Main.ind", lesson + 2, prompter_.messages[m]);
+            add("Main.ind", lesson + 2, loaded.message);
     }
     if (!read) return;
 
     // Per lesson, not per unit: where its graphs are.
-    graphFolder_ = GraphFolder(p, lesson);
-    for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s)
+    graphFolder_ = GraphFolder(files_, course, lesson);
+    for (int s = 1; s <= static_cast<int>(course.sectionNames.size()); ++s)
         checkSection(lesson, s, blocks[s - 1], indexPath);
 
-    std::string folder = LessonFolderPath(p, lesson);
+    std::string folder = LessonFolderPath(course, lesson);
     if (!folders.insert(sjis::asciiLower(folder)).second) return;
-    for (const std::string& name : p.platform.files.list(folder, "*.prp"))
+    for (const std::string& name : files_.list(folder, "*.prp"))
         checkWorksheetFile(folder + name);
 }
 
 void Checker::checkSection(int lesson, int section, const SectionBlock& block,
                            const std::string& indexPath) {
-    Program& p = program_;
     if (block.units.size() > static_cast<std::size_t>(MaxTableEntry))
         add(indexPath, block.unitLines[MaxTableEntry] + 1,
             RangeErrorText(indexPath, "副メニュー", MaxTableEntry));
-    std::string path = UnitFileNames(p, {lesson, section, 1, 0}).queFile;
+    std::string path = UnitFileNames(work_.course, {lesson, section, 1, 0}).queFile;
     if (!loadFile(path, indexPath, block.headerLine + 1)) return;
     HeaderIndex headers(fileLines_);
     for (int u = 1; u <= static_cast<int>(block.units.size()); ++u) {
@@ -301,7 +294,6 @@ void Checker::checkSection(int lesson, int section, const SectionBlock& block,
 
 void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
                         const std::string& path) {
-    Program& p = program_;
     std::size_t first = report_.problems.size();
     UnitReadRequest r;
     r.path = path;
@@ -311,7 +303,7 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     r.mode = UnitReadMode::Open;
     r.headerLine = static_cast<int>(headerLine);
     UnitLineMap& map = map_;
-    UnitReadResult result = ParseUnitLines(p, fileLines_, r, &map);
+    UnitReadResult result = ParseUnitLines(work_.parse, fileLines_, r, &map);
     if (result.ok()) {
         checkParsed(map, path);
         checkLayout(map, path, UnitRef{lesson, section, unit, ruidai});
@@ -373,8 +365,7 @@ void Checker::checkRanges(const UnitLineMap& map, const std::string& path) {
 }
 
 void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
-    Program& p = program_;
-    const ParseBuffer& b = p.parse;
+    const ParseBuffer& b = work_.parse;
     auto firstBlock = [&](const char* keyword) {
         for (const auto& blk : map.blocks)
             if (blk.keyword == keyword) return blk.line + 1;
@@ -388,7 +379,8 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
          {std::pair{&b.qgraph, &map.qgraphLines}, {&b.agraph, &map.agraphLines}}) {
         for (std::size_t t = 0; t < list->size(); t += 3) {
             const std::string& name = (*list)[t];
-            const std::optional<std::string> picture = GraphPicturePath(p, graphFolder_, name);
+            const std::optional<std::string> picture =
+                GraphPicturePath(work_.course.masterFolder, graphFolder_, name);
             if (!picture)
                 add(path, (*numbers)[t] + 1, OutsideCourseText(name));
             else if (const std::string& problem = pictureProblem(*picture); !problem.empty())
@@ -413,7 +405,7 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
 // their box.
 void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
     if (!options_.pages) return;
-    Program& p = program_;
+    Workspace& p = work_;
     // The boxes follow from the questions, the graphs and the page settings alone (the
     // header lines stand at fixed places above the questions): units alike in those are laid
     // out once.
@@ -427,18 +419,14 @@ void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const
     }
     auto known = layoutMemo_.find(key);
     if (known == layoutMemo_.end()) {
-        const std::size_t said = prompter_.messages.size();
         SheetOrigin origin;
         origin.ref = ref;
         origin.windowKey = path;
-        p.shell.startupDone = true;
         Worksheet& sheet = CreateWorksheet(p, origin);
         ActivateWorksheet(p, sheet);
         Canvas& canvas = options_.pages(sheet.paper.Width, sheet.paper.Height);
         std::vector<LayoutProblem> problems = CheckLayout(p, sheet, canvas);
         CloseWorksheet(p, sheet);
-        // Missing pictures and the like are told by the checks above.
-        prompter_.messages.resize(said);
         known = layoutMemo_.emplace(key, std::move(problems)).first;
     }
     for (const LayoutProblem& problem : known->second) {
@@ -499,11 +487,10 @@ void Checker::checkRuidai(int lesson, int section, int unit, const std::string& 
 }
 
 void Checker::checkWorksheetFile(const std::string& path) {
-    Program& p = program_;
     ++report_.unitsChecked;
     std::size_t first = report_.problems.size();
     if (ExtensionOf(path) != ".prp") {
-        add(path, 0, path + J(":拡張子が不正です"));
+        add(path, 0, BadExtensionText(path));
         return;
     }
     if (!loadFile(path, path, 0)) return;
@@ -512,7 +499,7 @@ void Checker::checkWorksheetFile(const std::string& path) {
     r.header = "[[unitX";
     r.mode = UnitReadMode::WorksheetFile;
     UnitLineMap& map = map_;
-    UnitReadResult result = ParseUnitLines(p, fileLines_, r, &map);
+    UnitReadResult result = ParseUnitLines(work_.parse, fileLines_, r, &map);
     if (result.ok()) {
         checkParsed(map, path);
         checkLayout(map, path, UnitRef{});
