@@ -1,11 +1,13 @@
 #include "cli/Cli.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,8 +77,9 @@ int runCheck(const std::vector<std::string>& arguments) {
     }
     if (core->empty() || core->back() != '\\') *core += '\\';
     QtFiles files;
-    CheckPages pages;
-    options.pages = [&](int w, int h) -> Canvas& { return pages(w, h); };
+    // Fonts need the application; each thread of the check lays out on pages of its own.
+    const std::unique_ptr<QGuiApplication> app = makeApplication();
+    options.pages = CheckPages::maker();
     CourseCheckReport report = CheckCourse(files, *core, options);
     if (!report.ran) {
         StreamWriter err(stderr);

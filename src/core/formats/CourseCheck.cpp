@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
+#include <future>
+#include <memory>
+#include <mutex>
 #include <set>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -107,6 +112,7 @@ constexpr int MaxAnswerBoxes = 80;
 // The blocks whose numbers have ranges.
 constexpr std::string_view BoundedBlocks[] = {"<<value", "<<font", "<<kran"};
 constexpr int MaxOfferedRuidai = 5;
+constexpr unsigned MaxCheckThreads = 8;
 
 // A block line that reads as a whole number outside its range: "値 N は範囲外です（lo から hi
 // まで）". Numbers too long for any range count as outside; other text is no number.
@@ -127,18 +133,60 @@ std::string outOfRange(std::string_view line, NumberRange range) {
            J(" から ") + std::to_string(range.hi) + J(" まで）");
 }
 
+// Layout problems of the units laid out so far, by what their boxes depend on. The threads
+// of the check share it: units alike are laid out once, by the first thread to meet them.
+class LayoutMemo {
+  public:
+    using Problems = std::vector<LayoutProblem>;
+    // The problems for key, made by make() when no thread has made them yet.
+    template <typename Make> const Problems& get(const std::string& key, Make make) {
+        std::promise<Problems> mine;
+        std::shared_future<Problems> known;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            auto [at, fresh] = memo_.try_emplace(key);
+            if (fresh) at->second = mine.get_future().share();
+            known = at->second;
+            if (!fresh) return known.get(); // waits while another thread lays it out
+        }
+        mine.set_value(make());
+        return known.get();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::unordered_map<std::string, std::shared_future<Problems>> memo_;
+};
+
+// A part of the check whose findings stand together in the report, in the order of the
+// parts: a lesson's own problems, the question file of one section, a worksheet file.
+struct Piece {
+    enum Kind { Told, Section, WorksheetFile } kind = Told;
+    int lesson = 0;
+    int section = 0;
+    const SectionBlock* block = nullptr;
+    std::string path; // the lesson's index file, or the worksheet file
+    CourseCheckReport found;
+};
+
 class Checker {
   public:
-    Checker(Files& files, const std::string& courseDir, CourseCheckOptions options)
-        : files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
+    Checker(Files& files, const std::string& courseDir, const CourseCheckOptions& options)
+        : shared_(files),
+          files_(files, courseDir), platform_{files_,    prompter_, clock_, registry_,
                                               pictures_, "",        "",     ""},
-          program_(platform_), courseDir_(courseDir), options_(std::move(options)) {
+          program_(platform_), courseDir_(courseDir), options_(options) {
         // Units are laid out as the program shows them after start-up.
         program_.shell.defaultFontFace = J("ＭＳ 明朝");
         program_.shell.answersShown = true;
+        if (options_.pages) pages_ = options_.pages();
     }
 
     CourseCheckReport run();
+    // Checks piece, its findings going into piece.found.
+    void check(Piece& piece);
+    // Checks every piece of plan, on as many threads as the options allow.
+    void checkAll(std::vector<Piece>& plan);
 
   private:
     void add(const std::string& path, int line, const std::string& message) {
@@ -152,7 +200,10 @@ class Checker {
     }
     // Reads a course file whole into fileBytes_ and fileLines_, once for all its units.
     bool loadFile(const std::string& path, const std::string& owner, int ownerLine);
-    void checkLesson(int lesson, std::set<std::string>& folders);
+    // The lesson's own problems, and the pieces that check what it lists.
+    void planLesson(int lesson, std::set<std::string>& folders, std::vector<Piece>& plan);
+    // Loads lesson into the course tables when they hold another one.
+    void enterLesson(int lesson);
     void checkSection(int lesson, int section, const SectionBlock& block,
                       const std::string& indexPath);
     void checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
@@ -167,6 +218,7 @@ class Checker {
     // What the program says when it loads the picture: nothing ("") when it is there.
     const std::string& pictureProblem(const std::string& path);
 
+    Files& shared_; // the files service all threads read through
     CourseFiles files_;
     CollectingPrompter prompter_;
     FixedTimeClock clock_;
@@ -175,10 +227,11 @@ class Checker {
     Platform platform_;
     Program program_;
     std::string courseDir_;
-    CourseCheckOptions options_;
+    const CourseCheckOptions& options_;
+    PageCanvasFor pages_; // this thread's pages to lay units out on
     KeyChecker keys_;
-    // Layout problems of the units laid out so far, by what their boxes depend on.
-    std::unordered_map<std::string, std::vector<LayoutProblem>> layoutMemo_;
+    LayoutMemo ownMemo_;
+    LayoutMemo* memo_ = &ownMemo_; // the memo of the thread that started the check
     std::string layoutKey_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
@@ -186,6 +239,9 @@ class Checker {
     UnitLineMap map_;         // where the unit in hand stands in it, reused
     EditorUnitView view_;     // the editor's view of that unit, reused
     std::string graphFolder_; // the graph folder of the lesson in hand
+    int lessonInHand_ = 0;    // the lesson the course tables hold for the pieces
+    // The sections of every lesson read, kept while the pieces point into them.
+    std::vector<std::unique_ptr<std::vector<SectionBlock>>> blocks_;
     std::unordered_map<std::string, std::string> pictureSeen_; // picture path -> problem
 };
 
@@ -207,7 +263,7 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
     fileLines_.clear();
     switch (files_.read(path, fileBytes_)) {
     case ReadStatus::Ok:
-        fileLines_ = lines::splitViews(fileBytes_);
+        lines::splitViews(fileBytes_, fileLines_);
         return true;
     case ReadStatus::Missing:
         add(owner, ownerLine, FileMissingText(path));
@@ -242,40 +298,110 @@ CourseCheckReport Checker::run() {
             RangeErrorText("Main.ind", "コースウェア", MaxTableEntry));
 
     std::set<std::string> folders; // lesson folders whose ".prp" files are checked
+    std::vector<Piece> plan;
     int count = std::min(static_cast<int>(lessons.names.size()), MaxTableEntry);
     for (int k = 1; k <= count; ++k)
-        checkLesson(k, folders);
-    return report_;
+        planLesson(k, folders, plan);
+    CourseCheckReport total = std::move(report_);
+    checkAll(plan);
+    for (Piece& piece : plan) {
+        CourseCheckReport& f = piece.found;
+        total.problems.insert(total.problems.end(), std::make_move_iterator(f.problems.begin()),
+                              std::make_move_iterator(f.problems.end()));
+        total.unitsChecked += f.unitsChecked;
+        total.keys += f.keys;
+    }
+    return total;
 }
 
-void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
+void Checker::planLesson(int lesson, std::set<std::string>& folders, std::vector<Piece>& plan) {
     Program& p = program_;
     prompter_.messages.clear();
     LoadLesson(p, lesson);
+    lessonInHand_ = 0;
     // The tables hold this lesson only when its index file was read (the first 80
     // sections when it holds more).
     bool read = p.course.currentLesson == lesson;
     std::string indexPath = LessonIndexPath(p, lesson);
-    std::vector<SectionBlock> blocks;
-    if (read) blocks = ParseLessonIndex(p.course.lessonIndexLines);
-    bool overflow = blocks.size() > static_cast<std::size_t>(MaxTableEntry);
+    Piece& told = plan.emplace_back();
+    told.lesson = lesson;
+    told.block = nullptr;
+    if (read) {
+        // Kept with the plan: the pieces of the lesson's sections point into it.
+        blocks_.push_back(std::make_unique<std::vector<SectionBlock>>(
+            ParseLessonIndex(p.course.lessonIndexLines)));
+    }
+    const std::vector<SectionBlock>* blocks = read ? blocks_.back().get() : nullptr;
+    bool overflow = blocks && blocks->size() > static_cast<std::size_t>(MaxTableEntry);
     for (std::size_t m = 0; m < prompter_.messages.size(); ++m) {
+        CheckProblem problem{"Main.ind", lesson + 2, slashes(prompter_.messages[m])};
         if (overflow && m + 1 == prompter_.messages.size())
-            add(indexPath, blocks[MaxTableEntry].headerLine + 1, prompter_.messages[m]);
-        else
-            add("Main.ind", lesson + 2, prompter_.messages[m]);
+            problem = {slashes(indexPath), (*blocks)[MaxTableEntry].headerLine + 1,
+                       slashes(prompter_.messages[m])};
+        told.found.problems.push_back(std::move(problem));
     }
     if (!read) return;
 
-    // Per lesson, not per unit: where its graphs are.
-    graphFolder_ = GraphFolder(p, lesson);
-    for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s)
-        checkSection(lesson, s, blocks[s - 1], indexPath);
-
+    for (int s = 1; s <= static_cast<int>(p.course.sectionNames.size()); ++s) {
+        Piece& piece = plan.emplace_back();
+        piece.kind = Piece::Section;
+        piece.lesson = lesson;
+        piece.section = s;
+        piece.block = &(*blocks)[static_cast<std::size_t>(s) - 1];
+        piece.path = indexPath;
+    }
     std::string folder = LessonFolderPath(p, lesson);
     if (!folders.insert(sjis::asciiLower(folder)).second) return;
-    for (const std::string& name : p.platform.files.list(folder, "*.prp"))
-        checkWorksheetFile(folder + name);
+    for (const std::string& name : p.platform.files.list(folder, "*.prp")) {
+        Piece& piece = plan.emplace_back();
+        piece.kind = Piece::WorksheetFile;
+        piece.lesson = lesson;
+        piece.path = folder + name;
+    }
+}
+
+void Checker::enterLesson(int lesson) {
+    if (lessonInHand_ == lesson) return;
+    // Its messages were told when the lesson was planned.
+    LoadLesson(program_, lesson);
+    prompter_.messages.clear();
+    graphFolder_ = GraphFolder(program_, lesson);
+    lessonInHand_ = lesson;
+}
+
+void Checker::check(Piece& piece) {
+    if (piece.kind == Piece::Told) return;
+    enterLesson(piece.lesson);
+    report_ = {};
+    if (piece.kind == Piece::Section)
+        checkSection(piece.lesson, piece.section, *piece.block, piece.path);
+    else
+        checkWorksheetFile(piece.path);
+    piece.found = std::move(report_);
+}
+
+void Checker::checkAll(std::vector<Piece>& plan) {
+    unsigned threads =
+        options_.threads > 0 ? options_.threads : std::thread::hardware_concurrency();
+    // The algebra library of the key check shares state between its objects: keys are
+    // checked on one thread.
+    if (options_.keys) threads = 1;
+    threads = std::clamp(threads, 1u, MaxCheckThreads);
+    std::atomic<std::size_t> next{0};
+    auto work = [&plan, &next](Checker& checker) {
+        for (std::size_t i = next++; i < plan.size(); i = next++)
+            checker.check(plan[i]);
+    };
+    const CourseTables course = program_.course; // the lessons of "Main.ind"
+    std::vector<std::jthread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back([&] {
+            Checker helper(shared_, courseDir_, options_);
+            helper.program_.course = course;
+            helper.memo_ = memo_;
+            work(helper);
+        });
+    work(*this);
 }
 
 void Checker::checkSection(int lesson, int section, const SectionBlock& block,
@@ -412,7 +538,7 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
 // The unit laid out as a worksheet: boxes that run into each other, answers wider than
 // their box.
 void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
-    if (!options_.pages) return;
+    if (!pages_) return;
     Program& p = program_;
     // The boxes follow from the questions, the graphs and the page settings alone (the
     // header lines stand at fixed places above the questions): units alike in those are laid
@@ -425,8 +551,7 @@ void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const
             key.append(line).push_back('\n');
         key.push_back('\0');
     }
-    auto known = layoutMemo_.find(key);
-    if (known == layoutMemo_.end()) {
+    const LayoutMemo::Problems& known = memo_->get(key, [&] {
         const std::size_t said = prompter_.messages.size();
         SheetOrigin origin;
         origin.ref = ref;
@@ -434,14 +559,14 @@ void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const
         p.shell.startupDone = true;
         Worksheet& sheet = CreateWorksheet(p, origin);
         ActivateWorksheet(p, sheet);
-        Canvas& canvas = options_.pages(sheet.paper.Width, sheet.paper.Height);
+        Canvas& canvas = pages_(sheet.paper.Width, sheet.paper.Height);
         std::vector<LayoutProblem> problems = CheckLayout(p, sheet, canvas);
         CloseWorksheet(p, sheet);
         // Missing pictures and the like are told by the checks above.
         prompter_.messages.resize(said);
-        known = layoutMemo_.emplace(key, std::move(problems)).first;
-    }
-    for (const LayoutProblem& problem : known->second) {
+        return problems;
+    });
+    for (const LayoutProblem& problem : known) {
         const auto at = static_cast<std::size_t>(problem.line);
         const int line =
             at < map.questionLines.size() ? map.questionLines[at] + 1 : map.headerLine + 1;
@@ -538,7 +663,7 @@ void Checker::checkWorksheetFile(const std::string& path) {
 
 CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
                               CourseCheckOptions options) {
-    return Checker(files, courseDir, std::move(options)).run();
+    return Checker(files, courseDir, options).run();
 }
 
 std::string FormatProblem(const CheckProblem& p) {
