@@ -204,7 +204,7 @@ ReadStatus QtFiles::read(const std::string& path, std::string& bytes) {
     if (!fi.exists()) return ReadStatus::Missing;
     if (!fi.isFile()) return ReadStatus::Error;
     QFile file(native);
-    if (!file.open(QIODevice::ReadOnly)) return ReadStatus::Error;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return ReadStatus::Error;
     // Straight into bytes, whose room is reused when a caller reads file after file.
     bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)));
     std::size_t got = 0;

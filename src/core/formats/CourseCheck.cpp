@@ -4,6 +4,8 @@
 #include <array>
 #include <atomic>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -133,29 +135,88 @@ std::string outOfRange(std::string_view line, NumberRange range) {
            J(" から ") + std::to_string(range.hi) + J(" まで）");
 }
 
-// Layout problems of the units laid out so far, by what their boxes depend on. The threads
-// of the check share it: units alike are laid out once, by the first thread to meet them.
+// What the answer boxes of a unit depend on: the questions, the graphs and the page settings
+// (the header lines stand at fixed places above the questions).
+using LayoutInputs = std::array<const Lines*, 6>;
+
+// Layout problems of the units laid out so far, by their layout inputs. The threads of the
+// check share it: units alike are laid out once, by the first thread to meet them.
 class LayoutMemo {
   public:
     using Problems = std::vector<LayoutProblem>;
-    // The problems for key, made by make() when no thread has made them yet.
-    template <typename Make> const Problems& get(const std::string& key, Make make) {
+    // The problems for inputs, made by make() when no thread has made them yet.
+    template <typename Make> const Problems& get(const LayoutInputs& inputs, Make make) {
+        const std::uint64_t hash = hashOf(inputs);
         std::promise<Problems> mine;
         std::shared_future<Problems> known;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            auto [at, fresh] = memo_.try_emplace(key);
-            if (fresh) at->second = mine.get_future().share();
-            known = at->second;
-            if (!fresh) return known.get(); // waits while another thread lays it out
+            std::vector<Entry>& alike = memo_[hash];
+            for (const Entry& e : alike)
+                if (same(e.inputs, inputs)) known = e.problems;
+            if (known.valid()) return known.get(); // waits while another thread lays it out
+            alike.push_back({flat(inputs), mine.get_future().share()});
+            known = alike.back().problems;
         }
         mine.set_value(make());
         return known.get();
     }
 
   private:
+    struct Entry {
+        std::string inputs; // every line followed by "\n", every list by "\0"
+        std::shared_future<Problems> problems;
+    };
+    // Eight bytes at a time, every line and list closed by its length.
+    static std::uint64_t hashOf(const LayoutInputs& inputs) {
+        std::uint64_t h = 0;
+        auto mix = [&h](std::uint64_t v) {
+            h = (h ^ v) * 0x9E3779B97F4A7C15ULL;
+            h ^= h >> 29;
+        };
+        for (const Lines* list : inputs) {
+            for (const std::string& line : *list) {
+                const char* at = line.data();
+                std::size_t left = line.size();
+                for (; left >= 8; at += 8, left -= 8) {
+                    std::uint64_t word = 0;
+                    std::memcpy(&word, at, 8);
+                    mix(word);
+                }
+                std::uint64_t tail = 0;
+                std::memcpy(&tail, at, left);
+                mix(tail ^ (static_cast<std::uint64_t>(line.size()) << 56));
+            }
+            mix(list->size());
+        }
+        return h;
+    }
+    static std::string flat(const LayoutInputs& inputs) {
+        std::string out;
+        for (const Lines* list : inputs) {
+            for (const std::string& line : *list)
+                out.append(line).push_back('\n');
+            out.push_back('\0');
+        }
+        return out;
+    }
+    // Whether flat(inputs) would be key, without making it.
+    static bool same(std::string_view key, const LayoutInputs& inputs) {
+        for (const Lines* list : inputs) {
+            for (const std::string& line : *list) {
+                if (key.size() <= line.size() || key[line.size()] != '\n' ||
+                    key.compare(0, line.size(), line) != 0)
+                    return false;
+                key.remove_prefix(line.size() + 1);
+            }
+            if (key.empty() || key.front() != '\0') return false;
+            key.remove_prefix(1);
+        }
+        return key.empty();
+    }
+
     std::mutex mutex_;
-    std::unordered_map<std::string, std::shared_future<Problems>> memo_;
+    std::unordered_map<std::uint64_t, std::vector<Entry>> memo_;
 };
 
 // A part of the check whose findings stand together in the report, in the order of the
@@ -232,7 +293,6 @@ class Checker {
     KeyChecker keys_;
     LayoutMemo ownMemo_;
     LayoutMemo* memo_ = &ownMemo_; // the memo of the thread that started the check
-    std::string layoutKey_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -540,18 +600,9 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
 void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
     if (!pages_) return;
     Program& p = program_;
-    // The boxes follow from the questions, the graphs and the page settings alone (the
-    // header lines stand at fixed places above the questions): units alike in those are laid
-    // out once.
-    std::string& key = layoutKey_;
-    key.clear();
-    for (const Lines* list : {&p.parse.questions, &p.parse.qgraph, &p.parse.agraph, &p.parse.value,
-                              &p.parse.font, &p.parse.kran}) {
-        for (const std::string& line : *list)
-            key.append(line).push_back('\n');
-        key.push_back('\0');
-    }
-    const LayoutMemo::Problems& known = memo_->get(key, [&] {
+    const LayoutInputs inputs = {&p.parse.questions, &p.parse.qgraph, &p.parse.agraph,
+                                 &p.parse.value,     &p.parse.font,   &p.parse.kran};
+    const LayoutMemo::Problems& known = memo_->get(inputs, [&] {
         const std::size_t said = prompter_.messages.size();
         SheetOrigin origin;
         origin.ref = ref;
