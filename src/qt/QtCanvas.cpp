@@ -238,7 +238,7 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         return;
     }
     applyFont();
-    const SjisTextCache::Shaped& shaped = texts_.shaped(text, font_->font, font_->id);
+    SjisTextCache::Shaped& shaped = texts_.shaped(text, font_->font, font_->id);
     const int advance = shaped.width;
     if (QPainter* p = active()) {
         if (brushStyle_ == BrushStyle::Solid) {
@@ -254,7 +254,7 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         // is drawn thick here, with its outlines stroked over the filled glyphs.
         if (font_->boldStroke > 0 && p->paintEngine() &&
             p->paintEngine()->type() != QPaintEngine::Raster)
-            strokeOutlines(*p, shaped.runs, origin, font_->boldStroke);
+            strokeOutlines(*p, shaped, origin, font_->boldStroke);
     }
     pos_ = {x + advance, y};
 }
@@ -269,23 +269,18 @@ bool QtCanvas::hasBoldStyle(const QString& family) {
     return bold;
 }
 
-void QtCanvas::strokeOutlines(QPainter& p, const QList<QGlyphRun>& runs, QPointF origin,
+void QtCanvas::strokeOutlines(QPainter& p, SjisTextCache::Shaped& shaped, QPointF origin,
                               double width) {
     glyphs_.flush(p);
-    QPainterPath outlines;
-    for (const QGlyphRun& run : runs) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
-            outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
-    }
-    QPen pen(toQColor(fontColor_), width);
+    constexpr double scale = SjisTextCache::OutlineScale;
+    QPen pen(toQColor(fontColor_), width * scale);
     pen.setJoinStyle(Qt::RoundJoin);
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.strokePath(outlines, pen);
+    p.translate(origin);
+    p.scale(1 / scale, 1 / scale);
+    p.strokePath(SjisTextCache::outlines(shaped), pen);
     p.restore();
 }
 

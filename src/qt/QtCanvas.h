@@ -133,7 +133,7 @@ class QtCanvas : public Canvas {
     // Whether family has a bold style of its own (remembered per family).
     bool hasBoldStyle(const QString& family);
     // Strokes the glyph outlines of runs at origin with a pen of width, in the font colour.
-    void strokeOutlines(QPainter& p, const QList<QGlyphRun>& runs, QPointF origin, double width);
+    void strokeOutlines(QPainter& p, SjisTextCache::Shaped& shaped, QPointF origin, double width);
 
     QPaintDevice& device_;
     QImage* image_; // the device when it is a raster image
