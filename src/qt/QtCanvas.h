@@ -132,7 +132,8 @@ class QtCanvas : public Canvas {
     void applyFont();
     // Whether family has a bold style of its own (remembered per family).
     bool hasBoldStyle(const QString& family);
-    // Strokes the glyph outlines of runs at origin with a pen of width, in the font colour.
+    // Strokes the glyph outlines of shaped at origin with a pen of width, in the font colour:
+    // on paper of 300 dpi or more as an image at the paper's resolution, made once per text.
     void strokeOutlines(QPainter& p, SjisTextCache::Shaped& shaped, QPointF origin, double width);
 
     QPaintDevice& device_;

@@ -1,8 +1,10 @@
 #include "qt/SjisTextCache.h"
 
 #include <QFont>
+#include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "text/Sjis.h"
@@ -117,4 +119,33 @@ const QPainterPath& SjisTextCache::outlines(Shaped& s) {
     }
     s.outlines = std::move(path);
     return s.outlines;
+}
+
+const QImage& SjisTextCache::halo(Shaped& s, double width, double dots, QRgb colour) {
+    if (!s.halo.isNull() && s.haloWidth == width && s.haloDots == dots && s.haloColour == colour)
+        return s.halo;
+    const QPainterPath& path = outlines(s);
+    const double grow = width / 2 + 1 / dots;
+    const QRectF box = QRectF(path.boundingRect().topLeft() / OutlineScale,
+                              path.boundingRect().size() / OutlineScale)
+                           .adjusted(-grow, -grow, grow, grow);
+    const int w = std::max(1, static_cast<int>(std::ceil(box.width() * dots)));
+    const int h = std::max(1, static_cast<int>(std::ceil(box.height() * dots)));
+    QImage ring(w, h, QImage::Format_ARGB32);
+    ring.fill(Qt::transparent);
+    {
+        QPainter painter(&ring);
+        painter.scale(dots, dots);
+        painter.translate(-box.topLeft());
+        painter.scale(1.0 / OutlineScale, 1.0 / OutlineScale);
+        QPen pen(QColor::fromRgb(colour), width * OutlineScale);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.strokePath(path, pen);
+    }
+    s.halo = std::move(ring);
+    s.haloAt = box.topLeft();
+    s.haloWidth = width;
+    s.haloDots = dots;
+    s.haloColour = colour;
+    return s.halo;
 }

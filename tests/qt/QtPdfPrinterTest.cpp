@@ -177,6 +177,38 @@ TEST_F(PdfTest, TextInManyFacesMakesOneTextObjectPerFontAndColour) {
         << text->toStdString();
 }
 
+// A bold made up from a regular face thickens its glyphs with a ring at the paper's resolution:
+// a job of many copies writes that ring once and shows it on every page.
+TEST_F(PdfTest, MadeUpBoldIsWrittenOnceForEveryCopy) {
+    const QString file = path("bold.pdf");
+    constexpr int copies = 5;
+    {
+        QtPdfPrinter printer(file);
+        for (int n = 1; n <= copies; ++n) {
+            ASSERT_TRUE(printer.beginDoc());
+            Canvas& c = printer.canvas();
+            c.setBrushStyle(BrushStyle::Clear);
+            c.setFontFace(J("ＭＳ 明朝"));
+            c.setFontSize(12);
+            c.textOut(40, 30, J("№ ") + std::to_string(n));
+            c.setFontStyle(fontstyle::Bold);
+            c.textOut(40, 60, J("次の方程式を解きなさい。"));
+            ASSERT_TRUE(printer.endDoc());
+        }
+        ASSERT_TRUE(printer.finish());
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    // The ring and its coverage: two image objects for the whole job.
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 2);
+    const QByteArray contents = pageContents(file);
+    EXPECT_EQ(contents.count(" Do\n"), copies);
+    const auto text = pdfText(file);
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(text->count(QString::fromUtf8("次の方程式を解きなさい。")), copies);
+}
+
 TEST_F(PdfTest, AbortBeforeDrawingAddsNoPageAndEmptyDocumentsStillDo) {
     const QString file = path("abort.pdf");
     QtPdfPrinter printer(file);
