@@ -276,7 +276,7 @@ void QtCanvas::strokeOutlines(QPainter& p, SjisTextCache::Shaped& shaped, QPoint
     glyphs_.flush(p);
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (onPaper() && dotsPerUnit_ >= kMinHaloDotsPerUnit) {
+    if (repeatedPages_ && onPaper() && dotsPerUnit_ >= kMinHaloDotsPerUnit) {
         // The ring at the paper's resolution, one image for every page that shows the text:
         // a job of many copies writes it once.
         const QImage& halo =

@@ -184,6 +184,7 @@ TEST_F(PdfTest, MadeUpBoldIsWrittenOnceForEveryCopy) {
     constexpr int copies = 5;
     {
         QtPdfPrinter printer(file);
+        printer.setCopyCount(copies); // numbered copies, each a document of its own
         for (int n = 1; n <= copies; ++n) {
             ASSERT_TRUE(printer.beginDoc());
             Canvas& c = printer.canvas();
