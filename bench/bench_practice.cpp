@@ -8,12 +8,12 @@
 #include <string>
 
 #include "NullServices.h"
+#include "Program.h"
 #include "platform/NullServices.h"
 #include "practice/PracticeRun.h"
 #include "practice/ScoreStamp.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"

@@ -1,9 +1,13 @@
 #include "cli/CheckPages.h"
 
-#include "cli/RenderCommands.h"
 #include "qt/CanvasImages.h"
 
-CheckPages::CheckPages() : app_(makeApplication()) {}
+std::function<PageCanvasFor()> CheckPages::maker() {
+    return [] {
+        auto pages = std::make_shared<CheckPages>();
+        return PageCanvasFor([pages](int w, int h) -> Canvas& { return (*pages)(w, h); });
+    };
+}
 
 Canvas& CheckPages::operator()(int width, int height) {
     if (!canvas_ || image_.width() != width || image_.height() != height) {

@@ -1,17 +1,19 @@
 #include "cli/Cli.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Program.h"
-#include "checks/CourseCheck.h"
-#include "cli/CheckPages.h"
+#include "cli/CheckUsage.h"
+#include "cli/Modules.h"
 #include "cli/RenderCommands.h"
 #include "cli/StreamWriter.h"
 #include "formats/CourseSummary.h"
@@ -34,16 +36,6 @@ const char* const MainUsage =
     "Without a command velmix opens its windows on the course folder (default: the working\n"
     "directory). \"velmix COMMAND --help\" shows the options of a command.\n";
 
-const char* const CheckUsage =
-    "usage: velmix check [--keys] [COURSE_DIR]\n"
-    "Reads the course (default: the working directory) as the program would and prints\n"
-    "every problem as PATH:LINE: MESSAGE. Exit status 0 without problems, 1 with problems,\n"
-    "2 when the course cannot be read.\n"
-    "--keys also solves every question it can read as mathematics (equations, pairs of\n"
-    "equations, expressions, straight lines) and compares the answer keys with the\n"
-    "solution; it prints each wrong key and ends with \"keys: V checked, W wrong, N not\n"
-    "checked\" (V counts the wrong keys too). Wrong keys make the exit status 1.\n";
-
 // Prints text on standard output; the exit status of a request for it.
 int printAndExit(const std::string& text) {
     StreamWriter out(stdout);
@@ -51,53 +43,17 @@ int printAndExit(const std::string& text) {
     return out.finish() ? 0 : 1;
 }
 
-// velmix check [COURSE_DIR]: every problem of the course on its own line.
-int runCheck(const std::vector<std::string>& arguments) {
-    CourseCheckOptions options;
-    std::vector<std::string> args;
-    for (const std::string& a : arguments) {
-        if (a == "--keys")
-            options.keys = true;
-        else
-            args.push_back(a);
-    }
-    if (args.size() > 1 || (args.size() == 1 && !args[0].empty() && args[0][0] == '-')) {
-        std::fprintf(stderr, "%s", CheckUsage);
-        return 2;
-    }
-    QString dir = QDir(args.empty() ? QDir::currentPath() : QString::fromLocal8Bit(args[0].c_str()))
-                      .absolutePath();
-    std::optional<std::string> core = QtFiles::toCorePath(QDir::cleanPath(dir));
-    if (!core) {
-        std::fprintf(stderr, "%s: the folder name cannot be written in code page 932\n",
-                     dir.toStdString().c_str());
-        return 2;
-    }
-    if (core->empty() || core->back() != '\\') *core += '\\';
-    QtFiles files;
-    CheckPages pages;
-    options.pages = [&](int w, int h) -> Canvas& { return pages(w, h); };
-    CourseCheckReport report = CheckCourse(files, *core, options);
-    if (!report.ran) {
-        StreamWriter err(stderr);
-        err.sjisLine(report.fatal);
-        err.finish("standard error");
-        return 2;
-    }
-    StreamWriter out(stdout);
-    std::size_t problems = 0;
-    for (const CheckProblem& p : report.problems) {
-        out.sjisLine(FormatProblem(p));
-        if (!p.key) ++problems;
-    }
-    out.write("checked " + std::to_string(report.unitsChecked) +
-              " units: " + std::to_string(problems) + " problems\n");
-    if (options.keys)
-        out.write("keys: " + std::to_string(report.keys.checked) + " checked, " +
-                  std::to_string(report.keys.wrong) + " wrong, " +
-                  std::to_string(report.keys.notChecked) + " not checked\n");
-    if (!out.finish()) return 2;
-    return problems == 0 && report.keys.wrong == 0 ? 0 : 1;
+// velmix check runs in a module of its own: the answer-key check's algebra library is loaded
+// only for it.
+int runCheckModule(const std::vector<std::string>& args) {
+    std::vector<std::string> all{"velmix", "check"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return runModule("velmix-check", "velmix_check_main", static_cast<int>(all.size()),
+                     argv.data());
 }
 
 struct Command {
@@ -107,7 +63,7 @@ struct Command {
 };
 
 const Command commands[] = {
-    {"check", [] { return CheckUsage; }, runCheck},
+    {"check", [] { return CheckUsage; }, runCheckModule},
     {"render", renderUsage, runRender},
     {"export", exportUsage, runExport},
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "formats/CourseIndex.h"
 #include "formats/CourseNames.h"
@@ -93,7 +94,20 @@ bool CliSession::openWorksheetFile(const std::string& nativePath) {
 }
 
 void CliSession::layOutOnPage(Worksheet& sheet) {
-    page_ = makePageImage(sheet.paper.Width, sheet.paper.Height);
-    QtCanvas canvas(page_);
-    LayOutPage(*program_, sheet, canvas, false);
+    const int w = std::max(sheet.paper.Width, 1);
+    const int h = std::max(sheet.paper.Height, 1);
+    if (drawsPage_) {
+        page_ = makePageImage(w, h);
+        QtCanvas canvas(page_);
+        LayOutPage(*program_, sheet, canvas, false);
+        return;
+    }
+    if (!measure_ || page_.width() != w || page_.height() != h) {
+        layoutOnly_.reset();
+        measure_.reset();
+        page_ = makePageImage(w, h);
+        measure_ = std::make_unique<QtCanvas>(page_);
+        layoutOnly_ = std::make_unique<LayoutOnlyCanvas>(*measure_);
+    }
+    LayOutPage(*program_, sheet, *layoutOnly_, false);
 }

@@ -9,7 +9,9 @@
 
 #include "Program.h"
 #include "qt/ConsolePrompter.h"
+#include "qt/QtCanvas.h"
 #include "qt/QtPlatform.h"
+#include "typeset/LayoutOnlyCanvas.h"
 
 // Console messages, counted so that a command can tell whether a failure was reported.
 class CountingPrompter : public ConsolePrompter {
@@ -42,6 +44,10 @@ class CliSession {
     // The current worksheet and its screen page image after the last layout.
     Worksheet* sheet() { return program_->sheets.current; }
     const QImage& pageImage() const { return page_; }
+    // Whether layouts draw the page image (the default) or only lay the worksheet out, as
+    // a print job at the printer's resolution or an export needs: the page image then
+    // stays blank.
+    void setDrawsPage(bool draws) { drawsPage_ = draws; }
 
   private:
     void layOutOnPage(Worksheet& sheet);
@@ -50,4 +56,9 @@ class CliSession {
     QtPlatform qt_;
     std::unique_ptr<Program> program_;
     QImage page_;
+    bool drawsPage_ = true;
+    // The page measured on when nothing is drawn, kept from layout to layout with what it
+    // has measured.
+    std::unique_ptr<QtCanvas> measure_;
+    std::unique_ptr<LayoutOnlyCanvas> layoutOnly_;
 };

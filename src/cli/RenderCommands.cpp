@@ -135,6 +135,9 @@ Started start(const std::vector<std::string>& args, bool isExport) {
     st.args = *a;
     st.app = makeApplication();
     st.session = std::make_unique<CliSession>();
+    // A print job at the printer's resolution lays its pages out anew, and an export needs
+    // no page at all: the screen page is only laid out, never drawn.
+    st.session->setDrawsPage(!isExport && !(endsWithPdf(st.args.out) && st.args.printerMode));
     if (isExport && !st.args.out.empty()) {
         std::optional<std::string> target = exportTarget(*st.session, st.args.out);
         if (!target) {

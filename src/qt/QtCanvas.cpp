@@ -25,6 +25,8 @@ constexpr double kPaperUnitsPerInch = 76.2;
 constexpr int kPageImageDpi = 96;
 // A stroke on paper is this fraction of the screen pen's width.
 constexpr double kPaperPenFactor = 0.5;
+// Paper of at least 300 dpi draws the ring of a made-up bold as dots of its own resolution.
+constexpr double kMinHaloDotsPerUnit = 300 / kPaperUnitsPerInch;
 
 int clampCoord(long long v) {
     return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
@@ -238,7 +240,7 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         return;
     }
     applyFont();
-    const SjisTextCache::Shaped& shaped = texts_.shaped(text, font_->font, font_->id);
+    SjisTextCache::Shaped& shaped = texts_.shaped(text, font_->font, font_->id);
     const int advance = shaped.width;
     if (QPainter* p = active()) {
         if (brushStyle_ == BrushStyle::Solid) {
@@ -251,10 +253,10 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         // A page image has its pixels at once; paper gathers glyphs into runs.
         if (image_) glyphs_.flush(*p);
         // Vector pages keep glyphs as the font has them: a bold made up from a regular face
-        // is drawn thick here, with its outlines stroked over the filled glyphs.
+        // is drawn thick here, with the ring a pen draws along its outlines over the glyphs.
         if (font_->boldStroke > 0 && p->paintEngine() &&
             p->paintEngine()->type() != QPaintEngine::Raster)
-            strokeOutlines(*p, shaped.runs, origin, font_->boldStroke);
+            strokeOutlines(*p, shaped, origin, font_->boldStroke);
     }
     pos_ = {x + advance, y};
 }
@@ -269,23 +271,28 @@ bool QtCanvas::hasBoldStyle(const QString& family) {
     return bold;
 }
 
-void QtCanvas::strokeOutlines(QPainter& p, const QList<QGlyphRun>& runs, QPointF origin,
+void QtCanvas::strokeOutlines(QPainter& p, SjisTextCache::Shaped& shaped, QPointF origin,
                               double width) {
     glyphs_.flush(p);
-    QPainterPath outlines;
-    for (const QGlyphRun& run : runs) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
-            outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
-    }
-    QPen pen(toQColor(fontColor_), width);
-    pen.setJoinStyle(Qt::RoundJoin);
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.strokePath(outlines, pen);
+    if (repeatedPages_ && onPaper() && dotsPerUnit_ >= kMinHaloDotsPerUnit) {
+        // The ring at the paper's resolution, one image for every page that shows the text:
+        // a job of many copies writes it once.
+        const QImage& halo =
+            SjisTextCache::halo(shaped, width, dotsPerUnit_, toQColor(fontColor_).rgb());
+        p.drawImage(QRectF(origin + shaped.haloAt,
+                           QSizeF(halo.width() / dotsPerUnit_, halo.height() / dotsPerUnit_)),
+                    halo);
+    } else {
+        constexpr double scale = SjisTextCache::OutlineScale;
+        QPen pen(toQColor(fontColor_), width * scale);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.translate(origin);
+        p.scale(1 / scale, 1 / scale);
+        p.strokePath(SjisTextCache::outlines(shaped), pen);
+    }
     p.restore();
 }
 

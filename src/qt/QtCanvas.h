@@ -57,6 +57,10 @@ class QtCanvas : public Canvas {
     // screen) to the layout as widthUnits × heightUnits units: drawn as the 1:1 page image
     // would be, only sharper.
     void setScreenRatio(int widthUnits, int heightUnits, double ratio);
+    // Whether the pages drawn repeat one another (the copies of a print job): the ring of a
+    // made-up bold is then drawn as one image at the paper's resolution that every page shows,
+    // instead of outlines written out on each page.
+    void setRepeatedPages(bool repeated) { repeatedPages_ = repeated; }
     void setPageOpener(PageOpener opener);
 
     // Opens the page now if it is not open yet (printers: starts the job or the next page).
@@ -132,8 +136,10 @@ class QtCanvas : public Canvas {
     void applyFont();
     // Whether family has a bold style of its own (remembered per family).
     bool hasBoldStyle(const QString& family);
-    // Strokes the glyph outlines of runs at origin with a pen of width, in the font colour.
-    void strokeOutlines(QPainter& p, const QList<QGlyphRun>& runs, QPointF origin, double width);
+    // Strokes the glyph outlines of shaped at origin with a pen of width, in the font colour:
+    // on repeated pages of 300 dpi or more as an image at the paper's resolution, made once
+    // per text.
+    void strokeOutlines(QPainter& p, SjisTextCache::Shaped& shaped, QPointF origin, double width);
 
     QPaintDevice& device_;
     QImage* image_; // the device when it is a raster image
@@ -141,6 +147,7 @@ class QtCanvas : public Canvas {
     PageOpener opener_;
     bool pageOpen_ = false;
     bool failed_ = false;
+    bool repeatedPages_ = false;
     int layoutW_ = 0, layoutH_ = 0;
     double dotsPerUnit_ = 1; // device dots per layout unit while the page is shown in units
     double penFactor_ = 1;   // pens on paper are thinner than on the screen

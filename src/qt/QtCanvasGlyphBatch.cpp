@@ -18,30 +18,53 @@ void QtCanvasGlyphBatch::add(QPainter& painter, const QList<QGlyphRun>& runs, QP
             painter.drawGlyphRun(origin, run);
             continue;
         }
-        if (!glyphs_.isEmpty() && (colour != colour_ || run.rawFont() != font_)) flush(painter);
-        if (glyphs_.isEmpty()) {
-            font_ = run.rawFont();
-            colour_ = colour;
+        const QRawFont font = run.rawFont();
+        // The last run used is the likeliest; a page uses a handful of fonts and colours.
+        Run* into = nullptr;
+        for (std::size_t k = used_; k-- > 0;)
+            if (runs_[k].colour == colour && runs_[k].font == font) {
+                into = &runs_[k];
+                break;
+            }
+        if (!into) {
+            if (used_ == runs_.size()) runs_.emplace_back();
+            into = &runs_[used_++];
+            into->font = font;
+            into->colour = colour;
         }
-        glyphs_.append(run.glyphIndexes());
+        const QList<quint32> glyphs = run.glyphIndexes();
+        into->glyphs.append(glyphs);
         for (const QPointF& p : run.positions())
-            positions_.append(p + origin);
+            into->positions.append(p + origin);
+        waiting_ += static_cast<std::size_t>(glyphs.size());
     }
 }
 
 void QtCanvasGlyphBatch::flush(QPainter& painter) {
-    if (glyphs_.isEmpty()) return;
-    QGlyphRun run;
-    run.setRawFont(font_);
-    run.setGlyphIndexes(glyphs_);
-    run.setPositions(positions_);
+    if (waiting_ == 0) {
+        clear();
+        return;
+    }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setPen(QPen(colour_));
-    painter.drawGlyphRun(QPointF(0, 0), run);
+    for (std::size_t k = 0; k < used_; ++k) {
+        Run& r = runs_[k];
+        if (r.glyphs.isEmpty()) continue;
+        QGlyphRun run;
+        run.setRawFont(r.font);
+        run.setGlyphIndexes(r.glyphs);
+        run.setPositions(r.positions);
+        painter.setPen(QPen(r.colour));
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
     clear();
 }
 
 void QtCanvasGlyphBatch::clear() {
-    glyphs_.clear();
-    positions_.clear();
+    for (std::size_t k = 0; k < used_; ++k) {
+        runs_[k].glyphs.clear();
+        runs_[k].positions.clear();
+        runs_[k].font = QRawFont();
+    }
+    used_ = 0;
+    waiting_ = 0;
 }

@@ -204,10 +204,24 @@ ReadStatus QtFiles::read(const std::string& path, std::string& bytes) {
     if (!fi.exists()) return ReadStatus::Missing;
     if (!fi.isFile()) return ReadStatus::Error;
     QFile file(native);
-    if (!file.open(QIODevice::ReadOnly)) return ReadStatus::Error;
-    const QByteArray data = file.readAll();
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return ReadStatus::Error;
+    // Straight into bytes, whose room is reused when a caller reads file after file.
+    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = file.read(bytes.data() + got, static_cast<qint64>(bytes.size() - got));
+        if (n < 0) return ReadStatus::Error;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    // Whatever lies beyond the size the file had when opened.
+    char more[4096];
+    for (qint64 n = 0; (n = file.read(more, sizeof more)) != 0;) {
+        if (n < 0) return ReadStatus::Error;
+        bytes.append(more, static_cast<std::size_t>(n));
+    }
     if (file.error() != QFileDevice::NoError) return ReadStatus::Error;
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
     return ReadStatus::Ok;
 }
 

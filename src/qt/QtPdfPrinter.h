@@ -37,7 +37,12 @@ class QtPdfPrinter : public Printer {
     void abortDoc() override;
     // A PDF file holds each document once; the count is kept for the job to read back.
     int copyCount() const override { return copies_; }
-    void setCopyCount(int n) override { copies_ = n < 1 ? 1 : n; }
+    // A job of several copies repeats its pages: what the canvas can write once for all of
+    // them, it does.
+    void setCopyCount(int n) override {
+        copies_ = n < 1 ? 1 : n;
+        if (copies_ > 1) canvas_->setRepeatedPages(true);
+    }
 
     // Writes the file out and puts it in place. No documents: no file, and false. False
     // when anything could not be written; the file is then left as it was before.

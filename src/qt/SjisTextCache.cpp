@@ -1,8 +1,11 @@
 #include "qt/SjisTextCache.h"
 
 #include <QFont>
+#include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "text/Sjis.h"
 
@@ -69,10 +72,9 @@ SjisTextCache::Entry& SjisTextCache::lookup(std::string_view text) {
     return entries_.emplace(std::string(text), std::move(e)).first->second;
 }
 
-const SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const QFont& font,
-                                                   int fontId) {
+SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const QFont& font, int fontId) {
     Entry& e = lookup(text);
-    for (const Shaped& s : e.shapes)
+    for (Shaped& s : e.shapes)
         if (s.font == fontId) return s;
     // A text is drawn in a few fonts at most; one used in many starts over.
     if (e.shapes.size() >= 8) e.shapes.clear();
@@ -96,4 +98,54 @@ const SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const 
     s.runs = layout.glyphRuns();
     dropBlankGlyphs(s.runs);
     return s;
+}
+
+const QPainterPath& SjisTextCache::outlines(Shaped& s) {
+    if (s.outlined) return s.outlines;
+    s.outlined = true;
+    QPainterPath path;
+    for (const QGlyphRun& run : s.runs) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            path.addPath(font.pathForGlyph(glyphs[i]).translated(positions[i]));
+    }
+    // Whole numbers are exact and short where the path is written out (a PDF page).
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        path.setElementPositionAt(i, std::nearbyint(e.x * OutlineScale),
+                                  std::nearbyint(e.y * OutlineScale));
+    }
+    s.outlines = std::move(path);
+    return s.outlines;
+}
+
+const QImage& SjisTextCache::halo(Shaped& s, double width, double dots, QRgb colour) {
+    if (!s.halo.isNull() && s.haloWidth == width && s.haloDots == dots && s.haloColour == colour)
+        return s.halo;
+    const QPainterPath& path = outlines(s);
+    const double grow = width / 2 + 1 / dots;
+    const QRectF box = QRectF(path.boundingRect().topLeft() / OutlineScale,
+                              path.boundingRect().size() / OutlineScale)
+                           .adjusted(-grow, -grow, grow, grow);
+    const int w = std::max(1, static_cast<int>(std::ceil(box.width() * dots)));
+    const int h = std::max(1, static_cast<int>(std::ceil(box.height() * dots)));
+    QImage ring(w, h, QImage::Format_ARGB32);
+    ring.fill(Qt::transparent);
+    {
+        QPainter painter(&ring);
+        painter.scale(dots, dots);
+        painter.translate(-box.topLeft());
+        painter.scale(1.0 / OutlineScale, 1.0 / OutlineScale);
+        QPen pen(QColor::fromRgb(colour), width * OutlineScale);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.strokePath(path, pen);
+    }
+    s.halo = std::move(ring);
+    s.haloAt = box.topLeft();
+    s.haloWidth = width;
+    s.haloDots = dots;
+    s.haloColour = colour;
+    return s.halo;
 }

@@ -5,7 +5,9 @@
 // the glyphs, so that a run is shaped once and then only placed.
 
 #include <QGlyphRun>
+#include <QImage>
 #include <QList>
+#include <QPainterPath>
 #include <QString>
 #include <QStringDecoder>
 #include <cstddef>
@@ -24,7 +26,21 @@ class SjisTextCache {
         int font = -1; // the canvas's id of the font
         int width = 0;
         QList<QGlyphRun> runs;
+        // The glyphs' outlines in 1/OutlineScale of a unit, made when first asked for.
+        QPainterPath outlines;
+        bool outlined = false;
+        // The ring a pen of haloWidth units and haloColour draws along the outlines, at
+        // haloDots dots per unit, on a clear image whose top-left corner stands at haloAt
+        // from the glyphs' origin. Made when first asked for.
+        QImage halo;
+        QPointF haloAt;
+        double haloWidth = 0;
+        double haloDots = 0;
+        QRgb haloColour = 0;
     };
+    // Outlines are kept in whole numbers of these: glyph points lie on 1/64 of a pixel and
+    // the control points of their curves on a third of that.
+    static constexpr int OutlineScale = 192;
     struct Entry {
         QString text;
         std::vector<Shaped> shapes;
@@ -36,7 +52,11 @@ class SjisTextCache {
     Entry& lookup(std::string_view text);
     // The shaping of text in font (identified by fontId); shaped on first use. The
     // reference stays valid until the next call.
-    const Shaped& shaped(std::string_view text, const QFont& font, int fontId);
+    Shaped& shaped(std::string_view text, const QFont& font, int fontId);
+    // The outlines of shaped's glyphs, placed as the glyphs are, in whole 1/OutlineScale units.
+    static const QPainterPath& outlines(Shaped& shaped);
+    // The ring a pen of width units in colour draws along shaped's outlines, at dots per unit.
+    static const QImage& halo(Shaped& shaped, double width, double dots, QRgb colour);
     // Converts without caching.
     QString decode(std::string_view text);
 

@@ -104,8 +104,6 @@ TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {
     f.fp.files.put("C:\\course\\Eq1\\a.b.prp", lines::join(WorksheetFileLines(w, 630, {})));
     f.putLines("Eq1\\empty.prp", {"no unit here"});
 
-    CourseCheckReport r = CheckCourse(f.fp.files, "C:\\course\\");
-    ASSERT_TRUE(r.ran);
     const std::string q = "Eq1/eq11.que";
     std::vector<std::string> expected{
         at(q, lineOf(eq11, "odd#1"), "2行目：＃の数は偶数にしてください"),
@@ -131,9 +129,16 @@ TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {
         at("Main.ind", 5, "ディレクトリ Gone/ が見つかりません"),
         at("Main.ind", 6, "ファイル Eq1/noidx.ind が見つかりません"),
     };
-    EXPECT_EQ(reportLines(r), expected);
-    // Eq1: three units, similar questions 1R1 and 2R1; four worksheet files; Fn1: two units.
-    EXPECT_EQ(r.unitsChecked, 3 + 2 + 4 + 2);
+    // Files are checked side by side on several threads; the report keeps the course's order.
+    for (unsigned threads : {1u, 2u, 3u, 0u}) {
+        CourseCheckReport r = CheckCourse(f.fp.files, "C:\\course\\",
+                                          {.keys = false, .pages = {}, .threads = threads});
+        ASSERT_TRUE(r.ran);
+        EXPECT_EQ(reportLines(r), expected) << threads << " threads";
+        // Eq1: three units, similar questions 1R1 and 2R1; four worksheet files; Fn1: two
+        // units.
+        EXPECT_EQ(r.unitsChecked, 3 + 2 + 4 + 2);
+    }
 }
 
 TEST(CourseCheck, RangeErrorsAreReportedWhereTheTableOverflows) {

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "text/Lines.h"
@@ -73,4 +74,39 @@ TEST(Lines, AnyLineEndEndsALine) {
     EXPECT_EQ(lines::split("\n"), Lines{""});
     EXPECT_EQ(lines::join({"a", "", "b"}), "a\r\n\r\nb\r\n");
     EXPECT_EQ(lines::split(lines::join({"x", "y"})), (Lines{"x", "y"}));
+}
+
+// The splitter scans many bytes at once: line ends anywhere in or across those stretches,
+// a CR LF split between two of them, lines long and short, and a last line with or without
+// its end all cut as one line end each.
+TEST(Lines, LineEndsAtEveryPlaceOfALongText) {
+    for (const char* end : {"\r\n", "\r", "\n"}) {
+        for (std::size_t first = 0; first < 40; ++first) {
+            const Lines want = {std::string(first, 'a'), "", std::string(17, '\x95'),
+                                std::string(first % 7, 'b'), std::string(33, 'c')};
+            std::string text;
+            for (const std::string& line : want)
+                text += line + end;
+            for (bool lastEnd : {true, false}) {
+                const std::string bytes =
+                    lastEnd ? text : text.substr(0, text.size() - std::strlen(end));
+                const LineViews views = lines::splitViews(bytes);
+                EXPECT_EQ(Lines(views.begin(), views.end()), want)
+                    << "first line " << first << ", end "
+                    << (end[0] == '\n' ? "LF"
+                        : end[1]       ? "CRLF"
+                                       : "CR");
+                EXPECT_EQ(lines::split(bytes), want);
+            }
+        }
+    }
+    // A CR and an LF of different line ends stay two ends, wherever they fall.
+    for (std::size_t at = 0; at < 36; ++at) {
+        const std::string bytes = std::string(at, 'x') + "\n\r" + std::string(20, 'y');
+        EXPECT_EQ(lines::split(bytes), (Lines{std::string(at, 'x'), "", std::string(20, 'y')}));
+    }
+    // The list given to fill is emptied first.
+    LineViews reused = {"old"};
+    lines::splitViews("p\r\nq", reused);
+    EXPECT_EQ(reused, (LineViews{"p", "q"}));
 }

@@ -126,6 +126,90 @@ TEST_F(PdfTest, EachDocumentIsOnePageOfTheSameFile) {
     EXPECT_TRUE(info->contains(QLatin1String("(A4)"))) << info->toStdString();
 }
 
+// The page content streams of a PDF file, inflated.
+QByteArray pageContents(const QString& pdf) {
+    QFile f(pdf);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = f.readAll();
+    QByteArray out;
+    for (qsizetype at = bytes.indexOf("/FlateDecode"); at >= 0;
+         at = bytes.indexOf("/FlateDecode", at + 1)) {
+        const qsizetype start = bytes.indexOf("stream\n", at) + 7;
+        const qsizetype end = bytes.indexOf("endstream", start);
+        QByteArray zlib = bytes.mid(start, end - start);
+        // qUncompress reads a big-endian size before the zlib data.
+        zlib.prepend(QByteArray("\x00\x10\x00\x00", 4));
+        const QByteArray plain = qUncompress(zlib);
+        if (plain.contains("BT\n") || plain.contains(" cm\n")) out += plain;
+    }
+    return out;
+}
+
+// A formula line switches faces and colours glyph by glyph; the page gathers each font and
+// colour into one text object and still reads in the order it was written.
+TEST_F(PdfTest, TextInManyFacesMakesOneTextObjectPerFontAndColour) {
+    const QString file = path("faces.pdf");
+    {
+        QtPdfPrinter printer(file);
+        ASSERT_TRUE(printer.beginDoc());
+        Canvas& c = printer.canvas();
+        c.setBrushStyle(BrushStyle::Clear);
+        c.setFontSize(14);
+        int x = 40;
+        for (int i = 0; i < 12; ++i) {
+            c.setFontFace(J(i % 2 ? "Bookman Old Style" : "ＭＳ 明朝"));
+            c.setFontColor(i % 3 == 2 ? colors::Blue : colors::Black);
+            const std::string piece = i % 2 ? "x" : J("問") + std::to_string(i);
+            c.textOut(x, 100, piece);
+            x += c.textWidth(piece) + 4;
+        }
+        ASSERT_TRUE(printer.endDoc());
+        ASSERT_TRUE(printer.finish());
+    }
+    const QByteArray contents = pageContents(file);
+    ASSERT_FALSE(contents.isEmpty());
+    // Two faces, two colours: at most four text objects for the twelve pieces.
+    EXPECT_LE(contents.count("BT\n"), 4) << contents.toStdString();
+    const auto text = pdfText(file);
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(
+        text->simplified().remove(' ').contains(QString::fromUtf8("問0x問2x問4x問6x問8x問10x")))
+        << text->toStdString();
+}
+
+// A bold made up from a regular face thickens its glyphs with a ring at the paper's resolution:
+// a job of many copies writes that ring once and shows it on every page.
+TEST_F(PdfTest, MadeUpBoldIsWrittenOnceForEveryCopy) {
+    const QString file = path("bold.pdf");
+    constexpr int copies = 5;
+    {
+        QtPdfPrinter printer(file);
+        printer.setCopyCount(copies); // numbered copies, each a document of its own
+        for (int n = 1; n <= copies; ++n) {
+            ASSERT_TRUE(printer.beginDoc());
+            Canvas& c = printer.canvas();
+            c.setBrushStyle(BrushStyle::Clear);
+            c.setFontFace(J("ＭＳ 明朝"));
+            c.setFontSize(12);
+            c.textOut(40, 30, J("№ ") + std::to_string(n));
+            c.setFontStyle(fontstyle::Bold);
+            c.textOut(40, 60, J("次の方程式を解きなさい。"));
+            ASSERT_TRUE(printer.endDoc());
+        }
+        ASSERT_TRUE(printer.finish());
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    // The ring and its coverage: two image objects for the whole job.
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 2);
+    const QByteArray contents = pageContents(file);
+    EXPECT_EQ(contents.count(" Do\n"), copies);
+    const auto text = pdfText(file);
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(text->count(QString::fromUtf8("次の方程式を解きなさい。")), copies);
+}
+
 TEST_F(PdfTest, AbortBeforeDrawingAddsNoPageAndEmptyDocumentsStillDo) {
     const QString file = path("abort.pdf");
     QtPdfPrinter printer(file);

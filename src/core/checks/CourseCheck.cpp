@@ -2,8 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <future>
+#include <memory>
+#include <mutex>
 #include <set>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -96,6 +103,7 @@ constexpr int MaxAnswerBoxes = 80;
 // The blocks whose numbers have ranges.
 constexpr std::string_view BoundedBlocks[] = {"<<value", "<<font", "<<kran"};
 constexpr int MaxOfferedRuidai = 5;
+constexpr unsigned MaxCheckThreads = 8;
 
 // A block line that reads as a whole number outside its range: "値 N は範囲外です（lo から hi
 // まで）". Numbers too long for any range count as outside; other text is no number.
@@ -116,19 +124,120 @@ std::string outOfRange(std::string_view line, NumberRange range) {
            J(" から ") + std::to_string(range.hi) + J(" まで）");
 }
 
+// What the answer boxes of a unit depend on: the questions, the graphs and the page settings
+// (the header lines stand at fixed places above the questions).
+using LayoutInputs = std::array<const Lines*, 6>;
+
+// Layout problems of the units laid out so far, by their layout inputs. The threads of the
+// check share it: units alike are laid out once, by the first thread to meet them.
+class LayoutMemo {
+  public:
+    using Problems = std::vector<LayoutProblem>;
+    // The problems for inputs, made by make() when no thread has made them yet.
+    template <typename Make> const Problems& get(const LayoutInputs& inputs, Make make) {
+        const std::uint64_t hash = hashOf(inputs);
+        std::promise<Problems> mine;
+        std::shared_future<Problems> known;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            std::vector<Entry>& alike = memo_[hash];
+            for (const Entry& e : alike)
+                if (same(e.inputs, inputs)) known = e.problems;
+            if (known.valid()) return known.get(); // waits while another thread lays it out
+            alike.push_back({flat(inputs), mine.get_future().share()});
+            known = alike.back().problems;
+        }
+        mine.set_value(make());
+        return known.get();
+    }
+
+  private:
+    struct Entry {
+        std::string inputs; // every line followed by "\n", every list by "\0"
+        std::shared_future<Problems> problems;
+    };
+    // Eight bytes at a time, every line and list closed by its length.
+    static std::uint64_t hashOf(const LayoutInputs& inputs) {
+        std::uint64_t h = 0;
+        auto mix = [&h](std::uint64_t v) {
+            h = (h ^ v) * 0x9E3779B97F4A7C15ULL;
+            h ^= h >> 29;
+        };
+        for (const Lines* list : inputs) {
+            for (const std::string& line : *list) {
+                const char* at = line.data();
+                std::size_t left = line.size();
+                for (; left >= 8; at += 8, left -= 8) {
+                    std::uint64_t word = 0;
+                    std::memcpy(&word, at, 8);
+                    mix(word);
+                }
+                std::uint64_t tail = 0;
+                std::memcpy(&tail, at, left);
+                mix(tail ^ (static_cast<std::uint64_t>(line.size()) << 56));
+            }
+            mix(list->size());
+        }
+        return h;
+    }
+    static std::string flat(const LayoutInputs& inputs) {
+        std::string out;
+        for (const Lines* list : inputs) {
+            for (const std::string& line : *list)
+                out.append(line).push_back('\n');
+            out.push_back('\0');
+        }
+        return out;
+    }
+    // Whether flat(inputs) would be key, without making it.
+    static bool same(std::string_view key, const LayoutInputs& inputs) {
+        for (const Lines* list : inputs) {
+            for (const std::string& line : *list) {
+                if (key.size() <= line.size() || key[line.size()] != '\n' ||
+                    key.compare(0, line.size(), line) != 0)
+                    return false;
+                key.remove_prefix(line.size() + 1);
+            }
+            if (key.empty() || key.front() != '\0') return false;
+            key.remove_prefix(1);
+        }
+        return key.empty();
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<std::uint64_t, std::vector<Entry>> memo_;
+};
+
+// A part of the check whose findings stand together in the report, in the order of the
+// parts: a lesson's own problems, the question file of one section, a worksheet file.
+struct Piece {
+    enum Kind { Told, Section, WorksheetFile } kind = Told;
+    int lesson = 0;
+    int section = 0;
+    const SectionBlock* block = nullptr;
+    std::string path; // the lesson's index file, or the worksheet file
+    CourseCheckReport found;
+};
+
 class Checker {
   public:
-    Checker(Files& files, const std::string& courseDir, CourseCheckOptions options)
-        : files_(files, courseDir), platform_{files_,  prompter_, clock_, registry_, pictures_,
+    Checker(Files& files, const std::string& courseDir, const CourseCheckOptions& options)
+        : shared_(files),
+          files_(files, courseDir), platform_{files_,  prompter_, clock_, registry_, pictures_,
                                               random_, timers_,   "",     "",        ""},
-          work_(platform_), courseDir_(courseDir), options_(std::move(options)) {
+          work_(platform_), courseDir_(courseDir), options_(options) {
         // Units are laid out as the program shows them after start-up.
         work_.sheets.defaultFontFace = J("ＭＳ 明朝");
         work_.sheets.answersShown = true;
         work_.session.startupDone = true;
+        if (options_.pages) pages_ = options_.pages();
     }
 
     CourseCheckReport run();
+    // Checks piece, its findings going into piece.found.
+    void check(Piece& piece);
+    // Checks every piece of plan, on as many threads as the options allow.
+    void checkAll(std::vector<Piece>& plan);
 
   private:
     void add(const std::string& path, int line, const std::string& message) {
@@ -142,7 +251,10 @@ class Checker {
     }
     // Reads a course file whole into fileBytes_ and fileLines_, once for all its units.
     bool loadFile(const std::string& path, const std::string& owner, int ownerLine);
-    void checkLesson(int lesson, std::set<std::string>& folders);
+    // The lesson's own problems, and the pieces that check what it lists.
+    void planLesson(int lesson, std::set<std::string>& folders, std::vector<Piece>& plan);
+    // Loads lesson into the course tables when they hold another one.
+    void enterLesson(int lesson);
     void checkSection(int lesson, int section, const SectionBlock& block,
                       const std::string& indexPath);
     void checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
@@ -157,6 +269,7 @@ class Checker {
     // What the program says when it loads the picture: nothing ("") when it is there.
     const std::string& pictureProblem(const std::string& path);
 
+    Files& shared_; // the files service all threads read through
     CourseFiles files_;
     // The readers return what they have to say; only the page layout speaks through the
     // prompter (of pictures, which the checks above tell already), and it is not heard.
@@ -171,17 +284,20 @@ class Checker {
     // they are laid out on.
     Workspace work_;
     std::string courseDir_;
-    CourseCheckOptions options_;
+    const CourseCheckOptions& options_;
+    PageCanvasFor pages_; // this thread's pages to lay units out on
     KeyChecker keys_;
-    // Layout problems of the units laid out so far, by what their boxes depend on.
-    std::unordered_map<std::string, std::vector<LayoutProblem>> layoutMemo_;
-    std::string layoutKey_;
+    LayoutMemo ownMemo_;
+    LayoutMemo* memo_ = &ownMemo_; // the memo of the thread that started the check
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
     UnitLineMap map_;         // where the unit in hand stands in it, reused
     EditorUnitView view_;     // the editor's view of that unit, reused
     std::string graphFolder_; // the graph folder of the lesson in hand
+    int lessonInHand_ = 0;    // the lesson the course tables hold for the pieces
+    // The sections of every lesson read, kept while the pieces point into them.
+    std::vector<std::unique_ptr<std::vector<SectionBlock>>> blocks_;
     std::unordered_map<std::string, std::string> pictureSeen_; // picture path -> problem
 };
 
@@ -203,7 +319,7 @@ bool Checker::loadFile(const std::string& path, const std::string& owner, int ow
     fileLines_.clear();
     switch (files_.read(path, fileBytes_)) {
     case ReadStatus::Ok:
-        fileLines_ = lines::splitViews(fileBytes_);
+        lines::splitViews(fileBytes_, fileLines_);
         return true;
     case ReadStatus::Missing:
         add(owner, ownerLine, FileMissingText(path));
@@ -237,39 +353,108 @@ CourseCheckReport Checker::run() {
             RangeErrorText("Main.ind", "コースウェア", MaxTableEntry));
 
     std::set<std::string> folders; // lesson folders whose ".prp" files are checked
+    std::vector<Piece> plan;
     int count = std::min(static_cast<int>(lessons.names.size()), MaxTableEntry);
     for (int k = 1; k <= count; ++k)
-        checkLesson(k, folders);
-    return report_;
+        planLesson(k, folders, plan);
+    CourseCheckReport total = std::move(report_);
+    checkAll(plan);
+    for (Piece& piece : plan) {
+        CourseCheckReport& f = piece.found;
+        total.problems.insert(total.problems.end(), std::make_move_iterator(f.problems.begin()),
+                              std::make_move_iterator(f.problems.end()));
+        total.unitsChecked += f.unitsChecked;
+        total.keys += f.keys;
+    }
+    return total;
 }
 
-void Checker::checkLesson(int lesson, std::set<std::string>& folders) {
+void Checker::planLesson(int lesson, std::set<std::string>& folders, std::vector<Piece>& plan) {
     CourseTables& course = work_.course;
     const Report loaded = LoadLesson(files_, course, lesson);
+    lessonInHand_ = 0;
     // The tables hold this lesson only when its index file was read (the first 80
     // sections when it holds more).
     bool read = course.currentLesson == lesson;
     std::string indexPath = LessonIndexPath(course, lesson);
-    std::vector<SectionBlock> blocks;
-    if (read) blocks = ParseLessonIndex(course.lessonIndexLines);
+    Piece& told = plan.emplace_back();
+    told.lesson = lesson;
+    if (read) {
+        // Kept with the plan: the pieces of the lesson's sections point into it.
+        blocks_.push_back(
+            std::make_unique<std::vector<SectionBlock>>(ParseLessonIndex(course.lessonIndexLines)));
+    }
+    const std::vector<SectionBlock>* blocks = read ? blocks_.back().get() : nullptr;
     if (!loaded.message.empty()) {
         // Too many sections is the index file's fault; anything else the lesson line's.
-        if (read && blocks.size() > static_cast<std::size_t>(MaxTableEntry))
-            add(indexPath, blocks[MaxTableEntry].headerLine + 1, loaded.message);
-        else
-            add("Main.ind", lesson + 2, loaded.message);
+        CheckProblem problem{"Main.ind", lesson + 2, slashes(loaded.message)};
+        if (blocks && blocks->size() > static_cast<std::size_t>(MaxTableEntry))
+            problem = {slashes(indexPath), (*blocks)[MaxTableEntry].headerLine + 1,
+                       slashes(loaded.message)};
+        told.found.problems.push_back(std::move(problem));
     }
     if (!read) return;
 
-    // Per lesson, not per unit: where its graphs are.
-    graphFolder_ = GraphFolder(files_, course, lesson);
-    for (int s = 1; s <= static_cast<int>(course.sectionNames.size()); ++s)
-        checkSection(lesson, s, blocks[s - 1], indexPath);
-
+    for (int s = 1; s <= static_cast<int>(course.sectionNames.size()); ++s) {
+        Piece& piece = plan.emplace_back();
+        piece.kind = Piece::Section;
+        piece.lesson = lesson;
+        piece.section = s;
+        piece.block = &(*blocks)[static_cast<std::size_t>(s) - 1];
+        piece.path = indexPath;
+    }
     std::string folder = LessonFolderPath(course, lesson);
     if (!folders.insert(sjis::asciiLower(folder)).second) return;
-    for (const std::string& name : files_.list(folder, "*.prp"))
-        checkWorksheetFile(folder + name);
+    for (const std::string& name : files_.list(folder, "*.prp")) {
+        Piece& piece = plan.emplace_back();
+        piece.kind = Piece::WorksheetFile;
+        piece.lesson = lesson;
+        piece.path = folder + name;
+    }
+}
+
+void Checker::enterLesson(int lesson) {
+    if (lessonInHand_ == lesson) return;
+    // Its messages were told when the lesson was planned.
+    LoadLesson(files_, work_.course, lesson);
+    // Per lesson, not per unit: where its graphs are.
+    graphFolder_ = GraphFolder(files_, work_.course, lesson);
+    lessonInHand_ = lesson;
+}
+
+void Checker::check(Piece& piece) {
+    if (piece.kind == Piece::Told) return;
+    enterLesson(piece.lesson);
+    report_ = {};
+    if (piece.kind == Piece::Section)
+        checkSection(piece.lesson, piece.section, *piece.block, piece.path);
+    else
+        checkWorksheetFile(piece.path);
+    piece.found = std::move(report_);
+}
+
+void Checker::checkAll(std::vector<Piece>& plan) {
+    unsigned threads =
+        options_.threads > 0 ? options_.threads : std::thread::hardware_concurrency();
+    // The algebra library of the key check shares state between its objects: keys are
+    // checked on one thread.
+    if (options_.keys) threads = 1;
+    threads = std::clamp(threads, 1u, MaxCheckThreads);
+    std::atomic<std::size_t> next{0};
+    auto work = [&plan, &next](Checker& checker) {
+        for (std::size_t i = next++; i < plan.size(); i = next++)
+            checker.check(plan[i]);
+    };
+    const CourseTables course = work_.course; // the lessons of "Main.ind"
+    std::vector<std::jthread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back([&] {
+            Checker helper(shared_, courseDir_, options_);
+            helper.work_.course = course;
+            helper.memo_ = memo_;
+            work(helper);
+        });
+    work(*this);
 }
 
 void Checker::checkSection(int lesson, int section, const SectionBlock& block,
@@ -404,32 +589,25 @@ void Checker::checkParsed(const UnitLineMap& map, const std::string& path) {
 // The unit laid out as a worksheet: boxes that run into each other, answers wider than
 // their box.
 void Checker::checkLayout(const UnitLineMap& map, const std::string& path, const UnitRef& ref) {
-    if (!options_.pages) return;
+    if (!pages_) return;
     Workspace& p = work_;
     // The boxes follow from the questions, the graphs and the page settings alone (the
     // header lines stand at fixed places above the questions): units alike in those are laid
     // out once.
-    std::string& key = layoutKey_;
-    key.clear();
-    for (const Lines* list : {&p.parse.questions, &p.parse.qgraph, &p.parse.agraph, &p.parse.value,
-                              &p.parse.font, &p.parse.kran}) {
-        for (const std::string& line : *list)
-            key.append(line).push_back('\n');
-        key.push_back('\0');
-    }
-    auto known = layoutMemo_.find(key);
-    if (known == layoutMemo_.end()) {
+    const LayoutInputs inputs = {&p.parse.questions, &p.parse.qgraph, &p.parse.agraph,
+                                 &p.parse.value,     &p.parse.font,   &p.parse.kran};
+    const LayoutMemo::Problems& known = memo_->get(inputs, [&] {
         SheetOrigin origin;
         origin.ref = ref;
         origin.windowKey = path;
         Worksheet& sheet = CreateWorksheet(p, origin);
         ActivateWorksheet(p, sheet);
-        Canvas& canvas = options_.pages(sheet.paper.Width, sheet.paper.Height);
+        Canvas& canvas = pages_(sheet.paper.Width, sheet.paper.Height);
         std::vector<LayoutProblem> problems = CheckLayout(p, sheet, canvas);
         CloseWorksheet(p, sheet);
-        known = layoutMemo_.emplace(key, std::move(problems)).first;
-    }
-    for (const LayoutProblem& problem : known->second) {
+        return problems;
+    });
+    for (const LayoutProblem& problem : known) {
         const auto at = static_cast<std::size_t>(problem.line);
         const int line =
             at < map.questionLines.size() ? map.questionLines[at] + 1 : map.headerLine + 1;
@@ -525,7 +703,7 @@ void Checker::checkWorksheetFile(const std::string& path) {
 
 CourseCheckReport CheckCourse(Files& files, const std::string& courseDir,
                               CourseCheckOptions options) {
-    return Checker(files, courseDir, std::move(options)).run();
+    return Checker(files, courseDir, options).run();
 }
 
 std::string FormatProblem(const CheckProblem& p) {

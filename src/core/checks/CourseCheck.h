@@ -33,7 +33,11 @@ struct CourseCheckOptions {
     bool keys = false; // also check every answer key against its question
     // With pages, every unit is also laid out as a worksheet, and boxes that run into each
     // other or are too narrow for their answer are reported at the answer's question line.
-    PageCanvasFor pages;
+    // Each thread of the check calls it once for pages of its own, used and dropped there.
+    std::function<PageCanvasFor()> pages;
+    // Threads the check runs on, 0 for one per core. The report is the same whatever the
+    // number.
+    unsigned threads = 0;
 };
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files

@@ -16,6 +16,8 @@ namespace lines {
 Lines split(std::string_view bytes);
 // The same cuts as views into bytes.
 LineViews splitViews(std::string_view bytes);
+// The same into out (cleared first), reusing its room from an earlier file.
+void splitViews(std::string_view bytes, LineViews& out);
 // Views of every line of list.
 LineViews views(const Lines& list);
 // Every line followed by CR LF.
