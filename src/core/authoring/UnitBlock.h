@@ -69,6 +69,12 @@ std::vector<BlockWrite> WorksheetBlocks(const Worksheet& w,
                                         const std::optional<UnitBlockParts>& old,
                                         const std::string& defaultFace);
 
+// The worksheet's "<<value", "<<font" and "<<kran" blocks as they stand now, keyword and
+// ">>" lines included. A question font the unit named "0" in oldPageBlocks (the
+// program's face, defaultFace) stays "0" while it is that face.
+Lines WorksheetPageBlocks(const Worksheet& w, const Lines& oldPageBlocks,
+                          const std::string& defaultFace);
+
 // The editor's check of page blocks ("<<value" 7 lines, "<<font" 7, "<<kran" 10 or 8):
 // the message of the first failure, or "" when they pass.
 std::string CheckPageBlocks(const Lines& lines);
