@@ -182,13 +182,21 @@ ReadableQuestions QuestionsOf(const Lines& ques) {
     return {{}, static_cast<int>(ques.size())};
 }
 
+std::optional<MemoProblem> CheckQuestionMemo(const Lines& ques) {
+    const ReadableQuestions q = QuestionsOf(ques);
+    const TextCheck check = CheckQuestionLines(lines::views(q.lines));
+    if (check.ok) return std::nullopt;
+    // The check counts from the first question line, the memo from its top.
+    std::string message = check.message;
+    const std::string counted = std::to_string(check.line + 1);
+    if (q.first > 0 && message.compare(0, counted.size(), counted) == 0)
+        message = std::to_string(q.first + check.line + 1) + message.substr(counted.size());
+    return problem(Memo::Ques, static_cast<std::size_t>(q.first + check.line), message);
+}
+
 std::optional<MemoProblem> CheckUnitText(const UnitBlockParts& memos, const GraphPlace& graphs) {
+    if (auto p = CheckQuestionMemo(memos.ques)) return p;
     const ReadableQuestions ques = QuestionsOf(memos.ques);
-    const LineViews views = lines::views(ques.lines);
-    const TextCheck answers = CheckQuestionLines(views);
-    if (!answers.ok)
-        return problem(Memo::Ques, static_cast<std::size_t>(ques.first + answers.line),
-                       answers.message);
     if (ques.lines.size() > static_cast<std::size_t>(MaxQuestionLines))
         return problem(Memo::Ques, static_cast<std::size_t>(ques.first + MaxQuestionLines),
                        J("問題の行は６０行以下です"));

@@ -51,6 +51,10 @@ struct GraphPlace {
     std::string graphFolder;
 };
 
+// The question lines' "#" pairs, as the reader checks them, with the line counted in the
+// memo (a leading "{" ... "}" comment included).
+std::optional<MemoProblem> CheckQuestionMemo(const Lines& ques);
+
 // Everything the editor checks before it writes the memos, first failure only: the
 // question lines ("#" pairs, the 60-line limit of the reader), lines that would open or
 // close a block in any memo, lines of the position memo outside its blocks, the block

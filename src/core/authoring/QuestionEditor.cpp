@@ -131,9 +131,7 @@ Report LoadQuestionEditor(Workspace& p, QuestionEditorState& s, const UnitRef& r
 }
 
 std::optional<MemoProblem> ExtractInto(QuestionEditorState& s) {
-    const ReadableQuestions ques = QuestionsOf(s.memos.ques);
-    const TextCheck check = CheckQuestionLines(lines::views(ques.lines));
-    if (!check.ok) return MemoProblem{Memo::Ques, ques.first + check.line, check.message};
+    if (std::optional<MemoProblem> problem = CheckQuestionMemo(s.memos.ques)) return problem;
     s.answers = ExtractAnswers(s.memos.ques);
     return std::nullopt;
 }

@@ -22,6 +22,7 @@ struct UnitBlockParts {
     Lines agraph; // "<<AGraph" triples
     // The "<<value", "<<font" and "<<kran" blocks, whole, in file order.
     Lines pageBlocks;
+    bool operator==(const UnitBlockParts&) const = default;
 };
 
 // Where the block of key stands: the header line and one past its last line. The block
