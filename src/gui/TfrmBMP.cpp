@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 
 #include "gui/Desk.h"
@@ -32,6 +33,11 @@ TfrmBMP::TfrmBMP(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
     Image1->move(18, 23);
+    // The keyboard's way out besides Escape.
+    btnClose = new QPushButton(QStringLiteral("閉じる"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->resize(64, 20);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void TfrmBMP::showPicture(const QImage& picture, const QString& name) {
@@ -45,6 +51,8 @@ void TfrmBMP::showPicture(const QImage& picture, const QString& name) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
+    btnClose->move(width() - btnClose->width() - 2, 1);
+    lblName->resize(std::max(40, btnClose->x() - lblName->x() - 4), 18);
     move(0, 0);
     show();
     raise();

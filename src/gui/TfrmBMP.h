@@ -7,6 +7,7 @@
 
 class Desk;
 class QLabel;
+class QPushButton;
 
 class TfrmBMP : public QDialog {
     Q_OBJECT
@@ -23,4 +24,5 @@ class TfrmBMP : public QDialog {
     QLabel* lblYH = nullptr;
     QLabel* lblX = nullptr;
     QLabel* lblName = nullptr;
+    QPushButton* btnClose = nullptr;
 };
