@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -270,8 +271,13 @@ void TfrmEditQues::closeEvent(QCloseEvent* event) {
     // Closed by the window's frame: unsaved work is saved or dropped as the user says; a
     // save that stops at a check keeps the window open on the faulty line.
     if (s_.modified && result() != QDialog::Accepted) {
-        if (AskYesNo(desk_.program(), J("変更されたデータファイルを保存しますか？")) ==
-            answer::Yes) {
+        const int answer =
+            AskYesNoCancel(desk_.program(), J("変更されたデータファイルを保存しますか？"));
+        if (answer == answer::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (answer == answer::Yes) {
             if (!save()) {
                 event->ignore();
                 return;
@@ -284,6 +290,15 @@ void TfrmEditQues::closeEvent(QCloseEvent* event) {
         s_.newRuidai = 0;
     }
     QDialog::closeEvent(event);
+}
+
+void TfrmEditQues::keyPressEvent(QKeyEvent* event) {
+    // Escape with unsaved edits asks, as closing the window does; キャンセル itself never asks.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && s_.modified) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmEditQues::btnEditDirectClick() {

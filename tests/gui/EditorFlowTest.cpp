@@ -139,6 +139,31 @@ class EditorFlowTest : public QObject {
                  qPrintable(units.join(QLatin1Char('|'))));
     }
 
+    void escapeWithUnsavedEditsAsksFirst() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        QVERIFY(f.open(0, 0, 0));
+        const QString edited = QStringLiteral("問題\n(1) 9x=18# x=2#");
+        QString kept;
+        int resultAfterCancel = -1;
+        f.steps[QStringLiteral("TfrmEditQues")] = [&](QDialog& d) {
+            memo(d, "MemQues")->setPlainText(edited);
+            f.prompter.answers = {answer::Cancel, answer::Yes};
+            QTest::keyClick(memo(d, "MemQues"), Qt::Key_Escape); // kept open
+            kept = memo(d, "MemQues")->toPlainText();
+            resultAfterCancel = d.result();
+            QTest::keyClick(memo(d, "MemQues"), Qt::Key_Escape); // saved
+        };
+        f.find<QPushButton>("btnEditMaster")->click();
+        QCOMPARE(kept, edited);
+        QCOMPARE(resultAfterCancel, int(QDialog::Rejected));
+        QCOMPARE(f.messages(),
+                 (std::vector<std::string>{"変更されたデータファイルを保存しますか？",
+                                           "変更されたデータファイルを保存しますか？"}));
+        QCOMPARE(utf8(desk.program().sheets.current->lstQues),
+                 (std::vector<std::string>{"問題", "(1) 9x=18# x=2#"}));
+    }
+
     void aRefusedSaveLeavesFileAndMemosAsTheyWere() {
         DeskFixture f;
         f.start();
