@@ -47,7 +47,7 @@ void TfrmBMP::showPicture(const QImage& picture, const QString& name) {
     lblXW->setText(QString::number(picture.width()));
     lblYH->setText(QString::number(picture.height()));
     lblName->setText(name.isEmpty() ? QStringLiteral(".bmp") : name);
-    QSize size(std::max(picture.width() + 36, 300), picture.height() + 41);
+    QSize size(std::max(picture.width() + 36, 380), picture.height() + 41);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
