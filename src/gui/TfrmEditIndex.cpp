@@ -80,11 +80,15 @@ void TfrmEditIndex::build() {
     auto* left = new QVBoxLayout;
     left->addWidget(caption("Label3", QStringLiteral("コースウェア"), lstELesson));
     left->addWidget(lstELesson, 1);
-    left->addWidget(caption("Label1", QStringLiteral("ｲﾝﾃﾞｯｸｽﾌｧｲﾙ"), edtIndex));
-    left->addWidget(edtIndex);
-    left->addWidget(caption("Label2", QStringLiteral("マスターﾌｧｲﾙ"), edtDataFile));
-    left->addWidget(edtDataFile);
     grid->addLayout(left, 0, 0);
+    // The two paths get the window's whole width, so that they read to their ends.
+    auto* paths = new QGridLayout;
+    paths->addWidget(caption("Label1", QStringLiteral("ｲﾝﾃﾞｯｸｽﾌｧｲﾙ"), edtIndex), 0, 0);
+    paths->addWidget(edtIndex, 0, 1);
+    paths->addWidget(caption("Label2", QStringLiteral("マスターﾌｧｲﾙ"), edtDataFile), 1, 0);
+    paths->addWidget(edtDataFile, 1, 1);
+    paths->setColumnStretch(1, 1);
+    top->addLayout(paths);
 
     auto* middle = new QVBoxLayout;
     middle->addWidget(caption("Label4", QStringLiteral("タイトル"), edtMainTitle));
