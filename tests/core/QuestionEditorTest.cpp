@@ -158,6 +158,20 @@ TEST_F(Editor, AUnitSavedByAnotherWindowMeanwhileIsKept) {
     EXPECT_EQ(readBack("[[unit3"), (std::vector<std::string>{"(1) 0.2x=1 x=#5#"}));
 }
 
+TEST_F(Editor, ABlockWithoutItsEndIsReplacedUpToTheNextUnitOnly) {
+    putLines("Eq1\\eq11.que", concat({{"[[unit1", "<<ques", "(1) x=#1#", ">>"}, // no "]]"
+                                      unitBlock("[[unit2", {"(1)　2(x+1)=4　x=#1#"}),
+                                      unitBlock("[[unit3", {"(1)　0.5x=1　x=#2#"})}));
+    ASSERT_TRUE(load({1, 1, 1, 0}));
+    EXPECT_EQ(U(s.memos.ques), std::vector<std::string>{"(1) x=#1#"});
+    s.memos.ques = {S("(1) 6x=12 x=#2#")};
+    ASSERT_TRUE(SaveQuestionUnit(p, s).saved);
+    EXPECT_EQ(U(headers()), (std::vector<std::string>{"[[unit1", "[[unit2", "[[unit3"}));
+    EXPECT_EQ(readBack("[[unit1"), std::vector<std::string>{"(1) 6x=12 x=#2#"});
+    EXPECT_EQ(readBack("[[unit2"), std::vector<std::string>{"(1)　2(x+1)=4　x=#1#"});
+    EXPECT_EQ(readBack("[[unit3"), std::vector<std::string>{"(1)　0.5x=1　x=#2#"});
+}
+
 TEST_F(Editor, FreeSimilarQuestionNumbersSkipEveryNumberInUse) {
     const struct {
         Lines file;
@@ -197,6 +211,26 @@ TEST_F(Editor, ASimilarQuestionIsSavedUnderTheFirstFreeNumber) {
     fp.prompter.answers = {answer::No};
     EXPECT_FALSE(TurnIntoRuidai(p, s));
     EXPECT_EQ(s.ref.Ruidai, 0);
+}
+
+TEST_F(Editor, TwoWindowsMakingASimilarQuestionGetTwoNumbers) {
+    QuestionEditorState other;
+    ASSERT_TRUE(load({1, 1, 2, 0}));
+    ASSERT_TRUE(LoadQuestionEditor(p, other, {1, 1, 2, 0}, S("かっこ"), false));
+    fp.prompter.answers = {answer::Yes, answer::Yes};
+    ASSERT_TRUE(TurnIntoRuidai(p, s));
+    ASSERT_TRUE(TurnIntoRuidai(p, other));
+    EXPECT_EQ(other.newRuidai, 1); // both asked before either saved
+    s.memos.ques = {S("(1) x+1=2 x=#1#")};
+    other.memos.ques = {S("(1) x+2=5 x=#3#")};
+    ASSERT_TRUE(SaveQuestionUnit(p, s).saved);
+    fp.prompter.messages.clear();
+    ASSERT_TRUE(SaveQuestionUnit(p, other).saved);
+    EXPECT_EQ(messages(), std::vector<std::string>{"類題1はすでにあるため、類題3として保存します"});
+    EXPECT_EQ(other.newRuidai, 3);
+    EXPECT_EQ(readBack("[[unit2R1"), std::vector<std::string>{"(1) x+1=2 x=#1#"});
+    EXPECT_EQ(readBack("[[unit2R3"), std::vector<std::string>{"(1) x+2=5 x=#3#"});
+    EXPECT_EQ(readBack("[[unit2R2"), std::vector<std::string>{"(1)　x=#0#"});
 }
 
 TEST_F(Editor, KeysThatDoNotFitAreAWarningTheTeacherMayAccept) {

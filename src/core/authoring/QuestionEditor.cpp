@@ -209,8 +209,8 @@ EditorSave SaveQuestionUnit(Workspace& p, QuestionEditorState& s) {
 
     const std::optional<std::string> bytes = readNow(p, s.path);
     if (!bytes) return {};
-    const Lines file = lines::split(*bytes);
-    if (s.newRuidai > 0 && std::find(file.begin(), file.end(), UnitBlockKey(s.ref)) != file.end()) {
+    const Lines file = s.newRuidai > 0 ? lines::split(*bytes) : Lines{};
+    if (std::find(file.begin(), file.end(), UnitBlockKey(s.ref)) != file.end()) {
         // Another window wrote this similar question in the meantime.
         const int n = FreeRuidaiNumber(file, s.ref.Unit);
         prompter.message(J("類題") + std::to_string(s.newRuidai) + J("はすでにあるため、類題") +

@@ -313,6 +313,12 @@ std::string WriteUnitBlocks(std::string_view file, const std::string& key,
             inserted[b.contentEnd] += text;
         }
     }
+    // A unit that lost its "]]" gets it back where it ends, so that the reader stops there.
+    if (unit.close == None) {
+        std::string text;
+        appendLine(text, "]]");
+        inserted[unit.end] += text;
+    }
     out.reserve(file.size() + 256);
     for (std::size_t i = 0; i <= raw.size(); ++i) {
         appendInserted(out, inserted[i]);

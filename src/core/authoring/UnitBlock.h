@@ -52,8 +52,8 @@ struct BlockWrite {
 // ("<<ques", "<<kgroup", "<<dummy", "<<graph", "<<AGraph", "<<hint", "<<value",
 // "<<font", "<<kran") puts it. Every other line, blocks the writer was not given
 // ("<<softkey", "<<ans", unknown ones) and the rest of the file included, keeps its bytes
-// and its line end. A unit the file lacks is appended, blocks in the editor's order. New
-// lines end in CR LF.
+// and its line end; a unit without its "]]" gets one before the next unit header. A unit the file
+// lacks is appended, blocks in the editor's order. New lines end in CR LF.
 std::string WriteUnitBlocks(std::string_view file, const std::string& key,
                             const std::vector<BlockWrite>& blocks);
 
