@@ -172,6 +172,39 @@ TEST_F(Editor, ABlockWithoutItsEndIsReplacedUpToTheNextUnitOnly) {
     EXPECT_EQ(readBack("[[unit3"), std::vector<std::string>{"(1)　0.5x=1　x=#2#"});
 }
 
+TEST_F(Editor, WhateverTheSourceEditorWritesTheOtherUnitsStayWhole) {
+    const Lines file = lines::split(original);
+    const auto unit1End = std::find(file.begin(), file.end(), ">>") - file.begin();
+    const struct {
+        const char* what;
+        std::function<void(Lines&)> edit;
+    } cases[] = {
+        {"a block without its end", [&](Lines& l) { l.erase(l.begin() + unit1End); }},
+        {"100,000 question lines",
+         [&](Lines& l) { l.insert(l.begin() + unit1End, 100000, S("(1) x=#1#")); }},
+        {"binary bytes", [&](Lines& l) { l[2] = std::string("\0\xFF\x81\x7F#", 5); }},
+    };
+    for (const auto& c : cases) {
+        reset();
+        Lines edited = file;
+        c.edit(edited);
+        ASSERT_TRUE(WriteSourceLines(p, Eq11, edited)) << c.what;
+        EXPECT_EQ(ReadSourceLines(p, Eq11), edited) << c.what; // written as typed
+
+        // The damaged unit opens in the editor and its check names the problem.
+        const Report opened = load({1, 1, 1, 0});
+        EXPECT_TRUE(opened) << c.what;
+        // Another unit still reads, and saving it keeps the damaged one as it was typed.
+        ASSERT_TRUE(load({1, 1, 3, 0})) << c.what;
+        EXPECT_EQ(U(s.memos.ques), std::vector<std::string>{"(1)　0.5x=1　x=#2#"}) << c.what;
+        s.memos.ques = {S("(1) 0.5x=2 x=#4#")};
+        ASSERT_TRUE(SaveQuestionUnit(p, s).saved) << c.what;
+        EXPECT_EQ(readBack("[[unit3"), std::vector<std::string>{"(1) 0.5x=2 x=#4#"}) << c.what;
+        const Lines after = *ReadSourceLines(p, Eq11);
+        EXPECT_TRUE(std::equal(edited.begin(), edited.begin() + unit1End, after.begin())) << c.what;
+    }
+}
+
 TEST_F(Editor, FreeSimilarQuestionNumbersSkipEveryNumberInUse) {
     const struct {
         Lines file;
