@@ -25,8 +25,10 @@ struct Page {
     FixedTimeClock clock{DateTime{2026, 12, 7, 9, 5, 0}};
     EmptyRegistry registry;
     NoPictures pictures;
-    Platform platform{services, services,     clock,      registry,
-                      pictures, "C:\\course", "C:\\temp", "C:\\data\\"};
+    FirstPick random;
+    StillTimers timers;
+    Platform platform{services, services, clock,        registry,   pictures,
+                      random,   timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
     Program program{platform};
     Worksheet sheet;
     PracticeRun run;

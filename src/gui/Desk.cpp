@@ -10,8 +10,13 @@
 
 #include "gui/Artwork.h"
 #include "gui/MessageBoxPrompter.h"
+#include "gui/TfrmBMP.h"
 #include "gui/TfrmDummy.h"
+#include "gui/TfrmEditIndex.h"
+#include "gui/TfrmEditQues.h"
+#include "gui/TfrmEditSource.h"
 #include "gui/TfrmHelp.h"
+#include "gui/TfrmInputText.h"
 #include "gui/TfrmJuku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
@@ -27,6 +32,7 @@
 #include "gui/UiParts.h"
 #include "gui/WorksheetWindows.h"
 #include "qt/Fonts.h"
+#include "shell/EditorSteps.h"
 #include "shell/Startup.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -103,7 +109,44 @@ void Desk::createWindows() {
     dummy = new TfrmDummy(*this);
     zenTangen = new TfrmZenTangen(*this, main);
     juku = new TfrmJuku(*this, main);
+    editQues = new TfrmEditQues(*this, main);
+    bmp = new TfrmBMP(*this, editQues);
+    editIndex = new TfrmEditIndex(*this, main);
+    editSource = new TfrmEditSource(*this, main);
+    inputText = new TfrmInputText(*this, main);
     InstallWorksheetWindows(*this);
+    installEditors();
+}
+
+void Desk::installEditors() {
+    later.questionEditor = [this] {
+        Worksheet* sheet = program_->sheets.current;
+        if (!sheet) return false;
+        const UnitTitleNames names{sheet->lessonName, sheet->sectionName, sheet->unitName};
+        const std::optional<UnitRef> edited = editQues->editWorksheet(*sheet);
+        if (!edited) return false;
+        ReopenEditedUnit(*program_, *edited, names,
+                         [this](Worksheet& s) { return main->closeWorksheet(s); });
+        main->refreshControls();
+        return true;
+    };
+    later.newUnitEditor = [this] { return editQues->editNewUnit(); };
+    later.indexEditor = [this] { editIndex->editIndex(); };
+}
+
+void Desk::showPicture(const QImage& picture, const QString& name) {
+    if (bmp) bmp->showPicture(picture, name);
+}
+
+std::optional<Lines> Desk::editSourceLines(const std::string& fileName, int helpTopic,
+                                           const Lines& lines) {
+    if (!editSource) return std::nullopt;
+    return editSource->editSource(fileName, helpTopic, lines);
+}
+
+std::optional<std::string> Desk::askText(const QString& mode, const std::string& start) {
+    if (!inputText) return std::nullopt;
+    return inputText->askText(mode, start);
 }
 
 TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "Program.h"
 #include "gui/Seams.h"
@@ -32,6 +34,12 @@ class TfrmZenTangen;
 class TfrmJuku;
 class TfrmHelp;
 class TfrmPrint;
+class TfrmEditQues;
+class TfrmEditIndex;
+class TfrmEditSource;
+class TfrmInputText;
+class TfrmBMP;
+class QImage;
 class Worksheet;
 class WorksheetWindows;
 
@@ -107,6 +115,11 @@ class Desk {
     TfrmZenTangen* zenTangen = nullptr;
     TfrmJuku* juku = nullptr;
     TfrmHelp* help = nullptr;
+    TfrmEditQues* editQues = nullptr;
+    TfrmEditIndex* editIndex = nullptr;
+    TfrmEditSource* editSource = nullptr;
+    TfrmInputText* inputText = nullptr;
+    TfrmBMP* bmp = nullptr;
 
     // The worksheet windows, made with the main window.
     WorksheetWindows* worksheetWindows = nullptr;
@@ -157,6 +170,14 @@ class Desk {
     // A worksheet was laid out again: the layout strip, open on it, tells what changed.
     void worksheetLaidOut(const Worksheet& sheet);
 
+    // The editors' helpers. The picture viewer on a picture, beside the window that asked;
+    // the source editor on a file's lines (the edited lines on OK); the text input for the
+    // name of a section or unit (the text on OK).
+    void showPicture(const QImage& picture, const QString& name);
+    std::optional<Lines> editSourceLines(const std::string& fileName, int helpTopic,
+                                         const Lines& lines);
+    std::optional<std::string> askText(const QString& mode, const std::string& start);
+
     // Places. The command panel on the screen, cut at the screen's bottom (the layout
     // strip lies over it); null without a main window.
     QRect commandPanelArea() const;
@@ -169,6 +190,9 @@ class Desk {
     QSize childSize() const;
 
   private:
+    // Fills the hooks of the question and index editors.
+    void installEditors();
+
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
     std::unique_ptr<QtPlatform> qt_;

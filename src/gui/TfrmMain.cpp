@@ -264,11 +264,7 @@ void TfrmMain::buildPopups() {
     connect(btnSaveCopy, &QPushButton::clicked, this, &TfrmMain::btnSaveCopyClick);
     connect(btnEditMaster, &QPushButton::clicked, this, [this] {
         hidePopups();
-        if (!desk_.later.questionEditor) {
-            SayNotInThisVersion(desk_.program(), "問題の編集");
-            return;
-        }
-        desk_.later.questionEditor();
+        if (desk_.later.questionEditor) desk_.later.questionEditor();
     });
     connect(btnEditCopy, &QPushButton::clicked, this, &TfrmMain::btnEditCopyClick);
 }

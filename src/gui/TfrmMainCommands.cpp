@@ -199,10 +199,7 @@ void TfrmMain::btnLockClick() {
 
 void TfrmMain::mnuIndexClick() {
     if (RefuseWhileWorksheetsOpen(desk_.program())) return;
-    if (desk_.later.indexEditor)
-        desk_.later.indexEditor();
-    else
-        SayNotInThisVersion(desk_.program(), "目次作成");
+    if (desk_.later.indexEditor) desk_.later.indexEditor();
 }
 
 void TfrmMain::mnuSchoolClick() {

@@ -12,6 +12,7 @@
 
 #include "DeskFixture.h"
 #include "gui/PageView.h"
+#include "gui/TfrmBMP.h"
 #include "gui/TfrmDummy.h"
 #include "gui/TfrmHelp.h"
 #include "gui/TfrmPrint.h"
@@ -157,6 +158,36 @@ class FocusChainTest : public QObject {
         desk.showHelp(0);
         problems << walk(desk.help);
         QCOMPARE(walked.size(), 10);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    void theEditorsGoRoundWithNamedControls() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        QStringList problems, walked;
+        auto walking = [&](QDialog& d) {
+            walked << d.objectName();
+            problems << walk(&d);
+        };
+        for (const char* dialog : {"TfrmInputText", "TfrmEditSource"})
+            f.steps[QString::fromLatin1(dialog)] = walking;
+        // The index editor (only without worksheets), its text input and source editor.
+        f.steps[QStringLiteral("TfrmEditIndex")] = [&](QDialog& d) {
+            walking(d);
+            d.findChild<QPushButton*>(QStringLiteral("btnAdd"))->click();
+            d.findChild<QPushButton*>(QStringLiteral("btnEditDirect"))->click();
+        };
+        f.menuItem(QStringLiteral("目次作成(&C)"))->trigger();
+        // The question editor on a unit with graphs, choices and hints, and its source editor.
+        f.steps[QStringLiteral("TfrmEditQues")] = [&](QDialog& d) {
+            walking(d);
+            d.findChild<QPushButton*>(QStringLiteral("btnEditDirect"))->click();
+        };
+        QVERIFY(f.open(2, 1, 1));
+        f.find<QPushButton>("btnEditMaster")->click();
+        problems << walk(desk.bmp);
+        QCOMPARE(walked, (QStringList{"TfrmEditIndex", "TfrmInputText", "TfrmEditSource",
+                                      "TfrmEditQues", "TfrmEditSource"}));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "formats/QuestionChecks.h"
 #include "text/Sjis.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/WorksheetFile.h"
@@ -312,6 +313,12 @@ std::string WriteUnitBlocks(std::string_view file, const std::string& key,
             inserted[b.contentEnd] += text;
         }
     }
+    // A unit that lost its "]]" gets it back where it ends, so that the reader stops there.
+    if (unit.close == None) {
+        std::string text;
+        appendLine(text, "]]");
+        inserted[unit.end] += text;
+    }
     out.reserve(file.size() + 256);
     for (std::size_t i = 0; i <= raw.size(); ++i) {
         appendInserted(out, inserted[i]);
@@ -348,41 +355,29 @@ std::vector<BlockWrite> WorksheetBlocks(const Worksheet& w,
     }
     out.push_back({"<<graph", w.lstQGraph, true});
     out.push_back({"<<AGraph", w.lstAGraph, true});
+    for (BlockWrite& b :
+         splitBlocks(WorksheetPageBlocks(w, old ? old->pageBlocks : Lines{}, defaultFace)))
+        out.push_back(std::move(b));
+    return out;
+}
+
+Lines WorksheetPageBlocks(const Worksheet& w, const Lines& oldPageBlocks,
+                          const std::string& defaultFace) {
     constexpr std::size_t FaceLine = 6;
     bool defaultNamed = false;
-    if (old)
-        for (const BlockWrite& b : splitBlocks(old->pageBlocks))
-            if (b.keyword == "<<font")
-                defaultNamed = b.lines.size() > FaceLine && b.lines[FaceLine] == "0";
-    for (BlockWrite& b : splitBlocks(PageBlockLines(w, w.paper.Width))) {
-        if (b.keyword == "<<font" && defaultNamed && b.lines.size() > FaceLine &&
-            b.lines[FaceLine] == defaultFace)
-            b.lines[FaceLine] = "0";
-        out.push_back(std::move(b));
-    }
+    for (const BlockWrite& b : splitBlocks(oldPageBlocks))
+        if (b.keyword == "<<font")
+            defaultNamed = b.lines.size() > FaceLine && b.lines[FaceLine] == "0";
+    Lines out = PageBlockLines(w, w.paper.Width);
+    if (!defaultNamed) return out;
+    for (std::size_t i = 0; i + 1 + FaceLine < out.size(); ++i)
+        if (out[i] == "<<font" && out[i + 1 + FaceLine] == defaultFace) {
+            out[i + 1 + FaceLine] = "0";
+            break;
+        }
     return out;
 }
 
 std::string CheckPageBlocks(const Lines& lines) {
-    struct Rule {
-        const char* keyword;
-        int count;
-        int alternative;
-        const char* message;
-    };
-    const Rule rules[] = {
-        {"<<value", 7, 7, "valueブロックの数が合いません"},
-        {"<<font", 7, 7, "fontブロックの数が合いません"},
-        {"<<kran", 10, 8, "kranブロックの数が合いません"},
-    };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        for (const Rule& r : rules) {
-            if (lines[i] != r.keyword) continue;
-            int n = 0;
-            for (std::size_t j = i + 1; j < lines.size() && lines[j] != ">>"; ++j)
-                ++n;
-            if (n != r.count && n != r.alternative) return J(r.message);
-        }
-    }
-    return {};
+    return CheckBlocks(lines::views(lines)).message;
 }

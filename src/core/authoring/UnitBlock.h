@@ -22,6 +22,7 @@ struct UnitBlockParts {
     Lines agraph; // "<<AGraph" triples
     // The "<<value", "<<font" and "<<kran" blocks, whole, in file order.
     Lines pageBlocks;
+    bool operator==(const UnitBlockParts&) const = default;
 };
 
 // Where the block of key stands: the header line and one past its last line. The block
@@ -51,8 +52,8 @@ struct BlockWrite {
 // ("<<ques", "<<kgroup", "<<dummy", "<<graph", "<<AGraph", "<<hint", "<<value",
 // "<<font", "<<kran") puts it. Every other line, blocks the writer was not given
 // ("<<softkey", "<<ans", unknown ones) and the rest of the file included, keeps its bytes
-// and its line end. A unit the file lacks is appended, blocks in the editor's order. New
-// lines end in CR LF.
+// and its line end; a unit without its "]]" gets one before the next unit header. A unit the file
+// lacks is appended, blocks in the editor's order. New lines end in CR LF.
 std::string WriteUnitBlocks(std::string_view file, const std::string& key,
                             const std::vector<BlockWrite>& blocks);
 
@@ -68,6 +69,12 @@ std::vector<BlockWrite> EditorBlocks(const UnitBlockParts& parts);
 std::vector<BlockWrite> WorksheetBlocks(const Worksheet& w,
                                         const std::optional<UnitBlockParts>& old,
                                         const std::string& defaultFace);
+
+// The worksheet's "<<value", "<<font" and "<<kran" blocks as they stand now, keyword and
+// ">>" lines included. A question font the unit named "0" in oldPageBlocks (the
+// program's face, defaultFace) stays "0" while it is that face.
+Lines WorksheetPageBlocks(const Worksheet& w, const Lines& oldPageBlocks,
+                          const std::string& defaultFace);
 
 // The editor's check of page blocks ("<<value" 7 lines, "<<font" 7, "<<kran" 10 or 8):
 // the message of the first failure, or "" when they pass.

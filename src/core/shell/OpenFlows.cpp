@@ -37,12 +37,8 @@ bool OpenMaster(Program& p, const OpenMasterHooks& hooks) {
     const MenuState& m = p.menu;
     OpenResult r = OpenUnit(p, m.selectedUnit, m.selectedNames, false, m.ruidaiChosen);
     if (r == OpenResult::Opened) return true;
-    if (r != OpenResult::NotRead) return false;
+    if (r != OpenResult::NotRead || !hooks.newUnitEditor) return false;
     if (AskYesNo(p, J("単元がありません\r\n新規作成しますか?")) != answer::Yes) return false;
-    if (!hooks.newUnitEditor) {
-        SayNotInThisVersion(p, "問題の編集");
-        return false;
-    }
     if (!hooks.newUnitEditor()) return false;
     r = OpenUnit(p, m.selectedUnit, m.selectedNames, false, m.ruidaiChosen);
     SelectPaper(p, 630);

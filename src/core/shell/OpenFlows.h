@@ -16,7 +16,7 @@ struct OpenMasterHooks {
     // Shows the unit menu (its mode already set); true when it closed with OK.
     std::function<bool()> showMenu;
     // The question editor on SelectedUnit in new-unit mode; true when it closed with OK.
-    // Empty while the program has no question editor.
+    // Without one, a unit that cannot be read is not offered to be created.
     std::function<bool()> newUnitEditor;
 };
 
