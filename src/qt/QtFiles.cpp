@@ -5,9 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStorageInfo>
+#include <cerrno>
+#include <cstring>
 
 #include "qt/AtomicSave.h"
+#include "text/CorePath.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -283,4 +287,33 @@ bool QtFiles::isReadOnlyMedia(const std::string& path) {
     // media as well: nothing may be written into it.
     return storage.isReadOnly() || type == "iso9660" || type == "udf" ||
            !QFileInfo(existing).isWritable();
+}
+
+namespace {
+
+class QtFileLock : public FileLock {
+  public:
+    explicit QtFileLock(const QString& lockPath) : file(lockPath) {}
+    QLockFile file;
+};
+
+} // namespace
+
+LockResult QtFiles::lock(const std::string& path) {
+    const QString native = nativeForCreate(path);
+    const QFileInfo target(native);
+    const QString lockPath =
+        target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".lock");
+    if (leavesCourse(lockPath)) return {nullptr, OutsideCourseText(path)};
+    auto held = std::make_unique<QtFileLock>(lockPath);
+    if (held->file.tryLock(LockWaitMs)) return {std::move(held), {}};
+    switch (held->file.error()) {
+    case QLockFile::LockFailedError:
+        return {nullptr, J("ほかのプログラムが使用中です")};
+    case QLockFile::PermissionError:
+        return {nullptr, sjis::fromUtf8(std::strerror(EACCES))};
+    default:
+        break;
+    }
+    return {nullptr, J("ロックファイルを作れません")};
 }
