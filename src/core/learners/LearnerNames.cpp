@@ -35,7 +35,11 @@ const std::string& PublicLearner() {
 }
 
 std::string TidyLearnerName(const std::string& name) {
-    return TrimWide(name);
+    // Half-width, full-width and control characters may alternate at the ends.
+    std::string tidy = name;
+    for (std::string cut = TrimWide(tidy); cut != tidy; cut = TrimWide(tidy))
+        tidy = cut;
+    return tidy;
 }
 
 std::string LearnerNameProblem(const TypedText& name) {
