@@ -12,10 +12,13 @@
 #include "gui/MessageBoxPrompter.h"
 #include "gui/TfrmDummy.h"
 #include "gui/TfrmHelp.h"
+#include "gui/TfrmInputName.h"
 #include "gui/TfrmJuku.h"
+#include "gui/TfrmKiroku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
 #include "gui/TfrmOpenPRP.h"
+#include "gui/TfrmPassword.h"
 #include "gui/TfrmPrint.h"
 #include "gui/TfrmPrintMode.h"
 #include "gui/TfrmPrintOk.h"
@@ -103,7 +106,24 @@ void Desk::createWindows() {
     dummy = new TfrmDummy(*this);
     zenTangen = new TfrmZenTangen(*this, main);
     juku = new TfrmJuku(*this, main);
+    createLearnerWindows();
     InstallWorksheetWindows(*this);
+}
+
+void Desk::createLearnerWindows() {
+    inputName = new TfrmInputName(*this, main);
+    password = new TfrmPassword(*this, main);
+    kiroku = new TfrmKiroku(*this, main);
+    later.logOn = [this] { inputName->logOn(); };
+    // 記録表示: somebody logs on first when nobody is; true when the counts changed.
+    later.records = [this] {
+        bool changed = false;
+        if (program_->session.learnerName.empty()) {
+            changed = inputName->logOn();
+            if (program_->session.learnerName.empty()) return changed;
+        }
+        return kiroku->showRecords() || changed;
+    };
 }
 
 TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {
@@ -195,6 +215,10 @@ bool Desk::programKey(QKeyEvent* event) {
 
 void Desk::showWorksheetValues() {
     if (main) main->refreshControls();
+}
+
+void Desk::showLearner() {
+    if (main) main->showLearner();
 }
 
 void Desk::worksheetLaidOut(const Worksheet& sheet) {

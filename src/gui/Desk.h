@@ -31,6 +31,9 @@ class TfrmDummy;
 class TfrmZenTangen;
 class TfrmJuku;
 class TfrmHelp;
+class TfrmInputName;
+class TfrmPassword;
+class TfrmKiroku;
 class TfrmPrint;
 class Worksheet;
 class WorksheetWindows;
@@ -107,6 +110,9 @@ class Desk {
     TfrmZenTangen* zenTangen = nullptr;
     TfrmJuku* juku = nullptr;
     TfrmHelp* help = nullptr;
+    TfrmInputName* inputName = nullptr;
+    TfrmPassword* password = nullptr;
+    TfrmKiroku* kiroku = nullptr;
 
     // The worksheet windows, made with the main window.
     WorksheetWindows* worksheetWindows = nullptr;
@@ -154,6 +160,8 @@ class Desk {
     // The active worksheet's values changed outside the main window (paper settings): the
     // main window's controls show them.
     void showWorksheetValues();
+    // The learner logged on changed: the main window shows his name.
+    void showLearner();
     // A worksheet was laid out again: the layout strip, open on it, tells what changed.
     void worksheetLaidOut(const Worksheet& sheet);
 
@@ -169,6 +177,9 @@ class Desk {
     QSize childSize() const;
 
   private:
+    // The log-on, password and records windows, and the hooks that open them.
+    void createLearnerWindows();
+
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
     std::unique_ptr<QtPlatform> qt_;

@@ -146,3 +146,13 @@ RecordsCsvResult RecordsCsv(Files& files, const CourseTables& course,
     }
     return out;
 }
+
+Report ExportLearnerRecords(Files& files, const CourseTables& course,
+                            const std::string& logOnFolder, const std::string& learner,
+                            const std::string& path) {
+    const RecordsCsvResult csv =
+        RecordsCsv(files, course, FindLearnerFiles(files, course, logOnFolder, learner, 0));
+    const WriteResult written = files.write(path, csv.csv);
+    if (!written) return Report::failed(WriteFailureText(path, written));
+    return {};
+}

@@ -10,6 +10,7 @@
 
 #include "formats/CourseTables.h"
 #include "platform/Files.h"
+#include "text/Report.h"
 
 // A learner file of one lesson.
 struct LearnerSource {
@@ -43,3 +44,9 @@ struct RecordsCsvResult {
 // holds them and by record number.
 RecordsCsvResult RecordsCsv(Files& files, const CourseTables& course,
                             const std::vector<LearnerSource>& sources);
+
+// The CSV of learner's records in every lesson of the course, written to path. Fails with
+// the message of the failed write (the old file stays as it was).
+Report ExportLearnerRecords(Files& files, const CourseTables& course,
+                            const std::string& logOnFolder, const std::string& learner,
+                            const std::string& path);
