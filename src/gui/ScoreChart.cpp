@@ -9,7 +9,7 @@ namespace {
 constexpr int Left = 44;
 constexpr int Right = 16;
 constexpr int Top = 28;
-constexpr int Bottom = 34;
+constexpr int Bottom = 48;
 
 } // namespace
 
@@ -43,7 +43,9 @@ std::pair<long, long> ScoreChart::span() const {
         first -= 60;
         last += 60;
     }
-    return {first, last};
+    // A little room either side, so that the first and last runs stand clear of the edges.
+    const long pad = std::max(1L, (last - first) / 40);
+    return {first - pad, last + pad};
 }
 
 QPointF ScoreChart::pointOf(const ScorePoint& run) const {
@@ -73,6 +75,10 @@ void ScoreChart::paintEvent(QPaintEvent*) {
                    Qt::AlignRight | Qt::AlignVCenter, QString::number(s));
     }
     g.drawLine(area.bottomLeft(), area.topLeft());
+    g.drawText(QRect(0, 4, Left + 40, Top - 8), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("（点）"));
+    g.drawText(QRect(area.right() - 120, area.bottom() + 6 + fm.height(), 120, fm.height()),
+               Qt::AlignRight, QStringLiteral("実施日"));
     if (runs_.empty()) {
         g.drawText(area, Qt::AlignCenter, QStringLiteral("グラフにする記録がありません"));
         return;
