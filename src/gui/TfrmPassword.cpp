@@ -77,9 +77,12 @@ bool TfrmPassword::ask(const PasswordPrompt& prompt) {
 }
 
 void TfrmPassword::btnOkClick() {
+    // Hashing takes a moment on purpose.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const PasswordAnswer answer = ConfirmPassword(desk_.program().platform.files, prompt_,
                                                   TypedFromUtf8(mskPW->text().toStdString()),
                                                   TypedFromUtf8(mskPW2->text().toStdString()));
+    QApplication::restoreOverrideCursor();
     if (answer.accepted) {
         mskPW->clear();
         mskPW2->clear();
