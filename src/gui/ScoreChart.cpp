@@ -77,8 +77,14 @@ void ScoreChart::paintEvent(QPaintEvent*) {
     g.drawLine(area.bottomLeft(), area.topLeft());
     g.drawText(QRect(0, 4, Left + 40, Top - 8), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("（点）"));
+    // Within two days the ticks are hours: the axis says which day.
+    QString across = QStringLiteral("実施日");
+    if (!runs_.empty() && runs_.back().minute - runs_.front().minute < 2 * 24 * 60) {
+        const DateTime day = DateTimeOf(runs_.front().minute);
+        across = QStringLiteral("%1/%2/%3").arg(day.year).arg(day.month).arg(day.day);
+    }
     g.drawText(QRect(area.right() - 120, area.bottom() + 6 + fm.height(), 120, fm.height()),
-               Qt::AlignRight, QStringLiteral("実施日"));
+               Qt::AlignRight, across);
     if (runs_.empty()) {
         g.drawText(area, Qt::AlignCenter, QStringLiteral("グラフにする記録がありません"));
         return;

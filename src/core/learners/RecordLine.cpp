@@ -1,6 +1,6 @@
 #include "learners/RecordLine.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "text/Sjis.h"
 
@@ -53,20 +53,25 @@ bool within(int v, int lo, int hi) {
 } // namespace
 
 std::optional<RecordFields> ParseRecordLine(std::string_view line) {
+    static const std::string& ruidai = J("類題");
+    static const std::string& year = J("年");
+    static const std::string& month = J("月");
+    static const std::string& day = J("日");
+    static const std::string& points = J("点");
     RecordFields f;
     Reader r(line);
-    if (r.literal(J("類題"))) {
+    if (r.literal(ruidai)) {
         if (!r.number(f.ruidai, 3) || !r.literal(")")) return std::nullopt;
     }
     DateTime& t = f.when;
     int minutes = 0, seconds = 0;
-    const bool read = r.number(t.year, 4) && r.literal(J("年")) && r.number(t.month, 2) &&
-                      r.literal(J("月")) && r.number(t.day, 2) && r.literal(J("日")) &&
-                      r.literal(" ") && r.number(t.hour, 2) && r.literal(":") &&
-                      r.number(t.minute, 2) && r.literal(" [") && r.until(']', f.tries) &&
-                      r.literal("] ") && r.blanks() && r.number(f.correct, 4) && r.literal("/") &&
-                      r.blanks() && r.number(f.total, 4) && r.literal(" ") && r.blanks() &&
-                      r.number(f.score, 3) && r.literal(J("点")) && r.literal(" ") &&
+    const bool read = r.number(t.year, 4) && r.literal(year) && r.number(t.month, 2) &&
+                      r.literal(month) && r.number(t.day, 2) && r.literal(day) && r.literal(" ") &&
+                      r.number(t.hour, 2) && r.literal(":") && r.number(t.minute, 2) &&
+                      r.literal(" [") && r.until(']', f.tries) && r.literal("] ") && r.blanks() &&
+                      r.number(f.correct, 4) && r.literal("/") && r.blanks() &&
+                      r.number(f.total, 4) && r.literal(" ") && r.blanks() &&
+                      r.number(f.score, 3) && r.literal(points) && r.literal(" ") &&
                       r.number(minutes, 6) && r.literal(":") && r.number(seconds, 2) && r.done();
     if (!read) return std::nullopt;
     if (!within(t.month, 1, 12) || !within(t.day, 1, 31) || !within(t.hour, 0, 23) ||
@@ -78,13 +83,30 @@ std::optional<RecordFields> ParseRecordLine(std::string_view line) {
 }
 
 std::string IsoDate(const DateTime& t) {
-    char out[32];
-    std::snprintf(out, sizeof out, "%04d-%02d-%02d", t.year, t.month, t.day);
+    std::string out;
+    AppendPadded(out, t.year, 4);
+    out += '-';
+    AppendPadded(out, t.month, 2);
+    out += '-';
+    AppendPadded(out, t.day, 2);
     return out;
 }
 
 std::string IsoTime(const DateTime& t) {
-    char out[16];
-    std::snprintf(out, sizeof out, "%02d:%02d", t.hour, t.minute);
+    std::string out;
+    AppendPadded(out, t.hour, 2);
+    out += ':';
+    AppendPadded(out, t.minute, 2);
     return out;
+}
+
+void AppendPadded(std::string& out, long value, int width) {
+    char digits[24];
+    const auto [end, ec] =
+        std::to_chars(digits, digits + sizeof digits, value < 0 ? -value : value);
+    (void)ec;
+    if (value < 0) out += '-';
+    for (long pad = width - (end - digits); pad > 0; --pad)
+        out += '0';
+    out.append(digits, end);
 }

@@ -62,16 +62,39 @@ Report EraseRecords(Files& files, const std::string& learnerFile, const std::str
     return file.eraseSection(section);
 }
 
+std::vector<const ProfileEntry*> OrderedEntries(const ProfileSection& section) {
+    std::vector<std::pair<long, const ProfileEntry*>> numbered;
+    numbered.reserve(section.entries.size());
+    // Files mostly hold their keys in order already: then nothing is sorted.
+    bool inOrder = true, sawOther = false;
+    long last = 0;
+    for (const ProfileEntry& e : section.entries) {
+        const long n = keyNumber(e.key);
+        if (n == 0) {
+            sawOther = true;
+        } else {
+            if (sawOther || n < last) inOrder = false;
+            last = n;
+        }
+        numbered.push_back({n, &e});
+    }
+    if (!inOrder)
+        std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) {
+            if (a.first == 0 || b.first == 0) return a.first != 0 && b.first == 0;
+            return a.first < b.first;
+        });
+    std::vector<const ProfileEntry*> out;
+    out.reserve(numbered.size());
+    for (const auto& [n, e] : numbered)
+        out.push_back(e);
+    return out;
+}
+
 std::vector<Record> OrderedRecords(const ProfileSection& section) {
     std::vector<Record> out;
     out.reserve(section.entries.size());
-    for (const ProfileEntry& e : section.entries)
-        out.push_back({e.key, e.value});
-    std::stable_sort(out.begin(), out.end(), [](const Record& a, const Record& b) {
-        const long na = keyNumber(a.key), nb = keyNumber(b.key);
-        if (na == 0 || nb == 0) return na != 0 && nb == 0;
-        return na < nb;
-    });
+    for (const ProfileEntry* e : OrderedEntries(section))
+        out.push_back({e->key, e->value});
     return out;
 }
 

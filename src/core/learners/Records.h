@@ -61,3 +61,5 @@ class RecordBook {
 
 // The records of one section in order: numbered keys by number, then the others.
 std::vector<Record> OrderedRecords(const ProfileSection& section);
+// The same order, without copies.
+std::vector<const ProfileEntry*> OrderedEntries(const ProfileSection& section);

@@ -39,12 +39,26 @@ std::string stemOf(const std::string& file) {
     return file.substr(0, file.size() - 4); // without ".ini"
 }
 
-void appendRow(std::string& out, std::initializer_list<std::string_view> fields) {
-    bool first = true;
-    for (std::string_view f : fields) {
-        if (!first) out += ',';
-        first = false;
-        out += CsvField(f);
+// One record's row: the section's fields (prefix, each ended by a comma), then similar,
+// date, time, tries, correct, total, score and seconds.
+void appendRecordRow(std::string& out, const std::string& prefix, const RecordFields& f) {
+    out += prefix;
+    AppendPadded(out, f.ruidai, 1);
+    out += ',';
+    AppendPadded(out, f.when.year, 4);
+    out += '-';
+    AppendPadded(out, f.when.month, 2);
+    out += '-';
+    AppendPadded(out, f.when.day, 2);
+    out += ',';
+    AppendPadded(out, f.when.hour, 2);
+    out += ':';
+    AppendPadded(out, f.when.minute, 2);
+    out += ',';
+    out += CsvField(sjis::toUtf8(f.tries));
+    for (int n : {f.correct, f.total, f.score, f.seconds}) {
+        out += ',';
+        AppendPadded(out, n, 1);
     }
     out += "\r\n";
 }
@@ -129,17 +143,19 @@ RecordsCsvResult RecordsCsv(Files& files, const CourseTables& course,
             else if (ExtensionOf(s.name) == ".prp")
                 unit = sjis::toUtf8(s.name);
             const std::string key = sjis::toUtf8(s.name);
-            for (const Record& r : OrderedRecords(s)) {
-                const std::optional<RecordFields> f = ParseRecordLine(r.line);
+            // Learner, lesson, key and unit are the same on every row of the section.
+            std::string prefix;
+            for (std::string_view field : {std::string_view(learner), std::string_view(lesson),
+                                           std::string_view(key), std::string_view(unit)})
+                prefix += CsvField(field) + ",";
+            for (const ProfileEntry* r : OrderedEntries(s)) {
+                const std::optional<RecordFields> f = ParseRecordLine(r->value);
                 if (!f) {
-                    out.problems.push_back(src.file + ": [" + s.name + "] " + r.key +
+                    out.problems.push_back(src.file + ": [" + s.name + "] " + r->key +
                                            J(": 記録の行として読めません"));
                     continue;
                 }
-                appendRow(out.csv, {learner, lesson, key, unit, std::to_string(f->ruidai),
-                                    IsoDate(f->when), IsoTime(f->when), sjis::toUtf8(f->tries),
-                                    std::to_string(f->correct), std::to_string(f->total),
-                                    std::to_string(f->score), std::to_string(f->seconds)});
+                appendRecordRow(out.csv, prefix, *f);
                 ++out.rows;
             }
         }

@@ -5,6 +5,7 @@
 #include "text/Lines.h"
 #include "text/Sjis.h"
 
+#include <deque>
 #include <set>
 #include <unordered_set>
 
@@ -101,6 +102,7 @@ std::size_t blockEnd(const std::vector<std::string>& lines, std::size_t start) {
 
 // Cuts text to at most max bytes without splitting a double-byte character.
 std::string cutAtChar(std::string_view text, std::size_t max) {
+    if (text.size() <= max) return std::string(text);
     std::size_t end = 0;
     while (end < text.size()) {
         std::size_t len = sjis::charLen(text, end);
@@ -246,7 +248,17 @@ ProfileContents Profile::readAll() {
     out.status = files_.read(path_, bytes);
     if (out.status != ReadStatus::Ok) return out;
     std::unordered_set<std::string> sectionsSeen; // lower-cased
-    std::unordered_set<std::string> keysSeen;     // of the current section
+    // Keys of the current section, lower-cased: views into bytes, or into lowered copies
+    // for the keys that hold capitals (record keys are numbers and need none).
+    std::unordered_set<std::string_view> keysSeen;
+    std::deque<std::string> lowered;
+    auto firstTime = [&](std::string_view key) {
+        if (key.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string_view::npos) {
+            lowered.push_back(sjis::asciiLower(key));
+            key = lowered.back();
+        }
+        return keysSeen.insert(key).second;
+    };
     bool inFirstBlock = false;
     for (std::string_view line : lines::splitViews(bytes)) {
         const Parsed p = parse(line);
@@ -255,8 +267,8 @@ ProfileContents Profile::readAll() {
             if (!inFirstBlock) continue;
             out.sections.push_back({std::string(p.name), {}});
             keysSeen.clear();
-        } else if (p.kind == Parsed::Entry && inFirstBlock &&
-                   keysSeen.insert(sjis::asciiLower(p.name)).second) {
+            lowered.clear();
+        } else if (p.kind == Parsed::Entry && inFirstBlock && firstTime(p.name)) {
             out.sections.back().entries.push_back(
                 {std::string(p.name), cutAtChar(p.value, MaxValueBytes)});
         }
