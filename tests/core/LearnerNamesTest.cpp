@@ -8,7 +8,7 @@ namespace {
 
 TEST(LearnerNames, NamesThatCannotNameAFileAreRefusedWithTheReason) {
     struct Case {
-        std::string name; // UTF-8
+        std::string name;   // UTF-8
         const char* reason; // part of the message; nullptr when accepted
     } cases[] = {
         {"taro", nullptr},
@@ -18,11 +18,13 @@ TEST(LearnerNames, NamesThatCannotNameAFileAreRefusedWithTheReason) {
         {"a.b", nullptr},
         {"", "空"},
         {" 　 \t", "空"},
-        {"a\\b", "「\\」や「/」"},
-        {"../x", "「\\」や「/」"},
+        {"a\\b", "「＼」や「／」"},
+        {"../x", "「＼」や「／」"},
         {".", "「.」や「..」"},
         {"..", "「.」や「..」"},
-        {"a\x01" "b", "制御文字"},
+        {"a\x01"
+         "b",
+         "制御文字"},
         {"a\x7f", "制御文字"},
         {"a:b", "ファイル名に使えない文字"},
         {"who?", "ファイル名に使えない文字"},
@@ -62,8 +64,8 @@ TEST(LearnerNames, StoredLogOnNameThatBreaksTheRulesFallsBackToTheSharedLearner)
     struct Case {
         const char* stored;
         const char* used;
-    } cases[] = {{"taro", "taro"},  {" 　hanako　", "hanako"}, {"", "共通"},
-                 {"..\\..\\x", "共通"}, {"a/b", "共通"},         {"共通", "共通"}};
+    } cases[] = {{"taro", "taro"},      {" 　hanako　", "hanako"}, {"", "共通"},
+                 {"..\\..\\x", "共通"}, {"a/b", "共通"},           {"共通", "共通"}};
     for (const auto& c : cases)
         EXPECT_EQ(U(UsableLogOnName(S(c.stored))), c.used) << c.stored;
 }

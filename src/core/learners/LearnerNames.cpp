@@ -57,7 +57,7 @@ std::string LearnerNameProblem(const std::string& typed) {
         if (sjis::charLen(name, i) == 2) continue;
         const unsigned char c = static_cast<unsigned char>(name[i]);
         if (c < 0x20 || c == 0x7F) return refused("制御文字が含まれています。");
-        if (c == '\\' || c == '/') return refused("「\\」や「/」は名前に使えません。");
+        if (c == '\\' || c == '/') return refused("「＼」や「／」は名前に使えません。");
         if (std::string_view(":*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
             return refused("ファイル名に使えない文字（: * ? \" < > |）が含まれています。");
     }
