@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libginac-dev
+  libginac-dev libsodium-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
   poppler-utils qpdf
 )

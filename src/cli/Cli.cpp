@@ -14,6 +14,7 @@
 #include "Program.h"
 #include "cli/CheckUsage.h"
 #include "cli/Modules.h"
+#include "cli/RecordsCommand.h"
 #include "cli/RenderCommands.h"
 #include "cli/StreamWriter.h"
 #include "formats/CourseSummary.h"
@@ -32,6 +33,7 @@ const char* const MainUsage =
     "       velmix check [--keys] [COURSE_DIR]\n"
     "       velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT.png|OUT.pdf ...\n"
     "       velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
+    "       velmix records [COURSE_DIR] [--learner NAME] [--lesson L]\n"
     "       velmix --help | --version\n"
     "Without a command velmix opens its windows on the course folder (default: the working\n"
     "directory). \"velmix COMMAND --help\" shows the options of a command.\n";
@@ -66,6 +68,7 @@ const Command commands[] = {
     {"check", [] { return CheckUsage; }, runCheckModule},
     {"render", renderUsage, runRender},
     {"export", exportUsage, runExport},
+    {"records", recordsUsage, runRecords},
 };
 
 bool asksForHelp(const std::vector<std::string>& args) {

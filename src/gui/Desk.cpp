@@ -16,11 +16,14 @@
 #include "gui/TfrmEditQues.h"
 #include "gui/TfrmEditSource.h"
 #include "gui/TfrmHelp.h"
+#include "gui/TfrmInputName.h"
 #include "gui/TfrmInputText.h"
 #include "gui/TfrmJuku.h"
+#include "gui/TfrmKiroku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
 #include "gui/TfrmOpenPRP.h"
+#include "gui/TfrmPassword.h"
 #include "gui/TfrmPrint.h"
 #include "gui/TfrmPrintMode.h"
 #include "gui/TfrmPrintOk.h"
@@ -109,6 +112,7 @@ void Desk::createWindows() {
     dummy = new TfrmDummy(*this);
     zenTangen = new TfrmZenTangen(*this, main);
     juku = new TfrmJuku(*this, main);
+    createLearnerWindows();
     editQues = new TfrmEditQues(*this, main);
     bmp = new TfrmBMP(*this, editQues);
     editIndex = new TfrmEditIndex(*this, main);
@@ -147,6 +151,22 @@ std::optional<Lines> Desk::editSourceLines(const std::string& fileName, int help
 std::optional<std::string> Desk::askText(const QString& mode, const std::string& start) {
     if (!inputText) return std::nullopt;
     return inputText->askText(mode, start);
+}
+
+void Desk::createLearnerWindows() {
+    inputName = new TfrmInputName(*this, main);
+    password = new TfrmPassword(*this, main);
+    kiroku = new TfrmKiroku(*this, main);
+    later.logOn = [this] { inputName->logOn(); };
+    // 記録表示: somebody logs on first when nobody is; true when the counts changed.
+    later.records = [this] {
+        bool changed = false;
+        if (program_->session.learnerName.empty()) {
+            changed = inputName->logOn();
+            if (program_->session.learnerName.empty()) return changed;
+        }
+        return kiroku->showRecords() || changed;
+    };
 }
 
 TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {
@@ -238,6 +258,10 @@ bool Desk::programKey(QKeyEvent* event) {
 
 void Desk::showWorksheetValues() {
     if (main) main->refreshControls();
+}
+
+void Desk::showLearner() {
+    if (main) main->showLearner();
 }
 
 void Desk::worksheetLaidOut(const Worksheet& sheet) {

@@ -33,6 +33,9 @@ class TfrmDummy;
 class TfrmZenTangen;
 class TfrmJuku;
 class TfrmHelp;
+class TfrmInputName;
+class TfrmPassword;
+class TfrmKiroku;
 class TfrmPrint;
 class TfrmEditQues;
 class TfrmEditIndex;
@@ -115,6 +118,9 @@ class Desk {
     TfrmZenTangen* zenTangen = nullptr;
     TfrmJuku* juku = nullptr;
     TfrmHelp* help = nullptr;
+    TfrmInputName* inputName = nullptr;
+    TfrmPassword* password = nullptr;
+    TfrmKiroku* kiroku = nullptr;
     TfrmEditQues* editQues = nullptr;
     TfrmEditIndex* editIndex = nullptr;
     TfrmEditSource* editSource = nullptr;
@@ -167,6 +173,8 @@ class Desk {
     // The active worksheet's values changed outside the main window (paper settings): the
     // main window's controls show them.
     void showWorksheetValues();
+    // The learner logged on changed: the main window shows his name.
+    void showLearner();
     // A worksheet was laid out again: the layout strip, open on it, tells what changed.
     void worksheetLaidOut(const Worksheet& sheet);
 
@@ -190,6 +198,8 @@ class Desk {
     QSize childSize() const;
 
   private:
+    // The log-on, password and records windows, and the hooks that open them.
+    void createLearnerWindows();
     // Fills the hooks of the question and index editors.
     void installEditors();
 

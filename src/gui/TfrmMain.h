@@ -48,6 +48,8 @@ class TfrmMain : public QMainWindow {
     // After a worksheet's values were pushed into Program::controls (activation, paper
     // dialog, settings dialog), shows them in the main window's controls.
     void refreshControls();
+    // edtLogOnName shows the learner logged on.
+    void showLearner();
     // A region of the page was marked (or the mark dropped): enables or disables
     // コピー and キャンセル.
     void setRegionMarked(bool marked);

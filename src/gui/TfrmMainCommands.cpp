@@ -1,6 +1,7 @@
 // The main window's commands: each hands its work to the core and shows the result.
 #include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -158,6 +159,10 @@ void TfrmMain::btnLogOnClick() {
         desk_.later.logOn();
     else
         SayNotInThisVersion(desk_.program(), "学習者の登録");
+}
+
+void TfrmMain::showLearner() {
+    edtLogOnName->setText(qs(desk_.program().session.learnerName));
 }
 
 void TfrmMain::btnKaitouClick() {

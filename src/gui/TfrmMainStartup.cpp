@@ -74,7 +74,7 @@ void TfrmMain::formShow() {
     green.setColor(QPalette::Window, QColor(192, 255, 192));
     grbDoYouKnow->setPalette(green);
     desk_.dummy->showInFrame();
-    edtLogOnName->setText(qs(p.session.learnerName));
+    showLearner();
     applyLock(p.session.keyLock);
     btnTest->setFocus();
 }

@@ -1,13 +1,19 @@
 #include "qt/QtFiles.h"
 
-#include <algorithm>
-
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "qt/AtomicSave.h"
+#include "text/CorePath.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -297,4 +303,53 @@ bool QtFiles::isReadOnlyMedia(const std::string& path) {
     // media as well: nothing may be written into it.
     return storage.isReadOnly() || type == "iso9660" || type == "udf" ||
            !QFileInfo(existing).isWritable();
+}
+
+namespace {
+
+// An flock() on the lock file, released when the descriptor closes (also when the process
+// ends, so no lock outlives its holder).
+class QtFileLock : public FileLock {
+  public:
+    explicit QtFileLock(int fd) : fd_(fd) {}
+    ~QtFileLock() override {
+        ::flock(fd_, LOCK_UN);
+        ::close(fd_);
+    }
+
+  private:
+    int fd_;
+};
+
+} // namespace
+
+LockResult QtFiles::lock(const std::string& path) {
+    const QString native = nativeForCreate(path);
+    const QFileInfo target(native);
+    const QString lockPath =
+        target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".lock");
+    if (leavesCourse(lockPath)) return {nullptr, OutsideCourseText(path)};
+    const QByteArray name = QFile::encodeName(lockPath);
+    // Read-write where it can (an exclusive lock on a network folder needs it), else read
+    // only: a lock file another user made is still shared.
+    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EACCES) fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {nullptr, sjis::fromUtf8(std::strerror(errno))};
+    // Another holder is waited for with short naps, so that a lock just released is taken
+    // at once.
+    QElapsedTimer waited;
+    waited.start();
+    for (int napUs = 200;; napUs = std::min(napUs * 2, 20000)) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return {std::make_unique<QtFileLock>(fd), {}};
+        const int error = errno;
+        if (error != EWOULDBLOCK && error != EINTR) {
+            ::close(fd);
+            return {nullptr, sjis::fromUtf8(std::strerror(error))};
+        }
+        if (waited.elapsed() >= LockWaitMs) {
+            ::close(fd);
+            return {nullptr, J("ほかのプログラムが使用中です")};
+        }
+        ::usleep(static_cast<useconds_t>(napUs));
+    }
 }

@@ -40,6 +40,13 @@ class QtFiles : public Files {
     std::vector<std::string> list(const std::string& folder, const std::string& mask) override;
     bool isReadOnlyMedia(const std::string& path) override;
     void setCourseFolder(const std::string& folder) override;
+    // An flock() on a lock file beside the file (".<name>.lock", hidden from the program's
+    // file lists, left in place): other processes, here or on another computer sharing
+    // the folder, wait for it; the system releases it when its holder ends.
+    LockResult lock(const std::string& path) override;
+
+    // How long lock() waits for another holder, in milliseconds.
+    static constexpr int LockWaitMs = 10000;
 
   private:
     // True when native lies in the course folder by name but its file lies outside it.

@@ -242,3 +242,77 @@ TEST_F(ProfileTest, AnyBytesNeverBreakTheReader) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProfileTest, ValuesReadBackExactlyAsWritten) {
+    const char* values[] = {"abc ",   " abc",   "  ",       "\"quoted\"", "'single'",
+                            "a\"b",   "\"open", "close'",   "\t tab",     "末尾　 ",
+                            "plain",  "",       "x=y;z",    "[not a section]"};
+    for (const char* v : values) {
+        ASSERT_TRUE(ini.writeString("s", "k", J(v))) << v;
+        EXPECT_EQ(sjis::toUtf8(ini.readString("s", "k", "?")), v) << v;
+        EXPECT_EQ(sjis::toUtf8(ini.value("s", "k").text), v) << v;
+    }
+}
+
+TEST_F(ProfileTest, OneMatchingPairOfQuotesIsStrippedFromFilesMadeBefore) {
+    putUtf8("[s]\r\na=\"x\"\r\nb='y'\r\nc=\"z'\r\nd=  \"  w \"  \r\ne=\"\"\"\"\r\nf=\"\r\n");
+    struct Case {
+        const char* key;
+        const char* expected;
+    } cases[] = {{"a", "x"}, {"b", "y"}, {"c", "\"z'"}, {"d", "  w "}, {"e", "\"\""}, {"f", "\""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.readString("s", c.key, "?"), c.expected) << c.key;
+}
+
+TEST_F(ProfileTest, ValueTellsAMissingFileFromOneThatCannotBeRead) {
+    EXPECT_EQ(ini.value("password", "pw").status, ReadStatus::Missing);
+    putUtf8("[password]\r\npw=x\r\n");
+    ProfileValue v = ini.value("password", "pw");
+    EXPECT_EQ(v.status, ReadStatus::Ok);
+    EXPECT_TRUE(v.found);
+    EXPECT_FALSE(ini.value("password", "other").found);
+    files.unreadable.insert(sjis::asciiLower(kPath));
+    EXPECT_EQ(ini.value("password", "pw").status, ReadStatus::Error);
+    EXPECT_EQ(ini.readAll().status, ReadStatus::Error);
+}
+
+TEST_F(ProfileTest, ReadAllSeesWhatSingleReadsSee) {
+    putUtf8("[a]\r\nx=1\r\nX=2\r\ny = \"3 \"\r\n[b]\r\nnoequals\r\nz=4\r\n[A]\r\nw=5\r\n");
+    ProfileContents all = ini.readAll();
+    ASSERT_EQ(all.status, ReadStatus::Ok);
+    ASSERT_EQ(all.sections.size(), 2u);
+    for (const ProfileSection& s : all.sections) {
+        std::vector<std::string> keys;
+        for (const ProfileEntry& e : s.entries) {
+            keys.push_back(e.key);
+            EXPECT_EQ(e.value, ini.readString(s.name, e.key, "?")) << s.name << "/" << e.key;
+        }
+        EXPECT_EQ(keys, ini.keys(s.name)) << s.name;
+    }
+}
+
+TEST_F(ProfileTest, AddEntryTakesTheChosenKeyInOneWrite) {
+    putUtf8("[r]\r\n1=a\r\n3=c\r\n\r\n[other]\r\nq=1\r\n");
+    std::vector<std::string> seen;
+    WriteResult added = ini.addEntry(
+        "R",
+        [&](const std::vector<std::string>& keys) {
+            seen = keys;
+            return std::string("2");
+        },
+        " b ");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1", "3"}));
+    EXPECT_EQ(fileUtf8(), "[r]\r\n1=a\r\n3=c\r\n2=\" b \"\r\n\r\n[other]\r\nq=1\r\n");
+    // A key already present is never written over.
+    const std::string before = files.get(kPath);
+    EXPECT_FALSE(ini.addEntry("r", [](const auto&) { return std::string("1"); }, "x"));
+    EXPECT_EQ(files.get(kPath), before);
+    // A new section goes at the end.
+    ASSERT_TRUE(ini.addEntry("new", [](const auto&) { return std::string("1"); }, "n"));
+    EXPECT_EQ(ini.readString("new", "1", "?"), "n");
+}
+
+} // namespace

@@ -155,9 +155,19 @@ class FocusChainTest : public QObject {
         desk.zenTangen->showOverview();
         f.steps[QStringLiteral("TfrmMenu")] = walking; // with the units of a section listed
         f.find<QPushButton>("btnOpenMaster")->click();
+        // The learner windows: log-on (a new learner), his new password, his records.
+        f.steps[QStringLiteral("TfrmInputName")] = [&](QDialog& d) {
+            walking(d);
+            d.findChild<QLineEdit*>(QStringLiteral("edtName"))->setText(QStringLiteral("jiro"));
+            d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        };
+        f.steps[QStringLiteral("TfrmPassword")] = walking;
+        f.steps[QStringLiteral("TfrmKiroku")] = walking;
+        desk.later.logOn();
+        desk.later.records();
         desk.showHelp(0);
         problems << walk(desk.help);
-        QCOMPARE(walked.size(), 10);
+        QCOMPARE(walked.size(), 13);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 

@@ -68,8 +68,29 @@ ReadStatus MemoryFiles::read(const std::string& path, std::string& bytes) {
 WriteResult MemoryFiles::write(const std::string& path, std::string_view bytes) {
     if (outside(path)) return WriteResult::outside();
     if (failWrites) return WriteResult::failed(failReason);
+    if (!held.count(key(path))) writtenUnlocked.push_back(key(path));
     put(path, std::string(bytes));
     return {};
+}
+
+namespace {
+class MemoryLock : public FileLock {
+  public:
+    MemoryLock(std::multiset<std::string>& held, std::string path) : held_(held), path_(path) {
+        held_.insert(path_);
+    }
+    ~MemoryLock() override { held_.erase(held_.find(path_)); }
+
+  private:
+    std::multiset<std::string>& held_;
+    std::string path_;
+};
+} // namespace
+
+LockResult MemoryFiles::lock(const std::string& path) {
+    if (failLocks) return {nullptr, "locked by another program"};
+    ++locksTaken;
+    return {std::make_unique<MemoryLock>(held, key(path)), {}};
 }
 
 bool MemoryFiles::fileExists(const std::string& path) {

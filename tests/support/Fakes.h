@@ -42,6 +42,14 @@ class MemoryFiles : public Files {
     void setCourseFolder(const std::string& folder) override { courseFolder = folder; }
     std::string courseFolder;
 
+    // Locks: how many were taken, the lower-cased paths held now, and the lower-cased paths
+    // written while their lock was not held. failLocks refuses every lock.
+    int locksTaken = 0;
+    std::multiset<std::string> held;
+    std::vector<std::string> writtenUnlocked;
+    bool failLocks = false;
+    LockResult lock(const std::string& path) override;
+
   private:
     bool outside(const std::string& path) const;
 };

@@ -3,6 +3,10 @@
 #include "formats/CourseNames.h"
 #include "text/CorePath.h"
 
+std::string RecordKey(const UnitRef& r, const std::string& unitLine) {
+    return "S" + std::to_string(r.Section) + std::to_string(r.Unit) + unitLine;
+}
+
 std::string RecordKey(const CourseTables& course, const UnitRef& r) {
     std::string key = "S" + std::to_string(r.Section) + std::to_string(r.Unit);
     if (r.Section >= 1 && r.Section <= MaxTableEntry) {

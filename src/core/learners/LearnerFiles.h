@@ -10,6 +10,9 @@
 
 // "S" + Section + Unit + the unit's line of the current lesson's SectionUnits.
 std::string RecordKey(const CourseTables& course, const UnitRef& r);
+// "S" + Section + Unit + unitLine: the records key of a unit whose line is known (a
+// worksheet keeps the line of the unit it was made from).
+std::string RecordKey(const UnitRef& r, const std::string& unitLine);
 
 // The learner's records file for a lesson (below 1 counts as 1): lesson folder + learner +
 // ".ini" when the master folder is not on a CD-ROM and the lesson folder exists and stays

@@ -3,6 +3,7 @@
 // course's own form: folders joined with "\", the master folder ending in "\".
 // The platform layer maps them to native paths.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,18 @@
 // Outside: the path lies in the course folder by name but a symbolic link on the way
 // leads out of it; the file is refused as a name that leaves the folder is.
 enum class ReadStatus { Ok, Missing, Error, Outside };
+
+// A held lock of one file; released when destroyed.
+class FileLock {
+  public:
+    virtual ~FileLock() = default;
+};
+
+struct LockResult {
+    std::unique_ptr<FileLock> held; // null when the lock was not taken
+    std::string reason;             // why not (Shift-JIS)
+    explicit operator bool() const { return held != nullptr; }
+};
 
 class Files {
   public:
@@ -35,4 +48,12 @@ class Files {
     // The course folder (ending in "\"; empty for none). Reading and writing a path inside
     // it whose file, through symbolic links, lies outside it gives Outside.
     virtual void setCourseFolder(const std::string& folder) = 0;
+    // Takes the lock that every read-modify-write of path holds, shared with every process
+    // that locks the same path on this or another computer: waits while another holds it
+    // and gives up with the reason after a few seconds, or when the lock cannot be made
+    // (a read-only folder). This default serves services no other process shares.
+    virtual LockResult lock(const std::string& path) {
+        (void)path;
+        return {std::make_unique<FileLock>(), {}};
+    }
 };

@@ -2,6 +2,7 @@
 
 #include "Program.h"
 #include "formats/CourseIndex.h"
+#include "learners/LearnerNames.h"
 #include "shell/Prompts.h"
 #include "shell/RecordFolders.h"
 #include "shell/Settings.h"
@@ -79,7 +80,7 @@ StartupOutcome RunStartup(Program& p, Settings& settings) {
     }
     // The learner and the lock hold even when the records folders failed: a program
     // locked for students must not start unlocked.
-    p.session.learnerName = settings.logOnName();
+    p.session.learnerName = UsableLogOnName(settings.logOnName());
     ApplyKeyLock(p, settings, settings.keyLock());
     return out;
 }

@@ -148,8 +148,10 @@ void ComputeMarks(Program& p) {
     // and whenever the lesson differs from that of the last look-up.
     const std::string lessonKey = LessonIndexPath(p.course, lesson);
     const bool full = p.shell.ruidaiScanPending || m.marksLesson != lessonKey;
-    const std::string learnerFile =
-        LearnerFile(p.platform.files, p.course, p.session.learnerName, p.shell.logOnFolder, lesson);
+    // The learner's file is read once for every unit's count.
+    const RecordBook book(p.platform.files,
+                          LearnerFile(p.platform.files, p.course, p.session.learnerName,
+                                      p.shell.logOnFolder, lesson));
     const int sections = static_cast<int>(p.course.sectionNames.size());
     for (int d = 1; d <= sections; ++d) {
         const std::string que = queFileOf(p, lesson, d);
@@ -167,8 +169,7 @@ void ComputeMarks(Program& p) {
         m.hasRuidai[d].resize(count, false);
         for (int e = 1; e <= count; ++e) {
             if (full) m.hasRuidai[d][e - 1] = holdsLine(lines, "[[unit" + std::to_string(e) + "R1");
-            int n = RecordCount(p.platform.files, learnerFile,
-                                RecordKey(p.course, UnitRef{lesson, d, e, 0}));
+            const int n = book.count(RecordKey(p.course, UnitRef{lesson, d, e, 0}));
             m.unitMarks[d].push_back((m.hasRuidai[d][e - 1] ? J("◎") : J("　")) + "[" +
                                      (n == 0 ? std::string(" ") : std::to_string(n)) + "]");
         }

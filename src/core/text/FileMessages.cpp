@@ -22,6 +22,13 @@ std::string WriteFailureText(const std::string& path, const WriteResult& result)
     return text;
 }
 
+std::string NotWritableText(const std::string& path, const WriteResult& result) {
+    if (result.status == WriteResult::Status::Outside) return OutsideCourseText(path);
+    std::string text = path + J(" に書き込めません");
+    if (!result.reason.empty()) text += ": " + result.reason;
+    return text;
+}
+
 std::string SettingsWriteFailureText(const WriteResult& result) {
     std::string text = J("設定を保存できませんでした");
     if (!result.reason.empty()) text += ": " + result.reason;

@@ -16,5 +16,8 @@ std::string ReadErrorText(const std::string& path);
 // A file that could not be written: path + "の保存に失敗しました" and the system's reason,
 // or the outside-the-course message for a refused link.
 std::string WriteFailureText(const std::string& path, const WriteResult& result);
+// An INI file (a learner file) or a roster that could not be changed: path +
+// " に書き込めません" and the reason, or the outside-the-course message.
+std::string NotWritableText(const std::string& path, const WriteResult& result);
 // "設定を保存できませんでした" and the settings store's reason.
 std::string SettingsWriteFailureText(const WriteResult& result);

@@ -1,0 +1,29 @@
+#pragma once
+// Reading a record line back into its parts:
+//   [類題n)]yyyy年mm月dd日 hh:mm [tries] cc/tt sss点 mm:ss
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Clock.h"
+
+struct RecordFields {
+    int ruidai = 0;    // the similar-question set, 0 for the unit itself
+    DateTime when;     // date and time of day (seconds 0)
+    std::string tries; // the tries log between the brackets
+    int correct = 0;
+    int total = 0;
+    int score = 0;
+    int seconds = 0; // how long the run took
+};
+
+// The parts of a record line; nothing when the line is not one (damaged, cut, or a value
+// some other program left in the section).
+std::optional<RecordFields> ParseRecordLine(std::string_view line);
+
+// "2005-03-07" and "09:05": the date and time of a record as ISO 8601 writes them.
+std::string IsoDate(const DateTime& t);
+std::string IsoTime(const DateTime& t);
+// value in decimal, with leading zeros to width digits at least.
+void AppendPadded(std::string& out, long value, int width);

@@ -1,0 +1,84 @@
+#include "shell/LogOnSteps.h"
+
+#include "Program.h"
+#include "learners/LearnerFiles.h"
+#include "learners/LearnerNames.h"
+#include "shell/Prompts.h"
+#include "shell/Settings.h"
+#include "shell/UnitMenu.h"
+
+namespace {
+
+std::string logOnFolder(const Program& p) {
+    return LogOnFolder(p.course, p.shell.logOnFolder);
+}
+
+// Rosters are saved into the log-on folder, made when it is missing.
+Report saveIntoLogOnFolder(Program& p, LogOnState& state) {
+    const std::string folder = logOnFolder(p);
+    if (!p.platform.files.dirExists(folder)) p.platform.files.makeDir(folder);
+    return SaveRoster(p.platform.files, state.roster, folder + RosterFileName(state.roster));
+}
+
+int currentLesson(const Program& p) {
+    return p.course.currentLesson < 1 ? 1 : p.course.currentLesson;
+}
+
+} // namespace
+
+std::string DefaultRosterPath(const Program& p) {
+    return logOnFolder(p) + "sname.txt";
+}
+
+void OpenLogOn(Program& p, LogOnState& state) {
+    state.name.clear();
+    state.password = {};
+    const std::string folder = logOnFolder(p);
+    if (!p.platform.files.dirExists(folder)) p.platform.files.makeDir(folder);
+    state.roster = Roster{DefaultRosterPath(p), {}, {}, {}, false};
+    SayIfAny(p, LoadRoster(p.platform.files, state.roster, DefaultRosterPath(p)).message);
+}
+
+bool AddLearnerToRoster(Program& p, LogOnState& state, const TypedText& name) {
+    if (name.text.empty()) return false;
+    if (SayIfAny(p, LearnerNameProblem(name))) return false;
+    return AddToRoster(state.roster, TidyLearnerName(name.text));
+}
+
+void LoadOtherRoster(Program& p, LogOnState& state, const std::string& path) {
+    SayIfAny(p, LoadRoster(p.platform.files, state.roster, path).message);
+}
+
+void SaveRosterAs(Program& p, LogOnState& state, const std::string& path) {
+    SayIfAny(p, SaveRoster(p.platform.files, state.roster, path).message);
+}
+
+LogOnStep StartLogOn(Program& p, Settings& settings, LogOnState& state, const TypedText& typed) {
+    if (typed.text.empty()) {
+        SayIfAny(p, saveIntoLogOnFolder(p, state).message);
+        return LogOnStep::Cancelled;
+    }
+    if (SayIfAny(p, LearnerNameProblem(typed))) return LogOnStep::Stay;
+    const std::string name = TidyLearnerName(typed.text);
+    AddToRoster(state.roster, name);
+    if (SayIfAny(p, saveIntoLogOnFolder(p, state).message)) return LogOnStep::Stay;
+    state.name = name;
+    if (name == SharedLearner()) {
+        CompleteLogOn(p, settings, state);
+        return LogOnStep::LoggedOn;
+    }
+    PasswordPrompt& prompt = state.password;
+    prompt.learner = name;
+    prompt.learnerFile =
+        LearnerFile(p.platform.files, p.course, name, p.shell.logOnFolder, currentLesson(p));
+    if (SayIfAny(p,
+                 ReadStoredPassword(p.platform.files, prompt.learnerFile, prompt.stored).message))
+        return LogOnStep::Stay;
+    return LogOnStep::AskPassword;
+}
+
+void CompleteLogOn(Program& p, Settings& settings, const LogOnState& state) {
+    p.session.learnerName = state.name;
+    settings.setLogOnName(state.name);
+    ComputeMarks(p);
+}
