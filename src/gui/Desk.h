@@ -32,6 +32,8 @@ class TfrmZenTangen;
 class TfrmJuku;
 class TfrmHelp;
 class TfrmPrint;
+class TfrmRenshu;
+class TfrmZenSeikai;
 class Worksheet;
 class WorksheetWindows;
 
@@ -45,6 +47,8 @@ class Desk {
         PrintDialogs* printDialogs = nullptr;
         ModalRunner runModal;
         std::function<bool(const QUrl&)> openUrl;
+        // The run's random numbers, the windows' clocks and the time of day.
+        QtPlatform::Overrides platform;
     };
 
     // Windows that later versions of the program bring. While one is empty, the command
@@ -107,6 +111,8 @@ class Desk {
     TfrmZenTangen* zenTangen = nullptr;
     TfrmJuku* juku = nullptr;
     TfrmHelp* help = nullptr;
+    TfrmRenshu* renshu = nullptr;
+    TfrmZenSeikai* zenSeikai = nullptr;
 
     // The worksheet windows, made with the main window.
     WorksheetWindows* worksheetWindows = nullptr;

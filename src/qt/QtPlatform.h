@@ -18,7 +18,13 @@
 class QtPlatform {
   public:
     // prompter: the message boxes to use; a ConsolePrompter answering No when null.
-    explicit QtPlatform(Prompter* prompter = nullptr);
+    // random, timers, clock: others than the system's (tests fix them); null for the real.
+    struct Overrides {
+        Random* random = nullptr;
+        Timers* timers = nullptr;
+        Clock* clock = nullptr;
+    };
+    explicit QtPlatform(Prompter* prompter = nullptr, Overrides overrides = {});
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
