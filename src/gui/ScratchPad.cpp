@@ -22,6 +22,7 @@ void ScratchPad::reset() {
 }
 
 void ScratchPad::blank(bool full) {
+    fresh_ = full;
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
     const QSize size = this->size().expandedTo(QSize(1, 1));
     image_ = QImage(size * ratio, QImage::Format_RGB32);
@@ -66,10 +67,10 @@ void ScratchPad::paintEvent(QPaintEvent*) {
 }
 
 void ScratchPad::resizeEvent(QResizeEvent*) {
-    // A new size keeps what fits of the drawing.
+    // A new size keeps what fits of the drawing; an untouched pad is made again whole.
     const QImage old = image_;
-    blank(old.isNull());
-    if (old.isNull()) return;
+    blank(fresh_ || old.isNull());
+    if (fresh_) return;
     QPainter p(&image_);
     p.drawImage(QPoint(0, 0), old);
 }
@@ -78,6 +79,7 @@ void ScratchPad::mousePressEvent(QMouseEvent* event) {
     erasing_ = event->button() != Qt::LeftButton;
     setCursor(cursors_.cursor(erasing_ ? ScissorsCursor : CrossCursor));
     drawing_ = true;
+    fresh_ = false;
     last_ = event->position().toPoint();
     strokeTo(last_);
 }

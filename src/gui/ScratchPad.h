@@ -36,5 +36,6 @@ class ScratchPad : public QWidget {
     QImage image_;
     bool drawing_ = false;
     bool erasing_ = false;
+    bool fresh_ = true; // nothing drawn since the pad was last made blank
     QPoint last_;
 };

@@ -16,6 +16,9 @@
 
 namespace {
 
+// A text run of the page stands this many layout units below its line's top.
+constexpr int RunDrop = 7;
+
 PickIndex pickFrom(Random& random) {
     return [&random](int count) { return random.below(count); };
 }
@@ -70,10 +73,13 @@ void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double
         const AnswerPlace place = PlaceAnswer(e, style);
         const Rect field = AttemptField(place.field, ink.attempt, w.sheet->paper.Width);
         if (!ink.text.empty()) {
-            const int x = layoutmath::roundi((e.x + field.left - place.field.left) * s);
-            DrawFormulaAt(program.formula, x, layoutmath::roundi(e.y * s),
-                          e.fontSize > 0 ? e.fontSize : w.sheet->FontSize, s, canvas, ink.text,
-                          colors::Blue);
+            // Where the layout puts an answer's text: inside the box's side, on the line.
+            const bool sides = style.kind == 1 || style.kind == 5;
+            const int lead = sides ? layoutmath::roundi(AnswerRoom * s) : 0;
+            const int x = layoutmath::roundi((e.x + field.left - place.field.left) * s) + lead;
+            const int y = layoutmath::roundi(e.y * s) + layoutmath::roundi(RunDrop * s);
+            DrawFormulaAt(program.formula, x, y, e.fontSize > 0 ? e.fontSize : w.sheet->FontSize, s,
+                          canvas, ink.text, colors::Blue);
         }
         if (ink.mark) DrawMark(canvas, *ink.mark, MarkPlace{field, place.box}, s, ink.color);
     }
@@ -198,7 +204,8 @@ Rect FieldPlace(const Workspace& program, const PracticeWindow& w, int box) {
     const BoxState& b = w.run.boxes[static_cast<std::size_t>(box)];
     if (b.answers.empty()) return {};
     const AnswerPlace place = PlaceAnswer(entryOf(program, box), AnswerBoxStyle(*w.sheet));
-    return AttemptField(place.field, w.run.kind == RunKind::Test ? 0 : b.tries, w.sheet->paper.Width);
+    return AttemptField(place.field, w.run.kind == RunKind::Test ? 0 : b.tries,
+                        w.sheet->paper.Width);
 }
 
 int FieldFontSize(const Workspace& program, int box) {
