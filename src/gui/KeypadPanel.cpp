@@ -91,10 +91,10 @@ KeypadPanel::KeypadPanel(QWidget* parent) : QWidget(parent) {
         const char* caption;
     };
     static const Key keys[] = {
-        {"btnInt7", "7"},   {"btnInt8", "8"},     {"btnInt9", "9"},     {"btnXeq", "x="},
-        {"btnInt4", "4"},   {"btnInt5", "5"},     {"btnInt6", "6"},     {"btnYeq", "y="},
-        {"btnInt1", "1"},   {"btnInt2", "2"},     {"btnInt3", "3"},     {"btnAeq", "a="},
-        {"btnInt0", "0"},   {"btnIntDot", "."},   {"btnIntMinus", "-"},
+        {"btnInt7", "7"}, {"btnInt8", "8"},   {"btnInt9", "9"},     {"btnXeq", "x="},
+        {"btnInt4", "4"}, {"btnInt5", "5"},   {"btnInt6", "6"},     {"btnYeq", "y="},
+        {"btnInt1", "1"}, {"btnInt2", "2"},   {"btnInt3", "3"},     {"btnAeq", "a="},
+        {"btnInt0", "0"}, {"btnIntDot", "."}, {"btnIntMinus", "-"},
     };
     int i = 0;
     for (const Key& k : keys) {

@@ -56,7 +56,8 @@ void MessagePicture::paintEvent(QPaintEvent*) {
     }
     if (!picture_.isNull()) {
         const QSize size = picture_.deviceIndependentSize().toSize();
-        const int top = std::max(bottom + 4, (height() - size.height()) / 2);
+        // Right under the text, so that a tall area never pushes it out of sight.
+        const int top = bottom + 8;
         p.drawPixmap(QPoint((width() - size.width()) / 2, top), picture_);
     }
 }

@@ -6,7 +6,8 @@
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 
-SoftKeyboard::SoftKeyboard(QWidget* parent) : QGroupBox(QStringLiteral("ソフトキーボード"), parent) {
+SoftKeyboard::SoftKeyboard(QWidget* parent)
+    : QGroupBox(QStringLiteral("ソフトキーボード"), parent) {
     setObjectName(QStringLiteral("grbMoji"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 6);

@@ -32,8 +32,8 @@ namespace {
 constexpr int SideWidth = 232;
 
 // The answer fields' colours (解答欄の色).
-const QColor FieldColors[4] = {QColor(192, 255, 255), QColor(192, 255, 192),
-                               QColor(255, 255, 192), QColor(255, 192, 255)};
+const QColor FieldColors[4] = {QColor(192, 255, 255), QColor(192, 255, 192), QColor(255, 255, 192),
+                               QColor(255, 192, 255)};
 
 } // namespace
 
@@ -231,6 +231,10 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
     imgMemo_->setAccessibleName(QStringLiteral("計算用紙"));
     imgMemo_->setMinimumHeight(120);
     l->addWidget(imgMemo_, 2);
+    // Shown by a run, one way of input at a time: never all at once, or the window grows
+    // taller than the screen.
+    grbSelect_->hide();
+    grbMoji_->hide();
     pnlSS_->hide();
     return pnlSS_;
 }
@@ -238,7 +242,7 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
 QWidget* TfrmRenshu::buildResultsPanel() {
     pnlKiroku_ = new QWidget(this);
     pnlKiroku_->setObjectName(QStringLiteral("pnlKiroku"));
-    pnlKiroku_->setMinimumWidth(250);
+    pnlKiroku_->setMinimumWidth(350); // a results line whole
     auto* l = new QVBoxLayout(pnlKiroku_);
     l->setContentsMargins(4, 4, 4, 4);
     lblKiroku_ = new QLabel(pnlKiroku_);
@@ -341,8 +345,8 @@ void TfrmRenshu::placeField(int box) {
     }
     const QRect r = imgPaper2_->toView(place);
     // The answer's points on the page, kept inside the field's height.
-    const int pixels = std::min((FieldFontSize(desk_.program(), box) * 4 + 1) / 3,
-                                std::max(8, r.height() - 4));
+    const int pixels =
+        std::min((FieldFontSize(desk_.program(), box) * 4 + 1) / 3, std::max(8, r.height() - 4));
     f->setFont(uiFont("ＭＳ 明朝", pixels * r.width() / std::max(1, place.width())));
     f->setGeometry(r);
     f->show();

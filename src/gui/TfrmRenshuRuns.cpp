@@ -78,8 +78,6 @@ void TfrmRenshu::startRun(RunKind kind) {
         f->clear();
         f->setReadOnly(false);
     }
-    pnlRenshu_->hide();
-    pnlSS_->show();
     // One way of entering answers: the soft keyboard, else the choices, else the keypad.
     const bool soft = !w_.softKeys.empty();
     grbMoji_->setVisible(soft);
@@ -89,6 +87,8 @@ void TfrmRenshu::startRun(RunKind kind) {
     lstKgroup_->addItems(qsLines(w_.choices));
     pnlBunsu_->setVisible(!soft && w_.choices.empty());
     pnlBunsu_->showPad(w_.pad);
+    pnlRenshu_->hide();
+    pnlSS_->show();
     btnAnswer_->setVisible(!test);
     btnHint_->setVisible(!test);
     btnHint_->setEnabled(!w_.hint.empty());
@@ -107,8 +107,7 @@ void TfrmRenshu::startRun(RunKind kind) {
     }
     scroll_->verticalScrollBar()->setValue(0);
     relayoutPage();
-    if (clock_ && kind != RunKind::Review)
-        clock_->start(1000, [this] { Tick(w_.run); });
+    if (clock_ && kind != RunKind::Review) clock_->start(1000, [this] { Tick(w_.run); });
     if (focus)
         focusField(focus);
     else if (test)
@@ -275,8 +274,8 @@ void TfrmRenshu::btnStartPrintClick() {
         // The learner's sheet at one pixel per layout unit, with the score.
         const PracticePage shown = w_.page;
         w_.page = PracticePage::AnswerSheet;
-        QImage sheet = makePageImage(std::max(1, w_.sheet->paper.Width),
-                                     std::max(1, w_.sheet->paper.Height));
+        QImage sheet =
+            makePageImage(std::max(1, w_.sheet->paper.Width), std::max(1, w_.sheet->paper.Height));
         {
             QtCanvas canvas(sheet);
             LayOutPracticePage(desk_.program(), w_, canvas);

@@ -336,7 +336,7 @@ class Layouter {
                 // A box with sides keeps room between its left side and an answer typed
                 // without a leading blank (a minus, a fraction's bar would touch it).
                 const bool sides = style.kind == 1 || style.kind == 5;
-                const int lead = sides && !startsWithBlank(alts[0]) ? roundi(AnswerRoom * s_) : 0;
+                const int lead = sides && !startsWithBlank(drawn) ? roundi(AnswerRoom * s_) : 0;
                 meter_.begin(show);
                 p.x = drawRun(ax + lead, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
