@@ -71,6 +71,7 @@ QPushButton* TfrmRenshu::button(QWidget* parent, const char* name, const QString
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
     b->setMinimumHeight(30);
+    b->installEventFilter(this);
     const QString spoken = spokenText(caption);
     if (spoken != caption) b->setAccessibleName(spoken);
     return b;
@@ -223,7 +224,7 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
     imgMessXX_ = new MessagePicture(pnlSS_);
     imgMessXX_->setObjectName(QStringLiteral("imgMessXX"));
     imgMessXX_->setAccessibleName(QStringLiteral("答え合わせの知らせ"));
-    imgMessXX_->setFixedHeight(110);
+    imgMessXX_->setFixedHeight(FeedbackHeight);
     l->addWidget(imgMessXX_);
 
     imgMemo_ = new ScratchPad(desk_.cursors(), pnlSS_);

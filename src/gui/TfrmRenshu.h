@@ -98,6 +98,8 @@ class TfrmRenshu : public QDialog {
     void stopClock();
     void finish();
 
+    static constexpr int FeedbackHeight = 110; // the feedback area under the run buttons
+
     Desk& desk_;
     PracticeWindow w_;
     std::unique_ptr<Timer> clock_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "Program.h"
 #include "gui/Artwork.h"
@@ -97,6 +98,7 @@ void TfrmRenshu::startRun(RunKind kind) {
     btnTouan_->setEnabled(false);
     btnFukushu_->setEnabled(false);
     imgMessXX_->clear();
+    imgMessXX_->setFixedHeight(FeedbackHeight);
     imgMess_->clear();
     if (test) {
         imgMess_->line(0, QStringLiteral("すべて解答を入力し終えたら、"), 12, Black);
@@ -241,6 +243,9 @@ void TfrmRenshu::btnAnswerClick() {
 
 void TfrmRenshu::btnHintClick() {
     if (!w_.hint.empty()) {
+        // Every line of the hint in view, as far as the panel has room.
+        const int lines = static_cast<int>(w_.hint.size());
+        imgMessXX_->setFixedHeight(std::clamp(40 + 20 * lines, FeedbackHeight, 3 * FeedbackHeight));
         imgMessXX_->clear();
         imgMessXX_->text(0, 0, QStringLiteral("学習のポイント"), 20, Black);
         for (std::size_t i = 0; i < w_.hint.size(); ++i)
@@ -326,6 +331,16 @@ void TfrmRenshu::padChanged() {
 }
 
 bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event) {
+    // Enter presses the button that has the focus (採点 after a test's last answer); a key
+    // held down presses it once.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* b = qobject_cast<QPushButton*>(watched);
+        if (b && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (!key->isAutoRepeat() && b->isEnabled()) b->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn)
         for (int k = 1; k <= MaxKran; ++k)
             if (watched == fields_[static_cast<std::size_t>(k)]) curKran_ = k;

@@ -13,6 +13,9 @@ TfrmZenSeikai::TfrmZenSeikai(Desk& desk, QWidget* parent) : QDialog(parent), des
     setObjectName(QStringLiteral("TfrmZenSeikai"));
     setWindowTitle(QStringLiteral("全問正解"));
     setFixedSize(144, 167);
+    // A narrow window: its title needs the room of the buttons it has no use for.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
 

@@ -173,11 +173,14 @@ class PracticeWindowTest : public QObject {
 
     void allRightShowsTheAllCorrectWindow() {
         PracticeDesk d;
-        d.study([&](TfrmRenshu&) {
+        d.study([&](TfrmRenshu& w) {
             d.in<QPushButton>("btnTest")->click();
             for (int k = 1; k <= d.boxes(); ++k)
                 d.type(k, d.answer(k));
-            d.in<QPushButton>("btnSaiten")->click();
+            // From the keyboard alone: after the last answer Enter goes on to 採点.
+            QPushButton* saiten = d.in<QPushButton>("btnSaiten");
+            QCOMPARE(w.focusWidget(), saiten);
+            QTest::keyClick(saiten, Qt::Key_Return);
             QVERIFY(!d.in<QPushButton>("btnFukushu")->isEnabled());
         });
         QVERIFY(std::find(d.f.shown.begin(), d.f.shown.end(), QStringLiteral("TfrmZenSeikai")) !=

@@ -65,18 +65,26 @@ void clearTableMarks(Workspace& program) {
         e.mark = boxmark::None;
 }
 
+// The field of a box as the page leaves room for it: the box where the page draws one; else
+// the answer's own room, which the text after the answer follows at once.
+Rect entryField(const AnswerPlace& place, const BoxStyle& style) {
+    if (style.kind == 1 || style.kind == 4 || style.kind == 5) return place.field;
+    return Rect{place.base.left, place.field.top, place.base.right, place.field.bottom};
+}
+
 void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double s) {
     const BoxStyle style = AnswerBoxStyle(*w.sheet);
     for (const PageInk& ink : w.ink) {
         if (!inTable(program, ink.box)) continue;
         const KranEntry& e = entryOf(program, ink.box);
         const AnswerPlace place = PlaceAnswer(e, style);
-        const Rect field = AttemptField(place.field, ink.attempt, w.sheet->paper.Width);
+        const Rect own = entryField(place, style);
+        const Rect field = AttemptField(own, ink.attempt, w.sheet->paper.Width);
         if (!ink.text.empty()) {
             // Where the layout puts an answer's text: inside the box's side, on the line.
             const bool sides = style.kind == 1 || style.kind == 5;
             const int lead = sides ? layoutmath::roundi(AnswerRoom * s) : 0;
-            const int x = layoutmath::roundi((e.x + field.left - place.field.left) * s) + lead;
+            const int x = layoutmath::roundi((e.x + field.left - own.left) * s) + lead;
             const int y = layoutmath::roundi(e.y * s) + layoutmath::roundi(RunDrop * s);
             DrawFormulaAt(program.formula, x, y, e.fontSize > 0 ? e.fontSize : w.sheet->FontSize, s,
                           canvas, ink.text, colors::Blue);
@@ -203,8 +211,9 @@ Rect FieldPlace(const Workspace& program, const PracticeWindow& w, int box) {
     if (!w.sheet || !inTable(program, box) || box > w.run.count) return {};
     const BoxState& b = w.run.boxes[static_cast<std::size_t>(box)];
     if (b.answers.empty()) return {};
-    const AnswerPlace place = PlaceAnswer(entryOf(program, box), AnswerBoxStyle(*w.sheet));
-    return AttemptField(place.field, w.run.kind == RunKind::Test ? 0 : b.tries,
+    const BoxStyle style = AnswerBoxStyle(*w.sheet);
+    const AnswerPlace place = PlaceAnswer(entryOf(program, box), style);
+    return AttemptField(entryField(place, style), w.run.kind == RunKind::Test ? 0 : b.tries,
                         w.sheet->paper.Width);
 }
 
