@@ -171,22 +171,34 @@ class PracticeWindowTest : public QObject {
                  1);
     }
 
-    void allRightShowsTheAllCorrectWindow() {
-        PracticeDesk d;
-        d.study([&](TfrmRenshu& w) {
-            d.in<QPushButton>("btnTest")->click();
-            for (int k = 1; k <= d.boxes(); ++k)
-                d.type(k, d.answer(k));
-            // From the keyboard alone: after the last answer Enter goes on to 採点.
-            QPushButton* saiten = d.in<QPushButton>("btnSaiten");
-            QCOMPARE(w.focusWidget(), saiten);
-            QTest::keyClick(saiten, Qt::Key_Return);
-            QVERIFY(!d.in<QPushButton>("btnFukushu")->isEnabled());
-        });
-        QVERIFY(std::find(d.f.shown.begin(), d.f.shown.end(), QStringLiteral("TfrmZenSeikai")) !=
-                d.f.shown.end());
-        QCOMPARE(d.records(),
-                 std::vector<std::string>{line("2026年12月07日 09:05 [] 10/10 100点 00:00")});
+    void testsMarkedFromTheKeyboard() {
+        const struct {
+            int wrongBox; // 0: every answer right
+            const char* line;
+            bool allCorrectWindow;
+        } cases[] = {
+            {0, "2026年12月07日 09:05 [] 10/10 100点 00:07", true},
+            {4, "2026年12月07日 09:05 []  9/10  90点 00:07", false},
+        };
+        for (const auto& c : cases) {
+            PracticeDesk d;
+            d.study([&](TfrmRenshu& w) {
+                d.in<QPushButton>("btnTest")->click();
+                d.timers.advance(7'000);
+                for (int k = 1; k <= d.boxes(); ++k)
+                    d.type(k, k == c.wrongBox ? d.answer(k) + QStringLiteral("0") : d.answer(k));
+                // From the keyboard alone: after the last answer Enter goes on to 採点.
+                QPushButton* saiten = d.in<QPushButton>("btnSaiten");
+                QCOMPARE(w.focusWidget(), saiten);
+                QTest::keyClick(saiten, Qt::Key_Return);
+                QCOMPARE(d.in<QPushButton>("btnFukushu")->isEnabled(), c.wrongBox != 0);
+            });
+            const bool congratulated =
+                std::find(d.f.shown.begin(), d.f.shown.end(), QStringLiteral("TfrmZenSeikai")) !=
+                d.f.shown.end();
+            QCOMPARE(congratulated, c.allCorrectWindow);
+            QCOMPARE(d.records(), std::vector<std::string>{line(c.line)});
+        }
     }
 
     void runsLeftHalfWayWriteNothing() {
