@@ -201,6 +201,39 @@ class PracticeWindowTest : public QObject {
         }
     }
 
+    void whatEverThePupilTypesNothingBreaks() {
+        PracticeDesk d;
+        const QString right = d.answer(1);
+        const struct {
+            const char* what;
+            QString typed;
+            bool accepted;
+            bool asked; // 正解を表示しますか
+        } cases[] = {
+            {"a thousand characters", QString(1000, QLatin1Char('9')), false, false},
+            {"full-width digits", QStringLiteral("７"), false, false},
+            {"a pasted line", QStringLiteral("  ") + right + QStringLiteral("\r\n"), true, false},
+            {"blanks only", QStringLiteral(" 　 "), false, true},
+            {"nothing", QString(), false, false},
+        };
+        d.study([&](TfrmRenshu&) {
+            for (const auto& c : cases) {
+                d.in<QPushButton>("btnRenshu")->click(); // a new run over the old one
+                const std::size_t said = d.f.prompter.messages.size();
+                d.f.prompter.answers = {7}; // No: the answer stays hidden
+                d.field(1)->setText(c.typed);
+                QTest::keyClick(d.field(1), Qt::Key_Return);
+                QVERIFY2(d.field(1)->isVisible() != c.accepted, c.what);
+                const auto messages = d.f.messages();
+                const bool asked =
+                    messages.size() > said && messages.back() == "正解を表示しますか";
+                QVERIFY2(asked == c.asked, c.what);
+            }
+            d.in<QPushButton>("btnAbort")->click();
+        });
+        QVERIFY(d.records().empty());
+    }
+
     void runsLeftHalfWayWriteNothing() {
         using Leave = std::function<void(PracticeDesk&)>;
         const std::vector<std::pair<const char*, Leave>> ways = {
