@@ -201,6 +201,24 @@ class PracticeWindowTest : public QObject {
         }
     }
 
+    // 学習 without a worksheet opens one through the unit menu and closes it afterwards;
+    // with one open, that one is studied and stays open.
+    void studyOpensAWorksheetWhenNoneIsOpen() {
+        DeskFixture f;
+        f.start();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 0);
+        QString studied;
+        f.steps[QStringLiteral("TfrmRenshu")] = [&](QDialog& d) { studied = d.windowTitle(); };
+        f.find<QPushButton>("btnTest")->click();
+        QVERIFY(studied.endsWith(QStringLiteral("(1) 等式の性質")));
+        QCOMPARE(f.desk->program().sheets.count, 0);
+        Worksheet* open = f.open(0, 0, 1);
+        f.find<QPushButton>("btnTest")->click();
+        QVERIFY(studied.endsWith(QStringLiteral("(2) 移項")));
+        QCOMPARE(f.desk->program().sheets.current, open);
+        QVERIFY(f.messages().empty());
+    }
+
     void whatEverThePupilTypesNothingBreaks() {
         PracticeDesk d;
         const QString right = d.answer(1);
