@@ -8,12 +8,12 @@
 #include <string>
 
 #include "NullServices.h"
+#include "Program.h"
 #include "platform/NullServices.h"
 #include "practice/PracticeRun.h"
 #include "practice/ScoreStamp.h"
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
-#include "shell/Program.h"
 #include "text/Sjis.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Worksheet.h"
@@ -25,8 +25,10 @@ struct Page {
     FixedTimeClock clock{DateTime{2026, 12, 7, 9, 5, 0}};
     EmptyRegistry registry;
     NoPictures pictures;
-    Platform platform{services, services,     clock,      registry,
-                      pictures, "C:\\course", "C:\\temp", "C:\\data\\"};
+    FirstPick random;
+    StillTimers timers;
+    Platform platform{services, services, clock,        registry,   pictures,
+                      random,   timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
     Program program{platform};
     Worksheet sheet;
     PracticeRun run;
