@@ -198,6 +198,13 @@ class PracticeWindowTest : public QObject {
                 d.f.shown.end();
             QCOMPARE(congratulated, c.allCorrectWindow);
             QCOMPARE(d.records(), std::vector<std::string>{line(c.line)});
+            // The unit menu counts the run.
+            QString unitRow;
+            d.f.steps[QStringLiteral("TfrmMenu")] = [&](QDialog& menu) {
+                unitRow = menu.findChild<QListWidget*>(QStringLiteral("lstUnit"))->item(0)->text();
+            };
+            d.f.find<QPushButton>("btnOpenMaster")->click();
+            QVERIFY2(unitRow.contains(QStringLiteral("[1]")), qPrintable(unitRow));
         }
     }
 

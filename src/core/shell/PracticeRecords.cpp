@@ -4,6 +4,7 @@
 #include "learners/LearnerFiles.h"
 #include "learners/Records.h"
 #include "practice/ResultsLine.h"
+#include "shell/UnitMenu.h"
 #include "text/FileMessages.h"
 #include "text/Profile.h"
 #include "text/Sjis.h"
@@ -11,8 +12,8 @@
 RecordPlace RecordPlaceOf(Program& p, const Worksheet& sheet) {
     RecordPlace place;
     const int lesson = sheet.FromCopyFile ? 1 : RecordLesson(sheet);
-    place.file = LearnerFile(p.platform.files, p.course, p.session.learnerName,
-                             p.shell.logOnFolder, lesson);
+    place.file =
+        LearnerFile(p.platform.files, p.course, p.session.learnerName, p.shell.logOnFolder, lesson);
     // Similar questions are recorded with their unit, marked by their prefix.
     UnitRef unit = sheet.unitRef;
     unit.Ruidai = 0;
@@ -31,6 +32,8 @@ RecordedRun RecordRun(Program& p, const Worksheet& sheet, const RunResult& resul
     const WriteResult written = AppendRecord(p.platform.files, place.file, place.section, out.line);
     out.written = static_cast<bool>(written);
     if (!out.written) out.message = WriteFailureText(place.file, written);
+    // The unit menu counts the runs of its units: the new one too.
+    if (out.written) ComputeMarks(p);
     return out;
 }
 

@@ -13,13 +13,13 @@ class Worksheet;
 // Where a worksheet's runs are recorded: the learner's file of its lesson and the section
 // of its unit (similar questions included) or of its worksheet file.
 struct RecordPlace {
-    std::string file;    // "" when the learner's name cannot name a file
+    std::string file; // "" when the learner's name cannot name a file
     std::string section;
 };
 RecordPlace RecordPlaceOf(Program& p, const Worksheet& sheet);
 
-// Appends the results line of a marked run, finished now. On failure `message` says why
-// for the user and the learner's file is as it was.
+// Appends the results line of a marked run, finished now, and counts it in the unit menu's
+// marks. On failure `message` says why for the user and the learner's file is as it was.
 struct RecordedRun {
     std::string line;
     bool written = false;
