@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <utility>
 
 #include "formats/CourseIndex.h"
 #include "gui/Desk.h"
@@ -17,9 +18,11 @@
 
 class DeskOnCourse {
   public:
-    Desk desk{QStringLiteral(VELMIX_SOURCE_DIR "/course")};
+    Desk desk;
 
-    DeskOnCourse() {
+    // seams: the dialogs' ways of showing; the real ones by default.
+    explicit DeskOnCourse(Desk::Seams seams = {})
+        : desk(QStringLiteral(VELMIX_SOURCE_DIR "/course"), std::move(seams)) {
         desk.createWindows();
         if (!desk.settei) desk.settei = new TfrmSettei(desk, desk.main);
         InstallWorksheetWindows(desk);

@@ -45,6 +45,20 @@ QPixmap glyph(const char* name, int size, qreal dpr) {
                   dpr);
 }
 
+QPixmap reactionPicture(Reaction reaction, qreal dpr) {
+    struct Art {
+        const char* file;
+        int w, h;
+    };
+    static constexpr Art arts[] = {
+        {"gaoh", 97, 113},  {"namida", 97, 113},      {"nanda", 97, 113}, {"sleep", 97, 113},
+        {"happy", 97, 113}, {"greenheart", 114, 105}, {"kutta", 97, 113}, {"redheart", 67, 62},
+    };
+    const Art& art = arts[static_cast<std::size_t>(reaction)];
+    return render(QStringLiteral(":/reactions/%1.svg").arg(QLatin1String(art.file)),
+                  QSize(art.w, art.h), dpr);
+}
+
 CursorTable::CursorTable() = default;
 
 QCursor CursorTable::cursor(int n) const {

@@ -28,9 +28,11 @@
 #include "gui/TfrmPrintMode.h"
 #include "gui/TfrmPrintOk.h"
 #include "gui/TfrmReadUnit.h"
+#include "gui/TfrmRenshu.h"
 #include "gui/TfrmSetPaper.h"
 #include "gui/TfrmSettei.h"
 #include "gui/TfrmVersion.h"
+#include "gui/TfrmZenSeikai.h"
 #include "gui/TfrmZenTangen.h"
 #include "gui/UiParts.h"
 #include "gui/WorksheetWindows.h"
@@ -67,7 +69,7 @@ Desk::Desk(const QString& masterFolder, Seams seams) {
     registerFontSubstitutions();
     // One Japanese face for every window, message box and menu of the program.
     QApplication::setFont(uiFont("ＭＳ Ｐゴシック", 12));
-    qt_ = std::make_unique<QtPlatform>(prompter_);
+    qt_ = std::make_unique<QtPlatform>(prompter_, seams.platform);
     program_ = std::make_unique<Program>(qt_->platform());
     program_->course.masterFolder = MasterFolderOf(qt_->platform().workingDir);
     program_->sheets.defaultFontFace = J("ＭＳ 明朝");
@@ -118,6 +120,9 @@ void Desk::createWindows() {
     editIndex = new TfrmEditIndex(*this, main);
     editSource = new TfrmEditSource(*this, main);
     inputText = new TfrmInputText(*this, main);
+    renshu = new TfrmRenshu(*this, main);
+    zenSeikai = new TfrmZenSeikai(*this, renshu);
+    later.practice = [this](Worksheet& sheet) { renshu->study(sheet); };
     InstallWorksheetWindows(*this);
     installEditors();
 }

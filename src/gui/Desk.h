@@ -43,6 +43,8 @@ class TfrmEditSource;
 class TfrmInputText;
 class TfrmBMP;
 class QImage;
+class TfrmRenshu;
+class TfrmZenSeikai;
 class Worksheet;
 class WorksheetWindows;
 
@@ -56,6 +58,8 @@ class Desk {
         PrintDialogs* printDialogs = nullptr;
         ModalRunner runModal;
         std::function<bool(const QUrl&)> openUrl;
+        // The run's random numbers, the windows' clocks and the time of day.
+        QtPlatform::Overrides platform;
     };
 
     // Windows that later versions of the program bring. While one is empty, the command
@@ -126,6 +130,8 @@ class Desk {
     TfrmEditSource* editSource = nullptr;
     TfrmInputText* inputText = nullptr;
     TfrmBMP* bmp = nullptr;
+    TfrmRenshu* renshu = nullptr;
+    TfrmZenSeikai* zenSeikai = nullptr;
 
     // The worksheet windows, made with the main window.
     WorksheetWindows* worksheetWindows = nullptr;

@@ -58,7 +58,7 @@ std::optional<std::string> QtPlatform::userDataDir() {
     return core;
 }
 
-QtPlatform::QtPlatform(Prompter* prompter)
+QtPlatform::QtPlatform(Prompter* prompter, Overrides overrides)
     : ownPrompter_(prompter ? nullptr : std::make_unique<ConsolePrompter>()),
       prompter_(prompter ? *prompter : *ownPrompter_) {
     auto work = workingDir();
@@ -77,6 +77,14 @@ QtPlatform::QtPlatform(Prompter* prompter)
     for (const auto& p : problems_)
         prompter_.message(p);
     platform_ =
-        std::make_unique<Platform>(Platform{files_, prompter_, clock_, registry_, pictures_,
-                                            random_, timers_, workCore, tempCore, dataCore});
+        std::make_unique<Platform>(Platform{files_,
+                                            prompter_,
+                                            overrides.clock ? *overrides.clock : clock_,
+                                            registry_,
+                                            pictures_,
+                                            overrides.random ? *overrides.random : random_,
+                                            overrides.timers ? *overrides.timers : timers_,
+                                            workCore,
+                                            tempCore,
+                                            dataCore});
 }

@@ -15,10 +15,19 @@
 #include "qt/QtRegistry.h"
 #include "qt/QtTimers.h"
 
+// Services to use instead of the system's.
+struct PlatformOverrides {
+    Random* random = nullptr;
+    Timers* timers = nullptr;
+    Clock* clock = nullptr;
+};
+
 class QtPlatform {
   public:
     // prompter: the message boxes to use; a ConsolePrompter answering No when null.
-    explicit QtPlatform(Prompter* prompter = nullptr);
+    // random, timers, clock: others than the system's (tests fix them); null for the real.
+    using Overrides = PlatformOverrides;
+    explicit QtPlatform(Prompter* prompter = nullptr, Overrides overrides = {});
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 

@@ -47,6 +47,8 @@ class DeskFixture {
     std::map<QString, std::function<void(QDialog&)>> steps;
     std::vector<QString> shown; // object names of the dialogs shown, in order
     std::unique_ptr<Desk> desk;
+    // Random numbers, clocks and the time of day instead of the system's (null: the real).
+    PlatformOverrides platform;
 
     DeskFixture() {
         course = temp.filePath(QStringLiteral("course"));
@@ -69,6 +71,7 @@ class DeskFixture {
             return d.result();
         };
         seams.openUrl = [](const QUrl&) { return true; };
+        seams.platform = platform;
         desk = std::make_unique<Desk>(course, seams);
         desk->createWindows();
         if (show) desk->main->show();

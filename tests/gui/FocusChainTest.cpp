@@ -16,6 +16,7 @@
 #include "gui/TfrmDummy.h"
 #include "gui/TfrmHelp.h"
 #include "gui/TfrmPrint.h"
+#include "gui/TfrmZenSeikai.h"
 #include "gui/TfrmZenTangen.h"
 
 namespace {
@@ -153,6 +154,16 @@ class FocusChainTest : public QObject {
         desk.main->mnuSchoolClick();
         f.menuItem(QStringLiteral("バージョン(&V)"))->trigger();
         desk.zenTangen->showOverview();
+        // The practice window between runs and during one, and the all-correct window.
+        f.steps[QStringLiteral("TfrmRenshu")] = [&](QDialog& d) {
+            walking(d);
+            d.findChild<QPushButton*>(QStringLiteral("btnRenshu"))->click();
+            walking(d);
+            d.findChild<QPushButton*>(QStringLiteral("btnAbort"))->click();
+        };
+        desk.main->btnTestClick();
+        f.steps[QStringLiteral("TfrmZenSeikai")] = walking;
+        desk.zenSeikai->congratulate();
         f.steps[QStringLiteral("TfrmMenu")] = walking; // with the units of a section listed
         f.find<QPushButton>("btnOpenMaster")->click();
         // The learner windows: log-on (a new learner), his new password, his records.
@@ -167,7 +178,7 @@ class FocusChainTest : public QObject {
         desk.later.records();
         desk.showHelp(0);
         problems << walk(desk.help);
-        QCOMPARE(walked.size(), 13);
+        QCOMPARE(walked.size(), 16);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 

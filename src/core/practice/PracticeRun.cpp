@@ -338,7 +338,7 @@ void PublishRun(const PracticeRun& run, WorksheetState& sheets, Worksheet& sheet
         e.mark = b.mark;
         e.tries = b.tries;
         e.answerShown = b.answerShown;
-        sheets.firstAnswer[static_cast<std::size_t>(k)] = b.firstAnswer.value_or("initX");
+        sheets.firstAnswer[static_cast<std::size_t>(k)] = b.firstAnswer;
     }
     const bool marked = run.phase == RunPhase::Marked;
     sheet.Marked = marked;

@@ -327,7 +327,7 @@ class Layouter {
                     // a box without an answer (or beyond the table) shows blanks.
                     const bool inTable = k <= MaxKran;
                     std::string_view typed;
-                    if (inTable && st_.firstAnswer[ku] != "initX") typed = st_.firstAnswer[ku];
+                    if (inTable && st_.firstAnswer[ku]) typed = *st_.firstAnswer[ku];
                     PadToWidth(typed, inTable ? st_.KranTable[ku].answerText : answer,
                                scratch_.text);
                     drawn = scratch_.text;
@@ -336,12 +336,13 @@ class Layouter {
                 // A box with sides keeps room between its left side and an answer typed
                 // without a leading blank (a minus, a fraction's bar would touch it).
                 const bool sides = style.kind == 1 || style.kind == 5;
-                const int lead = sides && !startsWithBlank(alts[0]) ? roundi(AnswerRoom * s_) : 0;
+                const int lead = sides && !startsWithBlank(drawn) ? roundi(AnswerRoom * s_) : 0;
                 meter_.begin(show);
                 p.x = drawRun(ax + lead, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
                 const KranEntry placed = answerEntry(ax, p.x, y, ink);
-                if (show && alts.size() >= 2 && pg_.controls.chkBekkai)
+                // The learner's sheet shows what was typed, never the stored alternatives.
+                if (show && !st_.drawTypedAnswers && alts.size() >= 2 && pg_.controls.chkBekkai)
                     alternatives(alts, ax, p.x, y, style, placed);
                 // What follows the answer starts behind its box.
                 p.x = std::max(p.x, behindBox(style, placed));

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,8 +62,9 @@ struct WorksheetState {
     int kranCount = 0;
     bool collectKran = false;      // the layout rebuilds KranTable
     bool drawTypedAnswers = false; // the layout draws the learner's answers (firstAnswer)
-    // The learner's first answer per box; "initX" means none yet.
-    std::array<std::string, MaxKran + 1> firstAnswer;
+    // The learner's first answer per box; none yet when empty (whatever the learner typed,
+    // even a word the program once used as a marker, is an answer).
+    std::array<std::optional<std::string>, MaxKran + 1> firstAnswer;
 
     // Start point of every text run of the last layout (index = run number, 1..runCount).
     std::vector<Point> LinePos;
@@ -80,6 +82,4 @@ struct WorksheetState {
         std::vector<std::string_view> alternatives;
         std::string text;
     } layoutScratch;
-
-    WorksheetState() { firstAnswer.fill("initX"); }
 };

@@ -1,0 +1,264 @@
+#include "practice/PracticeWindow.h"
+
+#include <algorithm>
+
+#include "formats/CourseIndex.h"
+#include "formats/CourseNames.h"
+#include "practice/Hints.h"
+#include "practice/RunView.h"
+#include "practice/ScoreStamp.h"
+#include "typeset/Formula.h"
+#include "worksheet/AnswerBoxes.h"
+#include "worksheet/LayoutMath.h"
+#include "worksheet/PageImage.h"
+#include "worksheet/PageLayout.h"
+#include "worksheet/Workspace.h"
+
+namespace {
+
+// A text run of the page stands this many layout units below its line's top.
+constexpr int RunDrop = 7;
+
+PickIndex pickFrom(Random& random) {
+    return [&random](int count) { return random.below(count); };
+}
+
+bool inTable(const Workspace& program, int box) {
+    return box >= 1 && box <= std::min(program.sheets.kranCount, MaxKran);
+}
+
+const KranEntry& entryOf(const Workspace& program, int box) {
+    return program.sheets.KranTable[static_cast<std::size_t>(box)];
+}
+
+double scaleOf(const Worksheet& sheet, Canvas& canvas) {
+    const int paper = sheet.paper.Width > 0 ? sheet.paper.Width : 630;
+    return static_cast<double>(canvas.deviceWidth()) / paper;
+}
+
+Lines hintOf(Workspace& program, const Worksheet& sheet) {
+    if (sheet.FromCopyFile) return {};
+    const UnitNames names = UnitFileNames(program.course, sheet.unitRef);
+    Lines file;
+    if (names.queFile.empty() ||
+        LoadLines(program.platform.files, names.queFile, file) != LoadStatus::Ok)
+        return {};
+    return HintLines(file, sheet);
+}
+
+// Only the newest text stands at one place of a box: a field that could move no further
+// right writes its next answer where the last one was.
+void addInk(PracticeWindow& w, PageInk ink) {
+    if (!ink.text.empty())
+        for (PageInk& old : w.ink)
+            if (old.box == ink.box && old.attempt == ink.attempt) old.text.clear();
+    w.ink.push_back(std::move(ink));
+}
+
+void dropInkOf(PracticeWindow& w, int box) {
+    std::erase_if(w.ink, [box](const PageInk& i) { return i.box == box; });
+}
+
+// Every box's mark out of the table, so that a layout draws no mark of its own.
+void clearTableMarks(Workspace& program) {
+    for (KranEntry& e : program.sheets.KranTable)
+        e.mark = boxmark::None;
+}
+
+// The field of a box as the page leaves room for it: the box where the page draws one; else
+// the answer's own room, which the text after the answer follows at once.
+Rect entryField(const AnswerPlace& place, const BoxStyle& style) {
+    if (style.kind == 1 || style.kind == 4 || style.kind == 5) return place.field;
+    return Rect{place.base.left, place.field.top, place.base.right, place.field.bottom};
+}
+
+void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double s) {
+    const BoxStyle style = AnswerBoxStyle(*w.sheet);
+    for (const PageInk& ink : w.ink) {
+        if (!inTable(program, ink.box)) continue;
+        const KranEntry& e = entryOf(program, ink.box);
+        const AnswerPlace place = PlaceAnswer(e, style);
+        const Rect own = entryField(place, style);
+        const Rect field = AttemptField(own, ink.attempt, w.sheet->paper.Width);
+        if (!ink.text.empty()) {
+            // Where the layout puts an answer's text: inside the box's side, on the line.
+            const bool sides = style.kind == 1 || style.kind == 5;
+            const int lead = sides ? layoutmath::roundi(AnswerRoom * s) : 0;
+            const int x = layoutmath::roundi((e.x + field.left - own.left) * s) + lead;
+            const int y = layoutmath::roundi(e.y * s) + layoutmath::roundi(RunDrop * s);
+            DrawFormulaAt(program.formula, x, y, e.fontSize > 0 ? e.fontSize : w.sheet->FontSize, s,
+                          canvas, ink.text, colors::Blue);
+        }
+        if (ink.mark) DrawMark(canvas, *ink.mark, MarkPlace{field, place.box}, s, ink.color);
+    }
+}
+
+} // namespace
+
+bool OpenPractice(Workspace& program, PracticeWindow& w) {
+    Worksheet* sheet = program.sheets.current;
+    if (!sheet) return false;
+    w = PracticeWindow{};
+    w.sheet = sheet;
+    w.savedBekkai = program.controls.chkBekkai;
+    w.savedShowAnswers = sheet->ShowAnswers;
+    w.savedPrintLearner = sheet->PrintLearner;
+    program.controls.chkBekkai = false;
+    sheet->PrintLearner = true;
+    PrepareRuns(w.run, program.sheets, *sheet);
+    w.choices = AnswerChoices(sheet->KgroupLines, nullptr);
+    w.softKeys = SoftKeyCaptions(sheet->SoftkeyLines, nullptr);
+    if (std::all_of(w.softKeys.begin(), w.softKeys.end(), [](auto& k) { return k.empty(); }))
+        w.softKeys.clear();
+    w.hint = hintOf(program, *sheet);
+    PublishRun(w.run, program.sheets, *sheet);
+    return true;
+}
+
+void ClosePractice(Workspace& program, PracticeWindow& w) {
+    if (!w.sheet) return;
+    CloseRuns(w.run);
+    PublishRun(w.run, program.sheets, *w.sheet);
+    clearTableMarks(program);
+    w.sheet->Marked = false;
+    w.sheet->correctCount = 0;
+    w.sheet->PrintLearner = w.savedPrintLearner;
+    w.sheet->ShowAnswers = w.savedShowAnswers;
+    program.sheets.drawTypedAnswers = false;
+    program.controls.chkBekkai = w.savedBekkai;
+    w.ink.clear();
+    w.score = -1;
+    w.sheet = nullptr;
+}
+
+int BeginRun(Workspace& program, PracticeWindow& w, RunKind kind) {
+    if (!w.sheet) return 0;
+    Random& random = program.platform.random;
+    int focus = 0;
+    if (kind == RunKind::Review) {
+        focus = StartReview(w.run);
+        if (focus == 0) return 0;
+        for (int k = 1; k <= w.run.count; ++k)
+            if (w.run.boxes[static_cast<std::size_t>(k)].inRun) dropInkOf(w, k);
+    } else {
+        focus = StartRun(w.run, kind, pickFrom(random));
+        w.ink.clear();
+        w.score = -1;
+    }
+    w.page = PracticePage::Questions;
+    w.pad = FractionPad{};
+    w.choices = AnswerChoices(w.sheet->KgroupLines, pickFrom(random));
+    if (!w.softKeys.empty()) w.softKeys = SoftKeyCaptions(w.sheet->SoftkeyLines, pickFrom(random));
+    return focus;
+}
+
+void AbandonRun(PracticeWindow& w) {
+    const bool review = w.run.kind == RunKind::Review;
+    AbortRun(w.run);
+    if (!review) {
+        w.ink.clear();
+        w.score = -1;
+    }
+    w.page = PracticePage::Questions;
+}
+
+EnterOutcome EnterAnswer(Workspace& program, PracticeWindow& w, int box, std::string_view text) {
+    TypeInto(w.run, box, text);
+    EnterOutcome out = MarkBox(w.run, box);
+    using K = EnterOutcome::Kind;
+    if (out.kind != K::Accepted && out.kind != K::Wrong) return out;
+    const Color color = w.run.kind == RunKind::Review ? rgb(0, 128, 0) : colors::Red;
+    addInk(w, PageInk{box, out.triesBefore, out.fieldText, out.mark, color});
+    (void)program;
+    return out;
+}
+
+MarkOutcome MarkTest(Workspace& program, PracticeWindow& w, const std::vector<std::string>& typed) {
+    (void)program;
+    if (w.run.phase != RunPhase::Running || w.run.kind != RunKind::Test) return {};
+    for (int k = 1; k <= w.run.count && static_cast<std::size_t>(k) < typed.size(); ++k)
+        TypeInto(w.run, k, typed[static_cast<std::size_t>(k)]);
+    MarkOutcome out = MarkAll(w.run);
+    if (out.kind != MarkOutcome::Kind::Marked) return out;
+    w.ink.clear();
+    for (int k = 1; k <= w.run.count; ++k) {
+        const BoxState& b = w.run.boxes[static_cast<std::size_t>(k)];
+        if (b.answers.empty()) continue;
+        const bool right = b.mark == boxmark::Right;
+        w.ink.push_back(PageInk{k, 0, b.firstAnswer.value_or(std::string()),
+                                right ? MarkKind::Circle : MarkKind::TestWrong, colors::Red});
+    }
+    return out;
+}
+
+void StampScore(PracticeWindow& w, const RunResult& result) {
+    w.score = result.score;
+}
+
+bool ShowAnswerSheet(PracticeWindow& w) {
+    if (!MarkAnswerSheet(w.run)) return false;
+    w.page = PracticePage::AnswerSheet;
+    return true;
+}
+
+bool ShowCorrectAnswers(PracticeWindow& w) {
+    if (!MayShowAllAnswers(w.run)) return false;
+    w.page = PracticePage::Answers;
+    return true;
+}
+
+Rect FieldPlace(const Workspace& program, const PracticeWindow& w, int box) {
+    if (!w.sheet || !inTable(program, box) || box > w.run.count) return {};
+    const BoxState& b = w.run.boxes[static_cast<std::size_t>(box)];
+    if (b.answers.empty()) return {};
+    const BoxStyle style = AnswerBoxStyle(*w.sheet);
+    const AnswerPlace place = PlaceAnswer(entryOf(program, box), style);
+    return AttemptField(entryField(place, style), w.run.kind == RunKind::Test ? 0 : b.tries,
+                        w.sheet->paper.Width);
+}
+
+int FieldFontSize(const Workspace& program, int box) {
+    if (!inTable(program, box)) return 12;
+    const int size = entryOf(program, box).fontSize;
+    return size > 0 ? size : 12;
+}
+
+void LayOutPracticePage(Workspace& program, PracticeWindow& w, Canvas& canvas) {
+    if (!w.sheet) return;
+    Worksheet& sheet = *w.sheet;
+    WorksheetState& st = program.sheets;
+    const bool collect = st.collectKran, typed = st.drawTypedAnswers, shown = sheet.ShowAnswers;
+    st.collectKran = false;
+    if (w.page == PracticePage::AnswerSheet) {
+        PublishRun(w.run, st, sheet);
+    } else {
+        clearTableMarks(program);
+    }
+    st.drawTypedAnswers = w.page == PracticePage::AnswerSheet;
+    // On the learner's sheet the answers drawn are the typed ones.
+    sheet.ShowAnswers = w.page != PracticePage::Questions;
+    BlankPage(canvas);
+    LayOutPage(program, sheet, canvas, false);
+    if (w.page == PracticePage::Questions) drawInk(program, w, canvas, scaleOf(sheet, canvas));
+    if (w.score >= 0 && w.page != PracticePage::Answers)
+        DrawScore(canvas, ScoreRoom(program, sheet, canvas), w.score);
+    st.collectKran = collect;
+    st.drawTypedAnswers = typed;
+    sheet.ShowAnswers = shown;
+}
+
+void BeginLearnerSheet(Workspace& program, PracticeWindow& w) {
+    if (!w.sheet) return;
+    MarkAnswerSheet(w.run);
+    PublishRun(w.run, program.sheets, *w.sheet);
+    program.sheets.collectKran = false;
+    program.sheets.drawTypedAnswers = true;
+    w.sheet->ShowAnswers = true;
+}
+
+void EndLearnerSheet(Workspace& program, PracticeWindow& w) {
+    program.sheets.drawTypedAnswers = false;
+    if (!w.sheet) return;
+    w.sheet->ShowAnswers = w.savedShowAnswers;
+    clearTableMarks(program);
+}

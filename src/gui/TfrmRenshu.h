@@ -1,0 +1,138 @@
+#pragma once
+// The practice window (学習): the worksheet's page with an answer field over every answer
+// box, and the runs over them — practice (each answer marked at Enter), test (everything
+// marked at 採点) and review of the wrong boxes. Between runs it shows the records of the
+// unit, the learner's sheet or the correct answers, and prints the learner's sheet.
+// What a run does is core's (practice/PracticeWindow); this window shows it.
+
+#include <QDialog>
+#include <QImage>
+#include <array>
+#include <memory>
+
+#include "practice/PracticeWindow.h"
+#include "worksheet/WorksheetState.h"
+
+class Desk;
+class KeypadPanel;
+class MessagePicture;
+class PageView;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class ScratchPad;
+class SoftKeyboard;
+class Timer;
+class Worksheet;
+
+class TfrmRenshu : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TfrmRenshu(Desk& desk, QWidget* parent = nullptr);
+    ~TfrmRenshu() override;
+
+    // Studies sheet (the current worksheet) until the window is closed.
+    void study(Worksheet& sheet);
+
+    // The page as it is shown (at the screen's pixel ratio).
+    const QImage& pageImage() const { return page_; }
+    // The state of the runs (for the window's own tests and the benchmarks).
+    const PracticeWindow& state() const { return w_; }
+
+  public slots:
+    void btnRenshuClick();  // 練習
+    void btnTestClick();    // テスト
+    void btnFukushuClick(); // 復習
+    void btnSeikaiClick();  // 正解表示
+    void btnTouanClick();   // 答案表示
+    void btnStartPrintClick();
+    void btnShowRecordClick();
+    void btnEndClick();
+    void btnAnswerClick(); // 答えを見る
+    void btnHintClick();   // ヒントを見る
+    void btnSaitenClick(); // 採点
+    void btnAbortClick();  // 中止
+    void lstKgroupClick();
+    void imgMessClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    // Building (TfrmRenshu.cpp).
+    QWidget* buildRunButtons();
+    QWidget* buildAnswerPanel();
+    QWidget* buildResultsPanel();
+    void buildFields();
+    QPushButton* button(QWidget* parent, const char* name, const QString& caption);
+
+    // Showing the state (TfrmRenshu.cpp).
+    void relayoutPage();
+    void placeFields();
+    void placeField(int box);
+    void showBetweenRuns();
+    void showRecords();
+    void showGuidance();
+    void setFieldColor(int index);
+    QLineEdit* field(int box) const;
+    QLineEdit* currentField() const;
+    void focusField(int box);
+
+    // The runs (TfrmRenshuRuns.cpp).
+    void startRun(RunKind kind);
+    void answerEnter(int box);
+    void wrongAnswer(int box, const EnterOutcome& out);
+    void acceptedAnswer(const EnterOutcome& out);
+    void runMarked(const RunResult& result);
+    void reviewEnded();
+    void revealAnswer(int box, const std::vector<std::string>& answers);
+    void setFieldText(const QString& text, bool atEnd = true);
+    void padChanged();
+    void stopClock();
+    void finish();
+
+    static constexpr int FeedbackHeight = 110; // the feedback area under the run buttons
+
+    Desk& desk_;
+    PracticeWindow w_;
+    std::unique_ptr<Timer> clock_;
+    int curKran_ = 0;
+    int colorIndex_ = 0;
+    bool open_ = false;
+    QImage page_;
+
+    // Between runs.
+    QWidget* pnlRenshu_ = nullptr;
+    QPushButton *btnRenshu_ = nullptr, *btnFukushu_ = nullptr, *btnTest_ = nullptr;
+    QPushButton *btnSeikai_ = nullptr, *btnTouan_ = nullptr, *btnStartPrint_ = nullptr;
+    QPushButton *btnShowRecord_ = nullptr, *btnEnd_ = nullptr;
+    QGroupBox* grbColor_ = nullptr;
+    std::array<QRadioButton*, 4> rad_{};
+    // During a run.
+    QWidget* pnlSS_ = nullptr;
+    QGroupBox* grbSelect_ = nullptr;
+    QListWidget* lstKgroup_ = nullptr;
+    SoftKeyboard* grbMoji_ = nullptr;
+    KeypadPanel* pnlBunsu_ = nullptr;
+    QGroupBox* grbTest_ = nullptr;
+    QPushButton *btnAnswer_ = nullptr, *btnHint_ = nullptr, *btnSaiten_ = nullptr;
+    QPushButton* btnAbort_ = nullptr;
+    MessagePicture* imgMessXX_ = nullptr;
+    ScratchPad* imgMemo_ = nullptr;
+    // The page.
+    QScrollArea* scroll_ = nullptr;
+    PageView* imgPaper2_ = nullptr;
+    std::array<QLineEdit*, MaxKran + 1> fields_{};
+    // Results.
+    QWidget* pnlKiroku_ = nullptr;
+    QLabel* lblKiroku_ = nullptr;
+    QPlainTextEdit* memKiroku_ = nullptr;
+    MessagePicture* imgMess_ = nullptr;
+};

@@ -1,0 +1,362 @@
+// The practice window's runs: starting them, Enter in an answer field, 採点, the end of a
+// run, and the buttons between runs.
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "Program.h"
+#include "gui/Artwork.h"
+#include "gui/Desk.h"
+#include "gui/KeypadPanel.h"
+#include "gui/MessagePicture.h"
+#include "gui/ScratchPad.h"
+#include "gui/SoftKeyboard.h"
+#include "gui/TfrmPrintOk.h"
+#include "gui/TfrmRenshu.h"
+#include "gui/TfrmZenSeikai.h"
+#include "gui/UiText.h"
+#include "platform/Timer.h"
+#include "qt/CanvasImages.h"
+#include "qt/QtCanvas.h"
+#include "shell/Commands.h"
+#include "shell/PracticeRecords.h"
+#include "worksheet/Worksheet.h"
+#include "worksheet/WorksheetDocument.h"
+
+namespace {
+const QColor Red(255, 0, 0), Blue(0, 0, 255), Black(0, 0, 0);
+constexpr int Yes = 6;
+} // namespace
+
+void TfrmRenshu::study(Worksheet& sheet) {
+    Program& p = desk_.program();
+    if (p.sheets.current != &sheet || !OpenPractice(p, w_)) return;
+    open_ = true;
+    setWindowTitle(qs(sheet.strTangen));
+    const QRect area = desk_.mainGeometry();
+    if (area.isValid()) setGeometry(area);
+    curKran_ = 0;
+    imgMessXX_->clear();
+    imgMess_->clear();
+    showGuidance();
+    showBetweenRuns();
+    relayoutPage();
+    btnRenshu_->setFocus();
+    clock_ = p.platform.timers.make();
+    imgMemo_->reset();
+    desk_.runModal(*this);
+    finish();
+}
+
+void TfrmRenshu::finish() {
+    if (!open_) return;
+    open_ = false;
+    stopClock();
+    clock_.reset();
+    // Whatever run was under way ends here without a record.
+    ClosePractice(desk_.program(), w_);
+    for (int k = 1; k <= MaxKran; ++k)
+        fields_[static_cast<std::size_t>(k)]->hide();
+}
+
+void TfrmRenshu::stopClock() {
+    if (clock_) clock_->stop();
+}
+
+void TfrmRenshu::startRun(RunKind kind) {
+    const int focus = BeginRun(desk_.program(), w_, kind);
+    if (w_.run.phase != RunPhase::Running) return;
+    const bool test = w_.run.kind == RunKind::Test;
+    for (int k = 1; k <= MaxKran; ++k) {
+        QLineEdit* f = fields_[static_cast<std::size_t>(k)];
+        f->clear();
+        f->setReadOnly(false);
+    }
+    // One way of entering answers: the soft keyboard, else the choices, else the keypad.
+    const bool soft = !w_.softKeys.empty();
+    grbMoji_->setVisible(soft);
+    if (soft) grbMoji_->setCaptions(w_.softKeys);
+    grbSelect_->setVisible(!soft && !w_.choices.empty());
+    lstKgroup_->clear();
+    lstKgroup_->addItems(qsLines(w_.choices));
+    pnlBunsu_->setVisible(!soft && w_.choices.empty());
+    pnlBunsu_->showPad(w_.pad);
+    pnlRenshu_->hide();
+    pnlSS_->show();
+    btnAnswer_->setVisible(!test);
+    btnHint_->setVisible(!test);
+    btnHint_->setEnabled(!w_.hint.empty());
+    btnSaiten_->setVisible(test);
+    btnSeikai_->setEnabled(false);
+    btnTouan_->setEnabled(false);
+    btnFukushu_->setEnabled(false);
+    imgMessXX_->clear();
+    imgMessXX_->setFixedHeight(FeedbackHeight);
+    imgMess_->clear();
+    if (test) {
+        imgMess_->line(0, QStringLiteral("すべて解答を入力し終えたら、"), 12, Black);
+        imgMess_->line(1, QStringLiteral("［採点］ボタンをクリックして採点します。"), 12, Black);
+    } else {
+        imgMess_->line(0, QStringLiteral("キーボードから解答を入力し、"), 12, Black);
+        imgMess_->line(1, QStringLiteral("Enterキーを押します。"), 12, Black);
+    }
+    scroll_->verticalScrollBar()->setValue(0);
+    relayoutPage();
+    if (clock_ && kind != RunKind::Review) clock_->start(1000, [this] { Tick(w_.run); });
+    if (focus)
+        focusField(focus);
+    else if (test)
+        btnSaiten_->setFocus();
+}
+
+void TfrmRenshu::btnRenshuClick() {
+    startRun(RunKind::Practice);
+}
+
+void TfrmRenshu::btnTestClick() {
+    startRun(RunKind::Test);
+}
+
+void TfrmRenshu::btnFukushuClick() {
+    startRun(RunKind::Review);
+}
+
+void TfrmRenshu::answerEnter(int box) {
+    QLineEdit* f = field(box);
+    if (!f || f->isHidden() || f->isReadOnly()) return;
+    curKran_ = box;
+    const EnterOutcome out = EnterAnswer(desk_.program(), w_, box, sj(f->text()));
+    using K = EnterOutcome::Kind;
+    switch (out.kind) {
+    case K::Ignored:
+        return;
+    case K::Stored:
+        f->setText(qs(out.fieldText));
+        if (out.next)
+            focusField(out.next);
+        else
+            btnSaiten_->setFocus();
+        return;
+    case K::AskShowAnswer:
+        f->clear();
+        if (desk_.prompter().askYesNo(out.notice) == Yes)
+            revealAnswer(box, ShowAnswer(w_.run, box));
+        focusField(box);
+        return;
+    case K::Wrong:
+        wrongAnswer(box, out);
+        return;
+    case K::Accepted:
+        acceptedAnswer(out);
+        return;
+    }
+}
+
+void TfrmRenshu::wrongAnswer(int box, const EnterOutcome& out) {
+    QLineEdit* f = field(box);
+    relayoutPage();
+    f->setText(qs(out.fieldText));
+    if (!out.shownAnswers.empty()) {
+        // The answer stays in view beside the next attempt.
+        revealAnswer(box, out.shownAnswers);
+        desk_.prompter().message(out.notice);
+    } else {
+        imgMessXX_->line(0, qs(out.feedback), 14, Blue);
+    }
+    focusField(box);
+    f->selectAll();
+}
+
+void TfrmRenshu::acceptedAnswer(const EnterOutcome& out) {
+    relayoutPage();
+    if (out.mark != MarkKind::Triangle) imgMessXX_->line(0, qs(out.feedback), 18, Red);
+    if (out.result) {
+        runMarked(*out.result);
+    } else if (out.reviewEnded) {
+        reviewEnded();
+    } else if (out.next) {
+        focusField(out.next);
+    }
+}
+
+void TfrmRenshu::btnSaitenClick() {
+    std::vector<std::string> typed(static_cast<std::size_t>(MaxKran) + 1);
+    for (int k = 1; k <= MaxKran; ++k)
+        typed[static_cast<std::size_t>(k)] = sj(fields_[static_cast<std::size_t>(k)]->text());
+    const MarkOutcome out = MarkTest(desk_.program(), w_, typed);
+    if (out.kind == MarkOutcome::Kind::NothingTyped) {
+        desk_.prompter().message(out.notice);
+        focusField(curKran_ ? curKran_ : NextEmptyInTestOrder(w_.run));
+        return;
+    }
+    if (out.result) runMarked(*out.result);
+}
+
+void TfrmRenshu::runMarked(const RunResult& result) {
+    stopClock();
+    const RecordedRun record = RecordRun(desk_.program(), *w_.sheet, result);
+    if (!record.written) desk_.prompter().message(record.message);
+    StampScore(w_, result);
+    showBetweenRuns();
+    relayoutPage();
+    Random& random = desk_.program().platform.random;
+    const Reaction reaction =
+        ReactionFor(result.score, [&random](int n) { return random.below(n); });
+    imgMess_->clear();
+    imgMess_->setPicture(reactionPicture(reaction, devicePixelRatioF()));
+    imgMess_->setAccessibleDescription(QStringLiteral("%1点").arg(result.score));
+    if (result.allCorrect) {
+        desk_.zenSeikai->congratulate();
+        btnEnd_->setFocus();
+    } else {
+        desk_.prompter().message(EndMessageText(result.kind));
+        (btnFukushu_->isEnabled() ? btnFukushu_ : btnEnd_)->setFocus();
+    }
+}
+
+void TfrmRenshu::reviewEnded() {
+    showBetweenRuns();
+    relayoutPage();
+    desk_.prompter().message(EndMessageText(RunKind::Review));
+    (btnFukushu_->isEnabled() ? btnFukushu_ : btnEnd_)->setFocus();
+}
+
+void TfrmRenshu::revealAnswer(int box, const std::vector<std::string>& answers) {
+    if (answers.empty()) return;
+    imgMessXX_->line(0, QStringLiteral("正解は"), 18, Black);
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        imgMessXX_->line(static_cast<int>(i) + 2, qs(answers[i]), 18, Black);
+    focusField(box);
+}
+
+void TfrmRenshu::btnAnswerClick() {
+    revealAnswer(curKran_, ShowAnswer(w_.run, curKran_));
+    focusField(curKran_);
+}
+
+void TfrmRenshu::btnHintClick() {
+    if (!w_.hint.empty()) {
+        // Every line of the hint in view, as far as the panel has room.
+        const int lines = static_cast<int>(w_.hint.size());
+        imgMessXX_->setFixedHeight(std::clamp(40 + 20 * lines, FeedbackHeight, 3 * FeedbackHeight));
+        imgMessXX_->clear();
+        imgMessXX_->text(0, 0, QStringLiteral("学習のポイント"), 20, Black);
+        for (std::size_t i = 0; i < w_.hint.size(); ++i)
+            imgMessXX_->text(0, 30 + 20 * static_cast<int>(i), qs(w_.hint[i]), 12, Black);
+    }
+    focusField(curKran_);
+}
+
+void TfrmRenshu::btnAbortClick() {
+    stopClock();
+    AbandonRun(w_);
+    showBetweenRuns();
+    relayoutPage();
+    imgMess_->line(0, QStringLiteral("中止しました。"), 12, Black);
+    btnRenshu_->setFocus();
+}
+
+void TfrmRenshu::btnTouanClick() {
+    if (ShowAnswerSheet(w_)) relayoutPage();
+}
+
+void TfrmRenshu::btnSeikaiClick() {
+    if (ShowCorrectAnswers(w_)) relayoutPage();
+}
+
+void TfrmRenshu::btnStartPrintClick() {
+    if (!w_.sheet || w_.run.phase == RunPhase::Running) return;
+    Program& p = desk_.program();
+    BeginLearnerSheet(p, w_);
+    desk_.printOk->openWithPage([this]() -> Bitmap {
+        // The learner's sheet at one pixel per layout unit, with the score.
+        const PracticePage shown = w_.page;
+        w_.page = PracticePage::AnswerSheet;
+        QImage sheet =
+            makePageImage(std::max(1, w_.sheet->paper.Width), std::max(1, w_.sheet->paper.Height));
+        {
+            QtCanvas canvas(sheet);
+            LayOutPracticePage(desk_.program(), w_, canvas);
+        }
+        w_.page = shown;
+        return canvasBitmapOf(sheet, sheet.rect());
+    });
+    EndLearnerSheet(p, w_);
+    // The worksheet's own page shows its questions again.
+    Relayout(p, *w_.sheet);
+    relayoutPage();
+}
+
+void TfrmRenshu::btnShowRecordClick() {
+    if (desk_.later.records)
+        desk_.later.records();
+    else
+        SayNotInThisVersion(desk_.program(), "記録表示");
+    showRecords();
+}
+
+void TfrmRenshu::btnEndClick() {
+    scroll_->verticalScrollBar()->setValue(0);
+    close();
+}
+
+void TfrmRenshu::lstKgroupClick() {
+    QListWidgetItem* item = lstKgroup_->currentItem();
+    if (!item || !currentField()) return;
+    setFieldText(item->text());
+}
+
+void TfrmRenshu::imgMessClick() {
+    if (w_.score >= 0) imgMess_->setPicture(reactionPicture(Reaction::Gaoh, devicePixelRatioF()));
+}
+
+void TfrmRenshu::setFieldText(const QString& text, bool atEnd) {
+    QLineEdit* f = currentField();
+    if (!f) return;
+    f->setText(text);
+    if (atEnd) f->end(false);
+    f->setFocus();
+}
+
+void TfrmRenshu::padChanged() {
+    pnlBunsu_->showPad(w_.pad);
+    if (QLineEdit* f = currentField()) f->setFocus();
+}
+
+bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event) {
+    // Enter presses the button that has the focus (採点 after a test's last answer); a key
+    // held down presses it once.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* b = qobject_cast<QPushButton*>(watched);
+        if (b && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (!key->isAutoRepeat() && b->isEnabled()) b->click();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::FocusIn)
+        for (int k = 1; k <= MaxKran; ++k)
+            if (watched == fields_[static_cast<std::size_t>(k)]) curKran_ = k;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmRenshu::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the window between runs; during a run it would lose the answers.
+    if (event->key() == Qt::Key_Escape && w_.run.phase == RunPhase::Running) {
+        event->accept();
+        return;
+    }
+    // Enter never presses a button the learner did not choose.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

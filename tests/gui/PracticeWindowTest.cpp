@@ -1,0 +1,293 @@
+// The practice window end to end on unit 1.1.1 of the bundled course: a practice run with
+// one wrong first answer, a test with an empty box and 採点 pressed twice, the review of
+// that box, and a run closed half-way. What the pupil leaves behind is checked where it
+// lands: the line in the learner file, the score on the page, the messages.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "DeskFixture.h"
+#include "ManualTimers.h"
+#include "Program.h"
+#include "gui/TfrmRenshu.h"
+#include "gui/UiText.h"
+#include "shell/PracticeRecords.h"
+#include "text/Profile.h"
+#include "worksheet/Worksheet.h"
+
+namespace {
+
+// A desk on the course copy whose clock, timers and random numbers the test holds.
+struct PracticeDesk {
+    DeskFixture f;
+    FixedClock clock;
+    ManualTimers timers;
+    SeededRandomSource random{11};
+    Worksheet* sheet = nullptr;
+
+    PracticeDesk() {
+        f.platform = PlatformOverrides{&random, &timers, &clock};
+        f.start();
+        sheet = f.open(0, 0, 0); // 1次方程式 / 方程式の解き方 / (1) 等式の性質
+    }
+    Program& program() { return f.desk->program(); }
+    TfrmRenshu& window() { return *f.desk->renshu; }
+    template <class W> W* in(const char* name) {
+        return window().findChild<W*>(QLatin1String(name));
+    }
+    QLineEdit* field(int box) { return in<QLineEdit>(qPrintable(QStringLiteral("M%1").arg(box))); }
+    int boxes() const { return f.desk->program().sheets.kranCount; }
+    // The first answer the box accepts, as the unit stores it.
+    QString answer(int box) {
+        const std::string& stored =
+            program().sheets.KranTable[static_cast<std::size_t>(box)].answerText;
+        return qs(stored.substr(0, stored.find(';')));
+    }
+    void type(int box, const QString& text) {
+        QLineEdit* f = field(box);
+        QVERIFY(f && f->isVisible());
+        f->selectAll();
+        QTest::keyClicks(f, text);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+    // Runs the window through 学習 with what the pupil does in it.
+    void study(std::function<void(TfrmRenshu&)> pupil) {
+        f.steps[QStringLiteral("TfrmRenshu")] = [pupil](QDialog& d) {
+            d.show();
+            pupil(static_cast<TfrmRenshu&>(d));
+            d.close();
+        };
+        f.find<QPushButton>("btnTest")->click();
+    }
+    // The unit's lines in the learner file, oldest first.
+    std::vector<std::string> records() {
+        const RecordPlace place = RecordPlaceOf(program(), *sheet);
+        Profile file(program().platform.files, place.file);
+        std::vector<std::string> lines;
+        for (const std::string& key : file.keys(place.section))
+            lines.push_back(file.readString(place.section, key, "?"));
+        return lines;
+    }
+};
+
+bool isRed(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+bool isBlue(QRgb c) {
+    return qBlue(c) > 200 && qRed(c) < 80 && qGreen(c) < 80;
+}
+
+// Pixels of a colour on the page above the first answer box (the header, where the score
+// stands) and on the whole page.
+struct Ink {
+    int header = 0;
+    int page = 0;
+};
+Ink inkOf(TfrmRenshu& w, const Program& p, bool (*colour)(QRgb)) {
+    const QImage image = w.pageImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = image.devicePixelRatio();
+    const int headerRows = qRound((p.sheets.KranTable[1].y - 10) * ratio);
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (colour(image.pixel(x, y))) {
+                ++ink.page;
+                if (y < headerRows) ++ink.header;
+            }
+    return ink;
+}
+
+std::string line(const char* utf8) {
+    return J(utf8);
+}
+
+} // namespace
+
+class PracticeWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void practiceRunWithOneWrongFirstAnswerIsRecordedOnce() {
+        PracticeDesk d;
+        QVERIFY(d.sheet);
+        const bool bekkai = d.program().controls.chkBekkai;
+        Ink before, after;
+        d.study([&](TfrmRenshu& w) {
+            d.in<QPushButton>("btnRenshu")->click();
+            QVERIFY(d.boxes() == 10);
+            // The page shows the questions only: no answer of the teacher's in blue.
+            QCOMPARE(inkOf(w, d.program(), isBlue).page, 0);
+            before = inkOf(w, d.program(), isRed);
+            d.timers.advance(65'000);
+            d.type(1, d.answer(1) + QStringLiteral("1"));
+            QVERIFY(d.field(1)->isVisible()); // still open for the correction
+            for (int k = 1; k <= d.boxes(); ++k)
+                d.type(k, d.answer(k));
+            // Enter held down after the end changes nothing.
+            QTest::keyClick(d.field(d.boxes()), Qt::Key_Return);
+            after = inkOf(w, d.program(), isRed);
+            QVERIFY(d.in<QPushButton>("btnFukushu")->isEnabled());
+        });
+        // The header's picture has red of its own; the score adds its digits.
+        QVERIFY2(after.header > before.header + 100, "the score stands in the page's header");
+        QCOMPARE(d.records(), std::vector<std::string>{
+                                  line("2026年12月07日 09:05 [1000000000]  9/10  90点 01:05")});
+        const auto messages = d.f.messages();
+        QVERIFY(std::find(messages.begin(), messages.end(), "練習を終わりました") !=
+                messages.end());
+        QCOMPARE(d.program().controls.chkBekkai, bekkai);
+    }
+
+    void testWithAnEmptyBoxThenItsReview() {
+        PracticeDesk d;
+        d.study([&](TfrmRenshu&) {
+            d.in<QPushButton>("btnTest")->click();
+            // Nothing typed yet: 採点 is refused and the run goes on.
+            d.in<QPushButton>("btnSaiten")->click();
+            QVERIFY(d.in<QPushButton>("btnSaiten")->isVisible());
+            d.timers.advance(42'000);
+            for (int k = 1; k < d.boxes(); ++k)
+                d.type(k, d.answer(k));
+            d.in<QPushButton>("btnSaiten")->click();
+            d.in<QPushButton>("btnSaiten")->click(); // a second press marks nothing
+            QCOMPARE(d.records().size(), std::size_t(1));
+
+            // The review opens the empty box alone; solving it records nothing.
+            QPushButton* review = d.in<QPushButton>("btnFukushu");
+            QVERIFY(review->isEnabled());
+            review->click();
+            for (int k = 1; k < d.boxes(); ++k)
+                QVERIFY2(!d.field(k)->isVisible(), "a right box is not reviewed");
+            d.type(d.boxes(), d.answer(d.boxes()));
+            QVERIFY(!d.in<QPushButton>("btnFukushu")->isEnabled());
+        });
+        QCOMPARE(d.records(),
+                 std::vector<std::string>{line("2026年12月07日 09:05 []  9/10  90点 00:42")});
+        const auto messages = d.f.messages();
+        QCOMPARE(std::count(messages.begin(), messages.end(),
+                            std::string("解答を入力してから採点してください。")),
+                 1);
+        QCOMPARE(std::count(messages.begin(), messages.end(), std::string("テストを終わりました")),
+                 1);
+        QCOMPARE(std::count(messages.begin(), messages.end(), std::string("復習を終わりました")),
+                 1);
+    }
+
+    void testsMarkedFromTheKeyboard() {
+        const struct {
+            int wrongBox; // 0: every answer right
+            const char* line;
+            bool allCorrectWindow;
+        } cases[] = {
+            {0, "2026年12月07日 09:05 [] 10/10 100点 00:07", true},
+            {4, "2026年12月07日 09:05 []  9/10  90点 00:07", false},
+        };
+        for (const auto& c : cases) {
+            PracticeDesk d;
+            d.study([&](TfrmRenshu& w) {
+                d.in<QPushButton>("btnTest")->click();
+                d.timers.advance(7'000);
+                for (int k = 1; k <= d.boxes(); ++k)
+                    d.type(k, k == c.wrongBox ? d.answer(k) + QStringLiteral("0") : d.answer(k));
+                // From the keyboard alone: after the last answer Enter goes on to 採点.
+                QPushButton* saiten = d.in<QPushButton>("btnSaiten");
+                QCOMPARE(w.focusWidget(), saiten);
+                QTest::keyClick(saiten, Qt::Key_Return);
+                QCOMPARE(d.in<QPushButton>("btnFukushu")->isEnabled(), c.wrongBox != 0);
+            });
+            const bool congratulated =
+                std::find(d.f.shown.begin(), d.f.shown.end(), QStringLiteral("TfrmZenSeikai")) !=
+                d.f.shown.end();
+            QCOMPARE(congratulated, c.allCorrectWindow);
+            QCOMPARE(d.records(), std::vector<std::string>{line(c.line)});
+            // The unit menu counts the run.
+            QString unitRow;
+            d.f.steps[QStringLiteral("TfrmMenu")] = [&](QDialog& menu) {
+                unitRow = menu.findChild<QListWidget*>(QStringLiteral("lstUnit"))->item(0)->text();
+            };
+            d.f.find<QPushButton>("btnOpenMaster")->click();
+            QVERIFY2(unitRow.contains(QStringLiteral("[1]")), qPrintable(unitRow));
+        }
+    }
+
+    // 学習 without a worksheet opens one through the unit menu and closes it afterwards;
+    // with one open, that one is studied and stays open.
+    void studyOpensAWorksheetWhenNoneIsOpen() {
+        DeskFixture f;
+        f.start();
+        f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 0);
+        QString studied;
+        f.steps[QStringLiteral("TfrmRenshu")] = [&](QDialog& d) { studied = d.windowTitle(); };
+        f.find<QPushButton>("btnTest")->click();
+        QVERIFY(studied.endsWith(QStringLiteral("(1) 等式の性質")));
+        QCOMPARE(f.desk->program().sheets.count, 0);
+        Worksheet* open = f.open(0, 0, 1);
+        f.find<QPushButton>("btnTest")->click();
+        QVERIFY(studied.endsWith(QStringLiteral("(2) 移項")));
+        QCOMPARE(f.desk->program().sheets.current, open);
+        QVERIFY(f.messages().empty());
+    }
+
+    void whatEverThePupilTypesNothingBreaks() {
+        PracticeDesk d;
+        const QString right = d.answer(1);
+        const struct {
+            const char* what;
+            QString typed;
+            bool accepted;
+            bool asked; // 正解を表示しますか
+        } cases[] = {
+            {"a thousand characters", QString(1000, QLatin1Char('9')), false, false},
+            {"full-width digits", QStringLiteral("７"), false, false},
+            {"a pasted line", QStringLiteral("  ") + right + QStringLiteral("\r\n"), true, false},
+            {"blanks only", QStringLiteral(" 　 "), false, true},
+            {"nothing", QString(), false, false},
+        };
+        d.study([&](TfrmRenshu&) {
+            for (const auto& c : cases) {
+                d.in<QPushButton>("btnRenshu")->click(); // a new run over the old one
+                const std::size_t said = d.f.prompter.messages.size();
+                d.f.prompter.answers = {7}; // No: the answer stays hidden
+                d.field(1)->setText(c.typed);
+                QTest::keyClick(d.field(1), Qt::Key_Return);
+                QVERIFY2(d.field(1)->isVisible() != c.accepted, c.what);
+                const auto messages = d.f.messages();
+                const bool asked =
+                    messages.size() > said && messages.back() == "正解を表示しますか";
+                QVERIFY2(asked == c.asked, c.what);
+            }
+            d.in<QPushButton>("btnAbort")->click();
+        });
+        QVERIFY(d.records().empty());
+    }
+
+    void runsLeftHalfWayWriteNothing() {
+        using Leave = std::function<void(PracticeDesk&)>;
+        const std::vector<std::pair<const char*, Leave>> ways = {
+            {"中止", [](PracticeDesk& d) { d.in<QPushButton>("btnAbort")->click(); }},
+            {"window closed", [](PracticeDesk&) {}},
+        };
+        for (const auto& [name, leave] : ways) {
+            PracticeDesk d;
+            const bool shown = d.sheet->ShowAnswers;
+            d.study([&](TfrmRenshu&) {
+                d.in<QPushButton>("btnRenshu")->click();
+                for (int k = 1; k <= 3; ++k)
+                    d.type(k, d.answer(k));
+                leave(d);
+            });
+            QVERIFY2(d.records().empty(), name);
+            QCOMPARE(d.sheet->ShowAnswers, shown);
+            QVERIFY2(!d.sheet->Marked, name);
+            // The next finished run is the first line.
+            d.study([&](TfrmRenshu&) {
+                d.in<QPushButton>("btnTest")->click();
+                for (int k = 1; k <= d.boxes(); ++k)
+                    d.type(k, d.answer(k));
+                d.in<QPushButton>("btnSaiten")->click();
+            });
+            QCOMPARE(d.records().size(), std::size_t(1));
+        }
+    }
+};
+
+QTEST_MAIN(PracticeWindowTest)
+#include "PracticeWindowTest.moc"
