@@ -149,8 +149,6 @@ TEST_F(PracticePage, AFailedRecordKeepsTheLearnerFileAndSaysWhy) {
     EXPECT_EQ(fake.files.get(place.file), before);
 }
 
-} // namespace
-
 TEST_F(PracticePage, ARunKeepsItsUnitsKeyWhenTheMenuHasMovedToAnotherLesson) {
     // Opened from lesson 1 with its unit line; the unit menu then loads lesson 2.
     program.course.sectionUnits[1] = {J("(1) 等式の性質")};
@@ -160,3 +158,5 @@ TEST_F(PracticePage, ARunKeepsItsUnitsKeyWhenTheMenuHasMovedToAnotherLesson) {
     program.course.sectionUnits[1] = {J("(1) 傾きと切片")};
     EXPECT_EQ(RecordPlaceOf(program, *sheet).section, key);
 }
+
+} // namespace
