@@ -6,22 +6,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "SjisFiles.h"
 #include "checks/CourseCheck.h"
 #include "cli/CheckPages.h"
 #include "qt/QtFiles.h"
 #include "text/Sjis.h"
 
 namespace {
-
-void put(const QString& path, const std::vector<std::string>& lines) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    std::string bytes;
-    for (const auto& l : lines)
-        bytes += sjis::fromUtf8(l) + "\r\n";
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // A unit whose answer boxes are too narrow (width) or run into each other (line space).
 std::vector<std::string> unit(int number, const std::string& answer, int lineSpace, int width) {

@@ -7,20 +7,10 @@
 #include <QTemporaryDir>
 
 #include "RunVelmix.h"
+#include "SjisFiles.h"
 #include "text/Sjis.h"
 
 namespace {
-
-// Writes UTF-8 lines as a Shift-JIS file with CR LF.
-void put(const QString& path, const std::vector<std::string>& lines) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    std::string bytes;
-    for (const auto& l : lines)
-        bytes += sjis::fromUtf8(l) + "\r\n";
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 std::vector<std::string> unit(const std::string& header, const std::string& question) {
     return {header, "<<ques", question, ">>", "]]"};
