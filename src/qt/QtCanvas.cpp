@@ -205,10 +205,12 @@ void QtCanvas::applyFont() {
         // is raised by the difference so that the baselines of a formula line agree.
         const int raise = std::max(0, metrics.ascent() - (px * 7 + 4) / 8);
         // A face without a bold style is made bold by thickening each glyph. The screen's
-        // rasteriser adds about px / 40 − 0.1 pixels of width (less than 1/24 of the size
-        // at small sizes, where it rounds to whole pixels); paper strokes as much.
+        // rasteriser adds about px / 40 − 0.1 pixels of width to every stroke (less than 1/24
+        // of the size at small sizes, where it rounds to whole pixels); paper draws the
+        // regular glyphs with a ring of twice that along their outlines, half of which falls
+        // outside each edge.
         const double boldStroke = (style & fontstyle::Bold) && !hasBoldStyle(face->second.family)
-                                      ? std::max(0.1, px / 40.0 - 0.1)
+                                      ? 2 * std::max(0.1, px / 40.0 - 0.1)
                                       : 0.0;
         found =
             sizes.emplace(key, FontState{font, metrics, nextFontId_++, raise, boldStroke}).first;
@@ -249,14 +251,15 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
             p->fillRect(QRect(x, y, advance, font_->metrics.height()), toQColor(brushColor_));
         }
         const QPointF origin(x, y - font_->raise);
-        glyphs_.add(*p, shaped.runs, origin, toQColor(fontColor_));
+        // Vector pages keep glyphs as the font has them: a bold made up from a regular face
+        // is drawn as the regular glyphs with the ring a pen draws along their outlines.
+        const bool madeUpBold = font_->boldStroke > 0 && p->paintEngine() &&
+                                p->paintEngine()->type() != QPaintEngine::Raster;
+        glyphs_.add(*p, madeUpBold ? SjisTextCache::regularRuns(shaped) : shaped.runs, origin,
+                    toQColor(fontColor_));
         // A page image has its pixels at once; paper gathers glyphs into runs.
         if (image_) glyphs_.flush(*p);
-        // Vector pages keep glyphs as the font has them: a bold made up from a regular face
-        // is drawn thick here, with the ring a pen draws along its outlines over the glyphs.
-        if (font_->boldStroke > 0 && p->paintEngine() &&
-            p->paintEngine()->type() != QPaintEngine::Raster)
-            strokeOutlines(*p, shaped, origin, font_->boldStroke);
+        if (madeUpBold) strokeOutlines(*p, shaped, origin, font_->boldStroke);
     }
     pos_ = {x + advance, y};
 }

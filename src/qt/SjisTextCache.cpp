@@ -100,11 +100,36 @@ SjisTextCache::Shaped& SjisTextCache::shaped(std::string_view text, const QFont&
     return s;
 }
 
+namespace {
+
+// raw in its face's regular weight; raw itself when it is not bold or the face cannot be had.
+QRawFont regularOf(const QRawFont& raw) {
+    if (raw.weight() < QFont::DemiBold) return raw;
+    QFont font(raw.familyName());
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(raw.pixelSize()))));
+    font.setStyle(raw.style());
+    font.setWeight(QFont::Normal);
+    font.setKerning(false);
+    const QRawFont regular = QRawFont::fromFont(font);
+    return regular.isValid() && regular.familyName() == raw.familyName() ? regular : raw;
+}
+
+} // namespace
+
+const QList<QGlyphRun>& SjisTextCache::regularRuns(Shaped& s) {
+    if (s.regular) return s.regularRuns;
+    s.regular = true;
+    s.regularRuns = s.runs;
+    for (QGlyphRun& run : s.regularRuns)
+        run.setRawFont(regularOf(run.rawFont()));
+    return s.regularRuns;
+}
+
 const QPainterPath& SjisTextCache::outlines(Shaped& s) {
     if (s.outlined) return s.outlines;
     s.outlined = true;
     QPainterPath path;
-    for (const QGlyphRun& run : s.runs) {
+    for (const QGlyphRun& run : regularRuns(s)) {
         const QRawFont font = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();

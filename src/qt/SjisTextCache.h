@@ -26,6 +26,10 @@ class SjisTextCache {
         int font = -1; // the canvas's id of the font
         int width = 0;
         QList<QGlyphRun> runs;
+        // The runs in the regular weight of their faces, for a bold made up on paper; made
+        // when first asked for.
+        QList<QGlyphRun> regularRuns;
+        bool regular = false;
         // The glyphs' outlines in 1/OutlineScale of a unit, made when first asked for.
         QPainterPath outlines;
         bool outlined = false;
@@ -53,7 +57,12 @@ class SjisTextCache {
     // The shaping of text in font (identified by fontId); shaped on first use. The
     // reference stays valid until the next call.
     Shaped& shaped(std::string_view text, const QFont& font, int fontId);
-    // The outlines of shaped's glyphs, placed as the glyphs are, in whole 1/OutlineScale units.
+    // shaped's runs with the regular weight of their faces: a bold that a face lacks is made
+    // up by thickening its regular glyphs evenly, not by the font engine's own emboldening,
+    // which grows each glyph up and to the right.
+    static const QList<QGlyphRun>& regularRuns(Shaped& shaped);
+    // The outlines of shaped's regular glyphs, placed as the glyphs are, in whole
+    // 1/OutlineScale units.
     static const QPainterPath& outlines(Shaped& shaped);
     // The ring a pen of width units in colour draws along shaped's outlines, at dots per unit.
     static const QImage& halo(Shaped& shaped, double width, double dots, QRgb colour);

@@ -3,7 +3,11 @@
 // (rasterised at the page image's scale) as on the page image, and clearly more than the
 // regular run.
 #include <QImage>
+#include <QRect>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "PaperRaster.h"
@@ -82,6 +86,59 @@ TEST(BoldInk, AsDarkOnPaperAsOnScreen) {
         const double addedScreen = boldScreen - regularScreen;
         const double addedPaper = boldPaper - regularPaper;
         EXPECT_NEAR(addedPaper / addedScreen, 1.0, 0.2) << what;
+    }
+}
+
+// The ink of a bold made up on paper grows evenly around the regular glyphs: its box on a
+// 600-dpi raster reaches as far beyond the regular run's box on the left as on the right, and
+// above as below (an outline grown by the font engine leans up and to the right).
+TEST(BoldInk, PaperBoldGrowsEvenlyAroundTheRegularGlyphs) {
+    const std::vector<Line> lines = {{"ＭＳ 明朝", 16, "次の方程式を解きなさい。"},
+                                     {"ＭＳ ゴシック", 20, "１次関数"}};
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("even.pdf"));
+    {
+        QtPdfPrinter printer(file, QPageSize(QPageSize::A4), 600);
+        ASSERT_TRUE(printer.beginDoc());
+        drawLines(printer.canvas(), lines);
+        ASSERT_TRUE(printer.endDoc());
+        ASSERT_TRUE(printer.finish());
+    }
+    const QString prefix = dir.filePath(QStringLiteral("even"));
+    if (!poppler(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"),
+                  // the corner of the page that holds the lines
+                  QStringLiteral("-W"), QStringLiteral("4000"), QStringLiteral("-H"),
+                  QStringLiteral("1600"), file, prefix}))
+        GTEST_SKIP() << "poppler-utils missing";
+    const QImage page =
+        QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(page.isNull());
+    const double dots = 600 / 76.2; // raster pixels per layout unit
+    // The box of the dark pixels in the band of one drawn line.
+    auto inkBox = [&](int top) {
+        QRect box;
+        const int y0 = static_cast<int>(top * dots), y1 = static_cast<int>((top + kRow) * dots);
+        for (int y = y0; y < y1 && y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int top = 20 + static_cast<int>(2 * i) * kRow;
+        // The bold run stands one row lower: its box moved up onto the regular one.
+        const QRect regular = inkBox(top),
+                    bold = inkBox(top + kRow)
+                               .translated(0, -static_cast<int>(std::lround(kRow * dots)));
+        SCOPED_TRACE(std::string(lines[i].face) + " " + std::to_string(lines[i].points));
+        ASSERT_FALSE(regular.isEmpty());
+        ASSERT_FALSE(bold.isEmpty());
+        const int left = regular.left() - bold.left(), right = bold.right() - regular.right();
+        const int up = regular.top() - bold.top(), down = bold.bottom() - regular.bottom();
+        EXPECT_GE(std::min({left, right, up, down}), 0);
+        EXPECT_LE(std::abs(left - right), 3);
+        EXPECT_LE(std::abs(up - down), 3);
     }
 }
 
