@@ -20,16 +20,7 @@
 
 namespace {
 
-struct Page {
-    NullServices services;
-    FixedTimeClock clock{DateTime{2026, 12, 7, 9, 5, 0}};
-    EmptyRegistry registry;
-    NoPictures pictures;
-    FirstPick random;
-    StillTimers timers;
-    Platform platform{services, services, clock,        registry,   pictures,
-                      random,   timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
-    Program program{platform};
+struct Page : NullProgram {
     Worksheet sheet;
     PracticeRun run;
 
