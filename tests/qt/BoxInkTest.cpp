@@ -44,19 +44,29 @@ int touching(const QImage& image, const QRect& area, int reach) {
     return ink ? near : -1;
 }
 
+// A worksheet showing its answers in the program's main face, laid out by a command-line
+// session.
+struct AnswerSheet {
+    CliSession session;
+    Program& p = session.program();
+    Worksheet sheet;
+    AnswerSheet() {
+        sheet.ShowAnswers = true;
+        sheet.strMainFont = J("ＭＳ 明朝");
+        p.sheets.current = &sheet;
+        p.sheets.layoutEnabled = true;
+    }
+};
+
 struct Page {
     double k;  // device pixels per layout unit
     int reach; // how near a line may not come, in device pixels
 };
 
 TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
-    CliSession session;
-    Program& p = session.program();
-    Worksheet sheet;
-    sheet.ShowAnswers = true;
-    sheet.strMainFont = J("ＭＳ 明朝");
-    p.sheets.current = &sheet;
-    p.sheets.layoutEnabled = true;
+    AnswerSheet a;
+    Program& p = a.p;
+    Worksheet& sheet = a.sheet;
     const char* answers[] = {"-1", "-3/7", "x=-2", "1/2x+3", "－３／７"};
     int checked = 0;
     for (int kind : {1, 5})
@@ -100,13 +110,9 @@ TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
 // names an answer exactly when its ink runs into the box's right side or nearly does (one
 // pixel apart), and never an answer whose ink keeps clear of it by three pixels or more.
 TEST(BoxInk, LayoutCheckTellsAnswersTheirFixedBoxesCannotHold) {
-    CliSession session;
-    Program& p = session.program();
-    Worksheet sheet;
-    sheet.ShowAnswers = true;
-    sheet.strMainFont = J("ＭＳ 明朝");
-    p.sheets.current = &sheet;
-    p.sheets.layoutEnabled = true;
+    AnswerSheet a;
+    Program& p = a.p;
+    Worksheet& sheet = a.sheet;
     p.controls.spnGyouSpace = 200;
     int told = 0, clear = 0;
     for (int kind : {1, 5})
