@@ -50,6 +50,15 @@ void drawLines(Canvas& c, const std::vector<Line>& lines) {
         }
 }
 
+// The lines on a 600-dpi A4 PDF page.
+void printLines(const QString& file, const std::vector<Line>& lines) {
+    QtPdfPrinter printer(file, QPageSize(QPageSize::A4), 600);
+    ASSERT_TRUE(printer.beginDoc());
+    drawLines(printer.canvas(), lines);
+    ASSERT_TRUE(printer.endDoc());
+    ASSERT_TRUE(printer.finish());
+}
+
 TEST(BoldInk, AsDarkOnPaperAsOnScreen) {
     const std::vector<Line> lines = {{"ＭＳ 明朝", 10, "次の方程式を解きなさい。"},
                                      {"ＭＳ 明朝", 12, "次の方程式を解きなさい。"},
@@ -64,13 +73,8 @@ TEST(BoldInk, AsDarkOnPaperAsOnScreen) {
     }
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bold.pdf"));
-    {
-        QtPdfPrinter printer(file, QPageSize(QPageSize::A4), 600);
-        ASSERT_TRUE(printer.beginDoc());
-        drawLines(printer.canvas(), lines);
-        ASSERT_TRUE(printer.endDoc());
-        ASSERT_TRUE(printer.finish());
-    }
+    printLines(file, lines);
+    if (::testing::Test::HasFatalFailure()) return;
     const QImage paper = rasterisePdfPage(file, dir.filePath(QStringLiteral("bold")));
     if (paper.isNull()) GTEST_SKIP() << "poppler-utils missing";
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -97,13 +101,8 @@ TEST(BoldInk, PaperBoldGrowsEvenlyAroundTheRegularGlyphs) {
                                      {"ＭＳ ゴシック", 20, "１次関数"}};
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("even.pdf"));
-    {
-        QtPdfPrinter printer(file, QPageSize(QPageSize::A4), 600);
-        ASSERT_TRUE(printer.beginDoc());
-        drawLines(printer.canvas(), lines);
-        ASSERT_TRUE(printer.endDoc());
-        ASSERT_TRUE(printer.finish());
-    }
+    printLines(file, lines);
+    if (::testing::Test::HasFatalFailure()) return;
     const QString prefix = dir.filePath(QStringLiteral("even"));
     if (!poppler(QStringLiteral("pdftoppm"),
                  {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
