@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# (warnings as errors) and runs every test with ctest.
+# (warnings as errors) and runs every test with ctest. Debug information is line tables only:
+# enough for the sanitizers' reports to name file and line, and far less for the linker.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build=${VELMIX_TEST_BUILD:-build/test}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELMIX_SANITIZE=ON -DVELMIX_WERROR=ON \
-      -DVELMIX_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1"
+      -DVELMIX_BENCH=OFF -DCMAKE_CXX_FLAGS="-O1" -DCMAKE_CXX_FLAGS_DEBUG="-g1"
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
