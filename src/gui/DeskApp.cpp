@@ -27,6 +27,23 @@ bool displayAvailable() {
 
 } // namespace
 
+bool SpeakJapanese(QCoreApplication& app) {
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    QLocale::setDefault(japanese);
+    // The file dialogs write dates in the system locale, which the toolkit reads from the
+    // environment when it is first asked, after the C library has taken its own settings.
+    if (qEnvironmentVariableIsEmpty("LC_ALL")) qputenv("LC_TIME", "ja_JP.UTF-8");
+    // The toolkit's own dialogs and buttons in Japanese, as the rest of the program.
+    auto* toolkit = new QTranslator(&app);
+    if (!toolkit->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete toolkit;
+        return false;
+    }
+    QCoreApplication::installTranslator(toolkit);
+    return true;
+}
+
 int runDesk(int argc, char** argv) {
     if (!displayAvailable()) {
         std::fprintf(stderr, "velmix: no display to open the windows on (DISPLAY and "
@@ -45,11 +62,7 @@ int runDesk(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VelmixEQ"));
     QApplication::setDesktopFileName(QStringLiteral("net.velmixpp.Velmix"));
     QApplication::setWindowIcon(programIcon());
-    // The toolkit's own dialogs and buttons in Japanese, as the rest of the program.
-    QTranslator toolkit;
-    if (toolkit.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkit);
+    SpeakJapanese(app);
     Desk desk(course);
     desk.createWindows();
     desk.main->show();

@@ -4,3 +4,12 @@
 // Runs the windowed program on the course folder named in argv (the working directory
 // when none is named); returns the process exit status.
 int runDesk(int argc, char** argv);
+
+class QCoreApplication;
+
+// The program speaks Japanese whatever the desktop's language: the default locale (the
+// toolkit's dates, numbers and the texts it picks by locale) and the locale the file
+// dialogs write their dates in are Japanese, and the toolkit's own Japanese texts
+// (standard buttons, file and print dialogs) are loaded from its translations folder when
+// they are installed. True when the translations were found.
+bool SpeakJapanese(QCoreApplication& app);
