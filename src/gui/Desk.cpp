@@ -95,7 +95,19 @@ void Desk::showHelp(int topic) {
 }
 
 TfrmHelp& Desk::helpWindow() {
-    if (!help) help = new TfrmHelp(main);
+    // The help window belongs to the modal dialog the user works in, when there is one: a
+    // window of any other would be blocked by the dialog and kept behind it by the window
+    // manager until the dialog closed. A dialog's own window stays in front of it.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner) owner = main;
+    if (!help) {
+        help = new TfrmHelp(owner);
+    } else if (help->parentWidget() != owner) {
+        const QRect place = help->geometry();
+        const bool placed = help->testAttribute(Qt::WA_Moved);
+        help->setParent(owner, help->windowFlags());
+        if (placed) help->setGeometry(place);
+    }
     return *help;
 }
 

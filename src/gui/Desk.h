@@ -4,6 +4,7 @@
 // the program's fixed order and alive until the main window closes. Windows reach each
 // other and the program state through the desk; nothing is global.
 
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -121,7 +122,9 @@ class Desk {
     TfrmDummy* dummy = nullptr;
     TfrmZenTangen* zenTangen = nullptr;
     TfrmJuku* juku = nullptr;
-    TfrmHelp* help = nullptr;
+    // The help window belongs to the window it was last opened over (a modal editor
+    // holds it while it is open), so it is watched rather than owned.
+    QPointer<TfrmHelp> help;
     TfrmInputName* inputName = nullptr;
     TfrmPassword* password = nullptr;
     TfrmKiroku* kiroku = nullptr;

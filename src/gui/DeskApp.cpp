@@ -27,6 +27,30 @@ bool displayAvailable() {
 
 } // namespace
 
+void UseJapaneseLocale() {
+    // Dates only: the C library keeps its own settings for everything else (and, where it
+    // has no Japanese locale installed, its plain one for dates). Set before the toolkit
+    // first asks for the system's locale.
+    // A locale forced for everything keeps everything but the dates.
+    if (!qEnvironmentVariableIsEmpty("LC_ALL")) {
+        qputenv("LANG", qgetenv("LC_ALL"));
+        qunsetenv("LC_ALL");
+    }
+    qputenv("LC_TIME", "ja_JP.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+}
+
+bool LoadToolkitJapanese(QCoreApplication& app) {
+    auto* toolkit = new QTranslator(&app);
+    if (!toolkit->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete toolkit;
+        return false;
+    }
+    QCoreApplication::installTranslator(toolkit);
+    return true;
+}
+
 int runDesk(int argc, char** argv) {
     if (!displayAvailable()) {
         std::fprintf(stderr, "velmix: no display to open the windows on (DISPLAY and "
@@ -40,16 +64,14 @@ int runDesk(int argc, char** argv) {
         return 2;
     }
     QuietToolkitUnlessAsked();
+    UseJapaneseLocale();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmix++"));
     QApplication::setApplicationName(QStringLiteral("VelmixEQ"));
     QApplication::setDesktopFileName(QStringLiteral("net.velmixpp.Velmix"));
     QApplication::setWindowIcon(programIcon());
     // The toolkit's own dialogs and buttons in Japanese, as the rest of the program.
-    QTranslator toolkit;
-    if (toolkit.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkit);
+    LoadToolkitJapanese(app);
     Desk desk(course);
     desk.createWindows();
     desk.main->show();

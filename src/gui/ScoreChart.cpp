@@ -10,6 +10,8 @@ constexpr int Left = 44;
 constexpr int Right = 16;
 constexpr int Top = 28;
 constexpr int Bottom = 48;
+// How far apart runs of one minute stand, in pixels, when the plot has the room.
+constexpr double MinuteStep = 10.0;
 
 } // namespace
 
@@ -57,6 +59,25 @@ QPointF ScoreChart::pointOf(const ScorePoint& run) const {
     return {x, y};
 }
 
+QPointF ScoreChart::pointAt(std::size_t i) const {
+    QPointF at = pointOf(runs_.at(i));
+    std::size_t first = i, last = i;
+    while (first > 0 && runs_[first - 1].minute == runs_[i].minute)
+        --first;
+    while (last + 1 < runs_.size() && runs_[last + 1].minute == runs_[i].minute)
+        ++last;
+    if (first == last) return at;
+    // A step that keeps the dots apart and all of the minute's runs inside the plot.
+    const QRect area = plotArea();
+    const double count = double(last - first + 1);
+    const double step = std::min(MinuteStep, double(area.width() - 1) / count);
+    const double spread = step * (count - 1);
+    const double start = std::clamp(at.x() - spread / 2, double(area.left()),
+                                    std::max(double(area.left()), area.right() - spread));
+    at.setX(start + step * double(i - first));
+    return at;
+}
+
 void ScoreChart::paintEvent(QPaintEvent*) {
     QPainter g(this);
     g.setRenderHint(QPainter::Antialiasing);
@@ -102,12 +123,12 @@ void ScoreChart::paintEvent(QPaintEvent*) {
                    QString::fromStdString(t.label));
     }
     QPainterPath line;
-    line.moveTo(pointOf(runs_.front()));
-    for (const ScorePoint& r : runs_)
-        line.lineTo(pointOf(r));
+    line.moveTo(pointAt(0));
+    for (std::size_t i = 1; i < runs_.size(); ++i)
+        line.lineTo(pointAt(i));
     g.setPen(QPen(QColor(0, 0, 160), 2));
     g.drawPath(line);
     g.setBrush(QColor(0, 0, 160));
-    for (const ScorePoint& r : runs_)
-        g.drawEllipse(pointOf(r), 3.5, 3.5);
+    for (std::size_t i = 0; i < runs_.size(); ++i)
+        g.drawEllipse(pointAt(i), 3.5, 3.5);
 }

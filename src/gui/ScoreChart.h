@@ -16,8 +16,12 @@ class ScoreChart : public QWidget {
     const std::vector<ScorePoint>& runs() const { return runs_; }
     // Where the plot lies inside the widget (the axes' corner at its bottom left).
     QRect plotArea() const;
-    // The widget point of a run.
+    // The widget point of a time and score on the axes.
     QPointF pointOf(const ScorePoint& run) const;
+    // Where run i (of runs()) is drawn: at its time and score, except that runs of the same
+    // minute, which the axis cannot tell apart, stand side by side in the order they were
+    // run around their minute's place.
+    QPointF pointAt(std::size_t i) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -178,8 +178,10 @@ void TfrmEditIndex::build() {
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(direct, &QPushButton::clicked, this, &TfrmEditIndex::btnEditDirectClick);
     connect(help, &QPushButton::clicked, this, [this] { desk_.showHelp(730); });
-    connect(edtMainTitle, &QLineEdit::textEdited, this,
-            [this](const QString& title) { SetIndexTitle(s_, sj(title)); });
+    connect(edtMainTitle, &QLineEdit::textEdited, this, [this](const QString& title) {
+        const std::optional<UnrepresentableChar> bad = FirstUnrepresentable({title.toStdString()});
+        SetIndexTitle(s_, sj(title), bad ? UnrepresentableText(*bad) : std::string());
+    });
 }
 
 bool TfrmEditIndex::eventFilter(QObject* watched, QEvent* event) {
@@ -365,14 +367,11 @@ void TfrmEditIndex::btnExpandClick() {
 }
 
 void TfrmEditIndex::btnOkClick() {
-    const std::string utf8 = edtMainTitle->text().toStdString();
-    if (const auto bad = FirstUnrepresentable({utf8})) {
-        desk_.prompter().message(J("タイトル：") + UnrepresentableText(bad->codePoint));
-        edtMainTitle->setFocus();
-        return;
-    }
     Program& p = desk_.program();
-    if (SaveLessonIndex(p.platform.files, p.platform.prompter, s_)) accept();
+    if (SaveLessonIndex(p.platform.files, p.platform.prompter, s_))
+        accept();
+    else if (!s_.titleProblem.empty())
+        edtMainTitle->setFocus();
 }
 
 void TfrmEditIndex::btnEditDirectClick() {

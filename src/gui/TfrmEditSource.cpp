@@ -68,7 +68,7 @@ void TfrmEditSource::btnOkClick() {
         utf8.push_back(line.toStdString());
     if (const auto bad = FirstUnrepresentable(utf8)) {
         desk_.prompter().message(std::to_string(bad->line + 1) + J("行目：") +
-                                 UnrepresentableText(bad->codePoint));
+                                 UnrepresentableText(*bad));
         QTextCursor at(memEditBuffer->document()->findBlockByNumber(bad->line));
         memEditBuffer->setTextCursor(at);
         memEditBuffer->setFocus();

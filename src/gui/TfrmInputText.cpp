@@ -51,7 +51,7 @@ std::optional<std::string> TfrmInputText::askText(const QString& mode, const std
 void TfrmInputText::btnOkClick() {
     const std::string utf8 = memInput->text().toStdString();
     if (const auto bad = FirstUnrepresentable({utf8})) {
-        desk_.prompter().message(UnrepresentableText(bad->codePoint));
+        desk_.prompter().message(UnrepresentableText(*bad));
         memInput->setFocus();
         return;
     }

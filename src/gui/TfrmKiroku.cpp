@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "Program.h"
 #include "gui/Desk.h"
@@ -71,24 +72,32 @@ TfrmKiroku::TfrmKiroku(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     edtName->setMaximumWidth(200);
     nameLabel->setBuddy(edtName);
     QPushButton* erase = button("btnErase", QStringLiteral("記録消去"));
-    QPushButton* exportCsv = button("btnExport", QStringLiteral("export CSV"));
+    QPushButton* exportCsv = button("btnExport", QStringLiteral("CSVに書き出す"));
+    QPushButton* help = button("btnHelp", QStringLiteral("ヘルプ"));
     QPushButton* close = button("btnReturn", QStringLiteral("閉じる"));
     row->addWidget(nameLabel);
     row->addWidget(edtName);
     row->addStretch();
     row->addWidget(erase);
     row->addWidget(exportCsv);
+    row->addWidget(help);
     row->addWidget(close);
     grid->addLayout(row, 3, 0, 1, 2);
     setTabOrder(lstTitle, memDetail);
     setTabOrder(memDetail, erase);
     setTabOrder(erase, exportCsv);
-    setTabOrder(exportCsv, close);
+    setTabOrder(exportCsv, help);
+    setTabOrder(help, close);
     setTabOrder(close, edtName);
     connect(lstTitle, &QListWidget::currentRowChanged, this, &TfrmKiroku::lstTitleClick);
     connect(erase, &QPushButton::clicked, this, &TfrmKiroku::btnEraseClick);
     connect(exportCsv, &QPushButton::clicked, this, &TfrmKiroku::btnExportClick);
+    connect(help, &QPushButton::clicked, this, &TfrmKiroku::btnHelpClick);
     connect(close, &QPushButton::clicked, this, &TfrmKiroku::btnReturnClick);
+    // F1 anywhere in the window opens its help page, as the button does.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, &TfrmKiroku::btnHelpClick);
 }
 
 bool TfrmKiroku::showRecords() {
@@ -141,15 +150,19 @@ void TfrmKiroku::btnEraseClick() {
 void TfrmKiroku::btnExportClick() {
     Program& p = desk_.program();
     const std::optional<QString> chosen = desk_.fileDialogs().saveFileName(
-        this, QStringLiteral("export CSV"),
+        this, QStringLiteral("CSVに書き出す"),
         QtFiles::toNative(p.course.masterFolder) + qs(state_.learner) + QStringLiteral(".csv"),
-        QStringLiteral("CSV (*.csv)"));
+        QStringLiteral("CSV ファイル (*.csv)"));
     if (!chosen) return;
     const std::optional<std::string> path = QtFiles::toCorePath(*chosen);
     if (!path) return;
     SayIfAny(p, ExportLearnerRecords(p.platform.files, p.course, p.shell.logOnFolder,
                                      state_.learner, *path)
                     .message);
+}
+
+void TfrmKiroku::btnHelpClick() {
+    desk_.showHelp(HelpTopic);
 }
 
 void TfrmKiroku::btnReturnClick() {

@@ -1,7 +1,7 @@
 #pragma once
 // The records window (実行記録): every unit of the lesson and every saved worksheet with
 // the learner's number of runs, the chosen one's record lines and the chart of its scores;
-// erasing the selected items' records and saving them all as CSV.
+// erasing the selected items' records, saving them all as CSV, and its help page (F1).
 
 #include <QDialog>
 
@@ -22,10 +22,14 @@ class TfrmKiroku : public QDialog {
     // records were erased while the window was open.
     bool showRecords();
 
+    // The records window's page of the help.
+    static constexpr int HelpTopic = 222;
+
   public slots:
     void lstTitleClick();
     void btnEraseClick();
     void btnExportClick();
+    void btnHelpClick();
     void btnReturnClick();
 
   private:

@@ -159,6 +159,60 @@ TEST(EditorCheck, CharactersShiftJisCannotHoldAreNamedWithTheirLine) {
     }
 }
 
+TEST(EditorCheck, CharactersTheFileWouldChangeAreNamedWithWhatTheyBecome) {
+    // Each of these has a place in the code page only as a look-alike: saved as it is, the
+    // file would read back another character, "¥" even the division sign of the formulas.
+    struct Case {
+        std::vector<std::string> typed;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{"x＝#３#", "2−1=#1#"},
+         "ヒントブロック 2行目：文字 U+2212 は保存すると「－」(U+FF0D) に変わります。"
+         "「－」と書いてください"},
+        {{"1〜5 の数"},
+         "ヒントブロック 1行目：文字 U+301C は保存すると「～」(U+FF5E) に変わります。"
+         "「～」と書いてください"},
+        {{"", "", "6¥2=#3#"},
+         "ヒントブロック 3行目：文字 U+00A5 は保存すると「\\」(U+005C) に変わります。"
+         "「\\」と書いてください"},
+        {{"a — b"},
+         "ヒントブロック 1行目：文字 U+2014 は保存すると「―」(U+2015) に変わります。"
+         "「―」と書いてください"},
+        {{"ab‖cd"},
+         "ヒントブロック 1行目：文字 U+2016 は保存すると「∥」(U+2225) に変わります。"
+         "「∥」と書いてください"},
+        // What the code page keeps as typed passes: its own minus, wave dash and yen sign.
+        {{"2－1=#1#", "1～5", "６￥２", "x\\2"}, ""},
+    };
+    for (const Case& c : cases) {
+        const std::optional<MemoProblem> p = FindUnrepresentable(Memo::Hint, c.typed);
+        if (std::string(c.said).empty()) {
+            EXPECT_FALSE(p) << (p ? U(p->message) : "");
+            continue;
+        }
+        ASSERT_TRUE(p) << c.said;
+        EXPECT_EQ(U(p->message), c.said);
+        EXPECT_EQ(p->line, static_cast<int>(c.typed.size()) - 1);
+    }
+}
+
+TEST(EditorCheck, ALineBreakInsideALineIsRefused) {
+    // A paste into a one-line field keeps its breaks; the file would read them as lines.
+    const std::pair<const char*, const char*> cases[] = {
+        {"(3) 新単元\n>>\n]]", "改行 U+000A は１行の中に書けません"},
+        {"題\r\n[[sect9", "改行 U+000D は１行の中に書けません"},
+        {"末尾\r", "改行 U+000D は１行の中に書けません"},
+    };
+    for (const auto& [typed, said] : cases) {
+        const std::optional<UnrepresentableChar> c = FirstUnrepresentable({"前の行", typed});
+        ASSERT_TRUE(c) << typed;
+        EXPECT_EQ(c->line, 1);
+        EXPECT_TRUE(c->lineBreak);
+        EXPECT_EQ(U(UnrepresentableText(*c)), said);
+    }
+}
+
 TEST(EditorAnswers, ExtractedAnswersAndTheChoicesBuiltFromThem) {
     const Lines ques = {S("{"),
                         S("x=#9#"),

@@ -101,6 +101,58 @@ TEST_F(IndexEdit, RefusedEditsChangeNothing) {
     EXPECT_EQ(fp.files.get(Eq1Index), bytes);
 }
 
+TEST_F(IndexEdit, APasteWithLineBreaksNeverReachesTheFile) {
+    // "(3) 新単元" with a made-up section after it, as pasted from another text.
+    const std::string pasted = S("(3) 新単元") + "\r\n>>\r\n]]\r\n[[sect9\r\n" + S("偽");
+    const std::string said = "改行を含む項目は使えません。１行で書いてください";
+    const std::string bytes = fp.files.get(Eq1Index);
+    const struct {
+        const char* what;
+        std::function<Report()> edit;
+    } cases[] = {
+        {"追加 of a section", [&] { return AddIndexSection(s, pasted); }},
+        {"変更 of a section", [&] { return RenameIndexSection(s, pasted); }},
+        {"追加 of a unit", [&] { return AddIndexUnit(s, pasted); }},
+        {"変更 of a unit", [&] { return RenameIndexUnit(s, pasted); }},
+        {"a lone LF", [&] { return AddIndexUnit(s, S("(3) 新") + "\n>>"); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(open(1));
+        const Lines before = s.lines;
+        const Report r = c.edit();
+        EXPECT_FALSE(r) << c.what;
+        EXPECT_EQ(U(r.message), said) << c.what;
+        EXPECT_EQ(s.lines, before) << c.what;
+        EXPECT_FALSE(s.modified) << c.what;
+    }
+    // The title: OK and the question on leaving the lesson both refuse to write it.
+    for (int way = 0; way < 2; ++way) {
+        ASSERT_TRUE(open(1));
+        fp.prompter.messages.clear();
+        SetIndexTitle(s, pasted);
+        fp.prompter.answers = {answer::Yes};
+        EXPECT_FALSE(way == 0 ? SaveLessonIndex(fp.files, fp.prompter, s)
+                              : MayLeaveIndexLesson(fp.files, fp.prompter, s));
+        EXPECT_EQ(messages().back(), "タイトル：" + said) << way;
+        EXPECT_EQ(fp.files.get(Eq1Index), bytes) << way;
+        EXPECT_FALSE(s.written) << way;
+    }
+}
+
+TEST_F(IndexEdit, ATitleTheFileWouldChangeIsNotWritten) {
+    ASSERT_TRUE(open(1));
+    const std::string bytes = fp.files.get(Eq1Index);
+    // The window names the character it found in the typed title; "−" reads as "－".
+    SetIndexTitle(s, S("正の数－負の数"), S("文字 U+2212 は保存すると「－」(U+FF0D) に変わります"));
+    EXPECT_FALSE(SaveLessonIndex(fp.files, fp.prompter, s));
+    EXPECT_EQ(messages().back(), "タイトル：文字 U+2212 は保存すると「－」(U+FF0D) に変わります");
+    EXPECT_EQ(fp.files.get(Eq1Index), bytes);
+    // Typed again without it, the title is saved.
+    SetIndexTitle(s, S("正の数－負の数"));
+    EXPECT_TRUE(SaveLessonIndex(fp.files, fp.prompter, s));
+    EXPECT_EQ(written().front(), "正の数－負の数");
+}
+
 TEST_F(IndexEdit, ATitleChangedAloneIsSavedOrAskedAbout) {
     const struct {
         int answer;

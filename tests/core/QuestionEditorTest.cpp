@@ -266,6 +266,15 @@ TEST_F(Editor, TwoWindowsMakingASimilarQuestionGetTwoNumbers) {
     EXPECT_EQ(readBack("[[unit2R2"), std::vector<std::string>{"(1)　x=#0#"});
 }
 
+TEST_F(Editor, LoadingAgainFromItsOwnStateKeepsTheUnitAndItsName) {
+    // After a direct edit the editor loads the file again for the unit it shows.
+    ASSERT_TRUE(load({1, 1, 2, 0}));
+    ASSERT_TRUE(LoadQuestionEditor(p, s, s.ref, s.unitName, s.newUnitMode));
+    EXPECT_EQ(U(s.unitName), "単元");
+    EXPECT_EQ(s.ref, (UnitRef{1, 1, 2, 0}));
+    EXPECT_EQ(U(s.memos.ques), (std::vector<std::string>{"(1)　2(x+1)=4　x=#1#"}));
+}
+
 TEST_F(Editor, KeysThatDoNotFitAreAWarningTheTeacherMayAccept) {
     const struct {
         int answer;

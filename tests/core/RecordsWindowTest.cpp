@@ -61,6 +61,19 @@ TEST_F(RecordsWindow, ListsEveryUnitAndWorksheetWithItsCountThenStraySections) {
     EXPECT_EQ(U(lines[0]).substr(0, 17), "2005年03月01日");
 }
 
+TEST_F(RecordsWindow, AMissingRecordNumberShowsAQuestionMarkInItsPlace) {
+    // A learner file edited by hand: three keys, the second run's number gone.
+    const std::string taro = file("共通");
+    fp.files.put(taro, S("[S11(1) 等式]\r\n1=一回目\r\n3=三回目\r\nx=よけいな行\r\n"
+                         "[S12(2) 移項]\r\n2=二回目\r\n"));
+    RecordsWindowState s{S("共通"), {}, 1, {}, false};
+    ASSERT_TRUE(FillRecordsList(fp.files, p.course, p.shell.logOnFolder, s));
+    ASSERT_EQ(U(s.items[1].text), "03回S11(1) 等式");
+    EXPECT_EQ(U(RecordLinesOf(fp.files, s, 1)),
+              (std::vector<std::string>{"一回目", "?", "三回目"}));
+    EXPECT_EQ(U(RecordLinesOf(fp.files, s, 2)), std::vector<std::string>{"?"});
+}
+
 TEST_F(RecordsWindow, WithoutALearnerFileEveryUnitCountsNone) {
     RecordsWindowState s{S("hanako"), {}, 1, {}, false};
     ASSERT_TRUE(FillRecordsList(fp.files, p.course, p.shell.logOnFolder, s));

@@ -145,28 +145,43 @@ std::string MemoName(Memo memo) {
 std::optional<UnrepresentableChar> FirstUnrepresentable(const std::vector<std::string>& utf8) {
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const std::string& line = utf8[i];
-        if (sjis::representable(line)) continue;
+        const bool breaks = line.find_first_of("\r\n") != std::string::npos;
+        if (!breaks && sjis::representable(line) && sjis::toUtf8(sjis::fromUtf8(line)) == line)
+            continue;
         for (std::size_t at = 0; at < line.size();) {
             const std::size_t n =
                 std::min(utf8Length(static_cast<unsigned char>(line[at])), line.size() - at);
             const std::string_view c(line.data() + at, n);
-            if (!sjis::representable(c))
-                return UnrepresentableChar{static_cast<int>(i), codePointText(c)};
             at += n;
+            UnrepresentableChar found{static_cast<int>(i), codePointText(c), {}, {}, false};
+            if (c == "\r" || c == "\n") {
+                found.lineBreak = true;
+                return found;
+            }
+            if (!sjis::representable(c)) return found;
+            std::string stored = sjis::fromUtf8(c);
+            const std::string back = sjis::toUtf8(stored);
+            if (back == c) continue;
+            found.becomes = std::move(stored);
+            found.becomesCodePoint = codePointText(back);
+            return found;
         }
     }
     return std::nullopt;
 }
 
-std::string UnrepresentableText(const std::string& codePoint) {
-    return J("文字 ") + codePoint + J(" はシフトJISで保存できません");
+std::string UnrepresentableText(const UnrepresentableChar& c) {
+    if (c.lineBreak) return J("改行 ") + c.codePoint + J(" は１行の中に書けません");
+    if (c.becomes.empty()) return J("文字 ") + c.codePoint + J(" はシフトJISで保存できません");
+    return J("文字 ") + c.codePoint + J(" は保存すると「") + c.becomes + J("」(") +
+           c.becomesCodePoint + J(") に変わります。「") + c.becomes + J("」と書いてください");
 }
 
 std::optional<MemoProblem> FindUnrepresentable(Memo memo, const std::vector<std::string>& utf8) {
     const std::optional<UnrepresentableChar> c = FirstUnrepresentable(utf8);
     if (!c) return std::nullopt;
     const auto line = static_cast<std::size_t>(c->line);
-    return problem(memo, line, lineText(memo, line) + UnrepresentableText(c->codePoint));
+    return problem(memo, line, lineText(memo, line) + UnrepresentableText(*c));
 }
 
 bool IsKeywordLine(std::string_view line) {

@@ -26,18 +26,27 @@ struct MemoProblem {
     std::string message;
 };
 
-// The first character of the UTF-8 lines that code page 932 cannot hold: its line (from 0)
-// and its code point written "U+XXXX".
+// The first character of the UTF-8 lines (as typed or pasted) that the Shift-JIS file
+// would not keep as it stands: one code page 932 has no place for, one it stores as a
+// look-alike that reads back as another character ("−" U+2212 comes back as "－" U+FF0D,
+// "〜" as "～", "¥" as "\", the division sign of formulas), or a line break inside a line
+// (a paste into a one-line field), which the file would read as a line of its own.
 struct UnrepresentableChar {
     int line = 0;
-    std::string codePoint;
+    std::string codePoint;        // "U+XXXX" of the character as typed
+    std::string becomes;          // the Shift-JIS look-alike it would be saved as, or ""
+    std::string becomesCodePoint; // "U+XXXX" of the look-alike as it reads back, or ""
+    bool lineBreak = false;       // a CR or LF inside the line
 };
 std::optional<UnrepresentableChar> FirstUnrepresentable(const std::vector<std::string>& utf8);
-// "文字 U+XXXX はシフトJISで保存できません".
-std::string UnrepresentableText(const std::string& codePoint);
+// What the user is told, the character named by its code point (a message is Shift-JIS
+// and could not show it): "文字 U+XXXX はシフトJISで保存できません", "文字 U+2212 は
+// 保存すると「－」(U+FF0D) に変わります。「－」と書いてください" or
+// "改行 U+000A は１行の中に書けません".
+std::string UnrepresentableText(const UnrepresentableChar& c);
 
-// The first character of the memo's lines (UTF-8, as typed or pasted) that code page 932
-// cannot hold: memo name + line + "行目：文字 U+XXXX はシフトJISで保存できません".
+// The first character of the memo's lines (UTF-8, as typed or pasted) that the file would
+// not keep: memo name + line + "行目：" + UnrepresentableText.
 std::optional<MemoProblem> FindUnrepresentable(Memo memo, const std::vector<std::string>& utf8);
 
 // True for a line the readers would take as the end or the start of a block: ">>", "]]",

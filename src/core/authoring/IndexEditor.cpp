@@ -24,6 +24,14 @@ bool writeLines(Files& files, Prompter& prompter, IndexEditorState& s, const Lin
     return true;
 }
 
+// Why the title cannot be written, "" when it can.
+std::string titleProblem(const IndexEditorState& s) {
+    if (!s.titleProblem.empty()) return J("タイトル：") + s.titleProblem;
+    if (std::string problem = IndexTextProblem(s.title); !problem.empty())
+        return J("タイトル：") + problem;
+    return {};
+}
+
 } // namespace
 
 Lines NewLessonIndexLines() {
@@ -59,6 +67,7 @@ Report ChooseIndexLesson(Files& files, IndexEditorState& s, int lesson) {
     s.lesson = 0;
     s.lines.clear();
     s.title.clear();
+    s.titleProblem.clear();
     s.section = s.unit = -1;
     s.modified = false;
     const CourseTables& c = s.lessons;
@@ -90,7 +99,7 @@ bool MayLeaveIndexLesson(Files& files, Prompter& prompter, IndexEditorState& s) 
     if (!s.modified || s.lesson == 0) return true;
     switch (prompter.askYesNoCancel(J("変更された目次を保存しますか？"))) {
     case answer::Yes:
-        if (std::string problem = IndexTextProblem(s.title); !problem.empty()) {
+        if (std::string problem = titleProblem(s); !problem.empty()) {
             prompter.message(problem);
             return false;
         }
@@ -124,6 +133,8 @@ void ChooseIndexSection(IndexEditorState& s, int pos) {
 }
 
 std::string IndexTextProblem(const std::string& text) {
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return J("改行を含む項目は使えません。１行で書いてください");
     if (!IsKeywordLine(text)) return {};
     return J("「") + text + J("」は目次の区切りと読まれるため使えません");
 }
@@ -187,7 +198,8 @@ Report RenameIndexUnit(IndexEditorState& s, const std::string& text) {
     return {};
 }
 
-void SetIndexTitle(IndexEditorState& s, const std::string& title) {
+void SetIndexTitle(IndexEditorState& s, const std::string& title, std::string problem) {
+    s.titleProblem = std::move(problem);
     if (title == s.title) return;
     s.title = title;
     s.modified = true;
@@ -203,7 +215,7 @@ bool SaveLessonIndex(Files& files, Prompter& prompter, IndexEditorState& s) {
         return false;
     }
     if (!s.modified) return true;
-    if (std::string problem = IndexTextProblem(s.title); !problem.empty()) {
+    if (std::string problem = titleProblem(s); !problem.empty()) {
         prompter.message(problem);
         return false;
     }

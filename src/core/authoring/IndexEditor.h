@@ -20,6 +20,7 @@ struct IndexEditorState {
     std::string indexPath;  // edtIndex: lessonPath + ".ind"
     Lines lines;            // Memo1: the lesson index file as edited
     std::string title;      // edtMainTitle
+    std::string titleProblem; // why the title as typed cannot be saved, "" when it can
     int section = -1;       // lstESection position, -1 for none
     int unit = -1;          // lstEUnit position, -1 for none
     bool modified = false;  // edits not written yet
@@ -54,7 +55,8 @@ std::string SectionDataFile(Files& files, const IndexEditorState& s);
 void ChooseIndexSection(IndexEditorState& s, int pos);
 
 // A section or unit text that would read as a block line of the file ("[[…", ">>", "]]",
-// "<<…") is refused with a message; "" when the text may be used.
+// "<<…") or that holds a line break (a pasted text would become lines of the file of its
+// own) is refused with a message; "" when the text may be used.
 std::string IndexTextProblem(const std::string& text);
 
 // 追加 and 変更 of sections and units; each refusal says why and changes nothing.
@@ -66,8 +68,9 @@ Report AddIndexUnit(IndexEditorState& s, const std::string& text);
 Report RenameIndexUnit(IndexEditorState& s, const std::string& text);
 // The lines as they would be written: the edited lines with the title on the first line.
 Lines EditedIndexLines(const IndexEditorState& s);
-// edtMainTitle changed.
-void SetIndexTitle(IndexEditorState& s, const std::string& title);
+// edtMainTitle changed; problem says why the title as typed cannot be saved (a character
+// the file would not keep), "" when it can. A title with a problem is never written.
+void SetIndexTitle(IndexEditorState& s, const std::string& title, std::string problem = {});
 
 // OK: with a section and a unit chosen, writes the edited lines (title on the first line)
 // when anything changed and loads the lesson again. False with the message said when the

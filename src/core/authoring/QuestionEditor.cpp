@@ -92,11 +92,11 @@ std::string UnitLabel(const UnitRef& ref) {
            std::to_string(ref.Unit) + RuidaiSuffix(ref.Ruidai);
 }
 
-Report LoadQuestionEditor(Workspace& p, QuestionEditorState& s, const UnitRef& ref,
-                          const std::string& unitName, bool newUnitMode) {
+Report LoadQuestionEditor(Workspace& p, QuestionEditorState& s, UnitRef ref,
+                          std::string unitName, bool newUnitMode) {
     s = QuestionEditorState{};
     s.ref = ref;
-    s.unitName = unitName;
+    s.unitName = std::move(unitName);
     s.newUnitMode = newUnitMode;
     if (ref.Section < 1) return Report::failed({});
     s.path = UnitFileNames(p.course, ref).queFile;

@@ -40,9 +40,10 @@ std::string UnitLabel(const UnitRef& ref);
 // worksheet shows this very unit, its page blocks and graphs as they stand now replace the
 // file's, so that its layout changes are saved too; in new-unit mode no worksheet gives
 // anything. Fails with the message when the file exists but cannot be read: the template
-// would overwrite every unit in it.
-Report LoadQuestionEditor(Workspace& p, QuestionEditorState& s, const UnitRef& ref,
-                          const std::string& unitName, bool newUnitMode);
+// would overwrite every unit in it. The unit and its name are taken as copies, so that the
+// editor may load again from its own state (s.ref, s.unitName) after a direct edit.
+Report LoadQuestionEditor(Workspace& p, QuestionEditorState& s, UnitRef ref,
+                          std::string unitName, bool newUnitMode);
 
 // 抽出: the answers of the question lines when they pass their check, else the check's
 // problem (the list keeps its items).

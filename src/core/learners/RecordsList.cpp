@@ -1,5 +1,6 @@
 #include "learners/RecordsList.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "formats/CourseIndex.h"
@@ -94,7 +95,20 @@ std::vector<Record> RecordsOfItem(Files& files, const RecordsWindowState& state,
     if (item < 0 || item >= static_cast<int>(state.items.size())) return {};
     const RecordsItem& it = state.items[item];
     if (it.section.empty() || state.learnerFile.empty()) return {};
-    return ReadRecords(files, state.learnerFile, it.section);
+    // Keys "1" .. n for the n keys of the section, as the practice window shows them: a
+    // number missing among them (a file edited by hand) reads "?" in its place.
+    const std::vector<Record> stored = ReadRecords(files, state.learnerFile, it.section);
+    std::unordered_map<std::string, const std::string*> byKey;
+    for (const Record& r : stored)
+        byKey.emplace(r.key, &r.line);
+    std::vector<Record> out;
+    out.reserve(stored.size());
+    for (std::size_t k = 1; k <= stored.size(); ++k) {
+        std::string key = std::to_string(k);
+        const auto found = byKey.find(key);
+        out.push_back({key, found == byKey.end() ? std::string("?") : *found->second});
+    }
+    return out;
 }
 
 Lines RecordLinesOf(Files& files, const RecordsWindowState& state, int item) {

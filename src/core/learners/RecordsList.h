@@ -58,7 +58,8 @@ Report FillRecordsList(Files& files, const CourseTables& course, const std::stri
 
 // memDetail for an item: its records, or "練習の記録はありません".
 Lines RecordLinesOf(Files& files, const RecordsWindowState& state, int item);
-// The records of an item (none for a block title).
+// The records of an item (none for a block title): keys "1" .. n for its n keys, a key
+// missing among them read as the line "?".
 std::vector<Record> RecordsOfItem(Files& files, const RecordsWindowState& state, int item);
 
 // 記録消去: the selected items' records after asking, naming them, whether to erase
