@@ -69,9 +69,10 @@ TEST_F(RecordsWindow, AMissingRecordNumberShowsAQuestionMarkInItsPlace) {
     RecordsWindowState s{S("共通"), {}, 1, {}, false};
     ASSERT_TRUE(FillRecordsList(fp.files, p.course, p.shell.logOnFolder, s));
     ASSERT_EQ(U(s.items[1].text), "03回S11(1) 等式");
+    // The lines under other keys follow: the window hides no line of the file.
     EXPECT_EQ(U(RecordLinesOf(fp.files, s, 1)),
-              (std::vector<std::string>{"一回目", "?", "三回目"}));
-    EXPECT_EQ(U(RecordLinesOf(fp.files, s, 2)), std::vector<std::string>{"?"});
+              (std::vector<std::string>{"一回目", "?", "三回目", "よけいな行"}));
+    EXPECT_EQ(U(RecordLinesOf(fp.files, s, 2)), (std::vector<std::string>{"?", "二回目"}));
 }
 
 TEST_F(RecordsWindow, WithoutALearnerFileEveryUnitCountsNone) {

@@ -96,18 +96,23 @@ std::vector<Record> RecordsOfItem(Files& files, const RecordsWindowState& state,
     const RecordsItem& it = state.items[item];
     if (it.section.empty() || state.learnerFile.empty()) return {};
     // Keys "1" .. n for the n keys of the section, as the practice window shows them: a
-    // number missing among them (a file edited by hand) reads "?" in its place.
+    // number missing among them (a file edited by hand) reads "?" in its place. The lines
+    // under other keys follow in file order, so that no record is out of sight.
     const std::vector<Record> stored = ReadRecords(files, state.learnerFile, it.section);
     std::unordered_map<std::string, const std::string*> byKey;
     for (const Record& r : stored)
         byKey.emplace(r.key, &r.line);
     std::vector<Record> out;
-    out.reserve(stored.size());
+    out.reserve(stored.size() * 2);
+    std::unordered_set<std::string> shown;
     for (std::size_t k = 1; k <= stored.size(); ++k) {
         std::string key = std::to_string(k);
         const auto found = byKey.find(key);
         out.push_back({key, found == byKey.end() ? std::string("?") : *found->second});
+        shown.insert(std::move(key));
     }
+    for (const Record& r : stored)
+        if (!shown.count(r.key)) out.push_back(r);
     return out;
 }
 
