@@ -30,7 +30,10 @@
 
 namespace {
 
+// The side column: the answer panel during a run, the narrower run buttons between runs
+// (so that the page and the records fit beside them on a small screen).
 constexpr int SideWidth = 232;
+constexpr int ButtonsWidth = 160;
 constexpr int MinRecordsWidth = 150;
 
 // The answer fields' colours (解答欄の色).
@@ -46,13 +49,13 @@ TfrmRenshu::TfrmRenshu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(5);
 
-    auto* side = new QWidget(this);
-    side->setFixedWidth(SideWidth);
-    auto* sideLayout = new QVBoxLayout(side);
+    side_ = new QWidget(this);
+    side_->setFixedWidth(ButtonsWidth);
+    auto* sideLayout = new QVBoxLayout(side_);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(buildRunButtons());
     sideLayout->addWidget(buildAnswerPanel());
-    layout->addWidget(side);
+    layout->addWidget(side_);
 
     imgPaper2_ = new PageView;
     imgPaper2_->setObjectName(QStringLiteral("imgPaper2"));
@@ -107,7 +110,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
 
     grbColor_ = new QGroupBox(QStringLiteral("解答欄の色"), pnlRenshu_);
     grbColor_->setObjectName(QStringLiteral("grbColor"));
-    auto* colors = new QHBoxLayout(grbColor_);
+    auto* colors = new QGridLayout(grbColor_);
     static const char* const spoken[4] = {"水色", "緑", "黄色", "桃色"};
     for (int i = 0; i < 4; ++i) {
         rad_[static_cast<std::size_t>(i)] = new QRadioButton(grbColor_);
@@ -119,8 +122,8 @@ QWidget* TfrmRenshu::buildRunButtons() {
         swatch->setFixedSize(18, 18);
         swatch->setFrameShape(QFrame::Box);
         paintBackground(swatch, FieldColors[i]);
-        colors->addWidget(r);
-        colors->addWidget(swatch);
+        colors->addWidget(r, i / 2, (i % 2) * 2);
+        colors->addWidget(swatch, i / 2, (i % 2) * 2 + 1);
         connect(r, &QRadioButton::clicked, this, [this, i] { setFieldColor(i); });
     }
     rad_[0]->setChecked(true);
@@ -161,7 +164,7 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
         b->setFocusPolicy(Qt::NoFocus);
     sl->addWidget(btnClear2_, 1, 0);
     sl->addWidget(btnNext2_, 1, 1);
-    l->addWidget(grbSelect_, 1);
+    l->addWidget(grbSelect_, 3);
     connect(lstKgroup_, &QListWidget::itemClicked, this, &TfrmRenshu::lstKgroupClick);
     connect(btnNext2_, &QPushButton::clicked, this, &TfrmRenshu::btnNext2Click);
     connect(btnClear2_, &QPushButton::clicked, this, &TfrmRenshu::btnClear2Click);
@@ -391,7 +394,7 @@ void TfrmRenshu::relayoutPage() {
     // The page takes its whole width first where the window has it; the records beside it
     // take what is left.
     const int frame = 2 * scroll_->frameWidth() + scroll_->verticalScrollBar()->sizeHint().width();
-    scroll_->setMaximumWidth(w + frame);
+    scroll_->setMaximumWidth(pnlKiroku_->isHidden() ? QWIDGETSIZE_MAX : w + frame);
     placeFields();
 }
 
@@ -437,11 +440,17 @@ void TfrmRenshu::showInputWay() {
     pnlBunsu_->showPad(w_.pad);
 }
 
+void TfrmRenshu::showAnswerPanel() {
+    side_->setFixedWidth(SideWidth);
+    pnlSS_->show();
+}
+
 void TfrmRenshu::showBetweenRuns() {
     for (int k = 1; k <= MaxKran; ++k)
         fields_[static_cast<std::size_t>(k)]->hide();
     pnlSS_->hide();
     pnlAnki_->hide();
+    side_->setFixedWidth(ButtonsWidth);
     pnlRenshu_->show();
     pnlKiroku_->show();
     const bool marked = w_.run.phase == RunPhase::Marked;

@@ -94,6 +94,7 @@ class TfrmRenshu : public QDialog {
     void showRecords();
     void showGuidance();
     void showInputWay();
+    void showAnswerPanel();
     void setFieldColor(int index);
     QLineEdit* field(int box) const;
     QLineEdit* currentField() const;
@@ -126,6 +127,7 @@ class TfrmRenshu : public QDialog {
     bool open_ = false;
     QImage page_;
 
+    QWidget* side_ = nullptr; // the run buttons, or the answer panel during a run
     // Between runs.
     QWidget* pnlRenshu_ = nullptr;
     QPushButton *btnRenshu_ = nullptr, *btnFukushu_ = nullptr, *btnTest_ = nullptr;

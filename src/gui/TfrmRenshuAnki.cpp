@@ -34,7 +34,7 @@ void TfrmRenshu::btnAnkiClick() {
     grbTest_->hide();
     showInputWay();
     pnlAnki_->show();
-    pnlSS_->show();
+    showAnswerPanel();
     btnSeikai_->setEnabled(false);
     btnTouan_->setEnabled(false);
     btnFukushu_->setEnabled(false);

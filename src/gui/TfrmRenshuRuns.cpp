@@ -86,7 +86,7 @@ void TfrmRenshu::startRun(RunKind kind) {
     pnlRenshu_->hide();
     pnlAnki_->hide();
     grbTest_->show();
-    pnlSS_->show();
+    showAnswerPanel();
     btnAnswer_->setVisible(!test);
     btnHint_->setVisible(!test);
     btnHint_->setEnabled(!w_.hint.empty());

@@ -3,6 +3,7 @@
 // that box, and a run closed half-way. What the pupil leaves behind is checked where it
 // lands: the line in the learner file, the score on the page, the messages.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "Program.h"
 #include "gui/MessagePicture.h"
 #include "gui/TfrmRenshu.h"
+#include "gui/TfrmZenSeikai.h"
 #include "gui/UiText.h"
 #include "shell/PracticeRecords.h"
 #include "text/Profile.h"
@@ -408,6 +410,24 @@ class PracticeWindowTest : public QObject {
             d.in<QPushButton>("btnAbort")->click();
         });
         QVERIFY(d.records().empty());
+    }
+
+    // The all-correct window shows its title whole beside the icon and the three buttons a
+    // window manager may put in its title bar (each about a bar's height wide), and its
+    // caption whole.
+    void allCorrectWindowShowsItsTitleWhole() {
+        DeskFixture f;
+        f.start();
+        TfrmZenSeikai& window = *f.desk->zenSeikai;
+        window.show();
+        QApplication::processEvents();
+        const QFontMetrics title(QApplication::font());
+        const int bar = title.height() + 8;
+        QVERIFY(window.width() >= title.horizontalAdvance(window.windowTitle()) + 4 * bar + 16);
+        auto* caption = window.findChild<QLabel*>(QStringLiteral("lblSeikai"));
+        QVERIFY(caption->contentsRect().width() >=
+                caption->fontMetrics().horizontalAdvance(caption->text()));
+        window.close();
     }
 
     // A memorise run from the keyboard alone: the answers in the boxes, Enter erasing one and
