@@ -28,6 +28,8 @@ void TfrmRenshu::btnAnkiClick() {
         QLineEdit* f = fields_[static_cast<std::size_t>(k)];
         f->clear();
         f->setReadOnly(true);
+        // Tab goes to the memorise buttons, not from box to box.
+        f->setFocusPolicy(Qt::ClickFocus);
     }
     pnlKiroku_->hide();
     pnlRenshu_->hide();
@@ -74,10 +76,12 @@ void TfrmRenshu::listOtherAnswers(int box) {
 }
 
 void TfrmRenshu::btnNextAClick() {
+    MemoriseAt(w_.run, curKran_);
     showMemorised(MemoriseNext(w_.run, true));
 }
 
 void TfrmRenshu::btnNextBClick() {
+    MemoriseAt(w_.run, curKran_);
     showMemorised(MemoriseNext(w_.run, false));
 }
 

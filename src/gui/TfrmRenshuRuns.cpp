@@ -79,6 +79,7 @@ void TfrmRenshu::startRun(RunKind kind) {
         QLineEdit* f = fields_[static_cast<std::size_t>(k)];
         f->clear();
         f->setReadOnly(false);
+        f->setFocusPolicy(Qt::StrongFocus);
     }
     showInputWay();
     // Past scores and records stay out of sight while the pupil answers.

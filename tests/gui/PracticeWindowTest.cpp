@@ -435,6 +435,8 @@ class PracticeWindowTest : public QObject {
     void memoriseRunFromTheKeyboard() {
         PracticeDesk d;
         d.study([&](TfrmRenshu& w) {
+            w.activateWindow(); // clicks and Tab move the focus as on a desktop
+            QVERIFY(QTest::qWaitForWindowActive(&w));
             QPushButton* anki = d.in<QPushButton>("btnAnki");
             QVERIFY(anki->isVisible());
             anki->setFocus();
@@ -460,6 +462,15 @@ class PracticeWindowTest : public QObject {
             for (int k = 1; k <= d.boxes(); ++k)
                 QVERIFY(d.field(k)->isVisible() && d.field(k)->text().isEmpty());
             QVERIFY(w.focusWidget() == d.field(1));
+            // A click into box 3: the steps go on from there.
+            QTest::mouseClick(d.field(3), Qt::LeftButton);
+            QTest::keyClick(d.field(3), Qt::Key_Return);
+            QCOMPARE(d.field(4)->text(), d.answer(4));
+            QVERIFY(d.field(2)->text().isEmpty() && d.field(3)->text().isEmpty());
+            // Tab leads from the box to the memorise buttons.
+            QTest::keyClick(d.field(4), Qt::Key_Tab);
+            QVERIFY(qobject_cast<QPushButton*>(w.focusWidget()));
+            QVERIFY(w.focusWidget()->parentWidget() == d.in<QWidget>("pnlAnki"));
             QPushButton* end = d.in<QPushButton>("btnClose");
             end->setFocus();
             QTest::keyClick(end, Qt::Key_Return);

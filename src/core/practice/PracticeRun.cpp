@@ -404,6 +404,11 @@ int MemoriseClearAll(PracticeRun& run) {
     return run.curKran;
 }
 
+void MemoriseAt(PracticeRun& run, int box) {
+    if (!memorising(run) || !hasBox(run, box)) return;
+    if (!run.boxes[static_cast<std::size_t>(box)].answers.empty()) run.curKran = box;
+}
+
 std::vector<std::string> MemoriseAnswers(const PracticeRun& run, int box) {
     if (!memorising(run) || !hasBox(run, box)) return {};
     return run.boxes[static_cast<std::size_t>(box)].answers.entries_;

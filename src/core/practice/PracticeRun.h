@@ -163,6 +163,8 @@ int MemoriseNext(PracticeRun& run, bool erase);
 // return the first box.
 int MemoriseShowAll(PracticeRun& run);
 int MemoriseClearAll(PracticeRun& run);
+// The pupil moves to box (a click into its field): the memorise steps go on from there.
+void MemoriseAt(PracticeRun& run, int box);
 // The accepted answers of box in a memorise run (empty otherwise).
 std::vector<std::string> MemoriseAnswers(const PracticeRun& run, int box);
 // 暗記終了: the window is ready for a run again.
