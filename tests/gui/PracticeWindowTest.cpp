@@ -430,6 +430,25 @@ class PracticeWindowTest : public QObject {
         window.close();
     }
 
+    // A guidance line wider than its narrow panel is drawn smaller and shows whole: no ink
+    // reaches the picture's right edge.
+    void guidanceShowsWholeInANarrowPanel() {
+        MessagePicture picture;
+        picture.resize(232, 110);
+        picture.line(0, QStringLiteral("すべて解答を入力し終えたら、"), 12, Qt::black);
+        picture.line(1, QStringLiteral("［採点］ボタンをクリックして採点します。"), 12, Qt::black);
+        const QImage image = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int inkAtEdge = 0, ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    ++ink;
+                    if (x >= image.width() - 3) ++inkAtEdge;
+                }
+        QVERIFY(ink > 200);
+        QCOMPARE(inkAtEdge, 0);
+    }
+
     // A memorise run from the keyboard alone: the answers in the boxes, Enter erasing one and
     // showing the next, 暗記終了 back to the start; nothing recorded.
     void memoriseRunFromTheKeyboard() {
