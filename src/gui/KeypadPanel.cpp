@@ -104,8 +104,8 @@ KeypadPanel::KeypadPanel(QWidget* parent) : QWidget(parent) {
         connect(b, &QPushButton::clicked, this, [this, caption] { emit integerKey(caption); });
         ++i;
     }
-    QPushButton* clearField2 = key(whole, "btnClear2", QStringLiteral("クリア"));
-    QPushButton* enter = key(whole, "btnNext2", QStringLiteral("入力"));
+    QPushButton* clearField2 = key(whole, "btnClearK", QStringLiteral("クリア"));
+    QPushButton* enter = key(whole, "btnNextK", QStringLiteral("入力"));
     wl->addWidget(clearField2, 3, 3);
     wl->addWidget(enter, 4, 0, 1, 4);
     connect(clearField2, &QPushButton::clicked, this, &KeypadPanel::clearField);

@@ -46,8 +46,13 @@ void MessagePicture::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::TextAntialiasing);
     int bottom = 0;
     for (const Item& i : items_) {
-        // Points as on a 96 dpi screen.
-        const QFont font = uiFont("ＭＳ Ｐゴシック", (i.points * 4 + 1) / 3, i.bold);
+        // Points as on a 96 dpi screen; a line wider than the picture is drawn smaller, so
+        // that it shows whole in a narrow panel.
+        int pixels = (i.points * 4 + 1) / 3;
+        QFont font = uiFont("ＭＳ Ｐゴシック", pixels, i.bold);
+        while (pixels > 8 &&
+               QFontMetrics(font).horizontalAdvance(i.text) > width() - i.x - 8)
+            font = uiFont("ＭＳ Ｐゴシック", --pixels, i.bold);
         p.setFont(font);
         p.setPen(i.color);
         const QFontMetrics m(font);

@@ -30,17 +30,21 @@ SoftKeyboard::SoftKeyboard(QWidget* parent)
     auto* bs = new QPushButton(QStringLiteral("ＢＳ"), this);
     bs->setObjectName(QStringLiteral("BitBtn11"));
     bs->setAccessibleName(QStringLiteral("一文字消す"));
+    auto* clearKey = new QPushButton(QStringLiteral("クリア"), this);
+    clearKey->setObjectName(QStringLiteral("btnClearS"));
     auto* nextKey = new QPushButton(QStringLiteral("次へ"), this);
     nextKey->setObjectName(QStringLiteral("btnNext"));
-    for (QPushButton* b : {bs, nextKey}) {
+    for (QPushButton* b : {bs, clearKey, nextKey}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
         b->setFixedHeight(26);
     }
     const int row = SoftKeyCount / Columns;
-    grid->addWidget(bs, row, 0, 1, Columns / 2);
-    grid->addWidget(nextKey, row, Columns / 2, 1, Columns / 2);
+    grid->addWidget(bs, row, 0, 1, 3);
+    grid->addWidget(clearKey, row, 3, 1, 2);
+    grid->addWidget(nextKey, row, 5, 1, Columns - 5);
     connect(bs, &QPushButton::clicked, this, &SoftKeyboard::backSpace);
+    connect(clearKey, &QPushButton::clicked, this, &SoftKeyboard::clear);
     connect(nextKey, &QPushButton::clicked, this, &SoftKeyboard::next);
 }
 

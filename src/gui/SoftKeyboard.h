@@ -1,6 +1,6 @@
 #pragma once
 // The soft keyboard of the practice window: the characters of the unit's "<<softkey" block
-// on keys in a shuffled order, with ＢＳ and 次へ. Only the rows in use are shown. The
+// on keys in a shuffled order, with ＢＳ, クリア and 次へ. Only the rows in use are shown. The
 // keys take no focus, so that the answer field keeps it.
 
 #include <QGroupBox>
@@ -20,6 +20,7 @@ class SoftKeyboard : public QGroupBox {
   signals:
     void keyPressed(const QString& caption);
     void backSpace();
+    void clear(); // クリア: the field emptied
     void next();
 
   private:

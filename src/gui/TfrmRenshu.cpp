@@ -1,5 +1,6 @@
 #include "gui/TfrmRenshu.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +30,11 @@
 
 namespace {
 
+// The side column: the answer panel during a run, the narrower run buttons between runs
+// (so that the page and the records fit beside them on a small screen).
 constexpr int SideWidth = 232;
+constexpr int ButtonsWidth = 160;
+constexpr int MinRecordsWidth = 150;
 
 // The answer fields' colours (解答欄の色).
 const QColor FieldColors[4] = {QColor(192, 255, 255), QColor(192, 255, 192), QColor(255, 255, 192),
@@ -44,13 +49,13 @@ TfrmRenshu::TfrmRenshu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(5);
 
-    auto* side = new QWidget(this);
-    side->setFixedWidth(SideWidth);
-    auto* sideLayout = new QVBoxLayout(side);
+    side_ = new QWidget(this);
+    side_->setFixedWidth(ButtonsWidth);
+    auto* sideLayout = new QVBoxLayout(side_);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(buildRunButtons());
     sideLayout->addWidget(buildAnswerPanel());
-    layout->addWidget(side);
+    layout->addWidget(side_);
 
     imgPaper2_ = new PageView;
     imgPaper2_->setObjectName(QStringLiteral("imgPaper2"));
@@ -82,8 +87,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
     pnlRenshu_->setObjectName(QStringLiteral("pnlRenshu"));
     auto* l = new QVBoxLayout(pnlRenshu_);
     l->setContentsMargins(4, 4, 4, 4);
-    auto* btnAnki = button(pnlRenshu_, "btnAnki", QStringLiteral("暗記"));
-    btnAnki->hide(); // memorising is not offered
+    btnAnki_ = button(pnlRenshu_, "btnAnki", QStringLiteral("暗記"));
     btnRenshu_ = button(pnlRenshu_, "btnRenshu", QStringLiteral("練習"));
     btnFukushu_ = button(pnlRenshu_, "btnFukushu", QStringLiteral("復習　"));
     btnTest_ = button(pnlRenshu_, "btnTest", QStringLiteral("テスト"));
@@ -92,7 +96,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
     btnStartPrint_ = button(pnlRenshu_, "btnStartPrint", QStringLiteral("印　刷　"));
     btnShowRecord_ = button(pnlRenshu_, "btnShowRecord", QStringLiteral("記録表示"));
     btnEnd_ = button(pnlRenshu_, "btnEnd", QStringLiteral("閉じる"));
-    for (QPushButton* b : {btnRenshu_, btnFukushu_, btnTest_}) {
+    for (QPushButton* b : {btnAnki_, btnRenshu_, btnFukushu_, btnTest_}) {
         b->setMinimumHeight(40);
         b->setFont(uiFont("ＭＳ Ｐゴシック", 18, true));
         l->addWidget(b);
@@ -106,7 +110,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
 
     grbColor_ = new QGroupBox(QStringLiteral("解答欄の色"), pnlRenshu_);
     grbColor_->setObjectName(QStringLiteral("grbColor"));
-    auto* colors = new QHBoxLayout(grbColor_);
+    auto* colors = new QGridLayout(grbColor_);
     static const char* const spoken[4] = {"水色", "緑", "黄色", "桃色"};
     for (int i = 0; i < 4; ++i) {
         rad_[static_cast<std::size_t>(i)] = new QRadioButton(grbColor_);
@@ -118,14 +122,15 @@ QWidget* TfrmRenshu::buildRunButtons() {
         swatch->setFixedSize(18, 18);
         swatch->setFrameShape(QFrame::Box);
         paintBackground(swatch, FieldColors[i]);
-        colors->addWidget(r);
-        colors->addWidget(swatch);
+        colors->addWidget(r, i / 2, (i % 2) * 2);
+        colors->addWidget(swatch, i / 2, (i % 2) * 2 + 1);
         connect(r, &QRadioButton::clicked, this, [this, i] { setFieldColor(i); });
     }
     rad_[0]->setChecked(true);
     l->addWidget(grbColor_);
     l->addStretch(1);
 
+    connect(btnAnki_, &QPushButton::clicked, this, &TfrmRenshu::btnAnkiClick);
     connect(btnRenshu_, &QPushButton::clicked, this, &TfrmRenshu::btnRenshuClick);
     connect(btnFukushu_, &QPushButton::clicked, this, &TfrmRenshu::btnFukushuClick);
     connect(btnTest_, &QPushButton::clicked, this, &TfrmRenshu::btnTestClick);
@@ -143,16 +148,26 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
     auto* l = new QVBoxLayout(pnlSS_);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(4);
+    l->addWidget(buildInputMode());
 
     grbSelect_ = new QGroupBox(QStringLiteral("答えの選択"), pnlSS_);
     grbSelect_->setObjectName(QStringLiteral("grbSelect"));
-    auto* sl = new QVBoxLayout(grbSelect_);
+    auto* sl = new QGridLayout(grbSelect_);
     lstKgroup_ = namedList(grbSelect_, "lstKgroup", QRect(), QStringLiteral("答えの選択"));
     lstKgroup_->setFont(uiFont("ＭＳ 明朝", 16));
     lstKgroup_->setFocusPolicy(Qt::NoFocus);
-    sl->addWidget(lstKgroup_);
-    l->addWidget(grbSelect_, 1);
+    sl->addWidget(lstKgroup_, 0, 0, 1, 2);
+    // For a pupil with the mouse alone: the chosen answer is entered or cleared here.
+    btnClear2_ = button(grbSelect_, "btnClear2", QStringLiteral("クリア"));
+    btnNext2_ = button(grbSelect_, "btnNext2", QStringLiteral("入力"));
+    for (QPushButton* b : {btnClear2_, btnNext2_})
+        b->setFocusPolicy(Qt::NoFocus);
+    sl->addWidget(btnClear2_, 1, 0);
+    sl->addWidget(btnNext2_, 1, 1);
+    l->addWidget(grbSelect_, 3);
     connect(lstKgroup_, &QListWidget::itemClicked, this, &TfrmRenshu::lstKgroupClick);
+    connect(btnNext2_, &QPushButton::clicked, this, &TfrmRenshu::btnNext2Click);
+    connect(btnClear2_, &QPushButton::clicked, this, &TfrmRenshu::btnClear2Click);
 
     grbMoji_ = new SoftKeyboard(pnlSS_);
     l->addWidget(grbMoji_);
@@ -164,6 +179,7 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
     connect(grbMoji_, &SoftKeyboard::backSpace, this, [this] {
         if (QLineEdit* f = currentField()) setFieldText(qs(BackSpace(sj(f->text()))));
     });
+    connect(grbMoji_, &SoftKeyboard::clear, this, [this] { setFieldText(QString()); });
     connect(grbMoji_, &SoftKeyboard::next, this, [this] { answerEnter(curKran_); });
 
     pnlBunsu_ = new KeypadPanel(pnlSS_);
@@ -220,6 +236,7 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
     connect(btnHint_, &QPushButton::clicked, this, &TfrmRenshu::btnHintClick);
     connect(btnSaiten_, &QPushButton::clicked, this, &TfrmRenshu::btnSaitenClick);
     connect(btnAbort_, &QPushButton::clicked, this, &TfrmRenshu::btnAbortClick);
+    l->addWidget(buildMemoriseButtons());
 
     imgMessXX_ = new MessagePicture(pnlSS_);
     imgMessXX_->setObjectName(QStringLiteral("imgMessXX"));
@@ -240,10 +257,57 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
     return pnlSS_;
 }
 
+QWidget* TfrmRenshu::buildInputMode() {
+    grbInput_ = new QGroupBox(QStringLiteral("入力モード"), pnlSS_);
+    grbInput_->setObjectName(QStringLiteral("grbInput"));
+    auto* l = new QHBoxLayout(grbInput_);
+    l->setContentsMargins(6, 2, 6, 2);
+    chkKaitou_ = new QCheckBox(QStringLiteral("解答選択"), grbInput_);
+    chkKaitou_->setObjectName(QStringLiteral("chkKaitou"));
+    chkRandom_ = new QCheckBox(QStringLiteral("ランダム"), grbInput_);
+    chkRandom_->setObjectName(QStringLiteral("chkRandom"));
+    for (QCheckBox* c : {chkKaitou_, chkRandom_}) {
+        c->setChecked(true);
+        l->addWidget(c);
+        connect(c, &QCheckBox::clicked, this, &TfrmRenshu::chkInputModeClick);
+    }
+    chkKaitou_->setAccessibleDescription(QStringLiteral("答えを一覧から選ぶ"));
+    chkRandom_->setAccessibleDescription(QStringLiteral("一覧を毎回並べ替える"));
+    return grbInput_;
+}
+
+QWidget* TfrmRenshu::buildMemoriseButtons() {
+    pnlAnki_ = new QGroupBox(pnlSS_);
+    pnlAnki_->setObjectName(QStringLiteral("pnlAnki"));
+    auto* l = new QGridLayout(pnlAnki_);
+    l->setContentsMargins(4, 4, 4, 4);
+    btnNextA_ = button(pnlAnki_, "btnNextA", QStringLiteral("消して次へ"));
+    btnNextB_ = button(pnlAnki_, "btnNextB", QStringLiteral("消さずに次へ"));
+    btnShow_ = button(pnlAnki_, "btnShow", QStringLiteral("すべて表示"));
+    btnAllClear_ = button(pnlAnki_, "btnAllClear", QStringLiteral("すべて消去"));
+    btnClose_ = button(pnlAnki_, "btnClose", QStringLiteral("暗記終了"));
+    l->addWidget(btnNextA_, 0, 0);
+    l->addWidget(btnNextB_, 0, 1);
+    l->addWidget(btnShow_, 1, 0);
+    l->addWidget(btnAllClear_, 1, 1);
+    l->addWidget(btnClose_, 2, 0, 1, 2);
+    connect(btnNextA_, &QPushButton::clicked, this, &TfrmRenshu::btnNextAClick);
+    connect(btnNextB_, &QPushButton::clicked, this, &TfrmRenshu::btnNextBClick);
+    connect(btnShow_, &QPushButton::clicked, this, &TfrmRenshu::btnShowClick);
+    connect(btnAllClear_, &QPushButton::clicked, this, &TfrmRenshu::btnAllClearClick);
+    connect(btnClose_, &QPushButton::clicked, this, &TfrmRenshu::btnCloseClick);
+    pnlAnki_->hide();
+    return pnlAnki_;
+}
+
 QWidget* TfrmRenshu::buildResultsPanel() {
     pnlKiroku_ = new QWidget(this);
     pnlKiroku_->setObjectName(QStringLiteral("pnlKiroku"));
-    pnlKiroku_->setMinimumWidth(350); // a results line whole
+    // As narrow as a small screen needs, so that the page beside it shows its whole width;
+    // the records then wrap.
+    pnlKiroku_->setMinimumWidth(MinRecordsWidth);
+    pnlKiroku_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    pnlKiroku_->setMaximumWidth(420);
     auto* l = new QVBoxLayout(pnlKiroku_);
     l->setContentsMargins(4, 4, 4, 4);
     lblKiroku_ = new QLabel(pnlKiroku_);
@@ -254,7 +318,8 @@ QWidget* TfrmRenshu::buildResultsPanel() {
     memKiroku_->setReadOnly(true);
     memKiroku_->setAccessibleName(QStringLiteral("練習の記録"));
     memKiroku_->setFont(uiFont("ＭＳ ゴシック", 12));
-    memKiroku_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memKiroku_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memKiroku_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     lblKiroku_->setBuddy(memKiroku_);
     imgMess_ = new MessagePicture(pnlKiroku_);
     imgMess_->setObjectName(QStringLiteral("imgMess"));
@@ -326,6 +391,10 @@ void TfrmRenshu::relayoutPage() {
     imgPaper2_->setSheet(w_.sheet);
     imgPaper2_->showImage(&page_, false);
     imgPaper2_->update();
+    // The page takes its whole width first where the window has it; the records beside it
+    // take what is left.
+    const int frame = 2 * scroll_->frameWidth() + scroll_->verticalScrollBar()->sizeHint().width();
+    scroll_->setMaximumWidth(pnlKiroku_->isHidden() ? QWIDGETSIZE_MAX : w + frame);
     placeFields();
 }
 
@@ -353,14 +422,39 @@ void TfrmRenshu::placeField(int box) {
     f->show();
 }
 
+void TfrmRenshu::showInputWay() {
+    // One way of entering answers at a time, as the input mode chooses.
+    const InputWay way = InputWayOf(w_);
+    const bool memorising = w_.run.kind == RunKind::Memorise;
+    grbInput_->setVisible(!memorising);
+    chkKaitou_->setChecked(w_.input.choices);
+    chkRandom_->setChecked(w_.input.random);
+    chkKaitou_->setEnabled(!w_.choices.empty());
+    chkRandom_->setEnabled(!w_.choices.empty() && w_.input.choices);
+    grbMoji_->setVisible(!memorising && way == InputWay::SoftKeys);
+    if (way == InputWay::SoftKeys) grbMoji_->setCaptions(w_.softKeys);
+    grbSelect_->setVisible(!memorising && way == InputWay::Choices);
+    lstKgroup_->clear();
+    lstKgroup_->addItems(qsLines(w_.choices));
+    pnlBunsu_->setVisible(!memorising && way == InputWay::Keypad);
+    pnlBunsu_->showPad(w_.pad);
+}
+
+void TfrmRenshu::showAnswerPanel() {
+    side_->setFixedWidth(SideWidth);
+    pnlSS_->show();
+}
+
 void TfrmRenshu::showBetweenRuns() {
     for (int k = 1; k <= MaxKran; ++k)
         fields_[static_cast<std::size_t>(k)]->hide();
     pnlSS_->hide();
+    pnlAnki_->hide();
+    side_->setFixedWidth(ButtonsWidth);
     pnlRenshu_->show();
     pnlKiroku_->show();
-    const bool marked = MayShowAllAnswers(w_.run);
-    btnSeikai_->setEnabled(marked);
+    const bool marked = w_.run.phase == RunPhase::Marked;
+    btnSeikai_->setEnabled(MayShowAllAnswers(w_.run));
     btnTouan_->setEnabled(marked);
     btnTest_->setEnabled(true);
     btnFukushu_->setEnabled(marked && w_.run.reviewOffered);

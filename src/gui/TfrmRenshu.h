@@ -1,8 +1,9 @@
 #pragma once
 // The practice window (学習): the worksheet's page with an answer field over every answer
 // box, and the runs over them — practice (each answer marked at Enter), test (everything
-// marked at 採点) and review of the wrong boxes. Between runs it shows the records of the
-// unit, the learner's sheet or the correct answers, and prints the learner's sheet.
+// marked at 採点), review of the wrong boxes and memorising (the answers shown box by box).
+// Between runs it shows the records of the unit, the learner's sheet or the correct
+// answers, and prints the learner's sheet.
 // What a run does is core's (practice/PracticeWindow); this window shows it.
 
 #include <QDialog>
@@ -17,6 +18,7 @@ class Desk;
 class KeypadPanel;
 class MessagePicture;
 class PageView;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -58,7 +60,16 @@ class TfrmRenshu : public QDialog {
     void btnSaitenClick(); // 採点
     void btnAbortClick();  // 中止
     void lstKgroupClick();
+    void btnNext2Click();  // 入力: the answer in the field, as Enter
+    void btnClear2Click(); // クリア
     void imgMessClick();
+    void btnAnkiClick();       // 暗記
+    void btnNextAClick();      // 消して次へ
+    void btnNextBClick();      // 消さずに次へ
+    void btnShowClick();       // すべて表示
+    void btnAllClearClick();   // すべて消去
+    void btnCloseClick();      // 暗記終了
+    void chkInputModeClick();  // 解答選択, ランダム
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +80,8 @@ class TfrmRenshu : public QDialog {
     // Building (TfrmRenshu.cpp).
     QWidget* buildRunButtons();
     QWidget* buildAnswerPanel();
+    QWidget* buildInputMode();
+    QWidget* buildMemoriseButtons();
     QWidget* buildResultsPanel();
     void buildFields();
     QPushButton* button(QWidget* parent, const char* name, const QString& caption);
@@ -80,6 +93,8 @@ class TfrmRenshu : public QDialog {
     void showBetweenRuns();
     void showRecords();
     void showGuidance();
+    void showInputWay();
+    void showAnswerPanel();
     void setFieldColor(int index);
     QLineEdit* field(int box) const;
     QLineEdit* currentField() const;
@@ -95,6 +110,10 @@ class TfrmRenshu : public QDialog {
     void revealAnswer(int box, const std::vector<std::string>& answers);
     void setFieldText(const QString& text, bool atEnd = true);
     void padChanged();
+    bool drawHint(); // false: the unit has no hint
+    // Memorising (TfrmRenshuAnki.cpp).
+    void showMemorised(int box);
+    void listOtherAnswers(int box);
     void stopClock();
     void finish();
 
@@ -108,6 +127,7 @@ class TfrmRenshu : public QDialog {
     bool open_ = false;
     QImage page_;
 
+    QWidget* side_ = nullptr; // the run buttons, or the answer panel during a run
     // Between runs.
     QWidget* pnlRenshu_ = nullptr;
     QPushButton *btnRenshu_ = nullptr, *btnFukushu_ = nullptr, *btnTest_ = nullptr;
@@ -124,6 +144,12 @@ class TfrmRenshu : public QDialog {
     QGroupBox* grbTest_ = nullptr;
     QPushButton *btnAnswer_ = nullptr, *btnHint_ = nullptr, *btnSaiten_ = nullptr;
     QPushButton* btnAbort_ = nullptr;
+    QPushButton *btnNext2_ = nullptr, *btnClear2_ = nullptr;
+    QGroupBox* grbInput_ = nullptr;
+    QCheckBox *chkKaitou_ = nullptr, *chkRandom_ = nullptr;
+    QWidget* pnlAnki_ = nullptr;
+    QPushButton *btnAnki_ = nullptr, *btnNextA_ = nullptr, *btnNextB_ = nullptr;
+    QPushButton *btnShow_ = nullptr, *btnAllClear_ = nullptr, *btnClose_ = nullptr;
     MessagePicture* imgMessXX_ = nullptr;
     ScratchPad* imgMemo_ = nullptr;
     // The page.

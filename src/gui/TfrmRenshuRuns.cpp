@@ -1,5 +1,6 @@
 // The practice window's runs: starting them, Enter in an answer field, 採点, the end of a
 // run, and the buttons between runs.
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -78,18 +79,15 @@ void TfrmRenshu::startRun(RunKind kind) {
         QLineEdit* f = fields_[static_cast<std::size_t>(k)];
         f->clear();
         f->setReadOnly(false);
+        f->setFocusPolicy(Qt::StrongFocus);
     }
-    // One way of entering answers: the soft keyboard, else the choices, else the keypad.
-    const bool soft = !w_.softKeys.empty();
-    grbMoji_->setVisible(soft);
-    if (soft) grbMoji_->setCaptions(w_.softKeys);
-    grbSelect_->setVisible(!soft && !w_.choices.empty());
-    lstKgroup_->clear();
-    lstKgroup_->addItems(qsLines(w_.choices));
-    pnlBunsu_->setVisible(!soft && w_.choices.empty());
-    pnlBunsu_->showPad(w_.pad);
+    showInputWay();
+    // Past scores and records stay out of sight while the pupil answers.
+    pnlKiroku_->hide();
     pnlRenshu_->hide();
-    pnlSS_->show();
+    pnlAnki_->hide();
+    grbTest_->show();
+    showAnswerPanel();
     btnAnswer_->setVisible(!test);
     btnHint_->setVisible(!test);
     btnHint_->setEnabled(!w_.hint.empty());
@@ -99,14 +97,10 @@ void TfrmRenshu::startRun(RunKind kind) {
     btnFukushu_->setEnabled(false);
     imgMessXX_->clear();
     imgMessXX_->setFixedHeight(FeedbackHeight);
-    imgMess_->clear();
-    if (test) {
-        imgMess_->line(0, QStringLiteral("すべて解答を入力し終えたら、"), 12, Black);
-        imgMess_->line(1, QStringLiteral("［採点］ボタンをクリックして採点します。"), 12, Black);
-    } else {
-        imgMess_->line(0, QStringLiteral("キーボードから解答を入力し、"), 12, Black);
-        imgMess_->line(1, QStringLiteral("Enterキーを押します。"), 12, Black);
-    }
+    // How to answer, where the run's feedback will stand.
+    const Lines guidance = RunGuidance(w_.run.kind, InputWayOf(w_));
+    for (std::size_t i = 0; i < guidance.size(); ++i)
+        imgMessXX_->line(static_cast<int>(i), qs(guidance[i]), 12, Black);
     scroll_->verticalScrollBar()->setValue(0);
     relayoutPage();
     if (clock_ && kind != RunKind::Review) clock_->start(1000, [this] { Tick(w_.run); });
@@ -242,16 +236,21 @@ void TfrmRenshu::btnAnswerClick() {
 }
 
 void TfrmRenshu::btnHintClick() {
-    if (!w_.hint.empty()) {
-        // Every line of the hint in view, as far as the panel has room.
-        const int lines = static_cast<int>(w_.hint.size());
-        imgMessXX_->setFixedHeight(std::clamp(40 + 20 * lines, FeedbackHeight, 3 * FeedbackHeight));
-        imgMessXX_->clear();
-        imgMessXX_->text(0, 0, QStringLiteral("学習のポイント"), 20, Black);
-        for (std::size_t i = 0; i < w_.hint.size(); ++i)
-            imgMessXX_->text(0, 30 + 20 * static_cast<int>(i), qs(w_.hint[i]), 12, Black);
-    }
+    drawHint();
     focusField(curKran_);
+}
+
+bool TfrmRenshu::drawHint() {
+    if (w_.hint.empty()) return false;
+    // Every line of the hint in view, as far as the panel has room.
+    const int lines = static_cast<int>(w_.hint.size());
+    imgMessXX_->setFixedHeight(
+        std::clamp(40 + 20 * lines, imgMessXX_->height(), 3 * FeedbackHeight));
+    imgMessXX_->clear();
+    imgMessXX_->text(0, 0, QStringLiteral("学習のポイント"), 20, Black);
+    for (std::size_t i = 0; i < w_.hint.size(); ++i)
+        imgMessXX_->text(0, 30 + 20 * static_cast<int>(i), qs(w_.hint[i]), 12, Black);
+    return true;
 }
 
 void TfrmRenshu::btnAbortClick() {
@@ -313,6 +312,20 @@ void TfrmRenshu::lstKgroupClick() {
     setFieldText(item->text());
 }
 
+void TfrmRenshu::btnNext2Click() {
+    answerEnter(curKran_);
+}
+
+void TfrmRenshu::btnClear2Click() {
+    setFieldText(QString());
+}
+
+void TfrmRenshu::chkInputModeClick() {
+    ChooseInputMode(desk_.program(), w_, InputMode{chkKaitou_->isChecked(), chkRandom_->isChecked()});
+    if (w_.run.phase == RunPhase::Running && w_.run.kind != RunKind::Memorise) showInputWay();
+    if (QLineEdit* f = currentField()) f->setFocus();
+}
+
 void TfrmRenshu::imgMessClick() {
     if (w_.score >= 0) imgMess_->setPicture(reactionPicture(Reaction::Gaoh, devicePixelRatioF()));
 }
@@ -335,6 +348,13 @@ bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event) {
     // held down presses it once.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Memorising from the keyboard: Enter in a box erases it and goes on.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            w_.run.phase == RunPhase::Running && w_.run.kind == RunKind::Memorise &&
+            qobject_cast<QLineEdit*>(watched)) {
+            if (!key->isAutoRepeat()) btnNextAClick();
+            return true;
+        }
         auto* b = qobject_cast<QPushButton*>(watched);
         if (b && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             if (!key->isAutoRepeat() && b->isEnabled()) b->click();

@@ -12,8 +12,8 @@
 TfrmZenSeikai::TfrmZenSeikai(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName(QStringLiteral("TfrmZenSeikai"));
     setWindowTitle(QStringLiteral("全問正解"));
-    setFixedSize(144, 167);
-    // A narrow window: its title needs the room of the buttons it has no use for.
+    // Wide enough for its title beside the buttons a window manager may draw anyway.
+    setFixedSize(200, 167);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);

@@ -2,13 +2,20 @@
 // one wrong first answer, a test with an empty box and 採点 pressed twice, the review of
 // that box, and a run closed half-way. What the pupil leaves behind is checked where it
 // lands: the line in the learner file, the score on the page, the messages.
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "DeskFixture.h"
 #include "ManualTimers.h"
 #include "Program.h"
+#include "gui/MessagePicture.h"
 #include "gui/TfrmRenshu.h"
+#include "gui/TfrmZenSeikai.h"
 #include "gui/UiText.h"
 #include "shell/PracticeRecords.h"
 #include "text/Profile.h"
@@ -24,10 +31,11 @@ struct PracticeDesk {
     SeededRandomSource random{11};
     Worksheet* sheet = nullptr;
 
-    PracticeDesk() {
+    // 1次方程式 / 方程式の解き方 / (1) 等式の性質 unless told otherwise.
+    explicit PracticeDesk(int lesson = 0, int section = 0, int unit = 0) {
         f.platform = PlatformOverrides{&random, &timers, &clock};
         f.start();
-        sheet = f.open(0, 0, 0); // 1次方程式 / 方程式の解き方 / (1) 等式の性質
+        sheet = f.open(lesson, section, unit);
     }
     Program& program() { return f.desk->program(); }
     TfrmRenshu& window() { return *f.desk->renshu; }
@@ -40,7 +48,7 @@ struct PracticeDesk {
     QString answer(int box) {
         const std::string& stored =
             program().sheets.KranTable[static_cast<std::size_t>(box)].answerText;
-        return qs(stored.substr(0, stored.find(';')));
+        return qs(stored.substr(0, stored.find(';'))).trimmed();
     }
     void type(int box, const QString& text) {
         QLineEdit* f = field(box);
@@ -57,6 +65,18 @@ struct PracticeDesk {
             d.close();
         };
         f.find<QPushButton>("btnTest")->click();
+    }
+    // What a message picture says, as the pupil reads it.
+    QString said(const char* picture) { return in<MessagePicture>(picture)->writtenText(); }
+    // A mouse click on the item of the answer-choice list reading text.
+    bool pick(const QString& text) {
+        QListWidget* list = in<QListWidget>("lstKgroup");
+        const auto items = list->findItems(text, Qt::MatchExactly);
+        if (items.isEmpty()) return false;
+        list->scrollToItem(items.front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(items.front()).center());
+        return true;
     }
     // The unit's lines in the learner file, oldest first.
     std::vector<std::string> records() {
@@ -286,6 +306,202 @@ class PracticeWindowTest : public QObject {
             });
             QCOMPARE(d.records().size(), std::size_t(1));
         }
+    }
+
+    // Unit 1.2.1 offers its answers in a list: a pupil with the mouse alone picks one, enters
+    // it with 入力 and takes a wrong pick back with クリア.
+    void mouseOnlyPupilAnswersFromTheChoiceList() {
+        PracticeDesk d(0, 1, 0); // 1次方程式 / 比例式 / (1) 比例式の性質
+        QVERIFY(d.sheet && !d.sheet->KgroupLines.empty());
+        d.study([&](TfrmRenshu& w) {
+            d.in<QPushButton>("btnRenshu")->click();
+            QVERIFY(d.in<QListWidget>("lstKgroup")->isVisible());
+            QPushButton* enter = d.in<QPushButton>("btnNext2");
+            QPushButton* clear = d.in<QPushButton>("btnClear2");
+            QVERIFY(enter->isVisible() && clear->isVisible());
+            // No word of a keyboard while the list is the way to answer.
+            QVERIFY(!d.said("imgMessXX").contains(QStringLiteral("キーボード")));
+            QVERIFY(d.pick(d.answer(1)));
+            QCOMPARE(d.field(1)->text(), d.answer(1));
+            QTest::mouseClick(enter, Qt::LeftButton);
+            QVERIFY2(!d.field(1)->isVisible(), "the picked answer was accepted");
+            QVERIFY(w.focusWidget() == d.field(2));
+            QVERIFY(d.pick(d.answer(1) == d.answer(2) ? QStringLiteral("1") : d.answer(1)));
+            QTest::mouseClick(clear, Qt::LeftButton);
+            QCOMPARE(d.field(2)->text(), QString());
+            QVERIFY(w.focusWidget() == d.field(2));
+            for (int k = 2; k <= d.boxes(); ++k) {
+                QVERIFY(d.pick(d.answer(k)));
+                QTest::mouseClick(enter, Qt::LeftButton);
+            }
+        });
+        QCOMPARE(d.records().size(), std::size_t(1));
+        QVERIFY(d.records().front().find(line("100点")) != std::string::npos);
+    }
+
+    // At 1024 × 768 the page shows its whole width (the title, the name line and the score
+    // at its right), between runs and during them; the records narrow beside it.
+    void smallScreenShowsTheWholePageWidth() {
+        PracticeDesk d;
+        d.study([&](TfrmRenshu& w) {
+            w.resize(1024, 740);
+            auto* scroll = d.in<QScrollArea>("scrPaper");
+            auto wholeWidth = [&](const char* when) {
+                QApplication::processEvents();
+                const int page = d.sheet->paper.Width;
+                QVERIFY2(scroll->viewport()->width() >= page, when);
+                QVERIFY2(!scroll->horizontalScrollBar()->isVisible(), when);
+            };
+            wholeWidth("between runs");
+            QVERIFY(d.in<QWidget>("pnlKiroku")->isVisible());
+            d.in<QPushButton>("btnTest")->click();
+            QVERIFY2(!d.in<QWidget>("pnlKiroku")->isVisible(), "no past scores during a test");
+            wholeWidth("during a test");
+            for (int k = 1; k <= d.boxes(); ++k)
+                d.type(k, d.answer(k));
+            d.in<QPushButton>("btnSaiten")->click();
+            wholeWidth("after the marking");
+            QVERIFY(w.width() <= 1024);
+        });
+    }
+
+    // The keyboard's guidance stands in the run's feedback area while the keyboard is the way
+    // to answer, and is gone once the run (and its review) are over.
+    void keyboardGuidanceOnlyDuringItsRun() {
+        PracticeDesk d;
+        d.study([&](TfrmRenshu&) {
+            d.in<QPushButton>("btnRenshu")->click();
+            QVERIFY(d.said("imgMessXX").contains(QStringLiteral("Enterキーを押します。")));
+            d.type(1, d.answer(1) + QStringLiteral("1"));
+            for (int k = 1; k <= d.boxes(); ++k)
+                d.type(k, d.answer(k));
+            d.in<QPushButton>("btnFukushu")->click();
+            QVERIFY(!d.said("imgMessXX").contains(QStringLiteral("Enterキー")));
+            d.type(1, d.answer(1));
+            QVERIFY(d.in<QWidget>("pnlKiroku")->isVisible());
+            QVERIFY(!d.said("imgMess").contains(QStringLiteral("Enterキー")));
+            QVERIFY(!d.said("imgMessXX").contains(QStringLiteral("Enterキー")));
+        });
+    }
+
+    // The input mode: without 解答選択 the unit's soft keyboard (with クリア) instead of the
+    // list; the choice stays for the next run.
+    void inputModeSwitchesBetweenTheListAndTheSoftKeyboard() {
+        PracticeDesk d(1, 1, 3); // 連立方程式 / 連立方程式の利用 / (4) 用語の確認
+        QVERIFY(d.sheet && !d.sheet->SoftkeyLines.empty());
+        d.study([&](TfrmRenshu& w) {
+            d.in<QPushButton>("btnRenshu")->click();
+            QVERIFY(d.in<QWidget>("grbInput")->isVisible());
+            QVERIFY(d.in<QWidget>("grbSelect")->isVisible());
+            QVERIFY(!d.in<QWidget>("grbMoji")->isVisible());
+            QTest::mouseClick(d.in<QCheckBox>("chkKaitou"), Qt::LeftButton);
+            QVERIFY(!d.in<QWidget>("grbSelect")->isVisible());
+            QVERIFY(d.in<QWidget>("grbMoji")->isVisible());
+            QVERIFY(w.focusWidget() == d.field(1));
+            d.field(1)->setText(QStringLiteral("消去"));
+            QPushButton* clearS = d.in<QPushButton>("btnClearS");
+            QVERIFY(clearS->isVisible());
+            QTest::mouseClick(clearS, Qt::LeftButton);
+            QCOMPARE(d.field(1)->text(), QString());
+            d.in<QPushButton>("btnAbort")->click();
+            d.in<QPushButton>("btnTest")->click();
+            QVERIFY(!d.in<QCheckBox>("chkKaitou")->isChecked());
+            QVERIFY(d.in<QWidget>("grbMoji")->isVisible());
+            d.in<QPushButton>("btnAbort")->click();
+        });
+        QVERIFY(d.records().empty());
+    }
+
+    // The all-correct window shows its title whole beside the icon and the three buttons a
+    // window manager may put in its title bar (each about a bar's height wide), and its
+    // caption whole.
+    void allCorrectWindowShowsItsTitleWhole() {
+        DeskFixture f;
+        f.start();
+        TfrmZenSeikai& window = *f.desk->zenSeikai;
+        window.show();
+        QApplication::processEvents();
+        const QFontMetrics title(QApplication::font());
+        const int bar = title.height() + 8;
+        QVERIFY(window.width() >= title.horizontalAdvance(window.windowTitle()) + 4 * bar + 16);
+        auto* caption = window.findChild<QLabel*>(QStringLiteral("lblSeikai"));
+        QVERIFY(caption->contentsRect().width() >=
+                caption->fontMetrics().horizontalAdvance(caption->text()));
+        window.close();
+    }
+
+    // A guidance line wider than its narrow panel is drawn smaller and shows whole: no ink
+    // reaches the picture's right edge.
+    void guidanceShowsWholeInANarrowPanel() {
+        MessagePicture picture;
+        picture.resize(232, 110);
+        picture.line(0, QStringLiteral("すべて解答を入力し終えたら、"), 12, Qt::black);
+        picture.line(1, QStringLiteral("［採点］ボタンをクリックして採点します。"), 12, Qt::black);
+        const QImage image = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int inkAtEdge = 0, ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    ++ink;
+                    if (x >= image.width() - 3) ++inkAtEdge;
+                }
+        QVERIFY(ink > 200);
+        QCOMPARE(inkAtEdge, 0);
+    }
+
+    // A memorise run from the keyboard alone: the answers in the boxes, Enter erasing one and
+    // showing the next, 暗記終了 back to the start; nothing recorded.
+    void memoriseRunFromTheKeyboard() {
+        PracticeDesk d;
+        d.study([&](TfrmRenshu& w) {
+            w.activateWindow(); // clicks and Tab move the focus as on a desktop
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QPushButton* anki = d.in<QPushButton>("btnAnki");
+            QVERIFY(anki->isVisible());
+            anki->setFocus();
+            QTest::keyClick(anki, Qt::Key_Return);
+            QVERIFY(d.in<QWidget>("pnlAnki")->isVisible());
+            QVERIFY(!d.in<QWidget>("grbTest")->isVisible());
+            QVERIFY(!d.in<QWidget>("pnlKiroku")->isVisible());
+            QVERIFY2(inkOf(w, d.program(), isBlue).page > 0, "the answers stand on the page");
+            QLineEdit* first = d.field(1);
+            QVERIFY(w.focusWidget() == first && first->isReadOnly());
+            QCOMPARE(first->text(), d.answer(1));
+            QCOMPARE(first->cursorPosition(), 0);
+            QVERIFY(!d.field(2)->isVisible());
+            QTest::keyClicks(first, QStringLiteral("9"));
+            QCOMPARE(first->text(), d.answer(1)); // read-only
+            QTest::keyClick(first, Qt::Key_Return);
+            QVERIFY(first->isVisible() && first->text().isEmpty());
+            QVERIFY(w.focusWidget() == d.field(2));
+            QCOMPARE(d.field(2)->text(), d.answer(2));
+            QPushButton* clearAll = d.in<QPushButton>("btnAllClear");
+            clearAll->setFocus();
+            QTest::keyClick(clearAll, Qt::Key_Return);
+            for (int k = 1; k <= d.boxes(); ++k)
+                QVERIFY(d.field(k)->isVisible() && d.field(k)->text().isEmpty());
+            QVERIFY(w.focusWidget() == d.field(1));
+            // A click into box 3: the steps go on from there.
+            QTest::mouseClick(d.field(3), Qt::LeftButton);
+            QTest::keyClick(d.field(3), Qt::Key_Return);
+            QCOMPARE(d.field(4)->text(), d.answer(4));
+            QVERIFY(d.field(2)->text().isEmpty() && d.field(3)->text().isEmpty());
+            // Tab leads from the box to the memorise buttons.
+            QTest::keyClick(d.field(4), Qt::Key_Tab);
+            QVERIFY(qobject_cast<QPushButton*>(w.focusWidget()));
+            QVERIFY(w.focusWidget()->parentWidget() == d.in<QWidget>("pnlAnki"));
+            QPushButton* end = d.in<QPushButton>("btnClose");
+            end->setFocus();
+            QTest::keyClick(end, Qt::Key_Return);
+            QVERIFY(d.in<QPushButton>("btnRenshu")->isVisible());
+            QVERIFY(!d.field(1)->isVisible());
+            QVERIFY(d.said("imgMess").contains(QStringLiteral("次は［練習です］")));
+            QCOMPARE(inkOf(w, d.program(), isBlue).page, 0);
+            QVERIFY(d.in<QPushButton>("btnSeikai")->isEnabled());
+            QVERIFY(!d.in<QPushButton>("btnTouan")->isEnabled());
+        });
+        QVERIFY(d.records().empty());
+        QVERIFY(d.f.messages().empty());
     }
 };
 

@@ -50,6 +50,7 @@ AcceptedAnswers::AcceptedAnswers(std::string_view storedText) {
         if (std::find(entries_.begin(), entries_.end(), entry) == entries_.end())
             entries_.push_back(std::move(entry));
     }
+    if (!entries_.empty()) stored_ = NormalizeAnswer(storedText);
 }
 
 bool AcceptedAnswers::accepts(std::string_view typed) const {

@@ -23,7 +23,8 @@ std::string NormalizeAnswer(std::string_view answer);
 
 // The accepted answers of one box, from its stored text ("1/2;0.5"). Pieces that are empty
 // once trimmed accept nothing, so that an empty field is never right. The answers can be
-// matched against but are handed out only by ShowAnswer, when the pupil asks to see them.
+// matched against but are handed out only by ShowAnswer, when the pupil asks to see them,
+// and by the memorise run, which is there to show them.
 class AcceptedAnswers {
   public:
     AcceptedAnswers() = default;
@@ -36,5 +37,9 @@ class AcceptedAnswers {
 
   private:
     friend std::vector<std::string> ShowAnswer(PracticeRun& run, int box);
+    friend std::vector<std::string> MemoriseAnswers(const PracticeRun& run, int box);
+    friend int StartMemorise(PracticeRun& run);
+    friend int MemoriseNext(PracticeRun& run, bool erase);
     std::vector<std::string> entries_; // normalised
+    std::string stored_;               // the stored text as the unit has it
 };

@@ -167,7 +167,8 @@ void TypeInto(PracticeRun& run, int box, std::string_view text) {
 
 EnterOutcome MarkBox(PracticeRun& run, int box) {
     EnterOutcome out;
-    if (run.phase != RunPhase::Running || !hasBox(run, box)) return out;
+    if (run.phase != RunPhase::Running || run.kind == RunKind::Memorise || !hasBox(run, box))
+        return out;
     BoxState& b = run.boxes[static_cast<std::size_t>(box)];
     if (!b.inRun || b.solved || b.typed.empty()) return out;
     run.curKran = box;
@@ -249,7 +250,9 @@ EnterOutcome MarkBox(PracticeRun& run, int box) {
 }
 
 std::vector<std::string> ShowAnswer(PracticeRun& run, int box) {
-    if (run.phase != RunPhase::Running || run.kind == RunKind::Test || !hasBox(run, box)) return {};
+    if (run.phase != RunPhase::Running || run.kind == RunKind::Test ||
+        run.kind == RunKind::Memorise || !hasBox(run, box))
+        return {};
     BoxState& b = run.boxes[static_cast<std::size_t>(box)];
     if (!b.inRun || b.solved) return {};
     b.mark = boxmark::Wrong;
@@ -258,12 +261,18 @@ std::vector<std::string> ShowAnswer(PracticeRun& run, int box) {
 }
 
 MarkOutcome MarkAll(PracticeRun& run) {
-    if (run.phase != RunPhase::Running || run.kind == RunKind::Review) return {};
+    if (run.phase != RunPhase::Running || run.kind == RunKind::Review ||
+        run.kind == RunKind::Memorise)
+        return {};
     return markRun(run);
 }
 
 void AbortRun(PracticeRun& run) {
     if (run.phase != RunPhase::Running) return;
+    if (run.kind == RunKind::Memorise) {
+        EndMemorise(run);
+        return;
+    }
     if (run.kind == RunKind::Review) {
         run.phase = RunPhase::Marked;
         run.reviewOffered = true;
@@ -285,7 +294,9 @@ void CloseRuns(PracticeRun& run) {
 }
 
 void Tick(PracticeRun& run) {
-    if (run.phase == RunPhase::Running && run.kind != RunKind::Review) ++run.elapsedSec;
+    if (run.phase == RunPhase::Running &&
+        (run.kind == RunKind::Practice || run.kind == RunKind::Test))
+        ++run.elapsedSec;
 }
 
 int NextOpenKran(const PracticeRun& run, int from) {
@@ -321,7 +332,95 @@ int NextEmptyInTestOrder(const PracticeRun& run) {
 }
 
 bool MayShowAllAnswers(const PracticeRun& run) {
-    return run.phase == RunPhase::Marked;
+    return run.phase == RunPhase::Ready || run.phase == RunPhase::Marked;
+}
+
+namespace {
+
+bool memorising(const PracticeRun& run) {
+    return run.phase == RunPhase::Running && run.kind == RunKind::Memorise;
+}
+
+// The first box with an answer after `from`, round to the first of the page; `from` itself
+// when it is the only one.
+int nextWithAnswer(const PracticeRun& run, int from) {
+    for (int step = 1; step <= run.count; ++step) {
+        const int k = (std::max(from, 0) + step - 1) % run.count + 1;
+        if (!run.boxes[static_cast<std::size_t>(k)].answers.empty()) return k;
+    }
+    return 0;
+}
+
+} // namespace
+
+int StartMemorise(PracticeRun& run) {
+    if (run.phase == RunPhase::Closed) return 0;
+    resetBoxes(run);
+    run.kind = RunKind::Memorise;
+    run.phase = RunPhase::Running;
+    for (BoxState& b : run.boxes)
+        b.solved = true;
+    run.curKran = nextWithAnswer(run, 0);
+    if (run.curKran == 0) return 0;
+    BoxState& first = run.boxes[static_cast<std::size_t>(run.curKran)];
+    first.solved = false;
+    first.typed = first.answers.entries_.front();
+    return run.curKran;
+}
+
+int MemoriseNext(PracticeRun& run, bool erase) {
+    if (!memorising(run) || run.curKran < 1) return 0;
+    BoxState& current = run.boxes[static_cast<std::size_t>(run.curKran)];
+    if (erase) {
+        current.solved = false;
+        current.typed.clear();
+    }
+    const int next = nextWithAnswer(run, run.curKran);
+    if (next == 0) return 0;
+    BoxState& b = run.boxes[static_cast<std::size_t>(next)];
+    b.solved = false;
+    b.typed = erase ? b.answers.entries_.front() : b.answers.stored_;
+    run.curKran = next;
+    return next;
+}
+
+int MemoriseShowAll(PracticeRun& run) {
+    if (!memorising(run)) return 0;
+    for (BoxState& b : run.boxes) {
+        b.solved = true;
+        b.typed.clear();
+    }
+    run.curKran = nextWithAnswer(run, 0);
+    return run.curKran;
+}
+
+int MemoriseClearAll(PracticeRun& run) {
+    if (!memorising(run)) return 0;
+    for (BoxState& b : run.boxes) {
+        b.solved = false;
+        b.typed.clear();
+    }
+    run.curKran = nextWithAnswer(run, 0);
+    return run.curKran;
+}
+
+void MemoriseAt(PracticeRun& run, int box) {
+    if (!memorising(run) || !hasBox(run, box)) return;
+    if (!run.boxes[static_cast<std::size_t>(box)].answers.empty()) run.curKran = box;
+}
+
+std::vector<std::string> MemoriseAnswers(const PracticeRun& run, int box) {
+    if (!memorising(run) || !hasBox(run, box)) return {};
+    return run.boxes[static_cast<std::size_t>(box)].answers.entries_;
+}
+
+void EndMemorise(PracticeRun& run) {
+    if (!memorising(run)) return;
+    resetBoxes(run);
+    for (BoxState& b : run.boxes)
+        b.inRun = false;
+    run.phase = RunPhase::Ready;
+    run.kind = RunKind::Practice;
 }
 
 bool MarkAnswerSheet(PracticeRun& run) {

@@ -1,8 +1,9 @@
 #pragma once
 // The runs of the practice window over the answer boxes of one worksheet page: practice
-// (each answer marked at Enter), test (everything marked at 採点) and review (the boxes
-// that were not right, marked at Enter). The window holds the fields and draws; this state
-// decides what every Enter, 採点, 答えを見る, 中止 and closing does.
+// (each answer marked at Enter), test (everything marked at 採点), review (the boxes
+// that were not right, marked at Enter) and memorise (the answers shown, nothing marked).
+// The window holds the fields and draws; this state decides what every Enter, 採点,
+// 答えを見る, 中止, the memorise buttons and closing do.
 //
 // Boxes are numbered from 1 as in the answer-box table. A box whose stored answer is empty
 // has nothing to accept: it gets no field and takes no part in runs or scores. A finished
@@ -20,7 +21,7 @@
 class Worksheet;
 struct WorksheetState;
 
-enum class RunKind { Practice, Test, Review };
+enum class RunKind { Practice, Test, Review, Memorise };
 // Ready: before the first run and after an abort. Marked: after a marked run (and after a
 // review). Closed: the window has closed; nothing moves any more.
 enum class RunPhase { Ready, Running, Marked, Closed };
@@ -145,8 +146,32 @@ std::vector<int> TestOrder(int count, bool twoColumns);
 // The first box in test order whose field is still empty; 0 when none.
 int NextEmptyInTestOrder(const PracticeRun& run);
 
-// Between runs: the whole page's answers may be shown (正解表示) and the pupil's answer
-// sheet (答案表示) only after a marking.
+// Memorise runs. The page shows every answer; a box's field, where it stands, covers its
+// box and shows what `typed` holds (an answer, or nothing: the answer is erased). A box
+// whose field is put away (`solved`) shows the page's answer. Nothing is marked, timed or
+// recorded.
+//
+// 暗記: every field put away but the first box's, which shows its first answer. Returns
+// that box (0 when no box has an answer).
+int StartMemorise(PracticeRun& run);
+// 消して次へ (erase) and 消さずに次へ: the current box's field is emptied (erase) or left as it
+// is; the next box in page order (round to the first) gets its field back, showing its first
+// answer (erase) or its answer text as stored, every accepted answer (keep). Returns it.
+int MemoriseNext(PracticeRun& run, bool erase);
+// すべて表示: every field put away, so that every answer on the page shows; the first box is
+// current again. すべて消去: every field back and empty, so that no answer shows. Both
+// return the first box.
+int MemoriseShowAll(PracticeRun& run);
+int MemoriseClearAll(PracticeRun& run);
+// The pupil moves to box (a click into its field): the memorise steps go on from there.
+void MemoriseAt(PracticeRun& run, int box);
+// The accepted answers of box in a memorise run (empty otherwise).
+std::vector<std::string> MemoriseAnswers(const PracticeRun& run, int box);
+// 暗記終了: the window is ready for a run again.
+void EndMemorise(PracticeRun& run);
+
+// Between runs the whole page's answers may be shown (正解表示); the pupil's answer sheet
+// (答案表示) only after a marking.
 bool MayShowAllAnswers(const PracticeRun& run);
 // 答案表示: every box's mark from its first answer (1, 0 or −2). False when not allowed.
 bool MarkAnswerSheet(PracticeRun& run);

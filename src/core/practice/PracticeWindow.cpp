@@ -98,7 +98,9 @@ void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double
 bool OpenPractice(Workspace& program, PracticeWindow& w) {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return false;
+    const InputMode input = w.input;
     w = PracticeWindow{};
+    w.input = input;
     w.sheet = sheet;
     w.savedBekkai = program.controls.chkBekkai;
     w.savedShowAnswers = sheet->ShowAnswers;
@@ -147,7 +149,8 @@ int BeginRun(Workspace& program, PracticeWindow& w, RunKind kind) {
     }
     w.page = PracticePage::Questions;
     w.pad = FractionPad{};
-    w.choices = AnswerChoices(w.sheet->KgroupLines, pickFrom(random));
+    w.choices = AnswerChoices(w.sheet->KgroupLines,
+                              w.input.random ? pickFrom(random) : PickIndex{});
     if (!w.softKeys.empty()) w.softKeys = SoftKeyCaptions(w.sheet->SoftkeyLines, pickFrom(random));
     return focus;
 }
@@ -159,6 +162,50 @@ void AbandonRun(PracticeWindow& w) {
         w.ink.clear();
         w.score = -1;
     }
+    w.page = PracticePage::Questions;
+}
+
+InputWay InputWayOf(const PracticeWindow& w) {
+    if (w.input.choices && !w.choices.empty()) return InputWay::Choices;
+    if (!w.softKeys.empty()) return InputWay::SoftKeys;
+    return InputWay::Keypad;
+}
+
+void ChooseInputMode(Workspace& program, PracticeWindow& w, InputMode mode) {
+    const bool reorder = mode.random != w.input.random;
+    w.input = mode;
+    if (!w.sheet || !reorder) return;
+    if (w.run.phase == RunPhase::Running || !mode.random)
+        w.choices = AnswerChoices(w.sheet->KgroupLines,
+                                  mode.random ? pickFrom(program.platform.random) : PickIndex{});
+}
+
+Lines RunGuidance(RunKind kind, InputWay way) {
+    if (kind == RunKind::Test)
+        return {J("すべて解答を入力し終えたら、"), J("［採点］ボタンをクリックして採点します。")};
+    if (kind == RunKind::Practice && way == InputWay::Keypad)
+        return {J("キーボードから解答を入力し、"), J("Enterキーを押します。")};
+    return {};
+}
+
+int BeginMemorise(PracticeWindow& w) {
+    if (!w.sheet) return 0;
+    const int first = StartMemorise(w.run);
+    w.ink.clear();
+    w.score = -1;
+    w.pad = FractionPad{};
+    w.page = PracticePage::Answers;
+    return first;
+}
+
+Lines OtherAnswers(const PracticeWindow& w, int box) {
+    std::vector<std::string> all = MemoriseAnswers(w.run, box);
+    if (all.size() < 2) return {};
+    return Lines(all.begin() + 1, all.end());
+}
+
+void EndMemorising(PracticeWindow& w) {
+    EndMemorise(w.run);
     w.page = PracticePage::Questions;
 }
 

@@ -31,8 +31,18 @@ struct PageInk {
     Color color = colors::Red;
 };
 
+// How the pupil enters answers (入力モード): from the answer-choice list (解答選択) when the
+// unit has one, else the soft keyboard or the keypad; the list in a new order at every run
+// (ランダム) or in the unit's.
+struct InputMode {
+    bool choices = true;
+    bool random = true;
+};
+enum class InputWay { Choices, SoftKeys, Keypad };
+
 struct PracticeWindow {
     Worksheet* sheet = nullptr;
+    InputMode input; // kept from run to run, and from one opening of the window to the next
     PracticeRun run;
     FractionPad pad;
     Lines choices;  // the answer-choice list, in this run's order
@@ -60,6 +70,22 @@ void ClosePractice(Workspace& program, PracticeWindow& w);
 int BeginRun(Workspace& program, PracticeWindow& w, RunKind kind);
 // 中止: the run ends without a result; the page shows the questions again.
 void AbandonRun(PracticeWindow& w);
+
+// The way answers are entered in w's runs under its input mode.
+InputWay InputWayOf(const PracticeWindow& w);
+// The pupil changes the input mode; during a run the list takes its new order at once.
+void ChooseInputMode(Workspace& program, PracticeWindow& w, InputMode mode);
+// What the feedback area tells the pupil as a run of kind starts (empty: nothing).
+Lines RunGuidance(RunKind kind, InputWay way);
+
+// 暗記: the page shows the answers and the first box's field its first answer. Returns that
+// box (0 when nothing can be shown). The other memorise steps are PracticeRun's.
+int BeginMemorise(PracticeWindow& w);
+// The answers a box accepts besides its first, for the list "別解は"; empty when it has
+// no other.
+Lines OtherAnswers(const PracticeWindow& w, int box);
+// 暗記終了: ready for a run; the page shows the questions again.
+void EndMemorising(PracticeWindow& w);
 
 // Enter in the field of box holding text: the run moves on, and what was answered is
 // written on the page.

@@ -29,6 +29,7 @@ std::string EndMessageText(RunKind kind) {
     case RunKind::Review:
         return J("復習を終わりました");
     case RunKind::Practice:
+    case RunKind::Memorise:
         break;
     }
     return J("練習を終わりました");
