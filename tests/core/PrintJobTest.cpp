@@ -1,6 +1,11 @@
 #include "SheetFixture.h"
 
+#include <map>
+
 #include "FakePrinter.h"
+#include "RecordingCanvas.h"
+#include "worksheet/PageLayout.h"
+#include "worksheet/Paper.h"
 #include "worksheet/PrintJob.h"
 
 namespace {
@@ -271,6 +276,55 @@ TEST_F(Print, NothingWithoutAWorksheet) {
     EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(program.controls.spnStart, 1);
+}
+
+// 開始番号 belongs to each worksheet: the number one worksheet's page and print-mode dialog
+// show is not another's, a newly opened unit starts from 1, and printing one worksheet's
+// copies counts only its own numbers.
+TEST_F(Print, EachWorksheetKeepsItsOwnStartNumber) {
+    std::map<const Worksheet*, std::string> shown; // the number line of each page as drawn
+    program.sheets.relayout = [&](Worksheet& sheet) {
+        RecordingCanvas page(630, 891, 96);
+        LayOutPage(program, sheet, page, false);
+        shown[&sheet].clear();
+        for (const std::string& t : page.textsUtf8())
+            if (t.rfind("№ ", 0) == 0) shown[&sheet] = t.substr(0, t.find(' ', 4));
+    };
+    auto setNumber = [&](int n) {
+        PrintModeSettings mode = CurrentPrintMode(program);
+        mode.nextNumber = n;
+        ApplyPrintMode(program, mode);
+    };
+    Worksheet& a = open("C:\\course\\Eq1\\eq11.que-U1");
+    setNumber(5);
+    EXPECT_EQ(shown[&a], "№ 5");
+
+    Worksheet& b = open("C:\\course\\Eq1\\eq11.que-U2");
+    EXPECT_EQ(shown[&b], "№ 1");
+    EXPECT_EQ(CurrentPrintMode(program).nextNumber, 1);
+    setNumber(9);
+
+    struct Step {
+        Worksheet* front;
+        const char* page;
+        int dialog;
+    };
+    for (const Step& step : {Step{&a, "№ 5", 5}, Step{&b, "№ 9", 9}, Step{&a, "№ 5", 5}}) {
+        ActivateWorksheet(program, *step.front);
+        EXPECT_EQ(shown[step.front], step.page);
+        EXPECT_EQ(CurrentPrintMode(program).nextNumber, step.dialog);
+    }
+
+    // Two numbered copies of the worksheet in front: 5 and 6; the other keeps its 9.
+    program.controls.radPrinter = true;
+    printer.copies = 2;
+    ASSERT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
+    ASSERT_EQ(printer.documents.size(), 2u);
+    EXPECT_EQ(numberOf(printer.documents[0]), "5");
+    EXPECT_EQ(numberOf(printer.documents[1]), "6");
+    ActivateWorksheet(program, b);
+    EXPECT_EQ(shown[&b], "№ 9");
+    EXPECT_EQ(CurrentPrintMode(program).nextNumber, 9);
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include "RunVelmix.h"
+#include "learners/Records.h"
+#include "practice/ResultsLine.h"
+#include "qt/QtFiles.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -164,6 +167,49 @@ TEST(CliFaults, RenderFailuresExitNonZeroAndKeepWhatWasThere) {
     EXPECT_TRUE(full.err.contains("sheet.pdf")) << full.err.toStdString();
     EXPECT_EQ(readAll(pdf), pdfBefore);
     EXPECT_EQ(strays(tmp.path(), {"plain", "sheet.png", "sheet.pdf"}), QStringList{});
+}
+
+namespace {
+
+// A copy of the bundled course in folder whose learner taro has many practice records, so
+// that their CSV is far larger than a stdio buffer.
+QString courseWithRecords(const QString& folder) {
+    QProcess copy;
+    copy.start(QStringLiteral("cp"), {QStringLiteral("-R"), CourseDir, folder});
+    copy.waitForFinished();
+    const std::string learner =
+        QtFiles::toCorePath(folder + QStringLiteral("/Eq1")).value_or("") + "\\taro.ini";
+    QtFiles files;
+    for (int i = 1; i <= 200; ++i) {
+        const RunResult run{RunKind::Practice, i % 10, 10, 10 * (i % 10), "1", 60 + i};
+        if (!AppendRecord(files, learner, sjis::fromUtf8("S11(1) 等式と移項"),
+                          ResultsLine(run, {2024, 5, 1 + i % 28, 9, 5, 0}, 0)))
+            return {};
+    }
+    return folder;
+}
+
+} // namespace
+
+// A shell's file-size limit is a full disk to the program: the records sent to a file that
+// cannot grow past the limit fail, the command says why and exits non-zero instead of being
+// ended by the limit's signal with nothing said. (The render command's saves under the same
+// limit keep the old file whole: RenderFailuresExitNonZeroAndKeepWhatWasThere.)
+TEST(CliFaults, AFileSizeLimitFailsTheRecordsLikeAFullDisk) {
+    QTemporaryDir tmp;
+    const QString course = courseWithRecords(tmp.filePath("course"));
+    ASSERT_FALSE(course.isEmpty());
+    const QString csv = tmp.filePath("records.csv");
+    const Outcome whole = runVelmix({"records", course}, tmp.path(), {csv, RLIM_INFINITY, false});
+    ASSERT_EQ(whole.exitCode, 0) << whole.err.toStdString();
+    ASSERT_GT(readAll(csv).size(), 3 * 4096);
+
+    const QString big = tmp.filePath("big.csv");
+    const Outcome limited = runVelmix({"records", course}, tmp.path(), {big, 4096, false});
+    EXPECT_FALSE(limited.crashed);
+    EXPECT_EQ(limited.exitCode, 2);
+    EXPECT_TRUE(limited.err.contains("standard output: File too large")) << limited.err.toStdString();
+
 }
 
 TEST(CliFaults, ExportChecksEveryWrite) {

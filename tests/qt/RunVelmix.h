@@ -11,6 +11,7 @@
 
 struct Outcome {
     int exitCode = -1;
+    bool crashed = false; // ended by a signal (exitCode then means nothing)
     QByteArray out;
     QString err;
     QString text() const { return QString::fromUtf8(out); }
@@ -37,14 +38,19 @@ inline Outcome runVelmix(const QStringList& args, const QString& workDir,
     p.setProcessEnvironment(env);
     if (!options.stdoutFile.isEmpty()) p.setStandardOutputFile(options.stdoutFile);
     const rlim_t limit = options.fileSizeLimit;
-    if (limit != RLIM_INFINITY)
-        p.setChildProcessModifier([limit] {
-            // A write past the limit then fails with EFBIG instead of ending the process.
-            std::signal(SIGXFSZ, SIG_IGN);
+    p.setChildProcessModifier([limit] {
+        // The signals as a shell leaves them, whatever this test process does with them: the
+        // program itself must keep a write past the limit (or into a closed pipe) from
+        // ending it.
+        std::signal(SIGXFSZ, SIG_DFL);
+        std::signal(SIGPIPE, SIG_DFL);
+        if (limit != RLIM_INFINITY) {
             const rlimit r{limit, limit};
             setrlimit(RLIMIT_FSIZE, &r);
-        });
+        }
+    });
     p.start(QStringLiteral(VELMIX_BINARY), args);
     p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), p.exitStatus() == QProcess::CrashExit, p.readAllStandardOutput(),
+            QString::fromUtf8(p.readAllStandardError())};
 }

@@ -89,7 +89,8 @@ void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double
             DrawFormulaAt(program.formula, x, y, e.fontSize > 0 ? e.fontSize : w.sheet->FontSize, s,
                           canvas, ink.text, colors::Blue);
         }
-        if (ink.mark) DrawMark(canvas, *ink.mark, MarkPlace{field, place.box}, s, ink.color);
+        if (ink.mark)
+            DrawMark(canvas, *ink.mark, FieldMarkPlace(e, style, own, field), s, ink.color);
     }
 }
 

@@ -356,6 +356,7 @@ class Layouter {
                     e.inkRight = placed.inkRight;
                     e.answerText.assign(answer);
                     e.fontSize = placed.fontSize;
+                    e.linePitch = placed.linePitch;
                 }
             }
             cv_.setFontColor(colors::Black);
@@ -427,6 +428,7 @@ class Layouter {
         e.answerBottom = roundi(std::ceil(static_cast<double>(bottom) / s_));
         e.inkRight = ink ? roundi(std::ceil(static_cast<double>(ink->right) / s_)) : e.x;
         e.fontSize = cv_.fontSize();
+        e.linePitch = roundi(L_ / s_);
         return e;
     }
 

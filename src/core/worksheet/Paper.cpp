@@ -100,6 +100,7 @@ void ApplyPrintMode(Workspace& program, const PrintModeSettings& mode) {
     Controls& c = program.controls;
     c.radPrinter = mode.printerResolution;
     c.spnStart = mode.nextNumber;
+    if (program.sheets.current) program.sheets.current->startNumber = mode.nextNumber;
     c.chkNumber = mode.numbered;
     if (WriteResult r =
             program.platform.registry.writeBool(RegKey::Program, "PrintMode", c.radPrinter);

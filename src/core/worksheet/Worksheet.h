@@ -54,6 +54,10 @@ class Worksheet {
     int LeftMargin = 5;
     int RightMargin = 5;
     int StartNo = 1;
+    // 開始番号: the number this worksheet's next printed copy carries (the print-mode dialog
+    // shows and sets the active worksheet's); it belongs to the open worksheet and is not
+    // written to its file.
+    int startNumber = 1;
     int Options = 7; // 1 class flag, 2 date line, 4 number and print time
     bool ShowAnswers = false;
     std::string strMainFont;

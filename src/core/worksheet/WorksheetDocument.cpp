@@ -214,6 +214,7 @@ void pushValues(Workspace& program, Worksheet& sheet) {
     c.settei.spnKranY = sheet.kran(7);
     c.spnGyoukanSub = sheet.kran(8);
     c.spnStartNum = sheet.StartNo;
+    c.spnStart = sheet.startNumber;
 }
 
 } // namespace

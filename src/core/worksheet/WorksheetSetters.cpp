@@ -76,7 +76,10 @@ void SetSecondarySpacing(Workspace& program, int value) {
 void SetStartNo(Workspace& program, int value) {
     program.controls.spnStartNum = value;
     program.controls.spnStart = value; // the page shows the number printed first
-    change(program, true, [&](Worksheet& s) { s.StartNo = value; });
+    change(program, true, [&](Worksheet& s) {
+        s.StartNo = value;
+        s.startNumber = value;
+    });
 }
 
 void SetKranLine(Workspace& program, int line, int value, bool markModified) {

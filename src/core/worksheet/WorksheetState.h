@@ -28,6 +28,9 @@ struct KranEntry {
     std::string answerText; // accepted answers separated by ";"
     int tries = 0;
     int fontSize = 0; // points
+    // Distance between the tops of consecutive question lines, in layout units (0: unknown);
+    // a mark keeps within a line's height around its box.
+    int linePitch = 0;
 };
 
 constexpr int MaxKran = 80;
