@@ -173,7 +173,9 @@ QuestionAnalysis Analyser::run() {
         if (!q_.parts[i].blank && HasWideCharacter(description(i))) wide = true;
     try {
         const GivenValues fromInstruction = ReadGivenValues(instruction_);
-        bool given = !fromInstruction.values.empty(), unread = fromInstruction.unread;
+        // A condition in the instruction ("x=1 のとき y=5 である") is read by nothing.
+        bool given = !fromInstruction.values.empty(),
+             unread = fromInstruction.unread || fromInstruction.condition;
         for (std::size_t i = 0; i < q_.parts.size(); ++i) {
             if (q_.parts[i].blank) continue;
             const GivenValues g = ReadGivenValues(description(i));
