@@ -185,7 +185,7 @@ TEST(KeysCheck, ValuesGivenForTheLettersArePutIn) {
          {"2 wrong 0"}},
         {"values on the question's own line",
          {ask, "(1) a=4 のとき、2a-5 の値# 3#", "(2) x=-1 を 3x+7 に代入して値を求めなさい# 5#",
-          "(3) m=2, n=-1 のときの 3m+n の値# 5#"},
+          "(3) m=2, n=-1 のときの 3m+n の値は？# 5#"},
          {3, 1, 0},
          {"2 wrong 4"}},
         {"the y of a line at a given x",

@@ -274,7 +274,10 @@ bool Analyser::givenPieces(const std::vector<GivenValues>& fromParts,
             } else {
                 for (const Chunk& c : SplitChunks(run)) {
                     const Chunk at{p + c.start, p + c.end};
-                    if (!asksForLetter(text, at))
+                    // Stops and marks ("の値は？") say nothing.
+                    const bool marks = std::string_view(text.substr(at.start, at.end - at.start))
+                                           .find_first_not_of("?!.,") == std::string_view::npos;
+                    if (!marks && !asksForLetter(text, at))
                         pieces.push_back({part, at.start, text.substr(at.start, at.end - at.start)});
                 }
             }
