@@ -119,10 +119,10 @@ TEST(CourseCheck, ReportsEveryProblemOfABrokenCourse) {
         at(q, lineOf(eq11, "<<value", 3), "<<value block error"), // unit 2 behind 1R1, 1R3
         at(q, lineOf(eq11, "[[unit2R2"),
            "[[unit2R2: メニューに表示されない類題です（類題の順序が違います）"),
-        at(q, 0, "単元がありません"),
+        at("Eq1/eq1.ind", 7, "(3) ない単元：単元 [[unit3 が Eq1/eq11.que にありません"),
         at("Eq1/eq1.ind", 10, "ファイル Eq1/eq12.que が見つかりません"),
         at("Eq1/bad.prp", 2, "<<header block error (3行必要です)"),
-        at("Eq1/empty.prp", 0, "単元がありません"),
+        at("Eq1/empty.prp", 1, "単元がありません（見出しの行 [[unitX がありません）"),
         at("Fn1/fn11.que", 1, "解答欄は80個までです（82個あります）"),
         at("Fn1/fn11.que", lineOf(fn11, "<<graph"), "16:問題のグラフが多すぎます"),
         at("Fn1/fn11.que", lineOf(fn11, "no answers"), "解答欄がありません"),

@@ -86,6 +86,10 @@ TEST(KeysCheck, EquationsInOneUnknown) {
           "（３）　３ｘ＝－１２#－３#", "（４）　１／３ｘ＝５#１５#"},
          {4, 1, 0},
          {"3 wrong -4"}},
+        {"a label after one blank",
+         {Solve, "(1) 3x=12 x=# 5#", "(2) 2x+1=7 x=# 3#", "(3) 5x=-20 x =# x=-4#"},
+         {3, 1, 0},
+         {"1 wrong 4"}},
         {"two columns, as a test sheet lays them out",
          {"@B次の方程式を解きなさい。", "(1) 3x=12       x=# 4 #        (11) 5x=-20     x=# -5 #",
           "(2) x+8=2       x=# -6 #      (12) x-7=-3      x=# 4 #"},
@@ -162,6 +166,59 @@ TEST(KeysCheck, ExpressionsAndLines) {
     });
 }
 
+TEST(KeysCheck, ValuesGivenForTheLettersArePutIn) {
+    const std::string ask = "@B次の問いに答えなさい。";
+    run({
+        {"x and y in the instruction",
+         {"@Bx=-2, y=3 のとき、次の式の値を求めなさい。", "(1) 3x+2y# 0#", "(2) x^2-y# 1#",
+          "(3) 2(x-y)+3y# 0#", "(4) -xy# 6#"},
+         {4, 1, 0},
+         {"3 wrong -1"}},
+        {"other letters, fractions, typed in full width",
+         {"@Bａ＝１／２、ｂ＝－３のとき、次の式の値を求めなさい。", "(1) 4a+b# -1#",
+          "(2) 6ab# -9#", "(3) a-b# 7/2;3.5#"},
+         {3, 0, 0},
+         {}},
+        {"a value said with が",
+         {"@Bx が -1 のとき、次の式の値を求めなさい。", "(1) 2x+5# 3#", "(2) x^2+x# 2#"},
+         {2, 1, 0},
+         {"2 wrong 0"}},
+        {"values on the question's own line",
+         {ask, "(1) a=4 のとき、2a-5 の値# 3#", "(2) x=-1 を 3x+7 に代入して値を求めなさい# 5#",
+          "(3) m=2, n=-1 のときの 3m+n の値は？# 5#"},
+         {3, 1, 0},
+         {"2 wrong 4"}},
+        {"the y of a line at a given x",
+         {ask, "(1) y=2x+1 で、x=3 のときの y の値  y=# 7#", "@Bx=3 のときの y の値を求めなさい。",
+          "(2) y=2x+1  y=# 7#", "(3) y=-x+4  y=# 2#",
+          "(4) 傾きが 2 で、点 (1, 5) を通る直線  y=# 9#",
+          "@By=2x+1 で、x=-2 のときの y の値を求めなさい。", "(5) y=# -3#"},
+         {5, 1, 0},
+         {"4 wrong 1"}},
+        {"a given solution and the letter it asks for",
+         {"@Bx=2 が解であるとき、a の値を求めなさい。", "(1) 3x+a=10  a=# 4#",
+          "(2) ax-1=5  a=# 4#"},
+         {2, 1, 0},
+         {"2 wrong 3"}},
+        {"values spoken of in words not read, or not at all",
+         {"@Bx の値が 3 のとき、次の式の値を求めなさい。", "(1) 2x+5# 11#",
+          "@B次の式の値を求めなさい。", "(2) 3x+2y# 5#", "@Bx=1 のとき y=5 である一次関数です。",
+          "(3) y=2x+3  y=# 5#", "(4) x=1 のとき y=5 で、2x+y の値# 7#"},
+         {0, 0, 4},
+         {}},
+    });
+}
+
+TEST(KeysCheck, TheRightValueIsSaidInTheCoursesNotation) {
+    run({{"several letters",
+          {"@B次の式を簡単にしなさい。", "(1) x+y+2x+y# 3x+y#", "(2) 2a*3b-ab# 6ab#",
+           "(3) (x-y)^2# x^2+y^2#", "(4) 1/2a+b-a# a+b#"},
+          {4, 4, 0},
+          {"1 wrong 3x+2y", "2 wrong 5ab", "3 wrong x^2-2xy+y^2", "4 wrong -1/2a+b"}}});
+    const std::string text = U(KeyFindingText(KeyFinding::Kind::Wrong, "3x+2y"));
+    EXPECT_EQ(text, "解答が式と合いません（正しくは 3x+2y）");
+}
+
 TEST(KeysCheck, WhatIsNotReadIsNeverCalledWrong) {
     run({
         {"word problems",
@@ -214,6 +271,11 @@ TEST(KeysCheck, HostileLinesGiveAFindingOrNotChecked) {
          {0, 0, 4},
          {"1 division by zero", "2 no solution", "3 indeterminate", "4 indeterminate"}},
         {"odd # and empty pieces", {Solve, "(1) x+1=2# 1", "(2) x+1=2# 1## 2#"}, {0, 0, 2}, {}},
+        {"powers that would multiply out into millions of terms",
+         {"@B次の式を計算しなさい。", "(11) (a+b+c+d+e+f+g+h+i+j+k+l+m+n+o+p+q+r+s+t+u+v+w+x+y+z)^8=# 1#",
+          "(12) (a+b+c+d+e+f+g+h+i+j+k+l)^8=# 1#", "(13) (x+y+1)^8-(y+1+x)^8=# 0#"},
+         {1, 0, 2},
+         {}},
     });
     // Random bytes never crash the check.
     std::string noise;

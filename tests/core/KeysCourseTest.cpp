@@ -100,9 +100,9 @@ TEST(KeysCourse, TheCourseCheckReportsKeysOnlyWhenAsked) {
         EXPECT_TRUE(p.key);
         lines.push_back(U(FormatProblem(p)));
     }
-    const std::string wrong = "解答が式と合いません (expected ";
-    EXPECT_EQ(lines, (std::vector<std::string>{"Eq1/eq11.que:5: " + wrong + "5)",
-                                               "Eq1/eq11.que:40: " + wrong + "2)"}));
+    const std::string wrong = "解答が式と合いません（正しくは ";
+    EXPECT_EQ(lines, (std::vector<std::string>{"Eq1/eq11.que:5: " + wrong + "5）",
+                                               "Eq1/eq11.que:40: " + wrong + "2）"}));
     EXPECT_EQ(r.keys.checked, 3);
     EXPECT_EQ(r.keys.wrong, 2);
     EXPECT_EQ(r.keys.notChecked, 1);

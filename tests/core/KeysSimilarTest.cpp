@@ -3,6 +3,7 @@
 // same seed makes the same question.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <sstream>
 
 #include "BundledCourse.h"
@@ -191,6 +192,111 @@ TEST(KeysSimilar, NumbersWrittenAlikeStayAlike) {
         EXPECT_EQ(check(s.ques).tally.wrong, 0);
     }
     EXPECT_GT(remade, 10);
+}
+
+TEST(KeysSimilar, QuestionsThatGiveValuesForTheLettersGetNumbersAsKeys) {
+    const Lines ques = {S("@Bx=-2, y=3 のとき、次の式の値を求めなさい。"), S("(1) 3x+2y# 0#"),
+                        S("(2) 4x-y# -11#"), S("@B次の問いに答えなさい。"),
+                        S("(3) a=4 のとき、2a-5 の値# 3#"),
+                        S("(4) y=2x+1 で、x=3 のときの y の値  y=# 7#"),
+                        S("@Bx=3 のときの y の値を求めなさい。"), S("(5) y=2x+1  y=# 7#")};
+    int remade = 0;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        const SimilarUnit s = make(ques, seed);
+        remade += s.remade;
+        for (const std::string& line : s.ques)
+            for (std::string_view answer : answers(line)) {
+                const KeyValue k = ReadKeyValue(answer);
+                EXPECT_TRUE(k.ok && k.letters == 0) << U(line);
+            }
+        const UnitKeyCheck c = check(s.ques);
+        EXPECT_TRUE(c.findings.empty()) << seed;
+        EXPECT_EQ(c.tally.checked, 5) << seed;
+    }
+    EXPECT_GT(remade, 100);
+}
+
+// The terms of a ratio that are one whole number: "x:6=2:3" gives 6, 2, 3.
+std::vector<std::string> ratioTerms(const std::string& formula) {
+    std::vector<std::string> out;
+    std::string term;
+    for (char c : formula + "=") {
+        if (c != ':' && c != '=') {
+            term += c;
+            continue;
+        }
+        if (!term.empty() && term.find_first_not_of("0123456789") == std::string::npos)
+            out.push_back(term);
+        term.clear();
+    }
+    return out;
+}
+
+// The whole numbers either side of "*" and "\\".
+std::vector<std::string> factors(const std::string& formula) {
+    std::vector<std::string> out;
+    auto digit = [&](std::size_t k) {
+        return k < formula.size() && std::isdigit(static_cast<unsigned char>(formula[k]));
+    };
+    for (std::size_t at = 0; at < formula.size(); ++at) {
+        if (formula[at] != '*' && formula[at] != '\\') continue;
+        std::size_t from = at;
+        while (from > 0 && digit(from - 1))
+            --from;
+        if (from < at) out.push_back(formula.substr(from, at - from));
+        std::size_t to = at + 1;
+        while (digit(to))
+            ++to;
+        if (to > at + 1) out.push_back(formula.substr(at + 1, to - at - 1));
+    }
+    return out;
+}
+
+TEST(KeysSimilar, ProportionsFactorsAndFractionsKeepTheirShape) {
+    const Lines ques = {S("@B次の比例式で、x の値を求めなさい。"), S("(1) x:6=2:3# 4#"),
+                        S("(2) x:18=3:2# 27#"), S("(3) 4:x=8:6# 3#"), S("(4) 0.5:2=x:8# 2#"),
+                        S("@B次の方程式を解きなさい。"), S("(5) 5*x=3*x+8# 4#"),
+                        S("(6) x\\3=4# 12#"), S("(7) [2x-1]/3=[x+4]/2# 14#"),
+                        S("(8) [x+2]/3=[x-1]/4# -11#")};
+    int remade = 0, questions = 0;
+    for (std::uint64_t seed = 1; seed <= 150; ++seed) {
+        const SimilarUnit s = make(ques, seed);
+        remade += s.remade;
+        questions += 8;
+        EXPECT_EQ(check(s.ques).tally.wrong, 0);
+        for (const std::string& line : s.ques) {
+            if (line.find('#') == std::string::npos) continue;
+            const std::string formula = line.substr(4, line.find('#') - 4);
+            const std::string where = U(line);
+            // No term, factor or divisor 1; the terms of a proportion stay apart.
+            const std::vector<std::string> lone =
+                formula.find(':') != std::string::npos ? ratioTerms(formula)
+                                                       : std::vector<std::string>{};
+            for (const std::string& n : factors(formula))
+                EXPECT_NE(n, "1") << where;
+            for (std::size_t a = 0; a < lone.size(); ++a) {
+                EXPECT_NE(lone[a], "1") << where;
+                for (std::size_t b = a + 1; b < lone.size(); ++b)
+                    EXPECT_NE(lone[a], lone[b]) << where;
+            }
+            // Bar fractions: denominators apart, none dividing its numerator out.
+            std::vector<int> denominators;
+            for (std::size_t at = formula.find("]/"); at != std::string::npos;
+                 at = formula.find("]/", at + 1)) {
+                const int d = formula[at + 2] - '0';
+                const std::size_t open = formula.rfind('[', at);
+                const std::string top = formula.substr(open + 1, at - open - 1);
+                const std::size_t x = top.find('x');
+                const int a = x == 0 ? 1 : std::stoi(top.substr(0, x));
+                const int b = std::stoi(top.substr(x + 1));
+                EXPECT_FALSE(a % d == 0 && b % d == 0) << where;
+                for (int other : denominators)
+                    EXPECT_NE(other, d) << where;
+                denominators.push_back(d);
+            }
+        }
+    }
+    EXPECT_GT(remade, questions * 8 / 10);
 }
 
 } // namespace

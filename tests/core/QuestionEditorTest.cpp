@@ -289,7 +289,9 @@ TEST_F(Editor, KeysThatDoNotFitAreAWarningTheTeacherMayAccept) {
         const EditorSave saved = SaveQuestionUnit(p, s);
         EXPECT_EQ(saved.saved, c.saved);
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_NE(messages().front().find("2行目："), std::string::npos) << messages().front();
+        EXPECT_NE(messages().front().find("2行目：解答が式と合いません（正しくは 3）"),
+                  std::string::npos)
+            << messages().front();
         if (!c.saved) {
             EXPECT_EQ(file(), before);
             ASSERT_TRUE(saved.at);
@@ -319,6 +321,31 @@ TEST_F(Editor, NewNumbersMakeASimilarQuestionWhoseKeysCheckOut) {
         EXPECT_NE(messages().front().find("類題2"), std::string::npos);
         EXPECT_NE(messages().front().find("(3)"), std::string::npos) << messages().front();
         EXPECT_EQ(file(), before); // nothing written before OK
+    }
+}
+
+TEST_F(Editor, SimilarQuestionsOfValuesGivenForTheLettersGetTheirValuesAsKeys) {
+    ASSERT_TRUE(load({1, 1, 1, 0}));
+    s.memos.ques = {S("@Bx=-2, y=3 のとき、次の式の値を求めなさい。"), S("(1) 3x+2y#0#"),
+                    S("(2) x-4y#-14#"), S("@Bx=3 のときの y の値を求めなさい。"),
+                    S("(3) y=2x+1  y=#7#")};
+    for (std::uint64_t seed : {1u, 2u, 3u, 77u}) {
+        QuestionEditorState made = s;
+        fp.prompter.messages.clear();
+        ASSERT_TRUE(MakeRuidaiWithNewNumbers(p, made, seed));
+        EXPECT_NE(made.memos.ques, s.memos.ques) << seed;
+        // The keys are the numbers the new questions give, never their expressions.
+        ASSERT_EQ(made.answers.size(), 3u);
+        for (const std::string& key : made.answers)
+            EXPECT_EQ(key.find_first_not_of("-0123456789"), std::string::npos) << U(key);
+        const UnitKeyCheck c = CheckUnitKeys(lines::views(made.memos.ques));
+        EXPECT_TRUE(c.findings.empty()) << seed;
+        EXPECT_EQ(c.tally.checked, 3) << seed;
+        // OK saves them without a warning.
+        fp.prompter.messages.clear();
+        EXPECT_TRUE(SaveQuestionUnit(p, made).saved);
+        EXPECT_TRUE(messages().empty()) << seed;
+        reset();
     }
 }
 

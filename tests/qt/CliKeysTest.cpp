@@ -106,10 +106,10 @@ TEST(CliKeys, AKeyChangedByHandIsReportedAtItsFileAndLine) {
     const Outcome r = runVelmix({"check", "--keys", course}, tmp.path());
     EXPECT_EQ(r.exitCode, 1);
     const QString out = r.text();
-    const QString wrong = QStringLiteral(": 解答が式と合いません (expected ");
-    const QString expected = QStringLiteral("Eq1/eq11.que:%1%2%3)\n").arg(a).arg(wrong, "3") +
-                             QStringLiteral("Eq2/eq21.que:%1%2%3)\n").arg(b).arg(wrong, "3") +
-                             QStringLiteral("Fn1/fn11.que:%1%2%3)\n").arg(c).arg(wrong, "3x+2");
+    const QString wrong = QStringLiteral(": 解答が式と合いません（正しくは ");
+    const QString expected = QStringLiteral("Eq1/eq11.que:%1%2%3）\n").arg(a).arg(wrong, "3") +
+                             QStringLiteral("Eq2/eq21.que:%1%2%3）\n").arg(b).arg(wrong, "3") +
+                             QStringLiteral("Fn1/fn11.que:%1%2%3）\n").arg(c).arg(wrong, "3x+2");
     EXPECT_TRUE(out.startsWith(expected)) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral(" units: 0 problems\n"))) << out.toStdString();
     EXPECT_EQ(keysLine(out).wrong, 3);

@@ -469,7 +469,11 @@ void Checker::checkSection(int lesson, int section, const SectionBlock& block,
         ++report_.unitsChecked;
         std::size_t at = headers.find(UnitBlockKey({lesson, section, u, 0}));
         if (at == std::string::npos) {
-            add(path, 0, J("単元がありません"));
+            // Said where the index lists the unit, naming it and the file that lacks it.
+            const std::size_t k = static_cast<std::size_t>(u) - 1;
+            add(indexPath, block.unitLines[k] + 1,
+                block.units[k] + J("：単元 ") + UnitBlockKey({lesson, section, u, 0}) + J(" が ") +
+                    path + J(" にありません"));
             continue;
         }
         checkUnit(lesson, section, u, 0, at, path);
@@ -682,7 +686,7 @@ void Checker::checkWorksheetFile(const std::string& path) {
         checkParsed(map, path);
         checkLayout(map, path, UnitRef{});
     } else if (result.message.empty()) {
-        add(path, 0, J("単元がありません"));
+        add(path, 1, J("単元がありません（見出しの行 ") + r.header + J(" がありません）"));
         return;
     } else {
         add(path, result.line, result.message);

@@ -31,7 +31,28 @@ struct Val {
     GiNaC::ex e;
     int deg = 0;
     long bits = 1;
+    double terms = 1; // at most this many terms once multiplied out
 };
+
+// Groups of numbers whose equalities make the shape of a formula.
+constexpr int RatioTerms = 0;
+constexpr int Denominators = 1;
+
+// The terms of (t terms)^n multiplied out: at most the monomials of degree n in t
+// variables, (t+n-1)! / (n! (t-1)!).
+double powerTerms(double t, int n) {
+    double r = 1;
+    for (int k = 1; k <= n; ++k)
+        r = r * (t + k - 1) / k;
+    return r;
+}
+
+// Whether a fraction with letters divides out: every coefficient of numerator/denominator
+// is a whole number ("[4x+2]/2").
+bool dividesOut(const GiNaC::ex& numerator, const GiNaC::ex& denominator) {
+    const GiNaC::ex q = GiNaC::expand(numerator / denominator);
+    return q.integer_content().info(GiNaC::info_flags::integer);
+}
 
 constexpr long MaxBits = 4000;
 
@@ -84,6 +105,7 @@ class Reader {
     bool mul(Val& a, const Val& b);
     bool div(Val& a, const Val& b);
     bool power(Val& a, int n);
+    void shapeOfGroups();
     bool deeper() {
         if (++depth_ > MaxDepth) return fail("brackets too deep");
         return true;
@@ -123,14 +145,28 @@ Formula Reader::run() {
         fail(e.what());
     }
     if (f_.divisionByZero) f_.ok = false;
+    if (f_.ok) shapeOfGroups();
     return std::move(f_);
+}
+
+void Reader::shapeOfGroups() {
+    for (int g : {RatioTerms, Denominators})
+        for (std::size_t k = 0; k < f_.literals.size(); ++k) {
+            if (f_.literals[k].group != g) continue;
+            for (std::size_t l = k + 1; l < f_.literals.size(); ++l)
+                if (f_.literals[l].group == g)
+                    f_.shape.push_back(f_.literals[k].value.is_equal(f_.literals[l].value));
+        }
 }
 
 bool Reader::chain() {
     if (items_.empty()) return fail("empty");
     Val v;
+    std::vector<std::size_t> firstOf{0}; // the first literal of each side
+    std::vector<bool> numeric;
     if (!side(v)) return false;
     f_.sides.push_back(v.e);
+    numeric.push_back(v.deg == 0);
     f_.degree = v.deg;
     while (const NotationItem* it = peek()) {
         Relation r;
@@ -162,9 +198,23 @@ bool Reader::chain() {
             f_.openEnd = true;
             return true;
         }
+        firstOf.push_back(f_.literals.size());
         if (!side(v)) return false;
         f_.sides.push_back(v.e);
+        numeric.push_back(v.deg == 0);
         f_.degree = std::max(f_.degree, v.deg);
+    }
+    // A term of a ratio that is one number ("x:6=2:3").
+    firstOf.push_back(f_.literals.size());
+    const std::vector<Relation>& rel = f_.relations;
+    for (std::size_t k = 0; k < f_.sides.size(); ++k) {
+        const bool ratio = (k > 0 && rel[k - 1] == Relation::Ratio) ||
+                           (k < rel.size() && rel[k] == Relation::Ratio);
+        if (!ratio || !numeric[k] || firstOf[k + 1] != firstOf[k] + 1) continue;
+        Literal& lit = f_.literals[firstOf[k]];
+        if (lit.role != Literal::Role::Whole && lit.role != Literal::Role::Decimal) continue;
+        lit.neverOne = true;
+        lit.group = RatioTerms;
     }
     return true;
 }
@@ -184,15 +234,28 @@ bool Reader::side(Val& out) {
 
 bool Reader::term(Val& out) {
     int factors = 0;
-    if (!jux(out, factors)) return false;
+    // Factors and divisors that are one number (5*x, x÷3): not 1 in a similar question.
+    std::vector<std::size_t> lone;
+    auto operand = [&](Val& v) {
+        const std::size_t first = f_.literals.size();
+        if (!jux(v, factors)) return false;
+        if (factors == 1 && v.deg == 0 && f_.literals.size() == first + 1) lone.push_back(first);
+        return true;
+    };
+    if (!operand(out)) return false;
+    bool operators = false;
     while (next(Kind::Times) || next(Kind::Divide)) {
+        operators = true;
         const bool divide = items_[pos_++].kind == Kind::Divide;
         Val r;
-        if (!jux(r, factors)) return false;
+        if (!operand(r)) return false;
         // 6÷2x is read both ways in classrooms: not read.
         if (divide && factors > 1) return fail("division by a product written side by side");
         if (!(divide ? div(out, r) : mul(out, r))) return false;
     }
+    if (operators)
+        for (std::size_t k : lone)
+            f_.literals[k].neverOne = true;
     return true;
 }
 
@@ -280,6 +343,10 @@ bool Reader::primary(Val& out, bool& powerable) {
         }
         for (std::size_t k = numeratorEnd; k < n; ++k)
             f_.literals[k].neverOne = true;
+        if (n == numeratorEnd + 1) f_.literals[numeratorEnd].group = Denominators;
+        if (num.deg > 0 && den.deg == 0 && !den.e.is_zero() &&
+            den.e.info(GiNaC::info_flags::integer))
+            f_.shape.push_back(dividesOut(num.e, den.e) ? 3 : 2);
         if (!it->joined && n == firstLiteral + 2 && allDigits(it->text) &&
             allDigits(it->denominator)) {
             f_.literals[n - 2].role = Literal::Role::Numerator;
@@ -320,15 +387,26 @@ bool Reader::runSum(Run& r, Val& out) {
 
 bool Reader::runProduct(Run& r, Val& out) {
     int factors = 0;
-    if (!runJux(r, out, factors)) return false;
-    for (;;) {
+    std::vector<std::size_t> lone; // as in term()
+    auto operand = [&](Val& v) {
+        const std::size_t first = f_.literals.size();
+        if (!runJux(r, v, factors)) return false;
+        if (factors == 1 && v.deg == 0 && f_.literals.size() == first + 1) lone.push_back(first);
+        return true;
+    };
+    if (!operand(out)) return false;
+    for (bool operators = false;; operators = true) {
         skipBlanks(r);
-        if (r.i >= r.s.size()) return true;
-        const char op = r.s[r.i];
-        if (op != '*' && op != '/' && op != '\\') return true;
+        const char op = r.i < r.s.size() ? r.s[r.i] : 0;
+        if (op != '*' && op != '/' && op != '\\') {
+            if (operators)
+                for (std::size_t k : lone)
+                    f_.literals[k].neverOne = true;
+            return true;
+        }
         ++r.i;
         Val v;
-        if (!runJux(r, v, factors)) return false;
+        if (!operand(v)) return false;
         if (op != '*' && factors > 1) return fail("division by a product written side by side");
         if (!(op == '*' ? mul(out, v) : div(out, v))) return false;
     }
@@ -392,23 +470,26 @@ bool Reader::number(std::string_view digits, std::size_t start, std::size_t end,
     lit.end = end;
     lit.role = part.empty() ? Literal::Role::Whole : Literal::Role::Decimal;
     const int index = static_cast<int>(f_.literals.size());
-    f_.literals.push_back(lit);
     if (replace_) {
         auto it = replace_->find(index);
         if (it != replace_->end()) {
-            out = {it->second, 0, 64};
+            lit.value = it->second;
+            f_.literals.push_back(lit);
+            out = {it->second, 0, 64, 1};
             return true;
         }
     }
     GiNaC::numeric v((whole + part).c_str());
     if (!part.empty()) v = v / GiNaC::numeric(10).power(static_cast<long>(part.size()));
-    out = {v, 0, 4 * static_cast<long>(whole.size() + part.size()) + 1};
+    lit.value = v;
+    f_.literals.push_back(lit);
+    out = {v, 0, 4 * static_cast<long>(whole.size() + part.size()) + 1, 1};
     return true;
 }
 
 bool Reader::letter(char c, Val& out) {
     f_.letters |= 1u << (c - 'a');
-    out = {LetterSymbol(c), 1, 1};
+    out = {LetterSymbol(c), 1, 1, 1};
     return true;
 }
 
@@ -416,6 +497,8 @@ bool Reader::add(Val& a, const Val& b, bool minus) {
     a.e = minus ? a.e - b.e : a.e + b.e;
     a.deg = std::max(a.deg, b.deg);
     a.bits = std::max(a.bits, b.bits) + 1;
+    a.terms += b.terms;
+    if (a.terms > MaxTerms) return fail("too many terms");
     return a.bits <= MaxBits || fail("numbers too large");
 }
 
@@ -423,6 +506,8 @@ bool Reader::mul(Val& a, const Val& b) {
     a.e = a.e * b.e;
     a.deg += b.deg;
     a.bits += b.bits;
+    a.terms *= b.terms;
+    if (a.terms > MaxTerms) return fail("too many terms");
     if (a.deg > MaxDegree) return fail("degree too high");
     return a.bits <= MaxBits || fail("numbers too large");
 }
@@ -436,6 +521,8 @@ bool Reader::div(Val& a, const Val& b) {
     a.e = a.e / b.e;
     a.deg += b.deg;
     a.bits += b.bits;
+    a.terms *= b.terms;
+    if (a.terms > MaxTerms) return fail("too many terms");
     if (a.deg > MaxDegree) return fail("degree too high");
     return a.bits <= MaxBits || fail("numbers too large");
 }
@@ -445,6 +532,8 @@ bool Reader::power(Val& a, int n) {
     a.e = GiNaC::pow(a.e, n);
     a.deg *= n;
     a.bits = std::max(1L, a.bits * n);
+    a.terms = powerTerms(a.terms, n);
+    if (a.terms > MaxTerms) return fail("too many terms");
     if (a.deg > MaxDegree) return fail("degree too high");
     return a.bits <= MaxBits || fail("numbers too large");
 }

@@ -3,7 +3,8 @@
 // rationals (a decimal 0.25 is 1/4), fractions, powers, brackets, signs and the letters a
 // to z, with products written side by side (2x, 1/3x, 2(x+3)). A chain of relations
 // ("x:6=2:3", "A=B=C", "E=") gives one side per part. The work per formula is bounded:
-// long formulas, deep brackets, long numbers and high powers are not read.
+// long formulas, deep brackets, long numbers, high powers and products that would multiply
+// out into too many terms are not read.
 //
 // GiNaC keeps reference counts without locks: the key checker runs on one thread at a time.
 
@@ -33,7 +34,13 @@ struct Literal {
     std::size_t start = 0, end = 0; // bytes of the formula
     Role role = Role::Whole;
     int partner = -1;
-    bool neverOne = false; // a coefficient (2x, 3(x+1)) or a denominator: 1 would read oddly
+    // A coefficient (2x, 3(x+1)), a denominator, a factor or divisor (5*x, x÷3) or a term
+    // of a ratio (x:6): 1 would read oddly.
+    bool neverOne = false;
+    // Numbers of one group (the lone terms of a proportion, the denominators of a formula)
+    // that differ must go on differing: two equal ones would make the question another.
+    int group = -1;
+    GiNaC::ex value; // as read
 };
 
 struct Formula {
@@ -47,6 +54,9 @@ struct Formula {
     unsigned letters = 0; // bit n for the letter 'a' + n
     bool letterInDenominator = false;
     int degree = 0; // an upper bound of the degree of any side
+    // What makes the question what it is, beyond its numbers: which numbers of a group are
+    // equal, which fractions with letters divide out. A similar question keeps it.
+    std::vector<int> shape;
 };
 
 // Values read in place of some literals (by their index in Formula::literals).
@@ -56,6 +66,8 @@ constexpr std::size_t MaxFormulaBytes = 300;
 constexpr int MaxDigits = 40;
 constexpr int MaxDepth = 20;
 constexpr int MaxDegree = 8;
+// The terms a side could have once multiplied out: (a+b+...+l)^8 has 75582.
+constexpr double MaxTerms = 4000;
 
 Formula ReadFormula(std::string_view formula, const LiteralValues* replace = nullptr);
 

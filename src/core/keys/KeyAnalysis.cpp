@@ -4,6 +4,7 @@
 #include <exception>
 #include <optional>
 
+#include "keys/GivenValues.h"
 #include "keys/LineFacts.h"
 #include "text/Sjis.h"
 
@@ -31,6 +32,35 @@ char letterLabel(std::string_view w) {
     return w[0];
 }
 
+// A formula of the question: a piece of the description of a part, or of the instruction
+// (part -1) when the question has none of its own.
+struct Piece {
+    int part = -1;
+    std::size_t at = 0;
+    std::string_view text;
+};
+
+// "3x=12 x=": the formula and the label of its answer with one blank between. Where the
+// label starts in w, or npos.
+std::size_t labelAfterFormula(std::string_view w) {
+    if (w.size() < 4 || w.back() != '=') return std::string_view::npos;
+    std::size_t p = w.size() - 1;
+    while (p > 0 && w[p - 1] == ' ')
+        --p;
+    if (p < 3 || w[p - 1] < 'a' || w[p - 1] > 'z' || w[p - 2] != ' ')
+        return std::string_view::npos;
+    const std::size_t label = p - 1;
+    p = label - 1;
+    while (p > 0 && w[p - 1] == ' ')
+        --p;
+    if (p == 0) return std::string_view::npos;
+    const char before = w[p - 1];
+    // "a + b =" is one formula.
+    const bool ends = (before >= '0' && before <= '9') || (before >= 'a' && before <= 'z') ||
+                      before == ')' || before == ']';
+    return ends ? label : std::string_view::npos;
+}
+
 class Analyser {
   public:
     Analyser(const Question& q, std::string_view instruction) : q_(q), instruction_(instruction) {}
@@ -38,7 +68,11 @@ class Analyser {
 
   private:
     void labels();
-    void formulas();
+    std::vector<Piece> chunks() const;
+    void withGivenValues(bool wide);
+    bool givenPieces(const std::vector<GivenValues>& fromParts, const GivenValues& fromInstruction,
+                     std::vector<Piece>& pieces);
+    void formulas(const std::vector<Piece>& pieces);
     void equations(const std::vector<GiNaC::ex>& eqs, unsigned letters);
     void expression(const GiNaC::ex& value, unsigned letters, bool openEnd);
     void lines(const std::optional<GiNaC::ex>& given);
@@ -68,7 +102,20 @@ class Analyser {
     QuestionAnalysis out_;
     std::vector<Label> labels_;    // one per answer
     std::vector<std::size_t> cut_; // per part: where its description ends
+    GiNaC::exmap given_;           // values given for letters, put in before working out
+    unsigned givenLetters_ = 0;
 };
+
+// The lone letter of "y の値": the value asked for, not a formula.
+bool asksForLetter(std::string_view text, const Chunk& c) {
+    if (c.end != c.start + 1 || c.start >= text.size() || text[c.start] < 'a' ||
+        text[c.start] > 'z')
+        return false;
+    std::size_t p = c.end;
+    while (p < text.size() && text[p] == ' ')
+        ++p;
+    return text.compare(p, J("の値").size(), J("の値")) == 0;
+}
 
 void Analyser::take(std::size_t part, std::size_t at, const std::vector<Literal>& literals) {
     const QuestionPart& p = q_.parts[part];
@@ -98,13 +145,19 @@ void Analyser::labels() {
                 const Chunk last = chunks.back();
                 const std::string_view w =
                     std::string_view(text).substr(last.start, last.end - last.start);
+                const std::size_t inside = labelAfterFormula(w);
                 if (const char v = letterLabel(w))
                     label = {Label::Kind::Letter, v};
                 else if (w == J("傾き"))
                     label.kind = Label::Kind::Slope;
                 else if (w == J("切片"))
                     label.kind = Label::Kind::Intercept;
-                if (label.kind != Label::Kind::None) cut_[i - 1] = last.start;
+                if (label.kind != Label::Kind::None) {
+                    cut_[i - 1] = last.start;
+                } else if (inside != std::string_view::npos && !HasWideCharacter(w)) {
+                    label = {Label::Kind::Letter, w[inside]};
+                    cut_[i - 1] = last.start + inside;
+                }
             }
         }
         labels_.push_back(label);
@@ -119,10 +172,29 @@ QuestionAnalysis Analyser::run() {
     for (std::size_t i = 0; i < q_.parts.size(); ++i)
         if (!q_.parts[i].blank && HasWideCharacter(description(i))) wide = true;
     try {
-        if (wide)
+        const GivenValues fromInstruction = ReadGivenValues(instruction_);
+        // A condition in the instruction ("x=1 のとき y=5 である") is read by nothing.
+        bool given = !fromInstruction.values.empty(),
+             unread = fromInstruction.unread || fromInstruction.condition;
+        for (std::size_t i = 0; i < q_.parts.size(); ++i) {
+            if (q_.parts[i].blank) continue;
+            const GivenValues g = ReadGivenValues(description(i));
+            given = given || !g.values.empty();
+            unread = unread || g.unread;
+        }
+        if (given)
+            withGivenValues(wide);
+        else if (wide)
             lines(std::nullopt);
         else
-            formulas();
+            formulas(chunks());
+        // Values spoken of in words not read ("x の値が 3 のとき"): an answer that still
+        // holds letters may be meant as the number they give.
+        bool letters = false;
+        for (const Expectation& e : out_.blanks)
+            for (const auto& v : e.values)
+                letters = letters || !GiNaC::is_a<GiNaC::numeric>(GiNaC::expand(v.second));
+        if (!given && unread && letters) notRead("values spoken of in words not read");
     } catch (const std::exception& e) {
         notRead(e.what());
     }
@@ -130,42 +202,154 @@ QuestionAnalysis Analyser::run() {
     return std::move(out_);
 }
 
-void Analyser::formulas() {
+std::vector<Piece> Analyser::chunks() const {
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < q_.parts.size(); ++i) {
+        if (q_.parts[i].blank) continue;
+        const std::string_view text = description(i);
+        for (const Chunk& c : SplitChunks(text))
+            pieces.push_back({static_cast<int>(i), c.start, text.substr(c.start, c.end - c.start)});
+    }
+    return pieces;
+}
+
+// Values given for the letters: a line read from the words has them put in at its answer;
+// anything else is read from its formulas with the values in place. Values spoken of in
+// words not read leave the question not checked.
+void Analyser::withGivenValues(bool wide) {
+    const GivenValues fromInstruction = ReadGivenValues(instruction_);
+    std::vector<GivenValues> fromParts(q_.parts.size());
+    bool unread = fromInstruction.unread || fromInstruction.condition;
+    std::vector<std::pair<char, GiNaC::ex>> values = fromInstruction.values;
+    for (std::size_t i = 0; i < q_.parts.size(); ++i) {
+        if (q_.parts[i].blank) continue;
+        fromParts[i] = ReadGivenValues(description(i));
+        unread = unread || fromParts[i].unread || fromParts[i].condition;
+        values.insert(values.end(), fromParts[i].values.begin(), fromParts[i].values.end());
+    }
+    for (const auto& [letter, v] : values) {
+        const GiNaC::ex& s = LetterSymbol(letter);
+        auto [at, fresh] = given_.insert({s, v});
+        if (!fresh && !at->second.is_equal(v)) return notRead("two values for one letter");
+        givenLetters_ |= 1u << (letter - 'a');
+    }
+    if (wide) {
+        lines(std::nullopt);
+        if (out_.kind == QuestionKind::Line) return;
+        out_.numbers.clear();
+        out_.why.clear();
+    }
+    if (unread) return notRead("values given in words not read");
+    if (given_.empty()) return notRead("no values given");
+    std::vector<Piece> pieces;
+    if (!givenPieces(fromParts, fromInstruction, pieces)) return;
+    for (std::size_t i = 0; i < q_.parts.size(); ++i)
+        if (!q_.parts[i].blank) take(i, 0, fromParts[i].literals);
+    formulas(pieces);
+}
+
+// The formulas beside the phrases that give values: ASCII runs of the descriptions, or the
+// one equation of the instruction ("y=2x+1 で、x=3 のときの y の値").
+bool Analyser::givenPieces(const std::vector<GivenValues>& fromParts,
+                           const GivenValues& fromInstruction, std::vector<Piece>& pieces) {
+    auto runs = [&](std::string_view text, const GivenValues& g, int part) {
+        std::vector<bool> taken(text.size(), false);
+        for (const auto& [from, to] : g.taken)
+            for (std::size_t k = from; k < to && k < text.size(); ++k)
+                taken[k] = true;
+        for (std::size_t p = 0; p < text.size();) {
+            if (taken[p]) {
+                ++p;
+                continue;
+            }
+            const bool wideRun = static_cast<unsigned char>(text[p]) >= 0x80;
+            std::size_t e = p;
+            while (e < text.size() && !taken[e] &&
+                   (static_cast<unsigned char>(text[e]) >= 0x80) == wideRun)
+                e += wideRun ? sjis::charLen(text, e) : 1;
+            e = std::min(e, text.size());
+            const std::string_view run = text.substr(p, e - p);
+            if (wideRun) {
+                if (part >= 0 && !OnlyJoiningWords(run)) return false;
+            } else {
+                for (const Chunk& c : SplitChunks(run)) {
+                    const Chunk at{p + c.start, p + c.end};
+                    // Stops and marks ("の値は？") say nothing.
+                    const bool marks = std::string_view(text.substr(at.start, at.end - at.start))
+                                           .find_first_not_of("?!.,") == std::string_view::npos;
+                    if (!marks && !asksForLetter(text, at))
+                        pieces.push_back({part, at.start, text.substr(at.start, at.end - at.start)});
+                }
+            }
+            p = e;
+        }
+        return true;
+    };
+    for (std::size_t i = 0; i < q_.parts.size(); ++i)
+        if (!q_.parts[i].blank && !runs(description(i), fromParts[i], static_cast<int>(i))) {
+            notRead("words beside the formula");
+            return false;
+        }
+    if (!pieces.empty()) return true;
+    // The question is only its answer: the one equation of the instruction.
+    std::vector<Piece> said;
+    runs(instruction_, fromInstruction, -1);
+    for (const Piece& p : pieces) {
+        // An equation the values are put into, with a letter left to find.
+        const Formula f = ReadFormula(p.text);
+        if (f.ok && !f.openEnd && !f.relations.empty() && (f.letters & givenLetters_) &&
+            (f.letters & ~givenLetters_))
+            said.push_back(p);
+    }
+    pieces = said;
+    if (pieces.size() != 1) {
+        notRead("no formula to put the values in");
+        return false;
+    }
+    return true;
+}
+
+void Analyser::formulas(const std::vector<Piece>& pieces) {
     std::vector<GiNaC::ex> eqs;
     std::optional<GiNaC::ex> value;
     bool openEnd = false;
     unsigned letters = 0;
     int count = 0;
     std::optional<GiNaC::ex> given; // "y=..." alone
-    for (std::size_t i = 0; i < q_.parts.size(); ++i) {
-        if (q_.parts[i].blank) continue;
-        const std::string_view text = description(i);
-        for (const Chunk& c : SplitChunks(text)) {
-            ++count;
-            const Formula f = ReadFormula(text.substr(c.start, c.end - c.start));
-            if (f.divisionByZero) return everyBlank(Status::DivisionByZero);
-            if (!f.ok) return notRead("formula: " + f.why);
-            if (f.letterInDenominator) return notRead("a letter in a denominator");
-            take(i, c.start, f.literals);
-            letters |= f.letters;
-            const auto& r = f.relations;
-            if (r.empty() || (f.openEnd && r.size() == 1)) {
-                value = f.sides[0];
-                openEnd = f.openEnd;
-            } else if (f.openEnd) {
-                return notRead("relations");
-            } else if (r.size() == 3 && r[0] == Relation::Ratio && r[1] == Relation::Equal &&
-                       r[2] == Relation::Ratio) {
-                eqs.push_back(f.sides[0] * f.sides[3] - f.sides[1] * f.sides[2]);
-            } else {
-                for (std::size_t k = 0; k < r.size(); ++k) {
-                    if (r[k] != Relation::Equal) return notRead("not an equation");
-                    eqs.push_back(f.sides[k] - f.sides[k + 1]);
-                }
-                if (r.size() == 1 && f.sides[0].is_equal(LetterSymbol('y'))) given = f.sides[1];
+    for (const Piece& piece : pieces) {
+        ++count;
+        const Formula f = ReadFormula(piece.text);
+        if (f.divisionByZero) return everyBlank(Status::DivisionByZero);
+        if (!f.ok) return notRead("formula: " + f.why);
+        if (f.letterInDenominator) return notRead("a letter in a denominator");
+        if (piece.part >= 0) {
+            take(static_cast<std::size_t>(piece.part), piece.at, f.literals);
+            out_.shape.insert(out_.shape.end(), f.shape.begin(), f.shape.end());
+        }
+        letters |= f.letters;
+        std::vector<GiNaC::ex> sides = f.sides;
+        if (!given_.empty())
+            for (GiNaC::ex& side : sides)
+                side = GiNaC::expand(side.subs(given_));
+        const auto& r = f.relations;
+        if (r.empty() || (f.openEnd && r.size() == 1)) {
+            value = sides[0];
+            openEnd = f.openEnd;
+        } else if (f.openEnd) {
+            return notRead("relations");
+        } else if (r.size() == 3 && r[0] == Relation::Ratio && r[1] == Relation::Equal &&
+                   r[2] == Relation::Ratio) {
+            eqs.push_back(sides[0] * sides[3] - sides[1] * sides[2]);
+        } else {
+            for (std::size_t k = 0; k < r.size(); ++k) {
+                if (r[k] != Relation::Equal) return notRead("not an equation");
+                eqs.push_back(sides[k] - sides[k + 1]);
             }
+            if (r.size() == 1 && given_.empty() && sides[0].is_equal(LetterSymbol('y')))
+                given = sides[1];
         }
     }
+    letters &= ~givenLetters_;
     if (value) {
         if (count != 1) return notRead("an expression among other formulas");
         return expression(*value, letters, openEnd);
@@ -175,7 +359,13 @@ void Analyser::formulas() {
 }
 
 void Analyser::expression(const GiNaC::ex& value, unsigned letters, bool openEnd) {
-    const bool asked = openEnd || mentions(instruction_, "計算") ||
+    if (!given_.empty()) {
+        // Every letter has its value: the answer is a number.
+        if (letters) return notRead("a letter without a value");
+    } else if (letters && mentions(instruction_, "式の値")) {
+        return notRead("the value of an expression whose letters have no values");
+    }
+    const bool asked = !given_.empty() || openEnd || mentions(instruction_, "計算") ||
                        mentions(instruction_, "簡単") || mentions(instruction_, "式の値");
     if (!asked) return notRead("no instruction to work the expression out");
     if (out_.blanks.size() != 1 || labels_[0].kind != Label::Kind::None)
@@ -329,6 +519,13 @@ void Analyser::lines(const std::optional<GiNaC::ex>& givenFormula) {
             e = {Status::Checked, {{0, wantsSlope ? line->first : line->second}}, 0};
     }
     if (!any) return notRead("no answer asks for the line");
+    if (!given_.empty()) {
+        // "x=3 のときの y の値": the line's y at the given x.
+        if (givenLetters_ != 1u << ('x' - 'a')) return notRead("values for letters of no line");
+        for (Expectation& e : out_.blanks)
+            if (e.status == Status::Checked && e.values.size() == 1 && e.values[0].first == 'y')
+                e = {Status::Checked, {{'y', GiNaC::expand(e.values[0].second.subs(given_))}}, 0};
+    }
     out_.kind = QuestionKind::Line;
 }
 

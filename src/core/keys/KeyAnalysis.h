@@ -4,7 +4,9 @@
 //  - a pair of equations in two unknowns, on two lines or as "A=B=C";
 //  - an expression to work out or simplify ("3+4*2=", under an instruction to calculate);
 //  - a straight line through given points, or with a given slope or intercept, and the
-//    slope and intercept of a given line ("傾き", "切片", "変化の割合", "増加量").
+//    slope and intercept of a given line ("傾き", "切片", "変化の割合", "増加量");
+//  - any of these with values given for its letters ("x=-2, y=3 のとき、次の式の値",
+//    "x=3 のときの y の値"): the values are put in before it is worked out.
 // Anything else is not read: word problems, graphs, terms, ranges.
 
 #include <ginac/ginac.h>
@@ -49,6 +51,7 @@ struct QuestionAnalysis {
     QuestionKind kind = QuestionKind::None;
     std::vector<Expectation> blanks; // one per answer of the question, in order
     std::vector<QuestionNumber> numbers;
+    std::vector<int> shape; // the shapes of its formulas (Formula::shape), in order
     std::string why; // why the question is not read (for tests and traces)
 };
 

@@ -48,7 +48,7 @@ Judgement judge(std::string_view alternative, const Expectation& e) {
 std::string KeyFindingText(KeyFinding::Kind kind, const std::string& expected) {
     switch (kind) {
     case KeyFinding::Kind::Wrong:
-        return J("解答が式と合いません") + " (expected " + expected + ")";
+        return J("解答が式と合いません（正しくは ") + expected + J("）");
     case KeyFinding::Kind::NoSolution:
         return J("解なし：式を満たす値がないため解答を確かめられません");
     case KeyFinding::Kind::Indeterminate:
@@ -65,11 +65,21 @@ UnitKeyCheck CheckUnitKeys(std::span<const std::string_view> ques) {
     UnitKeyCheck out;
     const keys::UnitQuestions unit = keys::SplitQuestions(ques);
     for (const keys::Question& q : unit.questions) {
-        if (q.blankCount() == 0) continue;
         const std::string_view instruction =
             q.instruction >= 0
                 ? std::string_view(unit.instructions[static_cast<std::size_t>(q.instruction)])
                 : std::string_view();
+        CheckQuestionKeys(ques, q, instruction, out);
+    }
+    std::stable_sort(out.findings.begin(), out.findings.end(),
+                     [](const KeyFinding& x, const KeyFinding& y) { return x.line < y.line; });
+    return out;
+}
+
+void CheckQuestionKeys(std::span<const std::string_view> ques, const keys::Question& q,
+                       std::string_view instruction, UnitKeyCheck& out) {
+    {
+        if (q.blankCount() == 0) return;
         const keys::QuestionAnalysis a = keys::AnalyseQuestion(q, instruction);
         std::size_t b = 0;
         int line = -1, answer = 0;
@@ -126,9 +136,6 @@ UnitKeyCheck CheckUnitKeys(std::span<const std::string_view> ques) {
             }
         }
     }
-    std::stable_sort(out.findings.begin(), out.findings.end(),
-                     [](const KeyFinding& x, const KeyFinding& y) { return x.line < y.line; });
-    return out;
 }
 
 const UnitKeyCheck& KeyChecker::check(std::span<const std::string_view> ques) {

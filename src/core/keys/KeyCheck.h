@@ -46,6 +46,14 @@ struct UnitKeyCheck {
 // Checks the keys of one unit's question lines (the "<<ques" block, as the editor holds it).
 UnitKeyCheck CheckUnitKeys(std::span<const std::string_view> ques);
 
+namespace keys {
+struct Question;
+}
+// The keys of one question of those lines (as SplitQuestions cut them), under the reading
+// text of its instruction, added to out in its order.
+void CheckQuestionKeys(std::span<const std::string_view> ques, const keys::Question& q,
+                       std::string_view instruction, UnitKeyCheck& out);
+
 // The same for many units, remembering the results of units already seen: a course
 // repeats its units in its copies and similar questions.
 class KeyChecker {
@@ -57,5 +65,5 @@ class KeyChecker {
     std::string key_;
 };
 
-// "解答が式と合いません (expected 7)" and the other findings' texts (Shift-JIS).
+// "解答が式と合いません（正しくは 7）" and the other findings' texts (Shift-JIS).
 std::string KeyFindingText(KeyFinding::Kind kind, const std::string& expected = {});

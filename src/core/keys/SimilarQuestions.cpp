@@ -6,6 +6,7 @@
 
 #include "keys/AnswerText.h"
 #include "keys/KeyAnalysis.h"
+#include "keys/KeyCheck.h"
 #include "keys/NewNumbers.h"
 #include "keys/ReadingText.h"
 #include "keys/SeededRandom.h"
@@ -70,6 +71,7 @@ class Maker {
   private:
     bool remake(const Question& q, std::string_view instruction, int ordinal);
     bool draw(const QuestionAnalysis& a, std::vector<Edit>& edits);
+    bool confirmed(const Lines& trial, int ordinal, std::string_view instruction) const;
     const Question* find(const UnitQuestions& sub, int ordinal) const;
 
     SeededRandom random_;
@@ -81,6 +83,19 @@ const Question* Maker::find(const UnitQuestions& sub, int ordinal) const {
     for (const Question& q : sub.questions)
         if (!q.parts.empty() && q.parts.front().line == 0 && ordinal-- == 0) return &q;
     return nullptr;
+}
+
+// Whether the checker finds every key of the remade question right: a key it cannot
+// confirm is never written.
+bool Maker::confirmed(const Lines& trial, int ordinal, std::string_view instruction) const {
+    const LineViews views = lines::views(trial);
+    const UnitQuestions sub = SplitQuestions(views);
+    const Question* q = find(sub, ordinal);
+    if (!q) return false;
+    UnitKeyCheck check;
+    CheckQuestionKeys(views, *q, instruction, check);
+    return check.findings.empty() && check.tally.notChecked == 0 && check.tally.wrong == 0 &&
+           check.tally.checked == q->blankCount();
 }
 
 // New numbers for every number of the question that may change.
@@ -199,7 +214,7 @@ bool Maker::remake(const Question& q, std::string_view instruction, int ordinal)
         const Question* nq = find(sub, ordinal);
         if (!nq || nq->blankCount() != q.blankCount()) continue;
         const QuestionAnalysis now = AnalyseQuestion(*nq, instruction);
-        if (now.kind != original.kind) continue;
+        if (now.kind != original.kind || now.shape != original.shape) continue;
         bool simple = true;
         for (std::size_t b = 0; b < now.blanks.size() && simple; ++b) {
             const Expectation& o = original.blanks[b];
@@ -244,6 +259,7 @@ bool Maker::remake(const Question& q, std::string_view instruction, int ordinal)
         }
         if (!written) continue;
         apply(trial, keys);
+        if (!confirmed(trial, ordinal, instruction)) continue;
         for (int l = first; l <= last; ++l)
             out_.ques[static_cast<std::size_t>(l)] = trial[static_cast<std::size_t>(l - first)];
         return true;

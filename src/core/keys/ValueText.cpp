@@ -1,6 +1,9 @@
 #include "keys/ValueText.h"
 
+#include <algorithm>
+#include <array>
 #include <sstream>
+#include <vector>
 
 #include "keys/FormulaReader.h"
 
@@ -27,6 +30,54 @@ std::string integerText(const GiNaC::numeric& v) {
     std::ostringstream s;
     s << v;
     return s.str();
+}
+
+// One term of a polynomial in the letters a to z with a rational coefficient.
+struct Term {
+    std::array<int, 26> power{};
+    int degree = 0;
+    GiNaC::numeric c = 1;
+};
+
+bool factorOf(const GiNaC::ex& f, Term& t) {
+    if (GiNaC::is_a<GiNaC::numeric>(f)) {
+        const GiNaC::numeric n = GiNaC::ex_to<GiNaC::numeric>(f);
+        if (!n.is_rational()) return false;
+        t.c *= n;
+        return true;
+    }
+    GiNaC::ex base = f;
+    int n = 1;
+    if (GiNaC::is_a<GiNaC::power>(f)) {
+        if (!f.op(1).info(GiNaC::info_flags::posint)) return false;
+        base = f.op(0);
+        n = GiNaC::ex_to<GiNaC::numeric>(f.op(1)).to_int();
+    }
+    if (!GiNaC::is_a<GiNaC::symbol>(base)) return false;
+    const std::string& name = GiNaC::ex_to<GiNaC::symbol>(base).get_name();
+    if (name.size() != 1 || name[0] < 'a' || name[0] > 'z') return false;
+    t.power[static_cast<std::size_t>(name[0] - 'a')] += n;
+    t.degree += n;
+    return true;
+}
+
+// The terms of an expanded polynomial; false when it is not one.
+bool termsOf(const GiNaC::ex& e, std::vector<Term>& out) {
+    auto term = [&out](const GiNaC::ex& t) {
+        Term one;
+        if (GiNaC::is_a<GiNaC::mul>(t)) {
+            for (std::size_t k = 0; k < t.nops(); ++k)
+                if (!factorOf(t.op(k), one)) return false;
+        } else if (!factorOf(t, one)) {
+            return false;
+        }
+        out.push_back(one);
+        return true;
+    };
+    if (!GiNaC::is_a<GiNaC::add>(e)) return term(e);
+    for (std::size_t k = 0; k < e.nops(); ++k)
+        if (!term(e.op(k))) return false;
+    return true;
 }
 
 } // namespace
@@ -66,41 +117,33 @@ std::string NumberText(const GiNaC::numeric& v, NumberForm form) {
 
 std::string ValueText(const GiNaC::ex& v, NumberForm form) {
     if (GiNaC::is_a<GiNaC::numeric>(v)) return NumberText(GiNaC::ex_to<GiNaC::numeric>(v), form);
-    // The one letter of a polynomial.
-    const GiNaC::ex e = GiNaC::expand(v);
-    char letter = 0;
-    for (char c = 'a'; c <= 'z'; ++c) {
-        if (!e.has(LetterSymbol(c))) continue;
-        if (letter) letter = '?';
-        if (!letter) letter = c;
+    std::vector<Term> terms;
+    if (!termsOf(GiNaC::expand(v), terms)) {
+        std::ostringstream s;
+        s << v;
+        return s.str();
     }
-    bool polynomial = letter && letter != '?' && e.is_polynomial(LetterSymbol(letter));
+    std::sort(terms.begin(), terms.end(), [](const Term& a, const Term& b) {
+        if (a.degree != b.degree) return a.degree > b.degree;
+        return a.power > b.power; // x before y, x^2 before xy
+    });
     std::string out;
-    if (polynomial) {
-        const GiNaC::symbol& s = LetterSymbol(letter);
-        for (int k = e.degree(s); k >= 0 && polynomial; --k) {
-            const GiNaC::ex c = e.coeff(s, k);
-            if (!GiNaC::is_a<GiNaC::numeric>(c)) {
-                polynomial = false;
-                break;
-            }
-            const GiNaC::numeric n = GiNaC::ex_to<GiNaC::numeric>(c);
-            if (n.is_zero()) continue;
-            std::string term;
-            const GiNaC::numeric a = GiNaC::abs(n);
-            if (k == 0 || !a.is_equal(GiNaC::numeric(1))) term = NumberText(a, form);
-            if (k > 0) term += letter;
-            if (k > 1) term += "^" + std::to_string(k);
-            if (n.is_negative())
-                out += "-" + term;
-            else
-                out += (out.empty() ? "" : "+") + term;
+    for (const Term& t : terms) {
+        if (t.c.is_zero()) continue;
+        const GiNaC::numeric a = GiNaC::abs(t.c);
+        std::string text;
+        if (t.degree == 0 || !a.is_equal(GiNaC::numeric(1))) text = NumberText(a, form);
+        for (std::size_t k = 0; k < t.power.size(); ++k) {
+            if (t.power[k] == 0) continue;
+            text += static_cast<char>('a' + k);
+            if (t.power[k] > 1) text += "^" + std::to_string(t.power[k]);
         }
-        if (polynomial) return out.empty() ? "0" : out;
+        if (t.c.is_negative())
+            out += "-" + text;
+        else
+            out += (out.empty() ? "" : "+") + text;
     }
-    std::ostringstream s;
-    s << v;
-    return s.str();
+    return out.empty() ? "0" : out;
 }
 
 } // namespace keys

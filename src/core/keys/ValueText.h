@@ -20,8 +20,9 @@ int DecimalPlaces(const GiNaC::numeric& v);
 
 std::string NumberText(const GiNaC::numeric& v, NumberForm form = NumberForm::Fraction);
 
-// A value: a number, or a polynomial in one letter with rational coefficients, highest
-// power first. Anything else is written as the algebra library prints it.
+// A value: a number, or a polynomial with rational coefficients, highest degree first and
+// within a degree in the order of the alphabet (3x+2y, x^2-2xy+y^2, 1/2a-3). Anything else
+// is written as the algebra library prints it.
 std::string ValueText(const GiNaC::ex& v, NumberForm form = NumberForm::Fraction);
 
 } // namespace keys
