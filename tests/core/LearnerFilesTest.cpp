@@ -22,10 +22,10 @@ TEST(LearnerFiles, LearnerFileFallsBackToTheRecordsFolder) {
     f.p.shell.logOnFolder = "C:\\data\\Velmix\\LogOn\\";
     EXPECT_EQ(U(f.learnerFile(1)), "C:\\course\\Eq1\\共通.ini");
     EXPECT_EQ(U(f.learnerFile(0)), "C:\\course\\Eq1\\共通.ini");
-    EXPECT_EQ(U(f.learnerFile(2)), "C:\\data\\Velmix\\LogOn\\共通2.ini"); // no Eq2 folder
+    EXPECT_EQ(U(f.learnerFile(2)), "C:\\data\\Velmix\\LogOn\\共通(2).ini"); // no Eq2 folder
     f.p.course.cdMode = true;
-    EXPECT_EQ(U(f.learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
-    EXPECT_EQ(U(f.learnerFile(99)), "C:\\data\\Velmix\\LogOn\\共通99.ini");
+    EXPECT_EQ(U(f.learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通(1).ini");
+    EXPECT_EQ(U(f.learnerFile(99)), "C:\\data\\Velmix\\LogOn\\共通(99).ini");
 }
 
 TEST(LearnerFiles, RostersLiveInTheCourseUnlessItIsOnACdRom) {
