@@ -90,6 +90,10 @@ LogOnStep StartLogOn(Program& p, Settings& settings, LogOnState& state, const Ty
     if (SayIfAny(p, LearnerNameProblem(typed))) return LogOnStep::Stay;
     const std::string name = TidyLearnerName(typed.text);
     if (SayIfAny(p, twinProblem(state, name))) return LogOnStep::Stay;
+    const std::string learnerFile =
+        LearnerFile(p.platform.files, p.course, name, p.shell.logOnFolder, currentLesson(p));
+    if (name != SharedLearner() && SayIfAny(p, fileTwinProblem(p.platform.files, learnerFile)))
+        return LogOnStep::Stay;
     AddToRoster(state.roster, name);
     if (SayIfAny(p, saveIntoLogOnFolder(p, state).message)) return LogOnStep::Stay;
     state.name = name;
@@ -99,10 +103,7 @@ LogOnStep StartLogOn(Program& p, Settings& settings, LogOnState& state, const Ty
     }
     PasswordPrompt& prompt = state.password;
     prompt.learner = name;
-    prompt.learnerFile =
-        LearnerFile(p.platform.files, p.course, name, p.shell.logOnFolder, currentLesson(p));
-    if (SayIfAny(p, fileTwinProblem(p.platform.files, prompt.learnerFile)))
-        return LogOnStep::Stay;
+    prompt.learnerFile = learnerFile;
     if (SayIfAny(p,
                  ReadStoredPassword(p.platform.files, prompt.learnerFile, prompt.stored).message))
         return LogOnStep::Stay;
