@@ -125,7 +125,9 @@ TEST(AtomicSave, StaleTemporariesOfKilledSavesAreClearedByTheNextSave) {
     ASSERT_EQ(::symlink("notes.tmp", QFile::encodeName(dir + "/.link-abc.tmp").constData()), 0);
     // Two hours untouched.
     const timespec twoHoursAgo[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
-    for (const QString& name : QStringList(old) << QStringLiteral(".link-abc.tmp"))
+    QStringList aged = old;
+    aged << QStringLiteral(".link-abc.tmp");
+    for (const QString& name : aged)
         ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(dir + u'/' + name).constData(),
                               twoHoursAgo, AT_SYMLINK_NOFOLLOW),
                   0);
