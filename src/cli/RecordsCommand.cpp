@@ -1,15 +1,18 @@
 #include "cli/RecordsCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
 #include "cli/CliSession.h"
 #include "cli/StreamWriter.h"
+#include "learners/LearnerFiles.h"
 #include "learners/LearnerNames.h"
 #include "learners/RecordsCsv.h"
 #include "shell/Settings.h"
 #include "text/CorePath.h"
+#include "text/Lines.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -19,8 +22,10 @@ const char* const Usage =
     "Prints every practice record of the course (default: the working directory) as CSV\n"
     "(UTF-8, one header line): learner, lesson, records key, unit text or worksheet file,\n"
     "similar-question number, date, time, tries, correct, total, score, seconds.\n"
-    "--learner takes one learner's files only, --lesson one lesson's. A line or file that\n"
-    "cannot be read is said on standard error and skipped; the exit status is then 1.\n";
+    "--learner takes one learner's files only (a name the course does not know is an\n"
+    "error), --lesson one lesson's. A line or file that cannot be read is said on standard\n"
+    "error and skipped; the exit status is then 1. Cells that begin with = + - @, a tab or\n"
+    "a carriage return get a leading ' so that a spreadsheet shows them as text.\n";
 
 struct RecordsArgs {
     std::string courseDir;
@@ -64,6 +69,18 @@ std::optional<RecordsArgs> parse(const std::vector<std::string>& args, std::stri
     return out;
 }
 
+// A learner of the course: one with a learner file in some lesson, or one on the course's
+// roster.
+bool knownLearner(Program& p, const std::string& logOnFolder, const std::string& learner) {
+    Files& files = p.platform.files;
+    if (!FindLearnerFiles(files, p.course, logOnFolder, learner, 0).empty()) return true;
+    std::string roster;
+    if (files.read(LogOnFolder(p.course, logOnFolder) + "sname.txt", roster) != ReadStatus::Ok)
+        return false;
+    const Lines names = lines::split(roster);
+    return std::find(names.begin(), names.end(), learner) != names.end();
+}
+
 } // namespace
 
 const char* recordsUsage() {
@@ -102,6 +119,11 @@ int runRecords(const std::vector<std::string>& args) {
     Settings settings(p.platform.registry, p.platform.prompter);
     const std::string logOnFolder =
         settings.recordsDrive(p.platform.userDataDir) + "Velmix\\LogOn\\";
+    if (!learner.empty() && !knownLearner(p, logOnFolder, learner)) {
+        std::fprintf(stderr, "velmix records: there is no learner named %s in this course\n",
+                     a->learner.c_str());
+        return 1;
+    }
     const RecordsCsvResult csv =
         RecordsCsv(p.platform.files, p.course,
                    FindLearnerFiles(p.platform.files, p.course, logOnFolder, learner, a->lesson));

@@ -89,10 +89,21 @@ void TfrmPassword::btnOkClick() {
         accept();
         return;
     }
+    if (answer.storedNow) showStoredNow(*answer.storedNow);
     desk_.prompter().message(answer.message);
     QLineEdit* again = answer.focusConfirm && !mskPW2->isHidden() ? mskPW2 : mskPW;
     again->setFocus();
     again->selectAll();
+}
+
+void TfrmPassword::showStoredNow(const std::string& stored) {
+    // The password was set meanwhile: from now on it is asked for, not set.
+    prompt_.stored = stored;
+    lblPW->setText(qs(PasswordRequest(prompt_)));
+    mskPW->clear();
+    mskPW2->clear();
+    lblRetry->hide();
+    mskPW2->setVisible(prompt_.isNew());
 }
 
 bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {

@@ -26,6 +26,8 @@ class TfrmPassword : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void showStoredNow(const std::string& stored);
+
     Desk& desk_;
     PasswordPrompt prompt_;
     QLabel* lblMess = nullptr;

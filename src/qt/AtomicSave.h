@@ -9,6 +9,10 @@
 // existing device or pipe cannot be replaced and is written in place; a file the user may
 // not write is refused. A new file gets the permissions the user's umask gives; a replaced
 // one keeps its own.
+//
+// After a save, the temporary files that saves killed before their rename left in the
+// folder are removed: only files of this helper's own naming, untouched for a minute and
+// locked by no save in progress.
 
 #include <QByteArrayView>
 #include <QString>

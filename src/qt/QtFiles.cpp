@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "qt/AtomicSave.h"
@@ -307,42 +307,55 @@ bool QtFiles::isReadOnlyMedia(const std::string& path) {
 
 namespace {
 
-// An flock() on the lock file, released when the descriptor closes (also when the process
-// ends, so no lock outlives its holder).
+// A write lock on the whole lock file, held by its open file description: every holder,
+// in this process or another, on this computer or, through NFS or SMB, on another, waits
+// for it; closing the descriptor, or the end of the process, releases it.
 class QtFileLock : public FileLock {
   public:
     explicit QtFileLock(int fd) : fd_(fd) {}
-    ~QtFileLock() override {
-        ::flock(fd_, LOCK_UN);
-        ::close(fd_);
-    }
+    ~QtFileLock() override { ::close(fd_); }
 
   private:
     int fd_;
 };
 
+// Tries once to take the lock of fd: 0, or the errno why not.
+int tryLock(int fd) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    whole.l_start = 0;
+    whole.l_len = 0; // to the end, however long
+    return ::fcntl(fd, F_OFD_SETLK, &whole) == 0 ? 0 : errno;
+}
+
 } // namespace
 
 LockResult QtFiles::lock(const std::string& path) {
     const QString native = nativeForCreate(path);
-    const QFileInfo target(native);
+    if (leavesCourse(native)) return {nullptr, OutsideCourseText(path)};
+    // The lock belongs to the file, not to the name it is reached by: a link leads to the
+    // lock of the file it names.
+    QString file = resolvedPath(QDir::cleanPath(QFileInfo(native).absoluteFilePath()));
+    if (file.isEmpty()) return {nullptr, sjis::fromUtf8(std::strerror(ELOOP))};
+    const QFileInfo target(file);
     const QString lockPath =
         target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".lock");
-    if (leavesCourse(lockPath)) return {nullptr, OutsideCourseText(path)};
     const QByteArray name = QFile::encodeName(lockPath);
-    // Read-write where it can (an exclusive lock on a network folder needs it), else read
-    // only: a lock file another user made is still shared.
-    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EACCES) fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return {nullptr, sjis::fromUtf8(std::strerror(errno))};
+    // Every user of a shared course folder locks the same file: it is left writable by all.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 0666) != 0666)
+        ::fchmod(fd, 0666);
     // Another holder is waited for with short naps, so that a lock just released is taken
-    // at once.
+    // at once; after LockWaitMs the caller is told.
     QElapsedTimer waited;
     waited.start();
     for (int napUs = 200;; napUs = std::min(napUs * 2, 20000)) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return {std::make_unique<QtFileLock>(fd), {}};
-        const int error = errno;
-        if (error != EWOULDBLOCK && error != EINTR) {
+        const int error = tryLock(fd);
+        if (error == 0) return {std::make_unique<QtFileLock>(fd), {}};
+        if (error != EAGAIN && error != EACCES && error != EINTR) {
             ::close(fd);
             return {nullptr, sjis::fromUtf8(std::strerror(error))};
         }

@@ -141,7 +141,7 @@ TEST(Containment, RecordsFilesStayInTheirFolders) {
     f.put("Eq1\\eq1.ind", "x\n");
     f.put("..\\..\\x\\a.txt", "x\n");
     // A lesson folder outside: the records folder instead.
-    EXPECT_EQ(U(f.learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
+    EXPECT_EQ(U(f.learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通(1).ini");
     EXPECT_EQ(U(f.learnerFile(2)), "C:\\course\\Eq1\\共通.ini");
     // A learner's name that leads out gives no file at all.
     f.p.session.learnerName = "..\\..\\..\\evil";

@@ -100,4 +100,68 @@ TEST_F(LogOn, ARosterThatCannotBeWrittenIsSaidAndTheDialogStays) {
     EXPECT_EQ(U(fp.files.get(roster)), "公開\r\n");
 }
 
+TEST_F(LogOn, ADamagedPasswordEntryIsSaidWithWhatTheTeacherCanDo) {
+    put("Eq1\\hanako.ini", "[password]\npw=$argon2id$v=19$m=1048576,t=3,p=1$c2FsdHNhbHRzYWx0c2Fs$"
+                           "aGFzaGhhc2hoYXNoaGFzaGhhc2hoYXNoaGFzaGhhc2g\n");
+    OpenLogOn(p, state);
+    EXPECT_EQ(start("hanako"), LogOnStep::Stay); // no password dialog that could never accept
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0], "パスワードの記録が壊れているため、ログオンできません。\r\n"
+                             "先生に伝えてください。\r\n"
+                             "（先生へ：学習者のファイル C:\\course\\Eq1\\hanako.ini の [password] "
+                             "の pw= の行を消すと、次のログオンで新しいパスワードを設定できます。"
+                             "練習の記録はそのまま残ります。）");
+    EXPECT_EQ(U(p.session.learnerName), "共通");
+}
+
+// Names that differ only in case or width name one file where case is ignored (and one
+// learner to the eye): a new one of them is refused before anything is written.
+TEST_F(LogOn, NamesDifferingOnlyInCaseOrWidthFromARosterNameAreRefused) {
+    putLines("LogOn\\sname.txt", {"公開", "taro", "タロウ", "ガッコウ", "Ωmega"});
+    OpenLogOn(p, state);
+    const std::string before = fp.files.get(roster);
+    struct Case {
+        const char* typed;
+        const char* like;
+    } cases[] = {
+        {"TARO", "taro"},    {"Taro", "taro"},       {"ｔａｒｏ", "taro"},
+        {"ＴＡＲＯ", "taro"}, {"ﾀﾛｳ", "タロウ"},     {"ｶﾞｯｺｳ", "ガッコウ"},
+        {"ωMEGA", "Ωmega"},
+    };
+    for (const Case& c : cases) {
+        fp.prompter.messages.clear();
+        EXPECT_EQ(start(c.typed), LogOnStep::Stay) << c.typed;
+        ASSERT_EQ(messages().size(), 1u) << c.typed;
+        EXPECT_EQ(messages()[0], std::string("この名前は使えません。\r\n名簿の「") + c.like +
+                                     "」と、大文字・小文字や全角・半角だけが違います。\r\n"
+                                     "自分の名前なら、名簿から選んでください。")
+            << c.typed;
+        EXPECT_FALSE(AddLearnerToRoster(p, state, TypedFromUtf8(c.typed))) << c.typed;
+        EXPECT_EQ(fp.files.get(roster), before) << c.typed;
+        EXPECT_FALSE(fp.files.fileExists("C:\\course\\Eq1\\" + S(c.typed) + ".ini"));
+    }
+    // The roster's own spelling, and names that really differ, log on as before.
+    fp.prompter.messages.clear();
+    EXPECT_EQ(start("taro"), LogOnStep::AskPassword);
+    EXPECT_EQ(start("taro2"), LogOnStep::AskPassword);
+    EXPECT_EQ(start("タロ"), LogOnStep::AskPassword);
+    EXPECT_TRUE(messages().empty());
+}
+
+// A learner file whose owner is missing from the roster still keeps its name: "TARO"
+// would open taro.ini where case is ignored.
+TEST_F(LogOn, ALearnerFileOfTheSameNameInAnotherCaseRefusesTheNewName) {
+    put("Eq1\\taro.ini", "[password]\npw=abcd\n");
+    OpenLogOn(p, state);
+    EXPECT_EQ(start("TARO"), LogOnStep::Stay);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].find("「taro」と、大文字・小文字や全角・半角だけが違います"),
+              std::string::npos)
+        << messages()[0];
+    EXPECT_EQ(U(p.session.learnerName), "共通");
+    fp.prompter.messages.clear();
+    EXPECT_EQ(start("taro"), LogOnStep::AskPassword);
+    EXPECT_TRUE(messages().empty());
+}
+
 } // namespace

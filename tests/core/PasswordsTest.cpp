@@ -115,4 +115,79 @@ TEST_F(PasswordsTest, AFileThatCannotBeReadOrWrittenRefusesTheLogOn) {
     EXPECT_FALSE(files.fileExists(kFile));
 }
 
+// Hashes a pupil may plant: none is verified (a cost of 1 GB or 100000 passes would stall
+// the log-on); each is said as a damaged entry with what the teacher can do.
+TEST_F(PasswordsTest, PlantedOrDamagedEntriesAreNeverVerifiedAndAreSaidAsDamaged) {
+    const std::string own = HashPassword("abcd");
+    const std::string tail = own.substr(own.find("$", own.find("p=")));
+    const std::string damaged[] = {
+        "$argon2id$v=19$m=1048576,t=3,p=1" + tail,
+        "$argon2id$v=19$m=65536,t=100000,p=1" + tail,
+        "$argon2id$v=19$m=65536,t=2,p=4" + tail,
+        "$argon2id$v=19$m=65536,t=2,p=1",
+        "$argon2id$v=16$m=65536,t=2,p=1" + tail,
+        "$argon2i$v=19$m=65536,t=2,p=1" + tail,
+        "$argon2id$v=19$m=65536,t=2,p=1$short$hash",
+        "$argon2id$v=19$m=99999999999,t=2,p=1" + tail,
+        own + "x",
+        "",
+    };
+    for (const std::string& entry : damaged) {
+        files.putUtf8(kFile, "[password]\npw=" + entry + "\n");
+        EXPECT_TRUE(IsDamagedPassword(entry)) << entry;
+        EXPECT_FALSE(PasswordMatches(entry, "abcd")) << entry;
+        const PasswordAnswer a = ok("abcd");
+        EXPECT_FALSE(a.accepted) << entry;
+        const std::string said = sjis::toUtf8(a.message);
+        EXPECT_NE(said.find("パスワードの記録が壊れているため、ログオンできません。"),
+                  std::string::npos)
+            << entry;
+        EXPECT_NE(said.find("学習者のファイル C:\\course\\Eq1\\taro.ini の [password] の pw= の行を消す"),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(pw(), entry) << "nothing written";
+    }
+    // The program's own hashes, and costs within the bound, are verified as before.
+    EXPECT_FALSE(IsDamagedPassword(own));
+    EXPECT_TRUE(PasswordMatches(own, "abcd"));
+    std::string threePasses = own;
+    threePasses.replace(threePasses.find("t=2"), 3, "t=3");
+    EXPECT_FALSE(IsDamagedPassword(threePasses));
+    files.putUtf8(kFile, "[password]\npw=" + threePasses + "\n");
+    EXPECT_EQ(sjis::toUtf8(ok("abcd").message), "パスワードを正しく入力してください");
+    // Clear passwords of older files are no hashes and stay usable.
+    EXPECT_FALSE(IsDamagedPassword("abcd"));
+    EXPECT_FALSE(IsDamagedPassword("$secret"));
+}
+
+// Pupil A opens the dialog for a name with no password; pupil B sets one first. A's OK
+// must not replace it: the name stays B's, and A is asked for B's password.
+TEST_F(PasswordsTest, AFirstPasswordSetMeanwhileIsNeverOverwritten) {
+    const PasswordPrompt openedByA = prompt();
+    ASSERT_TRUE(openedByA.isNew());
+    ASSERT_TRUE(ConfirmPassword(files, prompt(), TypedFromUtf8("bbbb"), TypedFromUtf8("bbbb"))
+                    .accepted);
+    const std::string bs = pw();
+
+    const PasswordAnswer a =
+        ConfirmPassword(files, openedByA, TypedFromUtf8("aaaa"), TypedFromUtf8("aaaa"));
+    EXPECT_FALSE(a.accepted);
+    EXPECT_EQ(sjis::toUtf8(a.message),
+              "この名前のパスワードは、たった今ほかの画面で設定されました。\r\n"
+              "自分の名前であれば、そのパスワードを入力してください。");
+    ASSERT_TRUE(a.storedNow.has_value());
+    EXPECT_EQ(*a.storedNow, bs);
+    EXPECT_EQ(pw(), bs);
+    EXPECT_TRUE(PasswordMatches(pw(), "bbbb"));
+    EXPECT_FALSE(PasswordMatches(pw(), "aaaa"));
+    EXPECT_TRUE(files.writtenUnlocked.empty());
+
+    // The dialog now asks for the password that is set.
+    PasswordPrompt asked = openedByA;
+    asked.stored = *a.storedNow;
+    EXPECT_EQ(sjis::toUtf8(PasswordRequest(asked)), "パスワードを入力してください");
+    EXPECT_FALSE(ConfirmPassword(files, asked, TypedFromUtf8("aaaa"), {}).accepted);
+    EXPECT_TRUE(ConfirmPassword(files, asked, TypedFromUtf8("bbbb"), {}).accepted);
+}
+
 } // namespace

@@ -180,6 +180,50 @@ TEST(CsvFields, QuotedOnlyWhenTheyMustBe) {
         EXPECT_EQ(CsvField(c.in), c.out) << c.in;
 }
 
+// Learner names, unit texts and tries come from files pupils write: a cell a spreadsheet
+// would run as a formula is kept text by a leading apostrophe, and quoted as RFC 4180 asks.
+TEST(CsvFields, FormulaCellsAreKeptText) {
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {{"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+                 {"@SUM(A1)", "'@SUM(A1)"},
+                 {"+1", "'+1"},
+                 {"-2+3", "'-2+3"},
+                 {"\tx", "'\tx"},
+                 {"\rx", "\"'\rx\""},
+                 {"a=b", "a=b"},
+                 {"'quoted", "'quoted"},
+                 {"１＝", "１＝"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(CsvField(c.in), c.out) << c.in;
+}
+
+TEST_F(RecordsWindow, ExportedRecordsOfAHostileLearnerOpenAsTextInASpreadsheet) {
+    runs(file("@SUM(A1)"), "=1+2.prp", 1);
+    ASSERT_TRUE(ExportLearnerRecords(fp.files, p.course, p.shell.logOnFolder, S("@SUM(A1)"),
+                                     "C:\\out\\records.csv"));
+    EXPECT_EQ(fp.files.get("C:\\out\\records.csv"),
+              "learner,lesson,key,unit,similar,date,time,tries,correct,total,score,seconds\r\n"
+              "'@SUM(A1),1,'=1+2.prp,'=1+2.prp,0,2005-03-01,09:05,1,1,10,10,61\r\n");
+}
+
+TEST_F(RecordsWindow, ReadOnlyCourseRecordsAreFoundUnderTheirLearnerAndLesson) {
+    p.course.cdMode = true;
+    p.shell.logOnFolder = "C:\\data\\Velmix\\LogOn\\";
+    runs(file("taro1", 1), S("S11(1) 等式"), 1);
+    runs(file("taro", 2), S("S11(1) 比例"), 2);
+    // A file of an older version, named without brackets.
+    AppendRecord(fp.files, p.shell.logOnFolder + "hanako2.ini", S("S11(1) 比例"),
+                 ResultsLine({RunKind::Practice, 3, 10, 30, "1", 5}, {2005, 3, 1, 9, 5, 0}, 0));
+    std::vector<std::string> found;
+    for (const LearnerSource& s : FindLearnerFiles(fp.files, p.course, p.shell.logOnFolder, {}, 0))
+        found.push_back(U(s.learner) + "/" + std::to_string(s.lesson) + "/" +
+                        U(s.file.substr(p.shell.logOnFolder.size())));
+    EXPECT_EQ(found, (std::vector<std::string>{"taro1/1/taro1(1).ini", "hanako/2/hanako2.ini",
+                                               "taro/2/taro(2).ini"}));
+}
+
 TEST(ScoreHistories, RunsInTimeOrderWithoutDamagedLines) {
     const std::vector<Record> records = {
         {"1", ResultsLine({RunKind::Practice, 5, 10, 50, "1", 10}, {2005, 3, 9, 9, 0, 0}, 0)},

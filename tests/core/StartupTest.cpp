@@ -122,7 +122,7 @@ TEST_F(Startup, ReadOnlyCourseKeepsRecordsOutOfTheCourseFolder) {
     EXPECT_TRUE(p.course.cdMode);
     EXPECT_TRUE(fp.files.dirExists("C:\\data\\eq1"));
     EXPECT_TRUE(fp.files.dirExists("C:\\data\\fn1"));
-    EXPECT_EQ(U(learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通1.ini");
+    EXPECT_EQ(U(learnerFile(1)), "C:\\data\\Velmix\\LogOn\\共通(1).ini");
     EXPECT_EQ(LogOnFolder(p.course, p.shell.logOnFolder), "C:\\data\\Velmix\\LogOn\\");
 }
 

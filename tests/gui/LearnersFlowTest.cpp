@@ -12,6 +12,9 @@
 #include "gui/ScoreChart.h"
 #include "gui/TfrmInputName.h"
 #include "gui/TfrmKiroku.h"
+#include "learners/Passwords.h"
+#include "qt/QtFiles.h"
+#include "text/Profile.h"
 
 namespace {
 
@@ -119,6 +122,75 @@ class LearnersFlowTest : public QObject {
         f.find<QPushButton>("btnLogOn")->click();
         QCOMPARE(f.find<QLineEdit>("edtLogOnName")->text(), QStringLiteral("共通"));
         QCOMPARE(f.stored("LogOnName").toString(), QStringLiteral("共通"));
+    }
+
+    // Pupil A's dialog offers hanako a new password; meanwhile pupil B sets one. A's OK
+    // keeps B's password, tells A so and asks for the password that is set.
+    void aFirstPasswordSetMeanwhileIsKeptAndAskedFor() {
+        DeskFixture f;
+        f.start();
+        const QString hanakoFile = f.course + QStringLiteral("/Eq1/hanako.ini");
+        QStringList seen;
+        f.steps[QStringLiteral("TfrmInputName")] = typeName(QStringLiteral("hanako"));
+        f.steps[QStringLiteral("TfrmPassword")] = [&](QDialog& d) {
+            QtFiles other;
+            const PasswordPrompt b{"hanako", *QtFiles::toCorePath(hanakoFile), NoPassword};
+            QVERIFY(ConfirmPassword(other, b, TypedFromUtf8("bbbb"), TypedFromUtf8("bbbb"))
+                        .accepted);
+            in<QLineEdit>(d, "mskPW")->setText(QStringLiteral("aaaa"));
+            in<QLineEdit>(d, "mskPW2")->setText(QStringLiteral("aaaa"));
+            in<QPushButton>(d, "btnOk")->click();
+            seen << in<QLabel>(d, "lblPW")->text()
+                 << (in<QLineEdit>(d, "mskPW2")->isHidden() ? QStringLiteral("one field")
+                                                            : QStringLiteral("two fields"));
+            in<QLineEdit>(d, "mskPW")->setText(QStringLiteral("aaaa"));
+            in<QPushButton>(d, "btnOk")->click();
+            in<QLineEdit>(d, "mskPW")->setText(QStringLiteral("bbbb"));
+            in<QPushButton>(d, "btnOk")->click();
+        };
+        f.find<QPushButton>("btnLogOn")->click();
+        QCOMPARE(seen, (QStringList{QStringLiteral("パスワードを入力してください"),
+                                    QStringLiteral("one field")}));
+        QCOMPARE(f.messages(),
+                 (std::vector<std::string>{
+                     "この名前のパスワードは、たった今ほかの画面で設定されました。\r\n"
+                     "自分の名前であれば、そのパスワードを入力してください。",
+                     "パスワードを正しく入力してください"}));
+        QCOMPARE(f.find<QLineEdit>("edtLogOnName")->text(), QStringLiteral("hanako"));
+        QtFiles files;
+        const std::string pw =
+            Profile(files, *QtFiles::toCorePath(hanakoFile)).readString("password", "pw", "?");
+        QVERIFY(PasswordMatches(pw, "bbbb"));
+    }
+
+    // A planted hash that would cost a gigabyte is not verified: the log-on says the entry
+    // is damaged and what the teacher does, and opens no password dialog.
+    void aPlantedPasswordHashIsSaidAsDamaged() {
+        DeskFixture f;
+        f.start();
+        writeSjis(f.course + QStringLiteral("/Eq1/jiro.ini"),
+                  QStringLiteral("[password]\r\npw=$argon2id$v=19$m=1048576,t=3,p=1$"
+                                 "c2FsdHNhbHRzYWx0c2Fs$aGFzaGhhc2hoYXNoaGFzaGhhc2hoYXNoaGFzaGhhc2g"
+                                 "\r\n"));
+        bool asked = false;
+        f.steps[QStringLiteral("TfrmInputName")] = [&](QDialog& d) {
+            typeName(QStringLiteral("jiro"))(d);
+            in<QPushButton>(d, "btnCancel")->click();
+        };
+        f.steps[QStringLiteral("TfrmPassword")] = [&](QDialog& d) {
+            asked = true;
+            d.reject();
+        };
+        f.find<QPushButton>("btnLogOn")->click();
+        QVERIFY(!asked);
+        QCOMPARE(f.messages().size(), std::size_t(1));
+        QVERIFY2(f.messages()[0].find("パスワードの記録が壊れているため、ログオンできません。") == 0,
+                 f.messages()[0].c_str());
+        QVERIFY(f.messages()[0].find("Eq1/jiro.ini の [password] の pw= の行を消す") !=
+                    std::string::npos ||
+                f.messages()[0].find("Eq1\\jiro.ini の [password] の pw= の行を消す") !=
+                    std::string::npos);
+        QCOMPARE(f.find<QLineEdit>("edtLogOnName")->text(), QStringLiteral("共通"));
     }
 
     void namesThatCannotNameAFileAreRefusedAndNothingIsWritten() {

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,3 +109,45 @@ TEST(AtomicSave, DevicesAreWrittenInPlace) {
 }
 
 } // namespace
+
+// Saves killed before their rename leave ".<name>-<random>.tmp" behind. The next save into
+// the folder removes those that are stale, and nothing else: not a temporary file a save
+// in progress holds, not a fresh one, not files of other names, not links.
+TEST(AtomicSave, StaleTemporariesOfKilledSavesAreClearedByTheNextSave) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString dir = tmp.path();
+    const QStringList old = {".big-3k2j1x.tmp", ".taro-abc.tmp", "notes.tmp", ".x-UPPER.tmp",
+                             ".taro.ini.lock", ".noDash.tmp"};
+    for (const QString& name : old)
+        write(dir + u'/' + name, QByteArray(4096, 'x'));
+    write(dir + QStringLiteral("/.fresh-q1.tmp"), "now");
+    ASSERT_EQ(::symlink("notes.tmp", QFile::encodeName(dir + "/.link-abc.tmp").constData()), 0);
+    // Two hours untouched.
+    const timespec twoHoursAgo[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+    QStringList aged = old;
+    aged << QStringLiteral(".link-abc.tmp");
+    for (const QString& name : aged)
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(dir + u'/' + name).constData(),
+                              twoHoursAgo, AT_SYMLINK_NOFOLLOW),
+                  0);
+    // Another save still writing ".taro-abc.tmp" holds its lock.
+    const int busy = ::open(QFile::encodeName(dir + "/.taro-abc.tmp").constData(), O_RDWR);
+    ASSERT_GE(busy, 0);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(busy, F_OFD_SETLK, &whole), 0);
+
+    ASSERT_TRUE(AtomicSave(dir + QStringLiteral("/taro.ini"), "[S11x]\r\n1=r\r\n").ok);
+    QStringList left = entries(dir);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{".fresh-q1.tmp", ".link-abc.tmp", ".noDash.tmp",
+                                         ".taro-abc.tmp", ".taro.ini.lock", ".x-UPPER.tmp",
+                                         "notes.tmp", "taro.ini"}));
+    ::close(busy);
+    // Once its save has ended, the next save clears it too.
+    ASSERT_TRUE(AtomicSave(dir + QStringLiteral("/taro.ini"), "[S11x]\r\n1=r\r\n2=s\r\n").ok);
+    EXPECT_FALSE(entries(dir).contains(QStringLiteral(".taro-abc.tmp")));
+    EXPECT_EQ(contents(dir + QStringLiteral("/taro.ini")), "[S11x]\r\n1=r\r\n2=s\r\n");
+}

@@ -4,6 +4,7 @@
 // shared folders of other systems, is accepted.
 
 #include <string>
+#include <vector>
 
 #include "text/Typed.h"
 
@@ -25,6 +26,18 @@ std::string TidyLearnerName(const std::string& name);
 // the other systems (CON, NUL, COM1 ...), or too long.
 std::string LearnerNameProblem(const TypedText& name);
 std::string LearnerNameProblem(const std::string& name);
+
+// The name with case and width folded: full-width letters, digits and signs as half-width
+// ones, half-width katakana as full-width ones, Latin, Greek and Cyrillic letters in lower
+// case. Two names with the same key are one learner to a file system that ignores case,
+// and to the eye.
+std::u32string LearnerNameKey(const std::string& name);
+// The first of names that differs from name only in case or width (not name itself);
+// empty when none does.
+std::string NameLike(const std::vector<std::string>& names, const std::string& name);
+// The message that refuses name because it differs from the learner like only in case or
+// width.
+std::string NameLikeProblem(const std::string& like);
 
 // The learner LogOnName names: the tidied name, or the shared learner when it breaks the
 // rules above.

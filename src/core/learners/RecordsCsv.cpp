@@ -22,19 +22,6 @@ bool inLessonFolder(Files& files, const CourseTables& course, int lesson) {
            files.dirExists(LessonFolderPath(course, lesson));
 }
 
-bool endsWithNumber(const std::string& stem, int n) {
-    const std::string digits = std::to_string(n);
-    return stem.size() > digits.size() && stem.ends_with(digits);
-}
-
-// The lesson a file "<name><lesson>.ini" of the records folder belongs to: the highest
-// lesson whose number ends the name (so "taro11" is lesson 11 of a course that has one).
-int lessonOfRecordsFile(const std::string& stem, int lessons) {
-    for (int l = lessons; l >= 1; --l)
-        if (endsWithNumber(stem, l)) return l;
-    return 0;
-}
-
 std::string stemOf(const std::string& file) {
     return file.substr(0, file.size() - 4); // without ".ini"
 }
@@ -84,19 +71,29 @@ std::vector<LearnerSource> FindLearnerFiles(Files& files, const CourseTables& co
                 out.push_back({stemOf(f), l, folder + f});
             continue;
         }
-        for (const std::string& f : files.list(logOnFolder, "*.ini")) {
-            const std::string stem = stemOf(f);
-            if (lessonOfRecordsFile(stem, lessons) != l) continue;
-            out.push_back(
-                {stem.substr(0, stem.size() - std::to_string(l).size()), l, logOnFolder + f});
+        // "<name>(<lesson>).ini", and older "<name><lesson>.ini" files that only one
+        // learner and lesson can own and whose learner has no newer file.
+        const std::vector<std::string> names = files.list(logOnFolder, "*.ini");
+        for (const std::string& f : names) {
+            const std::vector<RecordsFolderOwner> owners = RecordsFolderOwners(f, lessons);
+            if (owners.size() != 1 || owners[0].lesson != l) continue;
+            const std::string newer = RecordsFolderFileName(owners[0].learner, l);
+            if (f != newer && std::find(names.begin(), names.end(), newer) != names.end())
+                continue;
+            out.push_back({owners[0].learner, l, logOnFolder + f});
         }
     }
     return out;
 }
 
 std::string CsvField(std::string_view utf8) {
-    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(utf8);
-    std::string out = "\"";
+    // A spreadsheet takes a cell that begins with one of these for a formula: a leading
+    // apostrophe keeps it text.
+    const bool formula =
+        !utf8.empty() && std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos;
+    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos)
+        return formula ? "'" + std::string(utf8) : std::string(utf8);
+    std::string out = formula ? "\"'" : "\"";
     for (char c : utf8) {
         if (c == '"') out += '"';
         out += c;

@@ -28,7 +28,8 @@ std::vector<LearnerSource> FindLearnerFiles(Files& files, const CourseTables& co
                                             const std::string& learner, int lesson);
 
 // One field as RFC 4180 writes it: in double quotes, with its quotes doubled, when it holds
-// a comma, a quote, a CR or an LF.
+// a comma, a quote, a CR or an LF. A field beginning with "=", "+", "-", "@", a tab or a
+// CR, which a spreadsheet would run as a formula, gets a leading "'".
 std::string CsvField(std::string_view utf8);
 // The header line, ended by CR LF.
 const std::string& RecordsCsvHeader();

@@ -1,11 +1,14 @@
 #include "shell/LogOnSteps.h"
 
+#include <algorithm>
+
 #include "Program.h"
 #include "learners/LearnerFiles.h"
 #include "learners/LearnerNames.h"
 #include "shell/Prompts.h"
 #include "shell/Settings.h"
 #include "shell/UnitMenu.h"
+#include "text/Sjis.h"
 
 namespace {
 
@@ -18,6 +21,31 @@ Report saveIntoLogOnFolder(Program& p, LogOnState& state) {
     const std::string folder = logOnFolder(p);
     if (!p.platform.files.dirExists(folder)) p.platform.files.makeDir(folder);
     return SaveRoster(p.platform.files, state.roster, folder + RosterFileName(state.roster));
+}
+
+// The message that refuses name when it differs only in case or width from a learner of
+// the roster or from the owner of a learner file of the same folder; empty otherwise.
+std::string twinProblem(const LogOnState& state, const std::string& name) {
+    if (std::find(state.roster.names.begin(), state.roster.names.end(), name) !=
+        state.roster.names.end())
+        return {};
+    if (const std::string like = NameLike(state.roster.names, name); !like.empty())
+        return NameLikeProblem(like);
+    return {};
+}
+
+// A learner file that is another learner's to a file system that ignores case: the folder
+// holds no file of exactly this name but one that differs only in case or width.
+std::string fileTwinProblem(Files& files, const std::string& learnerFile) {
+    const std::size_t cut = sjis::rfind(learnerFile, '\\');
+    if (cut == std::string::npos) return {};
+    const std::string folder = learnerFile.substr(0, cut + 1);
+    const std::string own = learnerFile.substr(cut + 1);
+    const std::vector<std::string> present = files.list(folder, "*.ini");
+    if (std::find(present.begin(), present.end(), own) != present.end()) return {};
+    const std::string twin = NameLike(present, own);
+    if (twin.empty()) return {};
+    return NameLikeProblem(twin.substr(0, twin.size() - 4));
 }
 
 int currentLesson(const Program& p) {
@@ -42,6 +70,7 @@ void OpenLogOn(Program& p, LogOnState& state) {
 bool AddLearnerToRoster(Program& p, LogOnState& state, const TypedText& name) {
     if (name.text.empty()) return false;
     if (SayIfAny(p, LearnerNameProblem(name))) return false;
+    if (SayIfAny(p, twinProblem(state, TidyLearnerName(name.text)))) return false;
     return AddToRoster(state.roster, TidyLearnerName(name.text));
 }
 
@@ -60,6 +89,11 @@ LogOnStep StartLogOn(Program& p, Settings& settings, LogOnState& state, const Ty
     }
     if (SayIfAny(p, LearnerNameProblem(typed))) return LogOnStep::Stay;
     const std::string name = TidyLearnerName(typed.text);
+    if (SayIfAny(p, twinProblem(state, name))) return LogOnStep::Stay;
+    const std::string learnerFile =
+        LearnerFile(p.platform.files, p.course, name, p.shell.logOnFolder, currentLesson(p));
+    if (name != SharedLearner() && SayIfAny(p, fileTwinProblem(p.platform.files, learnerFile)))
+        return LogOnStep::Stay;
     AddToRoster(state.roster, name);
     if (SayIfAny(p, saveIntoLogOnFolder(p, state).message)) return LogOnStep::Stay;
     state.name = name;
@@ -69,11 +103,15 @@ LogOnStep StartLogOn(Program& p, Settings& settings, LogOnState& state, const Ty
     }
     PasswordPrompt& prompt = state.password;
     prompt.learner = name;
-    prompt.learnerFile =
-        LearnerFile(p.platform.files, p.course, name, p.shell.logOnFolder, currentLesson(p));
+    prompt.learnerFile = learnerFile;
     if (SayIfAny(p,
                  ReadStoredPassword(p.platform.files, prompt.learnerFile, prompt.stored).message))
         return LogOnStep::Stay;
+    // No password could ever match: the learner and the teacher are told what to do.
+    if (!prompt.isNew() && IsDamagedPassword(prompt.stored)) {
+        SayIfAny(p, DamagedPasswordText(prompt.learnerFile));
+        return LogOnStep::Stay;
+    }
     return LogOnStep::AskPassword;
 }
 

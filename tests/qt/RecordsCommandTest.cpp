@@ -1,0 +1,55 @@
+// velmix records as a teacher runs it: one learner's records, a name the course does not
+// know, and cells that a spreadsheet would run as formulas.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "RunVelmix.h"
+#include "SjisFiles.h"
+
+namespace {
+
+// A course of one lesson; taro and a learner named "=1+2" have one record each.
+QString course(const QTemporaryDir& tmp) {
+    const QString c = tmp.filePath("course");
+    put(c + "/Main.ind", {"数学", "", "方程式,Eq1\\ eq1"});
+    put(c + "/Eq1/eq1.ind", {"t", "[[sect1", "式", "<<", "(1) 等式", ">>", "]]"});
+    for (const char* learner : {"taro", "=1+2"})
+        put(c + "/Eq1/" + learner + ".ini",
+            {"[S11(1) 等式]", "1=2005年03月01日 09:05 [1]  1/10  10点 01:01"});
+    put(c + "/LogOn/sname.txt", {"公開", "taro", "hanako"});
+    return c;
+}
+
+TEST(RecordsCommand, OneLearnersRecordsAndNamesTheCourseDoesNotKnow) {
+    QTemporaryDir tmp;
+    const QString c = course(tmp);
+    const Outcome taro = runVelmix({"records", c, "--learner", "taro"}, tmp.path());
+    EXPECT_EQ(taro.exitCode, 0) << taro.err.toStdString();
+    EXPECT_EQ(taro.text(), "learner,lesson,key,unit,similar,date,time,tries,correct,total,"
+                           "score,seconds\r\n"
+                           "taro,1,S11(1) 等式,(1) 等式,0,2005-03-01,09:05,1,1,10,10,61\r\n");
+
+    const Outcome nobody = runVelmix({"records", c, "--learner", "nobody"}, tmp.path());
+    EXPECT_EQ(nobody.exitCode, 1);
+    EXPECT_TRUE(nobody.out.isEmpty()) << nobody.text().toStdString();
+    EXPECT_EQ(nobody.err.toStdString(),
+              "velmix records: there is no learner named nobody in this course\n");
+
+    // On the roster without records yet: a learner, with no rows.
+    const Outcome hanako = runVelmix({"records", c, "--learner", "hanako"}, tmp.path());
+    EXPECT_EQ(hanako.exitCode, 0);
+    EXPECT_EQ(hanako.text(), "learner,lesson,key,unit,similar,date,time,tries,correct,total,"
+                             "score,seconds\r\n");
+}
+
+TEST(RecordsCommand, FormulaNamesComeOutAsText) {
+    QTemporaryDir tmp;
+    const Outcome all = runVelmix({"records", course(tmp)}, tmp.path());
+    EXPECT_EQ(all.exitCode, 0) << all.err.toStdString();
+    EXPECT_NE(all.text().indexOf(QStringLiteral("\r\n'=1+2,1,S11(1) 等式,")), -1)
+        << all.text().toStdString();
+    EXPECT_EQ(all.text().indexOf(QStringLiteral("\r\n=1+2")), -1);
+}
+
+} // namespace
