@@ -195,11 +195,14 @@ TEST(KeysSimilar, NumbersWrittenAlikeStayAlike) {
 }
 
 TEST(KeysSimilar, QuestionsThatGiveValuesForTheLettersGetNumbersAsKeys) {
-    const Lines ques = {S("@Bx=-2, y=3 のとき、次の式の値を求めなさい。"), S("(1) 3x+2y# 0#"),
-                        S("(2) 4x-y# -11#"), S("@B次の問いに答えなさい。"),
+    const Lines ques = {S("@Bx=-2, y=3 のとき、次の式の値を求めなさい。"),
+                        S("(1) 3x+2y# 0#"),
+                        S("(2) 4x-y# -11#"),
+                        S("@B次の問いに答えなさい。"),
                         S("(3) a=4 のとき、2a-5 の値# 3#"),
                         S("(4) y=2x+1 で、x=3 のときの y の値  y=# 7#"),
-                        S("@Bx=3 のときの y の値を求めなさい。"), S("(5) y=2x+1  y=# 7#")};
+                        S("@Bx=3 のときの y の値を求めなさい。"),
+                        S("(5) y=2x+1  y=# 7#")};
     int remade = 0;
     for (std::uint64_t seed = 1; seed <= 30; ++seed) {
         const SimilarUnit s = make(ques, seed);
@@ -253,10 +256,15 @@ std::vector<std::string> factors(const std::string& formula) {
 }
 
 TEST(KeysSimilar, ProportionsFactorsAndFractionsKeepTheirShape) {
-    const Lines ques = {S("@B次の比例式で、x の値を求めなさい。"), S("(1) x:6=2:3# 4#"),
-                        S("(2) x:18=3:2# 27#"), S("(3) 4:x=8:6# 3#"), S("(4) 0.5:2=x:8# 2#"),
-                        S("@B次の方程式を解きなさい。"), S("(5) 5*x=3*x+8# 4#"),
-                        S("(6) x\\3=4# 12#"), S("(7) [2x-1]/3=[x+4]/2# 14#"),
+    const Lines ques = {S("@B次の比例式で、x の値を求めなさい。"),
+                        S("(1) x:6=2:3# 4#"),
+                        S("(2) x:18=3:2# 27#"),
+                        S("(3) 4:x=8:6# 3#"),
+                        S("(4) 0.5:2=x:8# 2#"),
+                        S("@B次の方程式を解きなさい。"),
+                        S("(5) 5*x=3*x+8# 4#"),
+                        S("(6) x\\3=4# 12#"),
+                        S("(7) [2x-1]/3=[x+4]/2# 14#"),
                         S("(8) [x+2]/3=[x-1]/4# -11#")};
     int remade = 0, questions = 0;
     for (std::uint64_t seed = 1; seed <= 150; ++seed) {
@@ -269,9 +277,9 @@ TEST(KeysSimilar, ProportionsFactorsAndFractionsKeepTheirShape) {
             const std::string formula = line.substr(4, line.find('#') - 4);
             const std::string where = U(line);
             // No term, factor or divisor 1; the terms of a proportion stay apart.
-            const std::vector<std::string> lone =
-                formula.find(':') != std::string::npos ? ratioTerms(formula)
-                                                       : std::vector<std::string>{};
+            const std::vector<std::string> lone = formula.find(':') != std::string::npos
+                                                      ? ratioTerms(formula)
+                                                      : std::vector<std::string>{};
             for (const std::string& n : factors(formula))
                 EXPECT_NE(n, "1") << where;
             for (std::size_t a = 0; a < lone.size(); ++a) {

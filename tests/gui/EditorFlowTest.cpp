@@ -105,6 +105,35 @@ class EditorFlowTest : public QObject {
         QCOMPARE(similar.size(), 1);
     }
 
+    void valueQuestionsAndTheirSimilarQuestionSaveWithoutAWarning() {
+        DeskFixture f;
+        f.start();
+        QVERIFY(f.open(0, 0, 2));
+        QStringList made;
+        f.steps[QStringLiteral("TfrmEditQues")] = [&](QDialog& d) {
+            memo(d, "MemQues")
+                ->setPlainText(QStringLiteral("@Bx=-2, y=3 のとき、次の式の値を求めなさい。\n"
+                                              "(1) 3x+2y# 0#\n(2) 4x-y# -11#"));
+            click(d, "btnMakeRuidai");
+            made = memo(d, "MemQues")->toPlainText().split(QLatin1Char('\n'));
+            click(d, "btnOk");
+        };
+        f.find<QPushButton>("btnEditMaster")->click();
+        // Only the note of the new question: OK finds every key right.
+        QCOMPARE(f.messages().size(), std::size_t{1});
+        QVERIFY(f.messages().front().find("類題1を作りました") != std::string::npos);
+        QCOMPARE(made.size(), 3);
+        for (int k = 1; k < 3; ++k) {
+            const QString key = made[k].section(QLatin1Char('#'), 1, 1).trimmed();
+            bool number = false;
+            key.toInt(&number);
+            QVERIFY2(number, qPrintable(made[k]));
+        }
+        // Saved as similar question 1 with those keys.
+        QVERIFY(fileBytes(f.course + QStringLiteral("/Eq1/eq11.que"))
+                    .contains(made[1].toLatin1() + "\r\n"));
+    }
+
     void aSectionAndAUnitAddedAreInTheUnitMenu() {
         DeskFixture f;
         f.start();

@@ -104,9 +104,8 @@ std::size_t Scanner::values(std::size_t p, std::vector<std::pair<char, GiNaC::ex
         found.push_back({letter, value});
         end = e;
         std::size_t q = blanks(e);
-        const std::size_t joint = q < t_.size() && t_[q] == ','
-                                      ? 1
-                                      : anyAt(q, {"、", "と", "で", "および", "，"});
+        const std::size_t joint =
+            q < t_.size() && t_[q] == ',' ? 1 : anyAt(q, {"、", "と", "で", "および", "，"});
         if (!joint) return end;
         p = blanks(q + joint);
         if (p >= t_.size() || !isLetter(t_[p])) return end;
@@ -117,8 +116,8 @@ std::size_t Scanner::given(std::size_t p, bool& condition, std::size_t& substitu
     p = blanks(p);
     condition = false;
     substitution = std::string_view::npos;
-    if (std::size_t n = anyAt(p, {"のときの", "のとき", "とき", "の場合", "ならば", "とするとき",
-                                  "とすると"})) {
+    if (std::size_t n = anyAt(
+            p, {"のときの", "のとき", "とき", "の場合", "ならば", "とするとき", "とすると"})) {
         // "x=1 のとき y=5": a condition on y, not a value to work with.
         std::size_t q = blanks(p + n);
         if (std::size_t j = anyAt(q, {"、", "，"})) q = blanks(q + j);
@@ -129,8 +128,8 @@ std::size_t Scanner::given(std::size_t p, bool& condition, std::size_t& substitu
         condition = assignment(q, letter, value, scratch) != 0;
         return p + n;
     }
-    if (std::size_t n = anyAt(p, {"が解であるとき", "が解のとき", "が解となるとき", "であるとき",
-                                  "を代入"}))
+    if (std::size_t n =
+            anyAt(p, {"が解であるとき", "が解のとき", "が解となるとき", "であるとき", "を代入"}))
         return p + n;
     if (wordAt(p, "を")) {
         // "x=3 を y=2x+1 に代入して"
@@ -197,11 +196,31 @@ GivenValues ReadGivenValues(std::string_view text) {
 }
 
 bool OnlyJoiningWords(std::string_view wide) {
-    static const char* const words[] = {
-        "の値を求めなさい", "値を求めなさい", "を求めなさい", "求めなさい", "の値は", "の値", "値",
-        "に代入して",
-        "に代入すると", "に代入し", "して", "すると", "について", "における", "で、", "で",
-        "、", "。", "，", "の式", "の", "に", "を", "は", "？"};
+    static const char* const words[] = {"の値を求めなさい",
+                                        "値を求めなさい",
+                                        "を求めなさい",
+                                        "求めなさい",
+                                        "の値は",
+                                        "の値",
+                                        "値",
+                                        "に代入して",
+                                        "に代入すると",
+                                        "に代入し",
+                                        "して",
+                                        "すると",
+                                        "について",
+                                        "における",
+                                        "で、",
+                                        "で",
+                                        "、",
+                                        "。",
+                                        "，",
+                                        "の式",
+                                        "の",
+                                        "に",
+                                        "を",
+                                        "は",
+                                        "？"};
     std::size_t p = 0;
     while (p < wide.size()) {
         if (wide[p] == ' ') {

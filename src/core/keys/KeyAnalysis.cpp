@@ -47,8 +47,7 @@ std::size_t labelAfterFormula(std::string_view w) {
     std::size_t p = w.size() - 1;
     while (p > 0 && w[p - 1] == ' ')
         --p;
-    if (p < 3 || w[p - 1] < 'a' || w[p - 1] > 'z' || w[p - 2] != ' ')
-        return std::string_view::npos;
+    if (p < 3 || w[p - 1] < 'a' || w[p - 1] > 'z' || w[p - 2] != ' ') return std::string_view::npos;
     const std::size_t label = p - 1;
     p = label - 1;
     while (p > 0 && w[p - 1] == ' ')
@@ -278,7 +277,8 @@ bool Analyser::givenPieces(const std::vector<GivenValues>& fromParts,
                     const bool marks = std::string_view(text.substr(at.start, at.end - at.start))
                                            .find_first_not_of("?!.,") == std::string_view::npos;
                     if (!marks && !asksForLetter(text, at))
-                        pieces.push_back({part, at.start, text.substr(at.start, at.end - at.start)});
+                        pieces.push_back(
+                            {part, at.start, text.substr(at.start, at.end - at.start)});
                 }
             }
             p = e;

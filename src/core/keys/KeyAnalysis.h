@@ -52,7 +52,7 @@ struct QuestionAnalysis {
     std::vector<Expectation> blanks; // one per answer of the question, in order
     std::vector<QuestionNumber> numbers;
     std::vector<int> shape; // the shapes of its formulas (Formula::shape), in order
-    std::string why; // why the question is not read (for tests and traces)
+    std::string why;        // why the question is not read (for tests and traces)
 };
 
 // instruction: the reading text of the instruction line in force (may be empty).

@@ -78,62 +78,60 @@ UnitKeyCheck CheckUnitKeys(std::span<const std::string_view> ques) {
 
 void CheckQuestionKeys(std::span<const std::string_view> ques, const keys::Question& q,
                        std::string_view instruction, UnitKeyCheck& out) {
-    {
-        if (q.blankCount() == 0) return;
-        const keys::QuestionAnalysis a = keys::AnalyseQuestion(q, instruction);
-        std::size_t b = 0;
-        int line = -1, answer = 0;
-        for (const keys::QuestionPart& p : q.parts) {
-            if (!p.blank) continue;
-            answer = p.line == line ? answer + 1 : 0;
-            line = p.line;
-            const Expectation& e = a.blanks[b++];
-            auto find = [&](KeyFinding::Kind kind, const std::string& expected = {}) {
-                out.findings.push_back(
-                    {kind, p.line, answer, expected, KeyFindingText(kind, expected)});
-            };
-            switch (e.status) {
-            case Expectation::Status::NotChecked:
-                ++out.tally.notChecked;
-                continue;
-            case Expectation::Status::NoSolution:
-                find(KeyFinding::Kind::NoSolution);
-                ++out.tally.notChecked;
-                continue;
-            case Expectation::Status::Indeterminate:
-                find(KeyFinding::Kind::Indeterminate);
-                ++out.tally.notChecked;
-                continue;
-            case Expectation::Status::DivisionByZero:
-                find(KeyFinding::Kind::DivisionByZero);
-                ++out.tally.notChecked;
-                continue;
-            case Expectation::Status::Checked:
-                break;
+    if (q.blankCount() == 0) return;
+    const keys::QuestionAnalysis a = keys::AnalyseQuestion(q, instruction);
+    std::size_t b = 0;
+    int line = -1, answer = 0;
+    for (const keys::QuestionPart& p : q.parts) {
+        if (!p.blank) continue;
+        answer = p.line == line ? answer + 1 : 0;
+        line = p.line;
+        const Expectation& e = a.blanks[b++];
+        auto find = [&](KeyFinding::Kind kind, const std::string& expected = {}) {
+            out.findings.push_back(
+                {kind, p.line, answer, expected, KeyFindingText(kind, expected)});
+        };
+        switch (e.status) {
+        case Expectation::Status::NotChecked:
+            ++out.tally.notChecked;
+            continue;
+        case Expectation::Status::NoSolution:
+            find(KeyFinding::Kind::NoSolution);
+            ++out.tally.notChecked;
+            continue;
+        case Expectation::Status::Indeterminate:
+            find(KeyFinding::Kind::Indeterminate);
+            ++out.tally.notChecked;
+            continue;
+        case Expectation::Status::DivisionByZero:
+            find(KeyFinding::Kind::DivisionByZero);
+            ++out.tally.notChecked;
+            continue;
+        case Expectation::Status::Checked:
+            break;
+        }
+        const std::string_view raw =
+            ques[static_cast<std::size_t>(p.line)].substr(p.start, p.end - p.start);
+        bool unreadable = false;
+        std::string wrong;
+        bool anyWrong = false;
+        for (std::string_view alt : keys::Alternatives(raw)) {
+            const Judgement j = judge(alt, e);
+            if (j.verdict == Verdict::Wrong && !anyWrong) {
+                anyWrong = true;
+                wrong = j.expected;
             }
-            const std::string_view raw =
-                ques[static_cast<std::size_t>(p.line)].substr(p.start, p.end - p.start);
-            bool unreadable = false;
-            std::string wrong;
-            bool anyWrong = false;
-            for (std::string_view alt : keys::Alternatives(raw)) {
-                const Judgement j = judge(alt, e);
-                if (j.verdict == Verdict::Wrong && !anyWrong) {
-                    anyWrong = true;
-                    wrong = j.expected;
-                }
-                if (j.verdict == Verdict::Unreadable) unreadable = true;
-            }
-            if (anyWrong) {
-                find(KeyFinding::Kind::Wrong, wrong);
-                ++out.tally.checked;
-                ++out.tally.wrong;
-            } else if (unreadable) {
-                find(KeyFinding::Kind::Unreadable);
-                ++out.tally.notChecked;
-            } else {
-                ++out.tally.checked;
-            }
+            if (j.verdict == Verdict::Unreadable) unreadable = true;
+        }
+        if (anyWrong) {
+            find(KeyFinding::Kind::Wrong, wrong);
+            ++out.tally.checked;
+            ++out.tally.wrong;
+        } else if (unreadable) {
+            find(KeyFinding::Kind::Unreadable);
+            ++out.tally.notChecked;
+        } else {
+            ++out.tally.checked;
         }
     }
 }
