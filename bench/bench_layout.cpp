@@ -24,8 +24,8 @@ struct Sheet : NullProgram {
         sheet.ShowAnswers = true;
         sheet.lstKranX[0] = "1";
         sheet.FontSize = 12;
-        program.controls.spnMojiSize = 12;
-        program.controls.spnGyouSpace = 18;
+        program.sheets.current->FontSize = 12;
+        program.sheets.current->LineSpace = 18;
         // 20 lines with two answers, 40 with one: 80 boxes on 60 lines.
         for (int i = 1; i <= 60; ++i) {
             std::string n = "(" + std::to_string(i) + ")  ";
@@ -38,7 +38,6 @@ struct Sheet : NullProgram {
             else
                 sheet.lstQues.push_back(n + "@B4(x-2)=3x+1@/  #x=9#");
         }
-        program.sheets.collectKran = true;
     }
 };
 
@@ -47,9 +46,9 @@ void BM_LayoutScreen(benchmark::State& state) {
     NullCanvas page(630, 891, 96);
     for (auto _ : state) {
         LayOutPage(s.program, s.sheet, page, false);
-        benchmark::DoNotOptimize(s.program.sheets.kranCount);
+        benchmark::DoNotOptimize(s.program.sheets.current->layout.kranCount);
     }
-    state.counters["boxes"] = s.program.sheets.kranCount;
+    state.counters["boxes"] = s.program.sheets.current->layout.kranCount;
     state.counters["ops"] = benchmark::Counter(static_cast<double>(page.ops()) /
                                                static_cast<double>(state.iterations()));
 }
@@ -59,13 +58,12 @@ void BM_LayoutPrinter600dpi(benchmark::State& state) {
     Sheet s;
     NullCanvas screen(630, 891, 96);
     LayOutPage(s.program, s.sheet, screen, false); // fills the answer-box table
-    s.program.sheets.collectKran = false;
     NullCanvas paper(4960, 7016, 600);
     for (auto _ : state) {
         LayOutPage(s.program, s.sheet, paper, true);
-        benchmark::DoNotOptimize(s.program.sheets.kranCount);
+        benchmark::DoNotOptimize(s.program.sheets.current->layout.kranCount);
     }
-    state.counters["boxes"] = s.program.sheets.kranCount;
+    state.counters["boxes"] = s.program.sheets.current->layout.kranCount;
 }
 BENCHMARK(BM_LayoutPrinter600dpi)->Unit(benchmark::kMicrosecond);
 

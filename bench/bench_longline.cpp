@@ -28,8 +28,8 @@ struct Sheet : NullProgram {
         sheet.ShowAnswers = true;
         sheet.lstKranX[0] = "1";
         sheet.FontSize = 12;
-        program.controls.spnMojiSize = 12;
-        program.controls.spnGyouSpace = 40;
+        program.sheets.current->FontSize = 12;
+        program.sheets.current->LineSpace = 40;
         program.sheets.current = &sheet;
         program.sheets.layoutEnabled = true;
         std::string line;

@@ -28,8 +28,8 @@ struct Page : NullProgram {
         sheet.strTangen = sjis::fromUtf8("一次方程式//方程式の解き方§練習問題");
         sheet.lstKranX[0] = "1";
         sheet.FontSize = 12;
-        program.controls.spnMojiSize = 12;
-        program.controls.spnGyouSpace = 18;
+        program.sheets.current->FontSize = 12;
+        program.sheets.current->LineSpace = 18;
         // 20 lines with two answers, 40 with one: 80 boxes.
         for (int i = 1; i <= 60; ++i) {
             const std::string n = "(" + std::to_string(i) + ")  ";
@@ -38,12 +38,10 @@ struct Page : NullProgram {
             else
                 sheet.lstQues.push_back(n + "@B4(x-2)=3x+1@/  #x=9#");
         }
-        program.sheets.collectKran = true;
         QImage screen = makePageImage(630, 891);
         QtCanvas canvas(screen);
         LayOutPage(program, sheet, canvas, false);
-        program.sheets.collectKran = false;
-        PrepareRuns(run, program.sheets, sheet);
+        PrepareRuns(run, sheet);
     }
 
     // A test with every box filled, one in four wrong, marked.
@@ -68,13 +66,13 @@ void BM_MarkAndRedrawAnswerSheet80(benchmark::State& state) {
     QImage image = makePageImage(630, 891);
     for (auto _ : state) {
         page.markTest();
-        PublishRun(page.run, page.program.sheets, page.sheet);
-        page.program.sheets.drawTypedAnswers = true;
+        PublishRun(page.run, page.sheet);
+        page.program.sheets.current->layout.drawTypedAnswers = true;
         page.sheet.ShowAnswers = true;
         QtCanvas canvas(image);
         LayOutPage(page.program, page.sheet, canvas, false);
         DrawScore(canvas, ScoreRoom(page.program, page.sheet, canvas), page.run.correctCount);
-        page.program.sheets.drawTypedAnswers = false;
+        page.program.sheets.current->layout.drawTypedAnswers = false;
     }
     state.counters["boxes"] = page.run.count;
 }

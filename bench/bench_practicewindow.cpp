@@ -46,11 +46,9 @@ struct Page80 {
                 sheet->lstQues.push_back(n + "@B4(x-2)=3x+1@/  #x=9#");
         }
         // The answer-box table as the worksheet window collects it.
-        p.sheets.collectKran = true;
         QImage screen = makePageImage(sheet->paper.Width, sheet->paper.Height);
         QtCanvas canvas(screen);
         LayOutPage(p, *sheet, canvas, false);
-        p.sheets.collectKran = false;
     }
     TfrmRenshu& window() { return *course.desk.renshu; }
 };

@@ -47,12 +47,12 @@ void BM_ScreenPageQt(benchmark::State& state) {
     }
     Program& p = session.program();
     fullPage(*session.sheet());
-    p.controls.spnGyouSpace = 18;
+    p.sheets.current->LineSpace = 18;
     for (auto _ : state) {
         Relayout(p, *session.sheet());
         benchmark::DoNotOptimize(session.pageImage().constBits());
     }
-    state.counters["boxes"] = p.sheets.kranCount;
+    state.counters["boxes"] = p.sheets.current->layout.kranCount;
 }
 BENCHMARK(BM_ScreenPageQt)->Unit(benchmark::kMillisecond);
 
@@ -76,8 +76,8 @@ void printJob(benchmark::State& state, bool printerMode) {
         QtPdfPrinter printer(dir.filePath("job.pdf"), paperPageSize(630), 600);
         printer.setCopyCount(30);
         p.controls.radPrinter = printerMode;
-        p.controls.chkNumber = true;
-        p.controls.spnStart = 1;
+        p.sheets.pageOptions.numbered = true;
+        p.sheets.current->startNumber = 1;
         PreparePrint(p);
         PrintWorksheet(p, printer, page);
         if (!printer.finish()) state.SkipWithError("the PDF file was not written");

@@ -46,10 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sheet.ShowAnswers = showAnswers;
 
     NullCanvas screen(sheet.paper.Width, sheet.paper.Height, 96);
-    p.sheets.collectKran = true;
-    p.sheets.drawTypedAnswers = false;
+    p.sheets.current->layout.drawTypedAnswers = false;
     LayOutPage(p, sheet, screen, false);
-    FUZZ_CHECK(p.sheets.kranCount >= 0 && p.sheets.kranCount <= MaxKran);
+    FUZZ_CHECK(p.sheets.current->layout.kranCount >= 0 && p.sheets.current->layout.kranCount <= MaxKran);
     FUZZ_CHECK(!sheet.lstKai.empty() && sheet.lstKai[0] == "start");
     std::size_t answers = 0;
     for (const std::string& line : sheet.lstQues)
@@ -58,9 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int width = static_cast<int>(sheet.paper.Width * dpi / 76.2);
     NullCanvas printer(width, static_cast<int>(width * 1.414), dpi);
-    p.sheets.collectKran = false;
-    p.sheets.drawTypedAnswers = typed;
+    p.sheets.current->layout.drawTypedAnswers = typed;
     LayOutPage(p, sheet, printer, true);
-    FUZZ_CHECK(p.sheets.kranCount <= MaxKran);
+    FUZZ_CHECK(p.sheets.current->layout.kranCount <= MaxKran);
     return 0;
 }

@@ -51,7 +51,7 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     Program& p = session.program();
     Worksheet& sheet = *session.sheet();
     p.controls.radPrinter = a.printerMode;
-    p.controls.chkNumber = a.numbered;
+    p.sheets.pageOptions.numbered = a.numbered;
     QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
     const PageImageSource page = [&session] {
         return canvasBitmapOf(session.pageImage(), session.pageImage().rect());
@@ -61,7 +61,7 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     const int jobs = a.numbered ? 1 : a.copies;
     printer.setCopyCount(a.copies);
     for (int j = 0; j < jobs; ++j) {
-        p.controls.spnStart = a.start;
+        sheet.startNumber = a.start;
         if (!PreparePrint(p) || !PrintWorksheet(p, printer, page)) return false;
     }
     if (!printer.finish()) {
@@ -178,7 +178,7 @@ int runRender(const std::vector<std::string>& args) {
     const RenderArgs& a = st.args;
     Program& p = session.program();
     if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
-    p.controls.chkBekkai = true;
+    p.sheets.pageOptions.alternatives = true;
     if (session.sheet()->ShowAnswers != a.answers) ToggleShowAnswers(p);
     Relayout(p, *session.sheet());
 

@@ -192,16 +192,18 @@ void TfrmEditQues::addGraphs(bool answerGraphs) {
     std::vector<std::string> names;
     for (int i = 0; i < flbGraph->count(); ++i)
         if (flbGraph->item(i)->isSelected()) names.push_back(sj(flbGraph->item(i)->text()));
-    const WorksheetState& sheets = desk_.program().sheets;
+    const Worksheet* sheet = desk_.program().sheets.current;
     std::vector<Point> runs;
-    if (s_.sheetValues)
+    if (s_.sheetValues && sheet) {
+        const SheetLayout& sheets = sheet->layout;
         runs.assign(sheets.LinePos.begin(),
                     sheets.LinePos.begin() +
                         std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(sheets.LinePos.size()),
                                                  sheets.runCount + 1));
+    }
     Lines& target = answerGraphs ? s_.memos.agraph : s_.memos.qgraph;
     const std::vector<std::string> refused =
-        AddGraphs(target, names, answerGraphs, s_.sheetValues ? &runs : nullptr);
+        AddGraphs(target, names, answerGraphs, s_.sheetValues && sheet ? &runs : nullptr);
     (answerGraphs ? memAGraph : memQGraph)->setPlainText(joined(target));
     for (std::size_t i = 0; i < refused.size(); ++i)
         desk_.prompter().message(J("グラフは") + std::to_string(MaxGraphs) + J("個までです"));

@@ -118,7 +118,6 @@ void TfrmMain::btnSaveCopyClick() {
 
 void TfrmMain::btnStartPrintClick() {
     if (!activeSheet()) return;
-    desk_.program().sheets.collectKran = false;
     desk_.printOk->openForActive();
 }
 

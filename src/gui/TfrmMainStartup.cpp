@@ -198,7 +198,7 @@ void TfrmMain::refreshControls() {
     spnMojiSize->setValue(c.spnMojiSize);
     spnGyoukanSub->setValue(c.spnGyoukanSub);
     spnKranWX->setValue(c.settei.spnKranWX);
-    chkBekkai->setChecked(c.chkBekkai);
+    chkBekkai->setChecked(p.sheets.pageOptions.alternatives);
     if (p.sheets.current) cmbRetsuX->setCurrentIndex(std::clamp(p.sheets.current->kran(3), 0, 2));
     QRadioButton* paper = c.paperButton == 546   ? radB5
                           : c.paperButton == 771 ? radB4

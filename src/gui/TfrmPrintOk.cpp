@@ -119,7 +119,7 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
     {
         // The copies start from the number the page shows.
         const QSignalBlocker quiet(spnStartNum_);
-        spnStartNum_->setValue(program.controls.spnStart);
+        spnStartNum_->setValue(program.sheets.current->startNumber);
     }
     printerChosen_ = false;
     setButtonsEnabled(true);
@@ -195,7 +195,7 @@ TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
                           chosen.resolution());
         file.setCopyCount(chosen.copyCount());
         // A file makes no copies by itself: unnumbered copies are the page again.
-        if (program.controls.chkNumber || file.copyCount() <= 1) {
+        if (program.sheets.pageOptions.numbered || file.copyCount() <= 1) {
             outcome.ok = PrintWorksheet(program, file, page_, between);
         } else {
             const int jobs = file.copyCount();
@@ -205,7 +205,7 @@ TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
             copies = jobs;
         }
         outcome.ok = file.finish() && outcome.ok;
-        if (program.controls.chkNumber) chosen.setCopyCount(file.copyCount()); // back to 1
+        if (program.sheets.pageOptions.numbered) chosen.setCopyCount(file.copyCount()); // back to 1
     } else {
         QtPrinterTarget target(chosen);
         outcome.ok = PrintWorksheet(program, target, page_, between);

@@ -416,7 +416,7 @@ void TfrmRenshu::placeField(int box) {
     const QRect r = imgPaper2_->toView(place);
     // The answer's points on the page, kept inside the field's height.
     const int pixels =
-        std::min((FieldFontSize(desk_.program(), box) * 4 + 1) / 3, std::max(8, r.height() - 4));
+        std::min((FieldFontSize(w_, box) * 4 + 1) / 3, std::max(8, r.height() - 4));
     f->setFont(uiFont("ＭＳ 明朝", pixels * r.width() / std::max(1, place.width())));
     f->setGeometry(r);
     f->show();

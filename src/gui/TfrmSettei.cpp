@@ -260,12 +260,12 @@ void TfrmSettei::setWarnings(const QString& text) {
 void TfrmSettei::refreshWarnings() {
     const Program& program = desk_.program();
     const Worksheet* sheet = program.sheets.current;
-    if (!sheet || !program.sheets.collectKran) {
+    if (!sheet) {
         setWarnings({});
         return;
     }
     // The strip is narrow: the first two problems are shown, all of them in the tip.
-    const std::vector<LayoutProblem> problems = LayoutProblemsOf(program, *sheet);
+    const std::vector<LayoutProblem> problems = LayoutProblemsOf(*sheet);
     QStringList all;
     for (const LayoutProblem& problem : problems)
         all << qs(problem.message);

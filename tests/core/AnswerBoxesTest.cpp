@@ -83,14 +83,14 @@ TEST(BoxMarks, StayOnTheirBox) {
                     ws.lstKranX[0] = kind;
                     ws.lstKranX[1] = std::to_string(width);
                     ws.lstKranX[2] = "2";
-                    pg.sheets.KranTable[1] = a;
-                    pg.sheets.KranTable[1].mark = mark;
-                    pg.sheets.kranCount = 1;
+                    ws.layout.KranTable[1] = a;
+                    ws.layout.KranTable[1].mark = mark;
+                    ws.layout.kranCount = 1;
                     const AnswerPlace place = PlaceAnswer(a, AnswerBoxStyle(ws));
                     RecordingCanvas screen;
                     RecordingCanvas printer{4961, 7016, 600};
-                    DrawAnswerBoxes(pg, ws, screen, 1.0);
-                    DrawAnswerBoxes(pg, ws, printer, paper);
+                    DrawAnswerBoxes(ws, screen, 1.0);
+                    DrawAnswerBoxes(ws, printer, paper);
                     for (const RecordingCanvas* c : {&screen, &printer}) {
                         const double s = c == &screen ? 1.0 : paper;
                         const Rect field = ScaleRect(place.field, s);
@@ -137,12 +137,12 @@ TEST(BoxMarks, UnmarkedBoxesCarryNoMark) {
     Program pg{fp.platform};
     Worksheet ws;
     ws.lstKranX[0] = "0";
-    pg.sheets.kranCount = 1;
-    pg.sheets.KranTable[1] = answerAt(100, 200, 40, 214, 230);
+    ws.layout.kranCount = 1;
+    ws.layout.KranTable[1] = answerAt(100, 200, 40, 214, 230);
     for (int mark : {99, -1, 2, 5}) {
-        pg.sheets.KranTable[1].mark = mark;
+        ws.layout.KranTable[1].mark = mark;
         RecordingCanvas c;
-        DrawAnswerBoxes(pg, ws, c, 1.0);
+        DrawAnswerBoxes(ws, c, 1.0);
         EXPECT_TRUE(c.lines().empty() && c.ofKind(Kind::Ellipse).empty()) << mark;
     }
 }

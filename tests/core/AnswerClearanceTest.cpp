@@ -115,12 +115,9 @@ struct Sheet : LayoutSheet {
         ws.lstKranX[1] = std::to_string(width);
         ws.lstKranX[2] = std::to_string(height);
         ws.FontSize = size;
-        pg.controls.spnMojiSize = size;
         screen.clear();
         paper.clear();
-        pg.sheets.collectKran = true;
         LayOutPage(pg, ws, screen, false);
-        pg.sheets.collectKran = false;
         LayOutPage(pg, ws, paper, true);
     }
 };

@@ -31,11 +31,10 @@ struct Columns {
 
 Columns columnsOf(LayoutSheet& s) {
     s.screen.clear();
-    s.pg.sheets.collectKran = true;
     LayOutPage(s.pg, s.ws, s.screen, false);
     Columns c;
-    for (int k = 1; k <= s.pg.sheets.kranCount; ++k)
-        (k % 2 ? c.left : c.right).insert(s.pg.sheets.KranTable[k].x);
+    for (int k = 1; k <= s.ws.layout.kranCount; ++k)
+        (k % 2 ? c.left : c.right).insert(s.ws.layout.KranTable[k].x);
     // Each line's runs: the left question, the right question, the rest.
     for (const auto* r : s.screen.textOuts())
         if (r->text == "(" && r->x > 300) c.rightText.insert(r->x);
@@ -61,8 +60,7 @@ TEST(ColumnLayout, EachColumnsAnswersStartAtOneX) {
         s.ws.LeftMargin = 3;
         s.ws.RightMargin = 3;
         s.ws.FontSize = 10;
-        s.pg.controls.spnMojiSize = 10;
-        s.pg.controls.spnGyouSpace = 40;
+        s.ws.LineSpace = 40;
         s.ws.ShowAnswers = c.shown;
         const Columns cols = columnsOf(s);
         ASSERT_EQ(cols.left.size(), 1u);

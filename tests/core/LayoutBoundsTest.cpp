@@ -70,11 +70,9 @@ TEST_F(Bounds, ExtremeValuesLayOutWithoutOverflow) {
         longLine += "1/2+x^2";
     program.parse.questions = {longLine + "#3;4;5#@+@+" + longLine, "#1#@-#2#"};
     Worksheet& sheet = open();
-    program.controls.spnGyouSpace = sheet.LineSpace;
     for (bool printing : {false, true}) {
         RecordingCanvas canvas(printing ? 19843 : 630, printing ? 28063 : 891,
                                printing ? 2400 : 96);
-        program.sheets.collectKran = !printing;
         LayOutPage(program, sheet, canvas, printing);
         ASSERT_FALSE(canvas.textOuts().empty());
         long long far = 0;

@@ -90,14 +90,12 @@ TEST(LayoutCheck, TellsOverlappingBoxesAndAnswersTooWide) {
         s.ws.lstKranX[2] = std::to_string(c.height);
         s.ws.lstKranX[4] = std::to_string(c.answerPosition);
         s.ws.FontSize = c.size;
-        s.pg.controls.spnMojiSize = c.size;
-        s.pg.controls.spnGyouSpace = c.lineSpace;
+        s.ws.LineSpace = c.lineSpace;
         s.ws.ShowAnswers = false;
         const std::vector<std::string> kranBefore = s.ws.lstKranX;
         EXPECT_EQ(problemsOf(s), c.expected);
         // The settings are kept, and the page is laid out as the window shows it.
         EXPECT_EQ(s.ws.lstKranX, kranBefore);
-        EXPECT_EQ(s.pg.controls.spnGyouSpace, c.lineSpace);
         EXPECT_FALSE(s.screen.textOuts().empty());
     }
 }

@@ -22,13 +22,12 @@ std::string S(const char* utf8) {
 
 struct LayoutFixture : ::testing::Test, LayoutSheet {
     LayoutFixture() {
-        pg.sheets.collectKran = true;
+        ws.FontSize = 10;
         ws.strTangen = S("一次方程式");
         ws.strPrintName = "C:\\course\\eq1.que-U1";
     }
     void layScreen() { LayOutPage(pg, ws, screen, false); }
     void layPrinter() {
-        pg.sheets.collectKran = false;
         LayOutPage(pg, ws, printer, true);
     }
     static const RecordingCanvas::Record* textAtY(const RecordingCanvas& c, int y) {
@@ -89,7 +88,7 @@ TEST_F(LayoutFixture, ScreenHeaderPositionsAndSizes) {
     EXPECT_EQ(name->y, 65);
     EXPECT_EQ(name->state.size, 16);
 
-    EXPECT_EQ(pg.sheets.titleAnchor, (Point{630 - 50 - 75, 35}));
+    EXPECT_EQ(ws.layout.titleAnchor, (Point{630 - 50 - 75, 35}));
 
     // The class flag sits at the left edge, centred between the rules.
     auto pics = screen.pictures();
@@ -106,12 +105,11 @@ TEST_F(LayoutFixture, PrinterPageIsTheScreenPageScaled) {
     ws.lstKranX[2] = "3";
     ws.ShowAnswers = true;
     ws.FontSize = 12;
-    pg.controls.spnMojiSize = 12;
+    ws.FontSize = 12;
     layScreen();
     const double s = 4961 / 630.0;
     RecordingCanvas paper{4961, 7016, 600};
     paper.setTextScale(s);
-    pg.sheets.collectKran = false;
     LayOutPage(pg, ws, paper, true);
     EXPECT_TRUE(pg.formula.printing);
     EXPECT_EQ(paper.count(Kind::FillRect), 0u); // paper is not blanked
@@ -202,19 +200,19 @@ TEST_F(LayoutFixture, TitleCutAtSectionSign) {
 
 TEST_F(LayoutFixture, PrintNameCutAndNumberSwitches) {
     ws.strPrintName = std::string(40, 'p') + "ABCDE";
-    pg.controls.spnStart = 7;
+    ws.startNumber = 7;
     layScreen();
     EXPECT_NE(screen.findText(S("№ 7  2026.12.07-09:05　ABCDE")), nullptr);
 
     screen.clear();
-    pg.controls.chkNumber = false;
-    pg.controls.chkJisshibi = false;
+    pg.sheets.pageOptions.numbered = false;
+    ws.Options &= ~2; // no date line
     layScreen();
     EXPECT_NE(screen.findText(S("  2026.12.07-09:05　ABCDE")), nullptr);
     EXPECT_EQ(screen.findText(S("実施日　　月　　日")), nullptr);
 
     screen.clear();
-    pg.controls.chkPrinted = false;
+    ws.Options &= ~4; // no number line
     layScreen();
     EXPECT_EQ(textAtY(screen, 15), nullptr);
 }
@@ -234,6 +232,7 @@ TEST_F(LayoutFixture, NameLineWithSchoolAndLearner) {
 }
 
 TEST_F(LayoutFixture, ColumnRuleOnlyInTwoColumnMode) {
+    ws.FontSize = 10;
     layScreen();
     EXPECT_EQ(screen.lines().size(), 2u);
     screen.clear();
@@ -264,8 +263,8 @@ TEST_F(LayoutFixture, QuestionLinesStepDownAndRecordRuns) {
     EXPECT_EQ(q1->x, 50);
     EXPECT_EQ(q1->y, 98 + 7 + 7);
     EXPECT_EQ(q2->y, static_cast<int>(std::nearbyint(98 + 2 * 23.625)) + 14);
-    EXPECT_EQ(pg.sheets.runCount, 2);
-    EXPECT_EQ(pg.sheets.LinePos[1], (Point{50, 98}));
+    EXPECT_EQ(ws.layout.runCount, 2);
+    EXPECT_EQ(ws.layout.LinePos[1], (Point{50, 98}));
 }
 
 TEST_F(LayoutFixture, AnswerPositionFromKranLine4) {
@@ -273,10 +272,10 @@ TEST_F(LayoutFixture, AnswerPositionFromKranLine4) {
     ws.lstKranX[4] = "40";
     ws.ShowAnswers = true;
     layScreen();
-    ASSERT_EQ(pg.sheets.kranCount, 2);
-    EXPECT_EQ(pg.sheets.KranTable[1].x, 400);
-    EXPECT_EQ(pg.sheets.KranTable[2].x, 400);
-    EXPECT_EQ(pg.sheets.KranTable[1].y, 98);
+    ASSERT_EQ(ws.layout.kranCount, 2);
+    EXPECT_EQ(ws.layout.KranTable[1].x, 400);
+    EXPECT_EQ(ws.layout.KranTable[2].x, 400);
+    EXPECT_EQ(ws.layout.KranTable[1].y, 98);
     const auto blue = textsColored(screen, colors::Blue);
     ASSERT_EQ(blue.size(), 2u);
     EXPECT_EQ(blue[0]->x, 400);
@@ -290,7 +289,7 @@ TEST_F(LayoutFixture, AnswerPositionFromKranLine4) {
     EXPECT_GT(tail->x, bracket->x + bracket->width);
     EXPECT_LE(tail->x, bracket->x + bracket->width + AnswerRoom);
     EXPECT_EQ(ws.lstKai, (Lines{"start", "3", "5"}));
-    EXPECT_EQ(pg.sheets.RunStartX[2], 50);
+    EXPECT_EQ(ws.layout.RunStartX[2], 50);
 
     printer.clear();
     layPrinter();
@@ -303,8 +302,8 @@ TEST_F(LayoutFixture, AnswerBehindQuestionText) {
     ws.lstQues = {S("問題#x=3#")};
     ws.ShowAnswers = true;
     layScreen();
-    ASSERT_EQ(pg.sheets.kranCount, 1);
-    const KranEntry& e = pg.sheets.KranTable[1];
+    ASSERT_EQ(ws.layout.kranCount, 1);
+    const KranEntry& e = ws.layout.KranTable[1];
     EXPECT_EQ(e.x, 50 + RecordingCanvas::widthOf(S("問題"), 10));
     EXPECT_GT(e.width, 0);
     EXPECT_EQ(e.answerText, "x=3");
@@ -332,10 +331,10 @@ TEST_F(LayoutFixture, AlternativesInGreyFiftyUnitsRight) {
     for (const auto* r : grey)
         all += r->text;
     EXPECT_EQ(all, " x=3");
-    EXPECT_EQ(pg.sheets.KranTable[1].answerText, "3;x=3");
+    EXPECT_EQ(ws.layout.KranTable[1].answerText, "3;x=3");
 
     screen.clear();
-    pg.controls.chkBekkai = false;
+    pg.sheets.pageOptions.alternatives = false;
     layScreen();
     EXPECT_TRUE(textsColored(screen, colors::Grey).empty());
 }
@@ -364,7 +363,7 @@ TEST_F(LayoutFixture, AlternativesNeverOverlap) {
         ws.lstKranX[1] = std::to_string(c.width);
         screen.clear();
         layScreen();
-        const KranEntry& e = pg.sheets.KranTable[1];
+        const KranEntry& e = ws.layout.KranTable[1];
         int answerRight = e.x;
         for (const auto* r : textsColored(screen, colors::Blue))
             answerRight = std::max(answerRight, r->x + r->width);
@@ -399,19 +398,18 @@ TEST_F(LayoutFixture, HiddenAnswersKeepTheirPlaceAndAreNotDrawn) {
             ws.lstQues.push_back(S(l));
         ws.lstKranX[0] = kind;
         ws.ShowAnswers = true;
-        pg.sheets.collectKran = true;
         screen.clear();
         layScreen();
-        const std::array<KranEntry, MaxKran + 1> shown = pg.sheets.KranTable;
+        const std::array<KranEntry, MaxKran + 1> shown = ws.layout.KranTable;
         const Lines kaiShown = ws.lstKai;
         const int tail = screen.findText(S("終"))->x;
 
         ws.ShowAnswers = false;
         screen.clear();
         layScreen();
-        ASSERT_EQ(pg.sheets.kranCount, 4);
+        ASSERT_EQ(ws.layout.kranCount, 4);
         for (int k = 1; k <= 4; ++k) {
-            const KranEntry& e = pg.sheets.KranTable[k];
+            const KranEntry& e = ws.layout.KranTable[k];
             EXPECT_EQ(e.x, shown[k].x) << k;
             EXPECT_EQ(e.width, shown[k].width) << k;
             EXPECT_EQ(e.answerTop, shown[k].answerTop) << k;
@@ -487,7 +485,7 @@ TEST_F(LayoutFixture, OddHashCountLosesTheTail) {
     ws.lstQues = {S("前#答#中#残り")};
     ws.ShowAnswers = true;
     layScreen();
-    EXPECT_EQ(pg.sheets.kranCount, 1);
+    EXPECT_EQ(ws.layout.kranCount, 1);
     EXPECT_NE(screen.findText(S("中")), nullptr);
     EXPECT_EQ(screen.findText(S("残り")), nullptr);
 }
@@ -496,10 +494,9 @@ TEST_F(LayoutFixture, TypedAnswersDrawnAtRecordedRunStarts) {
     ws.lstQues = {S("問#x=3#"), S("次#12#")};
     ws.ShowAnswers = true;
     layScreen();
-    ASSERT_EQ(pg.sheets.kranCount, 2);
-    pg.sheets.collectKran = false;
-    pg.sheets.drawTypedAnswers = true;
-    pg.sheets.firstAnswer[1] = "7";
+    ASSERT_EQ(ws.layout.kranCount, 2);
+    ws.layout.drawTypedAnswers = true;
+    ws.layout.firstAnswer[1] = "7";
     // Box 2 never answered: blanks, not the placeholder.
     screen.clear();
     layScreen();
@@ -507,11 +504,11 @@ TEST_F(LayoutFixture, TypedAnswersDrawnAtRecordedRunStarts) {
     for (const auto* r : textsColored(screen, colors::Blue))
         blue += r->text;
     EXPECT_EQ(blue, " 7   ");
-    EXPECT_EQ(pg.sheets.kranCount, 2);
+    EXPECT_EQ(ws.layout.kranCount, 2);
 
     // On paper the recorded screen run starts are scaled.
     printer.clear();
-    pg.sheets.RunStartX[2] = 100;
+    ws.layout.RunStartX[2] = 100;
     layPrinter();
     const auto* next = printer.findText(S("次"));
     ASSERT_NE(next, nullptr);
@@ -524,13 +521,12 @@ TEST_F(LayoutFixture, MoreThanEightyAnswersDrawnWithoutBoxes) {
     for (int i = 0; i < 45; ++i)
         ws.lstQues.push_back(S("問#1#と#2#"));
     layScreen();
-    EXPECT_EQ(pg.sheets.kranCount, 80);
+    EXPECT_EQ(ws.layout.kranCount, 80);
     EXPECT_EQ(ws.lstKai.size(), 91u);
     EXPECT_EQ(screen.count(Kind::Rectangle), 80u);
     EXPECT_EQ(textsColored(screen, colors::Blue).size(), 90u);
 
-    pg.sheets.drawTypedAnswers = true;
-    pg.sheets.collectKran = false;
+    ws.layout.drawTypedAnswers = true;
     screen.clear();
     layScreen(); // answers beyond the table have no learner answer
     EXPECT_EQ(screen.count(Kind::Rectangle), 80u);
@@ -603,22 +599,21 @@ TEST_F(LayoutFixture, RandomLinesAndValuesNeverBreakTheLayout) {
         ws.LeftMargin = pick();
         ws.RightMargin = pick();
         ws.FontSize = pick();
-        pg.controls.spnMojiSize = pick();
-        pg.controls.spnGyouSpace = pick();
+        ws.FontSize = pick();
+        ws.LineSpace = pick();
         for (int line : {0, 1, 2, 4})
             ws.lstKranX[line] = std::to_string(pick());
         ws.lstKranX[0] = std::to_string(rng() % 7);
         ws.ShowAnswers = rng() % 2;
-        pg.sheets.drawTypedAnswers = rng() % 2;
+        ws.layout.drawTypedAnswers = rng() % 2;
         ws.lstQGraph = {"g.bmp", "-1", "-1"};
-        for (KranEntry& e : pg.sheets.KranTable)
+        for (KranEntry& e : ws.layout.KranTable)
             e.mark = (rng() % 2) ? 1 : -2;
         screen.clear();
         printer.clear();
-        pg.sheets.collectKran = true;
         LayOutPage(pg, ws, screen, false);
         LayOutPage(pg, ws, printer, true);
-        ASSERT_LE(pg.sheets.kranCount, 80);
+        ASSERT_LE(ws.layout.kranCount, 80);
         ASSERT_FALSE(ws.lstKai.empty());
         EXPECT_EQ(ws.lstKai[0], "start");
     }

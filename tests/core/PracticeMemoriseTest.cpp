@@ -29,15 +29,15 @@ std::string fieldsOf(const PracticeRun& run) {
 }
 
 struct MemoriseRun : ::testing::Test {
-    WorksheetState sheets;
     Worksheet sheet;
+    SheetLayout& sheets = sheet.layout;
     PracticeRun run;
 
     void boxes(const std::vector<std::string>& answers) {
         sheets.kranCount = 0;
         for (const std::string& a : answers)
             sheets.KranTable[static_cast<std::size_t>(++sheets.kranCount)].answerText = sjis::fromUtf8(a);
-        PrepareRuns(run, sheets, sheet);
+        PrepareRuns(run, sheet);
     }
 };
 
@@ -112,11 +112,9 @@ class PracticeInput : public SheetFixture {
     void SetUp() override {
         program.parse.questions = {J("(1)　2x＝82　　#x=41;41.0#"), J("(2)　x＋4＝9　　#x=5#")};
         sheet = &open();
-        program.sheets.collectKran = true;
         RecordingCanvas table(630, 891, 96);
         LayOutPage(program, *sheet, table, false);
-        program.sheets.collectKran = false;
-        ASSERT_EQ(program.sheets.kranCount, 2);
+        ASSERT_EQ(program.sheets.current->layout.kranCount, 2);
     }
     std::string page() {
         RecordingCanvas canvas(630, 891, 96);

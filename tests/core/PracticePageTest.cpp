@@ -28,12 +28,10 @@ class PracticePage : public SheetFixture {
         program.session.learnerName = J("共通");
         program.shell.logOnFolder = "C:\\data\\Velmix\\LogOn\\";
         sheet = &open();
-        program.controls.chkBekkai = true; // alternatives beside the boxes
-        program.sheets.collectKran = true;
+        program.sheets.pageOptions.alternatives = true; // alternatives beside the boxes
         RecordingCanvas table(630, 891, 96);
         LayOutPage(program, *sheet, table, false);
-        program.sheets.collectKran = false;
-        ASSERT_EQ(program.sheets.kranCount, 2);
+        ASSERT_EQ(program.sheets.current->layout.kranCount, 2);
         ASSERT_TRUE(OpenPractice(program, w));
     }
     std::string page() {
@@ -56,7 +54,7 @@ class PracticePage : public SheetFixture {
 
 TEST_F(PracticePage, TheTeachersAnswersShowOnlyOnTheCorrectAnswerPage) {
     // Even with the alternatives' box on, as the main window may leave it.
-    program.controls.chkBekkai = true;
+    program.sheets.pageOptions.alternatives = true;
     EXPECT_EQ(page().find("41"), std::string::npos) << "before a run";
     BeginRun(program, w, RunKind::Practice);
     EnterAnswer(program, w, 1, "x=40");
@@ -89,17 +87,18 @@ TEST_F(PracticePage, ClosingGivesBackWhatTheWindowChanged) {
         SCOPED_TRACE(when);
         ClosePractice(program, w);
         sheet->ShowAnswers = true;
-        program.controls.chkBekkai = true;
+        program.sheets.pageOptions.alternatives = true;
         ASSERT_TRUE(OpenPractice(program, w));
-        EXPECT_FALSE(program.controls.chkBekkai);
         before();
         ClosePractice(program, w);
-        EXPECT_TRUE(program.controls.chkBekkai);
+        // The practice pages never show the alternatives, without changing the program's
+        // choice for the worksheet windows.
+        EXPECT_TRUE(program.sheets.pageOptions.alternatives);
         EXPECT_TRUE(sheet->ShowAnswers);
         EXPECT_FALSE(sheet->Marked);
-        EXPECT_FALSE(program.sheets.drawTypedAnswers);
+        EXPECT_FALSE(program.sheets.current->layout.drawTypedAnswers);
         for (int k = 1; k <= 2; ++k)
-            EXPECT_EQ(program.sheets.KranTable[static_cast<std::size_t>(k)].mark, 99);
+            EXPECT_EQ(program.sheets.current->layout.KranTable[static_cast<std::size_t>(k)].mark, 99);
     }
 }
 

@@ -79,14 +79,13 @@ TEST_F(BundledUnit, TestOfTheFirstUnitWithOneWrongAnswer) {
     const UnitTitleNames names{J("方程式"), J("１次方程式"), J("(1) 等式の性質")};
     ASSERT_EQ(OpenUnit(program, {1, 1, 1, 0}, names), OpenResult::Opened);
     Worksheet& sheet = *program.sheets.current;
-    program.sheets.collectKran = true;
-    program.sheets.kranCount = 0;
+    program.sheets.current->layout.kranCount = 0;
     RecordingCanvas page(630, 891, 96);
     LayOutPage(program, sheet, page, false);
-    ASSERT_EQ(program.sheets.kranCount, 10);
+    ASSERT_EQ(program.sheets.current->layout.kranCount, 10);
 
     PracticeRun run;
-    PrepareRuns(run, program.sheets, sheet);
+    PrepareRuns(run, sheet);
     ASSERT_EQ(StartRun(run, RunKind::Test, nullptr), 1);
     const std::vector<std::string> typed{" 7 ", "11",   "-5", S("7　"), "-7",
                                          "15",  "-3/7", "5",  "4",      "10"};

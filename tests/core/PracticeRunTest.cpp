@@ -29,8 +29,8 @@ PickIndex seeded(std::uint64_t seed) {
 
 // A page's answer-box table and the runs over it.
 struct RunSheet {
-    WorksheetState sheets;
     Worksheet sheet;
+    SheetLayout& sheets = sheet.layout;
     PracticeRun run;
 
     explicit RunSheet(const std::vector<std::string>& answers = {}) { boxes(answers); }
@@ -38,7 +38,7 @@ struct RunSheet {
         sheets.kranCount = 0;
         for (const std::string& a : answers)
             sheets.KranTable[static_cast<std::size_t>(++sheets.kranCount)].answerText = a;
-        PrepareRuns(run, sheets, sheet);
+        PrepareRuns(run, sheet);
     }
     EnterOutcome enter(int box, const std::string& text) {
         TypeInto(run, box, text);
@@ -147,7 +147,7 @@ TEST_F(Runs, TestMarksWhatStandsInTheFieldsAtSaiten) {
     ASSERT_TRUE(m.result);
     EXPECT_EQ(sjis::toUtf8(ResultsLine(*m.result, DateTime{2026, 1, 2, 3, 4, 0}, 0)),
               "2026年01月02日 03:04 []  1/ 4  25点 00:00");
-    PublishRun(run, sheets, sheet);
+    PublishRun(run, sheet);
     const int marks[] = {99, 0, 0, 1, 0};
     for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(sheets.KranTable[static_cast<std::size_t>(k)].mark, marks[k]) << k;
@@ -156,7 +156,7 @@ TEST_F(Runs, TestMarksWhatStandsInTheFieldsAtSaiten) {
     EXPECT_EQ(sheets.firstAnswer[4], std::string()); // left empty
     EXPECT_EQ(sheet.correctCount, 1);
     CloseRuns(run);
-    PublishRun(run, sheets, sheet);
+    PublishRun(run, sheet);
     EXPECT_EQ(sheets.KranTable[3].mark, 99);
     EXPECT_FALSE(sheets.firstAnswer[2]);
 }
@@ -259,7 +259,7 @@ TEST_F(Runs, BoxesWithoutAnswersAndPagesWithoutBoxes) {
     sheets.kranCount = 85;
     for (int k = 1; k <= MaxKran; ++k)
         sheets.KranTable[static_cast<std::size_t>(k)].answerText = std::to_string(k);
-    PrepareRuns(run, sheets, sheet);
+    PrepareRuns(run, sheet);
     StartRun(run, RunKind::Test, nullptr);
     for (int k = 1; k <= MaxKran; ++k)
         TypeInto(run, k, std::to_string(k));

@@ -33,11 +33,10 @@ class Print : public SheetFixture {
 TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
     open();
     program.controls.radPrinter = true;
-    program.controls.chkNumber = true;
-    program.controls.spnStart = 5; // the number the page shows
+    program.sheets.pageOptions.numbered = true;
+    program.sheets.current->startNumber = 5; // the number the page shows
     printer.copies = 3;
     ASSERT_TRUE(PreparePrint(program));
-    EXPECT_FALSE(program.sheets.collectKran);
     EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i) {
@@ -46,7 +45,7 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
         EXPECT_EQ(numberOf(printer.documents[i]), std::to_string(5 + i));
     }
     EXPECT_EQ(printer.copies, 1);            // the printer makes no copies of its own
-    EXPECT_EQ(program.controls.spnStart, 5); // the page shows 5 again
+    EXPECT_EQ(program.sheets.current->startNumber, 5); // the page shows 5 again
     EXPECT_TRUE(program.session.startupDone);
     EXPECT_TRUE(messages().empty());
 }
@@ -54,13 +53,13 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
 TEST_F(Print, UnnumberedCopiesAreLeftToThePrinter) {
     open();
     program.controls.radPrinter = true;
-    program.controls.chkNumber = false;
+    program.sheets.pageOptions.numbered = false;
     printer.copies = 3;
     EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(numberOf(printer.documents[0]), "");
     EXPECT_EQ(printer.copies, 3);
-    EXPECT_EQ(program.controls.spnStart, 1);
+    EXPECT_EQ(program.sheets.current->startNumber, 1);
 }
 
 TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
@@ -69,7 +68,7 @@ TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
     program.parse.qgraph = {"g1.bmp", "300", "200"};
     open();
     program.controls.radPrinter = true;
-    program.controls.chkNumber = false;
+    program.sheets.pageOptions.numbered = false;
     ASSERT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
@@ -83,7 +82,7 @@ TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
 TEST_F(Print, ScreenFaithfulCopyPutsThePageImageOnTheWholePaper) {
     open();
     program.controls.radPrinter = false;
-    program.controls.chkNumber = false;
+    program.sheets.pageOptions.numbered = false;
     EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
     auto drawn = printer.documents[0].page.pictures();
@@ -103,7 +102,7 @@ TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
     Worksheet& sheet = open();
     sheet.paper = PaperRec{771, 1090};
     program.controls.radPrinter = false;
-    program.controls.chkNumber = false;
+    program.sheets.pageOptions.numbered = false;
     printer.width = 6071;
     printer.height = 8598;
     const Bitmap b4Page{771, 1090};
@@ -120,13 +119,13 @@ TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
 TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
     open();
     program.controls.radPrinter = false;
-    program.controls.chkNumber = true;
-    program.controls.spnStart = 4;
+    program.sheets.pageOptions.numbered = true;
+    program.sheets.current->startNumber = 4;
     printer.copies = 3;
     std::vector<int> laidOutWith;
-    program.sheets.relayout = [&](Worksheet&) { laidOutWith.push_back(program.controls.spnStart); };
+    program.sheets.relayout = [&](Worksheet&) { laidOutWith.push_back(program.sheets.current->startNumber); };
     // The page image shows the number it was laid out with (as its width, here).
-    auto image = [&] { return Bitmap(100 + program.controls.spnStart, 50); };
+    auto image = [&] { return Bitmap(100 + program.sheets.current->startNumber, 50); };
     ASSERT_TRUE(PrintWorksheet(program, printer, image));
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i) {
@@ -136,7 +135,7 @@ TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
     }
     // Laid out for copies 4, 5, 6, then once more for the screen, which shows 4 again.
     EXPECT_EQ(laidOutWith, (std::vector<int>{4, 5, 6, 4}));
-    EXPECT_EQ(program.controls.spnStart, 4);
+    EXPECT_EQ(program.sheets.current->startNumber, 4);
 }
 
 // Numbered screen-faithful copies differ only in their number line: every copy shows the
@@ -145,8 +144,8 @@ TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
 TEST_F(Print, ScreenFaithfulCopiesShareTheFirstPageImageAndDrawOnlyWhatChanged) {
     open();
     program.controls.radPrinter = false;
-    program.controls.chkNumber = true;
-    program.controls.spnStart = 1;
+    program.sheets.pageOptions.numbered = true;
+    program.sheets.current->startNumber = 1;
     printer.copies = 3;
     printer.width = 630; // one dot per pixel of the page image
     printer.height = 891;
@@ -155,7 +154,7 @@ TEST_F(Print, ScreenFaithfulCopiesShareTheFirstPageImageAndDrawOnlyWhatChanged) 
         Bitmap page(630, 891);
         for (int x = 40; x < 300; ++x)
             page.at(x, 100) = 0xFF000000u; // the same on every copy
-        for (int i = 0; i < program.controls.spnStart; ++i)
+        for (int i = 0; i < program.sheets.current->startNumber; ++i)
             page.at(60 + 3 * i, 15) = 0xFF000000u; // the number
         images.push_back(page);
         return page;
@@ -209,26 +208,26 @@ TEST(ChangedArea, IsTheBoundingBoxOfTheDifferingPixels) {
 TEST_F(Print, ScreenFaithfulCopyWithoutAPageImageIsGivenUp) {
     open();
     program.controls.radPrinter = false;
-    program.controls.chkNumber = true;
+    program.sheets.pageOptions.numbered = true;
     printer.copies = 3;
     EXPECT_FALSE(PrintWorksheet(program, printer, [] { return Bitmap(); }));
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_TRUE(printer.documents[0].aborted);
     EXPECT_FALSE(printer.documents[0].ended);
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を完了できませんでした"}));
-    EXPECT_EQ(program.controls.spnStart, 1);
+    EXPECT_EQ(program.sheets.current->startNumber, 1);
     EXPECT_TRUE(program.session.startupDone);
 }
 
 TEST_F(Print, PrinterThatCannotStartADocumentIsReported) {
     open();
-    program.controls.chkNumber = true;
+    program.sheets.pageOptions.numbered = true;
     printer.copies = 2;
     printer.failBegin = true;
     EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を開始できませんでした"}));
-    EXPECT_EQ(program.controls.spnStart, 1);
+    EXPECT_EQ(program.sheets.current->startNumber, 1);
     EXPECT_TRUE(program.session.startupDone);
 }
 
@@ -240,7 +239,7 @@ TEST_F(Print, PrinterThatFailsToFinishStopsTheCopies) {
     EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(messages(), (std::vector<std::string>{"印刷を完了できませんでした"}));
-    EXPECT_EQ(program.controls.spnStart, 1);
+    EXPECT_EQ(program.sheets.current->startNumber, 1);
 }
 
 // Activations while printing push nothing: StartupDone is off for the job's duration.
@@ -275,7 +274,6 @@ TEST_F(Print, NothingWithoutAWorksheet) {
     EXPECT_FALSE(PreparePrint(program));
     EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
     EXPECT_TRUE(printer.documents.empty());
-    EXPECT_EQ(program.controls.spnStart, 1);
 }
 
 // 開始番号 belongs to each worksheet: the number one worksheet's page and print-mode dialog

@@ -15,7 +15,7 @@ class PrintProgress : public SheetFixture {
         fake.files.makeDir("C:\\temp");
         open();
         program.controls.radPrinter = true;
-        program.controls.chkNumber = true;
+        program.sheets.pageOptions.numbered = true;
         printer.copies = 4;
     }
     PageImageSource page() {
@@ -45,14 +45,14 @@ TEST_F(PrintProgress, StoppingAfterSomeCopiesKeepsThemAndResetsTheNumber) {
         ASSERT_EQ(asked.size(), std::min<std::size_t>(c.documents + 1, 4));
         for (std::size_t i = 0; i < asked.size(); ++i)
             EXPECT_EQ(asked[i], (std::pair<int, int>{static_cast<int>(i), 4}));
-        EXPECT_EQ(program.controls.spnStart, 1);
+        EXPECT_EQ(program.sheets.current->startNumber, 1);
         EXPECT_TRUE(program.session.startupDone);
     }
     EXPECT_TRUE(messages().empty()); // stopping is not a failure
 }
 
 TEST_F(PrintProgress, UnnumberedJobIsAskedOnceForItsOneDocument) {
-    program.controls.chkNumber = false;
+    program.sheets.pageOptions.numbered = false;
     int asked = 0;
     EXPECT_TRUE(PrintWorksheet(program, printer, page(), [&](int printed, int copies) {
         EXPECT_EQ(printed, 0);

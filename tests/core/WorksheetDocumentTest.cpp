@@ -50,9 +50,7 @@ TEST_F(Doc, ValueBlockSetsSpacingMarginsAndOptionBoxes) {
     EXPECT_EQ(sheet.RightMargin, 7);
     EXPECT_EQ(sheet.StartNo, 5);
     EXPECT_FALSE(sheet.ShowAnswers); // from the answer display, not from line 2
-    EXPECT_FALSE(program.controls.chkClassFlag);
-    EXPECT_TRUE(program.controls.chkJisshibi);
-    EXPECT_FALSE(program.controls.chkPrinted);
+    EXPECT_EQ(sheet.Options, 2); // date line only
 }
 
 TEST_F(Doc, MissingBlocksKeepTheNewWindowValues) {
@@ -106,8 +104,7 @@ TEST_F(Doc, CreationCopiesTheBufferAndRegistersTheWindow) {
     EXPECT_EQ(sheet.unitRef, (UnitRef{1, 1, 1, 0}));
     EXPECT_EQ(program.sheets.count, 1);
     EXPECT_EQ(program.sheets.windowList, (std::vector<std::string>{"key1"}));
-    EXPECT_TRUE(program.sheets.collectKran);
-    EXPECT_FALSE(program.sheets.drawTypedAnswers);
+    EXPECT_FALSE(sheet.layout.drawTypedAnswers);
     EXPECT_FALSE(sheet.Modified);
     EXPECT_EQ(relayouts, 0);
 

@@ -30,7 +30,7 @@ class PageViewTest : public QObject {
         const Program& p = f.program();
         const Worksheet& sheet = *p.sheets.current;
         QVERIFY(sheet.ShowAnswers);
-        QVERIFY(p.sheets.kranCount >= 2);
+        QVERIFY(p.sheets.current->layout.kranCount >= 2);
         const BoxStyle style = AnswerBoxStyle(sheet);
 
         for (const bool reduced : {false, true}) {
@@ -45,8 +45,8 @@ class PageViewTest : public QObject {
             const int spread = reduced ? 2 : 1;
             std::vector<QRect> places;
             std::vector<int> inkIn;
-            for (int k = 1; k <= p.sheets.kranCount; ++k) {
-                const AnswerPlace place = PlaceAnswer(p.sheets.KranTable[k], style);
+            for (int k = 1; k <= p.sheets.current->layout.kranCount; ++k) {
+                const AnswerPlace place = PlaceAnswer(p.sheets.current->layout.KranTable[k], style);
                 places.push_back(
                     view->toView(place.field).adjusted(-spread, -spread, spread, spread));
                 inkIn.push_back(0);

@@ -43,11 +43,11 @@ struct PracticeDesk {
         return window().findChild<W*>(QLatin1String(name));
     }
     QLineEdit* field(int box) { return in<QLineEdit>(qPrintable(QStringLiteral("M%1").arg(box))); }
-    int boxes() const { return f.desk->program().sheets.kranCount; }
+    int boxes() const { return f.desk->program().sheets.current->layout.kranCount; }
     // The first answer the box accepts, as the unit stores it.
     QString answer(int box) {
         const std::string& stored =
-            program().sheets.KranTable[static_cast<std::size_t>(box)].answerText;
+            program().sheets.current->layout.KranTable[static_cast<std::size_t>(box)].answerText;
         return qs(stored.substr(0, stored.find(';'))).trimmed();
     }
     void type(int box, const QString& text) {
@@ -105,7 +105,7 @@ struct Ink {
 Ink inkOf(TfrmRenshu& w, const Program& p, bool (*colour)(QRgb)) {
     const QImage image = w.pageImage().convertToFormat(QImage::Format_RGB32);
     const qreal ratio = image.devicePixelRatio();
-    const int headerRows = qRound((p.sheets.KranTable[1].y - 10) * ratio);
+    const int headerRows = qRound((p.sheets.current->layout.KranTable[1].y - 10) * ratio);
     Ink ink;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -128,7 +128,7 @@ class PracticeWindowTest : public QObject {
     void practiceRunWithOneWrongFirstAnswerIsRecordedOnce() {
         PracticeDesk d;
         QVERIFY(d.sheet);
-        const bool bekkai = d.program().controls.chkBekkai;
+        const bool bekkai = d.program().sheets.pageOptions.alternatives;
         Ink before, after;
         d.study([&](TfrmRenshu& w) {
             d.in<QPushButton>("btnRenshu")->click();
@@ -153,7 +153,7 @@ class PracticeWindowTest : public QObject {
         const auto messages = d.f.messages();
         QVERIFY(std::find(messages.begin(), messages.end(), "練習を終わりました") !=
                 messages.end());
-        QCOMPARE(d.program().controls.chkBekkai, bekkai);
+        QCOMPARE(d.program().sheets.pageOptions.alternatives, bekkai);
     }
 
     void testWithAnEmptyBoxThenItsReview() {

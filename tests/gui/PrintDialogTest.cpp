@@ -70,7 +70,7 @@ class PrintDialogTest : public QObject {
         QCOMPARE(f.printDialogs.asked, 1); // no printer chosen yet: the dialog came first
         QCOMPARE(numbersIn(f.printDialogs.pdfPath),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-        QCOMPARE(f.program().controls.spnStart, 1);
+        QCOMPARE(f.program().sheets.current->startNumber, 1);
         QVERIFY(f.messages().empty());
     }
 
@@ -122,7 +122,7 @@ class PrintDialogTest : public QObject {
         QCOMPARE(dialogStart, 5);
         QCOMPARE(numbersIn(f.printDialogs.pdfPath),
                  (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")}));
-        QCOMPARE(f.program().controls.spnStart, 5);
+        QCOMPARE(f.program().sheets.current->startNumber, 5);
         // Laid out again, the page still reads № 5 (its time may have moved on a minute).
         Relayout(f.program(), *f.program().sheets.current);
         const QImage after = f.window()->pageImage();
@@ -182,7 +182,7 @@ class PrintDialogTest : public QObject {
         QCOMPARE(f.messages(), std::vector<std::string>{"印刷を中止しました（1 部印刷しました）"});
         const auto info = poppler(QStringLiteral("pdfinfo"), {f.printDialogs.pdfPath});
         if (info) QVERIFY(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
-        QCOMPARE(f.program().controls.spnStart, 1);
+        QCOMPARE(f.program().sheets.current->startNumber, 1);
         QVERIFY(f.program().session.startupDone);
     }
 

@@ -103,7 +103,7 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
         const Worksheet& sheet = *session.sheet();
         ASSERT_TRUE(sheet.ShowAnswers);
         const QImage& page = session.pageImage();
-        const WorksheetState& st = session.program().sheets;
+        const SheetLayout& st = sheet.layout;
         const BoxStyle style = AnswerBoxStyle(sheet);
         for (int k = 1; k <= st.kranCount; ++k) {
             const KranEntry& e = st.KranTable[k];
@@ -185,15 +185,15 @@ TEST(AnswerInk, UndrawnPageMeasuresAsTheDrawnPage) {
         ASSERT_TRUE(session.openUnit(ref)) << name(ref);
         Program& p = session.program();
         Worksheet& sheet = *session.sheet();
-        const auto drawn = p.sheets.KranTable;
-        const int count = p.sheets.kranCount;
+        const auto drawn = p.sheets.current->layout.KranTable;
+        const int count = p.sheets.current->layout.kranCount;
         QImage page = makePageImage(sheet.paper.Width, sheet.paper.Height);
         QtCanvas metrics(page);
         LayoutOnlyCanvas undrawn(metrics);
         LayOutPage(p, sheet, undrawn, false);
-        ASSERT_EQ(p.sheets.kranCount, count) << name(ref);
+        ASSERT_EQ(p.sheets.current->layout.kranCount, count) << name(ref);
         for (int k = 1; k <= count; ++k) {
-            const KranEntry &a = drawn[k], &b = p.sheets.KranTable[k];
+            const KranEntry &a = drawn[k], &b = p.sheets.current->layout.KranTable[k];
             EXPECT_EQ(std::tie(a.x, a.y, a.width, a.answerTop, a.answerBottom),
                       std::tie(b.x, b.y, b.width, b.answerTop, b.answerBottom))
                 << name(ref) << " box " << k;
@@ -219,7 +219,6 @@ TEST(AnswerInk, PaperLayoutIsTheScreenLayout) {
         const QImage screen = session.pageImage().convertToFormat(QImage::Format_RGB32);
         QImage paper = makePageImage(sheet.paper.Width, sheet.paper.Height);
         {
-            p.sheets.collectKran = false;
             QtCanvas canvas(paper);
             LayOutPage(p, sheet, canvas, true);
         }
@@ -304,7 +303,7 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBoxOnPaper) {
             canvas.setLayoutPage(w, h, 600);
             LayOutPage(p, sheet, canvas, true);
         }
-        const WorksheetState& st = p.sheets;
+        const SheetLayout& st = sheet.layout;
         const BoxStyle style = AnswerBoxStyle(sheet);
         for (int b = 1; b <= st.kranCount; ++b) {
             const AnswerPlace place = PlaceAnswer(st.KranTable[b], style);

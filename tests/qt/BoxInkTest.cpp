@@ -85,8 +85,8 @@ TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
                         sheet.lstKranX[1] = "-12";
                         sheet.lstKranX[2] = std::to_string(height);
                         sheet.FontSize = size;
-                        p.controls.spnMojiSize = size;
-                        p.controls.spnGyouSpace = 200;
+                        p.sheets.current->FontSize = size;
+                        p.sheets.current->LineSpace = 200;
                         // The screen page is the 96-dpi page image the window shows and the
                         // screen-faithful print sends.
                         QImage image = page.k == 1.0 ? makePageImage(630, 300)
@@ -97,11 +97,10 @@ TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
                         {
                             QtCanvas canvas(image);
                             if (page.k != 1.0) canvas.setLayoutPage(630, 891, 600);
-                            p.sheets.collectKran = page.k == 1.0;
                             LayOutPage(p, sheet, canvas, page.k != 1.0);
                         }
                         const Rect a =
-                            PlaceAnswer(p.sheets.KranTable[1], AnswerBoxStyle(sheet)).box;
+                            PlaceAnswer(p.sheets.current->layout.KranTable[1], AnswerBoxStyle(sheet)).box;
                         const QRect area(static_cast<int>(a.left * page.k) - 4,
                                          static_cast<int>(a.top * page.k) - 4,
                                          static_cast<int>(a.width() * page.k) + 8,
@@ -119,7 +118,7 @@ TEST(BoxInk, LayoutCheckTellsAnswersTheirFixedBoxesCannotHold) {
     AnswerSheet a;
     Program& p = a.p;
     Worksheet& sheet = a.sheet;
-    p.controls.spnGyouSpace = 200;
+    p.sheets.current->LineSpace = 200;
     int told = 0, clear = 0;
     for (int kind : {1, 5})
         for (int size : {10, 12, 16})
@@ -133,7 +132,7 @@ TEST(BoxInk, LayoutCheckTellsAnswersTheirFixedBoxesCannotHold) {
                     sheet.lstKranX[1] = std::to_string(width);
                     sheet.lstKranX[2] = "2";
                     sheet.FontSize = size;
-                    p.controls.spnMojiSize = size;
+                    p.sheets.current->FontSize = size;
                     QImage image(630, 300, QImage::Format_RGB32);
                     image.fill(Qt::white);
                     std::vector<LayoutProblem> problems;
@@ -142,7 +141,7 @@ TEST(BoxInk, LayoutCheckTellsAnswersTheirFixedBoxesCannotHold) {
                         problems = CheckLayout(p, sheet, canvas);
                         LayOutPage(p, sheet, canvas, false);
                     }
-                    const Rect box = PlaceAnswer(p.sheets.KranTable[1], AnswerBoxStyle(sheet)).box;
+                    const Rect box = PlaceAnswer(p.sheets.current->layout.KranTable[1], AnswerBoxStyle(sheet)).box;
                     // The rightmost blue pixel in the box's rows, left of the next text.
                     int inkRight = -1;
                     for (int y = box.top; y < box.bottom; ++y)

@@ -20,11 +20,11 @@ std::string laidOut(const UnitRef& unit, bool drawsPage) {
     Program& p = session.program();
     Worksheet& sheet = *session.sheet();
     // As the render command leaves it before printing.
-    p.controls.chkBekkai = true;
+    p.sheets.pageOptions.alternatives = true;
     ToggleShowAnswers(p);
     ToggleShowAnswers(p);
     Relayout(p, sheet);
-    const WorksheetState& st = p.sheets;
+    const SheetLayout& st = sheet.layout;
     std::string out = "boxes " + std::to_string(st.kranCount) + "\n";
     for (int k = 1; k <= st.kranCount; ++k) {
         const KranEntry& e = st.KranTable[k];

@@ -94,22 +94,21 @@ TEST(MarkInk, MarksKeepToTheirLineAndRingsClearOfTheirAnswers) {
                 sheet.lstKranX[1] = std::to_string(width);
                 sheet.lstKranX[2] = "2";
                 sheet.FontSize = size;
-                p.controls.spnMojiSize = size;
+                p.sheets.current->FontSize = size;
                 const BoxStyle style = AnswerBoxStyle(sheet);
                 // The closest lines whose boxes do not overlap.
                 std::vector<AnswerPlace> places;
                 QImage plain;
                 for (int space = 30; space < 400; space += 4) {
-                    p.controls.spnGyouSpace = space;
+                    p.sheets.current->LineSpace = space;
                     for (int k = 1; k <= MaxKran; ++k)
-                        p.sheets.KranTable[k].mark = 99;
+                        p.sheets.current->layout.KranTable[k].mark = 99;
                     plain = makePageImage(630, 891);
                     QtCanvas canvas(plain);
-                    p.sheets.collectKran = true;
                     LayOutPage(p, sheet, canvas, false);
                     places.clear();
-                    for (int k = 1; k <= p.sheets.kranCount; ++k)
-                        places.push_back(PlaceAnswer(p.sheets.KranTable[k], style));
+                    for (int k = 1; k <= p.sheets.current->layout.kranCount; ++k)
+                        places.push_back(PlaceAnswer(p.sheets.current->layout.KranTable[k], style));
                     bool apart = true;
                     for (std::size_t k = 1; k < places.size(); ++k)
                         apart = apart && places[k - 1].box.bottom <= places[k].box.top;
@@ -120,14 +119,14 @@ TEST(MarkInk, MarksKeepToTheirLineAndRingsClearOfTheirAnswers) {
                 for (const Way& way : Ways) {
                     SCOPED_TRACE(where + ", " + way.name);
                     for (int k = 1; k <= 6; ++k)
-                        p.sheets.KranTable[k].mark = k % 2 == 1 ? way.boxMark : 99;
+                        p.sheets.current->layout.KranTable[k].mark = k % 2 == 1 ? way.boxMark : 99;
                     QImage page = makePageImage(630, 891);
                     {
                         QtCanvas canvas(page);
                         LayOutPage(p, sheet, canvas, false);
                         if (way.boxMark == 99)
                             for (int k = 1; k <= 6; k += 2) {
-                                const KranEntry& e = p.sheets.KranTable[k];
+                                const KranEntry& e = p.sheets.current->layout.KranTable[k];
                                 const Rect field = places[k - 1].field;
                                 DrawMark(canvas, way.practice, FieldMarkPlace(e, style, field, field),
                                          1.0, colors::Red);

@@ -67,12 +67,12 @@ TEST(PrintEqualsScreen, AnswersLinesAndRulesStandWhereThePageImagePutsThem) {
         std::sscanf(unit, "%d.%d.%d", &l, &s, &u);
         ASSERT_TRUE(session.openUnit(UnitRef{l, s, u, 0}));
         Program& p = session.program();
-        p.controls.chkBekkai = true;
+        p.sheets.pageOptions.alternatives = true;
         if (!session.sheet()->ShowAnswers) ToggleShowAnswers(p);
         Relayout(p, *session.sheet());
-        const int boxes = p.sheets.kranCount;
-        const std::vector<KranEntry> kran(p.sheets.KranTable.begin(),
-                                          p.sheets.KranTable.begin() + boxes + 1);
+        const int boxes = p.sheets.current->layout.kranCount;
+        const std::vector<KranEntry> kran(p.sheets.current->layout.KranTable.begin(),
+                                          p.sheets.current->layout.KranTable.begin() + boxes + 1);
         if (!layoutDrawsPaperAsScreen(p, *session.sheet()))
             GTEST_SKIP() << "the page layout still draws printed pages bigger than the screen "
                             "page; printed sheets are compared once it draws them alike";

@@ -115,7 +115,7 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
                 EXPECT_GT(bluePixels(page, sheet), 20) << where;
 
                 const int kind = AnswerBoxKind(sheet);
-                const WorksheetState& st = p.sheets;
+                const SheetLayout& st = sheet.layout;
                 ASSERT_GT(st.kranCount, 0) << where;
                 for (int k = 1; k <= st.kranCount; ++k) {
                     const KranEntry& e = st.KranTable[k];
@@ -129,7 +129,7 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
                 ASSERT_FALSE(sheet.ShowAnswers);
                 EXPECT_EQ(bluePixels(session.pageImage(), sheet), 0) << where;
                 // The problem sheet keeps the places of the answers.
-                EXPECT_GT(p.sheets.kranCount, 0) << where;
+                EXPECT_GT(p.sheets.current->layout.kranCount, 0) << where;
             }
     }
     EXPECT_GE(units, 30);

@@ -6,7 +6,7 @@
 #include "practice/RunView.h"
 #include "text/Sjis.h"
 #include "worksheet/Worksheet.h"
-#include "worksheet/WorksheetState.h"
+#include "worksheet/Worksheet.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ MarkOutcome markRun(PracticeRun& run) {
 
 } // namespace
 
-void PrepareRuns(PracticeRun& run, const WorksheetState& sheets, const Worksheet& sheet) {
+void PrepareRuns(PracticeRun& run, const Worksheet& sheet) {
+    const SheetLayout& sheets = sheet.layout;
     PickIndex pick = std::move(run.pick);
     run = PracticeRun{};
     run.pick = std::move(pick);
@@ -430,7 +431,8 @@ bool MarkAnswerSheet(PracticeRun& run) {
     return true;
 }
 
-void PublishRun(const PracticeRun& run, WorksheetState& sheets, Worksheet& sheet) {
+void PublishRun(const PracticeRun& run, Worksheet& sheet) {
+    SheetLayout& sheets = sheet.layout;
     for (int k = 1; k <= run.count; ++k) {
         const BoxState& b = run.boxes[static_cast<std::size_t>(k)];
         KranEntry& e = sheets.KranTable[static_cast<std::size_t>(k)];

@@ -113,7 +113,7 @@ struct MarkOutcome {
 
 // Takes the boxes of the laid-out page (answer-box table entries 1..kranCount) for the
 // window's runs; phase Ready, every mark cleared.
-void PrepareRuns(PracticeRun& run, const WorksheetState& sheets, const Worksheet& sheet);
+void PrepareRuns(PracticeRun& run, const Worksheet& sheet);
 
 // Starts a practice or test run over every box that has an answer (a Review kind starts a
 // practice run). Any run under way is dropped without a result. Returns the box to focus.
@@ -178,4 +178,4 @@ bool MarkAnswerSheet(PracticeRun& run);
 
 // Puts the run's marks, tries and first answers into the answer-box table for the page
 // layout, and the last marking's counts into the worksheet.
-void PublishRun(const PracticeRun& run, WorksheetState& sheets, Worksheet& sheet);
+void PublishRun(const PracticeRun& run, Worksheet& sheet);

@@ -23,12 +23,12 @@ PickIndex pickFrom(Random& random) {
     return [&random](int count) { return random.below(count); };
 }
 
-bool inTable(const Workspace& program, int box) {
-    return box >= 1 && box <= std::min(program.sheets.kranCount, MaxKran);
+bool inTable(const PracticeWindow& w, int box) {
+    return w.sheet && box >= 1 && box <= std::min(w.sheet->layout.kranCount, MaxKran);
 }
 
-const KranEntry& entryOf(const Workspace& program, int box) {
-    return program.sheets.KranTable[static_cast<std::size_t>(box)];
+const KranEntry& entryOf(const PracticeWindow& w, int box) {
+    return w.sheet->layout.KranTable[static_cast<std::size_t>(box)];
 }
 
 double scaleOf(const Worksheet& sheet, Canvas& canvas) {
@@ -60,8 +60,8 @@ void dropInkOf(PracticeWindow& w, int box) {
 }
 
 // Every box's mark out of the table, so that a layout draws no mark of its own.
-void clearTableMarks(Workspace& program) {
-    for (KranEntry& e : program.sheets.KranTable)
+void clearTableMarks(Worksheet& sheet) {
+    for (KranEntry& e : sheet.layout.KranTable)
         e.mark = boxmark::None;
 }
 
@@ -75,8 +75,8 @@ Rect entryField(const AnswerPlace& place, const BoxStyle& style) {
 void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double s) {
     const BoxStyle style = AnswerBoxStyle(*w.sheet);
     for (const PageInk& ink : w.ink) {
-        if (!inTable(program, ink.box)) continue;
-        const KranEntry& e = entryOf(program, ink.box);
+        if (!inTable(w, ink.box)) continue;
+        const KranEntry& e = entryOf(w, ink.box);
         const AnswerPlace place = PlaceAnswer(e, style);
         const Rect own = entryField(place, style);
         const Rect field = AttemptField(own, ink.attempt, w.sheet->paper.Width);
@@ -103,32 +103,29 @@ bool OpenPractice(Workspace& program, PracticeWindow& w) {
     w = PracticeWindow{};
     w.input = input;
     w.sheet = sheet;
-    w.savedBekkai = program.controls.chkBekkai;
     w.savedShowAnswers = sheet->ShowAnswers;
     w.savedPrintLearner = sheet->PrintLearner;
-    program.controls.chkBekkai = false;
     sheet->PrintLearner = true;
-    PrepareRuns(w.run, program.sheets, *sheet);
+    PrepareRuns(w.run, *sheet);
     w.choices = AnswerChoices(sheet->KgroupLines, nullptr);
     w.softKeys = SoftKeyCaptions(sheet->SoftkeyLines, nullptr);
     if (std::all_of(w.softKeys.begin(), w.softKeys.end(), [](auto& k) { return k.empty(); }))
         w.softKeys.clear();
     w.hint = hintOf(program, *sheet);
-    PublishRun(w.run, program.sheets, *sheet);
+    PublishRun(w.run, *sheet);
     return true;
 }
 
 void ClosePractice(Workspace& program, PracticeWindow& w) {
     if (!w.sheet) return;
     CloseRuns(w.run);
-    PublishRun(w.run, program.sheets, *w.sheet);
-    clearTableMarks(program);
+    PublishRun(w.run, *w.sheet);
+    clearTableMarks(*w.sheet);
     w.sheet->Marked = false;
     w.sheet->correctCount = 0;
     w.sheet->PrintLearner = w.savedPrintLearner;
     w.sheet->ShowAnswers = w.savedShowAnswers;
-    program.sheets.drawTypedAnswers = false;
-    program.controls.chkBekkai = w.savedBekkai;
+    w.sheet->layout.drawTypedAnswers = false;
     w.ink.clear();
     w.score = -1;
     w.sheet = nullptr;
@@ -256,57 +253,61 @@ bool ShowCorrectAnswers(PracticeWindow& w) {
 }
 
 Rect FieldPlace(const Workspace& program, const PracticeWindow& w, int box) {
-    if (!w.sheet || !inTable(program, box) || box > w.run.count) return {};
+    (void)program;
+    if (!w.sheet || !inTable(w, box) || box > w.run.count) return {};
     const BoxState& b = w.run.boxes[static_cast<std::size_t>(box)];
     if (b.answers.empty()) return {};
     const BoxStyle style = AnswerBoxStyle(*w.sheet);
-    const AnswerPlace place = PlaceAnswer(entryOf(program, box), style);
+    const AnswerPlace place = PlaceAnswer(entryOf(w, box), style);
     return AttemptField(entryField(place, style), w.run.kind == RunKind::Test ? 0 : b.tries,
                         w.sheet->paper.Width);
 }
 
-int FieldFontSize(const Workspace& program, int box) {
-    if (!inTable(program, box)) return 12;
-    const int size = entryOf(program, box).fontSize;
+int FieldFontSize(const PracticeWindow& w, int box) {
+    if (!inTable(w, box)) return 12;
+    const int size = entryOf(w, box).fontSize;
     return size > 0 ? size : 12;
 }
 
 void LayOutPracticePage(Workspace& program, PracticeWindow& w, Canvas& canvas) {
     if (!w.sheet) return;
     Worksheet& sheet = *w.sheet;
-    WorksheetState& st = program.sheets;
-    const bool collect = st.collectKran, typed = st.drawTypedAnswers, shown = sheet.ShowAnswers;
-    st.collectKran = false;
+    SheetLayout& st = sheet.layout;
+    const bool typed = st.drawTypedAnswers, shown = sheet.ShowAnswers;
     if (w.page == PracticePage::AnswerSheet) {
-        PublishRun(w.run, st, sheet);
+        PublishRun(w.run, sheet);
     } else {
-        clearTableMarks(program);
+        clearTableMarks(sheet);
     }
     st.drawTypedAnswers = w.page == PracticePage::AnswerSheet;
     // On the learner's sheet the answers drawn are the typed ones.
     sheet.ShowAnswers = w.page != PracticePage::Questions;
     BlankPage(canvas);
-    LayOutPage(program, sheet, canvas, false);
+    // The fields stand where the worksheet's screen page put its boxes, and the learner
+    // never sees the stored alternatives.
+    LayoutRequest request{false, false, program.sheets.pageOptions};
+    request.options.alternatives = false;
+    LayOutPage(program, sheet, canvas, request);
     if (w.page == PracticePage::Questions) drawInk(program, w, canvas, scaleOf(sheet, canvas));
     if (w.score >= 0 && w.page != PracticePage::Answers)
         DrawScore(canvas, ScoreRoom(program, sheet, canvas), w.score);
-    st.collectKran = collect;
     st.drawTypedAnswers = typed;
     sheet.ShowAnswers = shown;
 }
 
 void BeginLearnerSheet(Workspace& program, PracticeWindow& w) {
+    (void)program;
     if (!w.sheet) return;
     MarkAnswerSheet(w.run);
-    PublishRun(w.run, program.sheets, *w.sheet);
-    program.sheets.collectKran = false;
-    program.sheets.drawTypedAnswers = true;
+    PublishRun(w.run, *w.sheet);
+    w.sheet->layout.drawTypedAnswers = true;
     w.sheet->ShowAnswers = true;
 }
 
 void EndLearnerSheet(Workspace& program, PracticeWindow& w) {
-    program.sheets.drawTypedAnswers = false;
+    (void)program;
     if (!w.sheet) return;
+    w.sheet->layout.drawTypedAnswers = false;
     w.sheet->ShowAnswers = w.savedShowAnswers;
-    clearTableMarks(program);
+    clearTableMarks(*w.sheet);
 }

@@ -52,7 +52,6 @@ struct PracticeWindow {
     std::vector<PageInk> ink;
     int score = -1; // the score stamped on the page; -1 for none
     // What the window changed while it is open, given back when it closes.
-    bool savedBekkai = true;
     bool savedShowAnswers = false;
     bool savedPrintLearner = false;
 };
@@ -103,7 +102,7 @@ bool ShowCorrectAnswers(PracticeWindow& w);
 // after wrong tries. Empty for a box outside the run.
 Rect FieldPlace(const Workspace& program, const PracticeWindow& w, int box);
 // The point size of the answer typed in box.
-int FieldFontSize(const Workspace& program, int box);
+int FieldFontSize(const PracticeWindow& w, int box);
 
 // Lays the page out on canvas (of the page's size times s) as w.page says, with the ink
 // and the score. The answers are drawn only on the correct-answer page.

@@ -61,7 +61,7 @@ HeaderRoom ScoreRoom(const Workspace& program, const Worksheet& sheet, Canvas& c
     // The title: one line, or cut at its first "§" into two when it is long.
     canvas.setFontSize(12);
     long long tx = x0;
-    if (program.controls.chkClassFlag) tx += roundi((sheet.classFlag.width + 5) * s);
+    if (sheet.Options & 1) tx += roundi((sheet.classFlag.width + 5) * s);
     const std::string& t = sheet.strTangen;
     long long titleRight = tx, titleBottom = roundi(35 * s);
     auto titleLine = [&](std::string_view text, int y) {

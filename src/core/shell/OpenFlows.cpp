@@ -103,7 +103,7 @@ CopyEditFields CopyEditOf(const Program& p, const Worksheet& w) {
     if (!w.lstAGraph.empty()) AppendBlock(f.data, "<<AGraph", w.lstAGraph);
     Lines page = PageBlockLines(w, w.paper.Width);
     f.data.insert(f.data.end(), page.begin(), page.end());
-    f.boxCount = p.sheets.current == &w ? p.sheets.kranCount : 0;
+    f.boxCount = w.layout.kranCount;
     return f;
 }
 

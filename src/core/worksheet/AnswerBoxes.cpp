@@ -118,8 +118,8 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
     canvas.setPenWidth(1);
 }
 
-void DrawAnswerBoxes(Workspace& program, const Worksheet& sheet, Canvas& canvas, double s) {
-    WorksheetState& st = program.sheets;
+void DrawAnswerBoxes(const Worksheet& sheet, Canvas& canvas, double s) {
+    const SheetLayout& st = sheet.layout;
     const BoxStyle style = AnswerBoxStyle(sheet);
     const int count = std::clamp(st.kranCount, 0, MaxKran);
     for (int k = 1; k <= count; ++k) {

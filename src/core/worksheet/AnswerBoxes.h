@@ -7,7 +7,7 @@
 // from the answer-box table; a target of scale s draws the same rectangles scaled.
 
 #include "platform/Canvas.h"
-#include "worksheet/WorksheetState.h"
+#include "worksheet/SheetLayout.h"
 
 struct Workspace;
 class Worksheet;
@@ -44,4 +44,4 @@ Rect ScaleRect(const Rect& r, double s);
 void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, double s);
 
 // Boxes 1..kranCount of the table, each followed by its mark.
-void DrawAnswerBoxes(Workspace& program, const Worksheet& sheet, Canvas& canvas, double s);
+void DrawAnswerBoxes(const Worksheet& sheet, Canvas& canvas, double s);

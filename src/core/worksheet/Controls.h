@@ -24,19 +24,12 @@ struct Controls {
     int spnGyouSpace = 30; // 主行間, mirrors the current worksheet's LineSpace
     int spnMojiSize = 10;  // 文字サイズ, mirrors FontSize
     int spnGyoukanSub = 0; // hidden, mirrors lstKranX line 8
-    bool chkBekkai = true; // 別解表示
     // Width of the checked paper button (radB5, radA4, radB4, radA3).
     int paperButton = 546;
     // 縮小: the worksheet is shown reduced.
     bool reducedView = false;
-    // Paper dialog option boxes, set from the worksheet's Options.
-    bool chkClassFlag = true; // 学級旗
-    bool chkJisshibi = true;  // 実施日
-    bool chkPrinted = true;   // No.印刷日時
     // Print-mode dialog.
     bool radPrinter = false; // true: プリンタの解像度で印刷する; false: 画面に忠実に印刷する
-    int spnStart = 1;      // 開始番号, the number printed next
-    bool chkNumber = true; // №を付ける
     // Print dialog.
     int spnStartNum = 1; // 開始No
     // Layout settings dialog.

@@ -47,19 +47,17 @@ std::vector<int> boxLines(const Worksheet& sheet) {
 
 std::vector<LayoutProblem> CheckLayout(Workspace& program, Worksheet& sheet, Canvas& canvas) {
     WorksheetState& st = program.sheets;
-    const bool collect = st.collectKran, enabled = st.layoutEnabled, typed = st.drawTypedAnswers;
-    st.collectKran = true;
+    const bool enabled = st.layoutEnabled, typed = sheet.layout.drawTypedAnswers;
     st.layoutEnabled = true;
-    st.drawTypedAnswers = false;
-    LayOutPage(program, sheet, canvas, false);
-    st.collectKran = collect;
+    sheet.layout.drawTypedAnswers = false;
+    LayOutPage(program, sheet, canvas, LayoutRequest{false, true, st.pageOptions});
     st.layoutEnabled = enabled;
-    st.drawTypedAnswers = typed;
-    return LayoutProblemsOf(program, sheet);
+    sheet.layout.drawTypedAnswers = typed;
+    return LayoutProblemsOf(sheet);
 }
 
-std::vector<LayoutProblem> LayoutProblemsOf(const Workspace& program, const Worksheet& sheet) {
-    const WorksheetState& st = program.sheets;
+std::vector<LayoutProblem> LayoutProblemsOf(const Worksheet& sheet) {
+    const SheetLayout& st = sheet.layout;
     const BoxStyle style = AnswerBoxStyle(sheet);
     const std::vector<int> lines = boxLines(sheet);
     const int count = std::clamp(st.kranCount, 0, MaxKran);

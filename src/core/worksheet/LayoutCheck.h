@@ -22,4 +22,4 @@ struct LayoutProblem {
 std::vector<LayoutProblem> CheckLayout(Workspace& program, Worksheet& sheet, Canvas& canvas);
 // The same problems read from the answer table as the last layout of sheet on its page
 // filled it (the page of the worksheet window, laid out with the table collected).
-std::vector<LayoutProblem> LayoutProblemsOf(const Workspace& program, const Worksheet& sheet);
+std::vector<LayoutProblem> LayoutProblemsOf(const Worksheet& sheet);

@@ -29,9 +29,11 @@ constexpr int MaxKaiLines = 1 << 16;
 
 class Layouter {
   public:
-    Layouter(Workspace& program, Worksheet& sheet, Canvas& canvas, bool printing)
-        : pg_(program), ws_(sheet), meter_(canvas), cv_(meter_), st_(program.sheets),
-          scratch_(program.sheets.layoutScratch), printing_(printing) {}
+    Layouter(Workspace& program, Worksheet& sheet, Canvas& canvas, const LayoutRequest& request)
+        : pg_(program), ws_(sheet), meter_(canvas), cv_(meter_), st_(sheet.layout),
+          scratch_(program.sheets.layoutScratch), printing_(request.printing),
+          collect_(request.collectBoxes && !sheet.layout.drawTypedAnswers),
+          options_(request.options) {}
 
     void run() {
         if (!printing_) BlankPage(cv_);
@@ -45,7 +47,7 @@ class Layouter {
         nameLine();
         questionLines();
         placeGraphs();
-        DrawAnswerBoxes(pg_, ws_, cv_, s_);
+        DrawAnswerBoxes(ws_, cv_, s_);
         pictures();
     }
 
@@ -59,12 +61,12 @@ class Layouter {
         // A4 does, and paper shows what the screen shows, scaled.
         s_ = W_ > 0 ? static_cast<double>(W_) / paperWidth : 1.0;
         r_ = s_;
-        const int t = pg_.controls.spnMojiSize;
+        const int t = ws_.FontSize;
         T_ = t < 1 ? 10 : layoutmath::fontSize(t);
         // The typesetter's units are whole pixels of the screen page, scaled: rounding them
         // on the device instead would move every glyph of a printed line a little.
         B_ = roundi(roundi(6.732) * s_);
-        L_ = pg_.controls.spnGyouSpace * s_ * 0.7875;
+        L_ = ws_.LineSpace * s_ * 0.7875;
         x0_ = roundi(ws_.LeftMargin * 10.0 * s_);
         xr_ = roundi(ws_.RightMargin * 10.0 * s_);
         x1_ = clampi(static_cast<long long>(W_) - xr_);
@@ -111,11 +113,11 @@ class Layouter {
         cv_.setFontColor(colors::Black);
         const int y = roundi(15 * r_);
         std::string& text = scratch_.text;
-        if (pg_.controls.chkPrinted) {
+        if (ws_.Options & 4) {
             text.clear();
-            if (pg_.controls.chkNumber) {
+            if (options_.numbered) {
                 text.append(J("№ "));
-                text.append(std::to_string(pg_.controls.spnStart));
+                text.append(std::to_string(ws_.startNumber));
             }
             text.append("  ");
             const DateTime now = pg_.platform.clock.now();
@@ -129,14 +131,14 @@ class Layouter {
                                           : std::string_view(name).substr(40));
             cv_.textOut(x0_, y, text);
         }
-        if (pg_.controls.chkJisshibi)
+        if (ws_.Options & 2)
             cv_.textOut(roundi(W_ - xr_ - 120 * s_), y, J("実施日　　月　　日"));
     }
 
     void title() {
         cv_.setFontSize(12);
         int x = x0_;
-        if (pg_.controls.chkClassFlag)
+        if (ws_.Options & 1)
             x = clampi(static_cast<long long>(roundi((ws_.classFlag.width + 5) * s_)) + x0_);
         const std::string& t = ws_.strTangen;
         if (t.size() < 61) {
@@ -266,7 +268,7 @@ class Layouter {
         cv_.setFontSize(T_);
         cv_.setFontColor(colors::Black);
         workSize_ = T_;
-        if (st_.collectKran) st_.kranCount = 0;
+        if (collect_) st_.kranCount = 0;
         kai_ = 0;
         addKai("start");
 
@@ -342,11 +344,11 @@ class Layouter {
                 const std::optional<Rect> ink = meter_.end();
                 const KranEntry placed = answerEntry(ax, p.x, y, ink);
                 // The learner's sheet shows what was typed, never the stored alternatives.
-                if (show && !st_.drawTypedAnswers && alts.size() >= 2 && pg_.controls.chkBekkai)
+                if (show && !st_.drawTypedAnswers && alts.size() >= 2 && options_.alternatives)
                     alternatives(alts, ax, p.x, y, style, placed);
                 // What follows the answer starts behind its box.
                 p.x = std::max(p.x, behindBox(style, placed));
-                if (st_.collectKran && st_.kranCount < MaxKran) {
+                if (collect_ && st_.kranCount < MaxKran) {
                     KranEntry& e = st_.KranTable[++st_.kranCount];
                     e.x = placed.x;
                     e.y = placed.y;
@@ -566,7 +568,7 @@ class Layouter {
         flag.top = roundi(30 + (60.0 - ws_.classFlag.height) * 0.5);
         flag.width = ws_.classFlag.width;
         flag.height = ws_.classFlag.height;
-        flag.visible = pg_.controls.chkClassFlag && ws_.classFlagVisible && !ws_.classFlag.empty();
+        flag.visible = (ws_.Options & 1) != 0 && ws_.classFlagVisible && !ws_.classFlag.empty();
         if (flag.visible)
             cv_.stretchDraw(printing_ ? PrinterPictureRect(flag, s_) : ScreenPictureRect(flag),
                             ws_.classFlag);
@@ -584,9 +586,11 @@ class Layouter {
     // a hidden answer off the page.
     MeasuringCanvas meter_;
     Canvas& cv_;
-    WorksheetState& st_;
+    SheetLayout& st_;
     WorksheetState::LayoutScratch& scratch_;
     const bool printing_;
+    const bool collect_; // the screen page's answer-box table is written
+    const PageOptions options_;
 
     int W_ = 0, H_ = 0;
     double s_ = 1, r_ = 1;
@@ -603,7 +607,13 @@ class Layouter {
 
 } // namespace
 
-void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target, bool printing) {
+void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target,
+                const LayoutRequest& request) {
     if (!program.sheets.layoutEnabled) return;
-    Layouter(program, sheet, target, printing).run();
+    Layouter(program, sheet, target, request).run();
+}
+
+void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target, bool printing) {
+    LayOutPage(program, sheet, target,
+               LayoutRequest{printing, !printing, program.sheets.pageOptions});
 }

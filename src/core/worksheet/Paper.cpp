@@ -66,42 +66,37 @@ void SelectPaper(Workspace& program, int width) {
 std::optional<PaperSettings> ActivePaperSettings(Workspace& program) {
     const Worksheet* sheet = program.sheets.current;
     if (!sheet) return std::nullopt;
-    Controls& c = program.controls;
-    c.chkClassFlag = (sheet->Options & 1) != 0;
-    c.chkJisshibi = (sheet->Options & 2) != 0;
-    c.chkPrinted = (sheet->Options & 4) != 0;
-    return PaperSettings{PaperForWidth(c.paperButton).width, c.chkClassFlag, c.chkJisshibi,
-                         c.chkPrinted};
+    // The option boxes show the worksheet's own options.
+    return PaperSettings{PaperForWidth(program.controls.paperButton).width,
+                         (sheet->Options & 1) != 0, (sheet->Options & 2) != 0,
+                         (sheet->Options & 4) != 0};
 }
 
 void ApplyPaperSettings(Workspace& program, const PaperSettings& settings) {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
-    Controls& c = program.controls;
-    c.chkClassFlag = settings.classFlag;
-    c.chkJisshibi = settings.dateLine;
-    c.chkPrinted = settings.printedLine;
     SelectPaper(program, settings.width);
     if (WriteResult r =
             program.platform.registry.writeInt(RegKey::Program, "PaperSize", settings.width);
         !r)
         program.platform.prompter.message(SettingsWriteFailureText(r));
-    sheet->Options = (c.chkClassFlag ? 1 : 0) + (c.chkJisshibi ? 2 : 0) + (c.chkPrinted ? 4 : 0);
+    sheet->Options = (settings.classFlag ? 1 : 0) + (settings.dateLine ? 2 : 0) +
+                     (settings.printedLine ? 4 : 0);
     sheet->Modified = true;
     Relayout(program, *sheet);
 }
 
 PrintModeSettings CurrentPrintMode(const Workspace& program) {
-    const Controls& c = program.controls;
-    return PrintModeSettings{c.radPrinter, c.spnStart, c.chkNumber};
+    const Worksheet* sheet = program.sheets.current;
+    return PrintModeSettings{program.controls.radPrinter, sheet ? sheet->startNumber : 1,
+                             program.sheets.pageOptions.numbered};
 }
 
 void ApplyPrintMode(Workspace& program, const PrintModeSettings& mode) {
     Controls& c = program.controls;
     c.radPrinter = mode.printerResolution;
-    c.spnStart = mode.nextNumber;
     if (program.sheets.current) program.sheets.current->startNumber = mode.nextNumber;
-    c.chkNumber = mode.numbered;
+    program.sheets.pageOptions.numbered = mode.numbered;
     if (WriteResult r =
             program.platform.registry.writeBool(RegKey::Program, "PrintMode", c.radPrinter);
         !r)

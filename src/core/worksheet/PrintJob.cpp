@@ -81,9 +81,7 @@ Rect ChangedArea(const Bitmap& base, const Bitmap& image) {
 }
 
 bool PreparePrint(Workspace& program) {
-    if (!program.sheets.current) return false;
-    program.sheets.collectKran = false;
-    return true;
+    return program.sheets.current != nullptr;
 }
 
 bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource& pageImage,
@@ -100,9 +98,9 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
     const bool wasDone = startupDone;
     startupDone = false;
 
-    const int firstNumber = c.spnStart;
+    const int firstNumber = sheet->startNumber;
     int copies = 1;
-    if (c.chkNumber) {
+    if (state.pageOptions.numbered) {
         copies = std::max(1, printer.copyCount());
         printer.setCopyCount(1);
     }
@@ -134,10 +132,10 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
             ok = false;
             break;
         }
-        ++c.spnStart;
+        ++sheet->startNumber;
     }
     // The page shows the number it showed before: the next job starts from it again.
-    c.spnStart = firstNumber;
+    sheet->startNumber = firstNumber;
     if (!c.radPrinter) Relayout(program, *sheet);
     startupDone = wasDone;
     return ok;

@@ -12,8 +12,7 @@
 struct Workspace;
 class Printer;
 
-// The print dialog's opening: false without a current worksheet; otherwise the layout
-// stops collecting answer boxes (activating a worksheet turns that on again).
+// The print dialog's opening: false without a current worksheet.
 bool PreparePrint(Workspace& program);
 
 // The worksheet's full-size screen page image as it stands now.

@@ -8,6 +8,7 @@
 #include "formats/UnitRef.h"
 #include "platform/Bitmap.h"
 #include "text/Lines.h"
+#include "worksheet/SheetLayout.h"
 
 struct PaperRec {
     int Width = 630;
@@ -84,6 +85,9 @@ class Worksheet {
     };
     std::array<Placed, MaxGraphs> graphPlaced;
     Placed classFlagPlaced;
+
+    // The layout of the worksheet's screen page: its answer boxes and text runs.
+    SheetLayout layout;
 
     // lstKranX line n as a number (0 when it does not read as one); the distances (lines
     // 1, 2, 4..8) are taken into their range.

@@ -48,10 +48,6 @@ void readValueBlock(Workspace& program, Worksheet& sheet) {
     if (const std::string* s = at(7)) // 16 and more read as 15
         sheet.Options = isFlagWord(*s) ? 7 : BoundedNumber(*s, sheet.Options, Options);
     sheet.ShowAnswers = program.sheets.answersShown;
-    Controls& c = program.controls;
-    c.chkClassFlag = (sheet.Options & 1) != 0;
-    c.chkJisshibi = (sheet.Options & 2) != 0;
-    c.chkPrinted = (sheet.Options & 4) != 0;
 }
 
 // Font block: 1 size (also FontSize), 2 face of the second font, 3..6 bold, italic,
@@ -162,10 +158,6 @@ Worksheet& CreateWorksheet(Workspace& program, const SheetOrigin& origin) {
     sheet.strPrintName = origin.printName;
     ++state.count;
     program.sheets.windowList.push_back(origin.windowKey);
-    state.collectKran = true;
-    state.drawTypedAnswers = false;
-    for (KranEntry& box : state.KranTable)
-        box.mark = 99;
     sheet.Modified = false;
     if (state.created) state.created(sheet);
     return sheet;
@@ -214,7 +206,6 @@ void pushValues(Workspace& program, Worksheet& sheet) {
     c.settei.spnKranY = sheet.kran(7);
     c.spnGyoukanSub = sheet.kran(8);
     c.spnStartNum = sheet.StartNo;
-    c.spnStart = sheet.startNumber;
 }
 
 } // namespace
@@ -222,7 +213,6 @@ void pushValues(Workspace& program, Worksheet& sheet) {
 void ActivateWorksheet(Workspace& program, Worksheet& sheet) {
     WorksheetState& state = program.sheets;
     state.current = &sheet;
-    state.collectKran = true;
     if (program.session.startupDone) {
         state.layoutEnabled = false;
         pushValues(program, sheet);
@@ -230,23 +220,6 @@ void ActivateWorksheet(Workspace& program, Worksheet& sheet) {
     state.layoutEnabled = true;
     Relayout(program, sheet);
     if (state.activated) state.activated(sheet);
-}
-
-void RelayoutInPlace(Workspace& program, Worksheet& sheet) {
-    WorksheetState& state = program.sheets;
-    Worksheet* current = state.current;
-    if (!current || current == &sheet || !state.layoutEnabled || !program.session.startupDone) {
-        Relayout(program, sheet);
-        return;
-    }
-    const bool answers = program.sheets.answersShown;
-    state.current = &sheet;
-    pushValues(program, sheet);
-    Relayout(program, sheet);
-    state.current = current;
-    pushValues(program, *current);
-    program.sheets.answersShown = answers;
-    Relayout(program, *current); // the answer-box table is the current one's again
 }
 
 Worksheet* FindWorksheet(Workspace& program, const std::string& key) {

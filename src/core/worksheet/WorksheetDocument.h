@@ -22,11 +22,6 @@ struct SheetOrigin {
 // Nothing happens while LayoutEnabled is off or no worksheet is current.
 void Relayout(Workspace& program, Worksheet& sheet);
 
-// Lays out a worksheet that is not the current one with its own values (as its activation
-// would show it), then the current one's values are shown again. The current worksheet
-// stays current and the answer-box table stays its own.
-void RelayoutInPlace(Workspace& program, Worksheet& sheet);
-
 // Creates a worksheet from the parse buffer. LayoutEnabled is left off; activating the
 // worksheet sets it again and lays the page out. The created hook runs last.
 Worksheet& CreateWorksheet(Workspace& program, const SheetOrigin& origin);

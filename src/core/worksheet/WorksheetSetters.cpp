@@ -74,8 +74,7 @@ void SetSecondarySpacing(Workspace& program, int value) {
 }
 
 void SetStartNo(Workspace& program, int value) {
-    program.controls.spnStartNum = value;
-    program.controls.spnStart = value; // the page shows the number printed first
+    program.controls.spnStartNum = value; // the page shows the number printed first
     change(program, true, [&](Worksheet& s) {
         s.StartNo = value;
         s.startNumber = value;
@@ -105,12 +104,12 @@ void HideAllAnswers(Workspace& program) {
         sheet->ShowAnswers = false;
         sheet->correctCount = -1;
         sheet->PrintLearner = false;
-        RelayoutInPlace(program, *sheet);
+        Relayout(program, *sheet); // its own page, from its own settings
     }
 }
 
 void SetBekkai(Workspace& program, bool checked) {
-    program.controls.chkBekkai = checked;
+    program.sheets.pageOptions.alternatives = checked;
     change(program, false, [](Worksheet&) {});
 }
 
