@@ -165,7 +165,7 @@ void TfrmInputName::btnOkClick() {
         reject();
         return;
     case LogOnStep::AskPassword:
-        if (!desk_.password->ask(state_.password)) {
+        if (!desk_.askPassword(state_.password)) {
             edtName->setFocus();
             return;
         }

@@ -262,10 +262,8 @@ void TfrmMain::buildPopups() {
         button(pnlEdit, "btnEditCopy", QStringLiteral("コピーファイルを編集"), {6, 39}, {164, 30});
     connect(btnSaveMaster, &QPushButton::clicked, this, &TfrmMain::btnSaveMasterClick);
     connect(btnSaveCopy, &QPushButton::clicked, this, &TfrmMain::btnSaveCopyClick);
-    connect(btnEditMaster, &QPushButton::clicked, this, [this] {
-        hidePopups();
-        if (desk_.later.questionEditor) desk_.later.questionEditor();
-    });
+    connect(btnEditMaster, &QPushButton::clicked, this,
+            [this] { desk_.run(Desk::Command::EditUnit); });
     connect(btnEditCopy, &QPushButton::clicked, this, &TfrmMain::btnEditCopyClick);
 }
 
@@ -354,7 +352,7 @@ void TfrmMain::buildMenus() {
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(QStringLiteral("使い方(&U)"), this, [this] { desk_.showHelp(0); });
     mnuHelp->addAction(QStringLiteral("バージョン(&V)"), this,
-                       [this] { desk_.version->showBox(); });
+                       [this] { desk_.run(Desk::Command::Version); });
     mnuDoYouKnow =
         mnuHelp->addAction(QStringLiteral("ご存じですか(&D)"), this, &TfrmMain::mnuDoYouKnowClick);
     mnuHelp->addAction(QStringLiteral("補足"), this, &TfrmMain::mnuHosokuClick);

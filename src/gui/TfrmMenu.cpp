@@ -98,7 +98,7 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     connect(btnRuidaiClear, &QPushButton::clicked, this, &TfrmMenu::btnRuidaiClearClick);
     connect(ok, &QPushButton::clicked, this, &TfrmMenu::btnOkClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(all, &QPushButton::clicked, this, [this] { desk_.zenTangen->showOverview(); });
+    connect(all, &QPushButton::clicked, this, [this] { desk_.run(Desk::Command::UnitOverview); });
     connect(rec, &QPushButton::clicked, this, &TfrmMenu::btnShowRecordClick);
     for (QListWidget* l : {lstLesson, lstSection, lstUnit})
         l->installEventFilter(this);
@@ -225,11 +225,7 @@ void TfrmMenu::btnOkClick() {
 
 void TfrmMenu::btnShowRecordClick() {
     Program& p = desk_.program();
-    if (!desk_.later.records) {
-        SayNotInThisVersion(p, "実行記録");
-        return;
-    }
-    if (desk_.later.records()) {
+    if (desk_.showRecords()) {
         ComputeMarks(p);
         refreshUnitList();
     }

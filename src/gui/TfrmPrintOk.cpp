@@ -13,7 +13,6 @@
 
 #include "Program.h"
 #include "gui/Desk.h"
-#include "gui/TfrmPrint.h"
 #include "qt/QtPdfPrinter.h"
 #include "qt/QtPrinterTarget.h"
 #include "text/Sjis.h"
@@ -98,16 +97,6 @@ QPrinter& TfrmPrintOk::printer() {
         printer_->setFullPage(true);
     }
     return *printer_;
-}
-
-void TfrmPrintOk::openForActive() {
-    Program& program = desk_.program();
-    if (!PreparePrint(program)) return;
-    openWithPage([this]() -> Bitmap {
-        const Worksheet* sheet = desk_.program().sheets.current;
-        const TfrmPrint* window = sheet ? desk_.windowOf(*sheet) : nullptr;
-        return window ? window->pageBitmap() : Bitmap();
-    });
 }
 
 void TfrmPrintOk::openWithPage(PageImageSource page) {
