@@ -67,7 +67,7 @@ Desk::Desk(const QString& masterFolder, Seams seams) {
     runModal_ = seams.runModal;
     openUrl_ = seams.openUrl;
     registerFontSubstitutions();
-    // One Japanese face for every window, message box and menu of the program.
+    // One Japanese face for every window, message box and menu_ of the program.
     QApplication::setFont(uiFont("ＭＳ Ｐゴシック", 12));
     qt_ = std::make_unique<QtPlatform>(prompter_, seams.platform);
     program_ = std::make_unique<Program>(qt_->platform());
@@ -77,7 +77,7 @@ Desk::Desk(const QString& masterFolder, Seams seams) {
 }
 
 Desk::~Desk() {
-    delete main;
+    delete main_;
 }
 
 int Desk::runModal(QDialog& dialog) {
@@ -99,95 +99,77 @@ TfrmHelp& Desk::helpWindow() {
     // window of any other would be blocked by the dialog and kept behind it by the window
     // manager until the dialog closed. A dialog's own window stays in front of it.
     QWidget* owner = QApplication::activeModalWidget();
-    if (!owner) owner = main;
-    if (!help) {
-        help = new TfrmHelp(owner);
-    } else if (help->parentWidget() != owner) {
-        const QRect place = help->geometry();
-        const bool placed = help->testAttribute(Qt::WA_Moved);
-        help->setParent(owner, help->windowFlags());
-        if (placed) help->setGeometry(place);
+    if (!owner) owner = main_;
+    if (!help_) {
+        help_ = new TfrmHelp(owner);
+    } else if (help_->parentWidget() != owner) {
+        const QRect place = help_->geometry();
+        const bool placed = help_->testAttribute(Qt::WA_Moved);
+        help_->setParent(owner, help_->windowFlags());
+        if (placed) help_->setGeometry(place);
     }
-    return *help;
+    return *help_;
 }
 
 void Desk::createWindows() {
     // The main window's creation registers the cursors and takes the child size.
     cursors_ = std::make_unique<CursorTable>();
-    main = new TfrmMain(*this);
-    menu = new TfrmMenu(*this, main);
-    version = new TfrmVersion(*this, main);
-    settei = new TfrmSettei(*this, main);
-    openPrp = new TfrmOpenPRP(*this, main);
-    printMode = new TfrmPrintMode(*this, main);
-    setPaper = new TfrmSetPaper(*this, main);
-    printOk = new TfrmPrintOk(*this, main);
-    readUnit = new TfrmReadUnit(*this, main);
-    dummy = new TfrmDummy(*this);
-    zenTangen = new TfrmZenTangen(*this, main);
-    juku = new TfrmJuku(*this, main);
+    main_ = new TfrmMain(*this);
+    menu_ = new TfrmMenu(*this, main_);
+    version_ = new TfrmVersion(*this, main_);
+    settei_ = new TfrmSettei(*this, main_);
+    openPrp_ = new TfrmOpenPRP(*this, main_);
+    printMode_ = new TfrmPrintMode(*this, main_);
+    setPaper_ = new TfrmSetPaper(*this, main_);
+    printOk_ = new TfrmPrintOk(*this, main_);
+    readUnit_ = new TfrmReadUnit(*this, main_);
+    dummy_ = new TfrmDummy(*this);
+    zenTangen_ = new TfrmZenTangen(*this, main_);
+    juku_ = new TfrmJuku(*this, main_);
     createLearnerWindows();
-    editQues = new TfrmEditQues(*this, main);
-    bmp = new TfrmBMP(*this, editQues);
-    editIndex = new TfrmEditIndex(*this, main);
-    editSource = new TfrmEditSource(*this, main);
-    inputText = new TfrmInputText(*this, main);
-    renshu = new TfrmRenshu(*this, main);
-    zenSeikai = new TfrmZenSeikai(*this, renshu);
-    later.practice = [this](Worksheet& sheet) { renshu->study(sheet); };
-    InstallWorksheetWindows(*this);
-    installEditors();
+    editQues_ = new TfrmEditQues(*this, main_);
+    bmp_ = new TfrmBMP(*this, editQues_);
+    editIndex_ = new TfrmEditIndex(*this, main_);
+    editSource_ = new TfrmEditSource(*this, main_);
+    inputText_ = new TfrmInputText(*this, main_);
+    renshu_ = new TfrmRenshu(*this, main_);
+    zenSeikai_ = new TfrmZenSeikai(*this, renshu_);
+    worksheetWindows_ = new WorksheetWindows(*this);
 }
 
-void Desk::installEditors() {
-    later.questionEditor = [this] {
-        Worksheet* sheet = program_->sheets.current;
-        if (!sheet) return false;
-        const UnitTitleNames names{sheet->lessonName, sheet->sectionName, sheet->unitName};
-        const std::optional<UnitRef> edited = editQues->editWorksheet(*sheet);
-        if (!edited) return false;
-        ReopenEditedUnit(*program_, *edited, names,
-                         [this](Worksheet& s) { return main->closeWorksheet(s); });
-        main->refreshControls();
-        return true;
-    };
-    later.newUnitEditor = [this] { return editQues->editNewUnit(); };
-    later.indexEditor = [this] { editIndex->editIndex(); };
+bool Desk::showMainWindow() {
+    if (!main_) return false;
+    main_->show();
+    return !main_->startupEnded();
+}
+
+void Desk::showDocument(const QString& html, const QUrl& base) {
+    helpWindow().showDocument(html, base);
 }
 
 void Desk::showPicture(const QImage& picture, const QString& name) {
-    if (bmp) bmp->showPicture(picture, name);
+    if (bmp_) bmp_->showPicture(picture, name);
 }
 
 std::optional<Lines> Desk::editSourceLines(const std::string& fileName, int helpTopic,
                                            const Lines& lines) {
-    if (!editSource) return std::nullopt;
-    return editSource->editSource(fileName, helpTopic, lines);
+    if (!editSource_) return std::nullopt;
+    return editSource_->editSource(fileName, helpTopic, lines);
 }
 
 std::optional<std::string> Desk::askText(const QString& mode, const std::string& start) {
-    if (!inputText) return std::nullopt;
-    return inputText->askText(mode, start);
+    if (!inputText_) return std::nullopt;
+    return inputText_->askText(mode, start);
 }
 
 void Desk::createLearnerWindows() {
-    inputName = new TfrmInputName(*this, main);
-    password = new TfrmPassword(*this, main);
-    kiroku = new TfrmKiroku(*this, main);
-    later.logOn = [this] { inputName->logOn(); };
-    // 記録表示: somebody logs on first when nobody is; true when the counts changed.
-    later.records = [this] {
-        bool changed = false;
-        if (program_->session.learnerName.empty()) {
-            changed = inputName->logOn();
-            if (program_->session.learnerName.empty()) return changed;
-        }
-        return kiroku->showRecords() || changed;
-    };
+    inputName_ = new TfrmInputName(*this, main_);
+    password_ = new TfrmPassword(*this, main_);
+    kiroku_ = new TfrmKiroku(*this, main_);
 }
 
 TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {
-    return worksheetWindows ? worksheetWindows->windowOf(sheet) : nullptr;
+    return worksheetWindows_ ? worksheetWindows_->windowOf(sheet) : nullptr;
 }
 
 TfrmPrint* Desk::activeWindow() const {
@@ -195,48 +177,9 @@ TfrmPrint* Desk::activeWindow() const {
     return sheet ? windowOf(*sheet) : nullptr;
 }
 
-void Desk::run(Command command) {
-    if (!main) return;
-    switch (command) {
-    case Command::OpenUnit:
-        main->btnOpenMasterClick();
-        break;
-    case Command::SaveOver:
-        main->btnSaveMasterClick();
-        break;
-    case Command::SaveCopy:
-        main->btnSaveCopyClick();
-        break;
-    case Command::Print:
-        main->btnStartPrintClick();
-        break;
-    case Command::Exit:
-        main->mnuExitClick();
-        break;
-    case Command::MakeIndex:
-        main->mnuIndexClick();
-        break;
-    case Command::SchoolName:
-        main->mnuSchoolClick();
-        break;
-    case Command::EditChoices:
-        main->btnEditClick();
-        break;
-    case Command::PrintMode:
-        main->mnuPrintModeClick();
-        break;
-    case Command::LayoutSettings:
-        main->btnKranClick();
-        break;
-    case Command::PaperSettings:
-        main->mnuSetPaperClick();
-        break;
-    }
-}
-
 void Desk::toggleAnswers() {
     ToggleShowAnswers(*program_);
-    if (main) main->showAnswerGlyph();
+    if (main_) main_->showAnswerGlyph();
 }
 
 void Desk::showAnswers() {
@@ -245,7 +188,7 @@ void Desk::showAnswers() {
 }
 
 bool Desk::answersSwitchable() const {
-    return !main || main->answersSwitchable();
+    return !main_ || main_->answersSwitchable();
 }
 
 void Desk::toggleReducedView() {
@@ -253,11 +196,11 @@ void Desk::toggleReducedView() {
     bool& reduced = program_->controls.reducedView;
     reduced = !reduced;
     if (TfrmPrint* window = activeWindow()) window->setReduced(reduced);
-    if (main) main->refreshControls();
+    if (main_) main_->refreshControls();
 }
 
 QString Desk::reducedViewCaption() const {
-    if (main) return main->reducedViewCaption();
+    if (main_) return main_->reducedViewCaption();
     return program_->controls.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小");
 }
 
@@ -266,46 +209,46 @@ void Desk::scrollPage() {
 }
 
 void Desk::regionMarked(bool marked) {
-    if (main) main->setRegionMarked(marked);
+    if (main_) main_->setRegionMarked(marked);
 }
 
 bool Desk::programKey(QKeyEvent* event) {
-    return main && main->handleKey(event);
+    return main_ && main_->handleKey(event);
 }
 
 void Desk::showWorksheetValues() {
-    if (main) main->refreshControls();
+    if (main_) main_->refreshControls();
 }
 
 void Desk::showLearner() {
-    if (main) main->showLearner();
+    if (main_) main_->showLearner();
 }
 
 void Desk::worksheetLaidOut(const Worksheet& sheet) {
-    if (settei && settei->isVisible() && program_->sheets.current == &sheet)
-        settei->refreshWarnings();
+    if (settei_ && settei_->isVisible() && program_->sheets.current == &sheet)
+        settei_->refreshWarnings();
 }
 
 QRect Desk::commandPanelArea() const {
-    if (!main) return {};
-    QRect area = main->commandPanelArea();
-    if (const QScreen* screen = main->screen())
+    if (!main_) return {};
+    QRect area = main_->commandPanelArea();
+    if (const QScreen* screen = main_->screen())
         area.setHeight(std::min(area.height(), screen->availableGeometry().bottom() - area.y()));
     return area;
 }
 
 QRect Desk::mainGeometry() const {
-    return main ? main->geometry() : QRect();
+    return main_ ? main_->geometry() : QRect();
 }
 
 QString Desk::programTitle() const {
-    return main ? main->windowTitle() : QString();
+    return main_ ? main_->windowTitle() : QString();
 }
 
 QMdiArea* Desk::frame() const {
-    return main ? main->mdiArea() : nullptr;
+    return main_ ? main_->mdiArea() : nullptr;
 }
 
 QSize Desk::childSize() const {
-    return main ? main->childSize() : QSize();
+    return main_ ? main_->childSize() : QSize();
 }

@@ -16,8 +16,11 @@
 #include "gui/Seams.h"
 #include "qt/QtPlatform.h"
 #include "shell/Settings.h"
+#include "text/Lines.h"
+#include "worksheet/PrintJob.h"
 
 class CursorTable;
+struct PasswordPrompt;
 class QKeyEvent;
 class QMdiArea;
 class QUrl;
@@ -44,6 +47,7 @@ class TfrmEditSource;
 class TfrmInputText;
 class TfrmBMP;
 class QImage;
+class QWidget;
 class TfrmRenshu;
 class TfrmZenSeikai;
 class Worksheet;
@@ -61,17 +65,6 @@ class Desk {
         std::function<bool(const QUrl&)> openUrl;
         // The run's random numbers, the windows' clocks and the time of day.
         QtPlatform::Overrides platform;
-    };
-
-    // Windows that later versions of the program bring. While one is empty, the command
-    // that opens it tells the user that it is not part of this version.
-    struct LaterWindows {
-        std::function<void(Worksheet&)> practice; // 学習: the practice window, modal
-        std::function<void()> logOn;              // 学習者: the learner log-on
-        std::function<bool()> questionEditor;     // 編集: true when it closed with OK
-        std::function<bool()> newUnitEditor;      // a unit that does not exist yet
-        std::function<void()> indexEditor;        // 目次作成
-        std::function<bool()> records;            // 記録表示: true when records were erased
     };
 
     // masterFolder: the course folder (native path), made the working directory; empty
@@ -95,61 +88,32 @@ class Desk {
     bool openUrl(const QUrl& url);
     // The help window on the contents (topic 0) or on a topic number.
     void showHelp(int topic = 0);
-    // The help window, made on first use.
-    TfrmHelp& helpWindow();
+    // The course notes (Shift-JIS HTML) in the help window, links from the course folder.
+    void showDocument(const QString& html, const QUrl& base);
 
     // Creates every long-lived window in the program's order (the main window first, the
     // title window among them). The main window's first showing runs the start-up.
     void createWindows();
+    // Shows the main window, whose first showing runs the start-up; false when the
+    // start-up ended the program.
+    bool showMainWindow();
 
     // The process's exit status once the main window has closed: 0, or 1 when the
     // program ended because its course could not be read.
     int exitCode() const { return exitCode_; }
     void setExitCode(int code) { exitCode_ = code; }
 
-    LaterWindows later;
+    // What the windows ask of each other. The windows themselves are private to the desk:
+    // a window reaches another one only through these verbs, never through its pointer,
+    // its controls, its handlers or findChild. A reach-in does not compile.
 
-    // The long-lived windows (owned by the main window through Qt's parent chain).
-    TfrmMain* main = nullptr;
-    TfrmMenu* menu = nullptr;
-    TfrmVersion* version = nullptr;
-    TfrmSettei* settei = nullptr;
-    TfrmOpenPRP* openPrp = nullptr;
-    TfrmPrintMode* printMode = nullptr;
-    TfrmSetPaper* setPaper = nullptr;
-    TfrmPrintOk* printOk = nullptr;
-    TfrmReadUnit* readUnit = nullptr;
-    TfrmDummy* dummy = nullptr;
-    TfrmZenTangen* zenTangen = nullptr;
-    TfrmJuku* juku = nullptr;
-    // The help window belongs to the window it was last opened over (a modal editor
-    // holds it while it is open), so it is watched rather than owned.
-    QPointer<TfrmHelp> help;
-    TfrmInputName* inputName = nullptr;
-    TfrmPassword* password = nullptr;
-    TfrmKiroku* kiroku = nullptr;
-    TfrmEditQues* editQues = nullptr;
-    TfrmEditIndex* editIndex = nullptr;
-    TfrmEditSource* editSource = nullptr;
-    TfrmInputText* inputText = nullptr;
-    TfrmBMP* bmp = nullptr;
-    TfrmRenshu* renshu = nullptr;
-    TfrmZenSeikai* zenSeikai = nullptr;
-
-    // The worksheet windows, made with the main window.
-    WorksheetWindows* worksheetWindows = nullptr;
-    // The worksheet window that shows sheet, or the active worksheet's; null when none.
-    TfrmPrint* windowOf(const Worksheet& sheet) const;
-    TfrmPrint* activeWindow() const;
-
-    // What the windows ask of each other. A window reaches another one only through these
-    // verbs and that window's own entry verb (TfrmSetPaper::openForActive, TfrmMenu::
-    // execMenu ...); never through its controls, its handlers or findChild.
-
-    // The program's commands. They belong to the main window (its panel and menus); the
-    // worksheet menus and the close query run the same ones through here.
+    // The program's commands. The main window's panel and menus, the worksheet menus and
+    // the keys all run them through here; each hands its work to the core and has the
+    // windows show the result (DeskCommands.cpp).
     enum class Command {
         OpenUnit,       // 開く
+        OpenCopy,       // a worksheet file of the user's
+        AddUnits,       // 追加: more units into the active worksheet
         SaveOver,       // 上書き保存 of the active worksheet
         SaveCopy,       // 名前を付けて保存 of the active worksheet
         Print,          // 印刷
@@ -157,11 +121,57 @@ class Desk {
         MakeIndex,      // 目次作成
         SchoolName,     // 学校名・塾名
         EditChoices,    // 編集: the course unit or the copy
+        EditUnit,       // マスターファイルを編集: the question editor on the course unit
+        EditCopy,       // コピーファイルを編集
+        Study,          // 学習
+        LogOn,          // 学習者
         PrintMode,      // 印字モードの設定
         LayoutSettings, // 解答欄の設定
         PaperSettings,  // 用紙サイズとオプションの設定
+        CourseNotes,    // 補足: the course's notes for teachers
+        Version,        // バージョン
+        UnitOverview,   // 全単元: every unit of the course at a glance
+        Records,        // 記録表示 (somebody logs on first when nobody is)
     };
     void run(Command command);
+    // 記録表示 as the practice and menu windows ask for it: true when the records changed
+    // (erased, or a learner logged on to see them).
+    bool showRecords();
+    // The learner log-on; true when the learner changed.
+    bool logOn();
+    // The password question of the log-on: true when the right one was given.
+    bool askPassword(const PasswordPrompt& prompt);
+    // The practice window on a worksheet, modal.
+    void practice(Worksheet& sheet);
+    // The course menu: the unit chosen, as the menu window returns it.
+    bool chooseUnits();
+    // The question editor on a unit that does not exist yet; true when one was made.
+    bool editNewUnit();
+    // 全問正解: the practice's congratulation.
+    void congratulate();
+    // The print dialog on a page the caller draws (the practice's page), or on the
+    // active worksheet's page.
+    void printPage(PageImageSource page);
+    void printActive();
+    // The print-mode choice as the settings hold it, set once at start.
+    void selectPrintMode(bool printer);
+    // The title window: its picture, shown in the frame, and its button shown again.
+    void setTitlePicture(const QImage& picture);
+    void showTitle();
+    void showTitleButton();
+    // The worksheet in front: its window's caption after a rename, its page to the top,
+    // its marked region copied or dropped, its window as a place for the focus.
+    void retitle(Worksheet& sheet);
+    void scrollToTop(Worksheet& sheet);
+    void copyMarkedRegion();
+    void dropMark();
+    QWidget* frontWorksheetWindow() const;
+    // Closes a worksheet through its window's close query; true when it closed.
+    bool closeWorksheet(Worksheet& sheet);
+    // The save commands for one worksheet; true when it was saved (the close query uses
+    // them: 上書き保存 while the worksheet is an unedited course unit, else 名前を付けて保存).
+    bool saveOver(Worksheet& sheet);
+    bool saveCopy(Worksheet& sheet);
 
     // 解答表示: flips the answer display (the main window's button follows).
     void toggleAnswers();
@@ -207,10 +217,55 @@ class Desk {
     QSize childSize() const;
 
   private:
-    // The log-on, password and records windows, and the hooks that open them.
+    // The desk's own files: the worksheet windows' keeper, and the window tests' probe.
+    friend class WorksheetWindows;
+    friend struct DeskProbe;
+
+    // The help window, made on first use, owned by the modal dialog in front.
+    TfrmHelp& helpWindow();
+    // The worksheet window that shows sheet, or the active worksheet's; null when none.
+    TfrmPrint* windowOf(const Worksheet& sheet) const;
+    TfrmPrint* activeWindow() const;
+    // The log-on, password and records windows.
     void createLearnerWindows();
-    // Fills the hooks of the question and index editors.
-    void installEditors();
+    // The commands' bodies (DeskCommands.cpp).
+    bool openUnit();
+    void openCopy();
+    void addUnits();
+    void study();
+    bool editUnit();
+    void editCopy();
+    void makeIndex();
+    void courseNotes();
+
+    // The long-lived windows (owned by the main window through Qt's parent chain).
+    TfrmMain* main_ = nullptr;
+    TfrmMenu* menu_ = nullptr;
+    TfrmVersion* version_ = nullptr;
+    TfrmSettei* settei_ = nullptr;
+    TfrmOpenPRP* openPrp_ = nullptr;
+    TfrmPrintMode* printMode_ = nullptr;
+    TfrmSetPaper* setPaper_ = nullptr;
+    TfrmPrintOk* printOk_ = nullptr;
+    TfrmReadUnit* readUnit_ = nullptr;
+    TfrmDummy* dummy_ = nullptr;
+    TfrmZenTangen* zenTangen_ = nullptr;
+    TfrmJuku* juku_ = nullptr;
+    // The help window belongs to the window it was last opened over (a modal editor
+    // holds it while it is open), so it is watched rather than owned.
+    QPointer<TfrmHelp> help_;
+    TfrmInputName* inputName_ = nullptr;
+    TfrmPassword* password_ = nullptr;
+    TfrmKiroku* kiroku_ = nullptr;
+    TfrmEditQues* editQues_ = nullptr;
+    TfrmEditIndex* editIndex_ = nullptr;
+    TfrmEditSource* editSource_ = nullptr;
+    TfrmInputText* inputText_ = nullptr;
+    TfrmBMP* bmp_ = nullptr;
+    TfrmRenshu* renshu_ = nullptr;
+    TfrmZenSeikai* zenSeikai_ = nullptr;
+    // The worksheet windows, made with the main window.
+    WorksheetWindows* worksheetWindows_ = nullptr;
 
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;

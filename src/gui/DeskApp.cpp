@@ -74,7 +74,6 @@ int runDesk(int argc, char** argv) {
     LoadToolkitJapanese(app);
     Desk desk(course);
     desk.createWindows();
-    desk.main->show();
-    const int status = desk.main->startupEnded() ? 0 : app.exec();
+    const int status = desk.showMainWindow() ? app.exec() : 0;
     return desk.exitCode() != 0 ? desk.exitCode() : status;
 }

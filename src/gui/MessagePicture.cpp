@@ -50,8 +50,7 @@ void MessagePicture::paintEvent(QPaintEvent*) {
         // that it shows whole in a narrow panel.
         int pixels = (i.points * 4 + 1) / 3;
         QFont font = uiFont("ＭＳ Ｐゴシック", pixels, i.bold);
-        while (pixels > 8 &&
-               QFontMetrics(font).horizontalAdvance(i.text) > width() - i.x - 8)
+        while (pixels > 8 && QFontMetrics(font).horizontalAdvance(i.text) > width() - i.x - 8)
             font = uiFont("ＭＳ Ｐゴシック", --pixels, i.bold);
         p.setFont(font);
         p.setPen(i.color);

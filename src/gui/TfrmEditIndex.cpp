@@ -48,9 +48,7 @@ TfrmEditIndex::TfrmEditIndex(Desk& desk, QWidget* parent) : QDialog(parent), des
 }
 
 QPushButton* TfrmEditIndex::button(const char* name, const QString& text, const QString& tip) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+    QPushButton* b = makeButton(nullptr, name, text);
     hint(b, tip);
     return b;
 }

@@ -19,24 +19,10 @@
 
 namespace {
 
-QPushButton* button(const char* name, const QString& caption, const QString& tip = {}) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    if (!tip.isEmpty()) b->setToolTip(tip);
-    return b;
-}
-
-QLabel* label(const char* name, const QString& text) {
-    auto* l = new QLabel(text);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
 // A memo under its label; the label names it for a screen reader.
 QPlainTextEdit* labelledMemo(QBoxLayout* into, const char* labelName, const QString& caption,
                              const char* name, const QString& spoken, int stretch = 1) {
-    QLabel* l = label(labelName, caption);
+    QLabel* l = makeLabel(nullptr, labelName, caption);
     auto* m = new QPlainTextEdit;
     m->setObjectName(QLatin1String(name));
     m->setAccessibleName(spoken);
@@ -87,7 +73,7 @@ void TfrmEditQues::build() {
     for (auto [name, text, field] :
          {std::tuple{"Label10", "§", edtLesson}, std::tuple{"Label5", "単元", edtTangen},
           std::tuple{"Label2", "データファイル", edtFileName}}) {
-        QLabel* l = label(name, QString::fromUtf8(text));
+        QLabel* l = makeLabel(nullptr, name, QString::fromUtf8(text));
         l->setBuddy(field);
         head->addWidget(l);
         head->addWidget(field, field == edtLesson ? 0 : 2);
@@ -115,12 +101,12 @@ void TfrmEditQues::build() {
     memPasteLo = labelledMemo(pasteColumn, "Label9", QStringLiteral("<<value 位置情報など"),
                               "memPasteLo", QStringLiteral("位置情報など"));
 
-    QPushButton* btnKai = button("btnKai", QStringLiteral("解答欄"));
-    QPushButton* btnKakko = button("btnKakko", QStringLiteral("下線とかっこ"));
-    QPushButton* btnNumber = button("btnNumber", QStringLiteral("問題番号"));
-    btnRuidai = button("btnRuidai", QStringLiteral("類題にする"));
-    btnMakeRuidai = button("btnMakeRuidai", QStringLiteral("類題を作る"),
-                           QStringLiteral("数を変えた類題を作り、解答も計算します"));
+    QPushButton* btnKai = makeButton(nullptr, "btnKai", QStringLiteral("解答欄"));
+    QPushButton* btnKakko = makeButton(nullptr, "btnKakko", QStringLiteral("下線とかっこ"));
+    QPushButton* btnNumber = makeButton(nullptr, "btnNumber", QStringLiteral("問題番号"));
+    btnRuidai = makeButton(nullptr, "btnRuidai", QStringLiteral("類題にする"));
+    btnMakeRuidai = makeButton(nullptr, "btnMakeRuidai", QStringLiteral("類題を作る"), {},
+                               QStringLiteral("数を変えた類題を作り、解答も計算します"));
     left->addLayout(row({btnKai, btnKakko, btnNumber, btnRuidai, btnMakeRuidai}));
 
     // Hints, dummy answers, choice lines and extracted answers.
@@ -135,8 +121,8 @@ void TfrmEditQues::build() {
     lower->addLayout(dummyColumn, 2);
     memDummy = labelledMemo(dummyColumn, "Label13", QStringLiteral("<<dummy ダミーの解答"),
                             "memDummy", QStringLiteral("ダミーの解答"));
-    QPushButton* btnDummy =
-        button("btnDummy", QStringLiteral("=>"), QStringLiteral("解とダミーの解を挿入"));
+    QPushButton* btnDummy = makeButton(nullptr, "btnDummy", QStringLiteral("=>"), {},
+                                       QStringLiteral("解とダミーの解を挿入"));
     btnDummy->setAccessibleName(QStringLiteral("ダミーの解を解選択ブロックへ"));
     dummyColumn->addLayout(row({btnDummy}, false));
 
@@ -144,15 +130,16 @@ void TfrmEditQues::build() {
     lower->addLayout(kgroupColumn, 2);
     memKgroup = labelledMemo(kgroupColumn, "Label11", QStringLiteral("<<kgroup 解選択ブロック"),
                              "memKgroup", QStringLiteral("解選択ブロック"));
-    lblKosuh3 = label("lblKosuh3", QStringLiteral("0"));
-    lblKosuh2 = label("lblKosuh2", QStringLiteral("0"));
-    kgroupColumn->addLayout(row({lblKosuh3, label("Label16", QStringLiteral("個")),
-                                 label("Label1", QStringLiteral("ソフトキーボード")), lblKosuh2,
-                                 label("Label14", QStringLiteral("文字"))}));
-    QPushButton* btnKgAdd =
-        button("btnKgAdd", QStringLiteral("<=挿入"), QStringLiteral("解とダミーの解を挿入"));
+    lblKosuh3 = makeLabel(nullptr, "lblKosuh3", QStringLiteral("0"));
+    lblKosuh2 = makeLabel(nullptr, "lblKosuh2", QStringLiteral("0"));
+    kgroupColumn->addLayout(
+        row({lblKosuh3, makeLabel(nullptr, "Label16", QStringLiteral("個")),
+             makeLabel(nullptr, "Label1", QStringLiteral("ソフトキーボード")), lblKosuh2,
+             makeLabel(nullptr, "Label14", QStringLiteral("文字"))}));
+    QPushButton* btnKgAdd = makeButton(nullptr, "btnKgAdd", QStringLiteral("<=挿入"), {},
+                                       QStringLiteral("解とダミーの解を挿入"));
     btnKgAdd->setAccessibleName(QStringLiteral("抽出された解を解選択ブロックへ挿入"));
-    QPushButton* btnKGClear = button("btnKGClear", QStringLiteral("クリア"));
+    QPushButton* btnKGClear = makeButton(nullptr, "btnKGClear", QStringLiteral("クリア"));
     btnKGClear->setAccessibleName(QStringLiteral("解選択ブロックをクリア"));
     kgroupColumn->addLayout(row({btnKgAdd, btnKGClear}));
     chkSuuji = new QCheckBox(QStringLiteral("数字除く"));
@@ -165,12 +152,12 @@ void TfrmEditQues::build() {
 
     auto* kaiColumn = new QVBoxLayout;
     lower->addLayout(kaiColumn, 2);
-    QPushButton* btnTest = button("btnTest", QStringLiteral("抽出=>"));
+    QPushButton* btnTest = makeButton(nullptr, "btnTest", QStringLiteral("抽出=>"));
     btnTest->setAccessibleName(QStringLiteral("解を抽出"));
     kaiColumn->addLayout(row({btnTest}, false));
-    lblKosuh = label("lblKosuh", QStringLiteral("0"));
-    kaiColumn->addLayout(row({label("Label3", QStringLiteral("抽出された解")), lblKosuh,
-                              label("lblKosuu", QStringLiteral("個"))}));
+    lblKosuh = makeLabel(nullptr, "lblKosuh", QStringLiteral("0"));
+    kaiColumn->addLayout(row({makeLabel(nullptr, "Label3", QStringLiteral("抽出された解")),
+                              lblKosuh, makeLabel(nullptr, "lblKosuu", QStringLiteral("個"))}));
     lstKai = namedList(this, "lstKai", {}, QStringLiteral("抽出された解"));
     kaiColumn->addWidget(lstKai, 1);
 
@@ -180,10 +167,10 @@ void TfrmEditQues::build() {
     body->addWidget(graphs, 2);
 
     // Closing the window.
-    btnEditDirect = button("btnEditDirect", QStringLiteral("直接編集"));
-    QPushButton* ok = button("btnOk", QStringLiteral("  Ｏ　Ｋ"));
+    btnEditDirect = makeButton(nullptr, "btnEditDirect", QStringLiteral("直接編集"));
+    QPushButton* ok = makeButton(nullptr, "btnOk", QStringLiteral("  Ｏ　Ｋ"));
     ok->setAccessibleName(QStringLiteral("ＯＫ"));
-    QPushButton* cancel = button("btnCancel", QStringLiteral("キャンセル"));
+    QPushButton* cancel = makeButton(nullptr, "btnCancel", QStringLiteral("キャンセル"));
     auto* foot = new QHBoxLayout;
     foot->addWidget(btnEditDirect);
     foot->addStretch(1);
@@ -194,7 +181,7 @@ void TfrmEditQues::build() {
     top->addLayout(foot);
     // Hidden: the two filters alone.
     for (auto [name, caption] : {std::pair{"btnSuuji1", "数字=>"}, {"btnKigou1", "記号=>"}}) {
-        QPushButton* b = button(name, QString::fromUtf8(caption));
+        QPushButton* b = makeButton(nullptr, name, QString::fromUtf8(caption));
         b->setParent(this);
         b->hide();
     }
@@ -224,24 +211,25 @@ void TfrmEditQues::buildGraphs(QWidget* column) {
     right->setContentsMargins(0, 0, 0, 0);
     memQGraph = labelledMemo(right, "Label7", QStringLiteral("<<graph 問題のグラフ"), "memQGraph",
                              QStringLiteral("問題のグラフ"));
-    QPushButton* btnQGAdd = button("btnQGAdd", QStringLiteral("<=挿入"));
+    QPushButton* btnQGAdd = makeButton(nullptr, "btnQGAdd", QStringLiteral("<=挿入"));
     btnQGAdd->setAccessibleName(QStringLiteral("問題のグラフに挿入"));
-    QPushButton* btnQGClear = button("btnQGClear", QStringLiteral("クリア"));
+    QPushButton* btnQGClear = makeButton(nullptr, "btnQGClear", QStringLiteral("クリア"));
     btnQGClear->setAccessibleName(QStringLiteral("問題のグラフをクリア"));
     right->addLayout(row({btnQGAdd, btnQGClear}));
     memAGraph = labelledMemo(right, "Label8", QStringLiteral("<<AGraph 解答のグラフ"), "memAGraph",
                              QStringLiteral("解答のグラフ"));
-    QPushButton* btnAGAdd = button("btnAGAdd", QStringLiteral("<=挿入"));
+    QPushButton* btnAGAdd = makeButton(nullptr, "btnAGAdd", QStringLiteral("<=挿入"));
     btnAGAdd->setAccessibleName(QStringLiteral("解答のグラフに挿入"));
-    QPushButton* btnAGClear = button("btnAGClear", QStringLiteral("クリア"));
+    QPushButton* btnAGClear = makeButton(nullptr, "btnAGClear", QStringLiteral("クリア"));
     btnAGClear->setAccessibleName(QStringLiteral("解答のグラフをクリア"));
     right->addLayout(row({btnAGAdd, btnAGClear}));
 
-    QLabel* Label6 = label("Label6", QStringLiteral("使えるグラフ"));
+    QLabel* Label6 = makeLabel(nullptr, "Label6", QStringLiteral("使えるグラフ"));
     flbGraph = namedList(this, "flbGraph", {}, QStringLiteral("使えるグラフ"));
     flbGraph->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Label6->setBuddy(flbGraph);
-    QPushButton* btnGraphFile = button("btnGraphFile", QStringLiteral("ファイルを選ぶ…"));
+    QPushButton* btnGraphFile =
+        makeButton(nullptr, "btnGraphFile", QStringLiteral("ファイルを選ぶ…"));
     btnGraphFile->setAccessibleName(QStringLiteral("グラフのファイルを選ぶ"));
     right->addLayout(row({Label6, btnGraphFile}));
     right->addWidget(flbGraph, 1);

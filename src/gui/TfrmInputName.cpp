@@ -16,21 +16,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
 const QString RosterFilter = QStringLiteral("テキストファイル (*.txt)");
 
 } // namespace
@@ -49,22 +34,22 @@ TfrmInputName::TfrmInputName(Desk& desk, QWidget* parent) : QDialog(parent), des
                        "[追加]をクリックすれば名簿を作成\nできます。"));
     memo->setAccessibleName(QStringLiteral("説明"));
     memo->setGeometry(16, 16, 320, 110);
-    QLabel* nameLabel = label(this, "Label2", QStringLiteral("氏名："), {16, 146, 60, 26});
+    QLabel* nameLabel = makeLabel(this, "Label2", QStringLiteral("氏名："), {16, 146, 60, 26});
     edtName = new QLineEdit(this);
     edtName->setObjectName(QStringLiteral("edtName"));
     edtName->setAccessibleName(QStringLiteral("氏名"));
     edtName->setGeometry(76, 146, 260, 26);
     nameLabel->setBuddy(edtName);
-    auto* ok = button(this, "btnOk", QStringLiteral("OK"), {76, 196, 120, 36});
+    auto* ok = makeButton(this, "btnOk", QStringLiteral("OK"), {76, 196, 120, 36});
     // Enter in the name field logs on; the default button takes the key.
     ok->setAutoDefault(true);
     ok->setDefault(true);
-    auto* cancel = button(this, "btnCancel", QStringLiteral("キャンセル"), {216, 196, 120, 36});
-    auto* add = button(this, "btnAdd", QStringLiteral("追加 =>"), {76, 262, 120, 32});
-    auto* del = button(this, "btnDelete", QStringLiteral("削除 =>"), {216, 262, 120, 32});
-    auto* open = button(this, "BitBtn1", QStringLiteral("名簿を開く"), {76, 318, 110, 32});
-    btnSave = button(this, "btnSave", QStringLiteral("名前を付けて保存"), {196, 318, 140, 32});
-    QLabel* rosterLabel = label(this, "Label1", QStringLiteral("名簿"), {352, 16, 40, 26});
+    auto* cancel = makeButton(this, "btnCancel", QStringLiteral("キャンセル"), {216, 196, 120, 36});
+    auto* add = makeButton(this, "btnAdd", QStringLiteral("追加 =>"), {76, 262, 120, 32});
+    auto* del = makeButton(this, "btnDelete", QStringLiteral("削除 =>"), {216, 262, 120, 32});
+    auto* open = makeButton(this, "BitBtn1", QStringLiteral("名簿を開く"), {76, 318, 110, 32});
+    btnSave = makeButton(this, "btnSave", QStringLiteral("名前を付けて保存"), {196, 318, 140, 32});
+    QLabel* rosterLabel = makeLabel(this, "Label1", QStringLiteral("名簿"), {352, 16, 40, 26});
     edtMeibo = new QLineEdit(this);
     edtMeibo->setObjectName(QStringLiteral("edtMeibo"));
     edtMeibo->setReadOnly(true);
@@ -165,7 +150,7 @@ void TfrmInputName::btnOkClick() {
         reject();
         return;
     case LogOnStep::AskPassword:
-        if (!desk_.password->ask(state_.password)) {
+        if (!desk_.askPassword(state_.password)) {
             edtName->setFocus();
             return;
         }

@@ -9,26 +9,19 @@
 #include "gui/UiText.h"
 #include "shell/Commands.h"
 
-namespace {
-QLabel* label(QWidget* parent, const QString& text, QRect geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(geometry);
-    return l;
-}
-} // namespace
-
 TfrmJuku::TfrmJuku(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName(QStringLiteral("TfrmJuku"));
     setWindowTitle(QStringLiteral("校名／塾名入力"));
     setFont(uiFont("ＭＳ Ｐゴシック", 14));
     setFixedSize(440, 200);
-    label(this, QStringLiteral("学校名・塾名"), {20, 24, 100, 24});
+    makeLabel(this, nullptr, QStringLiteral("学校名・塾名"), {20, 24, 100, 24});
     edtSchool = new QLineEdit(this);
     edtSchool->setObjectName(QStringLiteral("edtSchool"));
     edtSchool->setAccessibleName(QStringLiteral("学校名・塾名"));
     edtSchool->setGeometry(120, 22, 300, 28);
-    label(this, QStringLiteral("ここには自由にタイトルを入れることができます"), {120, 60, 300, 22});
-    label(this, QStringLiteral("例　ＣＡＩ中学校　年　組"), {120, 84, 300, 22});
+    makeLabel(this, nullptr, QStringLiteral("ここには自由にタイトルを入れることができます"),
+              {120, 60, 300, 22});
+    makeLabel(this, nullptr, QStringLiteral("例　ＣＡＩ中学校　年　組"), {120, 84, 300, 22});
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btnOk"));
     ok->setGeometry(200, 140, 100, 34);

@@ -21,10 +21,9 @@
 
 namespace {
 
-QPushButton* button(const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+// The buttons under the records share one size.
+QPushButton* rowButton(const char* name, const QString& caption) {
+    QPushButton* b = makeButton(nullptr, name, caption);
     b->setMinimumSize(110, 34);
     return b;
 }
@@ -71,10 +70,10 @@ TfrmKiroku::TfrmKiroku(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     edtName->setAccessibleName(QStringLiteral("ログオン名"));
     edtName->setMaximumWidth(200);
     nameLabel->setBuddy(edtName);
-    QPushButton* erase = button("btnErase", QStringLiteral("記録消去"));
-    QPushButton* exportCsv = button("btnExport", QStringLiteral("CSVに書き出す"));
-    QPushButton* help = button("btnHelp", QStringLiteral("ヘルプ"));
-    QPushButton* close = button("btnReturn", QStringLiteral("閉じる"));
+    QPushButton* erase = rowButton("btnErase", QStringLiteral("記録消去"));
+    QPushButton* exportCsv = rowButton("btnExport", QStringLiteral("CSVに書き出す"));
+    QPushButton* help = rowButton("btnHelp", QStringLiteral("ヘルプ"));
+    QPushButton* close = rowButton("btnReturn", QStringLiteral("閉じる"));
     row->addWidget(nameLabel);
     row->addWidget(edtName);
     row->addStretch();

@@ -34,28 +34,6 @@ namespace {
 constexpr int PanelWidth = 113;
 const QColor PanelColor(255, 255, 240);
 
-template <class W> W* make(QWidget* parent, const char* name, QRect geometry = {}) {
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    if (!geometry.isNull()) w->setGeometry(geometry);
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QPoint at,
-                    QSize size = {81, 34}) {
-    auto* b = make<QPushButton>(parent, name, QRect(at, size));
-    b->setText(caption);
-    if (spokenText(caption) != caption) b->setAccessibleName(spokenText(caption));
-    return b;
-}
-
-QSpinBox* spin(QWidget* parent, const char* name, QRect geometry, int low, int high, int value) {
-    auto* s = make<QSpinBox>(parent, name, geometry);
-    s->setRange(low, high);
-    s->setValue(value);
-    return s;
-}
-
 } // namespace
 
 TfrmMain::TfrmMain(Desk& desk) : desk_(desk) {
@@ -68,7 +46,7 @@ TfrmMain::TfrmMain(Desk& desk) : desk_(desk) {
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    pnlMain = make<QFrame>(central, "pnlMain");
+    pnlMain = makeControl<QFrame>(central, "pnlMain");
     pnlMain->setFixedWidth(PanelWidth);
     pnlMain->setMouseTracking(true); // moving over it closes the pop-ups
     paintBackground(pnlMain, PanelColor);
@@ -93,38 +71,38 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::buildPanel() {
     QWidget* p = pnlMain;
-    btnLock = button(p, "btnLock", QStringLiteral("先生用"), {16, 27});
+    btnLock = makeButton(p, "btnLock", QStringLiteral("先生用"), {16, 27, 81, 34});
     btnLock->setToolTip(QStringLiteral("編集機能のON/OFF"));
     btnLock->setIcon(glyph("lockopen", 20, devicePixelRatioF()));
-    btnFpClose = button(p, "btnFpClose", QStringLiteral("閉じる"), {16, 62});
-    btnOpenMaster = button(p, "btnOpenMaster", QStringLiteral("開  く "), {16, 96});
-    btnSave = button(p, "btnSave", QStringLiteral("保　存　"), {16, 130});
-    btnStartPrint = button(p, "btnStartPrint", QStringLiteral("印　刷　"), {16, 165});
-    btnEdit = button(p, "btnEdit", QStringLiteral("編　集　"), {16, 200});
-    btnTest = button(p, "btnTest", QStringLiteral("学　習"), {16, 235});
-    btnLogOn = button(p, "btnLogOn", QStringLiteral("学習者"), {16, 270});
-    edtLogOnName = make<QLineEdit>(p, "edtLogOnName", QRect(16, 314, 81, 22));
+    btnFpClose = makeButton(p, "btnFpClose", QStringLiteral("閉じる"), {16, 62, 81, 34});
+    btnOpenMaster = makeButton(p, "btnOpenMaster", QStringLiteral("開  く "), {16, 96, 81, 34});
+    btnSave = makeButton(p, "btnSave", QStringLiteral("保　存　"), {16, 130, 81, 34});
+    btnStartPrint = makeButton(p, "btnStartPrint", QStringLiteral("印　刷　"), {16, 165, 81, 34});
+    btnEdit = makeButton(p, "btnEdit", QStringLiteral("編　集　"), {16, 200, 81, 34});
+    btnTest = makeButton(p, "btnTest", QStringLiteral("学　習"), {16, 235, 81, 34});
+    btnLogOn = makeButton(p, "btnLogOn", QStringLiteral("学習者"), {16, 270, 81, 34});
+    edtLogOnName = makeControl<QLineEdit>(p, "edtLogOnName", QRect(16, 314, 81, 22));
     edtLogOnName->setReadOnly(true);
     edtLogOnName->setAccessibleName(QStringLiteral("学習者名"));
-    btnKaitou = button(p, "btnKaitou", QStringLiteral("解答表示"), {16, 342});
-    chkBekkai = make<QCheckBox>(p, "chkBekkai", QRect(18, 388, 85, 20));
+    btnKaitou = makeButton(p, "btnKaitou", QStringLiteral("解答表示"), {16, 342, 81, 34});
+    chkBekkai = makeControl<QCheckBox>(p, "chkBekkai", QRect(18, 388, 85, 20));
     chkBekkai->setText(QStringLiteral("別解表示"));
     chkBekkai->setChecked(true);
-    btnKran = button(p, "btnKran", QStringLiteral("解答欄　"), {16, 422});
-    lblGyouSpace = make<QLabel>(p, "lblGyouSpace", QRect(8, 474, 42, 16));
+    btnKran = makeButton(p, "btnKran", QStringLiteral("解答欄　"), {16, 422, 81, 34});
+    lblGyouSpace = makeControl<QLabel>(p, "lblGyouSpace", QRect(8, 474, 42, 16));
     lblGyouSpace->setText(QStringLiteral("主行間"));
-    spnGyouSpace = spin(p, "spnGyouSpace", QRect(50, 470, 55, 24), -5, 200, 30);
+    spnGyouSpace = makeSpin(p, "spnGyouSpace", -5, 200, 30, {50, 470, 55, 24});
     spnGyouSpace->setAccessibleName(QStringLiteral("主行間"));
-    lblMoji = make<QLabel>(p, "lblMoji", QRect(8, 500, 42, 14));
+    lblMoji = makeControl<QLabel>(p, "lblMoji", QRect(8, 500, 42, 14));
     lblMoji->setText(QStringLiteral("文　字"));
-    lblSize = make<QLabel>(p, "lblSize", QRect(8, 514, 42, 14));
+    lblSize = makeControl<QLabel>(p, "lblSize", QRect(8, 514, 42, 14));
     lblSize->setText(QStringLiteral("サイズ"));
-    spnMojiSize = spin(p, "spnMojiSize", QRect(50, 502, 55, 24), 8, 50, 10);
+    spnMojiSize = makeSpin(p, "spnMojiSize", 8, 50, 10, {50, 502, 55, 24});
     spnMojiSize->setAccessibleName(QStringLiteral("文字サイズ"));
-    pnlCopy = make<QFrame>(p, "pnlCopy", QRect(8, 540, 97, 78));
+    pnlCopy = makeControl<QFrame>(p, "pnlCopy", QRect(8, 540, 97, 78));
     pnlCopy->setFrameShape(QFrame::StyledPanel);
-    btnCopy = button(pnlCopy, "btnCopy", QStringLiteral("コピー"), {8, 6}, {81, 30});
-    btnCancel = button(pnlCopy, "btnCancel", QStringLiteral("キャンセル"), {8, 42}, {81, 30});
+    btnCopy = makeButton(pnlCopy, "btnCopy", QStringLiteral("コピー"), {8, 6, 81, 30});
+    btnCancel = makeButton(pnlCopy, "btnCancel", QStringLiteral("キャンセル"), {8, 42, 81, 30});
     btnCopy->setEnabled(false);
     btnCancel->setEnabled(false);
 
@@ -153,7 +131,7 @@ void TfrmMain::buildPanel() {
 
 void TfrmMain::buildHiddenControls() {
     QWidget* p = pnlMain;
-    pnlSize = make<QFrame>(p, "pnlSize", QRect(8, 630, 97, 90));
+    pnlSize = makeControl<QFrame>(p, "pnlSize", QRect(8, 630, 97, 90));
     paintBackground(pnlSize, QColor(224, 224, 224));
     struct Paper {
         QRadioButton** button;
@@ -166,7 +144,7 @@ void TfrmMain::buildHiddenControls() {
                             {&radA3, "radA3", 891}};
     int y = 4;
     for (const Paper& paper : papers) {
-        *paper.button = make<QRadioButton>(pnlSize, paper.name, QRect(6, y, 80, 20));
+        *paper.button = makeControl<QRadioButton>(pnlSize, paper.name, QRect(6, y, 80, 20));
         (*paper.button)->setText(QLatin1String(paper.name + 3));
         const int width = paper.width;
         connect(*paper.button, &QRadioButton::toggled, this, [this, width](bool on) {
@@ -183,25 +161,25 @@ void TfrmMain::buildHiddenControls() {
     radB5->setChecked(true);
     pnlSize->hide();
 
-    cmbRetsuX = make<QComboBox>(p, "cmbRetsuX", QRect(8, 724, 97, 22));
+    cmbRetsuX = makeControl<QComboBox>(p, "cmbRetsuX", QRect(8, 724, 97, 22));
     cmbRetsuX->addItems(
         {QStringLiteral("１列"), QStringLiteral("２列（横）"), QStringLiteral("２列（縦）")});
     cmbRetsuX->setFocusPolicy(Qt::NoFocus);
     connect(cmbRetsuX, &QComboBox::activated, this,
             [this](int index) { SetColumns(desk_.program(), index); });
-    spnKranWX = spin(p, "spnKranWX", QRect(8, 750, 60, 22), 0, 999, 0);
+    spnKranWX = makeSpin(p, "spnKranWX", 0, 999, 0, {8, 750, 60, 22});
     connect(spnKranWX, &QSpinBox::valueChanged, this,
             [this](int v) { SetBoxWidth(desk_.program(), v); });
-    spnGyoukanSub = spin(p, "spnGyoukanSub", QRect(8, 774, 60, 22), -99, 999, 0);
+    spnGyoukanSub = makeSpin(p, "spnGyoukanSub", -99, 999, 0, {8, 774, 60, 22});
     connect(spnGyoukanSub, &QSpinBox::valueChanged, this,
             [this](int v) { SetSecondarySpacing(desk_.program(), v); });
-    btnAdd = button(p, "btnAdd", QStringLiteral("追　加　"), {16, 800});
+    btnAdd = makeButton(p, "btnAdd", QStringLiteral("追　加　"), {16, 800, 81, 34});
     btnAdd->setFocusPolicy(Qt::NoFocus);
     connect(btnAdd, &QPushButton::clicked, this, &TfrmMain::btnAddClick);
-    btnShukusho = button(p, "btnShukusho", QStringLiteral("縮小"), {16, 836});
+    btnShukusho = makeButton(p, "btnShukusho", QStringLiteral("縮小"), {16, 836, 81, 34});
     btnShukusho->setIcon(glyph("maruyl", 20, devicePixelRatioF()));
     connect(btnShukusho, &QPushButton::clicked, this, &TfrmMain::btnShukushoClick);
-    btnScroll = button(p, "btnScroll", QString(), {16, 872}, {34, 34});
+    btnScroll = makeButton(p, "btnScroll", QString(), {16, 872, 34, 34});
     btnScroll->setToolTip(QStringLiteral("スクロール"));
     connect(btnScroll, &QPushButton::clicked, this, &TfrmMain::btnScrollClick);
     // Box offset steps: one unit, four while Shift is held.
@@ -214,7 +192,7 @@ void TfrmMain::buildHiddenControls() {
         {"btnUp", true, -1}, {"btnDown", true, 1}, {"btnLeft", false, -1}, {"btnRight", false, 1}};
     int x = 8;
     for (const Step& s : steps) {
-        QPushButton* b = button(p, s.name, QString(), {x, 910}, {22, 22});
+        QPushButton* b = makeButton(p, s.name, QString(), {x, 910, 22, 22});
         x += 24;
         connect(b, &QPushButton::clicked, this, [this, s] {
             Program& prog = desk_.program();
@@ -226,12 +204,12 @@ void TfrmMain::buildHiddenControls() {
         });
         b->hide();
     }
-    btnOpenCopy = button(p, "btnOpenCopy", QStringLiteral("開く"), {16, 936});
+    btnOpenCopy = makeButton(p, "btnOpenCopy", QStringLiteral("開く"), {16, 936, 81, 34});
     btnOpenCopy->setFocusPolicy(Qt::NoFocus);
     connect(btnOpenCopy, &QPushButton::clicked, this, &TfrmMain::btnOpenCopyClick);
-    lstWindow = make<QListWidget>(p, "lstWindow", QRect(0, 0, 10, 10));
-    lstDummyX = make<QListWidget>(p, "lstDummyX", QRect(0, 0, 10, 10));
-    lstDefaultData = make<QListWidget>(p, "lstDefaultData", QRect(0, 0, 10, 10));
+    lstWindow = makeControl<QListWidget>(p, "lstWindow", QRect(0, 0, 10, 10));
+    lstDummyX = makeControl<QListWidget>(p, "lstDummyX", QRect(0, 0, 10, 10));
+    lstDefaultData = makeControl<QListWidget>(p, "lstDefaultData", QRect(0, 0, 10, 10));
     lstDefaultData->addItems(qsLines(DefaultPageBlocks())); // the blocks of a new unit
     for (QWidget* w : std::initializer_list<QWidget*>{cmbRetsuX, spnKranWX, spnGyoukanSub, btnAdd,
                                                       btnShukusho, btnScroll, btnOpenCopy,
@@ -242,7 +220,7 @@ void TfrmMain::buildHiddenControls() {
 void TfrmMain::buildPopups() {
     QWidget* central = centralWidget();
     auto popup = [&](const char* name, QPoint at) {
-        auto* panel = make<QFrame>(central, name, QRect(at, QSize(150, 74)));
+        auto* panel = makeControl<QFrame>(central, name, QRect(at, QSize(150, 74)));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Raised);
         paintBackground(panel, QColor(236, 242, 250));
@@ -251,29 +229,27 @@ void TfrmMain::buildPopups() {
     };
     pnlSave = popup("pnlSave", {67, 125});
     btnSaveMaster =
-        button(pnlSave, "btnSaveMaster", QStringLiteral("上書き保存"), {6, 5}, {138, 30});
+        makeButton(pnlSave, "btnSaveMaster", QStringLiteral("上書き保存"), {6, 5, 138, 30});
     btnSaveCopy =
-        button(pnlSave, "btnSaveCopy", QStringLiteral("名前を付けて保存"), {6, 39}, {138, 30});
+        makeButton(pnlSave, "btnSaveCopy", QStringLiteral("名前を付けて保存"), {6, 39, 138, 30});
     pnlEdit = popup("pnlEdit", {67, 195});
     pnlEdit->resize(176, 74);
-    btnEditMaster = button(pnlEdit, "btnEditMaster", QStringLiteral("マスターファイルを編集"),
-                           {6, 5}, {164, 30});
-    btnEditCopy =
-        button(pnlEdit, "btnEditCopy", QStringLiteral("コピーファイルを編集"), {6, 39}, {164, 30});
+    btnEditMaster = makeButton(pnlEdit, "btnEditMaster", QStringLiteral("マスターファイルを編集"),
+                               {6, 5, 164, 30});
+    btnEditCopy = makeButton(pnlEdit, "btnEditCopy", QStringLiteral("コピーファイルを編集"),
+                             {6, 39, 164, 30});
     connect(btnSaveMaster, &QPushButton::clicked, this, &TfrmMain::btnSaveMasterClick);
     connect(btnSaveCopy, &QPushButton::clicked, this, &TfrmMain::btnSaveCopyClick);
-    connect(btnEditMaster, &QPushButton::clicked, this, [this] {
-        hidePopups();
-        if (desk_.later.questionEditor) desk_.later.questionEditor();
-    });
+    connect(btnEditMaster, &QPushButton::clicked, this,
+            [this] { desk_.run(Desk::Command::EditUnit); });
     connect(btnEditCopy, &QPushButton::clicked, this, &TfrmMain::btnEditCopyClick);
 }
 
 void TfrmMain::buildTips() {
-    grbDoYouKnow = make<QFrame>(centralWidget(), "grbDoYouKnow", QRect(0, 0, 361, 449));
+    grbDoYouKnow = makeControl<QFrame>(centralWidget(), "grbDoYouKnow", QRect(0, 0, 361, 449));
     grbDoYouKnow->setFrameShape(QFrame::Box);
     paintBackground(grbDoYouKnow, Qt::white);
-    auto* title = make<QLabel>(grbDoYouKnow, "lblDoYouKnow", QRect(16, 10, 329, 30));
+    auto* title = makeControl<QLabel>(grbDoYouKnow, "lblDoYouKnow", QRect(16, 10, 329, 30));
     title->setText(QStringLiteral("ご存じですか？"));
     QFont big = title->font();
     big.setPixelSize(18);
@@ -297,7 +273,7 @@ void TfrmMain::buildTips() {
     int y = 50;
     for (const Tip& t : tips) {
         QPushButton* b =
-            button(grbDoYouKnow, t.name, QString::fromUtf8(t.caption), {20, y}, {321, 38});
+            makeButton(grbDoYouKnow, t.name, QString::fromUtf8(t.caption), {20, y, 321, 38});
         b->setStyleSheet(QStringLiteral("text-align: left; padding-left: 10px;"));
         const int topic = t.topic;
         connect(b, &QPushButton::clicked, this, [this, topic] { tipClicked(topic); });
@@ -313,11 +289,11 @@ void TfrmMain::buildTips() {
     QPalette blue = study->palette();
     blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
     study->setPalette(blue);
-    chkNextTime = make<QCheckBox>(grbDoYouKnow, "chkNextTime", QRect(20, 360, 321, 20));
+    chkNextTime = makeControl<QCheckBox>(grbDoYouKnow, "chkNextTime", QRect(20, 360, 321, 20));
     chkNextTime->setText(QStringLiteral("次の起動時にも表示する"));
     chkNextTime->hide();
     btnCloseTips =
-        button(grbDoYouKnow, "btnClose", QStringLiteral("閉じる"), {130, 395}, {101, 34});
+        makeButton(grbDoYouKnow, "btnClose", QStringLiteral("閉じる"), {130, 395, 101, 34});
     connect(btnCloseTips, &QPushButton::clicked, this, &TfrmMain::btnCloseTipsClick);
     grbDoYouKnow->hide();
 }
@@ -354,7 +330,7 @@ void TfrmMain::buildMenus() {
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(QStringLiteral("使い方(&U)"), this, [this] { desk_.showHelp(0); });
     mnuHelp->addAction(QStringLiteral("バージョン(&V)"), this,
-                       [this] { desk_.version->showBox(); });
+                       [this] { desk_.run(Desk::Command::Version); });
     mnuDoYouKnow =
         mnuHelp->addAction(QStringLiteral("ご存じですか(&D)"), this, &TfrmMain::mnuDoYouKnowClick);
     mnuHelp->addAction(QStringLiteral("補足"), this, &TfrmMain::mnuHosokuClick);

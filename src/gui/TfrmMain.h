@@ -30,7 +30,6 @@ class TfrmMain : public QMainWindow {
     explicit TfrmMain(Desk& desk);
     ~TfrmMain() override;
 
-    Desk& desk() { return desk_; }
     QMdiArea* mdiArea() const { return mdi_; }
 
     // Size every child window gets (ChildWidth × ChildHeight).
@@ -44,7 +43,7 @@ class TfrmMain : public QMainWindow {
     void addWorksheetWindow(TfrmPrint* window);
     void worksheetWindowClosed(TfrmPrint* window);
     // The active worksheet's window, or null.
-    TfrmPrint* activeWorksheetWindow() const;
+    QWidget* activeWorksheetWindow() const;
     // After a worksheet's values were pushed into Program::controls (activation, paper
     // dialog, settings dialog), shows them in the main window's controls.
     void refreshControls();
@@ -61,12 +60,12 @@ class TfrmMain : public QMainWindow {
     // The command panel on the screen.
     QRect commandPanelArea() const;
 
-    // The save commands for one worksheet; true when it was saved (the close query uses
-    // them: 上書き保存 while the worksheet is an unedited course unit, else 名前を付けて保存).
-    bool overwriteSave(Worksheet& sheet);
-    bool saveAs(Worksheet& sheet);
-    // Closes a worksheet through its window's close query; true when it closed.
-    bool closeWorksheet(Worksheet& sheet);
+    // Hides the save and edit choices and the tips panel.
+    void hidePopups();
+    // The 編集 choices: the course unit or this copy of it.
+    void showEditChoices();
+    // The window list and the window menu follow the open worksheets.
+    void refreshWindowList();
     // Student mode on or off: hides or shows every editing, saving and printing control.
     void applyLock(bool locked);
     // The start-up ended the program ("Main.ind" missing).
@@ -125,13 +124,9 @@ class TfrmMain : public QMainWindow {
     void placeOnScreen();
     // Start-up and the window side of the commands (TfrmMainStartup.cpp).
     void formShow();
-    void hidePopups();
-    void refreshWindowList();
     void refreshWindowMenu();
     void tipClicked(int topic);
     void btnCloseTipsClick();
-    bool openMaster();
-    void retitle(Worksheet& sheet);
     Worksheet* activeSheet() const;
 
     Desk& desk_;

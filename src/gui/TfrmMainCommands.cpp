@@ -1,33 +1,15 @@
-// The main window's commands: each hands its work to the core and shows the result.
+// The main window's commands: each is a desk command (DeskCommands.cpp), run from the
+// command panel, the menus and the keys alike; the save and edit choices are the main
+// window's own pop-up panels.
 #include <QCheckBox>
 #include <QFrame>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QUrl>
 
-#include "formats/CourseIndex.h"
 #include "gui/Desk.h"
-#include "gui/TfrmHelp.h"
-#include "gui/TfrmJuku.h"
 #include "gui/TfrmMain.h"
-#include "gui/TfrmMenu.h"
-#include "gui/TfrmOpenPRP.h"
-#include "gui/TfrmPrint.h"
-#include "gui/TfrmPrintMode.h"
-#include "gui/TfrmPrintOk.h"
-#include "gui/TfrmReadUnit.h"
-#include "gui/TfrmSetPaper.h"
-#include "gui/TfrmSettei.h"
 #include "gui/UiText.h"
-#include "qt/QtFiles.h"
 #include "shell/Commands.h"
-#include "shell/OpenFlows.h"
-#include "shell/Prompts.h"
-#include "shell/SaveName.h"
-#include "shell/SaveSteps.h"
-#include "worksheet/OpenWorksheet.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -35,64 +17,12 @@ Worksheet* TfrmMain::activeSheet() const {
     return desk_.program().sheets.current;
 }
 
-void TfrmMain::retitle(Worksheet& sheet) {
-    if (TfrmPrint* window = desk_.windowOf(sheet)) window->refreshCaption();
-    refreshWindowList();
-}
-
-bool TfrmMain::closeWorksheet(Worksheet& sheet) {
-    if (TfrmPrint* window = desk_.windowOf(sheet)) {
-        auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-        return sub ? sub->close() : window->close();
-    }
-    // A worksheet without a window of its own closes through the same question.
-    const bool closed = TryCloseWorksheet(desk_.program(), sheet, [this](Worksheet& s) {
-        return s.masterFlag ? overwriteSave(s) : saveAs(s);
-    });
-    refreshWindowList();
-    return closed;
-}
-
-bool TfrmMain::overwriteSave(Worksheet& sheet) {
-    if (!sheet.masterFlag) return false;
-    return OverwriteUnit(desk_.program(), sheet);
-}
-
-bool TfrmMain::saveAs(Worksheet& sheet) {
-    Program& p = desk_.program();
-    const std::string proposed = ProposedSaveName(sheet);
-    auto choose = [this, &p, &proposed](const std::string& start) -> std::optional<std::string> {
-        for (;;) {
-            std::optional<QString> chosen = desk_.fileDialogs().saveFileName(
-                this, QStringLiteral("名前を付けて保存"), QtFiles::toNative(start + proposed),
-                QStringLiteral("ワークシート (*.prp)"));
-            if (!chosen) return std::nullopt;
-            if (std::optional<std::string> core = QtFiles::toCorePath(*chosen)) return core;
-            p.platform.prompter.message(sj(*chosen) + J(" は使えない文字を含むため使えません"));
-        }
-    };
-    const bool saved = SaveWorksheetAs(p, sheet, choose);
-    retitle(sheet);
-    return saved;
-}
-
-bool TfrmMain::openMaster() {
-    Program& p = desk_.program();
-    OpenMasterHooks hooks;
-    hooks.showMenu = [this] { return desk_.menu->execMenu(); };
-    hooks.newUnitEditor = desk_.later.newUnitEditor;
-    const bool opened = OpenMaster(p, hooks);
-    refreshControls();
-    return opened;
-}
-
 void TfrmMain::btnFpCloseClick() {
-    if (Worksheet* sheet = activeSheet()) closeWorksheet(*sheet);
+    if (Worksheet* sheet = activeSheet()) desk_.closeWorksheet(*sheet);
 }
 
 void TfrmMain::btnOpenMasterClick() {
-    hidePopups();
-    if (openMaster() && activeSheet()) activeSheet()->Modified = false;
+    desk_.run(Desk::Command::OpenUnit);
 }
 
 void TfrmMain::btnSaveClick() {
@@ -107,21 +37,22 @@ void TfrmMain::btnSaveClick() {
 }
 
 void TfrmMain::btnSaveMasterClick() {
-    hidePopups();
-    if (Worksheet* sheet = activeSheet()) overwriteSave(*sheet);
+    desk_.run(Desk::Command::SaveOver);
 }
 
 void TfrmMain::btnSaveCopyClick() {
-    hidePopups();
-    if (Worksheet* sheet = activeSheet()) saveAs(*sheet);
+    desk_.run(Desk::Command::SaveCopy);
 }
 
 void TfrmMain::btnStartPrintClick() {
-    if (!activeSheet()) return;
-    desk_.printOk->openForActive();
+    desk_.run(Desk::Command::Print);
 }
 
 void TfrmMain::btnEditClick() {
+    desk_.run(Desk::Command::EditChoices);
+}
+
+void TfrmMain::showEditChoices() {
     Worksheet* sheet = activeSheet();
     if (!sheet) return;
     // The choice between the course unit (question editor) and this copy of it.
@@ -133,31 +64,15 @@ void TfrmMain::btnEditClick() {
 }
 
 void TfrmMain::btnEditCopyClick() {
-    hidePopups();
-    Worksheet* sheet = activeSheet();
-    if (sheet && desk_.readUnit->editCopy(*sheet)) retitle(*sheet);
+    desk_.run(Desk::Command::EditCopy);
 }
 
 void TfrmMain::btnTestClick() {
-    StudyHooks hooks;
-    hooks.openMaster = [this] {
-        hidePopups();
-        return openMaster();
-    };
-    hooks.scrollToTop = [this](Worksheet& s) {
-        if (TfrmPrint* window = desk_.windowOf(s)) window->scrollToTop();
-    };
-    hooks.practice = desk_.later.practice;
-    hooks.closeSheet = [this](Worksheet& s) { closeWorksheet(s); };
-    hooks.answersChanged = [this] { showAnswerGlyph(); };
-    RunStudy(desk_.program(), hooks);
+    desk_.run(Desk::Command::Study);
 }
 
 void TfrmMain::btnLogOnClick() {
-    if (desk_.later.logOn)
-        desk_.later.logOn();
-    else
-        SayNotInThisVersion(desk_.program(), "学習者の登録");
+    desk_.run(Desk::Command::LogOn);
 }
 
 void TfrmMain::showLearner() {
@@ -173,20 +88,15 @@ void TfrmMain::chkBekkaiClick() {
 }
 
 void TfrmMain::btnKranClick() {
-    hidePopups();
-    desk_.settei->openForActive();
+    desk_.run(Desk::Command::LayoutSettings);
 }
 
 void TfrmMain::btnCopyClick() {
-    TfrmPrint* window = activeWorksheetWindow();
-    if (!window || !activeSheet()) return;
-    if (window->hasMarkedRegion()) window->copyMarkedRegion();
-    setRegionMarked(false);
+    desk_.copyMarkedRegion();
 }
 
 void TfrmMain::btnCancelClick() {
-    if (TfrmPrint* window = activeWorksheetWindow()) window->dropMark();
-    setRegionMarked(false);
+    desk_.dropMark();
 }
 
 void TfrmMain::btnShukushoClick() {
@@ -202,24 +112,23 @@ void TfrmMain::btnLockClick() {
 }
 
 void TfrmMain::mnuIndexClick() {
-    if (RefuseWhileWorksheetsOpen(desk_.program())) return;
-    if (desk_.later.indexEditor) desk_.later.indexEditor();
+    desk_.run(Desk::Command::MakeIndex);
 }
 
 void TfrmMain::mnuSchoolClick() {
-    desk_.juku->showDialog();
+    desk_.run(Desk::Command::SchoolName);
 }
 
 void TfrmMain::mnuPrintModeClick() {
-    desk_.printMode->openForActive();
+    desk_.run(Desk::Command::PrintMode);
 }
 
 void TfrmMain::mnuSetPaperClick() {
-    desk_.setPaper->openForActive();
+    desk_.run(Desk::Command::PaperSettings);
 }
 
 void TfrmMain::mnuCloseAllClick() {
-    CloseAllWorksheets(desk_.program(), [this](Worksheet& s) { return closeWorksheet(s); });
+    CloseAllWorksheets(desk_.program(), [this](Worksheet& s) { return desk_.closeWorksheet(s); });
     refreshWindowList();
 }
 
@@ -228,26 +137,13 @@ void TfrmMain::mnuExitClick() {
 }
 
 void TfrmMain::btnOpenCopyClick() {
-    hidePopups();
-    OpenCopy(desk_.program(), [this] { return desk_.openPrp->choose(); });
-    refreshControls();
+    desk_.run(Desk::Command::OpenCopy);
 }
 
 void TfrmMain::btnAddClick() {
-    AddUnits(desk_.program(), [this] { return desk_.menu->execMenu(); });
-    if (Worksheet* sheet = activeSheet()) retitle(*sheet);
+    desk_.run(Desk::Command::AddUnits);
 }
 
 void TfrmMain::mnuHosokuClick() {
-    Program& p = desk_.program();
-    const std::string path = p.course.masterFolder + "hosoku.htm";
-    if (!FileExistsOrSay(p, path)) return;
-    // The course's notes are Shift-JIS: decoded here and shown in the help window.
-    std::string bytes;
-    if (p.platform.files.read(path, bytes) != ReadStatus::Ok) {
-        p.platform.prompter.message(ReadErrorText(path));
-        return;
-    }
-    desk_.helpWindow().showDocument(qs(bytes),
-                                    QUrl::fromLocalFile(QtFiles::toNative(p.course.masterFolder)));
+    desk_.run(Desk::Command::CourseNotes);
 }

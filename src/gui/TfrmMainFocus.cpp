@@ -45,7 +45,7 @@ QList<QWidget*> TfrmMain::tabStops() const {
         if (w == btnSave) stops << save;
         if (w == btnEdit) stops << edit;
     }
-    if (TfrmPrint* sheet = activeWorksheetWindow()) {
+    if (QWidget* sheet = activeWorksheetWindow()) {
         auto* frame = qobject_cast<QMdiSubWindow*>(sheet->parentWidget());
         if (frame && !frame->isMinimized()) {
             if (sheet->focusPolicy() & Qt::TabFocus) stops << sheet;

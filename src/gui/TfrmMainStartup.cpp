@@ -58,12 +58,12 @@ void TfrmMain::formShow() {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
-    desk_.dummy->setTitlePicture(pictureAtRatio(out.titlePicture, devicePixelRatioF()));
+    desk_.setTitlePicture(pictureAtRatio(out.titlePicture, devicePixelRatioF()));
     btnKaitou->setEnabled(true);
     showAnswerGlyph();
     chkNextTime->setChecked(p.shell.showDoYouKnow);
     grbDoYouKnow->hide();
-    desk_.printMode->selectMode(p.controls.radPrinter);
+    desk_.selectPrintMode(p.controls.radPrinter);
     refreshControls();
     // The tips panel stands in the middle of the frame, in pale green.
     const int top = (height() - grbDoYouKnow->height() - 80) / 2;
@@ -73,7 +73,7 @@ void TfrmMain::formShow() {
     QPalette green = grbDoYouKnow->palette();
     green.setColor(QPalette::Window, QColor(192, 255, 192));
     grbDoYouKnow->setPalette(green);
-    desk_.dummy->showInFrame();
+    desk_.showTitle();
     showLearner();
     applyLock(p.session.keyLock);
     btnTest->setFocus();
@@ -267,7 +267,7 @@ void TfrmMain::mnuDoYouKnowClick() {
 void TfrmMain::btnCloseTipsClick() {
     desk_.settings().setShowDoYouKnow(chkNextTime->isChecked());
     grbDoYouKnow->hide();
-    if (desk_.program().sheets.count == 0) desk_.dummy->showTitleButton();
+    if (desk_.program().sheets.count == 0) desk_.showTitleButton();
 }
 
 void TfrmMain::tipClicked(int topic) {

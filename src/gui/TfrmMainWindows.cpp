@@ -21,8 +21,8 @@ void TfrmMain::worksheetWindowClosed(TfrmPrint*) {
     refreshControls();
 }
 
-TfrmPrint* TfrmMain::activeWorksheetWindow() const {
-    return desk_.activeWindow();
+QWidget* TfrmMain::activeWorksheetWindow() const {
+    return desk_.frontWorksheetWindow();
 }
 
 void TfrmMain::mnuCascadeClick() {

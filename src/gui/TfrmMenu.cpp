@@ -24,15 +24,6 @@ QLabel* header(QWidget* parent, const char* name, QRect geometry, const QColor& 
     return headerLabel(parent, name, kChoose, geometry, back, text);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    if (spokenText(caption) != caption) b->setAccessibleName(spokenText(caption));
-    return b;
-}
-
 } // namespace
 
 TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
@@ -80,15 +71,16 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     lstRuidai = namedList(this, "lstRuidai", {152, 456, 89, 97}, QStringLiteral("類題"));
     lstRuidai->setSelectionMode(QAbstractItemView::ExtendedSelection);
     btnRuidaiClear =
-        button(this, "btnRuidaiClear", QStringLiteral("類題選択解除"), {152, 560, 110, 30});
+        makeButton(this, "btnRuidaiClear", QStringLiteral("類題選択解除"), {152, 560, 110, 30});
 
-    QPushButton* ok = button(this, "btnOk", QStringLiteral("　Ｏ　Ｋ　"), {472, 530, 130, 40});
+    QPushButton* ok = makeButton(this, "btnOk", QStringLiteral("　Ｏ　Ｋ　"), {472, 530, 130, 40});
     ok->setDefault(true);
-    QPushButton* cancel = button(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"), {612, 530, 110, 40});
+    QPushButton* cancel =
+        makeButton(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"), {612, 530, 110, 40});
     QPushButton* all =
-        button(this, "btnZenTangen", QStringLiteral("全単元表示"), {742, 530, 110, 40});
+        makeButton(this, "btnZenTangen", QStringLiteral("全単元表示"), {742, 530, 110, 40});
     QPushButton* rec =
-        button(this, "btnShowRecord", QStringLiteral("記録表示"), {862, 530, 115, 40});
+        makeButton(this, "btnShowRecord", QStringLiteral("記録表示"), {862, 530, 115, 40});
 
     connect(lstLesson, &QListWidget::currentRowChanged, this, &TfrmMenu::lstLessonClick);
     connect(lstSection, &QListWidget::currentRowChanged, this, &TfrmMenu::lstSectionClick);
@@ -98,7 +90,7 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     connect(btnRuidaiClear, &QPushButton::clicked, this, &TfrmMenu::btnRuidaiClearClick);
     connect(ok, &QPushButton::clicked, this, &TfrmMenu::btnOkClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(all, &QPushButton::clicked, this, [this] { desk_.zenTangen->showOverview(); });
+    connect(all, &QPushButton::clicked, this, [this] { desk_.run(Desk::Command::UnitOverview); });
     connect(rec, &QPushButton::clicked, this, &TfrmMenu::btnShowRecordClick);
     for (QListWidget* l : {lstLesson, lstSection, lstUnit})
         l->installEventFilter(this);
@@ -225,11 +217,7 @@ void TfrmMenu::btnOkClick() {
 
 void TfrmMenu::btnShowRecordClick() {
     Program& p = desk_.program();
-    if (!desk_.later.records) {
-        SayNotInThisVersion(p, "実行記録");
-        return;
-    }
-    if (desk_.later.records()) {
+    if (desk_.showRecords()) {
         ComputeMarks(p);
         refreshUnitList();
     }

@@ -13,13 +13,6 @@
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
 QLineEdit* passwordEdit(QWidget* parent, const char* name, const QString& spoken, QRect geometry) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
@@ -36,14 +29,14 @@ TfrmPassword::TfrmPassword(Desk& desk, QWidget* parent) : QDialog(parent), desk_
     setWindowTitle(QStringLiteral("パスワードの入力"));
     setFont(uiFont("ＭＳ Ｐゴシック", 14));
     setFixedSize(372, 251);
-    lblMess = label(this, "lblMess", {}, {24, 14, 324, 24});
+    lblMess = makeLabel(this, "lblMess", {}, {24, 14, 324, 24});
     lblMess->setFont(uiFont("ＭＳ Ｐゴシック", 16, true));
-    lblPW = label(this, "lblPW", {}, {24, 48, 324, 22});
-    label(this, "Label1", QStringLiteral("（半角英数で４文字以上）"), {24, 70, 324, 20});
+    lblPW = makeLabel(this, "lblPW", {}, {24, 48, 324, 22});
+    makeLabel(this, "Label1", QStringLiteral("（半角英数で４文字以上）"), {24, 70, 324, 20});
     mskPW = passwordEdit(this, "mskPW", QStringLiteral("パスワード"), {24, 96, 220, 26});
     lblPW->setBuddy(mskPW);
-    lblRetry =
-        label(this, "lblRetry", QStringLiteral("確認のため再入力してください"), {24, 132, 324, 20});
+    lblRetry = makeLabel(this, "lblRetry", QStringLiteral("確認のため再入力してください"),
+                         {24, 132, 324, 20});
     mskPW2 = passwordEdit(this, "mskPW2", QStringLiteral("確認のため再入力してください"),
                           {24, 154, 220, 26});
     lblRetry->setBuddy(mskPW2);

@@ -1,4 +1,5 @@
 #include "gui/TfrmPrintOk.h"
+#include "gui/UiParts.h"
 #include "gui/UiText.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 
 #include "Program.h"
 #include "gui/Desk.h"
-#include "gui/TfrmPrint.h"
 #include "qt/QtPdfPrinter.h"
 #include "qt/QtPrinterTarget.h"
 #include "text/Sjis.h"
@@ -22,10 +22,9 @@
 
 namespace {
 
-QPushButton* button(const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
+// A button as wide as its caption needs, with room on either side.
+QPushButton* captionWideButton(const char* name, const QString& caption) {
+    QPushButton* b = makeButton(nullptr, name, caption);
     b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 36);
     return b;
 }
@@ -67,9 +66,9 @@ TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     start->addStretch(1);
     layout->addLayout(start);
 
-    btnSettei_ = button("btnSettei", QStringLiteral("プリンタ設定"));
-    btnPrint_ = button("btnPrint", QStringLiteral("印刷開始"));
-    btnClose_ = button("btnClose", QStringLiteral("閉じる"));
+    btnSettei_ = captionWideButton("btnSettei", QStringLiteral("プリンタ設定"));
+    btnPrint_ = captionWideButton("btnPrint", QStringLiteral("印刷開始"));
+    btnClose_ = captionWideButton("btnClose", QStringLiteral("閉じる"));
     btnPrint_->setDefault(true);
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
@@ -98,16 +97,6 @@ QPrinter& TfrmPrintOk::printer() {
         printer_->setFullPage(true);
     }
     return *printer_;
-}
-
-void TfrmPrintOk::openForActive() {
-    Program& program = desk_.program();
-    if (!PreparePrint(program)) return;
-    openWithPage([this]() -> Bitmap {
-        const Worksheet* sheet = desk_.program().sheets.current;
-        const TfrmPrint* window = sheet ? desk_.windowOf(*sheet) : nullptr;
-        return window ? window->pageBitmap() : Bitmap();
-    });
 }
 
 void TfrmPrintOk::openWithPage(PageImageSource page) {

@@ -19,10 +19,9 @@ class TfrmPrintOk : public QDialog {
     explicit TfrmPrintOk(Desk& desk, QWidget* parent = nullptr);
     ~TfrmPrintOk() override;
 
-    // Opens the dialog for the active worksheet (main window's 印刷 or the worksheet's
-    // 印刷(&P)); nothing happens without one.
-    void openForActive();
-    // Opens the dialog printing another page image (the practice window's own page).
+    // Opens the dialog printing a page image: the active worksheet's (main window's 印刷 or
+    // the worksheet's 印刷(&P)) or the practice window's own page; nothing happens without
+    // an active worksheet.
     void openWithPage(PageImageSource page);
 
     // The printer the dialog prints on, kept between uses.

@@ -92,7 +92,7 @@ bool TfrmReadUnit::editCopy(Worksheet& sheet) {
         r.moveCenter(area.center());
         setGeometry(r);
     }
-    const CopyEditFields f = CopyEditOf(desk_.program(), sheet);
+    const CopyEditFields f = CopyEditOf(sheet);
     edtTangen->setText(qs(f.title));
     edtSchool->setText(qs(f.school));
     edtShimei->setText(qs(f.nameLine));

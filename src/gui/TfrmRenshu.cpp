@@ -72,13 +72,9 @@ TfrmRenshu::TfrmRenshu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
 TfrmRenshu::~TfrmRenshu() = default;
 
 QPushButton* TfrmRenshu::button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+    QPushButton* b = makeButton(parent, name, caption);
     b->setMinimumHeight(30);
     b->installEventFilter(this);
-    const QString spoken = spokenText(caption);
-    if (spoken != caption) b->setAccessibleName(spoken);
     return b;
 }
 

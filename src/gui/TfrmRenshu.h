@@ -63,13 +63,13 @@ class TfrmRenshu : public QDialog {
     void btnNext2Click();  // 入力: the answer in the field, as Enter
     void btnClear2Click(); // クリア
     void imgMessClick();
-    void btnAnkiClick();       // 暗記
-    void btnNextAClick();      // 消して次へ
-    void btnNextBClick();      // 消さずに次へ
-    void btnShowClick();       // すべて表示
-    void btnAllClearClick();   // すべて消去
-    void btnCloseClick();      // 暗記終了
-    void chkInputModeClick();  // 解答選択, ランダム
+    void btnAnkiClick();      // 暗記
+    void btnNextAClick();     // 消して次へ
+    void btnNextBClick();     // 消さずに次へ
+    void btnShowClick();      // すべて表示
+    void btnAllClearClick();  // すべて消去
+    void btnCloseClick();     // 暗記終了
+    void chkInputModeClick(); // 解答選択, ランダム
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

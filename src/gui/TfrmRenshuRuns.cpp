@@ -207,7 +207,7 @@ void TfrmRenshu::runMarked(const RunResult& result) {
     imgMess_->setPicture(reactionPicture(reaction, devicePixelRatioF()));
     imgMess_->setAccessibleDescription(QStringLiteral("%1点").arg(result.score));
     if (result.allCorrect) {
-        desk_.zenSeikai->congratulate();
+        desk_.congratulate();
         btnEnd_->setFocus();
     } else {
         desk_.prompter().message(EndMessageText(result.kind));
@@ -274,7 +274,7 @@ void TfrmRenshu::btnStartPrintClick() {
     if (!w_.sheet || w_.run.phase == RunPhase::Running) return;
     Program& p = desk_.program();
     BeginLearnerSheet(p, w_);
-    desk_.printOk->openWithPage([this]() -> Bitmap {
+    desk_.printPage([this]() -> Bitmap {
         // The learner's sheet at one pixel per layout unit, with the score.
         const PracticePage shown = w_.page;
         w_.page = PracticePage::AnswerSheet;
@@ -294,10 +294,7 @@ void TfrmRenshu::btnStartPrintClick() {
 }
 
 void TfrmRenshu::btnShowRecordClick() {
-    if (desk_.later.records)
-        desk_.later.records();
-    else
-        SayNotInThisVersion(desk_.program(), "記録表示");
+    desk_.showRecords();
     showRecords();
 }
 
@@ -321,7 +318,8 @@ void TfrmRenshu::btnClear2Click() {
 }
 
 void TfrmRenshu::chkInputModeClick() {
-    ChooseInputMode(desk_.program(), w_, InputMode{chkKaitou_->isChecked(), chkRandom_->isChecked()});
+    ChooseInputMode(desk_.program(), w_,
+                    InputMode{chkKaitou_->isChecked(), chkRandom_->isChecked()});
     if (w_.run.phase == RunPhase::Running && w_.run.kind != RunKind::Memorise) showInputWay();
     if (QLineEdit* f = currentField()) f->setFocus();
 }

@@ -1,8 +1,11 @@
 #include "gui/UiParts.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 
 QFont uiFont(const char* faceUtf8, int pixels, bool bold) {
     QFont f(QString::fromUtf8(faceUtf8));
@@ -46,4 +49,37 @@ QListWidget* namedList(QWidget* parent, const char* name, QRect geometry,
     l->setGeometry(geometry);
     l->setAccessibleName(accessible);
     return l;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry,
+                        const QString& tip) {
+    auto* b = makeControl<QPushButton>(parent, name, geometry);
+    b->setText(caption);
+    b->setAutoDefault(false);
+    if (!tip.isEmpty()) b->setToolTip(tip);
+    const QString spoken = spokenText(caption);
+    if (spoken != caption) b->setAccessibleName(spoken);
+    return b;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* l = makeControl<QLabel>(parent, name, geometry);
+    l->setText(text);
+    return l;
+}
+
+QSpinBox* makeSpin(QWidget* parent, const char* name, int low, int high, int value,
+                   QRect geometry) {
+    auto* s = makeControl<QSpinBox>(parent, name, geometry);
+    s->setRange(low, high);
+    s->setValue(value);
+    return s;
+}
+
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* c = makeControl<QCheckBox>(parent, name, geometry);
+    c->setText(caption);
+    const QString spoken = spokenText(caption);
+    if (spoken != caption) c->setAccessibleName(spoken);
+    return c;
 }

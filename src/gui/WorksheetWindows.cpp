@@ -18,7 +18,7 @@ QMdiSubWindow* frameOf(TfrmPrint* window) {
 
 } // namespace
 
-WorksheetWindows::WorksheetWindows(Desk& desk) : QObject(desk.main), desk_(desk) {
+WorksheetWindows::WorksheetWindows(Desk& desk) : QObject(desk.main_), desk_(desk) {
     setObjectName(QStringLiteral("WorksheetWindows"));
     WorksheetState& sheets = desk_.program().sheets;
     sheets.relayout = [this](Worksheet& sheet) {
@@ -31,7 +31,7 @@ WorksheetWindows::WorksheetWindows(Desk& desk) : QObject(desk.main), desk_(desk)
 }
 
 WorksheetWindows::~WorksheetWindows() {
-    if (desk_.worksheetWindows == this) desk_.worksheetWindows = nullptr;
+    if (desk_.worksheetWindows_ == this) desk_.worksheetWindows_ = nullptr;
     WorksheetState& sheets = desk_.program().sheets;
     sheets.relayout = nullptr;
     sheets.created = nullptr;
@@ -40,7 +40,7 @@ WorksheetWindows::~WorksheetWindows() {
 }
 
 TfrmPrint* WorksheetWindows::windowOf(const Worksheet& sheet) const {
-    if (!desk_.main) return nullptr;
+    if (!desk_.main_) return nullptr;
     const QList<QMdiSubWindow*> frames = desk_.frame()->subWindowList();
     for (QMdiSubWindow* frame : frames) {
         auto* window = qobject_cast<TfrmPrint*>(frame->widget());
@@ -53,7 +53,7 @@ void WorksheetWindows::created(Worksheet& sheet) {
     // The core activates the new worksheet next; the frame's own activation of the new
     // window waits for that.
     creating_ = true;
-    desk_.main->addWorksheetWindow(new TfrmPrint(desk_, sheet));
+    desk_.main_->addWorksheetWindow(new TfrmPrint(desk_, sheet));
     creating_ = false;
 }
 
@@ -68,7 +68,7 @@ void WorksheetWindows::activated(Worksheet& sheet) {
         bringingFront_ = false;
     }
     desk_.showWorksheetValues();
-    if (desk_.settei) desk_.settei->refreshFromWorksheet();
+    if (desk_.settei_) desk_.settei_->refreshFromWorksheet();
 }
 
 void WorksheetWindows::frameActivated(QMdiSubWindow* frame) {
@@ -88,13 +88,8 @@ void WorksheetWindows::closing(Worksheet& sheet) {
     if (!window) return;
     const bool closingItself = window->isClosing();
     window->detach();
-    desk_.main->worksheetWindowClosed(window);
+    desk_.main_->worksheetWindowClosed(window);
     // Closed by the core (a unit read again): the window goes as well.
     if (!closingItself)
         if (QMdiSubWindow* frame = frameOf(window)) frame->close();
-}
-
-void InstallWorksheetWindows(Desk& desk) {
-    if (!desk.main || desk.worksheetWindows) return;
-    desk.worksheetWindows = new WorksheetWindows(desk);
 }

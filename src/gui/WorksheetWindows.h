@@ -32,6 +32,3 @@ class WorksheetWindows : public QObject {
     bool fromFrame_ = false; // the frame activated the window (a click, tiling)
     bool bringingFront_ = false;
 };
-
-// Made once the main window exists (Desk::createWindows); a second call does nothing.
-void InstallWorksheetWindows(Desk& desk);

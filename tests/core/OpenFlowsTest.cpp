@@ -195,7 +195,7 @@ TEST_F(Flows, AddingStopsAtFifteenGraphsAndAtSixtyLines) {
 TEST_F(Flows, EditCopyRetitlesAndStopsOffering上書き保存) {
     OpenUnit(p, {1, 1, 1, 0}, {});
     Worksheet& sheet = *p.sheets.current;
-    CopyEditFields f = CopyEditOf(p, sheet);
+    CopyEditFields f = CopyEditOf(sheet);
     EXPECT_EQ(f.title, sheet.strTangen);
     EXPECT_EQ(f.data.front(), "<<value");
     EXPECT_EQ(CheckPageBlocks(f.data), "");
@@ -208,7 +208,7 @@ TEST_F(Flows, EditCopyRetitlesAndStopsOffering上書き保存) {
     EXPECT_EQ(messages().back(), "valueブロックの数が合いません");
     EXPECT_TRUE(sheet.masterFlag);
 
-    f.data = CopyEditOf(p, sheet).data;
+    f.data = CopyEditOf(sheet).data;
     ASSERT_TRUE(ApplyCopyEdit(p, sheet, f));
     EXPECT_EQ(U(sheet.caption), "小テスト");
     EXPECT_EQ(sheet.lstQues.size(), 2u);

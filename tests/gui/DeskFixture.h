@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "CourseCopy.h"
+#include "DeskProbe.h"
 #include "Fakes.h"
 #include "Program.h"
 #include "ScriptedDialogs.h"
@@ -74,7 +75,7 @@ class DeskFixture {
         seams.platform = platform;
         desk = std::make_unique<Desk>(course, seams);
         desk->createWindows();
-        if (show) desk->main->show();
+        if (show) DeskProbe::main(*desk)->show();
         return *desk;
     }
 
@@ -100,11 +101,11 @@ class DeskFixture {
     std::vector<std::string> messages() const { return prompter.utf8(); }
 
     template <class W> W* find(const char* name) const {
-        return desk->main->findChild<W*>(QLatin1String(name));
+        return DeskProbe::main(*desk)->findChild<W*>(QLatin1String(name));
     }
     // A menu item of the main window by its caption.
     QAction* menuItem(const QString& caption) const {
-        const QList<QAction*> actions = desk->main->menuBar()->findChildren<QAction*>();
+        const QList<QAction*> actions = DeskProbe::main(*desk)->menuBar()->findChildren<QAction*>();
         for (QAction* a : actions)
             if (a->text() == caption) return a;
         return nullptr;

@@ -42,12 +42,12 @@ class DeskFlowTest : public QObject {
         DeskFixture f;
         Desk& desk = f.start();
         QVERIFY(f.messages().empty());
-        QVERIFY(desk.main->isVisible());
+        QVERIFY(DeskProbe::main(desk)->isVisible());
         // The title window stands in the frame with the course's picture.
-        QMdiSubWindow* title = desk.main->mdiArea()->subWindowList().value(0);
+        QMdiSubWindow* title = DeskProbe::main(desk)->mdiArea()->subWindowList().value(0);
         QVERIFY(title);
         QCOMPARE(title->windowTitle(), QStringLiteral("山口県　千畳敷"));
-        auto* button = desk.dummy->findChild<QPushButton*>(QStringLiteral("btnTitle"));
+        auto* button = DeskProbe::dummy(desk)->findChild<QPushButton*>(QStringLiteral("btnTitle"));
         QImage picture(f.course + QStringLiteral("/Title.BMP"));
         QCOMPARE(button->size(), picture.size() + QSize(10, 20));
         QCOMPARE(f.find<QLineEdit>("edtLogOnName")->text(), QStringLiteral("共通"));
@@ -71,7 +71,7 @@ class DeskFlowTest : public QObject {
                 printerChecked = d.findChild<QRadioButton*>("radPrinter")->isChecked();
             };
             QVERIFY(f.open(0, 0, 0));
-            f.desk->main->mnuPrintModeClick();
+            DeskProbe::main(*f.desk)->mnuPrintModeClick();
             const bool expected = stored.isValid() ? stored.toBool() : true;
             QCOMPARE(printerChecked, expected);
             QCOMPARE(f.stored("PrintMode").toBool(), expected);
@@ -107,7 +107,7 @@ class DeskFlowTest : public QObject {
         DeskFixture f;
         f.store("KeyLock", true);
         Desk& desk = f.start(false);
-        desk.main->show(); // no event has been processed after this
+        DeskProbe::main(desk)->show(); // no event has been processed after this
         for (const char* name : kEditing)
             QVERIFY2(f.find<QWidget>(name)->isHidden(), name);
         QVERIFY(!f.menuItem(QStringLiteral("ファイル(&F)"))->isVisible());
@@ -124,13 +124,15 @@ class DeskFlowTest : public QObject {
         // a window that is open and on one opened while locked.
         f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 0);
         f.find<QPushButton>("btnOpenMaster")->click();
-        auto sheetMenus = [&] { return desk.main->findChildren<QMenuBar*>("mnuPrint"); };
+        auto sheetMenus = [&] {
+            return DeskProbe::main(desk)->findChildren<QMenuBar*>("mnuPrint");
+        };
         QCOMPARE(sheetMenus().size(), 1);
         QVERIFY(!sheetMenus().at(0)->isHidden());
         f.find<QPushButton>("btnLock")->click();
         QVERIFY(sheetMenus().at(0)->isHidden());
         f.steps[QStringLiteral("TfrmMenu")] = chooseUnit(0, 0, 1);
-        desk.main->btnOpenMasterClick(); // opened while locked (as 学習 opens one)
+        DeskProbe::main(desk)->btnOpenMasterClick(); // opened while locked (as 学習 opens one)
         QCOMPARE(sheetMenus().size(), 2);
         for (QMenuBar* menu : sheetMenus())
             QVERIFY(menu->isHidden());
@@ -142,8 +144,8 @@ class DeskFlowTest : public QObject {
         DeskFixture f;
         Desk& desk = f.start();
         const Program& p = desk.program();
-        const std::vector<TfrmPrint*> windows{desk.windowOf(*f.open(0, 0, 0)),
-                                              desk.windowOf(*f.open(0, 0, 1))};
+        const std::vector<TfrmPrint*> windows{DeskProbe::windowOf(desk, *f.open(0, 0, 0)),
+                                              DeskProbe::windowOf(desk, *f.open(0, 0, 1))};
         f.menuItem(QStringLiteral("タイル表示(&T)"))->trigger();
         for (TfrmPrint* w : windows)
             QVERIFY(bluePixels(w) > 0);
@@ -152,7 +154,7 @@ class DeskFlowTest : public QObject {
         QVERIFY(!p.sheets.answersShown);
         for (TfrmPrint* w : windows)
             QCOMPARE(bluePixels(w), 0);
-        desk.main->mdiArea()->setActiveSubWindow(
+        DeskProbe::main(desk)->mdiArea()->setActiveSubWindow(
             qobject_cast<QMdiSubWindow*>(windows[0]->parentWidget()));
         QCOMPARE(p.sheets.current, &windows[0]->sheet());
         QCOMPARE(bluePixels(windows[0]), 0);
@@ -279,9 +281,9 @@ class DeskFlowTest : public QObject {
         QCOMPARE(f.shown, std::vector<QString>{QStringLiteral("TfrmMenu")});
         QVERIFY(f.messages().empty());
         QTest::keyClick(spin, Qt::Key_Escape); // nothing open: nothing closes
-        QVERIFY(desk.main->isVisible());
+        QVERIFY(DeskProbe::main(desk)->isVisible());
         QTest::keyClick(spin, Qt::Key_Escape, Qt::ShiftModifier);
-        QVERIFY(!desk.main->isVisible());
+        QVERIFY(!DeskProbe::main(desk)->isVisible());
     }
 
     // The course's notes (Shift-JIS) are read in the program's own help window.
@@ -289,11 +291,12 @@ class DeskFlowTest : public QObject {
         DeskFixture f;
         Desk& desk = f.start();
         f.menuItem(QStringLiteral("補足"))->trigger();
-        QVERIFY(desk.help && desk.help->isVisible());
-        auto* page = desk.help->findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
+        QVERIFY(DeskProbe::help(desk) && DeskProbe::help(desk)->isVisible());
+        auto* page = DeskProbe::help(desk)->findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
         QVERIFY(page->toPlainText().contains(QStringLiteral("補足説明（先生方へ）")));
         QVERIFY(page->toPlainText().contains(QStringLiteral("類題は数値を変えた同じ形の問題")));
-        QVERIFY(desk.help->windowTitle().endsWith(QStringLiteral("補足説明（先生方へ）")));
+        QVERIFY(
+            DeskProbe::help(desk)->windowTitle().endsWith(QStringLiteral("補足説明（先生方へ）")));
         QVERIFY(f.messages().empty());
     }
 
@@ -302,8 +305,8 @@ class DeskFlowTest : public QObject {
         QFile::remove(f.course + QStringLiteral("/Main.ind"));
         Desk& desk = f.start();
         QCoreApplication::processEvents();
-        QVERIFY(!desk.main->isVisible());
-        QVERIFY(desk.main->startupEnded());
+        QVERIFY(!DeskProbe::main(desk)->isVisible());
+        QVERIFY(DeskProbe::main(desk)->startupEnded());
         QCOMPARE(desk.exitCode(), 1);
         QCOMPARE(f.messages().size(), std::size_t(1));
         QVERIFY(f.messages()[0].find("Main.ind が見つかりません") != std::string::npos);

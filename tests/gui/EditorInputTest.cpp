@@ -40,7 +40,9 @@ void showModal(QDialog& d) {
 }
 
 QString helpText(Desk& desk) {
-    return desk.help->findChild<QTextBrowser*>(QStringLiteral("txtHelp"))->toPlainText();
+    return DeskProbe::help(desk)
+        ->findChild<QTextBrowser*>(QStringLiteral("txtHelp"))
+        ->toPlainText();
 }
 
 const QString Paste = QStringLiteral("(3) 新単元\n>>\n]]\n[[sect9\n偽の節\n<<\n(1) 偽\n>>\n]]");
@@ -153,7 +155,7 @@ class EditorInputTest : public QObject {
         f.steps[QStringLiteral("TfrmEditSource")] = [&](QDialog& d) {
             showModal(d);
             click(d, "btnHelp");
-            sourceOwner = desk.help->parentWidget() == &d ? &d : nullptr;
+            sourceOwner = DeskProbe::help(desk)->parentWidget() == &d ? &d : nullptr;
             sourcePage = helpText(desk);
             d.hide();
         };
@@ -161,25 +163,27 @@ class EditorInputTest : public QObject {
             showModal(d);
             QCOMPARE(QApplication::activeModalWidget(), &d);
             click(d, "btnHelp");
-            owner = desk.help->parentWidget();
-            ownWindow = desk.help->isVisible() && desk.help->isWindow();
-            transient = desk.help->windowHandle() ? desk.help->windowHandle()->transientParent()
-                                                  : nullptr;
+            owner = DeskProbe::help(desk)->parentWidget();
+            ownWindow = DeskProbe::help(desk)->isVisible() && DeskProbe::help(desk)->isWindow();
+            transient = DeskProbe::help(desk)->windowHandle()
+                            ? DeskProbe::help(desk)->windowHandle()->transientParent()
+                            : nullptr;
             page = helpText(desk);
             click(d, "btnEditDirect");
             d.hide();
         };
         f.menuItem(QStringLiteral("目次作成(&C)"))->trigger();
         QVERIFY(ownWindow);
-        QCOMPARE(owner, static_cast<QWidget*>(desk.editIndex));
-        QCOMPARE(transient, desk.editIndex->windowHandle());
+        QCOMPARE(owner, static_cast<QWidget*>(DeskProbe::editIndex(desk)));
+        QCOMPARE(transient, DeskProbe::editIndex(desk)->windowHandle());
         QVERIFY(page.contains(QStringLiteral("主メニュー")));
         QVERIFY(!page.contains(QStringLiteral("まだ使えません")));
-        QCOMPARE(sourceOwner, static_cast<QWidget*>(desk.editSource));
+        QCOMPARE(sourceOwner, static_cast<QWidget*>(DeskProbe::editSource(desk)));
         QVERIFY(sourcePage.contains(QStringLiteral("課のインデックスファイルの書き方")));
         // With no editor open, the help belongs to the main window again.
         desk.showHelp(0);
-        QCOMPARE(desk.help->parentWidget(), static_cast<QWidget*>(desk.main));
+        QCOMPARE(DeskProbe::help(desk)->parentWidget(),
+                 static_cast<QWidget*>(DeskProbe::main(desk)));
     }
 
     void theUnitNameIsShownAgainAfterADirectEdit() {

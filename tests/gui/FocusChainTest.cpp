@@ -104,9 +104,9 @@ class FocusChainTest : public QObject {
         DeskFixture f;
         Desk& desk = f.start();
         QVERIFY(f.open(0, 0, 1) && f.open(0, 0, 2));
-        TfrmPrint* front = desk.windowOf(*desk.program().sheets.current);
-        desk.main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(desk.main));
+        TfrmPrint* front = DeskProbe::windowOf(desk, *desk.program().sheets.current);
+        DeskProbe::main(desk)->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(DeskProbe::main(desk)));
         f.find<QWidget>("btnLock")->setFocus(Qt::TabFocusReason);
         const QList<QWidget*> forward = tabRound(true);
         QList<QWidget*> reversed(forward.rbegin(), forward.rend());
@@ -115,15 +115,16 @@ class FocusChainTest : public QObject {
         QStringList names;
         for (QWidget* w : forward) {
             names << w->objectName();
-            QVERIFY2(w != desk.dummy && !desk.dummy->isAncestorOf(w), qPrintable(names.last()));
+            QVERIFY2(w != DeskProbe::dummy(desk) && !DeskProbe::dummy(desk)->isAncestorOf(w),
+                     qPrintable(names.last()));
         }
         for (const char* command : {"btnLock", "btnOpenMaster", "btnSave", "btnStartPrint",
                                     "btnKran", "btnTest", "spnGyouSpace", "spnMojiSize"})
             QVERIFY2(names.contains(QLatin1String(command)), command);
         QVERIFY(forward.contains(front));
-        QCOMPARE(desk.main->mdiArea()->activeSubWindow(), front->parentWidget());
+        QCOMPARE(DeskProbe::main(desk)->mdiArea()->activeSubWindow(), front->parentWidget());
 
-        const QStringList problems = walk(desk.main);
+        const QStringList problems = walk(DeskProbe::main(desk));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(nameProblem(spoken(front->findChild<PageView*>()), {}).isEmpty());
     }
@@ -145,15 +146,15 @@ class FocusChainTest : public QObject {
             walking(d);
         };
         QVERIFY(f.open(0, 0, 1));
-        desk.main->btnKranClick();
-        desk.main->btnStartPrintClick();
-        desk.main->mnuPrintModeClick();
-        desk.main->mnuSetPaperClick();
-        desk.main->btnOpenCopyClick();
-        desk.main->btnEditCopyClick();
-        desk.main->mnuSchoolClick();
+        DeskProbe::main(desk)->btnKranClick();
+        DeskProbe::main(desk)->btnStartPrintClick();
+        DeskProbe::main(desk)->mnuPrintModeClick();
+        DeskProbe::main(desk)->mnuSetPaperClick();
+        DeskProbe::main(desk)->btnOpenCopyClick();
+        DeskProbe::main(desk)->btnEditCopyClick();
+        DeskProbe::main(desk)->mnuSchoolClick();
         f.menuItem(QStringLiteral("バージョン(&V)"))->trigger();
-        desk.zenTangen->showOverview();
+        DeskProbe::zenTangen(desk)->showOverview();
         // The practice window between runs and during one, and the all-correct window.
         f.steps[QStringLiteral("TfrmRenshu")] = [&](QDialog& d) {
             walking(d);
@@ -161,9 +162,9 @@ class FocusChainTest : public QObject {
             walking(d);
             d.findChild<QPushButton*>(QStringLiteral("btnAbort"))->click();
         };
-        desk.main->btnTestClick();
+        DeskProbe::main(desk)->btnTestClick();
         f.steps[QStringLiteral("TfrmZenSeikai")] = walking;
-        desk.zenSeikai->congratulate();
+        DeskProbe::zenSeikai(desk)->congratulate();
         f.steps[QStringLiteral("TfrmMenu")] = walking; // with the units of a section listed
         f.find<QPushButton>("btnOpenMaster")->click();
         // The learner windows: log-on (a new learner), his new password, his records.
@@ -174,10 +175,10 @@ class FocusChainTest : public QObject {
         };
         f.steps[QStringLiteral("TfrmPassword")] = walking;
         f.steps[QStringLiteral("TfrmKiroku")] = walking;
-        desk.later.logOn();
-        desk.later.records();
+        desk.logOn();
+        desk.showRecords();
         desk.showHelp(0);
-        problems << walk(desk.help);
+        problems << walk(DeskProbe::help(desk));
         QCOMPARE(walked.size(), 16);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
@@ -206,7 +207,7 @@ class FocusChainTest : public QObject {
         };
         QVERIFY(f.open(2, 1, 1));
         f.find<QPushButton>("btnEditMaster")->click();
-        problems << walk(desk.bmp);
+        problems << walk(DeskProbe::bmp(desk));
         QCOMPARE(walked, (QStringList{"TfrmEditIndex", "TfrmInputText", "TfrmEditSource",
                                       "TfrmEditQues", "TfrmEditSource"}));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
@@ -240,8 +241,8 @@ class FocusChainTest : public QObject {
             right->setFocus(Qt::TabFocusReason);
             d.hide(); // closed with a spin selected
         };
-        desk.main->btnKranClick();
-        desk.main->btnKranClick();
+        DeskProbe::main(desk)->btnKranClick();
+        DeskProbe::main(desk)->btnKranClick();
         QCOMPARE(seen, (QStringList{QString(), QStringLiteral("spnRightM"), QString(), QString(),
                                     QStringLiteral("spnRightM"), QString()}));
     }

@@ -27,19 +27,19 @@ void moveAndClick(QWidget* button) {
 }
 
 bool startActive(DeskFixture& f, QSize size = {1024, 740}) {
-    f.start().main->resize(size);
-    f.desk->main->activateWindow();
-    return QTest::qWaitForWindowActive(f.desk->main);
+    DeskProbe::main(f.start())->resize(size);
+    DeskProbe::main(*f.desk)->activateWindow();
+    return QTest::qWaitForWindowActive(DeskProbe::main(*f.desk));
 }
 
 QMdiSubWindow* frameOf(DeskFixture& f, const Worksheet& sheet) {
-    return qobject_cast<QMdiSubWindow*>(f.desk->windowOf(sheet)->parentWidget());
+    return qobject_cast<QMdiSubWindow*>(DeskProbe::windowOf(*f.desk, sheet)->parentWidget());
 }
 
 // The sheet's window is the active one, on top of the others, and its sheet is current.
 bool inFront(DeskFixture& f, const Worksheet& sheet) {
     QCoreApplication::processEvents();
-    QMdiArea* mdi = f.desk->main->mdiArea();
+    QMdiArea* mdi = DeskProbe::main(*f.desk)->mdiArea();
     QMdiSubWindow* frame = frameOf(f, sheet);
     return mdi->activeSubWindow() == frame &&
            mdi->subWindowList(QMdiArea::StackingOrder).last() == frame &&
@@ -90,7 +90,7 @@ class FrontWindowTest : public QObject {
         QCOMPARE(f.shown.back(), QStringLiteral("TfrmReadUnit"));
         QVERIFY2(inFront(f, *sheet), "コピーファイルを編集");
 
-        auto* page = f.desk->windowOf(*sheet)->findChild<PageView*>();
+        auto* page = DeskProbe::windowOf(*f.desk, *sheet)->findChild<PageView*>();
         QTest::mousePress(page, Qt::LeftButton, {}, QPoint(60, 120));
         QTest::mouseMove(page, QPoint(200, 220));
         QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(200, 220));
@@ -108,7 +108,7 @@ class FrontWindowTest : public QObject {
     void layoutStripLeavesThePageInView() {
         DeskFixture f;
         QVERIFY(startActive(f));
-        TfrmPrint* window = f.desk->windowOf(*f.open(0, 0, 1));
+        TfrmPrint* window = DeskProbe::windowOf(*f.desk, *f.open(0, 0, 1));
         auto visiblePage = [&] {
             const QWidget* view = window->findChild<QScrollArea*>()->viewport();
             const QWidget* page = window->findChild<PageView*>();
@@ -121,7 +121,8 @@ class FrontWindowTest : public QObject {
             dlg.show();
             auto* warning = dlg.findChild<QLabel*>(QStringLiteral("lblWarning"));
             warningShown.push_back(warning->isVisible());
-            f.desk->settei->setWarnings(QStringLiteral("(3) の解答が枠からはみ出しています"));
+            DeskProbe::settei(*f.desk)->setWarnings(
+                QStringLiteral("(3) の解答が枠からはみ出しています"));
             warningShown.push_back(warning->isVisible());
             for (int reduced = 0; reduced < 2; ++reduced) {
                 QCoreApplication::processEvents();
@@ -139,13 +140,13 @@ class FrontWindowTest : public QObject {
         QVERIFY(startActive(f, {1280, 990}));
         QVERIFY(f.open(0, 0, 0) && f.open(0, 0, 1) && f.open(0, 1, 0));
         f.menuItem(QStringLiteral("カスケード表示(&C)"))->trigger();
-        const QRect area = f.desk->main->mdiArea()->viewport()->rect();
+        const QRect area = DeskProbe::main(*f.desk)->mdiArea()->viewport()->rect();
         QSet<QPoint> corners;
         for (const auto& sheet : f.desk->program().sheets.open) {
             corners.insert(frameOf(f, *sheet)->pos());
             // Inside the frame, with the page's whole width in view.
             QVERIFY(area.contains(frameOf(f, *sheet)->geometry()));
-            auto* scroll = f.desk->windowOf(*sheet)->findChild<QScrollArea*>();
+            auto* scroll = DeskProbe::windowOf(*f.desk, *sheet)->findChild<QScrollArea*>();
             QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
             QVERIFY(scroll->viewport()->height() >= area.height() / 2);
         }

@@ -1,6 +1,7 @@
 // The windowed program starts: the main window exists under its object name and caption.
 #include <QtTest>
 
+#include "DeskProbe.h"
 #include "gui/Desk.h"
 #include "gui/TfrmMain.h"
 
@@ -10,9 +11,10 @@ class GuiSmokeTest : public QObject {
     void mainWindowIsCreated() {
         Desk desk(QStringLiteral(VELMIX_SOURCE_DIR "/course"));
         desk.createWindows();
-        QVERIFY(desk.main != nullptr);
-        QCOMPARE(desk.main->objectName(), QStringLiteral("TfrmMain"));
-        QCOMPARE(desk.main->windowTitle(), QStringLiteral("Velmix++ 数学問題集２・１次方程式"));
+        QVERIFY(DeskProbe::main(desk) != nullptr);
+        QCOMPARE(DeskProbe::main(desk)->objectName(), QStringLiteral("TfrmMain"));
+        QCOMPARE(DeskProbe::main(desk)->windowTitle(),
+                 QStringLiteral("Velmix++ 数学問題集２・１次方程式"));
     }
 };
 

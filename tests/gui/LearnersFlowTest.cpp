@@ -135,8 +135,8 @@ class LearnersFlowTest : public QObject {
         f.steps[QStringLiteral("TfrmPassword")] = [&](QDialog& d) {
             QtFiles other;
             const PasswordPrompt b{"hanako", *QtFiles::toCorePath(hanakoFile), NoPassword};
-            QVERIFY(ConfirmPassword(other, b, TypedFromUtf8("bbbb"), TypedFromUtf8("bbbb"))
-                        .accepted);
+            QVERIFY(
+                ConfirmPassword(other, b, TypedFromUtf8("bbbb"), TypedFromUtf8("bbbb")).accepted);
             in<QLineEdit>(d, "mskPW")->setText(QStringLiteral("aaaa"));
             in<QLineEdit>(d, "mskPW2")->setText(QStringLiteral("aaaa"));
             in<QPushButton>(d, "btnOk")->click();
@@ -184,7 +184,8 @@ class LearnersFlowTest : public QObject {
         f.find<QPushButton>("btnLogOn")->click();
         QVERIFY(!asked);
         QCOMPARE(f.messages().size(), std::size_t(1));
-        QVERIFY2(f.messages()[0].find("パスワードの記録が壊れているため、ログオンできません。") == 0,
+        QVERIFY2(f.messages()[0].find("パスワードの記録が壊れているため、ログオンできません。") ==
+                     0,
                  f.messages()[0].c_str());
         QVERIFY(f.messages()[0].find("Eq1/jiro.ini の [password] の pw= の行を消す") !=
                     std::string::npos ||
@@ -229,8 +230,8 @@ class LearnersFlowTest : public QObject {
         f.find<QPushButton>("btnLogOn")->click();
         QCOMPARE(f.shown, std::vector<QString>{QStringLiteral("TfrmInputName")});
         QVERIFY(f.messages().empty());
-        QVERIFY(f.desk->inputName->isHidden());
-        QCOMPARE(f.desk->inputName->result(), int(QDialog::Accepted));
+        QVERIFY(DeskProbe::inputName(*f.desk)->isHidden());
+        QCOMPARE(DeskProbe::inputName(*f.desk)->result(), int(QDialog::Accepted));
     }
 
     void theRecordsWindowListsChartsErasesAndExports() {

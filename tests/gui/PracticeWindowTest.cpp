@@ -38,7 +38,7 @@ struct PracticeDesk {
         sheet = f.open(lesson, section, unit);
     }
     Program& program() { return f.desk->program(); }
-    TfrmRenshu& window() { return *f.desk->renshu; }
+    TfrmRenshu& window() { return *DeskProbe::renshu(*f.desk); }
     template <class W> W* in(const char* name) {
         return window().findChild<W*>(QLatin1String(name));
     }
@@ -418,7 +418,7 @@ class PracticeWindowTest : public QObject {
     void allCorrectWindowShowsItsTitleWhole() {
         DeskFixture f;
         f.start();
-        TfrmZenSeikai& window = *f.desk->zenSeikai;
+        TfrmZenSeikai& window = *DeskProbe::zenSeikai(*f.desk);
         window.show();
         QApplication::processEvents();
         const QFontMetrics title(QApplication::font());

@@ -22,7 +22,7 @@ void choosePrinterResolution(WindowFixture& f) {
         d.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
         return d.result();
     };
-    f.desk->printMode->openForActive();
+    DeskProbe::printMode(*f.desk)->openForActive();
 }
 
 // Presses 印刷開始 in the print dialog.
@@ -63,9 +63,9 @@ class PrintDialogTest : public QObject {
             width = d.findChild<QLabel*>(QStringLiteral("lblPWidth"))->text();
             return result;
         };
-        f.desk->printOk->openForActive();
+        f.desk->printActive();
         QCOMPARE(hint, QStringLiteral("用紙のサイズを A4 に設定してください"));
-        QtPrinterTarget printer(f.desk->printOk->printer());
+        QtPrinterTarget printer(DeskProbe::printOk(*f.desk)->printer());
         QCOMPARE(width, QStringLiteral("横：%1").arg(printer.pageWidth()));
         QCOMPARE(f.printDialogs.asked, 1); // no printer chosen yet: the dialog came first
         QCOMPARE(numbersIn(f.printDialogs.pdfPath),
@@ -88,7 +88,7 @@ class PrintDialogTest : public QObject {
             d.findChild<QPushButton*>(QStringLiteral("btnSettei"))->click();
             return pressPrint(d);
         };
-        f.desk->printOk->openForActive();
+        f.desk->printActive();
         QCOMPARE(sheet->StartNo, 5);
         QVERIFY(sheet->Modified);
         QCOMPARE(f.printDialogs.asked, 1); // chosen through プリンタ設定, not asked again
@@ -109,7 +109,7 @@ class PrintDialogTest : public QObject {
             d.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
             return d.result();
         };
-        f.desk->printMode->openForActive();
+        DeskProbe::printMode(*f.desk)->openForActive();
         const QImage shown = f.window()->pageImage().copy();
         f.printDialogs.pdfPath = f.temp.filePath(QStringLiteral("from5.pdf"));
         f.printDialogs.copies = 3;
@@ -118,7 +118,7 @@ class PrintDialogTest : public QObject {
             dialogStart = d.findChild<QSpinBox*>(QStringLiteral("spnStartNum"))->value();
             return pressPrint(d);
         };
-        f.desk->printOk->openForActive();
+        f.desk->printActive();
         QCOMPARE(dialogStart, 5);
         QCOMPARE(numbersIn(f.printDialogs.pdfPath),
                  (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")}));
@@ -144,12 +144,12 @@ class PrintDialogTest : public QObject {
                 d.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
                 return d.result();
             };
-            f.desk->printMode->openForActive();
+            DeskProbe::printMode(*f.desk)->openForActive();
             f.printDialogs.pdfPath =
                 f.temp.filePath(printerMode ? QStringLiteral("p3.pdf") : QStringLiteral("s3.pdf"));
             f.printDialogs.copies = 3;
             f.user = pressPrint;
-            f.desk->printOk->openForActive();
+            f.desk->printActive();
             const auto info = poppler(QStringLiteral("pdfinfo"), {f.printDialogs.pdfPath});
             QVERIFY(info);
             QVERIFY2(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
@@ -168,7 +168,7 @@ class PrintDialogTest : public QObject {
         QTimer stopper;
         stopper.setInterval(0);
         QObject::connect(&stopper, &QTimer::timeout, [&] {
-            auto* progress = f.desk->printOk->findChild<QProgressDialog*>();
+            auto* progress = DeskProbe::printOk(*f.desk)->findChild<QProgressDialog*>();
             if (progress && progress->value() >= 1) {
                 progress->cancel();
                 stopper.stop();
@@ -178,7 +178,7 @@ class PrintDialogTest : public QObject {
             stopper.start();
             return pressPrint(d);
         };
-        f.desk->printOk->openForActive();
+        f.desk->printActive();
         QCOMPARE(f.messages(), std::vector<std::string>{"印刷を中止しました（1 部印刷しました）"});
         const auto info = poppler(QStringLiteral("pdfinfo"), {f.printDialogs.pdfPath});
         if (info) QVERIFY(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
@@ -197,14 +197,14 @@ class PrintDialogTest : public QObject {
             buttonsEnabled = d.findChild<QPushButton*>(QStringLiteral("btnPrint"))->isEnabled();
             return result;
         };
-        f.desk->printOk->openForActive();
+        f.desk->printActive();
         QVERIFY(buttonsEnabled);
-        QCOMPARE(f.desk->printOk->result(), int(QDialog::Rejected));
+        QCOMPARE(DeskProbe::printOk(*f.desk)->result(), int(QDialog::Rejected));
         QVERIFY(!QFile::exists(f.temp.filePath(QStringLiteral("never.pdf"))));
         // Without a worksheet the dialog does not open at all.
         f.program().sheets.current = nullptr;
         f.modalsShown.clear();
-        f.desk->printOk->openForActive();
+        f.desk->printActive();
         QVERIFY(f.modalsShown.empty());
     }
 
@@ -222,7 +222,7 @@ class PrintDialogTest : public QObject {
             d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
             return d.result();
         };
-        f.desk->setPaper->openForActive();
+        DeskProbe::setPaper(*f.desk)->openForActive();
         QCOMPARE(enabledPapers, QStringList{QStringLiteral("rdbA4")});
         QCOMPARE(sheet->Options, 1);
         QVERIFY(sheet->Modified);
@@ -236,7 +236,7 @@ class PrintDialogTest : public QObject {
             d.findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
             return d.result();
         };
-        f.desk->setPaper->openForActive();
+        DeskProbe::setPaper(*f.desk)->openForActive();
         QCOMPARE(sheet->Options, 1);
         QVERIFY(!sheet->Modified);
     }

@@ -53,14 +53,14 @@ class RecordsViewTest : public QObject {
             for (QPushButton* b : d.findChildren<QPushButton*>())
                 captions << b->text();
             QTest::keyClick(in<QListWidget>(d, "lstTitle"), Qt::Key_F1);
-            if (desk.help && desk.help->isVisible()) {
-                owner = desk.help->parentWidget();
-                page = desk.help->findChild<QTextBrowser*>()->toPlainText();
-                desk.help->hide();
+            if (DeskProbe::help(desk) && DeskProbe::help(desk)->isVisible()) {
+                owner = DeskProbe::help(desk)->parentWidget();
+                page = DeskProbe::help(desk)->findChild<QTextBrowser*>()->toPlainText();
+                DeskProbe::help(desk)->hide();
             }
             if (auto* help = in<QPushButton>(d, "btnHelp")) help->click();
-            if (desk.help && desk.help->isVisible())
-                byButton = desk.help->findChild<QTextBrowser*>()->documentTitle();
+            if (DeskProbe::help(desk) && DeskProbe::help(desk)->isVisible())
+                byButton = DeskProbe::help(desk)->findChild<QTextBrowser*>()->documentTitle();
             d.hide();
         });
         // Every caption is Japanese: no button reads in Latin letters alone.
@@ -68,7 +68,7 @@ class RecordsViewTest : public QObject {
         for (const QString& c : captions)
             QVERIFY2(c.contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{9FFF}]"))),
                      qPrintable(c));
-        QCOMPARE(owner, static_cast<QWidget*>(desk.kiroku));
+        QCOMPARE(owner, static_cast<QWidget*>(DeskProbe::kiroku(desk)));
         QVERIFY(page.startsWith(QStringLiteral("実行記録")));
         QVERIFY(page.contains(QStringLiteral("記録消去")));
         QVERIFY(!page.contains(QStringLiteral("まだ使えません")));

@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "CourseCopy.h"
+#include "DeskProbe.h"
 #include "Fakes.h"
 #include "ScriptedDialogs.h"
 #include "formats/CourseIndex.h"
@@ -71,11 +72,6 @@ class WindowFixture {
         desk = std::make_unique<Desk>(course, seams);
         desk->createWindows();
         Desk& d = *desk;
-        if (!d.settei) d.settei = new TfrmSettei(d, d.main);
-        if (!d.setPaper) d.setPaper = new TfrmSetPaper(d, d.main);
-        if (!d.printMode) d.printMode = new TfrmPrintMode(d, d.main);
-        if (!d.printOk) d.printOk = new TfrmPrintOk(d, d.main);
-        InstallWorksheetWindows(d);
 
         Program& p = d.program();
         p.course.masterFolder = corePath(course) + "\\";
@@ -84,11 +80,11 @@ class WindowFixture {
         p.sheets.answersShown = true;
         p.session.startupDone = true;
         SetProgramPaper(p, 630);
-        d.printMode->selectMode(false);
+        d.selectPrintMode(false);
         if (!LoadLessonList(p.platform.files, p.course))
             qFatal("the bundled course has no lesson list");
-        d.main->resize(1000, 800);
-        d.main->show();
+        DeskProbe::main(d)->resize(1000, 800);
+        DeskProbe::main(d)->show();
     }
     ~WindowFixture() {
         // The windows go before the program they show.
@@ -110,12 +106,12 @@ class WindowFixture {
 
     TfrmPrint* window() {
         const Worksheet* sheet = program().sheets.current;
-        return sheet ? desk->windowOf(*sheet) : nullptr;
+        return sheet ? DeskProbe::windowOf(*desk, *sheet) : nullptr;
     }
     // The frames of the worksheet windows (the title window is a child of the frame too).
     QList<QMdiSubWindow*> frames() {
         QList<QMdiSubWindow*> sheets;
-        for (QMdiSubWindow* w : desk->main->mdiArea()->subWindowList())
+        for (QMdiSubWindow* w : DeskProbe::main(*desk)->mdiArea()->subWindowList())
             if (qobject_cast<TfrmPrint*>(w->widget())) sheets.append(w);
         return sheets;
     }

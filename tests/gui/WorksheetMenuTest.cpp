@@ -58,7 +58,7 @@ class WorksheetMenuTest : public QObject {
         DeskFixture f;
         f.start();
         QVERIFY(f.open(0, 0, 1));
-        TfrmPrint* window = f.desk->activeWindow();
+        TfrmPrint* window = DeskProbe::activeWindow(*f.desk);
         QVERIFY(window);
         for (const Case& c : cases) {
             f.shown.clear();
@@ -69,7 +69,7 @@ class WorksheetMenuTest : public QObject {
                 c.dialog ? std::vector<QString>{QLatin1String(c.dialog)} : std::vector<QString>{};
             QVERIFY2(f.shown == expected, c.item);
             // Every command leaves the same worksheet in front.
-            QCOMPARE(f.desk->activeWindow(), window);
+            QCOMPARE(DeskProbe::activeWindow(*f.desk), window);
         }
         // 目次作成 is refused while a worksheet is open; 編集 offers its two choices.
         QCOMPARE(f.messages().back(), std::string("開いているファイルをすべて閉じてください"));
@@ -81,7 +81,7 @@ class WorksheetMenuTest : public QObject {
         Desk& desk = f.start();
         Worksheet* sheet = f.open(0, 0, 1);
         QVERIFY(sheet);
-        TfrmPrint* window = desk.activeWindow();
+        TfrmPrint* window = DeskProbe::activeWindow(desk);
         f.find<QSpinBox>("spnGyouSpace")->setValue(57);
         QVERIFY(sheet->Modified);
         aboutToShow(window, menuAction(window, "mnuSave"));
@@ -94,7 +94,7 @@ class WorksheetMenuTest : public QObject {
 
         menuAction(window, "mnuExit")->trigger();
         QCoreApplication::processEvents();
-        QVERIFY(!desk.main->isVisible());
+        QVERIFY(!DeskProbe::main(desk)->isVisible());
         QVERIFY(desk.program().sheets.open.empty());
     }
 
@@ -102,7 +102,7 @@ class WorksheetMenuTest : public QObject {
         DeskFixture f;
         Desk& desk = f.start();
         QVERIFY(f.open(0, 0, 1));
-        TfrmPrint* window = desk.activeWindow();
+        TfrmPrint* window = DeskProbe::activeWindow(desk);
         auto* kaitou = f.find<QPushButton>("btnKaitou");
         QAction* item = menuAction(window, "mnuKaitou");
         const qreal ratio = kaitou->devicePixelRatioF();
@@ -147,7 +147,7 @@ class WorksheetMenuTest : public QObject {
         DeskFixture f;
         Desk& desk = f.start();
         QVERIFY(f.open(0, 0, 1));
-        TfrmPrint* window = desk.activeWindow();
+        TfrmPrint* window = DeskProbe::activeWindow(desk);
         auto* shukusho = f.find<QPushButton>("btnShukusho");
         std::vector<QString> captions;
         f.steps[QStringLiteral("TfrmSettei")] = [&](QDialog& d) {

@@ -60,18 +60,18 @@ class WorksheetWindowTest : public QObject {
         Worksheet* second = f.openUnit(3, 2, 1);
         QVERIFY(second && second != first);
         QCOMPARE(f.frames().size(), 2);
-        QCOMPARE(f.desk->main->activeWorksheetWindow(), f.window());
+        QCOMPARE(DeskProbe::main(*f.desk)->activeWorksheetWindow(), f.window());
         QVERIFY(f.window() != w1);
 
         // The same unit again only brings its window to the front.
         QCOMPARE(f.openUnit(1, 1, 1), nullptr);
         QCOMPARE(f.frames().size(), 2);
         QCOMPARE(f.program().sheets.current, first);
-        QCOMPARE(f.desk->main->mdiArea()->activeSubWindow(), w1->parentWidget());
+        QCOMPARE(DeskProbe::main(*f.desk)->mdiArea()->activeSubWindow(), w1->parentWidget());
         QCOMPARE(f.messages().back(), std::string("すでに読み込まれています"));
 
         // Activating a window in the frame makes its worksheet current.
-        f.desk->main->mdiArea()->setActiveSubWindow(f.frames().at(1));
+        DeskProbe::main(*f.desk)->mdiArea()->setActiveSubWindow(f.frames().at(1));
         QCOMPARE(f.program().sheets.current, second);
 
         // A unit read again (after the question editor) replaces its window.
@@ -103,7 +103,7 @@ class WorksheetWindowTest : public QObject {
             changedWhileOpen = w->pageImage() != before && sheet->Modified;
             return int(QDialog::Rejected); // closing never undoes a change
         };
-        f.desk->settei->openForActive();
+        DeskProbe::settei(*f.desk)->openForActive();
         QCOMPARE(shown, 5);
         QVERIFY(changedWhileOpen);
         QCOMPARE(sheet->LeftMargin, 9);
@@ -150,7 +150,7 @@ class WorksheetWindowTest : public QObject {
             QTest::keyClick(width, Qt::Key_Escape);
             return d.result();
         };
-        f.desk->settei->openForActive();
+        DeskProbe::settei(*f.desk)->openForActive();
         QCOMPARE(f.modalsShown.size(), std::size_t(1));
         // A worksheet of kind 2 shows the hidden bracket button checked; opening the
         // dialog changes nothing.
@@ -162,8 +162,8 @@ class WorksheetWindowTest : public QObject {
             QCOMPARE(seen[i][2], steps[i].height);
         }
         QCOMPARE(sheet->lstKranX[0], std::string("5"));
-        QVERIFY(!f.desk->settei->isVisible());
-        QCOMPARE(f.desk->settei->result(), int(QDialog::Accepted));
+        QVERIFY(!DeskProbe::settei(*f.desk)->isVisible());
+        QCOMPARE(DeskProbe::settei(*f.desk)->result(), int(QDialog::Accepted));
     }
 
     void keyboardInTheSettingsStrip() {
@@ -204,7 +204,7 @@ class WorksheetWindowTest : public QObject {
             d.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
             return d.result();
         };
-        f.desk->settei->openForActive();
+        DeskProbe::settei(*f.desk)->openForActive();
         QVERIFY(focusChangedNothing);
         QCOMPARE(chosen, (std::vector<std::string>{"0", "1", "4", "5", "0", "5"}));
         QCOMPARE(typedAway, 12);
@@ -235,7 +235,7 @@ class WorksheetWindowTest : public QObject {
             shownWide = warning->isVisible();
             return int(QDialog::Accepted);
         };
-        f.desk->settei->openForActive();
+        DeskProbe::settei(*f.desk)->openForActive();
         QVERIFY(!shownAtOpen);
         QVERIFY(shownNarrow);
         QVERIFY2(narrow.contains(QStringLiteral("が欄の幅に入りません")), qPrintable(narrow));
@@ -250,16 +250,16 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         Program& p = f.program();
-        f.desk->main->btnShukushoClick();
+        DeskProbe::main(*f.desk)->btnShukushoClick();
         if (!p.controls.reducedView) QSKIP("the main window's reduce command is not built yet");
-        f.desk->main->btnShukushoClick();
+        DeskProbe::main(*f.desk)->btnShukushoClick();
         QString caption;
         f.user = [&](QDialog& d) {
             QTest::keyClick(d.findChild<QSpinBox*>(QStringLiteral("spnAnsX")), Qt::Key_S);
             caption = d.findChild<QPushButton*>(QStringLiteral("btnKakudai"))->text();
             return int(QDialog::Accepted);
         };
-        f.desk->settei->openForActive();
+        DeskProbe::settei(*f.desk)->openForActive();
         QVERIFY(p.controls.reducedView);
         QCOMPARE(caption, QStringLiteral("拡大"));
         QVERIFY(f.window()->isReduced());
@@ -403,8 +403,8 @@ class WorksheetWindowTest : public QObject {
         // On a small screen and on one taller than the page: the whole page fits the
         // window, visibly smaller than the page.
         for (QSize screen : {QSize(1000, 800), QSize(1280, 1200)}) {
-            f.desk->main->resize(screen);
-            f.frames().at(0)->resize(f.desk->main->childSize());
+            DeskProbe::main(*f.desk)->resize(screen);
+            f.frames().at(0)->resize(DeskProbe::main(*f.desk)->childSize());
             w->setReduced(true);
             const int h = page->height();
             QVERIFY(h <= 891 * 3 / 4);

@@ -11,11 +11,6 @@
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
 
-void SayNotInThisVersion(Program& p, const char* windowNameUtf8) {
-    p.platform.prompter.message(J("「") + sjis::fromUtf8(windowNameUtf8) +
-                                J("」の画面は、このバージョンではまだ使えません"));
-}
-
 bool RefuseWhileWorksheetsOpen(Program& p) {
     if (p.sheets.count <= 0) return false;
     p.platform.prompter.message(J("開いているファイルをすべて閉じてください"));
@@ -37,10 +32,7 @@ void CloseAllWorksheets(Program& p, const std::function<bool(Worksheet&)>& close
 }
 
 void RunStudy(Program& p, const StudyHooks& hooks) {
-    if (!hooks.practice) {
-        SayNotInThisVersion(p, "学習");
-        return;
-    }
+    if (!hooks.practice) return;
     Worksheet* sheet = p.sheets.current;
     const bool hadSheet = sheet != nullptr;
     if (hadSheet) {

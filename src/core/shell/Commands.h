@@ -11,10 +11,6 @@ struct Program;
 class Settings;
 class Worksheet;
 
-// Tells the user that a window of the program is not part of this version yet
-// ("「学習」の画面は、このバージョンではまだ使えません").
-void SayNotInThisVersion(Program& p, const char* windowNameUtf8);
-
 // 目次作成 while worksheets are open: says "開いているファイルをすべて閉じてください" and
 // returns true.
 bool RefuseWhileWorksheetsOpen(Program& p);
@@ -36,7 +32,7 @@ struct StudyHooks {
 };
 // Without a worksheet a unit is opened first (and closed again afterwards); the learner's
 // name goes on the page and the answers are hidden for the run and restored after it.
-// Without a practice window the user is told so and nothing happens.
+// Without a practice window nothing happens.
 void RunStudy(Program& p, const StudyHooks& hooks);
 
 // 名前を付けて保存: asks for a file name (starting in the worksheet's lesson folder) until

@@ -60,7 +60,7 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
         p.platform.prompter.message(J("追加する元のファイルがありません"));
         return AddResult::NoWorksheet;
     }
-    toBuffer(p, CopyEditOf(p, *w), true);
+    toBuffer(p, CopyEditOf(*w), true);
     if (w->lstQGraph.size() >= 3 * static_cast<std::size_t>(MaxGraphs)) {
         p.platform.prompter.message(J("これ以上追加できません"));
         return AddResult::Full;
@@ -91,7 +91,7 @@ AddResult AddUnits(Program& p, const std::function<bool()>& showMenu) {
     return AddResult::Added;
 }
 
-CopyEditFields CopyEditOf(const Program& p, const Worksheet& w) {
+CopyEditFields CopyEditOf(const Worksheet& w) {
     CopyEditFields f;
     f.title = w.strTangen;
     f.school = w.strSchool;

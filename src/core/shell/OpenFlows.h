@@ -45,7 +45,7 @@ struct CopyEditFields {
     Lines data;           // memData: graph and page blocks as a worksheet file holds them
     int boxCount = 0;     // edtNQues: answer boxes of the last layout
 };
-CopyEditFields CopyEditOf(const Program& p, const Worksheet& w);
+CopyEditFields CopyEditOf(const Worksheet& w);
 // Takes the edited copy: checks the blocks and the question count; on success the worksheet takes
 // title, school, name line and question lines, is retitled, no longer offers 上書き保存, and is
 // marked modified. False (with the message shown) when the dialog must stay open.
