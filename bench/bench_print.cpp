@@ -75,7 +75,7 @@ void printJob(benchmark::State& state, bool printerMode) {
     for (auto _ : state) {
         QtPdfPrinter printer(dir.filePath("job.pdf"), paperPageSize(630), 600);
         printer.setCopyCount(30);
-        p.controls.radPrinter = printerMode;
+        p.sheets.printerResolution = printerMode;
         p.sheets.pageOptions.numbered = true;
         p.sheets.current->startNumber = 1;
         PreparePrint(p);

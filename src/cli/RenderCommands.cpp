@@ -50,7 +50,7 @@ bool openSheet(CliSession& session, const RenderArgs& a) {
 bool printPdf(CliSession& session, const RenderArgs& a) {
     Program& p = session.program();
     Worksheet& sheet = *session.sheet();
-    p.controls.radPrinter = a.printerMode;
+    p.sheets.printerResolution = a.printerMode;
     p.sheets.pageOptions.numbered = a.numbered;
     QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
     const PageImageSource page = [&session] {

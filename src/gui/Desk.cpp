@@ -193,7 +193,7 @@ bool Desk::answersSwitchable() const {
 
 void Desk::toggleReducedView() {
     if (!program_->sheets.current) return;
-    bool& reduced = program_->controls.reducedView;
+    bool& reduced = program_->sheets.reducedView;
     reduced = !reduced;
     if (TfrmPrint* window = activeWindow()) window->setReduced(reduced);
     if (main_) main_->refreshControls();
@@ -201,7 +201,7 @@ void Desk::toggleReducedView() {
 
 QString Desk::reducedViewCaption() const {
     if (main_) return main_->reducedViewCaption();
-    return program_->controls.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小");
+    return program_->sheets.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小");
 }
 
 void Desk::scrollPage() {

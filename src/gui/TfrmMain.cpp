@@ -149,10 +149,10 @@ void TfrmMain::buildHiddenControls() {
         const int width = paper.width;
         connect(*paper.button, &QRadioButton::toggled, this, [this, width](bool on) {
             if (!on) return;
-            const bool wasReduced = desk_.program().controls.reducedView;
+            const bool wasReduced = desk_.program().sheets.reducedView;
             ChoosePaper(desk_.program(), width);
             if (wasReduced) {
-                desk_.program().controls.reducedView = true;
+                desk_.program().sheets.reducedView = true;
                 desk_.toggleReducedView(); // the reduced view goes off
             }
         });
@@ -196,11 +196,13 @@ void TfrmMain::buildHiddenControls() {
         x += 24;
         connect(b, &QPushButton::clicked, this, [this, s] {
             Program& prog = desk_.program();
+            const Worksheet* sheet = prog.sheets.current;
+            if (!sheet) return;
             const int by = (QApplication::keyboardModifiers() & Qt::ShiftModifier) ? 4 : 1;
             if (s.vertical)
-                SetBoxOffsetY(prog, prog.controls.settei.spnKranY + s.sign * by);
+                SetBoxOffsetY(prog, sheet->kran(7) + s.sign * by);
             else
-                SetBoxOffsetX(prog, prog.controls.settei.spnKranX + s.sign * by);
+                SetBoxOffsetX(prog, sheet->kran(6) + s.sign * by);
         });
         b->hide();
     }

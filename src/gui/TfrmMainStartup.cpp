@@ -63,7 +63,7 @@ void TfrmMain::formShow() {
     showAnswerGlyph();
     chkNextTime->setChecked(p.shell.showDoYouKnow);
     grbDoYouKnow->hide();
-    desk_.selectPrintMode(p.controls.radPrinter);
+    desk_.selectPrintMode(p.sheets.printerResolution);
     refreshControls();
     // The tips panel stands in the middle of the frame, in pale green.
     const int top = (height() - grbDoYouKnow->height() - 80) / 2;
@@ -191,22 +191,25 @@ void TfrmMain::showAnswerGlyph() {
 
 void TfrmMain::refreshControls() {
     const Program& p = desk_.program();
-    const Controls& c = p.controls;
+    const WorksheetState& sheets = p.sheets;
     QSignalBlocker b1(spnGyouSpace), b2(spnMojiSize), b3(spnGyoukanSub), b4(spnKranWX),
         b5(chkBekkai), b6(cmbRetsuX), b7(radB5), b8(radA4), b9(radB4), b10(radA3);
-    spnGyouSpace->setValue(c.spnGyouSpace);
-    spnMojiSize->setValue(c.spnMojiSize);
-    spnGyoukanSub->setValue(c.spnGyoukanSub);
-    spnKranWX->setValue(c.settei.spnKranWX);
-    chkBekkai->setChecked(p.sheets.pageOptions.alternatives);
-    if (p.sheets.current) cmbRetsuX->setCurrentIndex(std::clamp(p.sheets.current->kran(3), 0, 2));
-    QRadioButton* paper = c.paperButton == 546   ? radB5
-                          : c.paperButton == 771 ? radB4
-                          : c.paperButton == 891 ? radA3
-                                                 : radA4;
+    // The spins show the worksheet in front; without one they keep what they showed.
+    if (const Worksheet* sheet = sheets.current) {
+        spnGyouSpace->setValue(sheet->LineSpace);
+        spnMojiSize->setValue(sheet->FontSize);
+        spnGyoukanSub->setValue(sheet->kran(8));
+        spnKranWX->setValue(sheet->kran(1));
+        cmbRetsuX->setCurrentIndex(std::clamp(sheet->kran(3), 0, 2));
+    }
+    chkBekkai->setChecked(sheets.pageOptions.alternatives);
+    QRadioButton* paper = sheets.paperChoice == 546   ? radB5
+                          : sheets.paperChoice == 771 ? radB4
+                          : sheets.paperChoice == 891 ? radA3
+                                                      : radA4;
     paper->setChecked(true);
-    btnShukusho->setText(c.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小"));
-    btnShukusho->setIcon(glyph(c.reducedView ? "marugr" : "maruyl", 20, devicePixelRatioF()));
+    btnShukusho->setText(sheets.reducedView ? QStringLiteral("拡大") : QStringLiteral("縮小"));
+    btnShukusho->setIcon(glyph(sheets.reducedView ? "marugr" : "maruyl", 20, devicePixelRatioF()));
     showAnswerGlyph();
     refreshWindowList();
 }

@@ -156,7 +156,7 @@ void TfrmPrint::relayout() {
 }
 
 void TfrmPrint::showView() {
-    reducedShown_ = desk_.program().controls.reducedView;
+    reducedShown_ = desk_.program().sheets.reducedView;
     if (!reducedShown_) {
         view_->showImage(&page_, true);
         return;
@@ -197,7 +197,7 @@ int TfrmPrint::widthForPage() const {
 }
 
 void TfrmPrint::setReduced(bool reduced) {
-    desk_.program().controls.reducedView = reduced;
+    desk_.program().sheets.reducedView = reduced;
     showView();
 }
 

@@ -59,7 +59,7 @@ TfrmPrintMode::TfrmPrintMode(Desk& desk, QWidget* parent) : QDialog(parent), des
 
 void TfrmPrintMode::selectMode(bool printerResolution) {
     (printerResolution ? radPrinter_ : radDisplay_)->setChecked(true);
-    desk_.program().controls.radPrinter = printerResolution;
+    desk_.program().sheets.printerResolution = printerResolution;
 }
 
 void TfrmPrintMode::openForActive() {

@@ -238,18 +238,17 @@ void TfrmSettei::kindChosen(int kind) {
 }
 
 void TfrmSettei::refreshFromWorksheet() {
-    Program& program = desk_.program();
-    SetteiControls& c = program.controls.settei;
-    c.ready = false;
+    const Worksheet* sheet = desk_.program().sheets.current;
+    if (!sheet) return;
     const std::pair<QSpinBox*, int> values[] = {
-        {spnLeftM_, c.spnLeftM}, {spnRightM_, c.spnRightM}, {spnKranWX_, c.spnKranWX},
-        {spnKranH_, c.spnKranH}, {spnAnsX_, c.spnAnsX},     {spnAnsY_, c.spnAnsY},
-        {spnKranX_, c.spnKranX}, {spnKranY_, c.spnKranY}};
+        {spnLeftM_, sheet->LeftMargin}, {spnRightM_, sheet->RightMargin},
+        {spnKranWX_, sheet->kran(1)},   {spnKranH_, sheet->kran(2)},
+        {spnAnsX_, sheet->kran(4)},     {spnAnsY_, sheet->kran(5)},
+        {spnKranX_, sheet->kran(6)},    {spnKranY_, sheet->kran(7)}};
     for (const auto& [spin, value] : values) {
         const QSignalBlocker quiet(spin);
         spin->setValue(value);
     }
-    c.ready = true;
 }
 
 void TfrmSettei::setWarnings(const QString& text) {
@@ -281,7 +280,6 @@ void TfrmSettei::openForActive() {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     // The controls show the worksheet as it is; filling them changes nothing in it.
-    program.controls.settei.ready = false;
     const BoxSettings boxes = BoxSettingsOf(*sheet);
     showKind(boxes.kind);
     const std::pair<QSpinBox*, int> values[] = {{spnKranWX_, boxes.width},
@@ -297,7 +295,6 @@ void TfrmSettei::openForActive() {
     placeOverPanel();
     btnKakudai_->setText(desk_.reducedViewCaption());
     refreshWarnings();
-    program.controls.settei.ready = true;
     btnOk_->setFocus();
     if (desk_.runModal(*this) == QDialog::Accepted && program.sheets.current)
         KeepBoxSize(program, spnKranWX_->value(), spnKranH_->value());
@@ -319,7 +316,6 @@ void TfrmSettei::btnKakudaiClick() {
 }
 
 void TfrmSettei::btnOkClick() {
-    desk_.program().controls.settei.ready = true;
     accept();
 }
 

@@ -53,7 +53,6 @@ TEST_F(Bounds, WorksheetValuesAreTakenIntoRange) {
                          sheet.RightMargin, sheet.StartNo,   sheet.Options,
                          sheet.kran(1),     sheet.kran(2),   sheet.kran(4)};
         EXPECT_EQ(got, c.expected);
-        EXPECT_EQ(program.controls.spnMojiSize, c.expected[0]); // what the size box shows
     }
 }
 

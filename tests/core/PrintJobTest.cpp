@@ -32,7 +32,7 @@ class Print : public SheetFixture {
 
 TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
     open();
-    program.controls.radPrinter = true;
+    program.sheets.printerResolution = true;
     program.sheets.pageOptions.numbered = true;
     program.sheets.current->startNumber = 5; // the number the page shows
     printer.copies = 3;
@@ -52,7 +52,7 @@ TEST_F(Print, NumberedCopiesAreDocumentsOfTheirOwn) {
 
 TEST_F(Print, UnnumberedCopiesAreLeftToThePrinter) {
     open();
-    program.controls.radPrinter = true;
+    program.sheets.printerResolution = true;
     program.sheets.pageOptions.numbered = false;
     printer.copies = 3;
     EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
@@ -67,7 +67,7 @@ TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
     pictures.add("C:\\course\\Eq1\\Graph\\g1.bmp", 120, 90);
     program.parse.qgraph = {"g1.bmp", "300", "200"};
     open();
-    program.controls.radPrinter = true;
+    program.sheets.printerResolution = true;
     program.sheets.pageOptions.numbered = false;
     ASSERT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
@@ -81,7 +81,7 @@ TEST_F(Print, PrinterLayoutPutsFlagAndGraphsOnThePaperOnce) {
 
 TEST_F(Print, ScreenFaithfulCopyPutsThePageImageOnTheWholePaper) {
     open();
-    program.controls.radPrinter = false;
+    program.sheets.printerResolution = false;
     program.sheets.pageOptions.numbered = false;
     EXPECT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 1u);
@@ -101,7 +101,7 @@ TEST_F(Print, ScreenFaithfulCopyPutsThePageImageOnTheWholePaper) {
 TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
     Worksheet& sheet = open();
     sheet.paper = PaperRec{771, 1090};
-    program.controls.radPrinter = false;
+    program.sheets.printerResolution = false;
     program.sheets.pageOptions.numbered = false;
     printer.width = 6071;
     printer.height = 8598;
@@ -118,7 +118,7 @@ TEST_F(Print, ScreenFaithfulB4PageFillsItsPaper) {
 // out again first, so that its number line carries its own number.
 TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
     open();
-    program.controls.radPrinter = false;
+    program.sheets.printerResolution = false;
     program.sheets.pageOptions.numbered = true;
     program.sheets.current->startNumber = 4;
     printer.copies = 3;
@@ -143,7 +143,7 @@ TEST_F(Print, ScreenFaithfulNumberedCopiesEachCarryTheirNumber) {
 // that the paper shows exactly each copy's own page image.
 TEST_F(Print, ScreenFaithfulCopiesShareTheFirstPageImageAndDrawOnlyWhatChanged) {
     open();
-    program.controls.radPrinter = false;
+    program.sheets.printerResolution = false;
     program.sheets.pageOptions.numbered = true;
     program.sheets.current->startNumber = 1;
     printer.copies = 3;
@@ -207,7 +207,7 @@ TEST(ChangedArea, IsTheBoundingBoxOfTheDifferingPixels) {
 
 TEST_F(Print, ScreenFaithfulCopyWithoutAPageImageIsGivenUp) {
     open();
-    program.controls.radPrinter = false;
+    program.sheets.printerResolution = false;
     program.sheets.pageOptions.numbered = true;
     printer.copies = 3;
     EXPECT_FALSE(PrintWorksheet(program, printer, [] { return Bitmap(); }));
@@ -233,7 +233,7 @@ TEST_F(Print, PrinterThatCannotStartADocumentIsReported) {
 
 TEST_F(Print, PrinterThatFailsToFinishStopsTheCopies) {
     open();
-    program.controls.radPrinter = true;
+    program.sheets.printerResolution = true;
     printer.copies = 3;
     printer.failEnd = true;
     EXPECT_FALSE(PrintWorksheet(program, printer, fixed(pageImage)));
@@ -260,12 +260,12 @@ TEST_F(Print, StartUpFlagIsOffWhilePrintingAndTheReducedViewEnds) {
     open();
     WatchingPrinter watching(program.session.startupDone);
     watching.copies = 2;
-    program.controls.reducedView = true;
+    program.sheets.reducedView = true;
     int before = relayouts;
     EXPECT_TRUE(PrintWorksheet(program, watching, fixed(pageImage)));
     EXPECT_EQ(watching.seen, (std::vector<bool>{false, false}));
     EXPECT_TRUE(program.session.startupDone);
-    EXPECT_FALSE(program.controls.reducedView);
+    EXPECT_FALSE(program.sheets.reducedView);
     // Once to leave the reduced view, once per screen-faithful copy, once at the end.
     EXPECT_EQ(relayouts, before + 1 + 2 + 1);
 }
@@ -314,7 +314,7 @@ TEST_F(Print, EachWorksheetKeepsItsOwnStartNumber) {
     }
 
     // Two numbered copies of the worksheet in front: 5 and 6; the other keeps its 9.
-    program.controls.radPrinter = true;
+    program.sheets.printerResolution = true;
     printer.copies = 2;
     ASSERT_TRUE(PrintWorksheet(program, printer, fixed(pageImage)));
     ASSERT_EQ(printer.documents.size(), 2u);

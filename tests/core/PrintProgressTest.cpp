@@ -14,7 +14,7 @@ class PrintProgress : public SheetFixture {
     PrintProgress() {
         fake.files.makeDir("C:\\temp");
         open();
-        program.controls.radPrinter = true;
+        program.sheets.printerResolution = true;
         program.sheets.pageOptions.numbered = true;
         printer.copies = 4;
     }

@@ -1,6 +1,6 @@
 // Every worksheet is laid out from its own settings into its own layout: two worksheets laid
-// out side by side, in any order, whichever is in front and whatever the main window's
-// controls show, give the pages and answer boxes each gives alone.
+// out side by side, in any order and whichever is in front, give the pages and answer boxes
+// each gives alone.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -94,10 +94,9 @@ TEST(SideBySide, TwoWorksheetsInAnyOrderGiveThePagesEachGivesAlone) {
         fill(wb, false);
         for (const char* at = order; *at; ++at) {
             const bool isA = *at == 'a';
-            // The other worksheet is in front, and the main window shows values of neither.
+            // The other worksheet is in front, with the program's paper its own.
             p.sheets.current = isA ? &wb : &wa;
-            p.controls.spnMojiSize = 40;
-            p.controls.spnGyouSpace = 90;
+            p.sheets.paperChoice = isA ? 891 : 546;
             const Page got = layOut(p, isA ? wa : wb);
             EXPECT_EQ(got, isA ? a : b);
         }

@@ -49,7 +49,7 @@ TEST_F(Startup, FirstRunLeavesEveryValueInTheStore) {
     EXPECT_EQ(text(RegKey::Shared, "RecDrive"), "C:\\");
     EXPECT_EQ(fp.registry.readBool(RegKey::Program, "PrintMode"), true);
     // The program's state after start-up: it prints at the printer's resolution.
-    EXPECT_TRUE(p.controls.radPrinter);
+    EXPECT_TRUE(p.sheets.printerResolution);
     EXPECT_TRUE(p.session.startupDone);
     EXPECT_TRUE(p.sheets.answersShown);
     EXPECT_TRUE(p.shell.ruidaiScanPending);
@@ -73,9 +73,9 @@ TEST_F(Startup, StoredValuesAreTaken) {
         fp.registry.writeBool(RegKey::Program, "KeyLock", true);
         fp.registry.writeBool(RegKey::Program, "PrintMode", false);
         RunStartup(p, settings);
-        EXPECT_FALSE(p.controls.radPrinter); // 画面に忠実に印刷する, as chosen last
+        EXPECT_FALSE(p.sheets.printerResolution); // 画面に忠実に印刷する, as chosen last
         EXPECT_FALSE(p.sheets.answersShown); // locked for students: no answers
-        EXPECT_EQ(p.controls.paperButton, c.button) << c.paperSize;
+        EXPECT_EQ(p.sheets.paperChoice, c.button) << c.paperSize;
         EXPECT_EQ(p.sheets.paperWidth, c.width) << c.paperSize;
         EXPECT_EQ(p.sheets.paperHeight, c.height) << c.paperSize;
         EXPECT_EQ(U(p.session.schoolName), "西中学校");

@@ -20,7 +20,7 @@ TEST_P(ValueBlock, GivesPaperAndOptions) {
     program.parse.value[0] = c.width;
     program.parse.value[6] = c.options;
     program.sheets.fixedPaper = c.fixedPaper;
-    program.controls.paperButton = 546;
+    program.sheets.paperChoice = 546;
     Worksheet& sheet = open();
     EXPECT_EQ(sheet.paper, (PaperRec{c.expectWidth, c.expectHeight}));
     EXPECT_EQ(sheet.Options, c.expectOptions);
@@ -176,20 +176,13 @@ TEST_F(Doc, ActivationPushesValuesWithoutMarkingModified) {
     program.parse.value = {"630", "False", "44", "3", "7", "9", "7"};
     program.parse.kran = {"1", "20", "3", "2", "40", "-4", "12", "8", "6", "0"};
     Worksheet& sheet = open();
-    const Controls& c = program.controls;
-    EXPECT_EQ(c.spnGyouSpace, 44);
-    EXPECT_EQ(c.spnMojiSize, 12);
-    EXPECT_EQ(c.settei.spnLeftM, 3);
-    EXPECT_EQ(c.settei.spnRightM, 7);
-    EXPECT_EQ(c.settei.spnKranWX, 20);
-    EXPECT_EQ(c.settei.spnKranH, 3);
-    EXPECT_EQ(c.settei.spnAnsX, 40);
-    EXPECT_EQ(c.settei.spnAnsY, -4);
-    EXPECT_EQ(c.settei.spnKranX, 12);
-    EXPECT_EQ(c.settei.spnKranY, 8);
-    EXPECT_EQ(c.spnGyoukanSub, 6);
-    EXPECT_EQ(c.spnStartNum, 9);
-    EXPECT_EQ(c.paperButton, 630);
+    // What the main window and the settings strip show of the worksheet in front.
+    const std::vector<int> shown{sheet.LineSpace, sheet.FontSize, sheet.LeftMargin,
+                                 sheet.RightMargin, sheet.kran(1), sheet.kran(2), sheet.kran(4),
+                                 sheet.kran(5),   sheet.kran(6), sheet.kran(7), sheet.kran(8),
+                                 sheet.StartNo};
+    EXPECT_EQ(shown, (std::vector<int>{44, 12, 3, 7, 20, 3, 40, -4, 12, 8, 6, 9}));
+    EXPECT_EQ(program.sheets.paperChoice, 630); // the paper buttons show the worksheet's
     EXPECT_FALSE(sheet.Modified);
 
     SetLineSpace(program, 45);
@@ -201,20 +194,21 @@ TEST_F(Doc, ActivationBringsBackTheWorksheetsOwnValues) {
     program.sheets.answersShown = false;
     SetLineSpace(program, 50);
     Worksheet& b = open("b");
-    EXPECT_EQ(program.controls.spnGyouSpace, 40);
+    EXPECT_EQ(b.LineSpace, 40);
     EXPECT_FALSE(b.ShowAnswers);
     ActivateWorksheet(program, a);
     EXPECT_EQ(program.sheets.current, &a);
-    EXPECT_EQ(program.controls.spnGyouSpace, 50);
+    EXPECT_EQ(a.LineSpace, 50);
+    EXPECT_EQ(b.LineSpace, 40);
     EXPECT_TRUE(program.sheets.answersShown);
 }
 
 TEST_F(Doc, ActivationBeforeStartUpPushesNothing) {
     program.session.startupDone = false;
-    program.controls.spnGyouSpace = 17;
+    program.sheets.paperChoice = 891;
     Worksheet& sheet = open();
     EXPECT_EQ(program.sheets.current, &sheet);
-    EXPECT_EQ(program.controls.spnGyouSpace, 17);
+    EXPECT_EQ(program.sheets.paperChoice, 891);
     EXPECT_TRUE(program.sheets.layoutEnabled);
     EXPECT_EQ(relayouts, 1);
 }

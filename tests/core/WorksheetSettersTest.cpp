@@ -13,35 +13,22 @@ struct SetterCase {
     const char* name;
     std::function<void(Program&, int)> set;
     std::function<int(const Worksheet&)> stored;
-    std::function<int(const Controls&)> shown;
 };
 
 const std::vector<SetterCase>& setterCases() {
     static const std::vector<SetterCase> cases = {
-        {"LineSpace", SetLineSpace, [](const Worksheet& s) { return s.LineSpace; },
-         [](const Controls& c) { return c.spnGyouSpace; }},
-        {"FontSize", SetFontSize, [](const Worksheet& s) { return s.FontSize; },
-         [](const Controls& c) { return c.spnMojiSize; }},
-        {"LeftMargin", SetLeftMargin, [](const Worksheet& s) { return s.LeftMargin; },
-         [](const Controls& c) { return c.settei.spnLeftM; }},
-        {"RightMargin", SetRightMargin, [](const Worksheet& s) { return s.RightMargin; },
-         [](const Controls& c) { return c.settei.spnRightM; }},
-        {"AnswerX", SetAnswerX, [](const Worksheet& s) { return s.kran(4); },
-         [](const Controls& c) { return c.settei.spnAnsX; }},
-        {"AnswerY", SetAnswerY, [](const Worksheet& s) { return s.kran(5); },
-         [](const Controls& c) { return c.settei.spnAnsY; }},
-        {"BoxWidth", SetBoxWidth, [](const Worksheet& s) { return s.kran(1); },
-         [](const Controls& c) { return c.settei.spnKranWX; }},
-        {"BoxHeight", SetBoxHeight, [](const Worksheet& s) { return s.kran(2); },
-         [](const Controls& c) { return c.settei.spnKranH; }},
-        {"BoxOffsetX", SetBoxOffsetX, [](const Worksheet& s) { return s.kran(6); },
-         [](const Controls& c) { return c.settei.spnKranX; }},
-        {"BoxOffsetY", SetBoxOffsetY, [](const Worksheet& s) { return s.kran(7); },
-         [](const Controls& c) { return c.settei.spnKranY; }},
-        {"SecondarySpacing", SetSecondarySpacing, [](const Worksheet& s) { return s.kran(8); },
-         [](const Controls& c) { return c.spnGyoukanSub; }},
-        {"StartNo", SetStartNo, [](const Worksheet& s) { return s.StartNo; },
-         [](const Controls& c) { return c.spnStartNum; }},
+        {"LineSpace", SetLineSpace, [](const Worksheet& s) { return s.LineSpace; }},
+        {"FontSize", SetFontSize, [](const Worksheet& s) { return s.FontSize; }},
+        {"LeftMargin", SetLeftMargin, [](const Worksheet& s) { return s.LeftMargin; }},
+        {"RightMargin", SetRightMargin, [](const Worksheet& s) { return s.RightMargin; }},
+        {"AnswerX", SetAnswerX, [](const Worksheet& s) { return s.kran(4); }},
+        {"AnswerY", SetAnswerY, [](const Worksheet& s) { return s.kran(5); }},
+        {"BoxWidth", SetBoxWidth, [](const Worksheet& s) { return s.kran(1); }},
+        {"BoxHeight", SetBoxHeight, [](const Worksheet& s) { return s.kran(2); }},
+        {"BoxOffsetX", SetBoxOffsetX, [](const Worksheet& s) { return s.kran(6); }},
+        {"BoxOffsetY", SetBoxOffsetY, [](const Worksheet& s) { return s.kran(7); }},
+        {"SecondarySpacing", SetSecondarySpacing, [](const Worksheet& s) { return s.kran(8); }},
+        {"StartNo", SetStartNo, [](const Worksheet& s) { return s.StartNo; }},
     };
     return cases;
 }
@@ -54,7 +41,6 @@ TEST_F(Setters, EachStoresMarksModifiedAndLaysOutOnce) {
         int before = relayouts;
         c.set(program, -3);
         EXPECT_EQ(c.stored(sheet), -3);
-        EXPECT_EQ(c.shown(program.controls), -3);
         EXPECT_TRUE(sheet.Modified);
         EXPECT_EQ(relayouts, before + 1);
         // Only its own kran line changed; the list stays ten lines of decimal text.
@@ -186,28 +172,28 @@ TEST_F(Setters, ApplyingAPaperSetsRecordProgramPaperAndFlagPlace) {
 
 TEST_F(Setters, StartUpKeepsAnUnknownPaperWidthWithTheA4Button) {
     SetProgramPaper(program, 600);
-    EXPECT_EQ(program.controls.paperButton, 630);
+    EXPECT_EQ(program.sheets.paperChoice, 630);
     EXPECT_EQ(program.sheets.paperWidth, 600);
     EXPECT_EQ(program.sheets.paperHeight, 849);
     SetProgramPaper(program, 891);
-    EXPECT_EQ(program.controls.paperButton, 891);
+    EXPECT_EQ(program.sheets.paperChoice, 891);
     EXPECT_EQ(program.sheets.paperHeight, 1260);
 }
 
 TEST_F(Setters, SelectingA4OnlyChecksItsButton) {
     Worksheet& sheet = open();
-    program.controls.paperButton = 546;
+    program.sheets.paperChoice = 546;
     int before = relayouts;
     SelectPaper(program, 630);
-    EXPECT_EQ(program.controls.paperButton, 630);
+    EXPECT_EQ(program.sheets.paperChoice, 630);
     EXPECT_FALSE(sheet.Modified);
     EXPECT_EQ(relayouts, before);
 
-    program.controls.reducedView = true;
+    program.sheets.reducedView = true;
     SelectPaper(program, 546);
     EXPECT_EQ(sheet.paper, (PaperRec{546, 771}));
-    EXPECT_EQ(program.controls.paperButton, 546);
-    EXPECT_FALSE(program.controls.reducedView);
+    EXPECT_EQ(program.sheets.paperChoice, 546);
+    EXPECT_FALSE(program.sheets.reducedView);
     EXPECT_TRUE(sheet.Modified);
     EXPECT_EQ(relayouts, before + 1);
 }
@@ -231,7 +217,7 @@ TEST_F(Setters, PaperSettingsComeFromTheWorksheetAndGoBackIntoIt) {
 }
 
 TEST_F(Setters, PrintDialogNamesTheCheckedPaper) {
-    program.controls.paperButton = 630;
+    program.sheets.paperChoice = 630;
     EXPECT_EQ(sjis::toUtf8(PaperSizeHint(program)), "用紙のサイズを A4 に設定してください");
 }
 

@@ -53,7 +53,7 @@ class PrintDialogTest : public QObject {
         WindowFixture f;
         QVERIFY(f.openUnit(1, 1, 1));
         choosePrinterResolution(f);
-        QVERIFY(f.program().controls.radPrinter);
+        QVERIFY(f.program().sheets.printerResolution);
         f.printDialogs.pdfPath = f.temp.filePath(QStringLiteral("copies.pdf"));
         f.printDialogs.copies = 3;
         QString width, hint;

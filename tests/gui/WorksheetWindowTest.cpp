@@ -251,7 +251,7 @@ class WorksheetWindowTest : public QObject {
         QVERIFY(f.openUnit(1, 1, 1));
         Program& p = f.program();
         DeskProbe::main(*f.desk)->btnShukushoClick();
-        if (!p.controls.reducedView) QSKIP("the main window's reduce command is not built yet");
+        if (!p.sheets.reducedView) QSKIP("the main window's reduce command is not built yet");
         DeskProbe::main(*f.desk)->btnShukushoClick();
         QString caption;
         f.user = [&](QDialog& d) {
@@ -260,7 +260,7 @@ class WorksheetWindowTest : public QObject {
             return int(QDialog::Accepted);
         };
         DeskProbe::settei(*f.desk)->openForActive();
-        QVERIFY(p.controls.reducedView);
+        QVERIFY(p.sheets.reducedView);
         QCOMPARE(caption, QStringLiteral("拡大"));
         QVERIFY(f.window()->isReduced());
     }

@@ -117,6 +117,7 @@ bool OpenPractice(Workspace& program, PracticeWindow& w) {
 }
 
 void ClosePractice(Workspace& program, PracticeWindow& w) {
+    (void)program;
     if (!w.sheet) return;
     CloseRuns(w.run);
     PublishRun(w.run, *w.sheet);

@@ -66,7 +66,7 @@ StartupOutcome RunStartup(Program& p, Settings& settings) {
     p.menu = MenuState{}; // the lesson list is new: the menu starts over
     p.sheets.fixedPaper = false;
     s.showDoYouKnow = settings.showDoYouKnow();
-    p.controls.radPrinter = settings.printMode(); // the teacher's last choice
+    p.sheets.printerResolution = settings.printMode(); // the teacher's last choice
     SetProgramPaper(p, settings.paperSize());
     p.sheets.answersShown = false;
     ToggleShowAnswers(p); // ends shown, as the 解答表示 button does

@@ -41,17 +41,17 @@ int UsablePaperWidth(int width) {
 
 void SetProgramPaper(Workspace& program, int width) {
     width = UsablePaperWidth(width);
-    program.controls.paperButton = PaperForWidth(width).width;
+    program.sheets.paperChoice = PaperForWidth(width).width;
     program.sheets.paperWidth = width;
     program.sheets.paperHeight = PaperHeightFor(width);
 }
 
 void ChoosePaper(Workspace& program, int width) {
-    program.controls.paperButton = PaperForWidth(width).width;
+    program.sheets.paperChoice = PaperForWidth(width).width;
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     ApplyPaper(program, *sheet, width);
-    program.controls.reducedView = false;
+    program.sheets.reducedView = false;
     Relayout(program, *sheet);
     sheet->Modified = true;
 }
@@ -60,14 +60,14 @@ void SelectPaper(Workspace& program, int width) {
     if (knownWidth(width) && width != PaperForWidth(630).width)
         ChoosePaper(program, width);
     else
-        program.controls.paperButton = PaperForWidth(630).width;
+        program.sheets.paperChoice = PaperForWidth(630).width;
 }
 
 std::optional<PaperSettings> ActivePaperSettings(Workspace& program) {
     const Worksheet* sheet = program.sheets.current;
     if (!sheet) return std::nullopt;
     // The option boxes show the worksheet's own options.
-    return PaperSettings{PaperForWidth(program.controls.paperButton).width,
+    return PaperSettings{PaperForWidth(program.sheets.paperChoice).width,
                          (sheet->Options & 1) != 0, (sheet->Options & 2) != 0,
                          (sheet->Options & 4) != 0};
 }
@@ -88,23 +88,23 @@ void ApplyPaperSettings(Workspace& program, const PaperSettings& settings) {
 
 PrintModeSettings CurrentPrintMode(const Workspace& program) {
     const Worksheet* sheet = program.sheets.current;
-    return PrintModeSettings{program.controls.radPrinter, sheet ? sheet->startNumber : 1,
+    return PrintModeSettings{program.sheets.printerResolution, sheet ? sheet->startNumber : 1,
                              program.sheets.pageOptions.numbered};
 }
 
 void ApplyPrintMode(Workspace& program, const PrintModeSettings& mode) {
-    Controls& c = program.controls;
-    c.radPrinter = mode.printerResolution;
+    program.sheets.printerResolution = mode.printerResolution;
     if (program.sheets.current) program.sheets.current->startNumber = mode.nextNumber;
     program.sheets.pageOptions.numbered = mode.numbered;
     if (WriteResult r =
-            program.platform.registry.writeBool(RegKey::Program, "PrintMode", c.radPrinter);
+            program.platform.registry.writeBool(RegKey::Program, "PrintMode",
+                                             program.sheets.printerResolution);
         !r)
         program.platform.prompter.message(SettingsWriteFailureText(r));
     if (program.sheets.current) Relayout(program, *program.sheets.current);
 }
 
 std::string PaperSizeHint(const Workspace& program) {
-    return J("用紙のサイズを ") + PaperForWidth(program.controls.paperButton).name +
+    return J("用紙のサイズを ") + PaperForWidth(program.sheets.paperChoice).name +
            J(" に設定してください");
 }

@@ -89,9 +89,8 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
     WorksheetState& state = program.sheets;
     Worksheet* sheet = state.current;
     if (state.count <= 0 || !sheet) return false;
-    Controls& c = program.controls;
-    if (c.reducedView) {
-        c.reducedView = false;
+    if (state.reducedView) {
+        state.reducedView = false;
         Relayout(program, *sheet);
     }
     bool& startupDone = program.session.startupDone;
@@ -116,7 +115,7 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
             break;
         }
         Canvas& page = printer.canvas();
-        if (c.radPrinter) {
+        if (state.printerResolution) {
             LayOutPage(program, *sheet, page, true);
         } else {
             Relayout(program, *sheet); // the number line shows this copy's 開始番号
@@ -136,7 +135,7 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
     }
     // The page shows the number it showed before: the next job starts from it again.
     sheet->startNumber = firstNumber;
-    if (!c.radPrinter) Relayout(program, *sheet);
+    if (!state.printerResolution) Relayout(program, *sheet);
     startupDone = wasDone;
     return ok;
 }

@@ -32,7 +32,7 @@ void readValueBlock(Workspace& program, Worksheet& sheet) {
     if (const std::string* s = at(1))
         width = isFlagWord(*s) ? 630 : UsablePaperWidth(DecimalOr(*s, 630));
     if (program.sheets.fixedPaper) {
-        const PaperInfo& paper = PaperForWidth(program.controls.paperButton);
+        const PaperInfo& paper = PaperForWidth(program.sheets.paperChoice);
         sheet.paper = PaperRec{paper.width, paper.height};
     } else {
         sheet.paper = PaperRec{width, PaperHeightFor(width)};
@@ -185,27 +185,15 @@ void ReloadAfterEdit(Workspace& program, Worksheet& sheet) {
 
 namespace {
 
-// Activation's push of a worksheet's values into the controls; it marks nothing modified
-// and lays nothing out.
+// Activation makes the worksheet's paper and answer display the program's; it marks nothing
+// modified and lays nothing out. (The windows show the values of the worksheet in front
+// themselves: nothing here mirrors a control.)
 void pushValues(Workspace& program, Worksheet& sheet) {
     if (program.session.keyLock) sheet.ShowAnswers = false; // students never see answers
     program.sheets.answersShown = sheet.ShowAnswers;
     program.sheets.paperWidth = sheet.paper.Width;
     program.sheets.paperHeight = sheet.paper.Height;
-    Controls& c = program.controls;
-    c.paperButton = PaperForWidth(sheet.paper.Width).width;
-    c.spnGyouSpace = sheet.LineSpace;
-    c.spnMojiSize = sheet.FontSize;
-    c.settei.spnLeftM = sheet.LeftMargin;
-    c.settei.spnRightM = sheet.RightMargin;
-    c.settei.spnKranWX = sheet.kran(1);
-    c.settei.spnKranH = sheet.kran(2);
-    c.settei.spnAnsX = sheet.kran(4);
-    c.settei.spnAnsY = sheet.kran(5);
-    c.settei.spnKranX = sheet.kran(6);
-    c.settei.spnKranY = sheet.kran(7);
-    c.spnGyoukanSub = sheet.kran(8);
-    c.spnStartNum = sheet.StartNo;
+    program.sheets.paperChoice = PaperForWidth(sheet.paper.Width).width;
 }
 
 } // namespace

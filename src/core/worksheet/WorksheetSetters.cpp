@@ -19,62 +19,50 @@ template <class Store> void change(Workspace& program, bool markModified, Store 
 } // namespace
 
 void SetLineSpace(Workspace& program, int value) {
-    program.controls.spnGyouSpace = value;
     change(program, true, [&](Worksheet& s) { s.LineSpace = value; });
 }
 
 void SetFontSize(Workspace& program, int value) {
-    program.controls.spnMojiSize = value;
     change(program, true, [&](Worksheet& s) { s.FontSize = value; });
 }
 
 void SetLeftMargin(Workspace& program, int value) {
-    program.controls.settei.spnLeftM = value;
     change(program, true, [&](Worksheet& s) { s.LeftMargin = value; });
 }
 
 void SetRightMargin(Workspace& program, int value) {
-    program.controls.settei.spnRightM = value;
     change(program, true, [&](Worksheet& s) { s.RightMargin = value; });
 }
 
 void SetAnswerX(Workspace& program, int value) {
-    program.controls.settei.spnAnsX = value;
     SetKranLine(program, 4, value, true);
 }
 
 void SetAnswerY(Workspace& program, int value) {
-    program.controls.settei.spnAnsY = value;
     SetKranLine(program, 5, value, true);
 }
 
 void SetBoxWidth(Workspace& program, int value) {
-    program.controls.settei.spnKranWX = value;
     SetKranLine(program, 1, value, true);
 }
 
 void SetBoxHeight(Workspace& program, int value) {
-    program.controls.settei.spnKranH = value;
     SetKranLine(program, 2, value, true);
 }
 
 void SetBoxOffsetX(Workspace& program, int value) {
-    program.controls.settei.spnKranX = value;
     SetKranLine(program, 6, value, true);
 }
 
 void SetBoxOffsetY(Workspace& program, int value) {
-    program.controls.settei.spnKranY = value;
     SetKranLine(program, 7, value, true);
 }
 
 void SetSecondarySpacing(Workspace& program, int value) {
-    program.controls.spnGyoukanSub = value;
     SetKranLine(program, 8, value, true);
 }
 
 void SetStartNo(Workspace& program, int value) {
-    program.controls.spnStartNum = value; // the page shows the number printed first
     change(program, true, [&](Worksheet& s) {
         s.StartNo = value;
         s.startNumber = value;

@@ -26,6 +26,14 @@ struct WorksheetState {
     // The program-wide paper: that of the worksheet in front.
     int paperWidth = 630;
     int paperHeight = 891;
+    // Width of the checked paper button (B5 546, A4 630, B4 771, A3 891): the paper new
+    // worksheets take while FixedPaper is on.
+    int paperChoice = 546;
+    // 縮小: the worksheets are shown reduced.
+    bool reducedView = false;
+    // The print mode: true prints at the printer's resolution (プリンタの解像度で印刷する),
+    // false puts the screen page on the paper (画面に忠実に印刷する).
+    bool printerResolution = false;
     // The face a unit's font line "0" stands for: the main font dialog's face at start.
     std::string defaultFontFace;
     // Lays a worksheet out again on its own page image and shows it. The worksheet

@@ -9,7 +9,6 @@
 #include "platform/Platform.h"
 #include "text/Lines.h"
 #include "typeset/FormulaContext.h"
-#include "worksheet/Controls.h"
 #include "worksheet/Session.h"
 #include "worksheet/WorksheetState.h"
 
@@ -20,7 +19,6 @@ struct Workspace {
 
     Platform& platform;
     Session session;
-    Controls controls;
     CourseTables course;
     ParseBuffer parse;
     Lines fileLines; // FileLines: unit and worksheet files are read and written through it
