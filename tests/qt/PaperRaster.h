@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <vector>
 
 #include "Poppler.h"
 
@@ -30,18 +31,28 @@ inline QImage rasterisePdfPage(const QString& file, const QString& prefix, int p
     if (k == 1) return fine;
     QImage out(fine.width() / k, fine.height() / k, QImage::Format_RGB32);
     const int n2 = k * k;
-    for (int y = 0; y < out.height(); ++y)
-        for (int x = 0; x < out.width(); ++x) {
-            int r = 0, g = 0, b = 0;
-            for (int dy = 0; dy < k; ++dy)
+    // Row by row through the scan lines: the pages are large and read whole.
+    std::vector<int> r(static_cast<std::size_t>(out.width())), g(r.size()), b(r.size());
+    for (int y = 0; y < out.height(); ++y) {
+        std::fill(r.begin(), r.end(), 0);
+        std::fill(g.begin(), g.end(), 0);
+        std::fill(b.begin(), b.end(), 0);
+        for (int dy = 0; dy < k; ++dy) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(fine.constScanLine(k * y + dy));
+            for (int x = 0; x < out.width(); ++x)
                 for (int dx = 0; dx < k; ++dx) {
-                    const QRgb c = fine.pixel(k * x + dx, k * y + dy);
-                    r += qRed(c);
-                    g += qGreen(c);
-                    b += qBlue(c);
+                    const QRgb c = row[k * x + dx];
+                    r[static_cast<std::size_t>(x)] += qRed(c);
+                    g[static_cast<std::size_t>(x)] += qGreen(c);
+                    b[static_cast<std::size_t>(x)] += qBlue(c);
                 }
-            out.setPixel(x, y, qRgb((r + n2 / 2) / n2, (g + n2 / 2) / n2, (b + n2 / 2) / n2));
         }
+        QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(x);
+            line[x] = qRgb((r[i] + n2 / 2) / n2, (g[i] + n2 / 2) / n2, (b[i] + n2 / 2) / n2);
+        }
+    }
     return out;
 }
 
