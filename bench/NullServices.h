@@ -37,7 +37,7 @@ struct NullProgram {
     NoPictures pictures;
     FirstPick random;
     StillTimers timers;
-    Platform platform{services, services, clock,        registry,   pictures,
-                      random,   timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
+    Platform platform{services, services, clock,  registry,     pictures,
+                      random,   timers,   "C:\\course", "C:\\data\\"};
     Program program{platform};
 };

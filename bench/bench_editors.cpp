@@ -41,7 +41,7 @@ struct LargeCourse {
     NoPictures pictures;
     FirstPick random;
     StillTimers timers;
-    Platform platform{files, prompter, clock, registry, pictures, random, timers, {}, {}, {}};
+    Platform platform{files, prompter, clock, registry, pictures, random, timers, {}, {}};
     std::unique_ptr<Program> program;
     std::string master;
     std::size_t queBytes = 0;

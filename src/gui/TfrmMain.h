@@ -92,8 +92,6 @@ class TfrmMain : public QMainWindow {
     void btnLockClick();       // 先生用 / 生徒用
     void mnuIndexClick();      // 目次作成
     void mnuSchoolClick();     // 学校名・塾名
-    void mnuPrintModeClick();  // 印字モードの設定
-    void mnuSetPaperClick();   // 用紙サイズとオプションの設定
     void mnuCascadeClick();    // カスケード表示
     void mnuCloseAllClick();   // すべて閉じる
     void mnuExitClick();       // 終了

@@ -119,14 +119,6 @@ void TfrmMain::mnuSchoolClick() {
     desk_.run(Desk::Command::SchoolName);
 }
 
-void TfrmMain::mnuPrintModeClick() {
-    desk_.run(Desk::Command::PrintMode);
-}
-
-void TfrmMain::mnuSetPaperClick() {
-    desk_.run(Desk::Command::PaperSettings);
-}
-
 void TfrmMain::mnuCloseAllClick() {
     CloseAllWorksheets(desk_.program(), [this](Worksheet& s) { return desk_.closeWorksheet(s); });
     refreshWindowList();

@@ -65,7 +65,6 @@ class QtCanvas : public Canvas {
 
     // Opens the page now if it is not open yet (printers: starts the job or the next page).
     bool openPage();
-    bool pageOpen() const { return pageOpen_; }
     // Paints what is waiting and forgets the open page without ending the painter (a PDF
     // file goes on with a new page).
     void closePage();

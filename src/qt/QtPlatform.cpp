@@ -85,6 +85,5 @@ QtPlatform::QtPlatform(Prompter* prompter, Overrides overrides)
                                             overrides.random ? *overrides.random : random_,
                                             overrides.timers ? *overrides.timers : timers_,
                                             workCore,
-                                            tempCore,
                                             dataCore});
 }

@@ -36,24 +36,3 @@ TEST(RecordFolders, AFolderThatCannotBeCreatedIsReportedNotThrown) {
     EXPECT_EQ(f.messages(), std::vector<std::string>{U(r.message)});
     EXPECT_EQ(f.p.shell.logOnFolder, "");
 }
-
-// The folder is cut to 255 bytes at a whole character, so that the "\" after it is a
-// separator and not the second byte of a character ("表" is 0x95 0x5C).
-TEST(RecordFolders, TheTemporaryFolderIsCutTo255BytesAtACharacter) {
-    CourseFixture f;
-    const std::string hyo = S("表");
-    struct Case {
-        std::string temp, expected;
-    } cases[] = {
-        {"C:\\temp", "C:\\temp\\"},
-        {std::string(300, 't'), std::string(255, 't') + "\\"},
-        {std::string(254, 't') + hyo + "x", std::string(254, 't') + "\\"},
-        {std::string(253, 't') + hyo + "x", std::string(253, 't') + hyo + "\\"},
-    };
-    for (const Case& c : cases) {
-        f.fp.platform.tempDir = c.temp;
-        const std::string folder = TempFolder(f.fp.platform);
-        EXPECT_EQ(folder, c.expected) << c.temp.size();
-        EXPECT_EQ(sjis::rfind(folder, '\\'), folder.size() - 1); // it ends in a separator
-    }
-}

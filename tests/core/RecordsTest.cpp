@@ -22,6 +22,10 @@ struct RecordsTest : ::testing::Test {
             out.push_back(r.key + "=" + r.line);
         return out;
     }
+    // The keys in the section as the INI reader sees them, records or not.
+    int keyCount(const std::string& s) {
+        return static_cast<int>(Profile(files, kFile).keys(s).size());
+    }
 };
 
 TEST(RecordKeys, FirstFreeKeyFillsAGapAndNeverTakesAKeyInUse) {
@@ -42,19 +46,19 @@ TEST(RecordKeys, FirstFreeKeyFillsAGapAndNeverTakesAKeyInUse) {
 }
 
 TEST_F(RecordsTest, AppendCountReadAndEraseASection) {
-    EXPECT_EQ(RecordCount(files, kFile, section), 0);
+    EXPECT_EQ(keyCount(section), 0);
     EXPECT_TRUE(ReadRecords(files, kFile, section).empty());
     for (const char* line : {"first", "second", " third "})
         ASSERT_TRUE(AppendRecord(files, kFile, section, line));
     ASSERT_TRUE(AppendRecord(files, kFile, "other.prp", "x"));
-    EXPECT_EQ(RecordCount(files, kFile, section), 3);
+    EXPECT_EQ(keyCount(section), 3);
     EXPECT_EQ(lines(section), (std::vector<std::string>{"1=first", "2=second", "3= third "}));
     EXPECT_TRUE(files.writtenUnlocked.empty());
     EXPECT_EQ(files.locksTaken, 4);
     EXPECT_TRUE(files.held.empty());
 
     ASSERT_TRUE(EraseRecords(files, kFile, section));
-    EXPECT_EQ(RecordCount(files, kFile, section), 0);
+    EXPECT_EQ(keyCount(section), 0);
     EXPECT_EQ(lines("other.prp"), std::vector<std::string>{"1=x"});
     // Numbering starts again after an erase.
     ASSERT_TRUE(AppendRecord(files, kFile, section, "again"));
@@ -77,7 +81,7 @@ TEST_F(RecordsTest, NoCapOnTheNumberOfRecords) {
         text += std::to_string(i) + "=2005" + J("年") + "\r\n";
     files.put(kFile, text);
     ASSERT_TRUE(AppendRecord(files, kFile, section, "newest"));
-    EXPECT_EQ(RecordCount(files, kFile, section), 100001);
+    EXPECT_EQ(keyCount(section), 100001);
     const std::vector<Record> all = ReadRecords(files, kFile, section);
     ASSERT_EQ(all.size(), 100001u);
     EXPECT_EQ(all.back().key, "100001");
@@ -103,8 +107,6 @@ TEST_F(RecordsTest, AFailedAppendOrEraseKeepsTheFileWhole) {
         EXPECT_FALSE(w) << c.what;
         EXPECT_FALSE(EraseRecords(files, kFile, "S11a")) << c.what;
         EXPECT_EQ(files.get(kFile), before) << c.what;
-        const std::string message = sjis::toUtf8(RecordWriteFailureText(kFile, w));
-        EXPECT_EQ(message.rfind("C:\\course\\Eq1\\taro.ini に書き込めません", 0), 0u) << message;
         files.failWrites = files.failLocks = false;
         files.unreadable.clear();
     }
@@ -116,7 +118,7 @@ TEST_F(RecordsTest, BookCountsLikeTheSingleReads) {
     const RecordBook book(files, kFile);
     EXPECT_EQ(book.status(), ReadStatus::Ok);
     for (const char* s : {"S11a", "s11a", "S12b", "nothing", "password"})
-        EXPECT_EQ(book.count(s), RecordCount(files, kFile, s)) << s;
+        EXPECT_EQ(book.count(s), keyCount(s)) << s;
     EXPECT_EQ(RecordBook(files, "C:\\none.ini").status(), ReadStatus::Missing);
 }
 
@@ -137,8 +139,11 @@ TEST(RecordLines, EveryResultsLineReadsBackIntoItsParts) {
         const std::optional<RecordFields> f = ParseRecordLine(line);
         ASSERT_TRUE(f) << sjis::toUtf8(line);
         EXPECT_EQ(f->ruidai, c.ruidai);
-        EXPECT_EQ(IsoDate(f->when) + " " + IsoTime(f->when),
-                  IsoDate(c.when) + " " + IsoTime(c.when));
+        EXPECT_EQ(f->when.year, c.when.year);
+        EXPECT_EQ(f->when.month, c.when.month);
+        EXPECT_EQ(f->when.day, c.when.day);
+        EXPECT_EQ(f->when.hour, c.when.hour);
+        EXPECT_EQ(f->when.minute, c.when.minute);
         EXPECT_EQ(f->tries, c.run.triesLog);
         EXPECT_EQ(f->correct, c.run.correct);
         EXPECT_EQ(f->total, c.run.total);

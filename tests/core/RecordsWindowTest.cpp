@@ -108,9 +108,10 @@ TEST_F(RecordsWindow, EraseTakesTheSelectedItemsAfterNamingThem) {
         fp.prompter.answers = {c.answer};
         EraseSelectedRecords(fp.files, fp.prompter, p.course, p.shell.logOnFolder, s, c.selected);
         EXPECT_EQ(messages(), c.said);
-        const int left = RecordCount(fp.files, f, S("S11(1) 等式")) +
-                         RecordCount(fp.files, f, S("S12(2) 移項")) +
-                         RecordCount(fp.files, f, "copy.prp");
+        Profile book(fp.files, f);
+        const int left = static_cast<int>(book.keys(S("S11(1) 等式")).size() +
+                                          book.keys(S("S12(2) 移項")).size() +
+                                          book.keys("copy.prp").size());
         EXPECT_EQ(left, c.left);
         EXPECT_EQ(s.erased, c.left != 6);
     }

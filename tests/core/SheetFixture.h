@@ -36,7 +36,7 @@ class SheetFixture : public ::testing::Test {
     FakePlatform fake;
     FilePictures pictures{fake.files};
     Platform platform{fake.files,  fake.prompter, fake.clock,   fake.registry, pictures,
-                      fake.random, fake.timers,   "C:\\course", "C:\\temp",    "C:\\data\\"};
+                      fake.random, fake.timers,   "C:\\course", "C:\\data\\"};
     Program program{platform};
     int relayouts = 0;
 

@@ -103,13 +103,11 @@ TEST(TextCuts, AfterLastCharAndSmallTexts) {
 TEST(DateTexts, DatesComeFromTheClock) {
     FixedClock clock;
     clock.time = {2005, 6, 22, 9, 5, 41};
-    EXPECT_EQ(U(DateTextJa(clock)), "2005年06月22日");
     EXPECT_EQ(DateTextDots(clock), "2005.06.22");
-    EXPECT_EQ(TimeText(clock), "09:05");
+    EXPECT_EQ(TimeText(clock.now()), "09:05");
     clock.time = {2026, 12, 31, 23, 59, 0};
-    EXPECT_EQ(U(DateTextJa(clock)), "2026年12月31日");
     EXPECT_EQ(DateTextDots(clock), "2026.12.31");
-    EXPECT_EQ(TimeText(clock), "23:59");
+    EXPECT_EQ(TimeText(clock.now()), "23:59");
 }
 
 TEST(Shuffle, ShuffleItemsSwapsWithInjectedPicks) {

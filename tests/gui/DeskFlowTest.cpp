@@ -71,7 +71,9 @@ class DeskFlowTest : public QObject {
                 printerChecked = d.findChild<QRadioButton*>("radPrinter")->isChecked();
             };
             QVERIFY(f.open(0, 0, 0));
-            DeskProbe::main(*f.desk)->mnuPrintModeClick();
+            DeskProbe::windowOf(*f.desk, *f.desk->program().sheets.current)
+                ->findChild<QAction*>(QStringLiteral("mnuPrintMode"))
+                ->trigger();
             const bool expected = stored.isValid() ? stored.toBool() : true;
             QCOMPARE(printerChecked, expected);
             QCOMPARE(f.stored("PrintMode").toBool(), expected);

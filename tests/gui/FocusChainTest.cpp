@@ -148,8 +148,10 @@ class FocusChainTest : public QObject {
         QVERIFY(f.open(0, 0, 1));
         DeskProbe::main(desk)->btnKranClick();
         DeskProbe::main(desk)->btnStartPrintClick();
-        DeskProbe::main(desk)->mnuPrintModeClick();
-        DeskProbe::main(desk)->mnuSetPaperClick();
+        // The worksheet window's 設定 menu opens these two.
+        TfrmPrint* front = DeskProbe::windowOf(desk, *desk.program().sheets.current);
+        for (const char* item : {"mnuPrintMode", "mnuSetPaper"})
+            front->findChild<QAction*>(QString::fromLatin1(item))->trigger();
         DeskProbe::main(desk)->btnOpenCopyClick();
         DeskProbe::main(desk)->btnEditCopyClick();
         DeskProbe::main(desk)->mnuSchoolClick();

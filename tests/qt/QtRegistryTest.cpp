@@ -164,12 +164,13 @@ TEST_F(QtRegistryTest, AFullDiskKeepsTheSettingsFileAndIsReported) {
         EXPECT_EQ(r.status, WriteResult::Status::Failed);
         EXPECT_NE(r.reason.find(file.toStdString()), std::string::npos) << r.reason;
         settings.setSchool(J("山田塾"));
-        settings.setPaperSize(891);
+        settings.setKeyLock(true);
     }
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
     EXPECT_EQ(reg.readText(RegKey::Program, "theSchool"), J("ＣＡＩ中学校"));
     EXPECT_EQ(QtRegistry().readInt(RegKey::Program, "PaperSize"), 630);
+    EXPECT_FALSE(QtRegistry().has(RegKey::Program, "KeyLock"));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.utf8()[0].rfind("設定を保存できませんでした: ", 0), 0u)
         << prompter.utf8()[0];
@@ -181,7 +182,7 @@ TEST_F(QtRegistryTest, AFullDiskKeepsTheSettingsFileAndIsReported) {
     EXPECT_EQ(QtRegistry().readText(RegKey::Program, "theSchool"), J("山田塾"));
     {
         FullDisk full(16);
-        settings.setPaperSize(546);
+        settings.setKeyLock(false);
     }
     EXPECT_EQ(prompter.messages.size(), 2u);
 }

@@ -168,7 +168,7 @@ TEST(QtPlatformTest, ProcessFoldersInCoreForm) {
         QtPlatform qt;
         Platform& p = qt.platform();
         EXPECT_TRUE(qt.problems().empty());
-        EXPECT_EQ(p.tempDir, *QtFiles::toCorePath(tempNative));
+        EXPECT_EQ(QtPlatform::tempDir(), QtFiles::toCorePath(tempNative));
         EXPECT_EQ(p.workingDir, *QtFiles::toCorePath(QDir::currentPath()));
         ASSERT_FALSE(p.userDataDir.empty());
         EXPECT_EQ(p.userDataDir.back(), '\\');

@@ -52,7 +52,7 @@ TEST(RecordsLock, TwoProcessesAppendingToOneFileLoseNoRecord) {
     EXPECT_EQ(keys.size(), 2u * PerProcess);  // no key twice
     EXPECT_EQ(lines.size(), 2u * PerProcess); // every line arrived
     EXPECT_EQ(*keys.begin(), "1");
-    EXPECT_EQ(RecordCount(files, file, "S11unit"), 2 * PerProcess);
+    EXPECT_EQ(Profile(files, file).keys("S11unit").size(), 2u * PerProcess);
 }
 
 // A link inside the course (hanako.ini naming taro.ini): writers through either name take
@@ -76,7 +76,7 @@ TEST(RecordsLock, WritersThroughALinkAndTheFileShareOneLock) {
     for (const Record& r : ReadRecords(files, folder + "\\taro.ini", "S11unit"))
         lines.insert(r.line);
     EXPECT_EQ(lines.size(), 2u * PerProcess);
-    EXPECT_EQ(RecordCount(files, folder + "\\taro.ini", "S11unit"), 2 * PerProcess);
+    EXPECT_EQ(Profile(files, folder + "\\taro.ini").keys("S11unit").size(), 2u * PerProcess);
 }
 
 // Two pupils set the first password of one name at the same moment: one of them gets the

@@ -123,6 +123,6 @@ struct FakePlatform {
     MemoryPictures pictures;
     SeededRandomSource random;
     ManualTimers timers;
-    Platform platform{files,  prompter, clock,        registry,   pictures,
-                      random, timers,   "C:\\course", "C:\\temp", "C:\\data\\"};
+    Platform platform{files,  prompter, clock,        registry,
+                      pictures, random, timers, "C:\\course", "C:\\data\\"};
 };

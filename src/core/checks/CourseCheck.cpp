@@ -224,7 +224,7 @@ class Checker {
     Checker(Files& files, const std::string& courseDir, const CourseCheckOptions& options)
         : shared_(files),
           files_(files, courseDir), platform_{files_,  prompter_, clock_, registry_, pictures_,
-                                              random_, timers_,   "",     "",        ""},
+                                              random_, timers_,   "",     ""},
           work_(platform_), courseDir_(courseDir), options_(options) {
         // Units are laid out as the program shows them after start-up.
         work_.sheets.defaultFontFace = J("ＭＳ 明朝");

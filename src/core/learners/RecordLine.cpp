@@ -82,24 +82,6 @@ std::optional<RecordFields> ParseRecordLine(std::string_view line) {
     return f;
 }
 
-std::string IsoDate(const DateTime& t) {
-    std::string out;
-    AppendPadded(out, t.year, 4);
-    out += '-';
-    AppendPadded(out, t.month, 2);
-    out += '-';
-    AppendPadded(out, t.day, 2);
-    return out;
-}
-
-std::string IsoTime(const DateTime& t) {
-    std::string out;
-    AppendPadded(out, t.hour, 2);
-    out += ':';
-    AppendPadded(out, t.minute, 2);
-    return out;
-}
-
 void AppendPadded(std::string& out, long value, int width) {
     char digits[24];
     const auto [end, ec] =

@@ -22,8 +22,5 @@ struct RecordFields {
 // some other program left in the section).
 std::optional<RecordFields> ParseRecordLine(std::string_view line);
 
-// "2005-03-07" and "09:05": the date and time of a record as ISO 8601 writes them.
-std::string IsoDate(const DateTime& t);
-std::string IsoTime(const DateTime& t);
 // value in decimal, with leading zeros to width digits at least.
 void AppendPadded(std::string& out, long value, int width);

@@ -40,15 +40,6 @@ WriteResult AppendRecord(Files& files, const std::string& learnerFile, const std
     return file.addEntry(section, FirstFreeKey, line);
 }
 
-std::string RecordWriteFailureText(const std::string& learnerFile, const WriteResult& result) {
-    return NotWritableText(learnerFile, result);
-}
-
-int RecordCount(Files& files, const std::string& learnerFile, const std::string& section) {
-    Profile file(files, learnerFile);
-    return static_cast<int>(file.keys(section).size());
-}
-
 std::vector<Record> ReadRecords(Files& files, const std::string& learnerFile,
                                 const std::string& section) {
     return RecordBook(files, learnerFile).records(section);

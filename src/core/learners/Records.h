@@ -21,16 +21,10 @@ struct Record {
 // file's lock; the old file is kept whole when the write fails.
 WriteResult AppendRecord(Files& files, const std::string& learnerFile, const std::string& section,
                          const std::string& line);
-// The message for a record that could not be appended: the file's name and
-// " に書き込めません", with the reason.
-std::string RecordWriteFailureText(const std::string& learnerFile, const WriteResult& result);
 
 // The next free key: the first positive number that no key of the section is.
 std::string FirstFreeKey(const std::vector<std::string>& keys);
 
-// The number of records (keys) in a section of a learner file; 0 when the file or the
-// section is missing.
-int RecordCount(Files& files, const std::string& learnerFile, const std::string& section);
 // The records of a section in the order of their numbers, then any other keys in file
 // order; empty when the file or the section is missing.
 std::vector<Record> ReadRecords(Files& files, const std::string& learnerFile,

@@ -20,9 +20,8 @@ struct Platform {
     Pictures& pictures;
     Random& random;
     Timers& timers;
-    // Process facts: the working directory at start (core path form) and the temporary
-    // folder ("temp"), both without a trailing "\", and the user's data folder with one.
+    // Process facts: the working directory at start (core path form) without a trailing
+    // "\", and the user's data folder with one.
     std::string workingDir;
-    std::string tempDir;
     std::string userDataDir;
 };

@@ -17,12 +17,6 @@ bool RefuseWhileWorksheetsOpen(Program& p) {
     return true;
 }
 
-int FindWindowKey(const Program& p, const std::string& key) {
-    const auto& keys = p.sheets.windowList;
-    auto it = std::find(keys.begin(), keys.end(), key);
-    return it == keys.end() ? -1 : static_cast<int>(it - keys.begin());
-}
-
 void CloseAllWorksheets(Program& p, const std::function<bool(Worksheet&)>& closeOne) {
     // lstDummyX: the keys as they stand now; closing changes the list itself. A worksheet
     // is found by its key, not its caption, since editing the copy retitles the window.

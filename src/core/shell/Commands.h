@@ -15,9 +15,6 @@ class Worksheet;
 // returns true.
 bool RefuseWhileWorksheetsOpen(Program& p);
 
-// Position of key in the window list (exact, first match), or -1.
-int FindWindowKey(const Program& p, const std::string& key);
-
 // すべて閉じる: closes the worksheet of every listed key, key by key, through closeOne
 // (which runs the worksheet's close query; a worksheet kept open stays listed).
 void CloseAllWorksheets(Program& p, const std::function<bool(Worksheet&)>& closeOne);

@@ -50,12 +50,3 @@ FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive) {
     }
     return {};
 }
-
-std::string TempFolder(const Platform& platform) {
-    // Cut at a character: a lead byte left last would take the "\" for its second half.
-    const std::string& dir = platform.tempDir;
-    std::size_t end = 0;
-    while (end < dir.size() && end + sjis::charLen(dir, end) <= 255)
-        end += sjis::charLen(dir, end);
-    return dir.substr(0, end) + "\\";
-}

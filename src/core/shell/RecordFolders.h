@@ -20,6 +20,3 @@ struct FolderResult {
 // folders of a CD-ROM course are created on a best-effort basis, and only where the
 // lesson's base stays inside the Windows folder.
 FolderResult PrepareRecordFolders(Program& p, const std::string& recordsDrive);
-
-// The temporary folder (at most 255 bytes, cut at a whole character) + "\".
-std::string TempFolder(const Platform& platform);

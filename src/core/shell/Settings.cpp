@@ -79,9 +79,6 @@ void Settings::setShowDoYouKnow(bool show) {
 int Settings::paperSize() {
     return readInt(RegKey::Program, "PaperSize", 630);
 }
-void Settings::setPaperSize(int width) {
-    stored(registry_.writeInt(RegKey::Program, "PaperSize", width));
-}
 
 std::string Settings::logOnName() {
     return readText(RegKey::Program, "LogOnName", J("共通"));
@@ -119,13 +116,7 @@ std::string Settings::recordsDrive(const std::string& userDataDir) {
     return drive;
 }
 
-void Settings::setMojiL(bool large) {
-    stored(registry_.writeBool(RegKey::Program, "MojiL", large));
-}
 bool Settings::printMode() {
     // A first start prints sharp, at the printer's resolution.
     return readBool(RegKey::Program, "PrintMode", true);
-}
-void Settings::setPrintMode(bool printerResolution) {
-    stored(registry_.writeBool(RegKey::Program, "PrintMode", printerResolution));
 }

@@ -28,7 +28,6 @@ class Settings {
     void setShowDoYouKnow(bool show);
     // PaperSize: paper width in layout units.
     int paperSize();
-    void setPaperSize(int width);
     // LogOnName: the learner last logged on.
     std::string logOnName();
     void setLogOnName(const std::string& name);
@@ -42,9 +41,6 @@ class Settings {
     std::string recordsDrive(const std::string& userDataDir);
     // PrintMode: true prints at the printer's resolution, false the screen page image.
     bool printMode();
-    void setPrintMode(bool printerResolution);
-    // Written only.
-    void setMojiL(bool large);
 
     // The read-default-write-back rule for any value.
     std::string readText(RegKey key, const std::string& name, const std::string& def);

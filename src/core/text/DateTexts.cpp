@@ -1,22 +1,11 @@
 #include "text/DateTexts.h"
 
-#include "text/Sjis.h"
-
 std::string TwoDigits(int n) {
     return (n <= 9 ? "0" : "") + std::to_string(n);
 }
 
 std::string TimeText(const DateTime& t) {
     return TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
-}
-
-std::string TimeText(Clock& clock) {
-    return TimeText(clock.now());
-}
-
-std::string DateTextJa(Clock& clock) {
-    DateTime t = clock.now();
-    return TwoDigits(t.year) + J("年") + TwoDigits(t.month) + J("月") + TwoDigits(t.day) + J("日");
 }
 
 std::string DateTextDots(const DateTime& t) {

@@ -8,10 +8,7 @@
 // n in decimal, with a leading "0" when n <= 9.
 std::string TwoDigits(int n);
 // "hh:mm".
-std::string TimeText(Clock& clock);
 std::string TimeText(const DateTime& t);
-// "2005年06月22日".
-std::string DateTextJa(Clock& clock);
 // "2005.06.22".
 std::string DateTextDots(Clock& clock);
 std::string DateTextDots(const DateTime& t);

@@ -342,7 +342,3 @@ WriteResult Profile::addEntry(std::string_view section, const KeyChooser& keyFor
     }
     return files_.write(path_, lines::join(lines));
 }
-
-std::string Profile::failureText(const WriteResult& result) const {
-    return NotWritableText(path_, result);
-}

@@ -71,9 +71,6 @@ class Profile {
     using KeyChooser = std::function<std::string(const std::vector<std::string>& keys)>;
     WriteResult addEntry(std::string_view section, const KeyChooser& keyFor,
                          std::string_view value);
-    // The message of a failed change: "<path> に書き込めません" with the reason, or the
-    // outside-the-course message.
-    std::string failureText(const WriteResult& result) const;
 
   private:
     enum class Load { Ok, Missing, Error, Outside };

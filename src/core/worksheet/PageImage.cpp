@@ -25,15 +25,6 @@ Rect PrinterPictureRect(const Worksheet::Placed& placed, double s) {
     return r;
 }
 
-Rect PrinterPageRect(int pageWidth, int pageHeight, double s) {
-    Worksheet::Placed whole{0, 0, pageWidth, pageHeight, true, false};
-    Rect r = PrinterPictureRect(whole, s);
-    const int dx = roundi(6 * s);
-    r.left = clampi(static_cast<long long>(r.left) + dx);
-    r.right = clampi(static_cast<long long>(r.right) + dx);
-    return r;
-}
-
 Bitmap CopyPageRegion(Canvas& page, Point a, Point b) {
     const int x1 = std::min(a.x, b.x), x2 = std::max(a.x, b.x);
     const int y1 = std::min(a.y, b.y), y2 = std::max(a.y, b.y);

@@ -13,8 +13,6 @@ void BlankPage(Canvas& page);
 Rect ScreenPictureRect(const Worksheet::Placed& placed);
 // The same picture on a target of scale s: left and top scaled, size scaled on top.
 Rect PrinterPictureRect(const Worksheet::Placed& placed, double s);
-// The whole screen page image on paper: its rectangle moved right by round(6 s).
-Rect PrinterPageRect(int pageWidth, int pageHeight, double s);
 
 // The region between the corners a and b (in any order) as a new bitmap: the page area
 // from (left + 1, top + 1) to (right, bottom).
