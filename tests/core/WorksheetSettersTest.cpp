@@ -50,7 +50,7 @@ TEST_F(Setters, EachStoresMarksModifiedAndLaysOutOnce) {
     for (const SetterCase& c : setterCases()) {
         SCOPED_TRACE(c.name);
         Worksheet& sheet = open(c.name);
-        const Lines kranBefore = sheet.lstKranX;
+        const Lines kranBefore = sheet.kranLines();
         int before = relayouts;
         c.set(program, -3);
         EXPECT_EQ(c.stored(sheet), -3);
@@ -60,9 +60,9 @@ TEST_F(Setters, EachStoresMarksModifiedAndLaysOutOnce) {
         // Only its own kran line changed; the list stays ten lines of decimal text.
         int changed = 0;
         for (std::size_t i = 0; i < kranBefore.size(); ++i)
-            changed += sheet.lstKranX[i] != kranBefore[i];
+            changed += sheet.kranLines()[i] != kranBefore[i];
         EXPECT_LE(changed, 1);
-        EXPECT_EQ(sheet.lstKranX.size(), 10u);
+        EXPECT_EQ(sheet.kranLines().size(), 10u);
     }
 }
 
@@ -95,12 +95,12 @@ TEST_F(Setters, WhileTheLayoutIsOffTheValueIsStoredButNotDrawn) {
 TEST_F(Setters, KranLineCanChangeWithoutMarkingModified) {
     Worksheet& sheet = open();
     SetKranLine(program, 0, 1, false);
-    EXPECT_EQ(sheet.lstKranX[0], "1");
+    EXPECT_EQ(sheet.kranLines()[0], "1");
     EXPECT_FALSE(sheet.Modified);
     SetKranLine(program, 0, 0, true);
     EXPECT_TRUE(sheet.Modified);
     SetKranLine(program, 10, 5, true); // no such line
-    EXPECT_EQ(sheet.lstKranX.size(), 10u);
+    EXPECT_EQ(sheet.kranLines().size(), 10u);
 }
 
 TEST_F(Setters, ShowAnswersToggleDoesNotMarkModified) {

@@ -215,7 +215,7 @@ TEST(ExportCommand, ExportedWorksheetReadsBackTheSame) {
         EXPECT_EQ(a.lstQues, b.lstQues);
         EXPECT_EQ(a.lstQGraph, b.lstQGraph);
         EXPECT_EQ(a.lstAGraph, b.lstAGraph);
-        EXPECT_EQ(a.lstKranX, b.lstKranX);
+        EXPECT_EQ(a.kranLines(), b.kranLines());
         EXPECT_EQ(a.KgroupLines, b.KgroupLines);
         EXPECT_EQ(a.paper, b.paper);
         EXPECT_EQ(a.LineSpace, b.LineSpace);

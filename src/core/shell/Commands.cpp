@@ -41,7 +41,7 @@ void RunStudy(Program& p, const StudyHooks& hooks) {
         if (!hooks.openMaster || !hooks.openMaster()) return;
         sheet = p.sheets.current;
         if (!sheet) return;
-        p.controls.settei.spnKranWX = sheet->kran(1);
+        p.controls.settei.spnKranWX = sheet->kranSettings().width;
         sheet->Modified = false;
     }
     const bool shown = p.sheets.answersShown;

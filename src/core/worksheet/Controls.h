@@ -8,12 +8,12 @@
 struct SetteiControls {
     int spnLeftM = 3;  // 左空白, LeftMargin
     int spnRightM = 3; // 右空白, RightMargin
-    int spnAnsX = 0;   // 解答位置 (first), lstKranX line 4
-    int spnAnsY = 0;   // 解答位置 (second), lstKranX line 5
-    int spnKranWX = 0; // 幅, lstKranX line 1
-    int spnKranH = 0;  // 高さ, lstKranX line 2
-    int spnKranX = 0;  // hidden, lstKranX line 6
-    int spnKranY = 0;  // hidden, lstKranX line 7
+    int spnAnsX = 0;   // 解答位置 (first), kran line 4
+    int spnAnsY = 0;   // 解答位置 (second), kran line 5
+    int spnKranWX = 0; // 幅, kran line 1
+    int spnKranH = 0;  // 高さ, kran line 2
+    int spnKranX = 0;  // hidden, kran line 6
+    int spnKranY = 0;  // hidden, kran line 7
     // Cleared while the dialog's controls are filled from a worksheet: moving the focus
     // onto a shape button selects it only while this is set.
     bool ready = true;
@@ -23,7 +23,7 @@ struct Controls {
     // Main window.
     int spnGyouSpace = 30; // 主行間, mirrors the current worksheet's LineSpace
     int spnMojiSize = 10;  // 文字サイズ, mirrors FontSize
-    int spnGyoukanSub = 0; // hidden, mirrors lstKranX line 8
+    int spnGyoukanSub = 0; // hidden, mirrors kran line 8
     // Width of the checked paper button (radB5, radA4, radB4, radA3).
     int paperButton = 546;
     // 縮小: the worksheet is shown reduced.

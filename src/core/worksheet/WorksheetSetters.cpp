@@ -82,8 +82,10 @@ void SetStartNo(Workspace& program, int value) {
 }
 
 void SetKranLine(Workspace& program, int line, int value, bool markModified) {
-    if (line < 0 || line >= 10) return;
-    change(program, markModified, [&](Worksheet& s) { s.lstKranX[line] = std::to_string(value); });
+    if (line < 0 || line >= static_cast<int>(KranLineCount)) return;
+    change(program, markModified, [&](Worksheet& s) {
+        s.setKranLine(static_cast<KranLine>(line), KranLineText(value));
+    });
 }
 
 void ToggleShowAnswers(Workspace& program) {
