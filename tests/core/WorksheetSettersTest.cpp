@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "shell/Settings.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -233,6 +234,21 @@ TEST_F(Setters, PaperSettingsComeFromTheWorksheetAndGoBackIntoIt) {
 TEST_F(Setters, PrintDialogNamesTheCheckedPaper) {
     program.controls.paperButton = 630;
     EXPECT_EQ(sjis::toUtf8(PaperSizeHint(program)), "用紙のサイズを A4 に設定してください");
+}
+
+// The paper and print-mode dialogs store what the settings store reads at the next start.
+TEST_F(Setters, DialogChoicesAreWhatTheNextStartReads) {
+    open();
+    for (const bool printer : {false, true}) {
+        for (const int width : {546, 771, 630}) {
+            ApplyPaperSettings(program, PaperSettings{width, true, true, true});
+            ApplyPrintMode(program, PrintModeSettings{printer, 1, true});
+            Settings next(fake.registry, fake.prompter);
+            EXPECT_EQ(next.paperSize(), width);
+            EXPECT_EQ(next.printMode(), printer);
+        }
+    }
+    EXPECT_TRUE(messages().empty());
 }
 
 } // namespace

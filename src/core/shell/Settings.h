@@ -12,11 +12,12 @@
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
 #include "text/FileMessages.h"
+#include "text/SettingKeys.h"
 
 class Settings {
   public:
     // The records drive as the original platform's default spells it.
-    static constexpr const char* DefaultRecDrive = "C:\\";
+    static constexpr const char* DefaultRecDrive = settingkeys::RecDrive.fallbackUtf8;
 
     Settings(Registry& registry, Prompter& prompter);
 
@@ -45,6 +46,11 @@ class Settings {
     void setPrintMode(bool printerResolution);
     // Written only.
     void setMojiL(bool large);
+
+    // The read-default-write-back rule for a setting of the table.
+    std::string read(const TextSetting& setting);
+    int read(const IntSetting& setting);
+    bool read(const BoolSetting& setting);
 
     // The read-default-write-back rule for any value.
     std::string readText(RegKey key, const std::string& name, const std::string& def);
