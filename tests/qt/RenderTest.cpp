@@ -114,7 +114,7 @@ TEST(RenderCourse, EveryUnitDrawsItsProblemAndAnswerSheet) {
                 EXPECT_EQ(page.height(), sheet.paper.Height) << where;
                 EXPECT_GT(bluePixels(page, sheet), 20) << where;
 
-                const int kind = AnswerBoxKind(sheet);
+                const int kind = static_cast<int>(AnswerBoxKind(sheet));
                 const SheetLayout& st = sheet.layout;
                 ASSERT_GT(st.kranCount, 0) << where;
                 for (int k = 1; k <= st.kranCount; ++k) {
