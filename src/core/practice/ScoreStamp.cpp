@@ -52,9 +52,11 @@ Fit fitIn(Canvas& canvas, const Rect& room, const std::string& number, int large
 
 HeaderRoom ScoreRoom(const Workspace& program, const Worksheet& sheet, Canvas& canvas) {
     const int W = canvas.deviceWidth();
-    const double s = static_cast<double>(W) / (sheet.paper.Width > 0 ? sheet.paper.Width : page::DefaultPaperWidth);
+    const double s = static_cast<double>(W) /
+                     (sheet.paper.Width > 0 ? sheet.paper.Width : page::DefaultPaperWidth);
     const long long x0 = roundi(sheet.LeftMargin * page::SettingStep * s);
-    const long long textRight = W - static_cast<long long>(roundi(sheet.RightMargin * page::SettingStep * s));
+    const long long textRight =
+        W - static_cast<long long>(roundi(sheet.RightMargin * page::SettingStep * s));
     const long long gap = roundi(6 * s);
     if (!sheet.strMainFont.empty()) canvas.setFontFace(sheet.strMainFont);
     canvas.setFontStyle(0);

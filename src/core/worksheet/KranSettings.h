@@ -12,13 +12,13 @@
 
 // The kran lines by what each holds.
 enum class KranLine : std::size_t {
-    Kind = 0,             // 解答欄の形: the first character counts
-    Width = 1,            // 幅
-    Height = 2,           // 高さ
-    Columns = 3,          // １列 0 / ２列（横） 1 / ２列（縦） 2
-    AnswerX = 4,          // 解答位置, first: tens of layout units from the left, 0 follows the text
-    AnswerY = 5,          // 解答位置, second
-    OffsetX = 6,          // offsets of the entry fields
+    Kind = 0,    // 解答欄の形: the first character counts
+    Width = 1,   // 幅
+    Height = 2,  // 高さ
+    Columns = 3, // １列 0 / ２列（横） 1 / ２列（縦） 2
+    AnswerX = 4, // 解答位置, first: tens of layout units from the left, 0 follows the text
+    AnswerY = 5, // 解答位置, second
+    OffsetX = 6, // offsets of the entry fields
     OffsetY = 7,
     SecondarySpacing = 8, // 副行間
     Reserved = 9,

@@ -142,8 +142,9 @@ class Layouter {
         cv_.setFontSize(page::TitleFontSize);
         int x = x0_;
         if (ws_.Options & 1)
-            x = clampi(static_cast<long long>(roundi((ws_.classFlag.width + page::ClassFlagGap) * s_)) +
-                       x0_);
+            x = clampi(
+                static_cast<long long>(roundi((ws_.classFlag.width + page::ClassFlagGap) * s_)) +
+                x0_);
         const std::string& t = ws_.strTangen;
         if (t.size() < page::LongTitleBytes) {
             cv_.textOut(x, roundi(page::TitleTop * r_), t);
@@ -341,7 +342,8 @@ class Layouter {
                 cv_.setFontColor(colors::Blue);
                 // A box with sides keeps room between its left side and an answer typed
                 // without a leading blank (a minus, a fraction's bar would touch it).
-                const int lead = HasSides(style.kind) && !startsWithBlank(drawn) ? roundi(AnswerRoom * s_) : 0;
+                const int lead =
+                    HasSides(style.kind) && !startsWithBlank(drawn) ? roundi(AnswerRoom * s_) : 0;
                 meter_.begin(show);
                 p.x = drawRun(ax + lead, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
@@ -445,8 +447,9 @@ class Layouter {
     void alternatives(const std::vector<std::string_view>& alts, int ax, int answerEnd, int y,
                       const BoxStyle& style, const KranEntry& entry) {
         const AnswerPlace place = PlaceAnswer(entry, style);
-        int start = std::max(
-            clampi(static_cast<long long>(roundi(page::AlternativesFromAnswer * s_)) + ax), answerEnd);
+        int start =
+            std::max(clampi(static_cast<long long>(roundi(page::AlternativesFromAnswer * s_)) + ax),
+                     answerEnd);
         const int yb = clampi(static_cast<long long>(y) + B_);
         const int pen = std::max(1, roundi(s_));
         const long long behind = std::max(start, behindBox(style, entry));
@@ -457,8 +460,7 @@ class Layouter {
             const int right = roundi(place.box.right * s_);
             if (behind + width <= W_)
                 start = clampi(behind);
-            else if (HasSides(style.kind) && start <= right + pen &&
-                     start + width >= right - pen)
+            else if (HasSides(style.kind) && start <= right + pen && start + width >= right - pen)
                 start = clampi(static_cast<long long>(right) + pen);
         }
         drawAlternatives(alts, start, yb);
@@ -569,10 +571,9 @@ class Layouter {
         // The class flag stands at the left edge, centred between the two header rules.
         Worksheet::Placed& flag = ws_.classFlagPlaced;
         flag.left = roundi(ws_.LeftMargin * page::SettingStep);
-        flag.top = roundi(page::TopRule +
-                          (static_cast<double>(page::BottomRule - page::TopRule) -
-                           ws_.classFlag.height) *
-                              0.5);
+        flag.top = roundi(
+            page::TopRule +
+            (static_cast<double>(page::BottomRule - page::TopRule) - ws_.classFlag.height) * 0.5);
         flag.width = ws_.classFlag.width;
         flag.height = ws_.classFlag.height;
         flag.visible = (ws_.Options & 1) != 0 && ws_.classFlagVisible && !ws_.classFlag.empty();

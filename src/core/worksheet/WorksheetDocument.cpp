@@ -14,7 +14,6 @@
 
 namespace {
 
-
 bool isFlagWord(const std::string& s) {
     return s == "True" || s == "False";
 }

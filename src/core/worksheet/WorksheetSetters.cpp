@@ -83,9 +83,8 @@ void SetStartNo(Workspace& program, int value) {
 
 void SetKranLine(Workspace& program, int line, int value, bool markModified) {
     if (line < 0 || line >= static_cast<int>(KranLineCount)) return;
-    change(program, markModified, [&](Worksheet& s) {
-        s.setKranLine(static_cast<KranLine>(line), KranLineText(value));
-    });
+    change(program, markModified,
+           [&](Worksheet& s) { s.setKranLine(static_cast<KranLine>(line), KranLineText(value)); });
 }
 
 void ToggleShowAnswers(Workspace& program) {
