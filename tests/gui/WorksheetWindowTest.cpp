@@ -119,7 +119,7 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
-        sheet.setKranLine(KranLine::Kind, "2"); // brackets: a shape the dialog does not offer
+        sheet->setKranLine(KranLine::Kind, "2"); // brackets: a shape the dialog does not offer
         struct Step {
             const char* button;
             bool modified;
@@ -170,7 +170,7 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
-        sheet.setKranLine(KranLine::Kind, "1");
+        sheet->setKranLine(KranLine::Kind, "1");
         bool focusChangedNothing = false;
         std::vector<std::string> chosen;
         QString caption;
@@ -218,8 +218,8 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
-        sheet.setKranLine(KranLine::Kind, "1");
-        sheet.setKranLine(KranLine::Width, "30");
+        sheet->setKranLine(KranLine::Kind, "1");
+        sheet->setKranLine(KranLine::Width, "30");
         QString narrow, wide;
         bool shownNarrow = true, shownWide = true, shownAtOpen = true;
         f.user = [&](QDialog& d) {
