@@ -200,9 +200,9 @@ void TfrmMain::buildHiddenControls() {
             if (!sheet) return;
             const int by = (QApplication::keyboardModifiers() & Qt::ShiftModifier) ? 4 : 1;
             if (s.vertical)
-                SetBoxOffsetY(prog, sheet->kran(7) + s.sign * by);
+                SetBoxOffsetY(prog, sheet->kranSettings().offsetY + s.sign * by);
             else
-                SetBoxOffsetX(prog, sheet->kran(6) + s.sign * by);
+                SetBoxOffsetX(prog, sheet->kranSettings().offsetX + s.sign * by);
         });
         b->hide();
     }

@@ -198,9 +198,10 @@ void TfrmMain::refreshControls() {
     if (const Worksheet* sheet = sheets.current) {
         spnGyouSpace->setValue(sheet->LineSpace);
         spnMojiSize->setValue(sheet->FontSize);
-        spnGyoukanSub->setValue(sheet->kran(8));
-        spnKranWX->setValue(sheet->kran(1));
-        cmbRetsuX->setCurrentIndex(std::clamp(sheet->kran(3), 0, 2));
+        const KranSettings& kran = sheet->kranSettings();
+        spnGyoukanSub->setValue(kran.secondarySpacing);
+        spnKranWX->setValue(kran.width);
+        cmbRetsuX->setCurrentIndex(std::clamp(kran.columns, 0, 2));
     }
     chkBekkai->setChecked(sheets.pageOptions.alternatives);
     QRadioButton* paper = sheets.paperChoice == 546   ? radB5

@@ -240,11 +240,12 @@ void TfrmSettei::kindChosen(int kind) {
 void TfrmSettei::refreshFromWorksheet() {
     const Worksheet* sheet = desk_.program().sheets.current;
     if (!sheet) return;
+    const KranSettings& kran = sheet->kranSettings();
     const std::pair<QSpinBox*, int> values[] = {
         {spnLeftM_, sheet->LeftMargin}, {spnRightM_, sheet->RightMargin},
-        {spnKranWX_, sheet->kran(1)},   {spnKranH_, sheet->kran(2)},
-        {spnAnsX_, sheet->kran(4)},     {spnAnsY_, sheet->kran(5)},
-        {spnKranX_, sheet->kran(6)},    {spnKranY_, sheet->kran(7)}};
+        {spnKranWX_, kran.width},       {spnKranH_, kran.height},
+        {spnAnsX_, kran.answerX},       {spnAnsY_, kran.answerY},
+        {spnKranX_, kran.offsetX},      {spnKranY_, kran.offsetY}};
     for (const auto& [spin, value] : values) {
         const QSignalBlocker quiet(spin);
         spin->setValue(value);

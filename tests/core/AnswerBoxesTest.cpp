@@ -54,7 +54,7 @@ TEST(AnswerPlace, SettingsGrowTheBoxAroundTheAnswer) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " " + std::to_string(c.height));
-        const AnswerPlace p = PlaceAnswer(e, BoxStyle{1, c.width, c.height});
+        const AnswerPlace p = PlaceAnswer(e, BoxStyle{BoxKind::Square, c.width, c.height});
         EXPECT_EQ(p.answer, (Rect{100, 214, 140, 230}));
         EXPECT_EQ(p.base, (Rect{100, 214 - AnswerRoom, 137, 230 + AnswerRoom}));
         EXPECT_EQ(p.box, c.box);
@@ -80,9 +80,9 @@ TEST(BoxMarks, StayOnTheirBox) {
                 for (int mark : {1, 0, -2}) {
                     SCOPED_TRACE(std::string("kind ") + kind + " width " + std::to_string(width) +
                                  " mark " + std::to_string(mark) + " at " + std::to_string(a.x));
-                    ws.lstKranX[0] = kind;
-                    ws.lstKranX[1] = std::to_string(width);
-                    ws.lstKranX[2] = "2";
+                    ws.setKranLine(KranLine::Kind, kind);
+                    ws.setKranLine(KranLine::Width, std::to_string(width));
+                    ws.setKranLine(KranLine::Height, "2");
                     ws.layout.KranTable[1] = a;
                     ws.layout.KranTable[1].mark = mark;
                     ws.layout.kranCount = 1;
@@ -136,7 +136,7 @@ TEST(BoxMarks, UnmarkedBoxesCarryNoMark) {
     FakePlatform fp;
     Program pg{fp.platform};
     Worksheet ws;
-    ws.lstKranX[0] = "0";
+    ws.setKranLine(KranLine::Kind, "0");
     ws.layout.kranCount = 1;
     ws.layout.KranTable[1] = answerAt(100, 200, 40, 214, 230);
     for (int mark : {99, -1, 2, 5}) {

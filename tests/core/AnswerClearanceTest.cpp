@@ -111,9 +111,9 @@ struct Sheet : LayoutSheet {
     }
     void layOut(const std::string& line, int kind, int width, int height, int size) {
         ws.lstQues = {line};
-        ws.lstKranX[0] = std::to_string(kind);
-        ws.lstKranX[1] = std::to_string(width);
-        ws.lstKranX[2] = std::to_string(height);
+        ws.setKranLine(KranLine::Kind, std::to_string(kind));
+        ws.setKranLine(KranLine::Width, std::to_string(width));
+        ws.setKranLine(KranLine::Height, std::to_string(height));
         ws.FontSize = size;
         screen.clear();
         paper.clear();

@@ -23,7 +23,7 @@ TEST_F(BoxKind, ShapesWriteLineZeroAndOnlyNoneAndUnderlineMarkModified) {
         sheet.Modified = false;
         const int before = relayouts;
         SetBoxKind(program, c.kind);
-        EXPECT_EQ(sheet.lstKranX[0], std::to_string(c.kind));
+        EXPECT_EQ(sheet.kranLines()[0], std::to_string(c.kind));
         EXPECT_EQ(sheet.Modified, c.modified);
         EXPECT_EQ(relayouts, before + 1);
         EXPECT_EQ(SizeSpinsOf(c.kind).width, c.width);
@@ -35,14 +35,14 @@ TEST_F(BoxKind, SquareAfterNoneLeavesAnUnmodifiedWorksheetUnmodified) {
     Worksheet& sheet = open();
     SetBoxKind(program, 1);
     EXPECT_FALSE(sheet.Modified);
-    EXPECT_EQ(sheet.lstKranX[0], "1");
+    EXPECT_EQ(sheet.kranLines()[0], "1");
 }
 
 TEST_F(BoxKind, UnknownKindsAndNoWorksheetChangeNothing) {
     Worksheet& sheet = open();
     for (int kind : {-1, 6, 99}) {
         SetBoxKind(program, kind);
-        EXPECT_EQ(sheet.lstKranX[0], "5");
+        EXPECT_EQ(sheet.kranLines()[0], "5");
         EXPECT_FALSE(sheet.Modified);
     }
     EXPECT_FALSE(SizeSpinsOf(7).width);

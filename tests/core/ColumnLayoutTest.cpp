@@ -54,9 +54,9 @@ TEST(ColumnLayout, EachColumnsAnswersStartAtOneX) {
         SCOPED_TRACE(c.name);
         LayoutSheet s;
         s.ws.lstQues = kLines;
-        s.ws.lstKranX[0] = "2";
-        s.ws.lstKranX[3] = "2";
-        s.ws.lstKranX[4] = std::to_string(c.answerPosition);
+        s.ws.setKranLine(KranLine::Kind, "2");
+        s.ws.setKranLine(KranLine::Columns, "2");
+        s.ws.setKranLine(KranLine::AnswerX, std::to_string(c.answerPosition));
         s.ws.LeftMargin = 3;
         s.ws.RightMargin = 3;
         s.ws.FontSize = 10;

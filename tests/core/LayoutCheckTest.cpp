@@ -85,17 +85,17 @@ TEST(LayoutCheck, TellsOverlappingBoxesAndAnswersTooWide) {
         LayoutSheet s;
         for (const std::string& l : c.lines)
             s.ws.lstQues.push_back(S(l));
-        s.ws.lstKranX[0] = c.kran0;
-        s.ws.lstKranX[1] = std::to_string(c.width);
-        s.ws.lstKranX[2] = std::to_string(c.height);
-        s.ws.lstKranX[4] = std::to_string(c.answerPosition);
+        s.ws.setKranLine(KranLine::Kind, c.kran0);
+        s.ws.setKranLine(KranLine::Width, std::to_string(c.width));
+        s.ws.setKranLine(KranLine::Height, std::to_string(c.height));
+        s.ws.setKranLine(KranLine::AnswerX, std::to_string(c.answerPosition));
         s.ws.FontSize = c.size;
         s.ws.LineSpace = c.lineSpace;
         s.ws.ShowAnswers = false;
-        const std::vector<std::string> kranBefore = s.ws.lstKranX;
+        const std::vector<std::string> kranBefore = s.ws.kranLines();
         EXPECT_EQ(problemsOf(s), c.expected);
         // The settings are kept, and the page is laid out as the window shows it.
-        EXPECT_EQ(s.ws.lstKranX, kranBefore);
+        EXPECT_EQ(s.ws.kranLines(), kranBefore);
         EXPECT_FALSE(s.screen.textOuts().empty());
     }
 }

@@ -32,7 +32,7 @@ TEST_F(SheetFixture, ANewUnitOpensWithTheDefaultSettings) {
         {"line spacing", w.LineSpace, 40},    {"left margin", w.LeftMargin, 5},
         {"right margin", w.RightMargin, 5},   {"first number", w.StartNo, 1},
         {"header options", w.Options, 7},     {"character size", w.FontSize, 12},
-        {"box kind (rounded)", box.kind, 5},  {"box width", box.widthSetting, 15},
+        {"box kind (rounded)", static_cast<int>(box.kind), 5},  {"box width", box.widthSetting, 15},
         {"box height", box.heightSetting, 2}, {"column mode", w.kran(3), 0},
         {"box x offset", w.kran(6), 15},      {"box y offset", w.kran(7), 10},
     };

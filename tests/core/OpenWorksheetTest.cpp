@@ -28,7 +28,7 @@ TEST_F(Open, UnitOfTheCourseBecomesTheCurrentWorksheet) {
     EXPECT_EQ(sheet->strFileName, que);
     EXPECT_EQ(sjis::toUtf8(sheet->strTangen), "方程式//１次方程式§1-1 (1) 移項");
     EXPECT_EQ(sheet->lstQues.size(), 1u);
-    EXPECT_EQ(sheet->lstKranX, (Lines{"4", "20", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(sheet->kranLines(), (Lines{"4", "20", "0", "0", "0", "0", "0", "0", "0", "0"}));
     EXPECT_TRUE(sheet->masterFlag);
     EXPECT_FALSE(sheet->FromCopyFile);
     EXPECT_FALSE(sheet->Modified);

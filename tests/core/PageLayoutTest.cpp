@@ -101,8 +101,8 @@ TEST_F(LayoutFixture, ScreenHeaderPositionsAndSizes) {
 TEST_F(LayoutFixture, PrinterPageIsTheScreenPageScaled) {
     ws.lstQues = {S("問題　x＝# 12#です"), S("(2)　2x+1=[x-3]/4　x=# -3/4#　y=# 2x^2#"),
                   S("@B(3)@/ 1/2+x/3　#[x+1]/3;0.5#")};
-    ws.lstKranX[0] = "5";
-    ws.lstKranX[2] = "3";
+    ws.setKranLine(KranLine::Kind, "5");
+    ws.setKranLine(KranLine::Height, "3");
     ws.ShowAnswers = true;
     ws.FontSize = 12;
     ws.FontSize = 12;
@@ -236,7 +236,7 @@ TEST_F(LayoutFixture, ColumnRuleOnlyInTwoColumnMode) {
     layScreen();
     EXPECT_EQ(screen.lines().size(), 2u);
     screen.clear();
-    ws.lstKranX[3] = "2";
+    ws.setKranLine(KranLine::Columns, "2");
     layScreen();
     auto lines = screen.lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -269,7 +269,7 @@ TEST_F(LayoutFixture, QuestionLinesStepDownAndRecordRuns) {
 
 TEST_F(LayoutFixture, AnswerPositionFromKranLine4) {
     ws.lstQues = {S("問#3#です"), S("長い問題文です#5#")};
-    ws.lstKranX[4] = "40";
+    ws.setKranLine(KranLine::AnswerX, "40");
     ws.ShowAnswers = true;
     layScreen();
     ASSERT_EQ(ws.layout.kranCount, 2);
@@ -316,7 +316,7 @@ TEST_F(LayoutFixture, AnswerBehindQuestionText) {
 
 TEST_F(LayoutFixture, AlternativesInGreyFiftyUnitsRight) {
     ws.lstQues = {S("問#3;x=3#")};
-    ws.lstKranX[4] = "30";
+    ws.setKranLine(KranLine::AnswerX, "30");
     ws.ShowAnswers = true;
     layScreen();
     const auto blue = textsColored(screen, colors::Blue);
@@ -359,8 +359,8 @@ TEST_F(LayoutFixture, AlternativesNeverOverlap) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.line) + " kind " + c.kind);
         ws.lstQues = {S(c.line)};
-        ws.lstKranX[0] = c.kind;
-        ws.lstKranX[1] = std::to_string(c.width);
+        ws.setKranLine(KranLine::Kind, c.kind);
+        ws.setKranLine(KranLine::Width, std::to_string(c.width));
         screen.clear();
         layScreen();
         const KranEntry& e = ws.layout.KranTable[1];
@@ -396,7 +396,7 @@ TEST_F(LayoutFixture, HiddenAnswersKeepTheirPlaceAndAreNotDrawn) {
         ws.lstQues.clear();
         for (const char* l : lines)
             ws.lstQues.push_back(S(l));
-        ws.lstKranX[0] = kind;
+        ws.setKranLine(KranLine::Kind, kind);
         ws.ShowAnswers = true;
         screen.clear();
         layScreen();
@@ -516,7 +516,7 @@ TEST_F(LayoutFixture, TypedAnswersDrawnAtRecordedRunStarts) {
 }
 
 TEST_F(LayoutFixture, MoreThanEightyAnswersDrawnWithoutBoxes) {
-    ws.lstKranX[0] = "1";
+    ws.setKranLine(KranLine::Kind, "1");
     ws.ShowAnswers = true;
     for (int i = 0; i < 45; ++i)
         ws.lstQues.push_back(S("問#1#と#2#"));
@@ -602,8 +602,8 @@ TEST_F(LayoutFixture, RandomLinesAndValuesNeverBreakTheLayout) {
         ws.FontSize = pick();
         ws.LineSpace = pick();
         for (int line : {0, 1, 2, 4})
-            ws.lstKranX[line] = std::to_string(pick());
-        ws.lstKranX[0] = std::to_string(rng() % 7);
+            ws.setKranLine(static_cast<KranLine>(line), std::to_string(pick()));
+        ws.setKranLine(KranLine::Kind, std::to_string(rng() % 7));
         ws.ShowAnswers = rng() % 2;
         ws.layout.drawTypedAnswers = rng() % 2;
         ws.lstQGraph = {"g.bmp", "-1", "-1"};

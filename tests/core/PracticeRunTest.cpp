@@ -232,7 +232,7 @@ TEST_F(Runs, OpenBoxesAndTheOrderOfATest) {
 
     EXPECT_EQ(TestOrder(3, false), (std::vector<int>{1, 2, 3}));
     // A two-column page: Enter in a test goes down the left column first.
-    sheet.lstKranX[3] = "2";
+    sheet.setKranLine(KranLine::Columns, "2");
     boxes({"1", "2", "3", "4", "5"});
     std::vector<int> visited{StartRun(run, RunKind::Test, seeded(1))};
     while (const int next = enter(visited.back(), "9").next)

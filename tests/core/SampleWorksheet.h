@@ -21,7 +21,7 @@ inline Worksheet sample() {
     w.FontSize = 16;
     w.secondFont = {S("MS 明朝"), 12, true, false, true, false};
     w.strMainFont = S("ＭＳ ゴシック");
-    w.lstKranX = {"1", "12", "3", "2", "40", "0", "15", "10", "4", "0"};
+    w.setKranLines({"1", "12", "3", "2", "40", "0", "15", "10", "4", "0"});
     w.caption = "C:\\course\\Eq1\\eq11.que-U3";
     w.Modified = true;
     return w;

@@ -50,7 +50,7 @@ TEST(SaveWorksheetTo, SavedFileReadsBackThroughTheUnitReader) {
     EXPECT_EQ(b.value, (Lines{"546", "True", "42", "3", "7", "11", "5"}));
     EXPECT_EQ(b.font,
               (Lines{"16", S("MS 明朝"), "True", "False", "True", "False", S("ＭＳ ゴシック")}));
-    EXPECT_EQ(b.kran, w.lstKranX);
+    EXPECT_EQ(b.kran, w.kranLines());
     EXPECT_EQ(b.kgroup, (Lines{"3", "x=5"}));
 
     // Without graphs the lists read back empty.

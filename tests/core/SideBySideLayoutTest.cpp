@@ -32,8 +32,8 @@ void fill(Worksheet& w, bool first) {
     w.LeftMargin = first ? 5 : 3;
     w.Options = first ? 7 : 2;
     w.startNumber = first ? 3 : 11;
-    w.lstKranX[0] = first ? "5" : "2";
-    w.lstKranX[3] = first ? "0" : "2";
+    w.setKranLine(KranLine::Kind, first ? "5" : "2");
+    w.setKranLine(KranLine::Columns, first ? "0" : "2");
     w.ShowAnswers = true;
 }
 

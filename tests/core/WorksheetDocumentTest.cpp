@@ -65,13 +65,13 @@ TEST_F(Doc, MissingBlocksKeepTheNewWindowValues) {
     EXPECT_TRUE(sheet.ShowAnswers);
     EXPECT_EQ(sheet.strMainFont, "");
     EXPECT_EQ(sheet.kran(0), 2); // brackets
-    EXPECT_EQ(sheet.lstKranX, (Lines{"2", "10", "4", "0", "0", "0", "15", "10", "0", "0"}));
+    EXPECT_EQ(sheet.kranLines(), (Lines{"2", "10", "4", "0", "0", "0", "15", "10", "0", "0"}));
 }
 
 TEST_F(Doc, KranBlockIsPaddedToTenLines) {
     program.parse.kran = {"1", "20", "3", "2", "40", "1", "12"};
     Worksheet& sheet = open();
-    EXPECT_EQ(sheet.lstKranX, (Lines{"1", "20", "3", "2", "40", "1", "12", "0", "0", "0"}));
+    EXPECT_EQ(sheet.kranLines(), (Lines{"1", "20", "3", "2", "40", "1", "12", "0", "0", "0"}));
 }
 
 TEST_F(Doc, FontBlockSetsSizeFaceAndStyle) {

@@ -75,7 +75,7 @@ TEST(WorksheetFile, NoGraphBlocksWithoutGraphs) {
     Worksheet w = sample();
     w.lstQGraph.clear();
     w.lstAGraph.clear();
-    w.lstKranX = {"5", "15"}; // a short list is written as ten lines all the same
+    w.setKranLines({"5", "15"}); // a short list is written as ten lines all the same
     Lines l = WorksheetFileLines(w, 630, {});
     for (const auto& line : l) {
         EXPECT_NE(line, "<<graph");

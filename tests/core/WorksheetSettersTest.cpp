@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "shell/Settings.h"
 #include "worksheet/Paper.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -37,7 +38,7 @@ TEST_F(Setters, EachStoresMarksModifiedAndLaysOutOnce) {
     for (const SetterCase& c : setterCases()) {
         SCOPED_TRACE(c.name);
         Worksheet& sheet = open(c.name);
-        const Lines kranBefore = sheet.lstKranX;
+        const Lines kranBefore = sheet.kranLines();
         int before = relayouts;
         c.set(program, -3);
         EXPECT_EQ(c.stored(sheet), -3);
@@ -46,9 +47,9 @@ TEST_F(Setters, EachStoresMarksModifiedAndLaysOutOnce) {
         // Only its own kran line changed; the list stays ten lines of decimal text.
         int changed = 0;
         for (std::size_t i = 0; i < kranBefore.size(); ++i)
-            changed += sheet.lstKranX[i] != kranBefore[i];
+            changed += sheet.kranLines()[i] != kranBefore[i];
         EXPECT_LE(changed, 1);
-        EXPECT_EQ(sheet.lstKranX.size(), 10u);
+        EXPECT_EQ(sheet.kranLines().size(), 10u);
     }
 }
 
@@ -81,12 +82,12 @@ TEST_F(Setters, WhileTheLayoutIsOffTheValueIsStoredButNotDrawn) {
 TEST_F(Setters, KranLineCanChangeWithoutMarkingModified) {
     Worksheet& sheet = open();
     SetKranLine(program, 0, 1, false);
-    EXPECT_EQ(sheet.lstKranX[0], "1");
+    EXPECT_EQ(sheet.kranLines()[0], "1");
     EXPECT_FALSE(sheet.Modified);
     SetKranLine(program, 0, 0, true);
     EXPECT_TRUE(sheet.Modified);
     SetKranLine(program, 10, 5, true); // no such line
-    EXPECT_EQ(sheet.lstKranX.size(), 10u);
+    EXPECT_EQ(sheet.kranLines().size(), 10u);
 }
 
 TEST_F(Setters, ShowAnswersToggleDoesNotMarkModified) {
@@ -219,6 +220,21 @@ TEST_F(Setters, PaperSettingsComeFromTheWorksheetAndGoBackIntoIt) {
 TEST_F(Setters, PrintDialogNamesTheCheckedPaper) {
     program.sheets.paperChoice = 630;
     EXPECT_EQ(sjis::toUtf8(PaperSizeHint(program)), "用紙のサイズを A4 に設定してください");
+}
+
+// The paper and print-mode dialogs store what the settings store reads at the next start.
+TEST_F(Setters, DialogChoicesAreWhatTheNextStartReads) {
+    open();
+    for (const bool printer : {false, true}) {
+        for (const int width : {546, 771, 630}) {
+            ApplyPaperSettings(program, PaperSettings{width, true, true, true});
+            ApplyPrintMode(program, PrintModeSettings{printer, 1, true});
+            Settings next(fake.registry, fake.prompter);
+            EXPECT_EQ(next.paperSize(), width);
+            EXPECT_EQ(next.printMode(), printer);
+        }
+    }
+    EXPECT_TRUE(messages().empty());
 }
 
 } // namespace

@@ -119,7 +119,7 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
-        sheet->lstKranX[0] = "2"; // brackets: a shape the dialog does not offer
+        sheet->setKranLine(KranLine::Kind, "2"); // brackets: a shape the dialog does not offer
         struct Step {
             const char* button;
             bool modified;
@@ -161,7 +161,7 @@ class WorksheetWindowTest : public QObject {
             QCOMPARE(seen[i][1], steps[i].width);
             QCOMPARE(seen[i][2], steps[i].height);
         }
-        QCOMPARE(sheet->lstKranX[0], std::string("5"));
+        QCOMPARE(sheet->kranLines()[0], std::string("5"));
         QVERIFY(!DeskProbe::settei(*f.desk)->isVisible());
         QCOMPARE(DeskProbe::settei(*f.desk)->result(), int(QDialog::Accepted));
     }
@@ -170,7 +170,7 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
-        sheet->lstKranX[0] = "1";
+        sheet->setKranLine(KranLine::Kind, "1");
         bool focusChangedNothing = false;
         std::vector<std::string> chosen;
         QString caption;
@@ -184,15 +184,15 @@ class WorksheetWindowTest : public QObject {
             auto* non = d.findChild<QRadioButton*>(QStringLiteral("radNon"));
             non->setFocus(Qt::TabFocusReason);
             focusChangedNothing =
-                !non->isChecked() && sheet->lstKranX[0] == "1" && !sheet->Modified;
+                !non->isChecked() && sheet->kranLines()[0] == "1" && !sheet->Modified;
             QTest::keyClick(non, Qt::Key_Space);
-            chosen.push_back(sheet->lstKranX[0]);
+            chosen.push_back(sheet->kranLines()[0]);
             for (int i = 0; i < 4; ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-                chosen.push_back(sheet->lstKranX[0]);
+                chosen.push_back(sheet->kranLines()[0]);
             }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-            chosen.push_back(sheet->lstKranX[0]);
+            chosen.push_back(sheet->kranLines()[0]);
             // Backspace never reaches a spin; digits do.
             auto* width = d.findChild<QSpinBox*>(QStringLiteral("spnKranWX"));
             width->setFocus(Qt::MouseFocusReason);
@@ -208,7 +208,7 @@ class WorksheetWindowTest : public QObject {
         QVERIFY(focusChangedNothing);
         QCOMPARE(chosen, (std::vector<std::string>{"0", "1", "4", "5", "0", "5"}));
         QCOMPARE(typedAway, 12);
-        QCOMPARE(sheet->lstKranX[1], std::string("12"));
+        QCOMPARE(sheet->kranLines()[1], std::string("12"));
         QCOMPARE(caption, QStringLiteral("縮小"));
     }
 
@@ -218,8 +218,8 @@ class WorksheetWindowTest : public QObject {
         WindowFixture f;
         Worksheet* sheet = f.openUnit(1, 1, 1);
         QVERIFY(sheet);
-        sheet->lstKranX[0] = "1";
-        sheet->lstKranX[1] = "30";
+        sheet->setKranLine(KranLine::Kind, "1");
+        sheet->setKranLine(KranLine::Width, "30");
         QString narrow, wide;
         bool shownNarrow = true, shownWide = true, shownAtOpen = true;
         f.user = [&](QDialog& d) {
@@ -243,7 +243,7 @@ class WorksheetWindowTest : public QObject {
         QVERIFY(!shownWide);
         QVERIFY(wide.isEmpty());
         // The teacher's setting stays as chosen.
-        QCOMPARE(sheet->lstKranX[1], std::string("30"));
+        QCOMPARE(sheet->kranLines()[1], std::string("30"));
     }
 
     void reduceKeyOfTheSettingsStripRunsTheMainWindowsCommand() {

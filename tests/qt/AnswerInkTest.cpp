@@ -105,6 +105,7 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
         const QImage& page = session.pageImage();
         const SheetLayout& st = sheet.layout;
         const BoxStyle style = AnswerBoxStyle(sheet);
+        const int kind = static_cast<int>(style.kind);
         for (int k = 1; k <= st.kranCount; ++k) {
             const KranEntry& e = st.KranTable[k];
             const AnswerPlace place = PlaceAnswer(e, style);
@@ -119,21 +120,21 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
                 << where;
             const Rect& box = place.box;
             // Nothing else stands in the box: no question text, no other box.
-            if (style.kind == 1 || style.kind == 5) {
+            if (kind == 1 || kind == 5) {
                 // A rounded box's corners round off up to 8 pixels.
-                const int c = style.kind == 5 ? 9 : 2;
+                const int c = kind == 5 ? 9 : 2;
                 EXPECT_FALSE(
                     darkIn(page, box.left + c, box.top + 2, box.right - c, box.bottom - 2) ||
                     darkIn(page, box.left + 2, box.top + c, box.right - 2, box.bottom - c))
                     << where << ": something else inside the box";
             }
-            if (style.kind == 4) {
+            if (kind == 4) {
                 EXPECT_FALSE(darkIn(page, box.left, box.top, box.right, box.bottom - 4))
                     << where << ": something else over the underline";
             }
-            for (int j = 1; j < k && style.kind != 0; ++j) {
+            for (int j = 1; j < k && kind != 0; ++j) {
                 // Brackets enclose the base; the other kinds draw the box.
-                const bool brackets = style.kind == 2 || style.kind == 3;
+                const bool brackets = kind == 2 || kind == 3;
                 const AnswerPlace o = PlaceAnswer(st.KranTable[j], style);
                 const Rect& a = brackets ? place.base : box;
                 const Rect& b = brackets ? o.base : o.box;
@@ -141,7 +142,7 @@ TEST(AnswerInk, EveryAnswerOfTheCourseClearOfItsBox) {
                              b.top < a.bottom)
                     << where << ": overlaps box " << j;
             }
-            switch (style.kind) {
+            switch (kind) {
             case 1:
             case 5:
                 // The outline runs along the box's outermost pixels.

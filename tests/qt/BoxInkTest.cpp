@@ -81,9 +81,9 @@ TEST(BoxInk, HuggingBoxesKeepClearOfTheirAnswers) {
                             std::to_string(size) + " height " + std::to_string(height) +
                             (page.k == 1.0 ? " on screen" : " on paper");
                         sheet.lstQues = {J("問") + "#" + sjis::fromUtf8(answer) + "#" + J("終")};
-                        sheet.lstKranX[0] = std::to_string(kind);
-                        sheet.lstKranX[1] = "-12";
-                        sheet.lstKranX[2] = std::to_string(height);
+                        sheet.setKranLine(KranLine::Kind, std::to_string(kind));
+                        sheet.setKranLine(KranLine::Width, "-12");
+                        sheet.setKranLine(KranLine::Height, std::to_string(height));
                         sheet.FontSize = size;
                         p.sheets.current->FontSize = size;
                         p.sheets.current->LineSpace = 200;
@@ -128,9 +128,9 @@ TEST(BoxInk, LayoutCheckTellsAnswersTheirFixedBoxesCannotHold) {
                         std::string(answer) + " kind " + std::to_string(kind) + " size " +
                         std::to_string(size) + " width " + std::to_string(width);
                     sheet.lstQues = {J("問") + "#" + sjis::fromUtf8(answer) + "#"};
-                    sheet.lstKranX[0] = std::to_string(kind);
-                    sheet.lstKranX[1] = std::to_string(width);
-                    sheet.lstKranX[2] = "2";
+                    sheet.setKranLine(KranLine::Kind, std::to_string(kind));
+                    sheet.setKranLine(KranLine::Width, std::to_string(width));
+                    sheet.setKranLine(KranLine::Height, "2");
                     sheet.FontSize = size;
                     p.sheets.current->FontSize = size;
                     QImage image(630, 300, QImage::Format_RGB32);

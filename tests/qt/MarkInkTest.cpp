@@ -90,9 +90,9 @@ TEST(MarkInk, MarksKeepToTheirLineAndRingsClearOfTheirAnswers) {
             for (int width : {-12, 15}) {
                 const std::string where = "kind " + std::to_string(kind) + " size " +
                                           std::to_string(size) + " width " + std::to_string(width);
-                sheet.lstKranX[0] = std::to_string(kind);
-                sheet.lstKranX[1] = std::to_string(width);
-                sheet.lstKranX[2] = "2";
+                sheet.setKranLine(KranLine::Kind, std::to_string(kind));
+                sheet.setKranLine(KranLine::Width, std::to_string(width));
+                sheet.setKranLine(KranLine::Height, "2");
                 sheet.FontSize = size;
                 p.sheets.current->FontSize = size;
                 const BoxStyle style = AnswerBoxStyle(sheet);

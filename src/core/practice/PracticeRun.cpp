@@ -113,7 +113,7 @@ void PrepareRuns(PracticeRun& run, const Worksheet& sheet) {
         run.boxes[static_cast<std::size_t>(k)].answers =
             AcceptedAnswers(sheets.KranTable[static_cast<std::size_t>(k)].answerText);
     // The same rule the page layout numbers its boxes by.
-    run.twoColumns = sheet.lstKranX.size() > 3 && sheet.lstKranX[3] == "2";
+    run.twoColumns = sheet.kranSettings().twoColumns;
     resetBoxes(run);
     for (BoxState& b : run.boxes)
         b.inRun = false;

@@ -10,14 +10,12 @@
 #include "typeset/Formula.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/LayoutMath.h"
+#include "worksheet/PageGeometry.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/Workspace.h"
 
 namespace {
-
-// A text run of the page stands this many layout units below its line's top.
-constexpr int RunDrop = 7;
 
 PickIndex pickFrom(Random& random) {
     return [&random](int count) { return random.below(count); };
@@ -68,7 +66,7 @@ void clearTableMarks(Worksheet& sheet) {
 // The field of a box as the page leaves room for it: the box where the page draws one; else
 // the answer's own room, which the text after the answer follows at once.
 Rect entryField(const AnswerPlace& place, const BoxStyle& style) {
-    if (style.kind == 1 || style.kind == 4 || style.kind == 5) return place.field;
+    if (FollowsBoxSize(style.kind)) return place.field;
     return Rect{place.base.left, place.field.top, place.base.right, place.field.bottom};
 }
 
@@ -82,10 +80,9 @@ void drawInk(Workspace& program, const PracticeWindow& w, Canvas& canvas, double
         const Rect field = AttemptField(own, ink.attempt, w.sheet->paper.Width);
         if (!ink.text.empty()) {
             // Where the layout puts an answer's text: inside the box's side, on the line.
-            const bool sides = style.kind == 1 || style.kind == 5;
-            const int lead = sides ? layoutmath::roundi(AnswerRoom * s) : 0;
+            const int lead = HasSides(style.kind) ? layoutmath::roundi(AnswerRoom * s) : 0;
             const int x = layoutmath::roundi((e.x + field.left - own.left) * s) + lead;
-            const int y = layoutmath::roundi(e.y * s) + layoutmath::roundi(RunDrop * s);
+            const int y = layoutmath::roundi(e.y * s) + layoutmath::roundi(page::VerticalUnit * s);
             DrawFormulaAt(program.formula, x, y, e.fontSize > 0 ? e.fontSize : w.sheet->FontSize, s,
                           canvas, ink.text, colors::Blue);
         }

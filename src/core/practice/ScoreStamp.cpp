@@ -5,6 +5,7 @@
 
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
+#include "worksheet/PageGeometry.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/Workspace.h"
 
@@ -51,44 +52,48 @@ Fit fitIn(Canvas& canvas, const Rect& room, const std::string& number, int large
 
 HeaderRoom ScoreRoom(const Workspace& program, const Worksheet& sheet, Canvas& canvas) {
     const int W = canvas.deviceWidth();
-    const double s = static_cast<double>(W) / (sheet.paper.Width > 0 ? sheet.paper.Width : 630);
-    const long long x0 = roundi(sheet.LeftMargin * 10.0 * s);
-    const long long textRight = W - static_cast<long long>(roundi(sheet.RightMargin * 10.0 * s));
+    const double s = static_cast<double>(W) /
+                     (sheet.paper.Width > 0 ? sheet.paper.Width : page::DefaultPaperWidth);
+    const long long x0 = roundi(sheet.LeftMargin * page::SettingStep * s);
+    const long long textRight =
+        W - static_cast<long long>(roundi(sheet.RightMargin * page::SettingStep * s));
     const long long gap = roundi(6 * s);
     if (!sheet.strMainFont.empty()) canvas.setFontFace(sheet.strMainFont);
     canvas.setFontStyle(0);
 
     // The title: one line, or cut at its first "§" into two when it is long.
-    canvas.setFontSize(12);
+    canvas.setFontSize(page::TitleFontSize);
     long long tx = x0;
-    if (sheet.Options & 1) tx += roundi((sheet.classFlag.width + 5) * s);
+    if (sheet.Options & 1) tx += roundi((sheet.classFlag.width + page::ClassFlagGap) * s);
     const std::string& t = sheet.strTangen;
-    long long titleRight = tx, titleBottom = roundi(35 * s);
+    long long titleRight = tx, titleBottom = roundi(page::TitleTop * s);
     auto titleLine = [&](std::string_view text, int y) {
         titleRight = std::max(titleRight, tx + canvas.textWidth(text));
         titleBottom = std::max(titleBottom, static_cast<long long>(y) + canvas.textHeight(text));
     };
-    if (t.size() < 61) {
-        titleLine(t, roundi(35 * s));
+    if (t.size() < page::LongTitleBytes) {
+        titleLine(t, roundi(page::TitleTop * s));
     } else {
         const std::size_t cut = sjis::findText(t, J("§"));
         const std::size_t at = cut == std::string::npos ? 0 : cut;
-        titleLine(std::string_view(t).substr(0, at), roundi(35 * s));
-        titleLine(J("　　") + t.substr(at), roundi(48 * s));
+        titleLine(std::string_view(t).substr(0, at), roundi(page::TitleTop * s));
+        titleLine(J("　　") + t.substr(at), roundi(page::TitleSecondLineTop * s));
     }
 
     // The name line, with the learner's name on a learner's sheet.
-    canvas.setFontSize(16);
+    canvas.setFontSize(page::NameFontSize);
     std::string name;
     const std::string& learner = program.session.learnerName;
     if (sheet.PrintLearner && learner != "noname" && learner != J("公開") && learner != J("共通"))
         name = learner + " ";
     const std::string& school = program.session.schoolName;
     name += school.empty() ? J("　　　　　　　　氏名") : school + J("　　氏名");
-    const long long nameRight = roundi(150 * s) + x0 + canvas.textWidth(name);
+    const long long nameRight = roundi(page::NameFromLeft * s) + x0 + canvas.textWidth(name);
 
-    // Between the header rules (at 30 and 90, two units wide), clear of them.
-    const long long top = roundi(33 * s), bottom = roundi(87 * s);
+    // Between the header rules, clear of them and of their width.
+    constexpr int clear = 3;
+    const long long top = roundi((page::TopRule + clear) * s);
+    const long long bottom = roundi((page::BottomRule - clear) * s);
     const long long right = textRight - roundi(5 * s);
     HeaderRoom room;
     room.header = Rect{clampi(x0), clampi(top), clampi(right), clampi(bottom)};

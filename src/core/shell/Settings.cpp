@@ -62,40 +62,50 @@ bool Settings::readBool(RegKey key, const std::string& name, bool def) {
     return def;
 }
 
+std::string Settings::read(const TextSetting& setting) {
+    return readText(setting.key, setting.name, FallbackText(setting));
+}
+int Settings::read(const IntSetting& setting) {
+    return readInt(setting.key, setting.name, setting.fallback);
+}
+bool Settings::read(const BoolSetting& setting) {
+    return readBool(setting.key, setting.name, setting.fallback);
+}
+
 std::string Settings::school() {
-    return readText(RegKey::Program, "theSchool", "");
+    return read(settingkeys::School);
 }
 void Settings::setSchool(const std::string& name) {
-    stored(registry_.writeText(RegKey::Program, "theSchool", name));
+    stored(StoreSetting(registry_, settingkeys::School, name));
 }
 
 bool Settings::showDoYouKnow() {
-    return readBool(RegKey::Program, "ShowDoYouKnow", true);
+    return read(settingkeys::ShowDoYouKnow);
 }
 void Settings::setShowDoYouKnow(bool show) {
-    stored(registry_.writeBool(RegKey::Program, "ShowDoYouKnow", show));
+    stored(StoreSetting(registry_, settingkeys::ShowDoYouKnow, show));
 }
 
 int Settings::paperSize() {
-    return readInt(RegKey::Program, "PaperSize", 630);
+    return read(settingkeys::PaperSize);
 }
 
 std::string Settings::logOnName() {
-    return readText(RegKey::Program, "LogOnName", J("共通"));
+    return read(settingkeys::LogOnName);
 }
 void Settings::setLogOnName(const std::string& name) {
-    stored(registry_.writeText(RegKey::Program, "LogOnName", name));
+    stored(StoreSetting(registry_, settingkeys::LogOnName, name));
 }
 
 bool Settings::keyLock() {
-    return readBool(RegKey::Program, "KeyLock", false);
+    return read(settingkeys::KeyLock);
 }
 void Settings::setKeyLock(bool locked) {
-    stored(registry_.writeBool(RegKey::Program, "KeyLock", locked));
+    stored(StoreSetting(registry_, settingkeys::KeyLock, locked));
 }
 
 std::string Settings::recDrive() {
-    return readText(RegKey::Shared, "RecDrive", DefaultRecDrive);
+    return read(settingkeys::RecDrive);
 }
 
 std::string Settings::recordsDrive(const std::string& userDataDir) {
@@ -117,6 +127,5 @@ std::string Settings::recordsDrive(const std::string& userDataDir) {
 }
 
 bool Settings::printMode() {
-    // A first start prints sharp, at the printer's resolution.
-    return readBool(RegKey::Program, "PrintMode", true);
+    return read(settingkeys::PrintMode);
 }

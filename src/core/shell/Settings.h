@@ -12,11 +12,12 @@
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
 #include "text/FileMessages.h"
+#include "text/SettingKeys.h"
 
 class Settings {
   public:
     // The records drive as the original platform's default spells it.
-    static constexpr const char* DefaultRecDrive = "C:\\";
+    static constexpr const char* DefaultRecDrive = settingkeys::RecDrive.fallbackUtf8;
 
     Settings(Registry& registry, Prompter& prompter);
 
@@ -41,6 +42,11 @@ class Settings {
     std::string recordsDrive(const std::string& userDataDir);
     // PrintMode: true prints at the printer's resolution, false the screen page image.
     bool printMode();
+
+    // The read-default-write-back rule for a setting of the table.
+    std::string read(const TextSetting& setting);
+    int read(const IntSetting& setting);
+    bool read(const BoolSetting& setting);
 
     // The read-default-write-back rule for any value.
     std::string readText(RegKey key, const std::string& name, const std::string& def);

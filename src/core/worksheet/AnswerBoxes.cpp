@@ -5,6 +5,7 @@
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/Marks.h"
+#include "worksheet/PageGeometry.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/Workspace.h"
 
@@ -17,17 +18,16 @@ long long L(int v) {
 }
 } // namespace
 
-int AnswerBoxKind(const Worksheet& sheet) {
-    if (sheet.lstKranX.empty() || sheet.lstKranX[0].empty()) return 0;
-    const char c = sheet.lstKranX[0][0];
-    return (c >= '1' && c <= '5') ? c - '0' : 0;
+BoxKind AnswerBoxKind(const Worksheet& sheet) {
+    return sheet.kranSettings().kind;
 }
 
 BoxStyle AnswerBoxStyle(const Worksheet& sheet) {
     BoxStyle style;
-    style.kind = AnswerBoxKind(sheet);
-    style.widthSetting = sheet.kran(1);
-    style.heightSetting = sheet.kran(2);
+    const KranSettings& kran = sheet.kranSettings();
+    style.kind = kran.kind;
+    style.widthSetting = kran.width;
+    style.heightSetting = kran.height;
     return style;
 }
 
@@ -38,7 +38,7 @@ AnswerPlace PlaceAnswer(const KranEntry& entry, const BoxStyle& style) {
     if (bottom <= top) {
         // Never laid out: one line of text of the entry's size, where the layout puts
         // glyph tops (two vertical units below the line top) and 4/3 pixel per point.
-        top = clampi(L(entry.y) + 14);
+        top = clampi(L(entry.y) + 2 * page::VerticalUnit);
         bottom = clampi(L(top) +
                         (L(std::clamp(entry.fontSize, 1, layoutmath::MaxFontSize)) * 8 + 3) / 6);
     }
@@ -68,7 +68,7 @@ Rect ScaleRect(const Rect& r, double s) {
 }
 
 void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, double s) {
-    if (style.kind < 1 || style.kind > 5) return;
+    if (style.kind == BoxKind::None) return;
     const AnswerPlace place = PlaceAnswer(entry, style);
     const Rect box = ScaleRect(place.box, s);
     const int pen = std::max(1, roundi(s));
@@ -78,17 +78,19 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
     canvas.setBrushStyle(BrushStyle::Clear);
     canvas.setPenWidth(pen);
     switch (style.kind) {
-    case 1:
+    case BoxKind::None:
+        break;
+    case BoxKind::Square:
         canvas.rectangle(box);
         break;
-    case 2:
-    case 3: {
+    case BoxKind::SquareBrackets:
+    case BoxKind::LenticularBrackets: {
         static const std::string& open2 = J("［");
         static const std::string& close2 = J("］");
         static const std::string& open3 = J("【");
         static const std::string& close3 = J("】");
-        const std::string& open = style.kind == 2 ? open2 : open3;
-        const std::string& close = style.kind == 2 ? close2 : close3;
+        const std::string& open = style.kind == BoxKind::SquareBrackets ? open2 : open3;
+        const std::string& close = style.kind == BoxKind::SquareBrackets ? close2 : close3;
         const Rect base = ScaleRect(place.base, s);
         canvas.setFontSize(layoutmath::fontSize(entry.fontSize));
         canvas.setFontColor(colors::Black);
@@ -100,14 +102,14 @@ void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry
         canvas.textOut(base.right, top, close);
         break;
     }
-    case 4: {
+    case BoxKind::Underline: {
         // Under the answer with half the room kept below it, and the height setting's.
         const int y = clampi(L(box.bottom) - (pen + 1) / 2 - roundi(AnswerRoom / 2 * s));
         canvas.moveTo(box.left, y);
         canvas.lineTo(box.right, y);
         break;
     }
-    case 5: {
+    case BoxKind::RoundedSquare: {
         // Corners round off at most 8 units: a corner that cut deeper would reach an
         // answer that ends a few units short of the box's side.
         const int e = std::min(roundi(0.5 * std::min(box.width(), box.height())), roundi(16 * s));

@@ -7,6 +7,7 @@
 // from the answer-box table; a target of scale s draws the same rectangles scaled.
 
 #include "platform/Canvas.h"
+#include "worksheet/BoxKind.h"
 #include "worksheet/SheetLayout.h"
 
 struct Workspace;
@@ -17,13 +18,13 @@ class Worksheet;
 constexpr int AnswerRoom = 4;
 
 struct BoxStyle {
-    int kind = 0;          // 1 square, 2 ［ ］, 3 【 】, 4 underline, 5 rounded square
+    BoxKind kind = BoxKind::None;
     int widthSetting = 0;  // 幅: 15 is 100 units wide, negative values hug the answer
     int heightSetting = 0; // 高さ: added half above and whole below
 };
 
-// Box kind from the first character of lstKranX line 0; 0 (none) for anything else.
-int AnswerBoxKind(const Worksheet& sheet);
+// The worksheet's box kind.
+BoxKind AnswerBoxKind(const Worksheet& sheet);
 // Kind, width and height settings of the worksheet's boxes.
 BoxStyle AnswerBoxStyle(const Worksheet& sheet);
 
@@ -31,7 +32,7 @@ BoxStyle AnswerBoxStyle(const Worksheet& sheet);
 struct AnswerPlace {
     Rect answer; // the typeset answer: x .. x + width, answerTop .. answerBottom
     Rect base;   // the answer with room around it; brackets stand at its sides
-    Rect box;    // the base grown by the width and height settings: kinds 1, 4 and 5
+    Rect box;    // the base grown by the width and height settings (FollowsBoxSize kinds)
     Rect field;  // where an entry field goes: the box's width and the base's height
 };
 AnswerPlace PlaceAnswer(const KranEntry& entry, const BoxStyle& style);
@@ -39,8 +40,7 @@ AnswerPlace PlaceAnswer(const KranEntry& entry, const BoxStyle& style);
 // A screen-page rectangle on a target of scale s.
 Rect ScaleRect(const Rect& r, double s);
 
-// Draws the box of one answer in black on a target of scale s; kind 0 and unknown kinds
-// draw nothing.
+// Draws the box of one answer in black on a target of scale s; BoxKind::None draws nothing.
 void DrawAnswerBox(Canvas& canvas, const BoxStyle& style, const KranEntry& entry, double s);
 
 // Boxes 1..kranCount of the table, each followed by its mark.

@@ -20,17 +20,24 @@ constexpr std::array<KindRule, 6> Rules{{
     {{true, true}, false},  // 角丸
 }};
 
-bool known(int kind) {
-    return kind >= 0 && kind < static_cast<int>(Rules.size());
-}
-
 } // namespace
 
+std::optional<BoxKind> BoxKindFromNumber(int number) {
+    if (number < 0 || number >= static_cast<int>(Rules.size())) return std::nullopt;
+    return static_cast<BoxKind>(number);
+}
+
+BoxKind BoxKindOfLine(const std::string& line) {
+    if (line.empty() || line[0] < '1' || line[0] > '5') return BoxKind::None;
+    return static_cast<BoxKind>(line[0] - '0');
+}
+
 BoxKindSpins SizeSpinsOf(int kind) {
-    return known(kind) ? Rules[kind].spins : BoxKindSpins{false, false};
+    return BoxKindFromNumber(kind) ? Rules[static_cast<std::size_t>(kind)].spins
+                                   : BoxKindSpins{false, false};
 }
 
 void SetBoxKind(Workspace& program, int kind) {
-    if (!known(kind)) return;
-    SetKranLine(program, 0, kind, Rules[kind].marksModified);
+    if (!BoxKindFromNumber(kind)) return;
+    SetKranLine(program, 0, kind, Rules[static_cast<std::size_t>(kind)].marksModified);
 }

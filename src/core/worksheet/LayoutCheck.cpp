@@ -13,18 +13,10 @@ namespace {
 
 // The area an answer's box takes on the page: the box itself, the room between the
 // brackets, or the answer alone when no box is drawn.
-Rect areaOf(const AnswerPlace& place, int kind) {
-    switch (kind) {
-    case 1:
-    case 4:
-    case 5:
-        return place.box;
-    case 2:
-    case 3:
-        return place.base;
-    default:
-        return place.answer;
-    }
+Rect areaOf(const AnswerPlace& place, BoxKind kind) {
+    if (FollowsBoxSize(kind)) return place.box;
+    if (IsBracket(kind)) return place.base;
+    return place.answer;
 }
 
 bool overlap(const Rect& a, const Rect& b) {
@@ -76,9 +68,8 @@ std::vector<LayoutProblem> LayoutProblemsOf(const Worksheet& sheet) {
         // A box's right side stays clear of the answer's last glyph; an underline reaches as
         // far as its ink (a glyph's cell ends a little right of its ink).
         const int inkRight = st.KranTable[ku].inkRight;
-        const bool sides = style.kind == 1 || style.kind == 5;
-        const bool tooWide = (sides && inkRight + 1 >= place.box.right) ||
-                             (style.kind == 4 && inkRight - 3 > place.box.right);
+        const bool tooWide = (HasSides(style.kind) && inkRight + 1 >= place.box.right) ||
+                             (style.kind == BoxKind::Underline && inkRight - 3 > place.box.right);
         if (tooWide) {
             SplitAtSemicolon(std::string_view(st.KranTable[ku].answerText), alts);
             problems.push_back({line, k,

@@ -16,6 +16,7 @@
 #include "typeset/MeasuringCanvas.h"
 #include "worksheet/AnswerBoxes.h"
 #include "worksheet/LayoutMath.h"
+#include "worksheet/PageGeometry.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/Workspace.h"
@@ -55,7 +56,7 @@ class Layouter {
     void derive() {
         W_ = cv_.deviceWidth();
         H_ = cv_.deviceHeight();
-        const int paperWidth = ws_.paper.Width > 0 ? ws_.paper.Width : 630;
+        const int paperWidth = ws_.paper.Width > 0 ? ws_.paper.Width : page::DefaultPaperWidth;
         // One geometry for every target: the paper's width in layout units maps onto the
         // canvas's width (1 on the page image), so B5, B4 and A3 sheets fill their paper as
         // A4 does, and paper shows what the screen shows, scaled.
@@ -65,13 +66,13 @@ class Layouter {
         T_ = t < 1 ? 10 : layoutmath::fontSize(t);
         // The typesetter's units are whole pixels of the screen page, scaled: rounding them
         // on the device instead would move every glyph of a printed line a little.
-        B_ = roundi(roundi(6.732) * s_);
-        L_ = ws_.LineSpace * s_ * 0.7875;
-        x0_ = roundi(ws_.LeftMargin * 10.0 * s_);
-        xr_ = roundi(ws_.RightMargin * 10.0 * s_);
+        B_ = roundi(page::VerticalUnit * s_);
+        L_ = ws_.LineSpace * s_ * page::LineSpaceStep;
+        x0_ = roundi(ws_.LeftMargin * page::SettingStep * s_);
+        xr_ = roundi(ws_.RightMargin * page::SettingStep * s_);
         x1_ = clampi(static_cast<long long>(W_) - xr_);
-        g20_ = roundi(20 * r_);
-        g17_ = roundi(17 * 0.7875 * r_);
+        g20_ = roundi(page::QuestionsBelowName * r_);
+        g17_ = roundi(page::QuestionsBelowNameSteps * page::LineSpaceStep * r_);
 
         FormulaContext& f = pg_.formula;
         f.unitV = B_;
@@ -82,7 +83,8 @@ class Layouter {
 
         st_.runCount = 0;
         st_.answerCount = 0;
-        st_.titleAnchor = Point{roundi(W_ - xr_ - 75 * s_), roundi(35 * r_)};
+        st_.titleAnchor =
+            Point{roundi(W_ - xr_ - page::ScoreAnchorFromRight * s_), roundi(page::TitleTop * r_)};
 
         cv_.setFontSize(T_);
         if (!ws_.strMainFont.empty()) cv_.setFontFace(ws_.strMainFont);
@@ -93,25 +95,25 @@ class Layouter {
         cv_.setPenColor(colors::Black);
         cv_.setPenStyle(PenStyle::Solid);
         cv_.setPenMode(PenMode::Copy);
-        cv_.setPenWidth(std::max(1, roundi(2 * s_)));
-        const int y30 = roundi(30 * r_), y90 = roundi(90 * r_);
+        cv_.setPenWidth(std::max(1, roundi(page::RuleWidth * s_)));
+        const int y30 = roundi(page::TopRule * r_), y90 = roundi(page::BottomRule * r_);
         cv_.moveTo(x0_, y30);
         cv_.lineTo(x1_, y30);
         cv_.moveTo(x0_, y90);
         cv_.lineTo(x1_, y90);
         cv_.setPenWidth(1);
-        if (ws_.lstKranX.size() > 3 && ws_.lstKranX[3] == "2") {
+        if (ws_.kranSettings().twoColumns) {
             const long long sum = static_cast<long long>(W_) - xr_ + T_ + x0_;
-            const int xm = clampi(sum / 2 - roundi(10 * s_));
+            const int xm = clampi(sum / 2 - roundi(page::ColumnRuleLeftOfMiddle * s_));
             cv_.moveTo(xm, y90);
-            cv_.lineTo(xm, roundi(0.97 * H_));
+            cv_.lineTo(xm, roundi(page::ColumnRuleEnd * H_));
         }
     }
 
     void numberLine() {
-        cv_.setFontSize(10);
+        cv_.setFontSize(page::NumberLineFontSize);
         cv_.setFontColor(colors::Black);
-        const int y = roundi(15 * r_);
+        const int y = roundi(page::NumberLineTop * r_);
         std::string& text = scratch_.text;
         if (ws_.Options & 4) {
             text.clear();
@@ -127,36 +129,39 @@ class Layouter {
             text.append(J("　"));
             // The file's name as the user reads paths, with "/".
             const std::string name = corepath::withSlashes(ws_.strPrintName);
-            text.append(name.size() <= 40 ? std::string_view(name)
-                                          : std::string_view(name).substr(40));
+            text.append(name.size() <= page::PrintNameBytes
+                            ? std::string_view(name)
+                            : std::string_view(name).substr(page::PrintNameBytes));
             cv_.textOut(x0_, y, text);
         }
         if (ws_.Options & 2)
-            cv_.textOut(roundi(W_ - xr_ - 120 * s_), y, J("実施日　　月　　日"));
+            cv_.textOut(roundi(W_ - xr_ - page::DateFromRight * s_), y, J("実施日　　月　　日"));
     }
 
     void title() {
-        cv_.setFontSize(12);
+        cv_.setFontSize(page::TitleFontSize);
         int x = x0_;
         if (ws_.Options & 1)
-            x = clampi(static_cast<long long>(roundi((ws_.classFlag.width + 5) * s_)) + x0_);
+            x = clampi(
+                static_cast<long long>(roundi((ws_.classFlag.width + page::ClassFlagGap) * s_)) +
+                x0_);
         const std::string& t = ws_.strTangen;
-        if (t.size() < 61) {
-            cv_.textOut(x, roundi(35 * r_), t);
+        if (t.size() < page::LongTitleBytes) {
+            cv_.textOut(x, roundi(page::TitleTop * r_), t);
             return;
         }
         // A long title is cut at its first "§"; without one it all goes to the second line.
         const std::size_t cut = sjis::findText(t, J("§"));
         const std::size_t at = cut == std::string::npos ? 0 : cut;
-        cv_.textOut(x, roundi(35 * r_), std::string_view(t).substr(0, at));
+        cv_.textOut(x, roundi(page::TitleTop * r_), std::string_view(t).substr(0, at));
         std::string& text = scratch_.text;
         text.assign(J("　　"));
         text.append(t, at, std::string::npos);
-        cv_.textOut(x, roundi(48 * r_), text);
+        cv_.textOut(x, roundi(page::TitleSecondLineTop * r_), text);
     }
 
     void nameLine() {
-        cv_.setFontSize(16);
+        cv_.setFontSize(page::NameFontSize);
         cv_.setFontColor(colors::Black);
         std::string& text = scratch_.text;
         text.clear();
@@ -173,7 +178,7 @@ class Layouter {
             text.append(school);
             text.append(J("　　氏名"));
         }
-        cv_.textOut(roundi(150 * s_ + x0_), roundi(65 * r_), text);
+        cv_.textOut(roundi(page::NameFromLeft * s_ + x0_), roundi(page::NameLineTop * r_), text);
     }
 
     // One text run: "@" codes set the style and the size of the following segments.
@@ -237,10 +242,10 @@ class Layouter {
                 cv_.setFontStyle(style);
                 return;
             case '+':
-                workSize_ = layoutmath::fontSize(T_ + 4);
+                workSize_ = layoutmath::fontSize(T_ + page::SizeStep);
                 return;
             case '-':
-                workSize_ = layoutmath::fontSize(T_ - 4);
+                workSize_ = layoutmath::fontSize(T_ - page::SizeStep);
                 return;
             case '=':
                 workSize_ = T_;
@@ -262,7 +267,7 @@ class Layouter {
     }
 
     void questionLines() {
-        double Y = 65 * r_ + g20_ + g17_;
+        double Y = page::NameLineTop * r_ + g20_ + g17_;
         cv_.setBrushStyle(BrushStyle::Clear);
         cv_.setPenWidth(1);
         cv_.setFontSize(T_);
@@ -274,13 +279,13 @@ class Layouter {
 
         // A hidden answer keeps its place, but nothing of it reaches the page.
         const bool show = ws_.ShowAnswers;
-        const int answerX0 = ws_.kran(4);
+        const int answerX0 = ws_.kranSettings().answerX;
         const BoxStyle style = AnswerBoxStyle(ws_);
         // Every answer is at least one line of text high.
         lineCell_ = cv_.textHeight("0");
         std::vector<std::string_view>& parts = scratch_.parts;
         std::vector<std::string_view>& alts = scratch_.alternatives;
-        columns_ = ws_.lstKranX.size() > 3 && ws_.lstKranX[3] == "2";
+        columns_ = ws_.kranSettings().twoColumns;
         if (columns_) measureColumns(parts);
 
         for (const std::string& line : ws_.lstQues) {
@@ -318,7 +323,7 @@ class Layouter {
                 // where the column's longest question ends.
                 int ax = p.x;
                 if (answerX0 != 0)
-                    ax = clampi(static_cast<long long>(roundi(answerX0 * 10.0 * s_)) +
+                    ax = clampi(static_cast<long long>(roundi(answerX0 * page::SettingStep * s_)) +
                                 (right ? rightX_ - x0_ : 0));
                 else if (aligned)
                     ax = std::max(p.x, columnAnswerX_[right ? 1 : 0]);
@@ -337,8 +342,8 @@ class Layouter {
                 cv_.setFontColor(colors::Blue);
                 // A box with sides keeps room between its left side and an answer typed
                 // without a leading blank (a minus, a fraction's bar would touch it).
-                const bool sides = style.kind == 1 || style.kind == 5;
-                const int lead = sides && !startsWithBlank(drawn) ? roundi(AnswerRoom * s_) : 0;
+                const int lead =
+                    HasSides(style.kind) && !startsWithBlank(drawn) ? roundi(AnswerRoom * s_) : 0;
                 meter_.begin(show);
                 p.x = drawRun(ax + lead, y, drawn);
                 const std::optional<Rect> ink = meter_.end();
@@ -434,16 +439,17 @@ class Layouter {
         return e;
     }
 
-    // The grey alternatives, each after a blank: at the usual place 50 units right of the
-    // answer, or after the answer when it is wider. They do not stand inside the answer's
+    // The grey alternatives, each after a blank: at the usual place a little right of the
+    // answer's start, or after the answer when it is wider. They do not stand inside the answer's
     // box, however wide the box is made: they start behind its right side (behind the
     // closing bracket for bracket kinds), a gap away, when they fit on the page there; a
     // box line never crosses them.
     void alternatives(const std::vector<std::string_view>& alts, int ax, int answerEnd, int y,
                       const BoxStyle& style, const KranEntry& entry) {
         const AnswerPlace place = PlaceAnswer(entry, style);
-        const int kind = style.kind;
-        int start = std::max(clampi(static_cast<long long>(roundi(50 * s_)) + ax), answerEnd);
+        int start =
+            std::max(clampi(static_cast<long long>(roundi(page::AlternativesFromAnswer * s_)) + ax),
+                     answerEnd);
         const int yb = clampi(static_cast<long long>(y) + B_);
         const int pen = std::max(1, roundi(s_));
         const long long behind = std::max(start, behindBox(style, entry));
@@ -454,8 +460,7 @@ class Layouter {
             const int right = roundi(place.box.right * s_);
             if (behind + width <= W_)
                 start = clampi(behind);
-            else if ((kind == 1 || kind == 5) && start <= right + pen &&
-                     start + width >= right - pen)
+            else if (HasSides(style.kind) && start <= right + pen && start + width >= right - pen)
                 start = clampi(static_cast<long long>(right) + pen);
         }
         drawAlternatives(alts, start, yb);
@@ -467,13 +472,13 @@ class Layouter {
         const AnswerPlace place = PlaceAnswer(entry, style);
         const int gap = std::max(1, roundi(AnswerRoom * s_));
         long long right = 0;
-        if (style.kind == 1 || style.kind == 4 || style.kind == 5) {
+        if (FollowsBoxSize(style.kind)) {
             right = roundi(place.box.right * s_);
-        } else if (style.kind == 2 || style.kind == 3) {
+        } else if (IsBracket(style.kind)) {
             const int size = cv_.fontSize();
             cv_.setFontSize(layoutmath::fontSize(entry.fontSize));
             right = static_cast<long long>(roundi(place.base.right * s_)) +
-                    cv_.textWidth(style.kind == 2 ? J("］") : J("】"));
+                    cv_.textWidth(style.kind == BoxKind::SquareBrackets ? J("］") : J("】"));
             cv_.setFontSize(size);
         } else {
             return 0;
@@ -491,12 +496,13 @@ class Layouter {
         return x;
     }
 
-    // Automatic places follow the run of the same number: 40 units right of its start.
+    // Automatic places follow the run of the same number, a little right of its start.
     Point autoPlace(int k) const {
         Point run{};
         if (k <= st_.runCount && static_cast<std::size_t>(k) < st_.LinePos.size())
             run = st_.LinePos[k];
-        return Point{clampi(static_cast<long long>(roundi(run.x / s_)) + 40), roundi(run.y / s_)};
+        return Point{clampi(static_cast<long long>(roundi(run.x / s_)) + page::GraphFromRun),
+                     roundi(run.y / s_)};
     }
 
     int graphCount(const Lines& triples) {
@@ -564,8 +570,10 @@ class Layouter {
     void pictures() {
         // The class flag stands at the left edge, centred between the two header rules.
         Worksheet::Placed& flag = ws_.classFlagPlaced;
-        flag.left = roundi(ws_.LeftMargin * 10.0);
-        flag.top = roundi(30 + (60.0 - ws_.classFlag.height) * 0.5);
+        flag.left = roundi(ws_.LeftMargin * page::SettingStep);
+        flag.top = roundi(
+            page::TopRule +
+            (static_cast<double>(page::BottomRule - page::TopRule) - ws_.classFlag.height) * 0.5);
         flag.width = ws_.classFlag.width;
         flag.height = ws_.classFlag.height;
         flag.visible = (ws_.Options & 1) != 0 && ws_.classFlagVisible && !ws_.classFlag.empty();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "text/FileMessages.h"
+#include "text/SettingKeys.h"
 #include "text/Sjis.h"
 #include "worksheet/LayoutMath.h"
 #include "worksheet/WorksheetDocument.h"
@@ -77,7 +78,7 @@ void ApplyPaperSettings(Workspace& program, const PaperSettings& settings) {
     if (!sheet) return;
     SelectPaper(program, settings.width);
     if (WriteResult r =
-            program.platform.registry.writeInt(RegKey::Program, "PaperSize", settings.width);
+            StoreSetting(program.platform.registry, settingkeys::PaperSize, settings.width);
         !r)
         program.platform.prompter.message(SettingsWriteFailureText(r));
     sheet->Options = (settings.classFlag ? 1 : 0) + (settings.dateLine ? 2 : 0) +
@@ -97,8 +98,8 @@ void ApplyPrintMode(Workspace& program, const PrintModeSettings& mode) {
     if (program.sheets.current) program.sheets.current->startNumber = mode.nextNumber;
     program.sheets.pageOptions.numbered = mode.numbered;
     if (WriteResult r =
-            program.platform.registry.writeBool(RegKey::Program, "PrintMode",
-                                             program.sheets.printerResolution);
+            StoreSetting(program.platform.registry, settingkeys::PrintMode,
+                         program.sheets.printerResolution);
         !r)
         program.platform.prompter.message(SettingsWriteFailureText(r));
     if (program.sheets.current) Relayout(program, *program.sheets.current);

@@ -1,14 +1,24 @@
 #include "worksheet/Worksheet.h"
 
-#include "formats/LayoutBounds.h"
+#include <utility>
+
 #include "text/Sjis.h"
 #include "text/TextCuts.h"
 
+void Worksheet::setKranLines(Lines lines) {
+    kranLines_ = std::move(lines);
+    kranSettings_ = ReadKranSettings(kranLines_);
+}
+
+void Worksheet::setKranLine(KranLine line, std::string text) {
+    const auto n = static_cast<std::size_t>(line);
+    if (n >= kranLines_.size()) return;
+    kranLines_[n] = std::move(text);
+    kranSettings_ = ReadKranSettings(kranLines_);
+}
+
 int Worksheet::kran(int line) const {
-    if (line < 0 || line >= static_cast<int>(lstKranX.size())) return 0;
-    // The box kind, column mode and reserved line are no layout distances.
-    if (line == 0 || line == 3 || line == 9) return DecimalOr(lstKranX[line], 0);
-    return BoundedNumber(lstKranX[line], 0, layoutbounds::KranSetting);
+    return line < 0 ? 0 : KranLineNumber(kranLines_, static_cast<std::size_t>(line));
 }
 
 std::string TooManyGraphsText(int count) {

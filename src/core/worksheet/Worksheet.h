@@ -8,6 +8,7 @@
 #include "formats/UnitRef.h"
 #include "platform/Bitmap.h"
 #include "text/Lines.h"
+#include "worksheet/KranSettings.h"
 #include "worksheet/SheetLayout.h"
 
 struct PaperRec {
@@ -47,7 +48,6 @@ class Worksheet {
     Lines lstAGraph;
     Lines KgroupLines;
     Lines SoftkeyLines;
-    Lines lstKranX{"2", "10", "4", "0", "0", "0", "15", "10", "0", "0"};
     Lines lstKai;
     PaperRec paper;
     int LineSpace = 30;
@@ -89,7 +89,18 @@ class Worksheet {
     // The layout of the worksheet's screen page: its answer boxes and text runs.
     SheetLayout layout;
 
-    // lstKranX line n as a number (0 when it does not read as one); the distances (lines
-    // 1, 2, 4..8) are taken into their range.
+    // The kran lines as the file gave them (what is written back) and what they say.
+    const Lines& kranLines() const { return kranLines_; }
+    const KranSettings& kranSettings() const { return kranSettings_; }
+    // Replaces the lines (as a file or a unit's block gives them); the settings follow.
+    void setKranLines(Lines lines);
+    // Replaces one line (a setting changed); nothing happens beyond the list's end.
+    void setKranLine(KranLine line, std::string text);
+
+    // Kran line n as a number, as KranLineNumber reads it.
     int kran(int line) const;
+
+  private:
+    Lines kranLines_{"2", "10", "4", "0", "0", "0", "15", "10", "0", "0"};
+    KranSettings kranSettings_ = ReadKranSettings(kranLines_);
 };

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::size_t KranLines = 10;
-
 bool isFlagWord(const std::string& s) {
     return s == "True" || s == "False";
 }
@@ -67,13 +65,14 @@ void readFontBlock(Workspace& program, Worksheet& sheet) {
     if (f.size() > 6) sheet.strMainFont = f[6] == "0" ? program.sheets.defaultFontFace : f[6];
 }
 
-// Kran block: block line n is lstKranX line n - 1, padded with "0"; an empty block
+// Kran block: block line n is kran line n - 1, padded with "0"; an empty block
 // keeps the worksheet's settings.
 void readKranBlock(Workspace& program, Worksheet& sheet) {
     const Lines& k = program.parse.kran;
     if (k.empty()) return;
-    sheet.lstKranX.assign(k.begin(), k.begin() + std::min(k.size(), KranLines));
-    sheet.lstKranX.resize(KranLines, "0");
+    Lines lines(k.begin(), k.begin() + std::min(k.size(), KranLineCount));
+    lines.resize(KranLineCount, "0");
+    sheet.setKranLines(std::move(lines));
 }
 
 // Graph triples from the buffer. The first `kept` lines are taken as they are; later

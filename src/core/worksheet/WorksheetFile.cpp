@@ -6,12 +6,6 @@
 #include "text/TextCuts.h"
 #include "worksheet/Worksheet.h"
 
-namespace {
-
-constexpr std::size_t KranLines = 10;
-
-} // namespace
-
 void AppendBlock(Lines& out, const char* keyword, const Lines& content) {
     out.push_back(keyword);
     out.insert(out.end(), content.begin(), content.end());
@@ -52,8 +46,9 @@ Lines PageBlockLines(const Worksheet& w, int paperWidth) {
                 {std::to_string(w.FontSize), f.face, BoolText(f.bold), BoolText(f.italic),
                  BoolText(f.underline), BoolText(f.strikeOut), w.strMainFont});
     // Always ten kran lines, so that the file reads back whatever the list held.
-    Lines kran(w.lstKranX.begin(), w.lstKranX.begin() + std::min(w.lstKranX.size(), KranLines));
-    kran.resize(KranLines, "0");
+    const Lines& lines = w.kranLines();
+    Lines kran(lines.begin(), lines.begin() + std::min(lines.size(), KranLineCount));
+    kran.resize(KranLineCount, "0");
     AppendBlock(out, "<<kran", kran);
     return out;
 }

@@ -70,8 +70,9 @@ void SetStartNo(Workspace& program, int value) {
 }
 
 void SetKranLine(Workspace& program, int line, int value, bool markModified) {
-    if (line < 0 || line >= 10) return;
-    change(program, markModified, [&](Worksheet& s) { s.lstKranX[line] = std::to_string(value); });
+    if (line < 0 || line >= static_cast<int>(KranLineCount)) return;
+    change(program, markModified,
+           [&](Worksheet& s) { s.setKranLine(static_cast<KranLine>(line), KranLineText(value)); });
 }
 
 void ToggleShowAnswers(Workspace& program) {
@@ -103,11 +104,13 @@ void SetBekkai(Workspace& program, bool checked) {
 
 void SetColumns(Workspace& program, int value) {
     const Worksheet* sheet = program.sheets.current;
-    SetKranLine(program, 3, value, sheet && sheet->kran(3) != value);
+    SetKranLine(program, 3, value, sheet && sheet->kranSettings().columns != value);
 }
 
 BoxSettings BoxSettingsOf(const Worksheet& sheet) {
-    return BoxSettings{sheet.kran(0), sheet.kran(1), sheet.kran(2), sheet.kran(6), sheet.kran(7)};
+    const KranSettings& k = sheet.kranSettings();
+    return BoxSettings{KranLineNumber(sheet.kranLines(), 0), k.width, k.height, k.offsetX,
+                       k.offsetY};
 }
 
 void KeepBoxSize(Workspace& program, int width, int height) {
