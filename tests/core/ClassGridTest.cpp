@@ -30,7 +30,8 @@ struct ClassGridTest : CourseFixture, ::testing::Test {
                                  ResultsLine(r, {2005, 3, day, 9, 0, 0}, 0)));
     }
     void writeClass() {
-        put("LogOn\\sname.txt", "taro\nhanako\njiro\n"); // jiro has never practised
+        // jiro has never practised; the guest name of every roster is no pupil.
+        put("LogOn\\sname.txt", "公開\ntaro\nhanako\njiro\n");
         run("taro", "S11(1) 等式", 50, 1);
         run("taro", "S11(1) 等式", 90, 2);
         run("taro", "S12(2) 移項", 70, 3);
@@ -139,15 +140,15 @@ TEST_F(ClassGridTest, TheCsvHasARowPerLearnerAndTheClassLineLast) {
     writeClass();
     fp.files.unreadable.clear();
     const std::string csv = ClassGridCsv(grid());
-    EXPECT_EQ(csv, "learner,practised,mean,S11(1) 等式 runs,S11(1) 等式 score,"
+    EXPECT_EQ(csv, "learner,records,practised,mean,S11(1) 等式 runs,S11(1) 等式 score,"
                    "S12(2) 移項 runs,S12(2) 移項 score,S21(1) 数 runs,S21(1) 数 score,"
                    "copy.prp runs,copy.prp score\r\n"
-                   "taro,3,86.7,2,90,1,70,,,1,100\r\n"
-                   "hanako (" + U(file("hanako")) + ": 1行が記録の行として読めません),2,70.0,1,60,,,2,80,,\r\n"
-                   "jiro,0,,,,,,,,,\r\n"
-                   "broken,1,100.0,1,100,,,,,,\r\n"
-                   "saburo,1,40.0,1,40,,,,,,\r\n"
-                   "(class),,,4,72.5,1,70.0,1,80.0,1,100.0\r\n");
+                   "taro,ok,3,86.7,2,90,1,70,,,1,100\r\n"
+                   "hanako,damaged,2,70.0,1,60,,,2,80,,\r\n"
+                   "jiro,none,0,,,,,,,,,\r\n"
+                   "broken,ok,1,100.0,1,100,,,,,,\r\n"
+                   "saburo,ok,1,40.0,1,40,,,,,,\r\n"
+                   "(class),,,,4,72.5,1,70.0,1,80.0,1,100.0\r\n");
 }
 
 TEST(PracticeNextRule, ChoosesByRunsLastScoreAndTheLastTest) {

@@ -6,6 +6,7 @@
 
 #include "formats/CourseNames.h"
 #include "learners/LearnerFiles.h"
+#include "learners/LearnerNames.h"
 #include "learners/RecordLine.h"
 #include "learners/Records.h"
 #include "learners/RecordsCsv.h"
@@ -176,6 +177,10 @@ ClassGrid ReadClassGrid(Files& files, const CourseTables& course, const std::str
         }
         it->file = src.file;
     }
+    // The shared guest name of the roster is no pupil: its row shows only when it has records.
+    std::erase_if(grid.rows, [](const ClassRow& r) {
+        return r.learner == PublicLearner() && r.file.empty();
+    });
     for (ClassRow& row : grid.rows)
         readRow(files, grid.columns, byKey, row, grid);
 
@@ -214,16 +219,16 @@ int HardestColumn(const ClassGrid& grid) {
 }
 
 std::string ClassGridCsv(const ClassGrid& grid) {
-    std::string out = "learner,practised,mean";
+    std::string out = "learner,records,practised,mean";
     for (const ClassColumn& c : grid.columns) {
         const std::string key = sjis::toUtf8(c.key);
         out += ',' + CsvField(key + " runs") + ',' + CsvField(key + " score");
     }
     out += "\r\n";
     for (const ClassRow& row : grid.rows) {
-        std::string learner = sjis::toUtf8(row.learner);
-        if (row.state == ClassRow::State::Damaged) learner += " (" + sjis::toUtf8(row.problem) + ")";
-        out += CsvField(learner) + ',' + std::to_string(row.practised) + ',' + meanText(row.mean);
+        static const char* const states[] = {"ok", "none", "damaged"};
+        out += CsvField(sjis::toUtf8(row.learner)) + ',' + states[static_cast<int>(row.state)] +
+               ',' + std::to_string(row.practised) + ',' + meanText(row.mean);
         for (const UnitProgress& cell : row.cells) {
             out += ',';
             if (cell.runs > 0) out += std::to_string(cell.runs);
@@ -232,7 +237,7 @@ std::string ClassGridCsv(const ClassGrid& grid) {
         }
         out += "\r\n";
     }
-    out += CsvField("(class)") + ",,";
+    out += "(class),,,";
     for (const ColumnSummary& s : grid.summaries)
         out += ',' + std::to_string(s.learners) + ',' + meanText(s.mean);
     out += "\r\n";

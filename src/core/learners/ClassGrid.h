@@ -86,6 +86,7 @@ ClassGrid ReadClassGrid(Files& files, const CourseTables& course, const std::str
 // The column with the lowest mean among those practised; -1 when none is.
 int HardestColumn(const ClassGrid& grid);
 
-// The grid as CSV (UTF-8, CR LF): learner, units practised, mean, then two columns per unit
-// ("<key> runs", "<key> score"); the last line the units' learners and means.
+// The grid as CSV (UTF-8, CR LF): learner, records ("ok", "none" for no file, "damaged"),
+// units practised, mean, then two columns per unit ("<key> runs", "<key> score"); the last
+// line the units' learners and means. Fields are neutralised against spreadsheet formulas.
 std::string ClassGridCsv(const ClassGrid& grid);
