@@ -91,24 +91,35 @@ Lines rosterNames(Files& files, const std::string& path, ClassGrid& grid) {
     return out;
 }
 
+// Adds one record of a section, read in the order the records were appended.
+void addRun(UnitProgress& p, const std::string& line) {
+    ++p.runs;
+    const std::optional<RecordFields> f = ParseRecordLine(line);
+    if (!f) {
+        ++p.damagedLines;
+        return;
+    }
+    p.lastScore = f->score;
+    p.lastRun = f->when;
+    if (f->tries.empty()) {
+        p.tested = true;
+        p.lastTest = f->when;
+    }
+}
+
 } // namespace
 
 UnitProgress ProgressOf(const ProfileSection& section) {
     UnitProgress p;
-    p.runs = static_cast<int>(section.entries.size());
-    for (const ProfileEntry* e : OrderedEntries(section)) {
-        const std::optional<RecordFields> f = ParseRecordLine(e->value);
-        if (!f) {
-            ++p.damagedLines;
-            continue;
-        }
-        p.lastScore = f->score;
-        p.lastRun = f->when;
-        if (f->tries.empty()) {
-            p.tested = true;
-            p.lastTest = f->when;
-        }
-    }
+    for (const ProfileEntry* e : OrderedEntries(section))
+        addRun(p, e->value);
+    return p;
+}
+
+UnitProgress ProgressOf(const std::vector<Record>& ordered) {
+    UnitProgress p;
+    for (const Record& r : ordered)
+        addRun(p, r.line);
     return p;
 }
 

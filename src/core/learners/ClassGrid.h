@@ -9,6 +9,7 @@
 
 #include "formats/CourseTables.h"
 #include "platform/Clock.h"
+#include "learners/Records.h"
 #include "platform/Files.h"
 #include "text/Profile.h"
 
@@ -24,6 +25,8 @@ struct UnitProgress {
 
 // Reads the records of one section, in the order they were appended.
 UnitProgress ProgressOf(const ProfileSection& section);
+// The same of records already in that order.
+UnitProgress ProgressOf(const std::vector<Record>& ordered);
 
 // Why a unit should be practised next; None when it need not be.
 enum class NextReason { None, NeverPractised, LowScore, TestLongAgo };
