@@ -7,6 +7,7 @@
 
 #include "cli/CliSession.h"
 #include "cli/StreamWriter.h"
+#include "learners/ClassGrid.h"
 #include "learners/LearnerFiles.h"
 #include "learners/LearnerNames.h"
 #include "learners/RecordsCsv.h"
@@ -19,18 +20,24 @@ namespace {
 
 const char* const Usage =
     "usage: velmix records [COURSE_DIR] [--learner NAME] [--lesson L]\n"
+    "       velmix records [COURSE_DIR] --summary [--lesson L]\n"
     "Prints every practice record of the course (default: the working directory) as CSV\n"
     "(UTF-8, one header line): learner, lesson, records key, unit text or worksheet file,\n"
     "similar-question number, date, time, tries, correct, total, score, seconds.\n"
     "--learner takes one learner's files only (a name the course does not know is an\n"
     "error), --lesson one lesson's. A line or file that cannot be read is said on standard\n"
     "error and skipped; the exit status is then 1. Cells that begin with = + - @, a tab or\n"
-    "a carriage return get a leading ' so that a spreadsheet shows them as text.\n";
+    "a carriage return get a leading ' so that a spreadsheet shows them as text.\n"
+    "--summary prints the class at a glance of one lesson (default 1) instead: a row per\n"
+    "learner (the roster's and every learner file's) with the units practised and the mean\n"
+    "of the last scores, two columns per unit and saved worksheet (runs, last score), and a\n"
+    "last row with each unit's learners and mean.\n";
 
 struct RecordsArgs {
     std::string courseDir;
     std::string learner; // UTF-8
     int lesson = 0;
+    bool summary = false;
 };
 
 std::optional<RecordsArgs> parse(const std::vector<std::string>& args, std::string& error) {
@@ -38,6 +45,10 @@ std::optional<RecordsArgs> parse(const std::vector<std::string>& args, std::stri
     bool haveDir = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--summary") {
+            out.summary = true;
+            continue;
+        }
         if (a == "--learner" || a == "--lesson") {
             if (i + 1 >= args.size()) {
                 error = a + " needs a value";
@@ -65,6 +76,10 @@ std::optional<RecordsArgs> parse(const std::vector<std::string>& args, std::stri
             out.courseDir = a;
             haveDir = true;
         }
+    }
+    if (out.summary && !out.learner.empty()) {
+        error = "--summary shows every learner: it takes no --learner";
+        return std::nullopt;
     }
     return out;
 }
@@ -123,6 +138,22 @@ int runRecords(const std::vector<std::string>& args) {
         std::fprintf(stderr, "velmix records: there is no learner named %s in this course\n",
                      a->learner.c_str());
         return 1;
+    }
+    if (a->summary) {
+        if (lessons < 1) {
+            std::fprintf(stderr, "velmix records: the course has no lessons\n");
+            return 2;
+        }
+        const ClassGrid grid = ReadClassGrid(p.platform.files, p.course, logOnFolder,
+                                             a->lesson == 0 ? 1 : a->lesson);
+        StreamWriter err(stderr);
+        for (const std::string& problem : grid.problems)
+            err.sjisLine(corepath::withSlashes(problem));
+        err.finish("standard error");
+        StreamWriter out(stdout);
+        out.write(ClassGridCsv(grid));
+        if (!out.finish()) return 2;
+        return grid.problems.empty() ? 0 : 1;
     }
     const RecordsCsvResult csv =
         RecordsCsv(p.platform.files, p.course,

@@ -33,6 +33,9 @@ struct MenuState {
     // Marks per section (1..80) and unit (position 0 = unit 1) of marksLesson:
     // "◎" or "　", then "[" + record count (or " ") + "]".
     std::array<Lines, 81> unitMarks;
+    // Per section and unit, like unitMarks: the words saying why the logged-on learner
+    // should practise the unit next ("未", "要復習", "要テスト"), or "" when he need not.
+    std::array<Lines, 81> nextMarks;
     std::array<std::vector<bool>, 81> hasRuidai;
     // The lesson index file of the lesson whose similar questions the last full scan found.
     std::string marksLesson;

@@ -73,6 +73,8 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     btnRuidaiClear =
         makeButton(this, "btnRuidaiClear", QStringLiteral("類題選択解除"), {152, 560, 110, 30});
 
+    QPushButton* next =
+        makeButton(this, "btnNextPractice", QStringLiteral("次の練習"), {300, 530, 150, 40});
     QPushButton* ok = makeButton(this, "btnOk", QStringLiteral("　Ｏ　Ｋ　"), {472, 530, 130, 40});
     ok->setDefault(true);
     QPushButton* cancel =
@@ -89,6 +91,7 @@ TfrmMenu::TfrmMenu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     connect(lstRuidai, &QListWidget::itemSelectionChanged, this, &TfrmMenu::lstRuidaiClick);
     connect(btnRuidaiClear, &QPushButton::clicked, this, &TfrmMenu::btnRuidaiClearClick);
     connect(ok, &QPushButton::clicked, this, &TfrmMenu::btnOkClick);
+    connect(next, &QPushButton::clicked, this, &TfrmMenu::btnNextPracticeClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(all, &QPushButton::clicked, this, [this] { desk_.run(Desk::Command::UnitOverview); });
     connect(rec, &QPushButton::clicked, this, &TfrmMenu::btnShowRecordClick);
@@ -143,7 +146,10 @@ void TfrmMenu::refreshUnitList() {
         const int count = m.section >= 0 ? p.course.sectionUnitCount[m.section + 1] : 0;
         for (int i = 0; i < count; ++i) {
             // Blanks line the units up on screen; a screen reader reads the unit alone.
-            auto* item = new QListWidgetItem(qs(UnitItemText(p, i)), lstUnit);
+            // Why to practise the unit next follows it in words, so that it is read out too.
+            const std::string next = UnitNextMark(p, i);
+            auto* item = new QListWidgetItem(
+                qs(UnitItemText(p, i)) + (next.empty() ? QString() : "　" + qs(next)), lstUnit);
             item->setData(Qt::AccessibleTextRole, item->text().simplified());
         }
         lstUnit->setCurrentRow(m.unit);
@@ -213,6 +219,12 @@ void TfrmMenu::btnOkClick() {
     // The focus item of the similar questions may have moved without a selection change.
     if (lstRuidai->count() > 0) lstRuidaiClick();
     if (ConfirmUnitChoice(desk_.program())) accept();
+}
+
+void TfrmMenu::btnNextPracticeClick() {
+    if (!MenuChooseNextPractice(desk_.program())) return;
+    refreshUnits();
+    btnOkClick();
 }
 
 void TfrmMenu::btnShowRecordClick() {

@@ -28,6 +28,8 @@ class TfrmMenu : public QDialog {
     void lstRuidaiClick();
     void btnRuidaiClearClick();
     void btnOkClick();
+    // 次の練習: chooses the first unit the learner should practise next and opens it.
+    void btnNextPracticeClick();
     void btnShowRecordClick();
     // Shows Program::menu in the lists.
     void refreshLists();

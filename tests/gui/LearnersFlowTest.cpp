@@ -247,6 +247,7 @@ class LearnersFlowTest : public QObject {
         writeSjis(file, text);
 
         QStringList units, unitsAfter, listed, listedAfter, details;
+        QString spoken;
         std::vector<QPointF> points;
         QImage chart;
         const QString csv = f.temp.filePath(QStringLiteral("records.csv"));
@@ -282,6 +283,7 @@ class LearnersFlowTest : public QObject {
             auto* unitList = in<QListWidget>(d, "lstUnit");
             for (int i = 0; i < 3; ++i)
                 units << unitList->item(i)->text();
+            spoken = unitList->item(2)->data(Qt::AccessibleTextRole).toString();
             in<QPushButton>(d, "btnShowRecord")->click();
             for (int i = 0; i < 3; ++i)
                 unitsAfter << unitList->item(i)->text();
@@ -291,6 +293,11 @@ class LearnersFlowTest : public QObject {
         QVERIFY(units[0].contains(QStringLiteral("[3]")) &&
                 units[1].contains(QStringLiteral("[12]")));
         QVERIFY(units[2].contains(QStringLiteral("[ ]")));
+        // What to practise next follows each unit in words: the unit never practised says
+        // so, the two last scored 100 say nothing; after the erase all three are new again.
+        QVERIFY2(units[2].endsWith(QStringLiteral("　未")), qPrintable(units[2]));
+        QVERIFY(!units[0].contains(QStringLiteral("未")) && !units[1].contains(QStringLiteral("要")));
+        QVERIFY2(spoken.endsWith(QStringLiteral("かっこのある方程式 未")), qPrintable(spoken));
         QCOMPARE(listed.mid(0, 4), (QStringList{QStringLiteral("方程式の解き方"),
                                                 QStringLiteral("03回S11(1) 等式の性質"),
                                                 QStringLiteral("12回S12(2) 移項"),
@@ -317,6 +324,8 @@ class LearnersFlowTest : public QObject {
         QVERIFY(left.contains(QStringLiteral("[password]")));
         QVERIFY(unitsAfter[0].contains(QStringLiteral("[ ]")) &&
                 unitsAfter[1].contains(QStringLiteral("[ ]")));
+        QVERIFY(unitsAfter[0].endsWith(QStringLiteral("　未")) &&
+                unitsAfter[1].endsWith(QStringLiteral("　未")));
         // The CSV holds the fifteen runs as they were before the erase.
         const QStringList rows =
             QString::fromUtf8(readAll(csv)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);

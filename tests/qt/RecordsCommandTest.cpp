@@ -53,3 +53,28 @@ TEST(RecordsCommand, FormulaNamesComeOutAsText) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RecordsSummary, OneRowPerLearnerOfTheRosterAndTheFilesWithTheClassLineLast) {
+    QTemporaryDir tmp;
+    const QString c = course(tmp);
+    // A learner file no roster names, its first line damaged.
+    put(c + "/Eq1/jiro.ini", {"[S11(1) 等式]", "1=こわれた", "2=2005年03月02日 09:05 []  8/10  80点 01:01"});
+    const Outcome sum = runVelmix({"records", c, "--summary", "--lesson", "1"}, tmp.path());
+    EXPECT_EQ(sum.exitCode, 1);
+    EXPECT_EQ(sum.text(), "learner,records,practised,mean,S11(1) 等式 runs,S11(1) 等式 score\r\n"
+                          "taro,ok,1,10.0,1,10\r\n"
+                          "hanako,none,0,,,\r\n"
+                          "'=1+2,ok,1,10.0,1,10\r\n"
+                          "jiro,damaged,1,80.0,2,80\r\n"
+                          "(class),,,,3,33.3\r\n");
+    EXPECT_NE(sum.err.indexOf(QStringLiteral("Eq1/jiro.ini: 1行が記録の行として読めません")), -1)
+        << sum.err.toStdString();
+
+    const Outcome mixed = runVelmix({"records", c, "--summary", "--learner", "taro"}, tmp.path());
+    EXPECT_EQ(mixed.exitCode, 2);
+    EXPECT_TRUE(mixed.out.isEmpty());
+}
+
+} // namespace

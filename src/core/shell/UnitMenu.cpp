@@ -5,6 +5,7 @@
 #include "Program.h"
 #include "formats/CourseIndex.h"
 #include "formats/CourseNames.h"
+#include "learners/ClassGrid.h"
 #include "learners/LearnerFiles.h"
 #include "learners/Records.h"
 #include "shell/Prompts.h"
@@ -142,6 +143,8 @@ void ComputeMarks(Program& p) {
     MenuState& m = p.menu;
     for (Lines& marks : m.unitMarks)
         marks.clear();
+    for (Lines& marks : m.nextMarks)
+        marks.clear();
     if (!lessonLoaded(p)) return;
     const int lesson = m.lesson + 1;
     // The similar questions are looked up again after start-up, after the question editor
@@ -153,6 +156,9 @@ void ComputeMarks(Program& p) {
                           LearnerFile(p.platform.files, p.course, p.session.learnerName,
                                       p.shell.logOnFolder, lesson));
     const int sections = static_cast<int>(p.course.sectionNames.size());
+    // What to practise next is the logged-on learner's; without one no unit is marked.
+    const bool learner = !p.session.learnerName.empty();
+    const DateTime now = p.platform.clock.now();
     for (int d = 1; d <= sections; ++d) {
         const std::string que = queFileOf(p, lesson, d);
         Lines lines;
@@ -169,7 +175,11 @@ void ComputeMarks(Program& p) {
         m.hasRuidai[d].resize(count, false);
         for (int e = 1; e <= count; ++e) {
             if (full) m.hasRuidai[d][e - 1] = holdsLine(lines, "[[unit" + std::to_string(e) + "R1");
-            const int n = book.count(RecordKey(p.course, UnitRef{lesson, d, e, 0}));
+            const std::string key = RecordKey(p.course, UnitRef{lesson, d, e, 0});
+            const int n = book.count(key);
+            m.nextMarks[d].push_back(
+                learner ? NextReasonMark(PracticeNext(ProgressOf(book.records(key)), now))
+                        : std::string());
             m.unitMarks[d].push_back((m.hasRuidai[d][e - 1] ? J("◎") : J("　")) + "[" +
                                      (n == 0 ? std::string(" ") : std::to_string(n)) + "]");
         }
@@ -194,6 +204,28 @@ std::string UnitItemText(const Program& p, int pos) {
     const Lines& marks = m.unitMarks[m.section + 1];
     const std::string& mark = pos < static_cast<int>(marks.size()) ? marks[pos] : std::string();
     return UnitItemText(mark, units[pos]);
+}
+
+std::string UnitNextMark(const Program& p, int pos) {
+    const MenuState& m = p.menu;
+    if (m.section < 0 || m.section + 1 > MaxTableEntry) return {};
+    const Lines& marks = m.nextMarks[m.section + 1];
+    return pos >= 0 && pos < static_cast<int>(marks.size()) ? marks[pos] : std::string();
+}
+
+bool MenuChooseNextPractice(Program& p) {
+    const MenuState& m = p.menu;
+    for (int d = 1; d <= MaxTableEntry; ++d) {
+        const Lines& marks = m.nextMarks[d];
+        const auto at = std::find_if(marks.begin(), marks.end(),
+                                     [](const std::string& s) { return !s.empty(); });
+        if (at == marks.end()) continue;
+        MenuChooseSection(p, d - 1);
+        MenuChooseUnit(p, static_cast<int>(at - marks.begin()));
+        return true;
+    }
+    p.platform.prompter.message(J("次に練習する単元はありません"));
+    return false;
 }
 
 bool ConfirmUnitChoice(Program& p) {

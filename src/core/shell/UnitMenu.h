@@ -47,6 +47,13 @@ void ComputeMarks(Program& p);
 std::string UnitItemText(const Program& p, int pos);
 std::string UnitItemText(const std::string& mark, const std::string& unitLine);
 
+// The words after unit item pos of the current section saying why the learner should
+// practise it next ("未", "要復習", "要テスト"); "" when he need not, or no one is logged on.
+std::string UnitNextMark(const Program& p, int pos);
+// 次の練習: chooses the first unit of the lesson, in index order, that the learner should
+// practise next, and returns true; says "次に練習する単元はありません" when there is none.
+bool MenuChooseNextPractice(Program& p);
+
 // The menu's OK: with lesson, section and unit chosen, stores SelectedUnit and SelectedNames and
 // returns true; otherwise says "メニューを選択してください" and returns false.
 bool ConfirmUnitChoice(Program& p);
