@@ -37,21 +37,21 @@ KeypadPanel::KeypadPanel(QWidget* parent) : QWidget(parent) {
     auto* fl = new QGridLayout(fraction);
     fl->setContentsMargins(6, 4, 6, 6);
     fl->setSpacing(3);
-    edtSign_ = padField(fraction, "edtSign", QStringLiteral("符号"));
-    edtSign_->setFixedWidth(28);
-    edtBunshi_ = padField(fraction, "edtBunshi", QStringLiteral("分子"));
-    edtBunbo_ = padField(fraction, "edtBunbo", QStringLiteral("分母"));
-    shpBunno_ = new QFrame(fraction);
-    shpBunno_->setObjectName(QStringLiteral("shpBunno"));
-    shpBunno_->setFixedHeight(3);
-    shpBunno_->setAutoFillBackground(true);
+    edtSign = padField(fraction, "edtSign", QStringLiteral("符号"));
+    edtSign->setFixedWidth(28);
+    edtBunshi = padField(fraction, "edtBunshi", QStringLiteral("分子"));
+    edtBunbo = padField(fraction, "edtBunbo", QStringLiteral("分母"));
+    shpBunno = new QFrame(fraction);
+    shpBunno->setObjectName(QStringLiteral("shpBunno"));
+    shpBunno->setFixedHeight(3);
+    shpBunno->setAutoFillBackground(true);
     auto* stack = new QVBoxLayout;
     stack->setSpacing(2);
-    stack->addWidget(edtBunshi_);
-    stack->addWidget(shpBunno_);
-    stack->addWidget(edtBunbo_);
+    stack->addWidget(edtBunshi);
+    stack->addWidget(shpBunno);
+    stack->addWidget(edtBunbo);
     auto* shown = new QHBoxLayout;
-    shown->addWidget(edtSign_, 0, Qt::AlignVCenter);
+    shown->addWidget(edtSign, 0, Qt::AlignVCenter);
     shown->addLayout(stack, 1);
     fl->addLayout(shown, 0, 0, 3, 2);
     QPushButton* bunno = key(fraction, "btnBunno", QStringLiteral("分の"));
@@ -124,12 +124,12 @@ QPushButton* KeypadPanel::key(QWidget* parent, const char* name, const QString& 
 }
 
 void KeypadPanel::showPad(const FractionPad& pad) {
-    edtSign_->setText(QString::fromStdString(pad.sign));
-    edtBunshi_->setText(QString::fromStdString(pad.numerator));
-    edtBunbo_->setText(QString::fromStdString(pad.denominator));
-    paintBackground(shpBunno_, pad.barMarked ? QColor(255, 0, 0) : QColor(40, 40, 40));
+    edtSign->setText(QString::fromStdString(pad.sign));
+    edtBunshi->setText(QString::fromStdString(pad.numerator));
+    edtBunbo->setText(QString::fromStdString(pad.denominator));
+    paintBackground(shpBunno, pad.barMarked ? QColor(255, 0, 0) : QColor(40, 40, 40));
     // The field the next digit goes to stands out.
     const QString active = QStringLiteral("QLineEdit { background: #fff8c0; }");
-    edtBunbo_->setStyleSheet(pad.denominatorFirst ? active : QString());
-    edtBunshi_->setStyleSheet(pad.denominatorFirst ? QString() : active);
+    edtBunbo->setStyleSheet(pad.denominatorFirst ? active : QString());
+    edtBunshi->setStyleSheet(pad.denominatorFirst ? QString() : active);
 }

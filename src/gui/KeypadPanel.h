@@ -32,8 +32,8 @@ class KeypadPanel : public QWidget {
   private:
     QPushButton* key(QWidget* parent, const char* name, const QString& caption);
 
-    QLineEdit* edtSign_ = nullptr;
-    QLineEdit* edtBunshi_ = nullptr;
-    QLineEdit* edtBunbo_ = nullptr;
-    QFrame* shpBunno_ = nullptr;
+    QLineEdit* edtSign = nullptr;
+    QLineEdit* edtBunshi = nullptr;
+    QLineEdit* edtBunbo = nullptr;
+    QFrame* shpBunno = nullptr;
 };

@@ -98,14 +98,14 @@ void TfrmPrint::buildMenu() {
          [this] { copyPageToClipboard(); });
 
     QMenu* view = menu_->addMenu(QStringLiteral("表示(&V)"));
-    mnuKaitou_ = item(view, "mnuKaitou", QStringLiteral("解答表示(&A)"), [this] {
+    mnuKaitou = item(view, "mnuKaitou", QStringLiteral("解答表示(&A)"), [this] {
         desk_.toggleAnswers();
-        if (sheet_) mnuKaitou_->setChecked(sheet_->ShowAnswers);
+        if (sheet_) mnuKaitou->setChecked(sheet_->ShowAnswers);
     });
-    mnuKaitou_->setCheckable(true);
+    mnuKaitou->setCheckable(true);
     connect(view, &QMenu::aboutToShow, this, [this] {
-        mnuKaitou_->setEnabled(desk_.answersSwitchable());
-        if (sheet_) mnuKaitou_->setChecked(sheet_->ShowAnswers);
+        mnuKaitou->setEnabled(desk_.answersSwitchable());
+        if (sheet_) mnuKaitou->setChecked(sheet_->ShowAnswers);
     });
 
     QMenu* settings = menu_->addMenu(QStringLiteral("設定(&C)"));

@@ -83,7 +83,7 @@ class TfrmPrint : public QWidget {
     QMenuBar* menu_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     PageView* view_ = nullptr;
-    QAction* mnuKaitou_ = nullptr;
+    QAction* mnuKaitou = nullptr;
     QImage page_;
     QImage reduced_;
     bool reducedShown_ = false;

@@ -19,32 +19,32 @@ TfrmPrintMode::TfrmPrintMode(Desk& desk, QWidget* parent) : QDialog(parent), des
     setWindowTitle(QStringLiteral("印字モードの設定"));
     auto* layout = new QVBoxLayout(this);
 
-    radDisplay_ = new QRadioButton(QStringLiteral("画面に忠実に印刷する"));
-    radDisplay_->setObjectName(QStringLiteral("radDisplay"));
-    radPrinter_ = new QRadioButton(QStringLiteral("プリンタの解像度で印刷する"));
-    radPrinter_->setObjectName(QStringLiteral("radPrinter"));
+    radDisplay = new QRadioButton(QStringLiteral("画面に忠実に印刷する"));
+    radDisplay->setObjectName(QStringLiteral("radDisplay"));
+    radPrinter = new QRadioButton(QStringLiteral("プリンタの解像度で印刷する"));
+    radPrinter->setObjectName(QStringLiteral("radPrinter"));
     // The dialog's own choice until start-up selects the stored one.
-    radPrinter_->setChecked(true);
-    layout->addWidget(radDisplay_);
-    layout->addWidget(radPrinter_);
+    radPrinter->setChecked(true);
+    layout->addWidget(radDisplay);
+    layout->addWidget(radPrinter);
 
     auto* numbers = new QGroupBox(QStringLiteral("番号"));
     numbers->setObjectName(QStringLiteral("grbNumber"));
     auto* form = new QHBoxLayout(numbers);
-    spnStart_ = new QSpinBox;
-    spnStart_->setObjectName(QStringLiteral("spnStart"));
-    spnStart_->setAccessibleName(QStringLiteral("開始番号"));
-    spnStart_->setRange(1, 99999);
-    spnStart_->setValue(1);
+    spnStart = new QSpinBox;
+    spnStart->setObjectName(QStringLiteral("spnStart"));
+    spnStart->setAccessibleName(QStringLiteral("開始番号"));
+    spnStart->setRange(1, 99999);
+    spnStart->setValue(1);
     auto* startLabel = new QLabel(QStringLiteral("開始番号"));
-    startLabel->setBuddy(spnStart_);
-    chkNumber_ = new QCheckBox(QStringLiteral("№を付ける"));
-    chkNumber_->setObjectName(QStringLiteral("chkNumber"));
-    chkNumber_->setChecked(true);
+    startLabel->setBuddy(spnStart);
+    chkNumber = new QCheckBox(QStringLiteral("№を付ける"));
+    chkNumber->setObjectName(QStringLiteral("chkNumber"));
+    chkNumber->setChecked(true);
     form->addWidget(startLabel);
-    form->addWidget(spnStart_);
+    form->addWidget(spnStart);
     form->addSpacing(12);
-    form->addWidget(chkNumber_);
+    form->addWidget(chkNumber);
     form->addStretch(1);
     layout->addWidget(numbers);
 
@@ -58,20 +58,20 @@ TfrmPrintMode::TfrmPrintMode(Desk& desk, QWidget* parent) : QDialog(parent), des
 }
 
 void TfrmPrintMode::selectMode(bool printerResolution) {
-    (printerResolution ? radPrinter_ : radDisplay_)->setChecked(true);
+    (printerResolution ? radPrinter : radDisplay)->setChecked(true);
     desk_.program().sheets.printerResolution = printerResolution;
 }
 
 void TfrmPrintMode::openForActive() {
     const PrintModeSettings mode = CurrentPrintMode(desk_.program());
-    (mode.printerResolution ? radPrinter_ : radDisplay_)->setChecked(true);
-    spnStart_->setValue(mode.nextNumber);
-    chkNumber_->setChecked(mode.numbered);
+    (mode.printerResolution ? radPrinter : radDisplay)->setChecked(true);
+    spnStart->setValue(mode.nextNumber);
+    chkNumber->setChecked(mode.numbered);
     desk_.runModal(*this);
 }
 
 void TfrmPrintMode::btnCloseClick() {
-    ApplyPrintMode(desk_.program(), PrintModeSettings{radPrinter_->isChecked(), spnStart_->value(),
-                                                      chkNumber_->isChecked()});
+    ApplyPrintMode(desk_.program(), PrintModeSettings{radPrinter->isChecked(), spnStart->value(),
+                                                      chkNumber->isChecked()});
     accept();
 }

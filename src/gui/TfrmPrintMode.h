@@ -22,8 +22,8 @@ class TfrmPrintMode : public QDialog {
 
   private:
     Desk& desk_;
-    QRadioButton* radDisplay_ = nullptr;
-    QRadioButton* radPrinter_ = nullptr;
-    QSpinBox* spnStart_ = nullptr;
-    QCheckBox* chkNumber_ = nullptr;
+    QRadioButton* radDisplay = nullptr;
+    QRadioButton* radPrinter = nullptr;
+    QSpinBox* spnStart = nullptr;
+    QCheckBox* chkNumber = nullptr;
 };

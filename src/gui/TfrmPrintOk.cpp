@@ -38,52 +38,52 @@ TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(10);
 
-    lblPWidth_ = new QLabel(QStringLiteral("横："));
-    lblPWidth_->setObjectName(QStringLiteral("lblPWidth"));
-    lblPHeight_ = new QLabel(QStringLiteral("縦："));
-    lblPHeight_->setObjectName(QStringLiteral("lblPHeight"));
+    lblPWidth = new QLabel(QStringLiteral("横："));
+    lblPWidth->setObjectName(QStringLiteral("lblPWidth"));
+    lblPHeight = new QLabel(QStringLiteral("縦："));
+    lblPHeight->setObjectName(QStringLiteral("lblPHeight"));
     auto* size = new QHBoxLayout;
-    size->addWidget(lblPWidth_);
+    size->addWidget(lblPWidth);
     size->addSpacing(24);
-    size->addWidget(lblPHeight_);
+    size->addWidget(lblPHeight);
     size->addStretch(1);
     layout->addLayout(size);
 
-    lblSize_ = new QLabel;
-    lblSize_->setObjectName(QStringLiteral("lblSize"));
-    layout->addWidget(lblSize_);
+    lblSize = new QLabel;
+    lblSize->setObjectName(QStringLiteral("lblSize"));
+    layout->addWidget(lblSize);
 
-    spnStartNum_ = new QSpinBox;
-    spnStartNum_->setObjectName(QStringLiteral("spnStartNum"));
-    spnStartNum_->setAccessibleName(QStringLiteral("開始No"));
-    spnStartNum_->setRange(1, 99999); // as 開始番号 of the print-mode dialog
-    spnStartNum_->setMinimumWidth(72);
+    spnStartNum = new QSpinBox;
+    spnStartNum->setObjectName(QStringLiteral("spnStartNum"));
+    spnStartNum->setAccessibleName(QStringLiteral("開始No"));
+    spnStartNum->setRange(1, 99999); // as 開始番号 of the print-mode dialog
+    spnStartNum->setMinimumWidth(72);
     auto* startLabel = new QLabel(QStringLiteral("開始No"));
-    startLabel->setBuddy(spnStartNum_);
+    startLabel->setBuddy(spnStartNum);
     auto* start = new QHBoxLayout;
     start->addWidget(startLabel);
-    start->addWidget(spnStartNum_);
+    start->addWidget(spnStartNum);
     start->addStretch(1);
     layout->addLayout(start);
 
-    btnSettei_ = captionWideButton("btnSettei", QStringLiteral("プリンタ設定"));
-    btnPrint_ = captionWideButton("btnPrint", QStringLiteral("印刷開始"));
-    btnClose_ = captionWideButton("btnClose", QStringLiteral("閉じる"));
-    btnPrint_->setDefault(true);
+    btnSettei = captionWideButton("btnSettei", QStringLiteral("プリンタ設定"));
+    btnPrint = captionWideButton("btnPrint", QStringLiteral("印刷開始"));
+    btnClose = captionWideButton("btnClose", QStringLiteral("閉じる"));
+    btnPrint->setDefault(true);
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
-    row->addWidget(btnSettei_);
+    row->addWidget(btnSettei);
     row->addStretch(1);
-    row->addWidget(btnPrint_);
-    row->addWidget(btnClose_);
+    row->addWidget(btnPrint);
+    row->addWidget(btnClose);
     layout->addSpacing(4);
     layout->addLayout(row);
     setMinimumWidth(400);
 
-    connect(btnSettei_, &QPushButton::clicked, this, &TfrmPrintOk::btnSetteiClick);
-    connect(btnPrint_, &QPushButton::clicked, this, &TfrmPrintOk::btnPrintClick);
-    connect(btnClose_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(spnStartNum_, &QSpinBox::valueChanged, this, [this](int value) {
+    connect(btnSettei, &QPushButton::clicked, this, &TfrmPrintOk::btnSetteiClick);
+    connect(btnPrint, &QPushButton::clicked, this, &TfrmPrintOk::btnPrintClick);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(spnStartNum, &QSpinBox::valueChanged, this, [this](int value) {
         if (desk_.program().sheets.current) SetStartNo(desk_.program(), value);
     });
 }
@@ -104,11 +104,11 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
     if (!program.sheets.current) return;
     page_ = std::move(page);
     showPrinterSize();
-    lblSize_->setText(qs(PaperSizeHint(program)));
+    lblSize->setText(qs(PaperSizeHint(program)));
     {
         // The copies start from the number the page shows.
-        const QSignalBlocker quiet(spnStartNum_);
-        spnStartNum_->setValue(program.sheets.current->startNumber);
+        const QSignalBlocker quiet(spnStartNum);
+        spnStartNum->setValue(program.sheets.current->startNumber);
     }
     printerChosen_ = false;
     setButtonsEnabled(true);
@@ -118,14 +118,14 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
 
 void TfrmPrintOk::showPrinterSize() {
     QtPrinterTarget target(printer());
-    lblPWidth_->setText(QStringLiteral("横：%1").arg(target.pageWidth()));
-    lblPHeight_->setText(QStringLiteral("縦：%1").arg(target.pageHeight()));
+    lblPWidth->setText(QStringLiteral("横：%1").arg(target.pageWidth()));
+    lblPHeight->setText(QStringLiteral("縦：%1").arg(target.pageHeight()));
 }
 
 void TfrmPrintOk::setButtonsEnabled(bool enabled) {
-    btnSettei_->setEnabled(enabled);
-    btnPrint_->setEnabled(enabled);
-    btnClose_->setEnabled(enabled);
+    btnSettei->setEnabled(enabled);
+    btnPrint->setEnabled(enabled);
+    btnClose->setEnabled(enabled);
 }
 
 void TfrmPrintOk::btnSetteiClick() {
@@ -140,11 +140,11 @@ void TfrmPrintOk::btnPrintClick() {
         showPrinterSize();
         printerChosen_ = true;
     }
-    lblSize_->setText(QStringLiteral("印刷中"));
+    lblSize->setText(QStringLiteral("印刷中"));
     setButtonsEnabled(false);
     const Outcome outcome = printCopies();
     setButtonsEnabled(true);
-    lblSize_->setText(QStringLiteral("印刷完了"));
+    lblSize->setText(QStringLiteral("印刷完了"));
     if (outcome.cancelled)
         desk_.prompter().message(J("印刷を中止しました（") + std::to_string(outcome.printed) +
                                  J(" 部印刷しました）"));

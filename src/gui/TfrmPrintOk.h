@@ -46,11 +46,11 @@ class TfrmPrintOk : public QDialog {
     std::unique_ptr<QPrinter> printer_;
     PageImageSource page_;
     bool printerChosen_ = false;
-    QLabel* lblPWidth_ = nullptr;
-    QLabel* lblPHeight_ = nullptr;
-    QLabel* lblSize_ = nullptr;
-    QSpinBox* spnStartNum_ = nullptr;
-    QPushButton* btnSettei_ = nullptr;
-    QPushButton* btnPrint_ = nullptr;
-    QPushButton* btnClose_ = nullptr;
+    QLabel* lblPWidth = nullptr;
+    QLabel* lblPHeight = nullptr;
+    QLabel* lblSize = nullptr;
+    QSpinBox* spnStartNum = nullptr;
+    QPushButton* btnSettei = nullptr;
+    QPushButton* btnPrint = nullptr;
+    QPushButton* btnClose = nullptr;
 };

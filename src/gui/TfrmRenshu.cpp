@@ -57,11 +57,11 @@ TfrmRenshu::TfrmRenshu(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     sideLayout->addWidget(buildAnswerPanel());
     layout->addWidget(side_);
 
-    imgPaper2_ = new PageView;
-    imgPaper2_->setObjectName(QStringLiteral("imgPaper2"));
+    imgPaper2 = new PageView;
+    imgPaper2->setObjectName(QStringLiteral("imgPaper2"));
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("scrPaper"));
-    scroll_->setWidget(imgPaper2_);
+    scroll_->setWidget(imgPaper2);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(scroll_, 1);
@@ -79,41 +79,41 @@ QPushButton* TfrmRenshu::button(QWidget* parent, const char* name, const QString
 }
 
 QWidget* TfrmRenshu::buildRunButtons() {
-    pnlRenshu_ = new QWidget(this);
-    pnlRenshu_->setObjectName(QStringLiteral("pnlRenshu"));
-    auto* l = new QVBoxLayout(pnlRenshu_);
+    pnlRenshu = new QWidget(this);
+    pnlRenshu->setObjectName(QStringLiteral("pnlRenshu"));
+    auto* l = new QVBoxLayout(pnlRenshu);
     l->setContentsMargins(4, 4, 4, 4);
-    btnAnki_ = button(pnlRenshu_, "btnAnki", QStringLiteral("暗記"));
-    btnRenshu_ = button(pnlRenshu_, "btnRenshu", QStringLiteral("練習"));
-    btnFukushu_ = button(pnlRenshu_, "btnFukushu", QStringLiteral("復習　"));
-    btnTest_ = button(pnlRenshu_, "btnTest", QStringLiteral("テスト"));
-    btnSeikai_ = button(pnlRenshu_, "btnSeikai", QStringLiteral("正解表示"));
-    btnTouan_ = button(pnlRenshu_, "btnTouan", QStringLiteral("答案表示"));
-    btnStartPrint_ = button(pnlRenshu_, "btnStartPrint", QStringLiteral("印　刷　"));
-    btnShowRecord_ = button(pnlRenshu_, "btnShowRecord", QStringLiteral("記録表示"));
-    btnEnd_ = button(pnlRenshu_, "btnEnd", QStringLiteral("閉じる"));
-    for (QPushButton* b : {btnAnki_, btnRenshu_, btnFukushu_, btnTest_}) {
+    btnAnki = button(pnlRenshu, "btnAnki", QStringLiteral("暗記"));
+    btnRenshu = button(pnlRenshu, "btnRenshu", QStringLiteral("練習"));
+    btnFukushu = button(pnlRenshu, "btnFukushu", QStringLiteral("復習　"));
+    btnTest = button(pnlRenshu, "btnTest", QStringLiteral("テスト"));
+    btnSeikai = button(pnlRenshu, "btnSeikai", QStringLiteral("正解表示"));
+    btnTouan = button(pnlRenshu, "btnTouan", QStringLiteral("答案表示"));
+    btnStartPrint = button(pnlRenshu, "btnStartPrint", QStringLiteral("印　刷　"));
+    btnShowRecord = button(pnlRenshu, "btnShowRecord", QStringLiteral("記録表示"));
+    btnEnd = button(pnlRenshu, "btnEnd", QStringLiteral("閉じる"));
+    for (QPushButton* b : {btnAnki, btnRenshu, btnFukushu, btnTest}) {
         b->setMinimumHeight(40);
         b->setFont(uiFont("ＭＳ Ｐゴシック", 18, true));
         l->addWidget(b);
     }
     l->addSpacing(10);
-    for (QPushButton* b : {btnSeikai_, btnTouan_, btnStartPrint_, btnShowRecord_})
+    for (QPushButton* b : {btnSeikai, btnTouan, btnStartPrint, btnShowRecord})
         l->addWidget(b);
     l->addSpacing(10);
-    l->addWidget(btnEnd_);
+    l->addWidget(btnEnd);
     l->addSpacing(10);
 
-    grbColor_ = new QGroupBox(QStringLiteral("解答欄の色"), pnlRenshu_);
-    grbColor_->setObjectName(QStringLiteral("grbColor"));
-    auto* colors = new QGridLayout(grbColor_);
+    grbColor = new QGroupBox(QStringLiteral("解答欄の色"), pnlRenshu);
+    grbColor->setObjectName(QStringLiteral("grbColor"));
+    auto* colors = new QGridLayout(grbColor);
     static const char* const spoken[4] = {"水色", "緑", "黄色", "桃色"};
     for (int i = 0; i < 4; ++i) {
-        rad_[static_cast<std::size_t>(i)] = new QRadioButton(grbColor_);
+        rad_[static_cast<std::size_t>(i)] = new QRadioButton(grbColor);
         QRadioButton* r = rad_[static_cast<std::size_t>(i)];
         r->setObjectName(QStringLiteral("rad%1").arg(i + 1));
         r->setAccessibleName(QString::fromUtf8(spoken[i]));
-        auto* swatch = new QLabel(grbColor_);
+        auto* swatch = new QLabel(grbColor);
         swatch->setObjectName(QStringLiteral("shpCol%1").arg(i + 1));
         swatch->setFixedSize(18, 18);
         swatch->setFrameShape(QFrame::Box);
@@ -123,80 +123,80 @@ QWidget* TfrmRenshu::buildRunButtons() {
         connect(r, &QRadioButton::clicked, this, [this, i] { setFieldColor(i); });
     }
     rad_[0]->setChecked(true);
-    l->addWidget(grbColor_);
+    l->addWidget(grbColor);
     l->addStretch(1);
 
-    connect(btnAnki_, &QPushButton::clicked, this, &TfrmRenshu::btnAnkiClick);
-    connect(btnRenshu_, &QPushButton::clicked, this, &TfrmRenshu::btnRenshuClick);
-    connect(btnFukushu_, &QPushButton::clicked, this, &TfrmRenshu::btnFukushuClick);
-    connect(btnTest_, &QPushButton::clicked, this, &TfrmRenshu::btnTestClick);
-    connect(btnSeikai_, &QPushButton::clicked, this, &TfrmRenshu::btnSeikaiClick);
-    connect(btnTouan_, &QPushButton::clicked, this, &TfrmRenshu::btnTouanClick);
-    connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmRenshu::btnStartPrintClick);
-    connect(btnShowRecord_, &QPushButton::clicked, this, &TfrmRenshu::btnShowRecordClick);
-    connect(btnEnd_, &QPushButton::clicked, this, &TfrmRenshu::btnEndClick);
-    return pnlRenshu_;
+    connect(btnAnki, &QPushButton::clicked, this, &TfrmRenshu::btnAnkiClick);
+    connect(btnRenshu, &QPushButton::clicked, this, &TfrmRenshu::btnRenshuClick);
+    connect(btnFukushu, &QPushButton::clicked, this, &TfrmRenshu::btnFukushuClick);
+    connect(btnTest, &QPushButton::clicked, this, &TfrmRenshu::btnTestClick);
+    connect(btnSeikai, &QPushButton::clicked, this, &TfrmRenshu::btnSeikaiClick);
+    connect(btnTouan, &QPushButton::clicked, this, &TfrmRenshu::btnTouanClick);
+    connect(btnStartPrint, &QPushButton::clicked, this, &TfrmRenshu::btnStartPrintClick);
+    connect(btnShowRecord, &QPushButton::clicked, this, &TfrmRenshu::btnShowRecordClick);
+    connect(btnEnd, &QPushButton::clicked, this, &TfrmRenshu::btnEndClick);
+    return pnlRenshu;
 }
 
 QWidget* TfrmRenshu::buildAnswerPanel() {
-    pnlSS_ = new QWidget(this);
-    pnlSS_->setObjectName(QStringLiteral("pnlSS"));
-    auto* l = new QVBoxLayout(pnlSS_);
+    pnlSS = new QWidget(this);
+    pnlSS->setObjectName(QStringLiteral("pnlSS"));
+    auto* l = new QVBoxLayout(pnlSS);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(4);
     l->addWidget(buildInputMode());
 
-    grbSelect_ = new QGroupBox(QStringLiteral("答えの選択"), pnlSS_);
-    grbSelect_->setObjectName(QStringLiteral("grbSelect"));
-    auto* sl = new QGridLayout(grbSelect_);
-    lstKgroup_ = namedList(grbSelect_, "lstKgroup", QRect(), QStringLiteral("答えの選択"));
-    lstKgroup_->setFont(uiFont("ＭＳ 明朝", 16));
-    lstKgroup_->setFocusPolicy(Qt::NoFocus);
-    sl->addWidget(lstKgroup_, 0, 0, 1, 2);
+    grbSelect = new QGroupBox(QStringLiteral("答えの選択"), pnlSS);
+    grbSelect->setObjectName(QStringLiteral("grbSelect"));
+    auto* sl = new QGridLayout(grbSelect);
+    lstKgroup = namedList(grbSelect, "lstKgroup", QRect(), QStringLiteral("答えの選択"));
+    lstKgroup->setFont(uiFont("ＭＳ 明朝", 16));
+    lstKgroup->setFocusPolicy(Qt::NoFocus);
+    sl->addWidget(lstKgroup, 0, 0, 1, 2);
     // For a pupil with the mouse alone: the chosen answer is entered or cleared here.
-    btnClear2_ = button(grbSelect_, "btnClear2", QStringLiteral("クリア"));
-    btnNext2_ = button(grbSelect_, "btnNext2", QStringLiteral("入力"));
-    for (QPushButton* b : {btnClear2_, btnNext2_})
+    btnClear2 = button(grbSelect, "btnClear2", QStringLiteral("クリア"));
+    btnNext2 = button(grbSelect, "btnNext2", QStringLiteral("入力"));
+    for (QPushButton* b : {btnClear2, btnNext2})
         b->setFocusPolicy(Qt::NoFocus);
-    sl->addWidget(btnClear2_, 1, 0);
-    sl->addWidget(btnNext2_, 1, 1);
-    l->addWidget(grbSelect_, 3);
-    connect(lstKgroup_, &QListWidget::itemClicked, this, &TfrmRenshu::lstKgroupClick);
-    connect(btnNext2_, &QPushButton::clicked, this, &TfrmRenshu::btnNext2Click);
-    connect(btnClear2_, &QPushButton::clicked, this, &TfrmRenshu::btnClear2Click);
+    sl->addWidget(btnClear2, 1, 0);
+    sl->addWidget(btnNext2, 1, 1);
+    l->addWidget(grbSelect, 3);
+    connect(lstKgroup, &QListWidget::itemClicked, this, &TfrmRenshu::lstKgroupClick);
+    connect(btnNext2, &QPushButton::clicked, this, &TfrmRenshu::btnNext2Click);
+    connect(btnClear2, &QPushButton::clicked, this, &TfrmRenshu::btnClear2Click);
 
-    grbMoji_ = new SoftKeyboard(pnlSS_);
-    l->addWidget(grbMoji_);
-    connect(grbMoji_, &SoftKeyboard::keyPressed, this, [this](const QString& caption) {
+    grbMoji = new SoftKeyboard(pnlSS);
+    l->addWidget(grbMoji);
+    connect(grbMoji, &SoftKeyboard::keyPressed, this, [this](const QString& caption) {
         QLineEdit* f = currentField();
         if (!f) return;
         setFieldText(qs(SoftKeyPress(sj(f->text()), f->hasSelectedText(), sj(caption))));
     });
-    connect(grbMoji_, &SoftKeyboard::backSpace, this, [this] {
+    connect(grbMoji, &SoftKeyboard::backSpace, this, [this] {
         if (QLineEdit* f = currentField()) setFieldText(qs(BackSpace(sj(f->text()))));
     });
-    connect(grbMoji_, &SoftKeyboard::clear, this, [this] { setFieldText(QString()); });
-    connect(grbMoji_, &SoftKeyboard::next, this, [this] { answerEnter(curKran_); });
+    connect(grbMoji, &SoftKeyboard::clear, this, [this] { setFieldText(QString()); });
+    connect(grbMoji, &SoftKeyboard::next, this, [this] { answerEnter(curKran_); });
 
-    pnlBunsu_ = new KeypadPanel(pnlSS_);
-    l->addWidget(pnlBunsu_);
-    connect(pnlBunsu_, &KeypadPanel::padDigit, this, [this](char d) {
+    pnlBunsu = new KeypadPanel(pnlSS);
+    l->addWidget(pnlBunsu);
+    connect(pnlBunsu, &KeypadPanel::padDigit, this, [this](char d) {
         PadDigit(w_.pad, d);
         padChanged();
     });
-    connect(pnlBunsu_, &KeypadPanel::padBunno, this, [this] {
+    connect(pnlBunsu, &KeypadPanel::padBunno, this, [this] {
         PadBunno(w_.pad);
         padChanged();
     });
-    connect(pnlBunsu_, &KeypadPanel::padSign, this, [this](char s) {
+    connect(pnlBunsu, &KeypadPanel::padSign, this, [this](char s) {
         PadSign(w_.pad, s);
         padChanged();
     });
-    connect(pnlBunsu_, &KeypadPanel::padInsert, this, [this] {
+    connect(pnlBunsu, &KeypadPanel::padInsert, this, [this] {
         if (QLineEdit* f = currentField()) setFieldText(qs(PadInsert(w_.pad, sj(f->text()))));
         padChanged();
     });
-    connect(pnlBunsu_, &KeypadPanel::padNext, this, [this] {
+    connect(pnlBunsu, &KeypadPanel::padNext, this, [this] {
         QLineEdit* f = currentField();
         if (!f) return;
         const PadNext next = PadNextKey(w_.pad, sj(f->text()));
@@ -204,133 +204,133 @@ QWidget* TfrmRenshu::buildAnswerPanel() {
         padChanged();
         if (next.enter) answerEnter(curKran_);
     });
-    connect(pnlBunsu_, &KeypadPanel::padClear, this, [this] {
+    connect(pnlBunsu, &KeypadPanel::padClear, this, [this] {
         PadClear(w_.pad);
         padChanged();
         setFieldText(QString());
     });
-    connect(pnlBunsu_, &KeypadPanel::integerKey, this, [this](const QString& caption) {
+    connect(pnlBunsu, &KeypadPanel::integerKey, this, [this](const QString& caption) {
         if (QLineEdit* f = currentField()) setFieldText(qs(IntegerKey(sj(f->text()), sj(caption))));
     });
-    connect(pnlBunsu_, &KeypadPanel::clearField, this, [this] { setFieldText(QString()); });
-    connect(pnlBunsu_, &KeypadPanel::enterField, this, [this] { answerEnter(curKran_); });
+    connect(pnlBunsu, &KeypadPanel::clearField, this, [this] { setFieldText(QString()); });
+    connect(pnlBunsu, &KeypadPanel::enterField, this, [this] { answerEnter(curKran_); });
 
-    grbTest_ = new QGroupBox(pnlSS_);
-    grbTest_->setObjectName(QStringLiteral("grbTest"));
-    auto* tl = new QGridLayout(grbTest_);
+    grbTest = new QGroupBox(pnlSS);
+    grbTest->setObjectName(QStringLiteral("grbTest"));
+    auto* tl = new QGridLayout(grbTest);
     tl->setContentsMargins(4, 4, 4, 4);
-    btnAnswer_ = button(grbTest_, "btnAnswer", QStringLiteral("答えを見る"));
-    btnHint_ = button(grbTest_, "btnHint", QStringLiteral("ヒントを見る"));
-    btnSaiten_ = button(grbTest_, "btnSaiten", QStringLiteral("採点　"));
-    btnAbort_ = button(grbTest_, "btnAbort", QStringLiteral("中止"));
-    tl->addWidget(btnAnswer_, 0, 0);
-    tl->addWidget(btnHint_, 0, 1);
-    tl->addWidget(btnSaiten_, 1, 0);
-    tl->addWidget(btnAbort_, 1, 1);
-    l->addWidget(grbTest_);
-    connect(btnAnswer_, &QPushButton::clicked, this, &TfrmRenshu::btnAnswerClick);
-    connect(btnHint_, &QPushButton::clicked, this, &TfrmRenshu::btnHintClick);
-    connect(btnSaiten_, &QPushButton::clicked, this, &TfrmRenshu::btnSaitenClick);
-    connect(btnAbort_, &QPushButton::clicked, this, &TfrmRenshu::btnAbortClick);
+    btnAnswer = button(grbTest, "btnAnswer", QStringLiteral("答えを見る"));
+    btnHint = button(grbTest, "btnHint", QStringLiteral("ヒントを見る"));
+    btnSaiten = button(grbTest, "btnSaiten", QStringLiteral("採点　"));
+    btnAbort = button(grbTest, "btnAbort", QStringLiteral("中止"));
+    tl->addWidget(btnAnswer, 0, 0);
+    tl->addWidget(btnHint, 0, 1);
+    tl->addWidget(btnSaiten, 1, 0);
+    tl->addWidget(btnAbort, 1, 1);
+    l->addWidget(grbTest);
+    connect(btnAnswer, &QPushButton::clicked, this, &TfrmRenshu::btnAnswerClick);
+    connect(btnHint, &QPushButton::clicked, this, &TfrmRenshu::btnHintClick);
+    connect(btnSaiten, &QPushButton::clicked, this, &TfrmRenshu::btnSaitenClick);
+    connect(btnAbort, &QPushButton::clicked, this, &TfrmRenshu::btnAbortClick);
     l->addWidget(buildMemoriseButtons());
 
-    imgMessXX_ = new MessagePicture(pnlSS_);
-    imgMessXX_->setObjectName(QStringLiteral("imgMessXX"));
-    imgMessXX_->setAccessibleName(QStringLiteral("答え合わせの知らせ"));
-    imgMessXX_->setFixedHeight(FeedbackHeight);
-    l->addWidget(imgMessXX_);
+    imgMessXX = new MessagePicture(pnlSS);
+    imgMessXX->setObjectName(QStringLiteral("imgMessXX"));
+    imgMessXX->setAccessibleName(QStringLiteral("答え合わせの知らせ"));
+    imgMessXX->setFixedHeight(FeedbackHeight);
+    l->addWidget(imgMessXX);
 
-    imgMemo_ = new ScratchPad(desk_.cursors(), pnlSS_);
-    imgMemo_->setObjectName(QStringLiteral("imgMemo"));
-    imgMemo_->setAccessibleName(QStringLiteral("計算用紙"));
-    imgMemo_->setMinimumHeight(120);
-    l->addWidget(imgMemo_, 2);
+    imgMemo = new ScratchPad(desk_.cursors(), pnlSS);
+    imgMemo->setObjectName(QStringLiteral("imgMemo"));
+    imgMemo->setAccessibleName(QStringLiteral("計算用紙"));
+    imgMemo->setMinimumHeight(120);
+    l->addWidget(imgMemo, 2);
     // Shown by a run, one way of input at a time: never all at once, or the window grows
     // taller than the screen.
-    grbSelect_->hide();
-    grbMoji_->hide();
-    pnlSS_->hide();
-    return pnlSS_;
+    grbSelect->hide();
+    grbMoji->hide();
+    pnlSS->hide();
+    return pnlSS;
 }
 
 QWidget* TfrmRenshu::buildInputMode() {
-    grbInput_ = new QGroupBox(QStringLiteral("入力モード"), pnlSS_);
-    grbInput_->setObjectName(QStringLiteral("grbInput"));
-    auto* l = new QHBoxLayout(grbInput_);
+    grbInput = new QGroupBox(QStringLiteral("入力モード"), pnlSS);
+    grbInput->setObjectName(QStringLiteral("grbInput"));
+    auto* l = new QHBoxLayout(grbInput);
     l->setContentsMargins(6, 2, 6, 2);
-    chkKaitou_ = new QCheckBox(QStringLiteral("解答選択"), grbInput_);
-    chkKaitou_->setObjectName(QStringLiteral("chkKaitou"));
-    chkRandom_ = new QCheckBox(QStringLiteral("ランダム"), grbInput_);
-    chkRandom_->setObjectName(QStringLiteral("chkRandom"));
-    for (QCheckBox* c : {chkKaitou_, chkRandom_}) {
+    chkKaitou = new QCheckBox(QStringLiteral("解答選択"), grbInput);
+    chkKaitou->setObjectName(QStringLiteral("chkKaitou"));
+    chkRandom = new QCheckBox(QStringLiteral("ランダム"), grbInput);
+    chkRandom->setObjectName(QStringLiteral("chkRandom"));
+    for (QCheckBox* c : {chkKaitou, chkRandom}) {
         c->setChecked(true);
         l->addWidget(c);
         connect(c, &QCheckBox::clicked, this, &TfrmRenshu::chkInputModeClick);
     }
-    chkKaitou_->setAccessibleDescription(QStringLiteral("答えを一覧から選ぶ"));
-    chkRandom_->setAccessibleDescription(QStringLiteral("一覧を毎回並べ替える"));
-    return grbInput_;
+    chkKaitou->setAccessibleDescription(QStringLiteral("答えを一覧から選ぶ"));
+    chkRandom->setAccessibleDescription(QStringLiteral("一覧を毎回並べ替える"));
+    return grbInput;
 }
 
 QWidget* TfrmRenshu::buildMemoriseButtons() {
-    pnlAnki_ = new QGroupBox(pnlSS_);
-    pnlAnki_->setObjectName(QStringLiteral("pnlAnki"));
-    auto* l = new QGridLayout(pnlAnki_);
+    pnlAnki = new QGroupBox(pnlSS);
+    pnlAnki->setObjectName(QStringLiteral("pnlAnki"));
+    auto* l = new QGridLayout(pnlAnki);
     l->setContentsMargins(4, 4, 4, 4);
-    btnNextA_ = button(pnlAnki_, "btnNextA", QStringLiteral("消して次へ"));
-    btnNextB_ = button(pnlAnki_, "btnNextB", QStringLiteral("消さずに次へ"));
-    btnShow_ = button(pnlAnki_, "btnShow", QStringLiteral("すべて表示"));
-    btnAllClear_ = button(pnlAnki_, "btnAllClear", QStringLiteral("すべて消去"));
-    btnClose_ = button(pnlAnki_, "btnClose", QStringLiteral("暗記終了"));
-    l->addWidget(btnNextA_, 0, 0);
-    l->addWidget(btnNextB_, 0, 1);
-    l->addWidget(btnShow_, 1, 0);
-    l->addWidget(btnAllClear_, 1, 1);
-    l->addWidget(btnClose_, 2, 0, 1, 2);
-    connect(btnNextA_, &QPushButton::clicked, this, &TfrmRenshu::btnNextAClick);
-    connect(btnNextB_, &QPushButton::clicked, this, &TfrmRenshu::btnNextBClick);
-    connect(btnShow_, &QPushButton::clicked, this, &TfrmRenshu::btnShowClick);
-    connect(btnAllClear_, &QPushButton::clicked, this, &TfrmRenshu::btnAllClearClick);
-    connect(btnClose_, &QPushButton::clicked, this, &TfrmRenshu::btnCloseClick);
-    pnlAnki_->hide();
-    return pnlAnki_;
+    btnNextA = button(pnlAnki, "btnNextA", QStringLiteral("消して次へ"));
+    btnNextB = button(pnlAnki, "btnNextB", QStringLiteral("消さずに次へ"));
+    btnShow = button(pnlAnki, "btnShow", QStringLiteral("すべて表示"));
+    btnAllClear = button(pnlAnki, "btnAllClear", QStringLiteral("すべて消去"));
+    btnClose = button(pnlAnki, "btnClose", QStringLiteral("暗記終了"));
+    l->addWidget(btnNextA, 0, 0);
+    l->addWidget(btnNextB, 0, 1);
+    l->addWidget(btnShow, 1, 0);
+    l->addWidget(btnAllClear, 1, 1);
+    l->addWidget(btnClose, 2, 0, 1, 2);
+    connect(btnNextA, &QPushButton::clicked, this, &TfrmRenshu::btnNextAClick);
+    connect(btnNextB, &QPushButton::clicked, this, &TfrmRenshu::btnNextBClick);
+    connect(btnShow, &QPushButton::clicked, this, &TfrmRenshu::btnShowClick);
+    connect(btnAllClear, &QPushButton::clicked, this, &TfrmRenshu::btnAllClearClick);
+    connect(btnClose, &QPushButton::clicked, this, &TfrmRenshu::btnCloseClick);
+    pnlAnki->hide();
+    return pnlAnki;
 }
 
 QWidget* TfrmRenshu::buildResultsPanel() {
-    pnlKiroku_ = new QWidget(this);
-    pnlKiroku_->setObjectName(QStringLiteral("pnlKiroku"));
+    pnlKiroku = new QWidget(this);
+    pnlKiroku->setObjectName(QStringLiteral("pnlKiroku"));
     // As narrow as a small screen needs, so that the page beside it shows its whole width;
     // the records then wrap.
-    pnlKiroku_->setMinimumWidth(MinRecordsWidth);
-    pnlKiroku_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    pnlKiroku_->setMaximumWidth(420);
-    auto* l = new QVBoxLayout(pnlKiroku_);
+    pnlKiroku->setMinimumWidth(MinRecordsWidth);
+    pnlKiroku->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    pnlKiroku->setMaximumWidth(420);
+    auto* l = new QVBoxLayout(pnlKiroku);
     l->setContentsMargins(4, 4, 4, 4);
-    lblKiroku_ = new QLabel(pnlKiroku_);
-    lblKiroku_->setObjectName(QStringLiteral("lblKiroku"));
-    lblKiroku_->setWordWrap(true);
-    memKiroku_ = new QPlainTextEdit(pnlKiroku_);
-    memKiroku_->setObjectName(QStringLiteral("memKiroku"));
-    memKiroku_->setReadOnly(true);
-    memKiroku_->setAccessibleName(QStringLiteral("練習の記録"));
-    memKiroku_->setFont(uiFont("ＭＳ ゴシック", 12));
-    memKiroku_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memKiroku_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    lblKiroku_->setBuddy(memKiroku_);
-    imgMess_ = new MessagePicture(pnlKiroku_);
-    imgMess_->setObjectName(QStringLiteral("imgMess"));
-    imgMess_->setAccessibleName(QStringLiteral("学習の案内"));
-    imgMess_->setMinimumHeight(240);
-    connect(imgMess_, &MessagePicture::clicked, this, &TfrmRenshu::imgMessClick);
-    l->addWidget(lblKiroku_);
-    l->addWidget(memKiroku_, 1);
-    l->addWidget(imgMess_, 1);
-    return pnlKiroku_;
+    lblKiroku = new QLabel(pnlKiroku);
+    lblKiroku->setObjectName(QStringLiteral("lblKiroku"));
+    lblKiroku->setWordWrap(true);
+    memKiroku = new QPlainTextEdit(pnlKiroku);
+    memKiroku->setObjectName(QStringLiteral("memKiroku"));
+    memKiroku->setReadOnly(true);
+    memKiroku->setAccessibleName(QStringLiteral("練習の記録"));
+    memKiroku->setFont(uiFont("ＭＳ ゴシック", 12));
+    memKiroku->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memKiroku->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    lblKiroku->setBuddy(memKiroku);
+    imgMess = new MessagePicture(pnlKiroku);
+    imgMess->setObjectName(QStringLiteral("imgMess"));
+    imgMess->setAccessibleName(QStringLiteral("学習の案内"));
+    imgMess->setMinimumHeight(240);
+    connect(imgMess, &MessagePicture::clicked, this, &TfrmRenshu::imgMessClick);
+    l->addWidget(lblKiroku);
+    l->addWidget(memKiroku, 1);
+    l->addWidget(imgMess, 1);
+    return pnlKiroku;
 }
 
 void TfrmRenshu::buildFields() {
     for (int k = 1; k <= MaxKran; ++k) {
-        auto* f = new QLineEdit(imgPaper2_);
+        auto* f = new QLineEdit(imgPaper2);
         f->setObjectName(QStringLiteral("M%1").arg(k));
         f->setAccessibleName(QStringLiteral("解答欄 %1").arg(k));
         f->setFrame(false);
@@ -384,13 +384,13 @@ void TfrmRenshu::relayoutPage() {
         LayOutPracticePage(desk_.program(), w_, canvas);
     }
     page_.setDevicePixelRatio(static_cast<qreal>(pixels.width()) / w);
-    imgPaper2_->setSheet(w_.sheet);
-    imgPaper2_->showImage(&page_, false);
-    imgPaper2_->update();
+    imgPaper2->setSheet(w_.sheet);
+    imgPaper2->showImage(&page_, false);
+    imgPaper2->update();
     // The page takes its whole width first where the window has it; the records beside it
     // take what is left.
     const int frame = 2 * scroll_->frameWidth() + scroll_->verticalScrollBar()->sizeHint().width();
-    scroll_->setMaximumWidth(pnlKiroku_->isHidden() ? QWIDGETSIZE_MAX : w + frame);
+    scroll_->setMaximumWidth(pnlKiroku->isHidden() ? QWIDGETSIZE_MAX : w + frame);
     placeFields();
 }
 
@@ -409,7 +409,7 @@ void TfrmRenshu::placeField(int box) {
         f->hide();
         return;
     }
-    const QRect r = imgPaper2_->toView(place);
+    const QRect r = imgPaper2->toView(place);
     // The answer's points on the page, kept inside the field's height.
     const int pixels =
         std::min((FieldFontSize(w_, box) * 4 + 1) / 3, std::max(8, r.height() - 4));
@@ -422,38 +422,38 @@ void TfrmRenshu::showInputWay() {
     // One way of entering answers at a time, as the input mode chooses.
     const InputWay way = InputWayOf(w_);
     const bool memorising = w_.run.kind == RunKind::Memorise;
-    grbInput_->setVisible(!memorising);
-    chkKaitou_->setChecked(w_.input.choices);
-    chkRandom_->setChecked(w_.input.random);
-    chkKaitou_->setEnabled(!w_.choices.empty());
-    chkRandom_->setEnabled(!w_.choices.empty() && w_.input.choices);
-    grbMoji_->setVisible(!memorising && way == InputWay::SoftKeys);
-    if (way == InputWay::SoftKeys) grbMoji_->setCaptions(w_.softKeys);
-    grbSelect_->setVisible(!memorising && way == InputWay::Choices);
-    lstKgroup_->clear();
-    lstKgroup_->addItems(qsLines(w_.choices));
-    pnlBunsu_->setVisible(!memorising && way == InputWay::Keypad);
-    pnlBunsu_->showPad(w_.pad);
+    grbInput->setVisible(!memorising);
+    chkKaitou->setChecked(w_.input.choices);
+    chkRandom->setChecked(w_.input.random);
+    chkKaitou->setEnabled(!w_.choices.empty());
+    chkRandom->setEnabled(!w_.choices.empty() && w_.input.choices);
+    grbMoji->setVisible(!memorising && way == InputWay::SoftKeys);
+    if (way == InputWay::SoftKeys) grbMoji->setCaptions(w_.softKeys);
+    grbSelect->setVisible(!memorising && way == InputWay::Choices);
+    lstKgroup->clear();
+    lstKgroup->addItems(qsLines(w_.choices));
+    pnlBunsu->setVisible(!memorising && way == InputWay::Keypad);
+    pnlBunsu->showPad(w_.pad);
 }
 
 void TfrmRenshu::showAnswerPanel() {
     side_->setFixedWidth(SideWidth);
-    pnlSS_->show();
+    pnlSS->show();
 }
 
 void TfrmRenshu::showBetweenRuns() {
     for (int k = 1; k <= MaxKran; ++k)
         fields_[static_cast<std::size_t>(k)]->hide();
-    pnlSS_->hide();
-    pnlAnki_->hide();
+    pnlSS->hide();
+    pnlAnki->hide();
     side_->setFixedWidth(ButtonsWidth);
-    pnlRenshu_->show();
-    pnlKiroku_->show();
+    pnlRenshu->show();
+    pnlKiroku->show();
     const bool marked = w_.run.phase == RunPhase::Marked;
-    btnSeikai_->setEnabled(MayShowAllAnswers(w_.run));
-    btnTouan_->setEnabled(marked);
-    btnTest_->setEnabled(true);
-    btnFukushu_->setEnabled(marked && w_.run.reviewOffered);
+    btnSeikai->setEnabled(MayShowAllAnswers(w_.run));
+    btnTouan->setEnabled(marked);
+    btnTest->setEnabled(true);
+    btnFukushu->setEnabled(marked && w_.run.reviewOffered);
     showRecords();
     scroll_->verticalScrollBar()->setValue(0);
 }
@@ -461,16 +461,16 @@ void TfrmRenshu::showBetweenRuns() {
 void TfrmRenshu::showRecords() {
     if (!w_.sheet) return;
     const UnitRecordsView view = UnitRecords(desk_.program(), *w_.sheet);
-    lblKiroku_->setText(qs(view.caption));
-    memKiroku_->setPlainText(qsLines(view.lines).join(QLatin1Char('\n')));
+    lblKiroku->setText(qs(view.caption));
+    memKiroku->setPlainText(qsLines(view.lines).join(QLatin1Char('\n')));
 }
 
 void TfrmRenshu::showGuidance() {
     const QColor blue(0, 0, 255);
-    imgMess_->line(0, QStringLiteral("　　　標準の学習コース"), 14, blue);
-    imgMess_->line(2, QStringLiteral("（１）［練習］ボタンで練習する"), 10, blue);
-    imgMess_->line(3, QStringLiteral("（２）［復習］ボタンで間違ったところを復習する"), 8, blue);
-    imgMess_->line(4, QStringLiteral("（３）［テスト］ボタンでテストする"), 10, blue);
+    imgMess->line(0, QStringLiteral("　　　標準の学習コース"), 14, blue);
+    imgMess->line(2, QStringLiteral("（１）［練習］ボタンで練習する"), 10, blue);
+    imgMess->line(3, QStringLiteral("（２）［復習］ボタンで間違ったところを復習する"), 8, blue);
+    imgMess->line(4, QStringLiteral("（３）［テスト］ボタンでテストする"), 10, blue);
 }
 
 bool TfrmRenshu::event(QEvent* event) {

@@ -129,36 +129,36 @@ class TfrmRenshu : public QDialog {
 
     QWidget* side_ = nullptr; // the run buttons, or the answer panel during a run
     // Between runs.
-    QWidget* pnlRenshu_ = nullptr;
-    QPushButton *btnRenshu_ = nullptr, *btnFukushu_ = nullptr, *btnTest_ = nullptr;
-    QPushButton *btnSeikai_ = nullptr, *btnTouan_ = nullptr, *btnStartPrint_ = nullptr;
-    QPushButton *btnShowRecord_ = nullptr, *btnEnd_ = nullptr;
-    QGroupBox* grbColor_ = nullptr;
+    QWidget* pnlRenshu = nullptr;
+    QPushButton *btnRenshu = nullptr, *btnFukushu = nullptr, *btnTest = nullptr;
+    QPushButton *btnSeikai = nullptr, *btnTouan = nullptr, *btnStartPrint = nullptr;
+    QPushButton *btnShowRecord = nullptr, *btnEnd = nullptr;
+    QGroupBox* grbColor = nullptr;
     std::array<QRadioButton*, 4> rad_{};
     // During a run.
-    QWidget* pnlSS_ = nullptr;
-    QGroupBox* grbSelect_ = nullptr;
-    QListWidget* lstKgroup_ = nullptr;
-    SoftKeyboard* grbMoji_ = nullptr;
-    KeypadPanel* pnlBunsu_ = nullptr;
-    QGroupBox* grbTest_ = nullptr;
-    QPushButton *btnAnswer_ = nullptr, *btnHint_ = nullptr, *btnSaiten_ = nullptr;
-    QPushButton* btnAbort_ = nullptr;
-    QPushButton *btnNext2_ = nullptr, *btnClear2_ = nullptr;
-    QGroupBox* grbInput_ = nullptr;
-    QCheckBox *chkKaitou_ = nullptr, *chkRandom_ = nullptr;
-    QWidget* pnlAnki_ = nullptr;
-    QPushButton *btnAnki_ = nullptr, *btnNextA_ = nullptr, *btnNextB_ = nullptr;
-    QPushButton *btnShow_ = nullptr, *btnAllClear_ = nullptr, *btnClose_ = nullptr;
-    MessagePicture* imgMessXX_ = nullptr;
-    ScratchPad* imgMemo_ = nullptr;
+    QWidget* pnlSS = nullptr;
+    QGroupBox* grbSelect = nullptr;
+    QListWidget* lstKgroup = nullptr;
+    SoftKeyboard* grbMoji = nullptr;
+    KeypadPanel* pnlBunsu = nullptr;
+    QGroupBox* grbTest = nullptr;
+    QPushButton *btnAnswer = nullptr, *btnHint = nullptr, *btnSaiten = nullptr;
+    QPushButton* btnAbort = nullptr;
+    QPushButton *btnNext2 = nullptr, *btnClear2 = nullptr;
+    QGroupBox* grbInput = nullptr;
+    QCheckBox *chkKaitou = nullptr, *chkRandom = nullptr;
+    QWidget* pnlAnki = nullptr;
+    QPushButton *btnAnki = nullptr, *btnNextA = nullptr, *btnNextB = nullptr;
+    QPushButton *btnShow = nullptr, *btnAllClear = nullptr, *btnClose = nullptr;
+    MessagePicture* imgMessXX = nullptr;
+    ScratchPad* imgMemo = nullptr;
     // The page.
     QScrollArea* scroll_ = nullptr;
-    PageView* imgPaper2_ = nullptr;
+    PageView* imgPaper2 = nullptr;
     std::array<QLineEdit*, MaxKran + 1> fields_{};
     // Results.
-    QWidget* pnlKiroku_ = nullptr;
-    QLabel* lblKiroku_ = nullptr;
-    QPlainTextEdit* memKiroku_ = nullptr;
-    MessagePicture* imgMess_ = nullptr;
+    QWidget* pnlKiroku = nullptr;
+    QLabel* lblKiroku = nullptr;
+    QPlainTextEdit* memKiroku = nullptr;
+    MessagePicture* imgMess = nullptr;
 };

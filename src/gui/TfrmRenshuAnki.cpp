@@ -31,22 +31,22 @@ void TfrmRenshu::btnAnkiClick() {
         // Tab goes to the memorise buttons, not from box to box.
         f->setFocusPolicy(Qt::ClickFocus);
     }
-    pnlKiroku_->hide();
-    pnlRenshu_->hide();
-    grbTest_->hide();
+    pnlKiroku->hide();
+    pnlRenshu->hide();
+    grbTest->hide();
     showInputWay();
-    pnlAnki_->show();
+    pnlAnki->show();
     showAnswerPanel();
-    btnSeikai_->setEnabled(false);
-    btnTouan_->setEnabled(false);
-    btnFukushu_->setEnabled(false);
-    imgMessXX_->setFixedHeight(MemoriseFeedbackHeight);
-    imgMessXX_->clear();
+    btnSeikai->setEnabled(false);
+    btnTouan->setEnabled(false);
+    btnFukushu->setEnabled(false);
+    imgMessXX->setFixedHeight(MemoriseFeedbackHeight);
+    imgMessXX->clear();
     drawHint();
     scroll_->verticalScrollBar()->setValue(0);
     relayoutPage();
     showMemorised(first);
-    if (!first) btnClose_->setFocus();
+    if (!first) btnClose->setFocus();
 }
 
 void TfrmRenshu::showMemorised(int box) {
@@ -67,12 +67,12 @@ void TfrmRenshu::listOtherAnswers(int box) {
     const Lines others = OtherAnswers(w_, box);
     if (others.empty()) {
         // A box with one answer: the list of the box before it must not stay.
-        if (!drawHint()) imgMessXX_->clear();
+        if (!drawHint()) imgMessXX->clear();
         return;
     }
-    imgMessXX_->line(0, QStringLiteral("別解は"), 14, Black);
+    imgMessXX->line(0, QStringLiteral("別解は"), 14, Black);
     for (std::size_t i = 0; i < others.size(); ++i)
-        imgMessXX_->line(static_cast<int>(i) + 1, qs(others[i]), 14, Blue);
+        imgMessXX->line(static_cast<int>(i) + 1, qs(others[i]), 14, Blue);
 }
 
 void TfrmRenshu::btnNextAClick() {
@@ -90,7 +90,7 @@ void TfrmRenshu::btnShowClick() {
     MemoriseShowAll(w_.run);
     showMemorised(0);
     curKran_ = w_.run.curKran;
-    if (!drawHint()) imgMessXX_->clear();
+    if (!drawHint()) imgMessXX->clear();
 }
 
 void TfrmRenshu::btnAllClearClick() {
@@ -102,7 +102,7 @@ void TfrmRenshu::btnCloseClick() {
     EndMemorising(w_);
     showBetweenRuns();
     relayoutPage();
-    imgMess_->clear();
-    imgMess_->line(0, QStringLiteral("　次は［練習です］"), 14, Blue);
-    btnRenshu_->setFocus();
+    imgMess->clear();
+    imgMess->line(0, QStringLiteral("　次は［練習です］"), 14, Blue);
+    btnRenshu->setFocus();
 }

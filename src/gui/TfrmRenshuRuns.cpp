@@ -44,14 +44,14 @@ void TfrmRenshu::study(Worksheet& sheet) {
     const QRect area = desk_.mainGeometry();
     if (area.isValid()) setGeometry(area);
     curKran_ = 0;
-    imgMessXX_->clear();
-    imgMess_->clear();
+    imgMessXX->clear();
+    imgMess->clear();
     showGuidance();
     showBetweenRuns();
     relayoutPage();
-    btnRenshu_->setFocus();
+    btnRenshu->setFocus();
     clock_ = p.platform.timers.make();
-    imgMemo_->reset();
+    imgMemo->reset();
     desk_.runModal(*this);
     finish();
 }
@@ -83,31 +83,31 @@ void TfrmRenshu::startRun(RunKind kind) {
     }
     showInputWay();
     // Past scores and records stay out of sight while the pupil answers.
-    pnlKiroku_->hide();
-    pnlRenshu_->hide();
-    pnlAnki_->hide();
-    grbTest_->show();
+    pnlKiroku->hide();
+    pnlRenshu->hide();
+    pnlAnki->hide();
+    grbTest->show();
     showAnswerPanel();
-    btnAnswer_->setVisible(!test);
-    btnHint_->setVisible(!test);
-    btnHint_->setEnabled(!w_.hint.empty());
-    btnSaiten_->setVisible(test);
-    btnSeikai_->setEnabled(false);
-    btnTouan_->setEnabled(false);
-    btnFukushu_->setEnabled(false);
-    imgMessXX_->clear();
-    imgMessXX_->setFixedHeight(FeedbackHeight);
+    btnAnswer->setVisible(!test);
+    btnHint->setVisible(!test);
+    btnHint->setEnabled(!w_.hint.empty());
+    btnSaiten->setVisible(test);
+    btnSeikai->setEnabled(false);
+    btnTouan->setEnabled(false);
+    btnFukushu->setEnabled(false);
+    imgMessXX->clear();
+    imgMessXX->setFixedHeight(FeedbackHeight);
     // How to answer, where the run's feedback will stand.
     const Lines guidance = RunGuidance(w_.run.kind, InputWayOf(w_));
     for (std::size_t i = 0; i < guidance.size(); ++i)
-        imgMessXX_->line(static_cast<int>(i), qs(guidance[i]), 12, Black);
+        imgMessXX->line(static_cast<int>(i), qs(guidance[i]), 12, Black);
     scroll_->verticalScrollBar()->setValue(0);
     relayoutPage();
     if (clock_ && kind != RunKind::Review) clock_->start(1000, [this] { Tick(w_.run); });
     if (focus)
         focusField(focus);
     else if (test)
-        btnSaiten_->setFocus();
+        btnSaiten->setFocus();
 }
 
 void TfrmRenshu::btnRenshuClick() {
@@ -136,7 +136,7 @@ void TfrmRenshu::answerEnter(int box) {
         if (out.next)
             focusField(out.next);
         else
-            btnSaiten_->setFocus();
+            btnSaiten->setFocus();
         return;
     case K::AskShowAnswer:
         f->clear();
@@ -162,7 +162,7 @@ void TfrmRenshu::wrongAnswer(int box, const EnterOutcome& out) {
         revealAnswer(box, out.shownAnswers);
         desk_.prompter().message(out.notice);
     } else {
-        imgMessXX_->line(0, qs(out.feedback), 14, Blue);
+        imgMessXX->line(0, qs(out.feedback), 14, Blue);
     }
     focusField(box);
     f->selectAll();
@@ -170,7 +170,7 @@ void TfrmRenshu::wrongAnswer(int box, const EnterOutcome& out) {
 
 void TfrmRenshu::acceptedAnswer(const EnterOutcome& out) {
     relayoutPage();
-    if (out.mark != MarkKind::Triangle) imgMessXX_->line(0, qs(out.feedback), 18, Red);
+    if (out.mark != MarkKind::Triangle) imgMessXX->line(0, qs(out.feedback), 18, Red);
     if (out.result) {
         runMarked(*out.result);
     } else if (out.reviewEnded) {
@@ -203,15 +203,15 @@ void TfrmRenshu::runMarked(const RunResult& result) {
     Random& random = desk_.program().platform.random;
     const Reaction reaction =
         ReactionFor(result.score, [&random](int n) { return random.below(n); });
-    imgMess_->clear();
-    imgMess_->setPicture(reactionPicture(reaction, devicePixelRatioF()));
-    imgMess_->setAccessibleDescription(QStringLiteral("%1点").arg(result.score));
+    imgMess->clear();
+    imgMess->setPicture(reactionPicture(reaction, devicePixelRatioF()));
+    imgMess->setAccessibleDescription(QStringLiteral("%1点").arg(result.score));
     if (result.allCorrect) {
         desk_.congratulate();
-        btnEnd_->setFocus();
+        btnEnd->setFocus();
     } else {
         desk_.prompter().message(EndMessageText(result.kind));
-        (btnFukushu_->isEnabled() ? btnFukushu_ : btnEnd_)->setFocus();
+        (btnFukushu->isEnabled() ? btnFukushu : btnEnd)->setFocus();
     }
 }
 
@@ -219,14 +219,14 @@ void TfrmRenshu::reviewEnded() {
     showBetweenRuns();
     relayoutPage();
     desk_.prompter().message(EndMessageText(RunKind::Review));
-    (btnFukushu_->isEnabled() ? btnFukushu_ : btnEnd_)->setFocus();
+    (btnFukushu->isEnabled() ? btnFukushu : btnEnd)->setFocus();
 }
 
 void TfrmRenshu::revealAnswer(int box, const std::vector<std::string>& answers) {
     if (answers.empty()) return;
-    imgMessXX_->line(0, QStringLiteral("正解は"), 18, Black);
+    imgMessXX->line(0, QStringLiteral("正解は"), 18, Black);
     for (std::size_t i = 0; i < answers.size(); ++i)
-        imgMessXX_->line(static_cast<int>(i) + 2, qs(answers[i]), 18, Black);
+        imgMessXX->line(static_cast<int>(i) + 2, qs(answers[i]), 18, Black);
     focusField(box);
 }
 
@@ -244,12 +244,12 @@ bool TfrmRenshu::drawHint() {
     if (w_.hint.empty()) return false;
     // Every line of the hint in view, as far as the panel has room.
     const int lines = static_cast<int>(w_.hint.size());
-    imgMessXX_->setFixedHeight(
-        std::clamp(40 + 20 * lines, imgMessXX_->height(), 3 * FeedbackHeight));
-    imgMessXX_->clear();
-    imgMessXX_->text(0, 0, QStringLiteral("学習のポイント"), 20, Black);
+    imgMessXX->setFixedHeight(
+        std::clamp(40 + 20 * lines, imgMessXX->height(), 3 * FeedbackHeight));
+    imgMessXX->clear();
+    imgMessXX->text(0, 0, QStringLiteral("学習のポイント"), 20, Black);
     for (std::size_t i = 0; i < w_.hint.size(); ++i)
-        imgMessXX_->text(0, 30 + 20 * static_cast<int>(i), qs(w_.hint[i]), 12, Black);
+        imgMessXX->text(0, 30 + 20 * static_cast<int>(i), qs(w_.hint[i]), 12, Black);
     return true;
 }
 
@@ -258,8 +258,8 @@ void TfrmRenshu::btnAbortClick() {
     AbandonRun(w_);
     showBetweenRuns();
     relayoutPage();
-    imgMess_->line(0, QStringLiteral("中止しました。"), 12, Black);
-    btnRenshu_->setFocus();
+    imgMess->line(0, QStringLiteral("中止しました。"), 12, Black);
+    btnRenshu->setFocus();
 }
 
 void TfrmRenshu::btnTouanClick() {
@@ -304,7 +304,7 @@ void TfrmRenshu::btnEndClick() {
 }
 
 void TfrmRenshu::lstKgroupClick() {
-    QListWidgetItem* item = lstKgroup_->currentItem();
+    QListWidgetItem* item = lstKgroup->currentItem();
     if (!item || !currentField()) return;
     setFieldText(item->text());
 }
@@ -319,13 +319,13 @@ void TfrmRenshu::btnClear2Click() {
 
 void TfrmRenshu::chkInputModeClick() {
     ChooseInputMode(desk_.program(), w_,
-                    InputMode{chkKaitou_->isChecked(), chkRandom_->isChecked()});
+                    InputMode{chkKaitou->isChecked(), chkRandom->isChecked()});
     if (w_.run.phase == RunPhase::Running && w_.run.kind != RunKind::Memorise) showInputWay();
     if (QLineEdit* f = currentField()) f->setFocus();
 }
 
 void TfrmRenshu::imgMessClick() {
-    if (w_.score >= 0) imgMess_->setPicture(reactionPicture(Reaction::Gaoh, devicePixelRatioF()));
+    if (w_.score >= 0) imgMess->setPicture(reactionPicture(Reaction::Gaoh, devicePixelRatioF()));
 }
 
 void TfrmRenshu::setFieldText(const QString& text, bool atEnd) {
@@ -337,7 +337,7 @@ void TfrmRenshu::setFieldText(const QString& text, bool atEnd) {
 }
 
 void TfrmRenshu::padChanged() {
-    pnlBunsu_->showPad(w_.pad);
+    pnlBunsu->showPad(w_.pad);
     if (QLineEdit* f = currentField()) f->setFocus();
 }
 

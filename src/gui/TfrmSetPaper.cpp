@@ -40,9 +40,9 @@ TfrmSetPaper::TfrmSetPaper(Desk& desk, QWidget* parent) : QDialog(parent), desk_
         optionRow->addWidget(b);
         return b;
     };
-    chkClassFlag_ = box("chkClassFlag", QStringLiteral("学級旗"));
-    chkJisshibi_ = box("chkJisshibi", QStringLiteral("実施日"));
-    chkPrinted_ = box("chkPrinted", QStringLiteral("No.印刷日時"));
+    chkClassFlag = box("chkClassFlag", QStringLiteral("学級旗"));
+    chkJisshibi = box("chkJisshibi", QStringLiteral("実施日"));
+    chkPrinted = box("chkPrinted", QStringLiteral("No.印刷日時"));
     layout->addWidget(options);
 
     auto* buttons = new QDialogButtonBox;
@@ -58,9 +58,9 @@ TfrmSetPaper::TfrmSetPaper(Desk& desk, QWidget* parent) : QDialog(parent), desk_
 void TfrmSetPaper::openForActive() {
     const std::optional<PaperSettings> settings = ActivePaperSettings(desk_.program());
     if (!settings) return;
-    chkClassFlag_->setChecked(settings->classFlag);
-    chkJisshibi_->setChecked(settings->dateLine);
-    chkPrinted_->setChecked(settings->printedLine);
+    chkClassFlag->setChecked(settings->classFlag);
+    chkJisshibi->setChecked(settings->dateLine);
+    chkPrinted->setChecked(settings->printedLine);
     for (std::size_t i = 0; i < papers_.size(); ++i)
         if (Papers[i].width == settings->width) papers_[i]->setChecked(true);
     desk_.runModal(*this);
@@ -71,9 +71,9 @@ void TfrmSetPaper::btnOkClick() {
         PaperSettings settings;
         for (std::size_t i = 0; i < papers_.size(); ++i)
             if (papers_[i]->isChecked()) settings.width = Papers[i].width;
-        settings.classFlag = chkClassFlag_->isChecked();
-        settings.dateLine = chkJisshibi_->isChecked();
-        settings.printedLine = chkPrinted_->isChecked();
+        settings.classFlag = chkClassFlag->isChecked();
+        settings.dateLine = chkJisshibi->isChecked();
+        settings.printedLine = chkPrinted->isChecked();
         ApplyPaperSettings(desk_.program(), settings);
         desk_.showWorksheetValues();
     }

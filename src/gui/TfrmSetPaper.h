@@ -22,7 +22,7 @@ class TfrmSetPaper : public QDialog {
     Desk& desk_;
     // rdbB5, rdbA4, rdbB4, rdbA3 in the order of the paper table.
     std::array<QRadioButton*, 4> papers_{};
-    QCheckBox* chkClassFlag_ = nullptr;
-    QCheckBox* chkJisshibi_ = nullptr;
-    QCheckBox* chkPrinted_ = nullptr;
+    QCheckBox* chkClassFlag = nullptr;
+    QCheckBox* chkJisshibi = nullptr;
+    QCheckBox* chkPrinted = nullptr;
 };

@@ -72,21 +72,21 @@ TfrmSettei::TfrmSettei(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     layout->addWidget(buildPosition());
     layout->addWidget(buildKind());
     // Problems of the layout the teacher should know about; hidden while there are none.
-    lblWarning_ = new QLabel;
-    lblWarning_->setObjectName(QStringLiteral("lblWarning"));
-    lblWarning_->setWordWrap(true);
-    lblWarning_->setTextFormat(Qt::PlainText);
-    QPalette red = lblWarning_->palette();
+    lblWarning = new QLabel;
+    lblWarning->setObjectName(QStringLiteral("lblWarning"));
+    lblWarning->setWordWrap(true);
+    lblWarning->setTextFormat(Qt::PlainText);
+    QPalette red = lblWarning->palette();
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
-    lblWarning_->setPalette(red);
-    lblWarning_->hide();
-    layout->addWidget(lblWarning_);
-    btnOk_ = new QPushButton(QStringLiteral("閉じる"));
-    btnOk_->setObjectName(QStringLiteral("btnOk"));
-    btnOk_->setMinimumHeight(36);
-    btnOk_->setAutoDefault(false);
-    connect(btnOk_, &QPushButton::clicked, this, &TfrmSettei::btnOkClick);
-    layout->addWidget(btnOk_);
+    lblWarning->setPalette(red);
+    lblWarning->hide();
+    layout->addWidget(lblWarning);
+    btnOk = new QPushButton(QStringLiteral("閉じる"));
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setMinimumHeight(36);
+    btnOk->setAutoDefault(false);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmSettei::btnOkClick);
+    layout->addWidget(btnOk);
     layout->addStretch(1);
     // A narrow strip over the command panel, so that the page stays in view beside it.
     setFixedWidth(StripWidth);
@@ -129,54 +129,54 @@ QGroupBox* TfrmSettei::buildPosition() {
     QGroupBox* box = nullptr;
     QGridLayout* grid = group(box, QStringLiteral("解答位置と余白"), "grbPosition");
 
-    spnKranX_ = makeSpin("spnKranX", -Unbounded, Unbounded, SetBoxOffsetX);
-    spnKranY_ = makeSpin("spnKranY", -Unbounded, Unbounded, SetBoxOffsetY);
-    spnAnsX_ = makeSpin("spnAnsX", -Unbounded, Unbounded, SetAnswerX);
-    spnAnsY_ = makeSpin("spnAnsY", -Unbounded, Unbounded, SetAnswerY);
-    spnLeftM_ = makeSpin("spnLeftM", 0, 15, SetLeftMargin);
-    spnRightM_ = makeSpin("spnRightM", 0, 15, SetRightMargin);
-    spnLeftM_->setValue(3);
-    spnRightM_->setValue(3);
-    spnKranX_->setAccessibleName(QStringLiteral("解答欄の位置（横）"));
-    spnKranY_->setAccessibleName(QStringLiteral("解答欄の位置（縦）"));
-    spnAnsX_->setAccessibleName(QStringLiteral("解答位置（横）"));
-    spnAnsY_->setAccessibleName(QStringLiteral("解答位置（縦）"));
+    spnKranX = makeSpin("spnKranX", -Unbounded, Unbounded, SetBoxOffsetX);
+    spnKranY = makeSpin("spnKranY", -Unbounded, Unbounded, SetBoxOffsetY);
+    spnAnsX = makeSpin("spnAnsX", -Unbounded, Unbounded, SetAnswerX);
+    spnAnsY = makeSpin("spnAnsY", -Unbounded, Unbounded, SetAnswerY);
+    spnLeftM = makeSpin("spnLeftM", 0, 15, SetLeftMargin);
+    spnRightM = makeSpin("spnRightM", 0, 15, SetRightMargin);
+    spnLeftM->setValue(3);
+    spnRightM->setValue(3);
+    spnKranX->setAccessibleName(QStringLiteral("解答欄の位置（横）"));
+    spnKranY->setAccessibleName(QStringLiteral("解答欄の位置（縦）"));
+    spnAnsX->setAccessibleName(QStringLiteral("解答位置（横）"));
+    spnAnsY->setAccessibleName(QStringLiteral("解答位置（縦）"));
     // The box offsets and the second answer position are kept and saved with the
     // worksheet, but the page does not use them: they are not shown.
-    for (QWidget* unused : {static_cast<QWidget*>(spnKranX_), static_cast<QWidget*>(spnKranY_),
-                            static_cast<QWidget*>(spnAnsY_)}) {
+    for (QWidget* unused : {static_cast<QWidget*>(spnKranX), static_cast<QWidget*>(spnKranY),
+                            static_cast<QWidget*>(spnAnsY)}) {
         unused->setParent(box);
         unused->hide();
     }
-    QToolButton* up = makeArrow("btnUp", Qt::UpArrow, spnAnsY_, -1, QStringLiteral("解答を上へ"));
+    QToolButton* up = makeArrow("btnUp", Qt::UpArrow, spnAnsY, -1, QStringLiteral("解答を上へ"));
     QToolButton* down =
-        makeArrow("btnDown", Qt::DownArrow, spnAnsY_, 1, QStringLiteral("解答を下へ"));
+        makeArrow("btnDown", Qt::DownArrow, spnAnsY, 1, QStringLiteral("解答を下へ"));
     up->setParent(box);
     down->setParent(box);
     up->hide();
     down->hide();
 
     auto* answer = new QLabel(QStringLiteral("解答位置"));
-    answer->setBuddy(spnAnsX_);
+    answer->setBuddy(spnAnsX);
     grid->addWidget(answer, 0, 0, 1, 2);
     auto* row = new QHBoxLayout;
     row->setSpacing(1);
-    row->addWidget(makeArrow("btnLeft", Qt::LeftArrow, spnAnsX_, -1, QStringLiteral("解答を左へ")));
-    row->addWidget(spnAnsX_);
+    row->addWidget(makeArrow("btnLeft", Qt::LeftArrow, spnAnsX, -1, QStringLiteral("解答を左へ")));
+    row->addWidget(spnAnsX);
     row->addWidget(
-        makeArrow("btnRight", Qt::RightArrow, spnAnsX_, 1, QStringLiteral("解答を右へ")));
+        makeArrow("btnRight", Qt::RightArrow, spnAnsX, 1, QStringLiteral("解答を右へ")));
     row->addStretch(1);
     grid->addLayout(row, 1, 0, 1, 2);
-    grid->addWidget(label(QStringLiteral("左空白"), spnLeftM_), 2, 0);
-    grid->addWidget(label(QStringLiteral("右空白"), spnRightM_), 2, 1);
-    grid->addWidget(spnLeftM_, 3, 0);
-    grid->addWidget(spnRightM_, 3, 1);
+    grid->addWidget(label(QStringLiteral("左空白"), spnLeftM), 2, 0);
+    grid->addWidget(label(QStringLiteral("右空白"), spnRightM), 2, 1);
+    grid->addWidget(spnLeftM, 3, 0);
+    grid->addWidget(spnRightM, 3, 1);
 
-    btnKakudai_ = new QPushButton(QStringLiteral("拡大"));
-    btnKakudai_->setObjectName(QStringLiteral("btnKakudai"));
-    btnKakudai_->setAutoDefault(false);
-    connect(btnKakudai_, &QPushButton::clicked, this, &TfrmSettei::btnKakudaiClick);
-    grid->addWidget(btnKakudai_, 4, 0, 1, 2);
+    btnKakudai = new QPushButton(QStringLiteral("拡大"));
+    btnKakudai->setObjectName(QStringLiteral("btnKakudai"));
+    btnKakudai->setAutoDefault(false);
+    connect(btnKakudai, &QPushButton::clicked, this, &TfrmSettei::btnKakudaiClick);
+    grid->addWidget(btnKakudai, 4, 0, 1, 2);
     return box;
 }
 
@@ -209,12 +209,12 @@ QGroupBox* TfrmSettei::buildKind() {
     grid->addWidget(shapes_[4], 1, 0);
     grid->addWidget(shapes_[5], 1, 1);
 
-    spnKranWX_ = makeSpin("spnKranWX", -Unbounded, Unbounded, SetBoxWidth);
-    spnKranH_ = makeSpin("spnKranH", -Unbounded, Unbounded, SetBoxHeight);
-    grid->addWidget(label(QStringLiteral("幅"), spnKranWX_), 2, 0);
-    grid->addWidget(label(QStringLiteral("高さ"), spnKranH_), 2, 1);
-    grid->addWidget(spnKranWX_, 3, 0);
-    grid->addWidget(spnKranH_, 3, 1);
+    spnKranWX = makeSpin("spnKranWX", -Unbounded, Unbounded, SetBoxWidth);
+    spnKranH = makeSpin("spnKranH", -Unbounded, Unbounded, SetBoxHeight);
+    grid->addWidget(label(QStringLiteral("幅"), spnKranWX), 2, 0);
+    grid->addWidget(label(QStringLiteral("高さ"), spnKranH), 2, 1);
+    grid->addWidget(spnKranWX, 3, 0);
+    grid->addWidget(spnKranH, 3, 1);
     return box;
 }
 
@@ -226,14 +226,14 @@ void TfrmSettei::showKind(int kind) {
         button->setAutoExclusive(true);
     }
     const BoxKindSpins spins = SizeSpinsOf(kind);
-    spnKranWX_->setEnabled(spins.width);
-    spnKranH_->setEnabled(spins.height);
+    spnKranWX->setEnabled(spins.width);
+    spnKranH->setEnabled(spins.height);
 }
 
 void TfrmSettei::kindChosen(int kind) {
     const BoxKindSpins spins = SizeSpinsOf(kind);
-    spnKranWX_->setEnabled(spins.width);
-    spnKranH_->setEnabled(spins.height);
+    spnKranWX->setEnabled(spins.width);
+    spnKranH->setEnabled(spins.height);
     SetBoxKind(desk_.program(), kind);
 }
 
@@ -242,10 +242,10 @@ void TfrmSettei::refreshFromWorksheet() {
     if (!sheet) return;
     const KranSettings& kran = sheet->kranSettings();
     const std::pair<QSpinBox*, int> values[] = {
-        {spnLeftM_, sheet->LeftMargin}, {spnRightM_, sheet->RightMargin},
-        {spnKranWX_, kran.width},       {spnKranH_, kran.height},
-        {spnAnsX_, kran.answerX},       {spnAnsY_, kran.answerY},
-        {spnKranX_, kran.offsetX},      {spnKranY_, kran.offsetY}};
+        {spnLeftM, sheet->LeftMargin}, {spnRightM, sheet->RightMargin},
+        {spnKranWX, kran.width},       {spnKranH, kran.height},
+        {spnAnsX, kran.answerX},       {spnAnsY, kran.answerY},
+        {spnKranX, kran.offsetX},      {spnKranY, kran.offsetY}};
     for (const auto& [spin, value] : values) {
         const QSignalBlocker quiet(spin);
         spin->setValue(value);
@@ -253,8 +253,8 @@ void TfrmSettei::refreshFromWorksheet() {
 }
 
 void TfrmSettei::setWarnings(const QString& text) {
-    lblWarning_->setText(text);
-    lblWarning_->setVisible(!text.isEmpty());
+    lblWarning->setText(text);
+    lblWarning->setVisible(!text.isEmpty());
 }
 
 void TfrmSettei::refreshWarnings() {
@@ -272,8 +272,8 @@ void TfrmSettei::refreshWarnings() {
     QStringList shown = all.mid(0, 2);
     if (all.size() > 2) shown << QStringLiteral("ほか%1件").arg(all.size() - 2);
     setWarnings(shown.join(u'\n'));
-    lblWarning_->setToolTip(all.join(u'\n'));
-    lblWarning_->setAccessibleDescription(all.join(u'\n'));
+    lblWarning->setToolTip(all.join(u'\n'));
+    lblWarning->setAccessibleDescription(all.join(u'\n'));
 }
 
 void TfrmSettei::openForActive() {
@@ -283,10 +283,10 @@ void TfrmSettei::openForActive() {
     // The controls show the worksheet as it is; filling them changes nothing in it.
     const BoxSettings boxes = BoxSettingsOf(*sheet);
     showKind(boxes.kind);
-    const std::pair<QSpinBox*, int> values[] = {{spnKranWX_, boxes.width},
-                                                {spnKranH_, boxes.height},
-                                                {spnKranX_, boxes.offsetX},
-                                                {spnKranY_, boxes.offsetY}};
+    const std::pair<QSpinBox*, int> values[] = {{spnKranWX, boxes.width},
+                                                {spnKranH, boxes.height},
+                                                {spnKranX, boxes.offsetX},
+                                                {spnKranY, boxes.offsetY}};
     for (const auto& [spin, value] : values) {
         const QSignalBlocker quiet(spin);
         spin->setValue(value);
@@ -294,11 +294,11 @@ void TfrmSettei::openForActive() {
     // The boxes being edited must be visible.
     desk_.showAnswers();
     placeOverPanel();
-    btnKakudai_->setText(desk_.reducedViewCaption());
+    btnKakudai->setText(desk_.reducedViewCaption());
     refreshWarnings();
-    btnOk_->setFocus();
+    btnOk->setFocus();
     if (desk_.runModal(*this) == QDialog::Accepted && program.sheets.current)
-        KeepBoxSize(program, spnKranWX_->value(), spnKranH_->value());
+        KeepBoxSize(program, spnKranWX->value(), spnKranH->value());
 }
 
 void TfrmSettei::placeOverPanel() {
@@ -313,7 +313,7 @@ void TfrmSettei::placeOverPanel() {
 
 void TfrmSettei::btnKakudaiClick() {
     desk_.toggleReducedView();
-    btnKakudai_->setText(desk_.reducedViewCaption());
+    btnKakudai->setText(desk_.reducedViewCaption());
 }
 
 void TfrmSettei::btnOkClick() {
@@ -323,7 +323,7 @@ void TfrmSettei::btnOkClick() {
 bool TfrmSettei::handleKey(QKeyEvent* event, QObject* target) {
     switch (event->key()) {
     case Qt::Key_Escape:
-        btnOk_->click();
+        btnOk->click();
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:

@@ -52,17 +52,17 @@ class TfrmSettei : public QDialog {
     bool stepShape(QObject* from, bool forward);
 
     Desk& desk_;
-    QSpinBox* spnLeftM_ = nullptr;
-    QSpinBox* spnRightM_ = nullptr;
-    QSpinBox* spnAnsX_ = nullptr;
-    QSpinBox* spnAnsY_ = nullptr;
-    QSpinBox* spnKranWX_ = nullptr;
-    QSpinBox* spnKranH_ = nullptr;
-    QSpinBox* spnKranX_ = nullptr;
-    QSpinBox* spnKranY_ = nullptr;
+    QSpinBox* spnLeftM = nullptr;
+    QSpinBox* spnRightM = nullptr;
+    QSpinBox* spnAnsX = nullptr;
+    QSpinBox* spnAnsY = nullptr;
+    QSpinBox* spnKranWX = nullptr;
+    QSpinBox* spnKranH = nullptr;
+    QSpinBox* spnKranX = nullptr;
+    QSpinBox* spnKranY = nullptr;
     // Shape buttons by kind: radNon, radShikaku, radKakko, radLine, radKasen, radRound.
     std::array<QRadioButton*, 6> shapes_{};
-    QPushButton* btnKakudai_ = nullptr;
-    QLabel* lblWarning_ = nullptr;
-    QPushButton* btnOk_ = nullptr;
+    QPushButton* btnKakudai = nullptr;
+    QLabel* lblWarning = nullptr;
+    QPushButton* btnOk = nullptr;
 };
