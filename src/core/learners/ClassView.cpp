@@ -1,0 +1,116 @@
+#include "learners/ClassView.h"
+
+#include <algorithm>
+
+#include "text/Lines.h"
+#include "text/Sjis.h"
+
+namespace {
+
+bool validCell(const ClassGrid& grid, int row, int column) {
+    return row >= 0 && row < static_cast<int>(grid.rows.size()) && column >= 0 &&
+           column < static_cast<int>(grid.columns.size());
+}
+
+// The value a row is ordered by; false when it has none.
+bool sortValue(const ClassRow& row, ClassSortKey key, int column, double& value) {
+    switch (key) {
+    case ClassSortKey::Learner:
+        return false;
+    case ClassSortKey::Practised:
+        value = row.practised;
+        return row.state != ClassRow::State::Damaged;
+    case ClassSortKey::Mean:
+        value = row.mean;
+        return row.mean >= 0;
+    case ClassSortKey::Runs:
+        if (column < 0 || column >= static_cast<int>(row.cells.size())) return false;
+        value = row.cells[column].runs;
+        return row.state != ClassRow::State::Damaged;
+    case ClassSortKey::Score:
+        if (column < 0 || column >= static_cast<int>(row.cells.size())) return false;
+        value = row.cells[column].lastScore;
+        return row.cells[column].lastScore >= 0;
+    }
+    return false;
+}
+
+} // namespace
+
+ClassViewState ViewOfGrid(ClassGrid grid) {
+    ClassViewState view;
+    view.grid = std::move(grid);
+    for (int i = 0; i < static_cast<int>(view.grid.rows.size()); ++i)
+        view.rows.push_back(i);
+    FilterSection(view, 0);
+    return view;
+}
+
+std::vector<std::pair<int, std::string>> ClassSections(const ClassGrid& grid) {
+    std::vector<std::pair<int, std::string>> out;
+    bool worksheets = false;
+    for (const ClassColumn& c : grid.columns) {
+        if (c.section == 0) {
+            worksheets = true;
+            continue;
+        }
+        if (out.empty() || out.back().first != c.section) out.emplace_back(c.section, c.sectionTitle);
+    }
+    if (worksheets) out.emplace_back(-1, J("保存したプリント"));
+    return out;
+}
+
+void FilterSection(ClassViewState& view, int section) {
+    view.section = section;
+    view.columns.clear();
+    const int n = static_cast<int>(view.grid.columns.size());
+    for (int i = 0; i < n; ++i) {
+        const int s = view.grid.columns[i].section;
+        if (section == 0 || s == section || (section < 0 && s == 0)) view.columns.push_back(i);
+    }
+}
+
+void SortRows(ClassViewState& view, ClassSortKey key, int column, bool descending) {
+    view.sortKey = key;
+    view.sortColumn = column;
+    view.descending = descending;
+    const std::vector<ClassRow>& rows = view.grid.rows;
+    auto byName = [&](int a, int b) {
+        const std::string la = sjis::asciiLower(rows[a].learner);
+        const std::string lb = sjis::asciiLower(rows[b].learner);
+        return la != lb ? la < lb : a < b;
+    };
+    std::sort(view.rows.begin(), view.rows.end(), [&](int a, int b) {
+        if (key == ClassSortKey::Learner) return descending ? byName(b, a) : byName(a, b);
+        double va = 0, vb = 0;
+        const bool ha = sortValue(rows[a], key, column, va);
+        const bool hb = sortValue(rows[b], key, column, vb);
+        if (ha != hb) return ha;
+        if (ha && va != vb) return descending ? va > vb : va < vb;
+        return byName(a, b);
+    });
+}
+
+std::vector<Record> CellRecords(Files& files, const ClassGrid& grid, int row, int column) {
+    if (!validCell(grid, row, column)) return {};
+    const ClassRow& r = grid.rows[row];
+    if (r.file.empty()) return {};
+    // Pupils may be practising: the writers append under this lock. When it cannot be had
+    // the file is read as it stands; it is only ever replaced whole.
+    const LockResult lock = files.lock(r.file);
+    return ReadRecords(files, r.file, grid.columns[column].key);
+}
+
+Lines CellRecordLines(Files& files, const ClassGrid& grid, int row, int column) {
+    Lines out;
+    if (!validCell(grid, row, column)) return out;
+    const ClassRow& r = grid.rows[row];
+    if (r.state == ClassRow::State::Damaged) {
+        out.push_back(r.problem);
+        return out;
+    }
+    for (Record& rec : CellRecords(files, grid, row, column))
+        out.push_back(std::move(rec.line));
+    if (out.empty()) out.push_back(J("練習の記録はありません"));
+    return out;
+}
