@@ -19,6 +19,7 @@
 #include "gui/TfrmInputName.h"
 #include "gui/TfrmInputText.h"
 #include "gui/TfrmJuku.h"
+#include "gui/TfrmClass.h"
 #include "gui/TfrmKiroku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
@@ -166,6 +167,7 @@ void Desk::createLearnerWindows() {
     inputName_ = new TfrmInputName(*this, main_);
     password_ = new TfrmPassword(*this, main_);
     kiroku_ = new TfrmKiroku(*this, main_);
+    classRecords_ = new TfrmClass(*this, main_);
 }
 
 TfrmPrint* Desk::windowOf(const Worksheet& sheet) const {

@@ -40,6 +40,7 @@ class TfrmHelp;
 class TfrmInputName;
 class TfrmPassword;
 class TfrmKiroku;
+class TfrmClass;
 class TfrmPrint;
 class TfrmEditQues;
 class TfrmEditIndex;
@@ -132,11 +133,14 @@ class Desk {
         Version,        // バージョン
         UnitOverview,   // 全単元: every unit of the course at a glance
         Records,        // 記録表示 (somebody logs on first when nobody is)
+        ClassRecords,   // クラスの記録: every learner of the lesson, for the teacher
     };
     void run(Command command);
     // 記録表示 as the practice and menu windows ask for it: true when the records changed
     // (erased, or a learner logged on to see them).
     bool showRecords();
+    // クラスの記録: the class overview of the current lesson; nothing in student mode.
+    void showClass();
     // The learner log-on; true when the learner changed.
     bool logOn();
     // The password question of the log-on: true when the right one was given.
@@ -257,6 +261,7 @@ class Desk {
     TfrmInputName* inputName_ = nullptr;
     TfrmPassword* password_ = nullptr;
     TfrmKiroku* kiroku_ = nullptr;
+    TfrmClass* classRecords_ = nullptr;
     TfrmEditQues* editQues_ = nullptr;
     TfrmEditIndex* editIndex_ = nullptr;
     TfrmEditSource* editSource_ = nullptr;

@@ -11,6 +11,7 @@
 #include "gui/TfrmHelp.h"
 #include "gui/TfrmInputName.h"
 #include "gui/TfrmJuku.h"
+#include "gui/TfrmClass.h"
 #include "gui/TfrmKiroku.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmMenu.h"
@@ -110,6 +111,9 @@ void Desk::run(Command command) {
     case Command::Records:
         showRecords();
         break;
+    case Command::ClassRecords:
+        showClass();
+        break;
     }
 }
 
@@ -191,6 +195,12 @@ bool Desk::showRecords() {
         if (program_->session.learnerName.empty()) return changed;
     }
     return kiroku_->showRecords() || changed;
+}
+
+void Desk::showClass() {
+    // Pupils see their own records only.
+    if (program_->session.keyLock) return;
+    classRecords_->showClass();
 }
 
 void Desk::makeIndex() {

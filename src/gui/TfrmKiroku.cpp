@@ -73,25 +73,29 @@ TfrmKiroku::TfrmKiroku(Desk& desk, QWidget* parent) : QDialog(parent), desk_(des
     QPushButton* erase = rowButton("btnErase", QStringLiteral("記録消去"));
     QPushButton* exportCsv = rowButton("btnExport", QStringLiteral("CSVに書き出す"));
     QPushButton* help = rowButton("btnHelp", QStringLiteral("ヘルプ"));
+    btnClass = rowButton("btnClass", QStringLiteral("クラスの記録"));
     QPushButton* close = rowButton("btnReturn", QStringLiteral("閉じる"));
     row->addWidget(nameLabel);
     row->addWidget(edtName);
     row->addStretch();
     row->addWidget(erase);
     row->addWidget(exportCsv);
+    row->addWidget(btnClass);
     row->addWidget(help);
     row->addWidget(close);
     grid->addLayout(row, 3, 0, 1, 2);
     setTabOrder(lstTitle, memDetail);
     setTabOrder(memDetail, erase);
     setTabOrder(erase, exportCsv);
-    setTabOrder(exportCsv, help);
+    setTabOrder(exportCsv, btnClass);
+    setTabOrder(btnClass, help);
     setTabOrder(help, close);
     setTabOrder(close, edtName);
     connect(lstTitle, &QListWidget::currentRowChanged, this, &TfrmKiroku::lstTitleClick);
     connect(erase, &QPushButton::clicked, this, &TfrmKiroku::btnEraseClick);
     connect(exportCsv, &QPushButton::clicked, this, &TfrmKiroku::btnExportClick);
     connect(help, &QPushButton::clicked, this, &TfrmKiroku::btnHelpClick);
+    connect(btnClass, &QPushButton::clicked, this, &TfrmKiroku::btnClassClick);
     connect(close, &QPushButton::clicked, this, &TfrmKiroku::btnReturnClick);
     // F1 anywhere in the window opens its help page, as the button does.
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -106,6 +110,7 @@ bool TfrmKiroku::showRecords() {
     state_.learner = p.session.learnerName;
     state_.lesson = p.course.currentLesson < 1 ? 1 : p.course.currentLesson;
     edtName->setText(qs(state_.learner));
+    btnClass->setVisible(!p.session.keyLock); // the class is the teacher's
     Program& program = desk_.program();
     SayIfAny(program, FillRecordsList(program.platform.files, program.course,
                                       program.shell.logOnFolder, state_)
@@ -158,6 +163,10 @@ void TfrmKiroku::btnExportClick() {
     SayIfAny(p, ExportLearnerRecords(p.platform.files, p.course, p.shell.logOnFolder,
                                      state_.learner, *path)
                     .message);
+}
+
+void TfrmKiroku::btnClassClick() {
+    desk_.showClass();
 }
 
 void TfrmKiroku::btnHelpClick() {

@@ -11,6 +11,7 @@ class Desk;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class ScoreChart;
 
 class TfrmKiroku : public QDialog {
@@ -29,6 +30,7 @@ class TfrmKiroku : public QDialog {
     void lstTitleClick();
     void btnEraseClick();
     void btnExportClick();
+    void btnClassClick();
     void btnHelpClick();
     void btnReturnClick();
 
@@ -42,4 +44,5 @@ class TfrmKiroku : public QDialog {
     QPlainTextEdit* memDetail = nullptr;
     ScoreChart* chart_ = nullptr;
     QLineEdit* edtName = nullptr;
+    QPushButton* btnClass = nullptr;
 };

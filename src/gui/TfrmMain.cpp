@@ -313,6 +313,7 @@ void TfrmMain::buildMenus() {
     mnuEditMenu->setObjectName(QStringLiteral("mnuEdit"));
     mnuEditMenu->addAction(QStringLiteral("目次作成(&C)"), this, &TfrmMain::mnuIndexClick);
     mnuEditMenu->addAction(QStringLiteral("学校名・塾名(&J)"), this, &TfrmMain::mnuSchoolClick);
+    mnuEditMenu->addAction(QStringLiteral("クラスの記録(&K)"), this, &TfrmMain::mnuClassClick);
     mnuMainWin = bar->addMenu(QStringLiteral("ウィンドウ(&W)"));
     mnuMainWin->setObjectName(QStringLiteral("mnuMainWin"));
     windowItems_ = {

@@ -92,6 +92,7 @@ class TfrmMain : public QMainWindow {
     void btnLockClick();       // 先生用 / 生徒用
     void mnuIndexClick();      // 目次作成
     void mnuSchoolClick();     // 学校名・塾名
+    void mnuClassClick();      // クラスの記録
     void mnuCascadeClick();    // カスケード表示
     void mnuCloseAllClick();   // すべて閉じる
     void mnuExitClick();       // 終了

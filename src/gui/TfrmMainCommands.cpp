@@ -115,6 +115,10 @@ void TfrmMain::mnuIndexClick() {
     desk_.run(Desk::Command::MakeIndex);
 }
 
+void TfrmMain::mnuClassClick() {
+    desk_.run(Desk::Command::ClassRecords);
+}
+
 void TfrmMain::mnuSchoolClick() {
     desk_.run(Desk::Command::SchoolName);
 }

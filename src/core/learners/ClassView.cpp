@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/FileMessages.h"
 #include "text/Lines.h"
 #include "text/Sjis.h"
 
@@ -113,4 +114,10 @@ Lines CellRecordLines(Files& files, const ClassGrid& grid, int row, int column) 
         out.push_back(std::move(rec.line));
     if (out.empty()) out.push_back(J("練習の記録はありません"));
     return out;
+}
+
+Report ExportClassGrid(Files& files, const ClassGrid& grid, const std::string& path) {
+    const WriteResult written = files.write(path, ClassGridCsv(grid));
+    if (!written) return Report::failed(WriteFailureText(path, written));
+    return {};
 }

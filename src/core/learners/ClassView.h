@@ -10,6 +10,7 @@
 #include "learners/Records.h"
 #include "platform/Files.h"
 #include "text/Lines.h"
+#include "text/Report.h"
 
 // What the rows are ordered by: the learner's name, a row summary, or one column's runs or
 // last score.
@@ -47,3 +48,7 @@ Lines CellRecordLines(Files& files, const ClassGrid& grid, int row, int column);
 // The records of that cell in run order, read under the file's lock; empty for a learner
 // without a file.
 std::vector<Record> CellRecords(Files& files, const ClassGrid& grid, int row, int column);
+
+// "CSVに書き出す": the whole grid as ClassGridCsv into path (the file written whole or left
+// as it was); fails with the message naming the file.
+Report ExportClassGrid(Files& files, const ClassGrid& grid, const std::string& path);

@@ -1,0 +1,50 @@
+#pragma once
+// The class overview (クラスの記録), for the teacher: every learner of the lesson against its
+// units and saved worksheets, each cell the runs and the last score coloured by its band,
+// the learners' and the units' summaries, sorting by a header, one section at a time, a
+// cell's record lines and score chart on a double-click, and the grid as CSV.
+
+#include <QDialog>
+
+#include "learners/ClassView.h"
+
+class Desk;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QTableWidget;
+class ScoreChart;
+
+class TfrmClass : public QDialog {
+    Q_OBJECT
+  public:
+    TfrmClass(Desk& desk, QWidget* parent);
+
+    // Reads the current lesson's class and shows it until closed.
+    void showClass();
+
+    // The table's first columns before the units'.
+    static constexpr int LearnerColumn = 0;
+    static constexpr int PractisedColumn = 1;
+    static constexpr int MeanColumn = 2;
+    static constexpr int FirstUnitColumn = 3;
+
+  public slots:
+    void tblClassHeaderClick(int column);
+    void tblClassDblClick(int row, int column);
+    void cmbSectionChange(int index);
+    void btnExportClick();
+    void btnReturnClick();
+
+  private:
+    // tblClass from the view: the learners in order, the shown columns, the class's row.
+    void fillTable();
+
+    Desk& desk_;
+    ClassViewState view_;
+    QComboBox* cmbSection = nullptr;
+    QTableWidget* tblClass = nullptr;
+    QLabel* lblProblems = nullptr;
+    QPlainTextEdit* memDetail = nullptr;
+    ScoreChart* chart_ = nullptr;
+};
