@@ -1,0 +1,154 @@
+// The class overview as a teacher finds it: three learners' runs written by the program's own
+// record writer, the window opened from the edit menu, its cells, colours, spoken names and
+// summaries, sorting by a unit's header, a cell's records and chart, one section, the CSV.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+#include "DeskFixture.h"
+#include "gui/UiText.h"
+#include "gui/ScoreChart.h"
+#include "learners/LearnerFiles.h"
+#include "learners/Records.h"
+#include "learners/RecordsList.h"
+#include "practice/ResultsLine.h"
+
+namespace {
+
+template <class W> W* in(QDialog& d, const char* name) {
+    return d.findChild<W*>(QLatin1String(name));
+}
+
+int rowOf(QTableWidget* t, const QString& learner) {
+    for (int r = 0; r < t->rowCount(); ++r)
+        if (t->item(r, 0) && t->item(r, 0)->text() == learner) return r;
+    return -1;
+}
+
+int columnOf(QTableWidget* t, const QString& title) {
+    for (int c = 0; c < t->columnCount(); ++c)
+        if (t->horizontalHeaderItem(c)->text() == title) return c;
+    return -1;
+}
+
+QString text(QTableWidget* t, int r, int c) {
+    return t->item(r, c) ? t->item(r, c)->text() : QString();
+}
+
+} // namespace
+
+class ClassOverviewTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theTeacherSeesTheClassSortsItOpensACellAndExportsIt() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        Program& p = desk.program();
+        std::vector<LessonBlock> blocks;
+        QVERIFY(ReadLessonUnits(p.platform.files, p.course, 1, blocks).ok);
+        QVERIFY(blocks.size() >= 2 && blocks[0].units.size() >= 2);
+        const LessonUnit& eq = blocks[0].units[0];
+        const LessonUnit& move = blocks[0].units[1];
+        std::vector<std::string> lines;
+        auto run = [&](const char* learner, const LessonUnit& unit, int score, int day) {
+            const RunResult r{RunKind::Practice, score / 10, 10, score, "0", 75};
+            const std::string line = ResultsLine(r, {2026, 11, day, 10, 0, 0}, 0);
+            lines.push_back(line);
+            const std::string file = LearnerFile(p.platform.files, p.course, learner,
+                                                 p.shell.logOnFolder, 1);
+            QVERIFY(AppendRecord(p.platform.files, file, unit.key, line));
+        };
+        run("taro", eq, 50, 1);
+        run("taro", eq, 90, 2);
+        run("taro", move, 70, 3);
+        run("hanako", eq, 40, 4);
+        run("jiro", move, 85, 5);
+        const QString eqTitle = qs(eq.line), moveTitle = qs(move.line);
+
+        QStringList cells, spoken, summary, sortedUp, detail, headersAfterFilter;
+        QColor high, low;
+        std::size_t chartRuns = 0;
+        QString exported = f.temp.filePath(QStringLiteral("class.csv"));
+        f.fileDialogs.saves.push_back(exported);
+        f.steps[QStringLiteral("TfrmClass")] = [&](QDialog& d) {
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            auto* t = in<QTableWidget>(d, "tblClass");
+            const int taro = rowOf(t, "taro"), hanako = rowOf(t, "hanako"), jiro = rowOf(t, "jiro");
+            const int klass = rowOf(t, QStringLiteral("クラス"));
+            const int ce = columnOf(t, eqTitle), cm = columnOf(t, moveTitle);
+            QVERIFY(taro >= 0 && hanako >= 0 && jiro >= 0 && klass == t->rowCount() - 1);
+            QVERIFY(ce >= 3 && cm == ce + 1);
+            cells << text(t, taro, ce) << text(t, taro, cm) << text(t, hanako, ce)
+                  << text(t, hanako, cm) << text(t, jiro, cm);
+            high = t->item(taro, ce)->background().color();
+            low = t->item(hanako, ce)->background().color();
+            spoken << t->item(taro, ce)->data(Qt::AccessibleTextRole).toString()
+                   << t->item(hanako, cm)->data(Qt::AccessibleTextRole).toString();
+            summary << text(t, taro, 1) << text(t, taro, 2) << text(t, klass, ce)
+                    << text(t, klass, cm);
+            // A click on the unit's header orders the learners by its last score.
+            QHeaderView* h = t->horizontalHeader();
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(ce) + 5, h->height() / 2));
+            sortedUp << text(t, 0, 0) << text(t, 1, 0);
+            // A double-click on taro's cell shows his records of the unit and their chart.
+            const int row = rowOf(t, "taro");
+            t->scrollToItem(t->item(row, ce));
+            const QPoint at = t->visualItemRect(t->item(row, ce)).center();
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, at);
+            detail = in<QPlainTextEdit>(d, "memDetail")->toPlainText().split('\n');
+            chartRuns = d.findChild<ScoreChart*>()->runs().size();
+            in<QPushButton>(d, "btnExport")->click();
+            auto* sections = in<QComboBox>(d, "cmbSection");
+            sections->setCurrentIndex(2); // the lesson's second section
+            for (int c = 0; c < t->columnCount(); ++c)
+                headersAfterFilter << t->horizontalHeaderItem(c)->text();
+            d.hide();
+        };
+        QAction* item = f.menuItem(QStringLiteral("クラスの記録(&K)"));
+        QVERIFY(item);
+        item->trigger();
+        QVERIFY(std::count(f.shown.begin(), f.shown.end(), QStringLiteral("TfrmClass")) == 1);
+
+        QCOMPARE(cells, (QStringList{QStringLiteral("2回 90点"), QStringLiteral("1回 70点"),
+                                     QStringLiteral("1回 40点"), QString(),
+                                     QStringLiteral("1回 85点")}));
+        QVERIFY2(high.green() > high.red() && high.green() > high.blue(), qPrintable(high.name()));
+        QVERIFY2(low.red() > low.green() && low.red() > low.blue(), qPrintable(low.name()));
+        QCOMPARE(spoken[0], QStringLiteral("taro、") + eqTitle + QStringLiteral("、2回、90点、合格"));
+        QCOMPARE(spoken[1], QStringLiteral("hanako、") + moveTitle + QStringLiteral("、練習なし"));
+        // taro: two units, (90 + 70) / 2; the first unit: taro 90 and hanako 40, the hardest.
+        QCOMPARE(summary, (QStringList{QStringLiteral("2"), QStringLiteral("80.0"),
+                                       QStringLiteral("2人 平均65.0 最難"),
+                                       QStringLiteral("2人 平均77.5")}));
+        QCOMPARE(sortedUp, (QStringList{QStringLiteral("hanako"), QStringLiteral("taro")}));
+        QCOMPARE(detail, (QStringList{qs(lines[0]), qs(lines[1])}));
+        QCOMPARE(chartRuns, std::size_t(2));
+        QVERIFY(!headersAfterFilter.contains(eqTitle));
+        QCOMPARE(headersAfterFilter.size(), 3 + static_cast<int>(blocks[1].units.size()));
+        QVERIFY(headersAfterFilter.contains(qs(blocks[1].units[0].line)));
+
+        QFile csv(exported);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList csvLines = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"));
+        QStringList taroLine = csvLines.filter(QRegularExpression(QStringLiteral("^\"?taro")));
+        QCOMPARE(taroLine.size(), 1);
+        QVERIFY2(taroLine[0].contains(QStringLiteral(",2,90,1,70,")), qPrintable(taroLine[0]));
+        QVERIFY(f.messages().empty());
+    }
+
+    void pupilsHaveNoClassOverview() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        desk.program().session.keyLock = true;
+        desk.run(Desk::Command::ClassRecords);
+        QVERIFY(std::find(f.shown.begin(), f.shown.end(), QStringLiteral("TfrmClass")) ==
+                f.shown.end());
+    }
+};
+
+QTEST_MAIN(ClassOverviewTest)
+#include "ClassOverviewTest.moc"
