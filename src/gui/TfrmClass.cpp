@@ -1,6 +1,12 @@
 #include "gui/TfrmClass.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +23,7 @@
 #include "learners/ScoreHistory.h"
 #include "qt/QtFiles.h"
 #include "shell/Prompts.h"
+#include "text/Sjis.h"
 
 namespace {
 
@@ -101,6 +108,8 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     tblClass->horizontalHeader()->setSectionsClickable(true);
     tblClass->horizontalHeader()->setSortIndicatorShown(true);
     grid->addWidget(tblClass, 1, 0, 1, 2);
+    lblSort = makeLabel(nullptr, "lblSort", {});
+    grid->addWidget(lblSort, 4, 0, 1, 2);
     memDetail = makeControl<QPlainTextEdit>(nullptr, "memDetail");
     memDetail->setReadOnly(true);
     memDetail->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -113,9 +122,11 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     grid->setRowStretch(2, 2);
     auto* row = new QHBoxLayout;
     QPushButton* exportCsv = rowButton("btnExport", QStringLiteral("CSVに書き出す"));
+    QPushButton* print = rowButton("btnPrint", QStringLiteral("印刷"));
     QPushButton* close = rowButton("btnReturn", QStringLiteral("閉じる"));
     row->addStretch();
     row->addWidget(exportCsv);
+    row->addWidget(print);
     row->addWidget(close);
     grid->addLayout(row, 3, 0, 1, 2);
     connect(tblClass->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -124,6 +135,7 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     connect(cmbSection, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TfrmClass::cmbSectionChange);
     connect(exportCsv, &QPushButton::clicked, this, &TfrmClass::btnExportClick);
+    connect(print, &QPushButton::clicked, this, &TfrmClass::btnPrintClick);
     connect(close, &QPushButton::clicked, this, &TfrmClass::btnReturnClick);
 }
 
@@ -232,28 +244,70 @@ void TfrmClass::fillTable() {
     int sortColumn = LearnerColumn;
     if (view_.sortKey == ClassSortKey::Practised) sortColumn = PractisedColumn;
     if (view_.sortKey == ClassSortKey::Mean) sortColumn = MeanColumn;
+    const bool byUnit = view_.sortKey == ClassSortKey::Score || view_.sortKey == ClassSortKey::Runs;
     for (int i = 0; i < units; ++i)
-        if (view_.columns[i] == view_.sortColumn && view_.sortKey == ClassSortKey::Score)
-            sortColumn = FirstUnitColumn + i;
+        if (byUnit && view_.columns[i] == view_.sortColumn) sortColumn = FirstUnitColumn + i;
     tblClass->horizontalHeader()->setSortIndicator(
         sortColumn, view_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     tblClass->resizeColumnsToContents();
+    lblSort->setText(QStringLiteral("並び順: ") + sortWords());
+    lblSort->setAccessibleName(lblSort->text());
+}
+
+QString TfrmClass::sortWords() const {
+    const bool down = view_.descending;
+    switch (view_.sortKey) {
+    case ClassSortKey::Learner:
+        return down ? QStringLiteral("学習者の名前（逆順）") : QStringLiteral("学習者の名前");
+    case ClassSortKey::Practised:
+        return down ? QStringLiteral("練習した単元の数（多い順）")
+                    : QStringLiteral("練習した単元の数（少ない順）");
+    case ClassSortKey::Mean:
+        return down ? QStringLiteral("平均（高い順）") : QStringLiteral("平均（低い順）");
+    case ClassSortKey::Runs:
+    case ClassSortKey::Score:
+        break;
+    }
+    const int c = view_.sortColumn;
+    const QString title = c >= 0 && c < static_cast<int>(view_.grid.columns.size())
+                              ? qs(view_.grid.columns[c].title)
+                              : QString();
+    if (view_.sortKey == ClassSortKey::Runs)
+        return title + (down ? QStringLiteral("の回数（多い順）") : QStringLiteral("の回数（少ない順）"));
+    return title + (down ? QStringLiteral("の点数（高い順）") : QStringLiteral("の点数（低い順）"));
 }
 
 void TfrmClass::tblClassHeaderClick(int column) {
+    if (column == LearnerColumn || column == PractisedColumn || column == MeanColumn) {
+        const ClassSortKey key = column == LearnerColumn     ? ClassSortKey::Learner
+                                 : column == PractisedColumn ? ClassSortKey::Practised
+                                                             : ClassSortKey::Mean;
+        // The same header again turns the order round; a new one starts with the lowest first.
+        const bool again = view_.sortKey == key;
+        SortRows(view_, key, -1, again && !view_.descending);
+        fillTable();
+        return;
+    }
+    const int i = column - FirstUnitColumn;
+    if (i < 0 || i >= static_cast<int>(view_.columns.size())) return;
+    const int unit = view_.columns[i];
+    // A unit's header, clicked again and again, goes round its orders: the last score lowest
+    // first, highest first, then the runs fewest first, most first, and back to the score.
     ClassSortKey key = ClassSortKey::Score;
-    int unit = -1;
-    if (column == LearnerColumn)
-        key = ClassSortKey::Learner;
-    else if (column == PractisedColumn)
-        key = ClassSortKey::Practised;
-    else if (column == MeanColumn)
-        key = ClassSortKey::Mean;
-    else if (column - FirstUnitColumn < static_cast<int>(view_.columns.size()))
-        unit = view_.columns[column - FirstUnitColumn];
-    // The same header again turns the order round; a new one starts with the lowest first.
-    const bool again = view_.sortKey == key && view_.sortColumn == unit;
-    SortRows(view_, key, unit, again && !view_.descending);
+    bool descending = false;
+    const bool again = view_.sortColumn == unit && (view_.sortKey == ClassSortKey::Score ||
+                                                    view_.sortKey == ClassSortKey::Runs);
+    if (again) {
+        if (view_.sortKey == ClassSortKey::Score && !view_.descending)
+            descending = true;
+        else if (view_.sortKey == ClassSortKey::Score)
+            key = ClassSortKey::Runs;
+        else if (!view_.descending) {
+            key = ClassSortKey::Runs;
+            descending = true;
+        }
+    }
+    SortRows(view_, key, unit, descending);
     fillTable();
 }
 
@@ -283,6 +337,79 @@ void TfrmClass::btnExportClick() {
     const std::optional<std::string> path = QtFiles::toCorePath(*chosen);
     if (!path) return;
     SayIfAny(p, ExportClassGrid(p.platform.files, view_.grid, *path).message);
+}
+
+void TfrmClass::btnPrintClick() {
+    Program& p = desk_.program();
+    // One A4 landscape page: the dialog starts from it, and the grid is scaled to fit it.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    printer.setDocName(QStringLiteral("クラスの記録"));
+    if (!desk_.printDialogs().choosePrinter(this, printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        desk_.prompter().message(J("印刷できませんでした"));
+        return;
+    }
+    const int lesson = view_.grid.lesson;
+    QString lessonName = QStringLiteral("第%1課").arg(lesson);
+    if (lesson >= 1 && lesson <= static_cast<int>(p.course.lessonNames.size()))
+        lessonName = qs(p.course.lessonNames[lesson - 1]);
+    const DateTime now = p.platform.clock.now();
+    const QString header = QStringLiteral("クラスの記録　%1　%2年%3月%4日")
+                               .arg(lessonName)
+                               .arg(now.year)
+                               .arg(now.month)
+                               .arg(now.day);
+    // The table as shown (its order and section), each cell's text and band colour, drawn in
+    // layout units and scaled down as a whole so every row and column fits the page.
+    QFont font = uiFont("ＭＳ Ｐゴシック", 10);
+    painter.setFont(font);
+    const QFontMetrics fm(font, painter.device());
+    const int rows = tblClass->rowCount(), cols = tblClass->columnCount();
+    const int pad = fm.averageCharWidth(), lineH = fm.height() + pad;
+    std::vector<int> widths(static_cast<std::size_t>(cols), 0);
+    auto cellAt = [&](int r, int c) -> QString {
+        if (r < 0) return tblClass->horizontalHeaderItem(c)->text();
+        const QTableWidgetItem* item = tblClass->item(r, c);
+        return item ? item->text() : QString();
+    };
+    for (int c = 0; c < cols; ++c)
+        for (int r = -1; r < rows; ++r) {
+            if (r >= 0 && tblClass->columnSpan(r, c) > 1) continue;
+            widths[c] = std::max(widths[c], fm.horizontalAdvance(cellAt(r, c)) + 2 * pad);
+        }
+    int tableW = 0;
+    for (int w : widths)
+        tableW += w;
+    const int tableH = (rows + 2) * lineH;
+    const QRect page = painter.viewport();
+    const double scale = std::min({1.0, double(page.width()) / std::max(1, tableW),
+                                   double(page.height()) / std::max(1, tableH)});
+    painter.scale(scale, scale);
+    painter.drawText(QRect(0, 0, tableW, lineH), Qt::AlignLeft | Qt::AlignVCenter, header);
+    for (int r = -1; r < rows; ++r) {
+        const int y = (r + 2) * lineH;
+        int x = 0;
+        for (int c = 0; c < cols; ++c) {
+            int w = widths[c];
+            if (r >= 0 && tblClass->columnSpan(r, c) > 1) {
+                for (int k = 1; k < tblClass->columnSpan(r, c) && c + k < cols; ++k)
+                    w += widths[c + k];
+            }
+            const QRect box(x, y, w, lineH);
+            const QTableWidgetItem* item = r >= 0 ? tblClass->item(r, c) : nullptr;
+            if (item && item->background().style() != Qt::NoBrush)
+                painter.fillRect(box, item->background());
+            painter.drawRect(box);
+            painter.drawText(box.adjusted(pad, 0, -pad, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                             cellAt(r, c));
+            x += w;
+            if (r >= 0 && tblClass->columnSpan(r, c) > 1) c += tblClass->columnSpan(r, c) - 1;
+        }
+    }
+    if (!painter.end()) desk_.prompter().message(J("印刷できませんでした"));
 }
 
 void TfrmClass::btnReturnClick() {

@@ -34,17 +34,21 @@ class TfrmClass : public QDialog {
     void tblClassDblClick(int row, int column);
     void cmbSectionChange(int index);
     void btnExportClick();
+    void btnPrintClick();
     void btnReturnClick();
 
   private:
     // tblClass from the view: the learners in order, the shown columns, the class's row.
     void fillTable();
+    // What the rows are ordered by, in words, as lblSort says it.
+    QString sortWords() const;
 
     Desk& desk_;
     ClassViewState view_;
     QComboBox* cmbSection = nullptr;
     QTableWidget* tblClass = nullptr;
     QLabel* lblProblems = nullptr;
+    QLabel* lblSort = nullptr;
     QPlainTextEdit* memDetail = nullptr;
     ScoreChart* chart_ = nullptr;
 };

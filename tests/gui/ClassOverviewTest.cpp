@@ -3,9 +3,11 @@
 // summaries, sorting by a unit's header, a cell's records and chart, one section, the CSV.
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
+#include "../qt/Poppler.h"
 #include "DeskFixture.h"
 #include "gui/UiText.h"
 #include "gui/ScoreChart.h"
@@ -66,11 +68,13 @@ class ClassOverviewTest : public QObject {
         run("jiro", move, 85, 5);
         const QString eqTitle = qs(eq.line), moveTitle = qs(move.line);
 
-        QStringList cells, spoken, summary, sortedUp, detail, headersAfterFilter;
+        QStringList cells, spoken, summary, sortedUp, sortSaid, cycled, detail, headersAfterFilter;
         QColor high, low;
         std::size_t chartRuns = 0;
         QString exported = f.temp.filePath(QStringLiteral("class.csv"));
         f.fileDialogs.saves.push_back(exported);
+        const QString pdf = f.temp.filePath(QStringLiteral("class.pdf"));
+        f.printDialogs.pdfPath = pdf;
         f.steps[QStringLiteral("TfrmClass")] = [&](QDialog& d) {
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
@@ -93,6 +97,19 @@ class ClassOverviewTest : public QObject {
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                               QPoint(h->sectionViewportPosition(ce) + 5, h->height() / 2));
             sortedUp << text(t, 0, 0) << text(t, 1, 0);
+            sortSaid << in<QLabel>(d, "lblSort")->text();
+            // Clicked again and again, the header orders by the score highest first, then by
+            // the runs fewest first and most first; the window says which.
+            for (int click = 0; click < 3; ++click) {
+                QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                                  QPoint(h->sectionViewportPosition(ce) + 5, h->height() / 2));
+                QStringList order; // the three learners who ran, in the order shown
+                for (int r = 0; r < t->rowCount(); ++r)
+                    if (QStringList{"taro", "hanako", "jiro"}.contains(text(t, r, 0)))
+                        order << text(t, r, 0);
+                cycled << order.join(' ');
+                sortSaid << in<QLabel>(d, "lblSort")->text();
+            }
             // A double-click on taro's cell shows his records of the unit and their chart.
             const int row = rowOf(t, "taro");
             t->scrollToItem(t->item(row, ce));
@@ -102,6 +119,7 @@ class ClassOverviewTest : public QObject {
             detail = in<QPlainTextEdit>(d, "memDetail")->toPlainText().split('\n');
             chartRuns = d.findChild<ScoreChart*>()->runs().size();
             in<QPushButton>(d, "btnExport")->click();
+            in<QPushButton>(d, "btnPrint")->click();
             auto* sections = in<QComboBox>(d, "cmbSection");
             sections->setCurrentIndex(2); // the lesson's second section
             for (int c = 0; c < t->columnCount(); ++c)
@@ -125,6 +143,15 @@ class ClassOverviewTest : public QObject {
                                        QStringLiteral("2人 平均65.0 最難"),
                                        QStringLiteral("2人 平均77.5")}));
         QCOMPARE(sortedUp, (QStringList{QStringLiteral("hanako"), QStringLiteral("taro")}));
+        // Scores: taro 90, hanako 40, jiro none (always last); runs: taro 2, hanako 1, jiro 0.
+        QCOMPARE(cycled, (QStringList{QStringLiteral("taro hanako jiro"),
+                                      QStringLiteral("jiro hanako taro"),
+                                      QStringLiteral("taro hanako jiro")}));
+        const QString by = QStringLiteral("並び順: ") + eqTitle;
+        QCOMPARE(sortSaid, (QStringList{by + QStringLiteral("の点数（低い順）"),
+                                        by + QStringLiteral("の点数（高い順）"),
+                                        by + QStringLiteral("の回数（少ない順）"),
+                                        by + QStringLiteral("の回数（多い順）")}));
         QCOMPARE(detail, (QStringList{qs(lines[0]), qs(lines[1])}));
         QCOMPARE(chartRuns, std::size_t(2));
         QVERIFY(!headersAfterFilter.contains(eqTitle));
@@ -138,6 +165,27 @@ class ClassOverviewTest : public QObject {
         QCOMPARE(taroLine.size(), 1);
         QVERIFY2(taroLine[0].contains(QStringLiteral(",2,90,1,70,")), qPrintable(taroLine[0]));
         QVERIFY(f.messages().empty());
+
+        // The printed page: one A4 landscape page (297 x 210 mm is 842 x 595 pt), the lesson
+        // and the date in its header, the learners and the cells as the window shows them.
+        QCOMPARE(f.printDialogs.asked, 1);
+        const std::optional<QString> info = poppler(QStringLiteral("pdfinfo"), {pdf});
+        if (!info) QSKIP("poppler tools not installed");
+        QVERIFY2(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(*info));
+        QVERIFY2(info->contains(QRegularExpression(QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
+                 qPrintable(*info));
+        const std::optional<QString> page =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(page && !page->isEmpty());
+        const DateTime now = p.platform.clock.now();
+        const QString date = QStringLiteral("%1年%2月%3日").arg(now.year).arg(now.month).arg(now.day);
+        QVERIFY2(page->contains(qs(p.course.lessonNames[0])) && page->contains(date),
+                 qPrintable(*page));
+        for (const QString& want : {QStringLiteral("taro"), QStringLiteral("hanako"),
+                                    QStringLiteral("2回 90点"), QStringLiteral("1回 85点"),
+                                    QStringLiteral("平均65.0")})
+            QVERIFY2(page->contains(want), qPrintable(want + "\n" + *page));
     }
 
     void pupilsHaveNoClassOverview() {

@@ -44,6 +44,7 @@ class DeskFixture {
     QString course;
     ScriptedPrompter prompter;
     ScriptedFileDialogs fileDialogs;
+    ScriptedPrintDialogs printDialogs;
     // What each modal dialog does, by object name; a dialog without a step is cancelled.
     std::map<QString, std::function<void(QDialog&)>> steps;
     std::vector<QString> shown; // object names of the dialogs shown, in order
@@ -64,6 +65,7 @@ class DeskFixture {
         Desk::Seams seams;
         seams.prompter = &prompter;
         seams.fileDialogs = &fileDialogs;
+        seams.printDialogs = &printDialogs;
         seams.runModal = [this](QDialog& d) {
             shown.push_back(d.objectName());
             d.setResult(QDialog::Rejected);
