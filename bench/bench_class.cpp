@@ -1,0 +1,181 @@
+// The class overview on real files: a lesson of 200 units (10 blocks × 20) and 40 learners
+// whose files hold 3,000 records each. Reading the class's grid (every file under its lock),
+// ordering the rows by a unit's score and by its runs, showing one section, and
+// "velmix records --summary" beside cat over the same files.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "formats/CourseIndex.h"
+#include "learners/ClassGrid.h"
+#include "learners/ClassView.h"
+#include "practice/ResultsLine.h"
+#include "qt/QtFiles.h"
+#include "text/Sjis.h"
+
+namespace {
+
+// A results line of run i.
+std::string line(int i) {
+    const RunResult run{RunKind::Practice,        i % 11, 10,
+                        ComputeScore(i % 11, 10), "1121", 60 + i % 600};
+    return ResultsLine(run, {2005 + i % 20, 1 + i % 12, 1 + i % 28, i % 24, i % 60, 0}, i % 3);
+}
+
+// The unit line of unit u (from 1) of block b.
+std::string unitLine(int b, int u) {
+    return J("(") + std::to_string(u) + J(") 単元") + std::to_string(b) + "-" + std::to_string(u);
+}
+
+void writeFile(const QString& path, const std::string& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// A learner file of `records` records spread over the units of `blocks` × `units`.
+std::string learnerFile(int blocks, int units, int records) {
+    std::string out = "[password]\r\npw=?\r\n";
+    const int sections = blocks * units;
+    for (int s = 0; s < sections; ++s) {
+        const int b = s / units + 1, u = s % units + 1;
+        out += "[S" + std::to_string(b) + std::to_string(u) + unitLine(b, u) + "]\r\n";
+        int key = 1;
+        for (int r = s; r < records; r += sections)
+            out += std::to_string(key++) + "=" + line(r) + "\r\n";
+    }
+    return out;
+}
+
+// A course of `lessons` lessons of `blocks` × `units` units each.
+std::string makeCourse(const QString& dir, int lessons, int blocks, int units) {
+    std::string main = J("記録のコース\r\n中学\r\n");
+    for (int l = 1; l <= lessons; ++l) {
+        const std::string folder = "L" + std::to_string(l);
+        main += J("課") + std::to_string(l) + "," + folder + "\\ l" + std::to_string(l) + "\r\n";
+        std::string index = J("課\r\n");
+        for (int b = 1; b <= blocks; ++b) {
+            index += "[[sect" + std::to_string(b) + "\r\n" + J("ブロック") + std::to_string(b) +
+                     "\r\n<<\r\n";
+            for (int u = 1; u <= units; ++u)
+                index += unitLine(b, u) + "\r\n";
+            index += ">>\r\n]]\r\n";
+        }
+        writeFile(dir + "/" + QString::fromStdString(folder + "/l" + std::to_string(l) + ".ind"),
+                  index);
+    }
+    writeFile(dir + "/Main.ind", main + ">>\r\n");
+    return QtFiles::toCorePath(dir).value() + "\\";
+}
+
+// The class, made once: one lesson, 40 learner files of 3,000 records.
+struct ClassLesson {
+    QTemporaryDir dir;
+    std::string master;
+    std::string files; // the learner files, quoted for the shell
+    ClassLesson() {
+        master = makeCourse(dir.path(), 1, 10, 20);
+        for (int k = 1; k <= 40; ++k) {
+            const QString path = dir.path() + QStringLiteral("/L1/pupil%1.ini").arg(k);
+            // Each learner a little different, so sorting has work to do.
+            writeFile(path, learnerFile(10, 20, 3000 - k));
+            files += " '" + path.toStdString() + "'";
+        }
+    }
+};
+ClassLesson& classLesson() {
+    static ClassLesson c;
+    return c;
+}
+
+struct LoadedCourse {
+    QtFiles files;
+    CourseTables course;
+    std::string logOn;
+    LoadedCourse() {
+        const std::string& master = classLesson().master;
+        course.masterFolder = master;
+        files.setCourseFolder(master);
+        LoadLessonList(files, course);
+        logOn = master + "LogOn\\";
+    }
+    ClassGrid read() { return ReadClassGrid(files, course, logOn, 1); }
+};
+
+void BM_ReadClassGrid40x200x3000(benchmark::State& state) {
+    LoadedCourse c;
+    for (auto _ : state) {
+        const ClassGrid grid = c.read();
+        if (grid.rows.size() < 40 || grid.columns.size() < 200) state.SkipWithError("grid");
+        benchmark::DoNotOptimize(grid.summaries.data());
+    }
+    state.counters["records"] = 40.0 * 3000;
+}
+BENCHMARK(BM_ReadClassGrid40x200x3000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SortClassByScoreThenRuns(benchmark::State& state) {
+    LoadedCourse c;
+    ClassViewState view = ViewOfGrid(c.read());
+    int unit = 0;
+    for (auto _ : state) {
+        SortRows(view, ClassSortKey::Score, unit, true);
+        SortRows(view, ClassSortKey::Runs, unit, false);
+        unit = (unit + 7) % static_cast<int>(view.grid.columns.size());
+        benchmark::DoNotOptimize(view.rows.data());
+    }
+}
+BENCHMARK(BM_SortClassByScoreThenRuns)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_FilterClassSection(benchmark::State& state) {
+    LoadedCourse c;
+    ClassViewState view = ViewOfGrid(c.read());
+    const auto sections = ClassSections(view.grid);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        FilterSection(view, sections[i++ % sections.size()].first);
+        benchmark::DoNotOptimize(view.columns.data());
+    }
+}
+BENCHMARK(BM_FilterClassSection)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The velmix program beside the bench programs' folder.
+std::string velmixProgram() {
+    char self[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    const std::string exe(self, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return exe.substr(0, exe.rfind('/')) + "/../velmix";
+}
+
+void BM_CatClassLesson(benchmark::State& state) {
+    const std::string command = "cat" + classLesson().files + " > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("cat failed");
+}
+BENCHMARK(BM_CatClassLesson)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_VelmixRecordsSummary(benchmark::State& state) {
+    const std::string command = "'" + velmixProgram() + "' records '" +
+                                classLesson().dir.path().toStdString() +
+                                "' --summary --lesson 1 > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("velmix records failed");
+}
+BENCHMARK(BM_VelmixRecordsSummary)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
