@@ -362,31 +362,34 @@ void TfrmClass::btnPrintClick() {
                                .arg(now.year)
                                .arg(now.month)
                                .arg(now.day);
-    // The table as shown (its order and section), each cell's text and band colour, drawn in
-    // layout units and scaled down as a whole so every row and column fits the page.
-    QFont font = uiFont("ＭＳ Ｐゴシック", 10);
-    painter.setFont(font);
-    const QFontMetrics fm(font, painter.device());
+    // The table as shown (its order and section), each cell's text and band colour, laid out
+    // in points (a 9-point font) and scaled down as a whole so every row and column fits the
+    // page; never larger than in points.
+    const QFont font = uiFont("ＭＳ Ｐゴシック", 9);
+    const QFontMetrics fm(font);
+    const double pointsToDevice = printer.resolution() / 72.0;
     const int rows = tblClass->rowCount(), cols = tblClass->columnCount();
-    const int pad = fm.averageCharWidth(), lineH = fm.height() + pad;
     std::vector<int> widths(static_cast<std::size_t>(cols), 0);
     auto cellAt = [&](int r, int c) -> QString {
         if (r < 0) return tblClass->horizontalHeaderItem(c)->text();
         const QTableWidgetItem* item = tblClass->item(r, c);
         return item ? item->text() : QString();
     };
+    auto advance = [&](const QString& text) { return fm.horizontalAdvance(text) + 1; };
+    const int pad = 3, lineH = fm.height() + 2 * pad;
     for (int c = 0; c < cols; ++c)
         for (int r = -1; r < rows; ++r) {
             if (r >= 0 && tblClass->columnSpan(r, c) > 1) continue;
-            widths[c] = std::max(widths[c], fm.horizontalAdvance(cellAt(r, c)) + 2 * pad);
+            widths[c] = std::max(widths[c], advance(cellAt(r, c)) + 2 * pad);
         }
     int tableW = 0;
     for (int w : widths)
         tableW += w;
     const int tableH = (rows + 2) * lineH;
-    const QRect page = painter.viewport();
-    const double scale = std::min({1.0, double(page.width()) / std::max(1, tableW),
+    const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const double scale = std::min({pointsToDevice, double(page.width()) / std::max(1, tableW),
                                    double(page.height()) / std::max(1, tableH)});
+    painter.setFont(font);
     painter.scale(scale, scale);
     painter.drawText(QRect(0, 0, tableW, lineH), Qt::AlignLeft | Qt::AlignVCenter, header);
     for (int r = -1; r < rows; ++r) {
