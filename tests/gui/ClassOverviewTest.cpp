@@ -186,6 +186,15 @@ class ClassOverviewTest : public QObject {
                                     QStringLiteral("2回 90点"), QStringLiteral("1回 85点"),
                                     QStringLiteral("平均65.0")})
             QVERIFY2(page->contains(want), qPrintable(want + "\n" + *page));
+        // Readable on paper: the learners' names at least 4 points high, not a speck in a corner.
+        const std::optional<QString> boxes =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QRegularExpressionMatch taro =
+            QRegularExpression(QStringLiteral("yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">taro<"))
+                .match(boxes.value_or(QString()));
+        QVERIFY2(taro.hasMatch(), qPrintable(boxes.value_or(QString())));
+        QVERIFY2(taro.captured(2).toDouble() - taro.captured(1).toDouble() >= 4.0,
+                 qPrintable(taro.captured(0)));
     }
 
     void pupilsHaveNoClassOverview() {
