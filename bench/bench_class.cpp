@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -161,9 +162,20 @@ void BM_CatClassLesson(benchmark::State& state) {
 BENCHMARK(BM_CatClassLesson)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_VelmixRecordsSummary(benchmark::State& state) {
-    const std::string command = "'" + velmixProgram() + "' records '" +
-                                classLesson().dir.path().toStdString() +
-                                "' --summary --lesson 1 > /dev/null";
+    std::string command = "'" + velmixProgram() + "' records '" +
+                          classLesson().dir.path().toStdString() +
+                                "' --summary --lesson 1";
+    // Once, to see that it read the class: a header, 40 learners and the class's line.
+    const std::string check = command + " | wc -l";
+    FILE* pipe = popen(check.c_str(), "r");
+    int lines = 0;
+    if (pipe) {
+        if (std::fscanf(pipe, "%d", &lines) != 1) lines = 0;
+        pclose(pipe);
+    }
+    state.counters["lines"] = lines;
+    if (lines < 42) state.SkipWithError("velmix records --summary did not list the class");
+    command += " > /dev/null";
     for (auto _ : state)
         if (std::system(command.c_str()) != 0) state.SkipWithError("velmix records failed");
 }
