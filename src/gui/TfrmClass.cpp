@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 
 #include "Program.h"
+#include "gui/ClassSectionBand.h"
 #include "gui/Desk.h"
 #include "gui/ScoreChart.h"
 #include "gui/UiParts.h"
@@ -107,7 +109,13 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     tblClass->verticalHeader()->hide();
     tblClass->horizontalHeader()->setSectionsClickable(true);
     tblClass->horizontalHeader()->setSortIndicatorShown(true);
-    grid->addWidget(tblClass, 1, 0, 1, 2);
+    // The sections' titles over their columns, joined to the table's header.
+    sectionBand_ = new ClassSectionBand(tblClass);
+    auto* tableBox = new QVBoxLayout;
+    tableBox->setSpacing(0);
+    tableBox->addWidget(sectionBand_);
+    tableBox->addWidget(tblClass, 1);
+    grid->addLayout(tableBox, 1, 0, 1, 2);
     lblSort = makeLabel(nullptr, "lblSort", {});
     grid->addWidget(lblSort, 4, 0, 1, 2);
     memDetail = makeControl<QPlainTextEdit>(nullptr, "memDetail");
@@ -250,8 +258,30 @@ void TfrmClass::fillTable() {
     tblClass->horizontalHeader()->setSortIndicator(
         sortColumn, view_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     tblClass->resizeColumnsToContents();
+    sectionBand_->setGroups(columnGroups());
     lblSort->setText(QStringLiteral("並び順: ") + sortWords());
     lblSort->setAccessibleName(lblSort->text());
+}
+
+std::vector<ColumnGroup> TfrmClass::columnGroups() const {
+    const ClassGrid& g = view_.grid;
+    std::vector<std::pair<int, std::string>> titles = ClassSections(g);
+    auto titleOf = [&](int section) {
+        const int key = section == 0 ? -1 : section; // a saved worksheet's column has block 0
+        for (const auto& [s, title] : titles)
+            if (s == key) return qs(title);
+        return QString();
+    };
+    std::vector<ColumnGroup> groups;
+    int shownSection = -2;
+    for (int i = 0; i < static_cast<int>(view_.columns.size()); ++i) {
+        const int section = g.columns[view_.columns[i]].section;
+        if (groups.empty() || section != shownSection)
+            groups.push_back({titleOf(section), FirstUnitColumn + i, 0});
+        shownSection = section;
+        ++groups.back().count;
+    }
+    return groups;
 }
 
 QString TfrmClass::sortWords() const {
@@ -385,15 +415,27 @@ void TfrmClass::btnPrintClick() {
     int tableW = 0;
     for (int w : widths)
         tableW += w;
-    const int tableH = (rows + 2) * lineH;
+    // The title line, the sections' band, the column headers, then the rows.
+    const int tableH = (rows + 3) * lineH;
     const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     const double scale = std::min({pointsToDevice, double(page.width()) / std::max(1, tableW),
                                    double(page.height()) / std::max(1, tableH)});
     painter.setFont(font);
     painter.scale(scale, scale);
     painter.drawText(QRect(0, 0, tableW, lineH), Qt::AlignLeft | Qt::AlignVCenter, header);
+    // Each section's title over its columns, as the window's band shows it.
+    for (const ColumnGroup& g : columnGroups()) {
+        int x = 0, w = 0;
+        for (int c = 0; c < g.first + g.count && c < cols; ++c)
+            (c < g.first ? x : w) += widths[c];
+        const QRect box(x, lineH, w, lineH);
+        painter.fillRect(box, QColor(0xe8, 0xe8, 0xe8));
+        painter.drawRect(box);
+        painter.drawText(box.adjusted(pad, 0, -pad, 0), Qt::AlignCenter,
+                         fm.elidedText(g.title, Qt::ElideRight, std::max(0, w - 2 * pad)));
+    }
     for (int r = -1; r < rows; ++r) {
-        const int y = (r + 2) * lineH;
+        const int y = (r + 3) * lineH;
         int x = 0;
         for (int c = 0; c < cols; ++c) {
             int w = widths[c];

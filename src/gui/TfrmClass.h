@@ -6,6 +6,9 @@
 
 #include <QDialog>
 
+#include <vector>
+
+#include "gui/ClassSectionBand.h"
 #include "learners/ClassView.h"
 
 class Desk;
@@ -42,11 +45,14 @@ class TfrmClass : public QDialog {
     void fillTable();
     // What the rows are ordered by, in words, as lblSort says it.
     QString sortWords() const;
+    // The shown unit columns, one group per run of a section's columns.
+    std::vector<ColumnGroup> columnGroups() const;
 
     Desk& desk_;
     ClassViewState view_;
     QComboBox* cmbSection = nullptr;
     QTableWidget* tblClass = nullptr;
+    ClassSectionBand* sectionBand_ = nullptr;
     QLabel* lblProblems = nullptr;
     QLabel* lblSort = nullptr;
     QPlainTextEdit* memDetail = nullptr;

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "../qt/Poppler.h"
@@ -36,6 +37,33 @@ int columnOf(QTableWidget* t, const QString& title) {
 
 QString text(QTableWidget* t, int r, int c) {
     return t->item(r, c) ? t->item(r, c)->text() : QString();
+}
+
+// The section title standing over each unit column the table shows now, as (column's header,
+// title); a column no title stands over has an empty one. A title cut to fit its columns
+// counts when the cut text begins it.
+QList<QPair<QString, QString>> headsOverColumns(QDialog& d, QTableWidget* t) {
+    QList<QPair<QString, QString>> heads;
+    QHeaderView* h = t->horizontalHeader();
+    const QList<QLabel*> labels = d.findChildren<QLabel*>(QStringLiteral("lblSectionHead"));
+    for (int c = 3; c < t->columnCount(); ++c) {
+        const int centre = h->sectionViewportPosition(c) + h->sectionSize(c) / 2;
+        if (centre < 0 || centre >= h->viewport()->width()) continue;
+        const QPoint at = h->viewport()->mapTo(&d, QPoint(centre, 0));
+        QString head;
+        for (QLabel* label : labels) {
+            if (!label->isVisible()) continue;
+            const QRect box(label->mapTo(&d, QPoint(0, 0)), label->size());
+            if (at.x() < box.left() || at.x() > box.right()) continue;
+            // Directly above the header, not somewhere else in the window.
+            if (box.bottom() >= at.y() || at.y() - box.bottom() > 4) continue;
+            QString shown = label->text();
+            if (shown.endsWith(QChar(0x2026))) shown.chop(1);
+            head = label->toolTip().startsWith(shown) ? label->toolTip() : QStringLiteral("?") + shown;
+        }
+        heads.append({t->horizontalHeaderItem(c)->text(), head});
+    }
+    return heads;
 }
 
 } // namespace
@@ -195,6 +223,86 @@ class ClassOverviewTest : public QObject {
         QVERIFY2(taro.hasMatch(), qPrintable(boxes.value_or(QString())));
         QVERIFY2(taro.captured(2).toDouble() - taro.captured(1).toDouble() >= 4.0,
                  qPrintable(taro.captured(0)));
+    }
+
+    void eachSectionStandsOverItsUnitsOnScreenAndOnPaper() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        Program& p = desk.program();
+        std::vector<LessonBlock> blocks;
+        QVERIFY(ReadLessonUnits(p.platform.files, p.course, 1, blocks).ok);
+        QVERIFY(blocks.size() >= 2);
+        // Every unit's header text and the title of its section.
+        QMap<QString, QString> sectionOf;
+        for (const LessonBlock& b : blocks)
+            for (const LessonUnit& u : b.units)
+                sectionOf[qs(u.line)] = qs(b.title);
+        auto expected = [&](const QList<QPair<QString, QString>>& heads) {
+            QList<QPair<QString, QString>> want;
+            for (const auto& [column, head] : heads)
+                want.append({column, sectionOf.value(column, QStringLiteral("保存したプリント"))});
+            return want;
+        };
+        QList<QPair<QString, QString>> atStart, scrolled, filtered;
+        const QString pdf = f.temp.filePath(QStringLiteral("sections.pdf"));
+        f.printDialogs.pdfPath = pdf;
+        f.steps[QStringLiteral("TfrmClass")] = [&](QDialog& d) {
+            d.resize(900, 600);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            auto* t = in<QTableWidget>(d, "tblClass");
+            atStart = headsOverColumns(d, t);
+            // Scrolled to the last columns, the titles go with their columns.
+            t->horizontalScrollBar()->setValue(t->horizontalScrollBar()->maximum());
+            QCoreApplication::processEvents();
+            scrolled = headsOverColumns(d, t);
+            in<QPushButton>(d, "btnPrint")->click();
+            in<QComboBox>(d, "cmbSection")->setCurrentIndex(2); // the lesson's second section
+            QCoreApplication::processEvents();
+            filtered = headsOverColumns(d, t);
+            d.hide();
+        };
+        QAction* item = f.menuItem(QStringLiteral("クラスの記録(&K)"));
+        QVERIFY(item);
+        item->trigger();
+
+        QVERIFY(!atStart.isEmpty() && !scrolled.isEmpty());
+        QCOMPARE(atStart, expected(atStart));
+        QCOMPARE(atStart.first().second, qs(blocks[0].title));
+        QCOMPARE(scrolled, expected(scrolled));
+        QVERIFY(scrolled.last() != atStart.last());
+        QCOMPARE(filtered.size(), static_cast<int>(blocks[1].units.size()));
+        for (const auto& [column, head] : filtered)
+            QCOMPARE(head, qs(blocks[1].title));
+
+        // On paper the first section's title stands above its first unit and not above the
+        // second section's first unit.
+        const std::optional<QString> boxes =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        if (!boxes) QSKIP("poppler tools not installed");
+        auto box = [&](const QString& word) {
+            const QRegularExpressionMatch m =
+                QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                                  "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">") +
+                                   QRegularExpression::escape(word.toHtmlEscaped()) + QStringLiteral("<"))
+                    .match(*boxes);
+            return m.hasMatch() ? QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                         QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))
+                                : QRectF();
+        };
+        auto lastWord = [](const std::string& line) { return qs(line).split(' ').last(); };
+        const QRectF first = box(qs(blocks[0].title));
+        const QRectF unitOfFirst = box(lastWord(blocks[0].units[0].line));
+        const QRectF unitOfSecond = box(lastWord(blocks[1].units[0].line));
+        QVERIFY2(!first.isNull() && !unitOfFirst.isNull() && !unitOfSecond.isNull(),
+                 qPrintable(*boxes));
+        const QRectF second = box(qs(blocks[1].title));
+        QVERIFY2(!second.isNull(), qPrintable(*boxes));
+        // Each title is centred over its own columns, in the line above the units' headers.
+        QVERIFY(first.bottom() <= unitOfFirst.top() && second.bottom() <= unitOfSecond.top());
+        QVERIFY2(first.center().x() > unitOfFirst.left() && first.right() < unitOfSecond.left(),
+                 qPrintable(*boxes));
+        QVERIFY2(second.center().x() > unitOfSecond.left(), qPrintable(*boxes));
     }
 
     void pupilsHaveNoClassOverview() {
