@@ -93,6 +93,47 @@ TEST_F(ClassViewTest, RowsSortByEveryKindOfColumn) {
     }
 }
 
+TEST_F(ClassViewTest, TheClassListOrderIsTheRostersThenTheOtherFilesAndComesBack) {
+    EXPECT_EQ(order(), (Names{"taro", "hanako", "jiro", "broken", "saburo"}));
+    SortRows(view, ClassSortKey::Learner, -1, false);
+    SortRows(view, ClassSortKey::Roster, -1, false);
+    EXPECT_EQ(order(), (Names{"taro", "hanako", "jiro", "broken", "saburo"}));
+}
+
+TEST_F(ClassViewTest, OneSectionsSummariesCountOnlyItsUnits) {
+    struct Case {
+        int section;
+        const char* learner;
+        int practised;
+        double mean;
+    };
+    // taro: 等式 90, 移項 70; hanako: 等式 60, 数 80, copy.prp 95; saburo: 等式 30.
+    const Case cases[] = {
+        {0, "taro", 2, 80.0},   {0, "hanako", 3, 235.0 / 3}, {1, "taro", 2, 80.0},
+        {1, "hanako", 1, 60.0}, {2, "hanako", 1, 80.0},      {2, "taro", 0, -1},
+        {-1, "hanako", 1, 95.0}, {1, "jiro", 0, -1},         {2, "saburo", 0, -1},
+    };
+    for (const Case& c : cases) {
+        FilterSection(view, c.section);
+        const RowSummary s = ShownSummary(view, row(c.learner));
+        EXPECT_EQ(s.practised, c.practised) << c.section << c.learner;
+        EXPECT_DOUBLE_EQ(s.mean, c.mean) << c.section << c.learner;
+    }
+    // Over every column the summary is the row's own.
+    FilterSection(view, 0);
+    for (std::size_t r = 0; r < view.grid.rows.size(); ++r) {
+        EXPECT_EQ(ShownSummary(view, static_cast<int>(r)).practised, view.grid.rows[r].practised);
+        EXPECT_DOUBLE_EQ(ShownSummary(view, static_cast<int>(r)).mean, view.grid.rows[r].mean);
+    }
+    // Ordered by the mean of the second section: hanako the only one with a score there.
+    FilterSection(view, 2);
+    SortRows(view, ClassSortKey::Mean, -1, true);
+    EXPECT_EQ(order().front(), "hanako");
+    FilterSection(view, 1);
+    SortRows(view, ClassSortKey::Mean, -1, false);
+    EXPECT_EQ(order(), (Names{"saburo", "hanako", "taro", "broken", "jiro"}));
+}
+
 TEST_F(ClassViewTest, ASectionShowsOnlyItsColumnsAndKeepsTheRowOrder) {
     SortRows(view, ClassSortKey::Mean, -1, true);
     const Names rows = order();

@@ -14,16 +14,18 @@ bool validCell(const ClassGrid& grid, int row, int column) {
 }
 
 // The value a row is ordered by; false when it has none.
-bool sortValue(const ClassRow& row, ClassSortKey key, int column, double& value) {
+bool sortValue(const ClassViewState& view, int r, ClassSortKey key, int column, double& value) {
+    const ClassRow& row = view.grid.rows[r];
     switch (key) {
+    case ClassSortKey::Roster:
     case ClassSortKey::Learner:
         return false;
     case ClassSortKey::Practised:
-        value = row.practised;
+        value = ShownSummary(view, r).practised;
         return row.state != ClassRow::State::Damaged;
     case ClassSortKey::Mean:
-        value = row.mean;
-        return row.mean >= 0;
+        value = ShownSummary(view, r).mean;
+        return value >= 0;
     case ClassSortKey::Runs:
         if (column < 0 || column >= static_cast<int>(row.cells.size())) return false;
         value = row.cells[column].runs;
@@ -71,6 +73,25 @@ void FilterSection(ClassViewState& view, int section) {
     }
 }
 
+RowSummary ShownSummary(const ClassViewState& view, int row) {
+    RowSummary out;
+    if (row < 0 || row >= static_cast<int>(view.grid.rows.size())) return out;
+    const ClassRow& r = view.grid.rows[row];
+    long sum = 0;
+    int scored = 0;
+    for (int c : view.columns) {
+        if (c < 0 || c >= static_cast<int>(r.cells.size())) continue;
+        const UnitProgress& cell = r.cells[c];
+        if (cell.runs == 0) continue;
+        ++out.practised;
+        if (cell.lastScore < 0) continue;
+        sum += cell.lastScore;
+        ++scored;
+    }
+    if (scored > 0) out.mean = static_cast<double>(sum) / scored;
+    return out;
+}
+
 void SortRows(ClassViewState& view, ClassSortKey key, int column, bool descending) {
     view.sortKey = key;
     view.sortColumn = column;
@@ -81,11 +102,17 @@ void SortRows(ClassViewState& view, ClassSortKey key, int column, bool descendin
         const std::string lb = sjis::asciiLower(rows[b].learner);
         return la != lb ? la < lb : a < b;
     };
+    // The summaries are worked out once, not in every comparison.
+    std::vector<double> values(rows.size(), 0);
+    std::vector<char> has(rows.size(), 0);
+    if (key != ClassSortKey::Roster && key != ClassSortKey::Learner)
+        for (int r : view.rows)
+            has[r] = sortValue(view, r, key, column, values[r]);
     std::sort(view.rows.begin(), view.rows.end(), [&](int a, int b) {
+        if (key == ClassSortKey::Roster) return descending ? a > b : a < b;
         if (key == ClassSortKey::Learner) return descending ? byName(b, a) : byName(a, b);
-        double va = 0, vb = 0;
-        const bool ha = sortValue(rows[a], key, column, va);
-        const bool hb = sortValue(rows[b], key, column, vb);
+        const double va = values[a], vb = values[b];
+        const bool ha = has[a], hb = has[b];
         if (ha != hb) return ha;
         if (ha && va != vb) return descending ? va > vb : va < vb;
         return byName(a, b);

@@ -12,14 +12,15 @@
 #include "text/Lines.h"
 #include "text/Report.h"
 
-// What the rows are ordered by: the learner's name, a row summary, or one column's runs or
+// What the rows are ordered by: the class list's order (the roster's names in its order, then
+// the learners it does not name), the learner's name, a row summary, or one column's runs or
 // last score.
-enum class ClassSortKey { Learner, Practised, Mean, Runs, Score };
+enum class ClassSortKey { Roster, Learner, Practised, Mean, Runs, Score };
 
 struct ClassViewState {
     ClassGrid grid;
     int section = 0; // the index block shown; 0 for all columns, -1 the saved worksheets
-    ClassSortKey sortKey = ClassSortKey::Learner;
+    ClassSortKey sortKey = ClassSortKey::Roster;
     int sortColumn = -1; // the grid column of Runs and Score
     bool descending = false;
     std::vector<int> rows;    // grid rows, in the order shown
@@ -37,9 +38,18 @@ std::vector<std::pair<int, std::string>> ClassSections(const ClassGrid& grid);
 // block with no columns shows none). The rows keep their order.
 void FilterSection(ClassViewState& view, int section);
 
+// A learner's summary over the columns the view shows: the units practised and the mean of
+// their last scores (-1 for none). Over every column it is the row's own.
+struct RowSummary {
+    int practised = 0;
+    double mean = -1;
+};
+RowSummary ShownSummary(const ClassViewState& view, int row);
+
 // Orders the rows. Rows that have no value for the key (a damaged file, no score of the
 // column, no mean) stand after those that have one in either direction; equal values are
 // ordered by the learners' names. A learner without a file has practised nothing: 0 runs.
+// Practised and Mean order by the summaries of the columns shown (ShownSummary).
 void SortRows(ClassViewState& view, ClassSortKey key, int column, bool descending);
 
 // The record lines of a learner's unit as the records window lists them; "練習の記録は
