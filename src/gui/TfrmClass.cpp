@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -77,6 +78,10 @@ QTableWidgetItem* readOnlyItem(const QString& text) {
     return item;
 }
 
+QString detailHint() {
+    return QStringLiteral("記録を見るには、ます目をダブルクリックするかEnterキーを押します");
+}
+
 QPushButton* rowButton(const char* name, const QString& caption) {
     QPushButton* b = makeButton(nullptr, name, caption);
     b->setMinimumSize(130, 34);
@@ -91,7 +96,7 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     setFont(uiFont("ＭＳ Ｐゴシック", 14));
     auto* grid = new QGridLayout(this);
     auto* top = new QHBoxLayout;
-    QLabel* sectionLabel = makeLabel(nullptr, "lblSection", QStringLiteral("区分"));
+    QLabel* sectionLabel = makeLabel(nullptr, "lblSection", QStringLiteral("区分(&S)"));
     cmbSection = makeControl<QComboBox>(nullptr, "cmbSection");
     cmbSection->setAccessibleName(QStringLiteral("表示する区分"));
     cmbSection->setMinimumWidth(240);
@@ -117,22 +122,32 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     tableBox->addWidget(tblClass, 1);
     grid->addLayout(tableBox, 1, 0, 1, 2);
     lblSort = makeLabel(nullptr, "lblSort", {});
-    grid->addWidget(lblSort, 4, 0, 1, 2);
+    // Whose records of which unit the pane below lists.
+    lblDetail = makeLabel(nullptr, "lblDetail", detailHint());
     memDetail = makeControl<QPlainTextEdit>(nullptr, "memDetail");
     memDetail->setReadOnly(true);
     memDetail->setLineWrapMode(QPlainTextEdit::NoWrap);
     memDetail->setFont(uiFont("ＭＳ ゴシック", 14));
     memDetail->setAccessibleName(QStringLiteral("練習の記録"));
-    grid->addWidget(memDetail, 2, 0);
+    lblDetail->setBuddy(memDetail);
+    auto* detailBox = new QVBoxLayout;
+    detailBox->addWidget(lblDetail);
+    detailBox->addWidget(memDetail, 1);
+    grid->addLayout(detailBox, 2, 0);
     chart_ = new ScoreChart;
     grid->addWidget(chart_, 2, 1);
     grid->setRowStretch(1, 3);
     grid->setRowStretch(2, 2);
     auto* row = new QHBoxLayout;
+    // Sorting from the keyboard: the column of the current cell, as a click on its header.
+    QPushButton* sort = rowButton("btnSort", QStringLiteral("並べ替え(&R)"));
+    sort->setAccessibleDescription(QStringLiteral("今のます目の列で並べ替えます"));
     QPushButton* exportCsv = rowButton("btnExport", QStringLiteral("CSVに書き出す"));
     QPushButton* print = rowButton("btnPrint", QStringLiteral("印刷"));
     QPushButton* close = rowButton("btnReturn", QStringLiteral("閉じる"));
+    row->addWidget(lblSort);
     row->addStretch();
+    row->addWidget(sort);
     row->addWidget(exportCsv);
     row->addWidget(print);
     row->addWidget(close);
@@ -142,9 +157,37 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     connect(tblClass, &QTableWidget::cellDoubleClicked, this, &TfrmClass::tblClassDblClick);
     connect(cmbSection, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TfrmClass::cmbSectionChange);
+    connect(sort, &QPushButton::clicked, this, [this] {
+        const int column = tblClass->currentColumn();
+        tblClassHeaderClick(column < 0 ? LearnerColumn : column);
+    });
     connect(exportCsv, &QPushButton::clicked, this, &TfrmClass::btnExportClick);
     connect(print, &QPushButton::clicked, this, &TfrmClass::btnPrintClick);
     connect(close, &QPushButton::clicked, this, &TfrmClass::btnReturnClick);
+    // Enter on a cell shows its records, as a double-click does, and presses no button.
+    for (QPushButton* b : {sort, exportCsv, print, close})
+        b->setAutoDefault(false);
+    tblClass->installEventFilter(this);
+    connect(tblClass, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (!filling_) rememberSpot(row, column);
+    });
+    setTabOrder(cmbSection, tblClass);
+    setTabOrder(tblClass, memDetail);
+    setTabOrder(memDetail, sort);
+    setTabOrder(sort, exportCsv);
+    setTabOrder(exportCsv, print);
+    setTabOrder(print, close);
+}
+
+bool TfrmClass::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tblClass && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            tblClassDblClick(tblClass->currentRow(), tblClass->currentColumn());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmClass::showClass() {
@@ -152,7 +195,8 @@ void TfrmClass::showClass() {
     Program& p = desk_.program();
     const int lesson = p.course.currentLesson < 1 ? 1 : p.course.currentLesson;
     view_ = ViewOfGrid(ReadClassGrid(p.platform.files, p.course, p.shell.logOnFolder, lesson));
-    SortRows(view_, ClassSortKey::Learner, -1, false);
+    spotRow_ = spotColumn_ = -1;
+    SortRows(view_, ClassSortKey::Roster, -1, false);
     QStringList problems;
     for (const std::string& problem : view_.grid.problems)
         problems << qs(problem);
@@ -164,13 +208,40 @@ void TfrmClass::showClass() {
         cmbSection->addItem(qs(title), section);
     cmbSection->blockSignals(false);
     fillTable();
-    memDetail->clear();
-    chart_->setRuns({});
+    showDetail(-1, -1);
     tblClass->setFocus();
     desk_.runModal(*this);
 }
 
+void TfrmClass::rememberSpot(int row, int column) {
+    const int learners = static_cast<int>(view_.rows.size());
+    spotRow_ = row < 0 ? -1 : row < learners ? view_.rows[row] : ClassRowSpot;
+    spotColumn_ = column;
+    const int unit = column - FirstUnitColumn;
+    if (unit >= 0 && unit < static_cast<int>(view_.columns.size()))
+        spotColumn_ = FirstUnitColumn + view_.columns[unit];
+}
+
+void TfrmClass::restoreSpot() {
+    if (spotRow_ == -1 || spotColumn_ < 0) return;
+    const int learners = static_cast<int>(view_.rows.size());
+    int row = learners; // the class's row
+    if (spotRow_ != ClassRowSpot) {
+        const auto at = std::find(view_.rows.begin(), view_.rows.end(), spotRow_);
+        if (at == view_.rows.end()) return;
+        row = static_cast<int>(at - view_.rows.begin());
+    }
+    int column = spotColumn_ < FirstUnitColumn ? spotColumn_ : LearnerColumn;
+    const auto unit =
+        std::find(view_.columns.begin(), view_.columns.end(), spotColumn_ - FirstUnitColumn);
+    if (spotColumn_ >= FirstUnitColumn && unit != view_.columns.end())
+        column = FirstUnitColumn + static_cast<int>(unit - view_.columns.begin());
+    tblClass->setCurrentCell(row, column);
+}
+
 void TfrmClass::fillTable() {
+    // The current cell stays on the same learner and unit when the rows or columns change.
+    filling_ = true;
     const ClassGrid& g = view_.grid;
     const int units = static_cast<int>(view_.columns.size());
     const int learners = static_cast<int>(view_.rows.size());
@@ -199,14 +270,16 @@ void TfrmClass::fillTable() {
             tblClass->setSpan(r, PractisedColumn, 1, 2 + units);
             continue;
         }
-        QTableWidgetItem* practised = readOnlyItem(QString::number(row.practised));
+        // Over the columns shown: one section's units when the class is filtered to it.
+        const RowSummary summary = ShownSummary(view_, view_.rows[r]);
+        QTableWidgetItem* practised = readOnlyItem(QString::number(summary.practised));
         practised->setData(Qt::AccessibleTextRole,
-                           QStringLiteral("%1、練習した単元 %2").arg(name).arg(row.practised));
+                           QStringLiteral("%1、練習した単元 %2").arg(name).arg(summary.practised));
         tblClass->setItem(r, PractisedColumn, practised);
-        QTableWidgetItem* mean = readOnlyItem(meanText(row.mean));
+        QTableWidgetItem* mean = readOnlyItem(meanText(summary.mean));
         mean->setData(Qt::AccessibleTextRole,
                       name + QStringLiteral("、平均 ") +
-                          (row.mean < 0 ? QStringLiteral("なし") : meanText(row.mean)));
+                          (summary.mean < 0 ? QStringLiteral("なし") : meanText(summary.mean)));
         tblClass->setItem(r, MeanColumn, mean);
         for (int i = 0; i < units; ++i) {
             const int c = view_.columns[i];
@@ -249,7 +322,7 @@ void TfrmClass::fillTable() {
         item->setData(Qt::AccessibleTextRole, spoken);
         tblClass->setItem(learners, FirstUnitColumn + i, item);
     }
-    int sortColumn = LearnerColumn;
+    int sortColumn = view_.sortKey == ClassSortKey::Roster ? -1 : LearnerColumn;
     if (view_.sortKey == ClassSortKey::Practised) sortColumn = PractisedColumn;
     if (view_.sortKey == ClassSortKey::Mean) sortColumn = MeanColumn;
     const bool byUnit = view_.sortKey == ClassSortKey::Score || view_.sortKey == ClassSortKey::Runs;
@@ -259,6 +332,8 @@ void TfrmClass::fillTable() {
         sortColumn, view_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     tblClass->resizeColumnsToContents();
     sectionBand_->setGroups(columnGroups());
+    restoreSpot();
+    filling_ = false;
     lblSort->setText(QStringLiteral("並び順: ") + sortWords());
     lblSort->setAccessibleName(lblSort->text());
 }
@@ -287,6 +362,8 @@ std::vector<ColumnGroup> TfrmClass::columnGroups() const {
 QString TfrmClass::sortWords() const {
     const bool down = view_.descending;
     switch (view_.sortKey) {
+    case ClassSortKey::Roster:
+        return down ? QStringLiteral("名簿の順（逆順）") : QStringLiteral("名簿の順");
     case ClassSortKey::Learner:
         return down ? QStringLiteral("学習者の名前（逆順）") : QStringLiteral("学習者の名前");
     case ClassSortKey::Practised:
@@ -308,10 +385,19 @@ QString TfrmClass::sortWords() const {
 }
 
 void TfrmClass::tblClassHeaderClick(int column) {
-    if (column == LearnerColumn || column == PractisedColumn || column == MeanColumn) {
-        const ClassSortKey key = column == LearnerColumn     ? ClassSortKey::Learner
-                                 : column == PractisedColumn ? ClassSortKey::Practised
-                                                             : ClassSortKey::Mean;
+    if (column == LearnerColumn) {
+        // The learners' header goes round the class list's order, the names, the names from
+        // the end, and back to the class list.
+        if (view_.sortKey == ClassSortKey::Learner && view_.descending)
+            SortRows(view_, ClassSortKey::Roster, -1, false);
+        else
+            SortRows(view_, ClassSortKey::Learner, -1, view_.sortKey == ClassSortKey::Learner);
+        fillTable();
+        return;
+    }
+    if (column == PractisedColumn || column == MeanColumn) {
+        const ClassSortKey key =
+            column == PractisedColumn ? ClassSortKey::Practised : ClassSortKey::Mean;
         // The same header again turns the order round; a new one starts with the lowest first.
         const bool again = view_.sortKey == key;
         SortRows(view_, key, -1, again && !view_.descending);
@@ -345,11 +431,24 @@ void TfrmClass::tblClassDblClick(int row, int column) {
     if (row < 0 || row >= static_cast<int>(view_.rows.size())) return;
     const int unit = column - FirstUnitColumn;
     if (unit < 0 || unit >= static_cast<int>(view_.columns.size())) return;
+    showDetail(view_.rows[row], view_.columns[unit]);
+}
+
+void TfrmClass::showDetail(int row, int column) {
+    if (row < 0 || column < 0) {
+        lblDetail->setText(detailHint());
+        memDetail->clear();
+        chart_->setRuns({});
+        return;
+    }
     Program& p = desk_.program();
-    const int r = view_.rows[row], c = view_.columns[unit];
+    const QString whose = qs(view_.grid.rows[row].learner) + QStringLiteral("、") +
+                          qs(view_.grid.columns[column].title) + QStringLiteral("の記録");
+    lblDetail->setText(whose);
+    memDetail->setAccessibleName(whose);
     memDetail->setPlainText(
-        qsLines(CellRecordLines(p.platform.files, view_.grid, r, c)).join(QLatin1Char('\n')));
-    chart_->setRuns(ScoreHistory(CellRecords(p.platform.files, view_.grid, r, c)));
+        qsLines(CellRecordLines(p.platform.files, view_.grid, row, column)).join(QLatin1Char('\n')));
+    chart_->setRuns(ScoreHistory(CellRecords(p.platform.files, view_.grid, row, column)));
 }
 
 void TfrmClass::cmbSectionChange(int index) {
@@ -405,12 +504,18 @@ void TfrmClass::btnPrintClick() {
         const QTableWidgetItem* item = tblClass->item(r, c);
         return item ? item->text() : QString();
     };
-    auto advance = [&](const QString& text) { return fm.horizontalAdvance(text) + 1; };
+    QFont boldFont = font;
+    boldFont.setBold(true);
+    const QFontMetrics fmBold(boldFont);
+    auto advance = [&](int r, int c) {
+        const QTableWidgetItem* item = r >= 0 ? tblClass->item(r, c) : nullptr;
+        return (item && item->font().bold() ? fmBold : fm).horizontalAdvance(cellAt(r, c)) + 1;
+    };
     const int pad = 3, lineH = fm.height() + 2 * pad;
     for (int c = 0; c < cols; ++c)
         for (int r = -1; r < rows; ++r) {
             if (r >= 0 && tblClass->columnSpan(r, c) > 1) continue;
-            widths[c] = std::max(widths[c], advance(cellAt(r, c)) + 2 * pad);
+            widths[c] = std::max(widths[c], advance(r, c) + 2 * pad);
         }
     int tableW = 0;
     for (int w : widths)
@@ -448,6 +553,7 @@ void TfrmClass::btnPrintClick() {
             if (item && item->background().style() != Qt::NoBrush)
                 painter.fillRect(box, item->background());
             painter.drawRect(box);
+            painter.setFont(item && item->font().bold() ? boldFont : font);
             painter.drawText(box.adjusted(pad, 0, -pad, 0), Qt::AlignLeft | Qt::AlignVCenter,
                              cellAt(r, c));
             x += w;

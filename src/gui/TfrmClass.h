@@ -40,7 +40,17 @@ class TfrmClass : public QDialog {
     void btnPrintClick();
     void btnReturnClick();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // lblDetail, memDetail and the chart for one cell of the grid; (-1, -1) clears them.
+    void showDetail(int row, int column);
+    // The current cell as a learner (grid row, ClassRowSpot for the class's row) and a column
+    // (the table's for the summaries, FirstUnitColumn + grid column for a unit), and back.
+    void rememberSpot(int row, int column);
+    void restoreSpot();
+    static constexpr int ClassRowSpot = -2;
     // tblClass from the view: the learners in order, the shown columns, the class's row.
     void fillTable();
     // What the rows are ordered by, in words, as lblSort says it.
@@ -55,6 +65,9 @@ class TfrmClass : public QDialog {
     ClassSectionBand* sectionBand_ = nullptr;
     QLabel* lblProblems = nullptr;
     QLabel* lblSort = nullptr;
+    QLabel* lblDetail = nullptr;
     QPlainTextEdit* memDetail = nullptr;
     ScoreChart* chart_ = nullptr;
+    bool filling_ = false;
+    int spotRow_ = -1, spotColumn_ = -1;
 };

@@ -97,6 +97,8 @@ class ClassOverviewTest : public QObject {
         const QString eqTitle = qs(eq.line), moveTitle = qs(move.line);
 
         QStringList cells, spoken, summary, sortedUp, sortSaid, cycled, detail, headersAfterFilter;
+        QStringList byEnter, taroInSecond, learnerCycle, keyboardSort;
+        int dialogsAfterEnter = -1;
         QColor high, low;
         std::size_t chartRuns = 0;
         QString exported = f.temp.filePath(QStringLiteral("class.csv"));
@@ -146,12 +148,38 @@ class ClassOverviewTest : public QObject {
             QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, at);
             detail = in<QPlainTextEdit>(d, "memDetail")->toPlainText().split('\n');
             chartRuns = d.findChild<ScoreChart*>()->runs().size();
+            // From the keyboard: Enter on hanako's cell shows her records and presses no button.
+            t->setFocus();
+            t->setCurrentCell(rowOf(t, "hanako"), ce);
+            QTest::keyClick(t, Qt::Key_Return);
+            byEnter << in<QLabel>(d, "lblDetail")->text()
+                    << in<QPlainTextEdit>(d, "memDetail")->toPlainText();
+            dialogsAfterEnter = f.fileDialogs.asked + f.printDialogs.asked;
+            // The learners' header goes round the roster's order, the names up and down.
+            for (int click = 0; click < 3; ++click) {
+                t->setCurrentCell(0, 0);
+                in<QPushButton>(d, "btnSort")->click();
+                QStringList order; // the three learners who ran, in the order shown
+                for (int r = 0; r < t->rowCount(); ++r)
+                    if (QStringList{"taro", "hanako", "jiro"}.contains(text(t, r, 0)))
+                        order << text(t, r, 0);
+                learnerCycle << order.join(' ') + " / " + in<QLabel>(d, "lblSort")->text();
+            }
+            // Sorting twice by the current cell's column: the cell stays on taro's unit, so the
+            // second press turns the order round.
+            t->setCurrentCell(rowOf(t, "taro"), ce);
+            in<QPushButton>(d, "btnSort")->click();
+            in<QPushButton>(d, "btnSort")->click();
+            keyboardSort << in<QLabel>(d, "lblSort")->text() << text(t, t->currentRow(), 0)
+                         << t->horizontalHeaderItem(t->currentColumn())->text();
             in<QPushButton>(d, "btnExport")->click();
             in<QPushButton>(d, "btnPrint")->click();
             auto* sections = in<QComboBox>(d, "cmbSection");
             sections->setCurrentIndex(2); // the lesson's second section
             for (int c = 0; c < t->columnCount(); ++c)
                 headersAfterFilter << t->horizontalHeaderItem(c)->text();
+            // The learners' summaries count the units shown: taro has none in this section.
+            taroInSecond << text(t, rowOf(t, "taro"), 1) << text(t, rowOf(t, "taro"), 2);
             d.hide();
         };
         QAction* item = f.menuItem(QStringLiteral("クラスの記録(&K)"));
@@ -182,6 +210,17 @@ class ClassOverviewTest : public QObject {
                                         by + QStringLiteral("の回数（多い順）")}));
         QCOMPARE(detail, (QStringList{qs(lines[0]), qs(lines[1])}));
         QCOMPARE(chartRuns, std::size_t(2));
+        QCOMPARE(byEnter, (QStringList{QStringLiteral("hanako、") + eqTitle + QStringLiteral("の記録"),
+                                       qs(lines[3])}));
+        QCOMPARE(dialogsAfterEnter, 0);
+        QCOMPARE(learnerCycle, (QStringList{QStringLiteral("hanako jiro taro / 並び順: 学習者の名前"),
+                                            QStringLiteral("taro jiro hanako / 並び順: 学習者の名前（逆順）"),
+                                            learnerCycle.value(2)}));
+        QVERIFY2(learnerCycle.value(2).endsWith(QStringLiteral("並び順: 名簿の順")),
+                 qPrintable(learnerCycle.value(2)));
+        QCOMPARE(keyboardSort, (QStringList{by + QStringLiteral("の点数（高い順）"), QStringLiteral("taro"),
+                                            eqTitle}));
+        QCOMPARE(taroInSecond, (QStringList{QStringLiteral("0"), QString()}));
         QVERIFY(!headersAfterFilter.contains(eqTitle));
         QCOMPARE(headersAfterFilter.size(), 3 + static_cast<int>(blocks[1].units.size()));
         QVERIFY(headersAfterFilter.contains(qs(blocks[1].units[0].line)));
