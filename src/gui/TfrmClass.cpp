@@ -111,6 +111,8 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     tblClass->setAccessibleName(QStringLiteral("学習者と単元の記録"));
     tblClass->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblClass->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The arrows go from cell to cell; Tab leaves the table for the next control.
+    tblClass->setTabKeyNavigation(false);
     tblClass->verticalHeader()->hide();
     tblClass->horizontalHeader()->setSectionsClickable(true);
     tblClass->horizontalHeader()->setSortIndicatorShown(true);
@@ -126,6 +128,7 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     lblDetail = makeLabel(nullptr, "lblDetail", detailHint());
     memDetail = makeControl<QPlainTextEdit>(nullptr, "memDetail");
     memDetail->setReadOnly(true);
+    memDetail->setTabChangesFocus(true);
     memDetail->setLineWrapMode(QPlainTextEdit::NoWrap);
     memDetail->setFont(uiFont("ＭＳ ゴシック", 14));
     memDetail->setAccessibleName(QStringLiteral("練習の記録"));

@@ -97,7 +97,7 @@ class ClassOverviewTest : public QObject {
         const QString eqTitle = qs(eq.line), moveTitle = qs(move.line);
 
         QStringList cells, spoken, summary, sortedUp, sortSaid, cycled, detail, headersAfterFilter;
-        QStringList byEnter, taroInSecond, learnerCycle, keyboardSort;
+        QStringList byEnter, taroInSecond, learnerCycle, keyboardSort, tabbedTo;
         int dialogsAfterEnter = -1;
         QColor high, low;
         std::size_t chartRuns = 0;
@@ -155,6 +155,15 @@ class ClassOverviewTest : public QObject {
             byEnter << in<QLabel>(d, "lblDetail")->text()
                     << in<QPlainTextEdit>(d, "memDetail")->toPlainText();
             dialogsAfterEnter = f.fileDialogs.asked + f.printDialogs.asked;
+            // Tab leaves the table for the records, then the buttons.
+            d.activateWindow();
+            if (QTest::qWaitForWindowActive(&d)) {
+                t->setFocus();
+                for (int i = 0; i < 3; ++i) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                    tabbedTo << QApplication::focusWidget()->objectName();
+                }
+            }
             // The learners' header goes round the roster's order, the names up and down.
             for (int click = 0; click < 3; ++click) {
                 t->setCurrentCell(0, 0);
@@ -213,6 +222,7 @@ class ClassOverviewTest : public QObject {
         QCOMPARE(byEnter, (QStringList{QStringLiteral("hanako、") + eqTitle + QStringLiteral("の記録"),
                                        qs(lines[3])}));
         QCOMPARE(dialogsAfterEnter, 0);
+        QCOMPARE(tabbedTo, (QStringList{"memDetail", "btnSort", "btnExport"}));
         QCOMPARE(learnerCycle, (QStringList{QStringLiteral("hanako jiro taro / 並び順: 学習者の名前"),
                                             QStringLiteral("taro jiro hanako / 並び順: 学習者の名前（逆順）"),
                                             learnerCycle.value(2)}));
