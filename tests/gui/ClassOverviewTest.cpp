@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -66,6 +68,25 @@ QList<QPair<QString, QString>> headsOverColumns(QDialog& d, QTableWidget* t) {
     return heads;
 }
 
+// The rows of a CSV file as Python's csv module reads them (strict quoting), one row a line
+// of tab-separated fields; nullopt without python3, an empty list when the module refused it.
+std::optional<QList<QStringList>> pythonCsv(const QString& path) {
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty()) return std::nullopt;
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, sys\n"
+                                 "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                 "    for row in csv.reader(f, strict=True):\n"
+                                 "        sys.stdout.buffer.write(('\\t'.join(row) + '\\n').encode())\n"),
+                  path});
+    QList<QStringList> rows;
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) return rows;
+    for (const QString& line : QString::fromUtf8(python.readAllStandardOutput()).split('\n'))
+        if (!line.isEmpty()) rows << line.split('\t');
+    return rows;
+}
+
 } // namespace
 
 class ClassOverviewTest : public QObject {
@@ -98,6 +119,7 @@ class ClassOverviewTest : public QObject {
 
         QStringList cells, spoken, summary, sortedUp, sortSaid, cycled, detail, headersAfterFilter;
         QStringList byEnter, taroInSecond, learnerCycle, keyboardSort, tabbedTo;
+        QMap<QString, QString> shown; // learner or "クラス", tab, the column's header -> the cell
         int dialogsAfterEnter = -1;
         QColor high, low;
         std::size_t chartRuns = 0;
@@ -181,6 +203,9 @@ class ClassOverviewTest : public QObject {
             in<QPushButton>(d, "btnSort")->click();
             keyboardSort << in<QLabel>(d, "lblSort")->text() << text(t, t->currentRow(), 0)
                          << t->horizontalHeaderItem(t->currentColumn())->text();
+            for (int r = 0; r < t->rowCount(); ++r)
+                for (int c = 1; c < t->columnCount(); ++c)
+                    shown[text(t, r, 0) + '\t' + t->horizontalHeaderItem(c)->text()] = text(t, r, c);
             in<QPushButton>(d, "btnExport")->click();
             in<QPushButton>(d, "btnPrint")->click();
             auto* sections = in<QComboBox>(d, "cmbSection");
@@ -242,6 +267,50 @@ class ClassOverviewTest : public QObject {
         QCOMPARE(taroLine.size(), 1);
         QVERIFY2(taroLine[0].contains(QStringLiteral(",2,90,1,70,")), qPrintable(taroLine[0]));
         QVERIFY(f.messages().empty());
+
+        // Read back by Python's csv module, the file holds the cells the window showed: each
+        // learner's runs and last score of every unit, the summaries, the class's line.
+        const std::optional<QList<QStringList>> parsed = pythonCsv(exported);
+        if (parsed) {
+            QVERIFY2(parsed->size() >= 2, "python's csv module refused the file");
+            const QStringList head = parsed->first();
+            auto field = [&](const QStringList& row, const QString& name) {
+                const int i = head.indexOf(name);
+                return i >= 0 && i < row.size() ? row[i] : QStringLiteral("?");
+            };
+            QStringList differ;
+            int compared = 0;
+            for (const QStringList& row : parsed->mid(1)) {
+                const bool klass = row.value(0) == QStringLiteral("(class)");
+                const QString who = klass ? QStringLiteral("クラス") : row.value(0);
+                QVERIFY2(shown.contains(who + QStringLiteral("\t平均")), qPrintable(who));
+                auto expect = [&](const QString& header, const QString& want) {
+                    QString cell = shown.value(who + '\t' + header, QStringLiteral("?"));
+                    if (klass && cell.endsWith(QStringLiteral(" 最難"))) cell.chop(3);
+                    if (cell != want) differ << who + " / " + header + ": " + cell + " != " + want;
+                    ++compared;
+                };
+                if (!klass) {
+                    expect(QStringLiteral("練習した単元"), field(row, "practised"));
+                    expect(QStringLiteral("平均"), field(row, "mean"));
+                }
+                for (const LessonBlock& b : blocks)
+                    for (const LessonUnit& u : b.units) {
+                        const QString runs = field(row, qs(u.key) + " runs");
+                        const QString score = field(row, qs(u.key) + " score");
+                        QString want;
+                        if (klass)
+                            want = runs + QStringLiteral("人") +
+                                   (score.isEmpty() ? QString() : QStringLiteral(" 平均") + score);
+                        else if (!runs.isEmpty())
+                            want = runs + QStringLiteral("回") +
+                                   (score.isEmpty() ? QString() : QStringLiteral(" %1点").arg(score));
+                        expect(qs(u.line), want);
+                    }
+            }
+            QVERIFY2(differ.isEmpty(), qPrintable(differ.join('\n')));
+            QVERIFY(compared >= 3 * 4);
+        }
 
         // The printed page: one A4 landscape page (297 x 210 mm is 842 x 595 pt), the lesson
         // and the date in its header, the learners and the cells as the window shows them.
