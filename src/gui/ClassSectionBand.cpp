@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "gui/ClassTable.h"
+
 ClassSectionBand::ClassSectionBand(QTableView* table, QWidget* parent)
     : QWidget(parent), table_(table) {
     setObjectName(QStringLiteral("hdrSections"));
@@ -57,6 +59,9 @@ void ClassSectionBand::relayout() {
     // Where the header's viewport starts and ends, in the band's own coordinates.
     const int left = mapFromGlobal(view->mapToGlobal(QPoint(0, 0))).x();
     const int right = left + view->width();
+    // The columns scrolled under a fixed first column are out of sight.
+    const auto* fixed = qobject_cast<const ClassTable*>(table_);
+    const int shownFrom = left + (fixed ? fixed->fixedWidth() : 0);
     for (std::size_t i = 0; i < groups_.size(); ++i) {
         const ColumnGroup& g = groups_[i];
         QLabel* label = labels_[i];
@@ -67,7 +72,7 @@ void ClassSectionBand::relayout() {
         }
         const int x0 = left + header->sectionViewportPosition(g.first);
         const int x1 = left + header->sectionViewportPosition(last) + header->sectionSize(last);
-        const int from = std::max(x0, left), to = std::min(x1, right);
+        const int from = std::max(x0, shownFrom), to = std::min(x1, right);
         if (to - from < 4) {
             label->hide();
             continue;

@@ -19,6 +19,7 @@
 
 #include "Program.h"
 #include "gui/ClassSectionBand.h"
+#include "gui/ClassTable.h"
 #include "gui/Desk.h"
 #include "gui/ScoreChart.h"
 #include "gui/UiParts.h"
@@ -107,7 +108,7 @@ TfrmClass::TfrmClass(Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk)
     top->addWidget(cmbSection);
     top->addWidget(lblProblems, 1);
     grid->addLayout(top, 0, 0, 1, 2);
-    tblClass = makeControl<QTableWidget>(nullptr, "tblClass");
+    tblClass = makeControl<ClassTable>(nullptr, "tblClass");
     tblClass->setAccessibleName(QStringLiteral("学習者と単元の記録"));
     tblClass->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblClass->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -265,8 +266,11 @@ void TfrmClass::fillTable() {
     for (int r = 0; r < learners; ++r) {
         const ClassRow& row = g.rows[view_.rows[r]];
         const QString name = qs(row.learner);
-        tblClass->setItem(r, LearnerColumn, readOnlyItem(name));
+        QTableWidgetItem* learner = readOnlyItem(name);
+        tblClass->setItem(r, LearnerColumn, learner);
         if (row.state == ClassRow::State::Damaged) {
+            // The message stays at hand when its cells are scrolled under the names.
+            learner->setToolTip(qs(row.problem));
             QTableWidgetItem* item = readOnlyItem(QStringLiteral("読めない記録: ") + qs(row.problem));
             item->setData(Qt::AccessibleTextRole, name + QStringLiteral("、") + item->text());
             tblClass->setItem(r, PractisedColumn, item);
@@ -334,6 +338,7 @@ void TfrmClass::fillTable() {
     tblClass->horizontalHeader()->setSortIndicator(
         sortColumn, view_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     tblClass->resizeColumnsToContents();
+    tblClass->refreshFixedColumn();
     sectionBand_->setGroups(columnGroups());
     restoreSpot();
     filling_ = false;

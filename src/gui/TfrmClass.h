@@ -15,7 +15,7 @@ class Desk;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
-class QTableWidget;
+class ClassTable;
 class ScoreChart;
 
 class TfrmClass : public QDialog {
@@ -61,7 +61,7 @@ class TfrmClass : public QDialog {
     Desk& desk_;
     ClassViewState view_;
     QComboBox* cmbSection = nullptr;
-    QTableWidget* tblClass = nullptr;
+    ClassTable* tblClass = nullptr;
     ClassSectionBand* sectionBand_ = nullptr;
     QLabel* lblProblems = nullptr;
     QLabel* lblSort = nullptr;

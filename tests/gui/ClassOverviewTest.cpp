@@ -50,7 +50,8 @@ QList<QPair<QString, QString>> headsOverColumns(QDialog& d, QTableWidget* t) {
     const QList<QLabel*> labels = d.findChildren<QLabel*>(QStringLiteral("lblSectionHead"));
     for (int c = 3; c < t->columnCount(); ++c) {
         const int centre = h->sectionViewportPosition(c) + h->sectionSize(c) / 2;
-        if (centre < 0 || centre >= h->viewport()->width()) continue;
+        // Out of sight: past the viewport, or scrolled under the learners' fixed column.
+        if (centre < t->columnWidth(0) || centre >= h->viewport()->width()) continue;
         const QPoint at = h->viewport()->mapTo(&d, QPoint(centre, 0));
         QString head;
         for (QLabel* label : labels) {
