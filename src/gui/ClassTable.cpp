@@ -74,6 +74,9 @@ void ClassTable::resizeEvent(QResizeEvent* event) {
 
 QModelIndex ClassTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     const QModelIndex current = QTableWidget::moveCursor(action, modifiers);
+    // Home, or left onto the names, shows the columns from the first again.
+    if (current.column() == 0 && (action == MoveHome || action == MoveLeft))
+        horizontalScrollBar()->setValue(0);
     // Moving left onto a column hidden under the fixed one scrolls it out from under.
     if (action == MoveLeft && current.column() > 0 &&
         visualRect(current).topLeft().x() < fixedWidth()) {
