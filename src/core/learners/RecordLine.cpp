@@ -32,10 +32,10 @@ class Reader {
         return true;
     }
     // Everything up to (not including) the single-byte stop; fails when it never comes.
-    bool until(char stop, std::string& out) {
+    bool until(char stop, std::string_view& out) {
         std::size_t at = sjis::findFromBoundary(s_, stop, pos_);
         if (at == std::string_view::npos) return false;
-        out.assign(s_.substr(pos_, at - pos_));
+        out = s_.substr(pos_, at - pos_);
         pos_ = at;
         return true;
     }
@@ -53,15 +53,22 @@ bool within(int v, int lo, int hi) {
 } // namespace
 
 std::optional<RecordFields> ParseRecordLine(std::string_view line) {
+    RecordView v;
+    if (!ReadRecordLine(line, v)) return std::nullopt;
+    return RecordFields{v.ruidai, v.when, std::string(v.tries), v.correct, v.total, v.score,
+                        v.seconds};
+}
+
+bool ReadRecordLine(std::string_view line, RecordView& f) {
     static const std::string& ruidai = J("類題");
     static const std::string& year = J("年");
     static const std::string& month = J("月");
     static const std::string& day = J("日");
     static const std::string& points = J("点");
-    RecordFields f;
+    f = RecordView{};
     Reader r(line);
     if (r.literal(ruidai)) {
-        if (!r.number(f.ruidai, 3) || !r.literal(")")) return std::nullopt;
+        if (!r.number(f.ruidai, 3) || !r.literal(")")) return false;
     }
     DateTime& t = f.when;
     int minutes = 0, seconds = 0;
@@ -73,13 +80,13 @@ std::optional<RecordFields> ParseRecordLine(std::string_view line) {
                       r.number(f.total, 4) && r.literal(" ") && r.blanks() &&
                       r.number(f.score, 3) && r.literal(points) && r.literal(" ") &&
                       r.number(minutes, 6) && r.literal(":") && r.number(seconds, 2) && r.done();
-    if (!read) return std::nullopt;
+    if (!read) return false;
     if (!within(t.month, 1, 12) || !within(t.day, 1, 31) || !within(t.hour, 0, 23) ||
         !within(t.minute, 0, 59) || !within(seconds, 0, 59) || !within(f.score, 0, 100) ||
         !within(f.correct, 0, f.total))
-        return std::nullopt;
+        return false;
     f.seconds = minutes * 60 + seconds;
-    return f;
+    return true;
 }
 
 void AppendPadded(std::string& out, long value, int width) {

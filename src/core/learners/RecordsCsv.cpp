@@ -7,6 +7,7 @@
 #include "formats/CourseNames.h"
 #include "learners/LearnerFiles.h"
 #include "learners/RecordLine.h"
+#include "learners/RecordScan.h"
 #include "learners/Records.h"
 #include "learners/RecordsList.h"
 #include "text/CorePath.h"
@@ -26,29 +27,69 @@ std::string stemOf(const std::string& file) {
     return file.substr(0, file.size() - 4); // without ".ini"
 }
 
+// value (0 or more) in decimal, with leading zeros to width digits at least.
+void appendNumber(std::string& out, int value, int width) {
+    char digits[12];
+    char* at = digits + sizeof digits;
+    unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
+    do {
+        *--at = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    for (long pad = width - (digits + sizeof digits - at); pad > 0; --pad)
+        out += '0';
+    out.append(at, digits + sizeof digits);
+}
+
+bool ascii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 // One record's row: the section's fields (prefix, each ended by a comma), then similar,
 // date, time, tries, correct, total, score and seconds.
-void appendRecordRow(std::string& out, const std::string& prefix, const RecordFields& f) {
+void appendRecordRow(std::string& out, const std::string& prefix, const RecordView& f) {
     out += prefix;
-    AppendPadded(out, f.ruidai, 1);
+    appendNumber(out, f.ruidai, 1);
     out += ',';
-    AppendPadded(out, f.when.year, 4);
+    appendNumber(out, f.when.year, 4);
     out += '-';
-    AppendPadded(out, f.when.month, 2);
+    appendNumber(out, f.when.month, 2);
     out += '-';
-    AppendPadded(out, f.when.day, 2);
+    appendNumber(out, f.when.day, 2);
     out += ',';
-    AppendPadded(out, f.when.hour, 2);
+    appendNumber(out, f.when.hour, 2);
     out += ':';
-    AppendPadded(out, f.when.minute, 2);
+    appendNumber(out, f.when.minute, 2);
     out += ',';
-    out += CsvField(sjis::toUtf8(f.tries));
+    if (ascii(f.tries))
+        AppendCsvField(out, f.tries);
+    else
+        AppendCsvField(out, sjis::toUtf8(f.tries));
     for (int n : {f.correct, f.total, f.score, f.seconds}) {
         out += ',';
-        AppendPadded(out, n, 1);
+        appendNumber(out, n, 1);
     }
     out += "\r\n";
 }
+
+// Collects the whole CSV, for a file written at once.
+class WholeCsv : public RecordsCsvSink {
+  public:
+    explicit WholeCsv(RecordsCsvResult& out) : out_(out) {}
+    bool write(std::string_view csv) override {
+        out_.csv += csv;
+        return true;
+    }
+    void problem(const std::string& sjisText) override { out_.problems.push_back(sjisText); }
+
+  private:
+    RecordsCsvResult& out_;
+};
+
+// Rows are handed on in chunks of about this many bytes.
+constexpr std::size_t ChunkBytes = 64 * 1024;
 
 } // namespace
 
@@ -87,19 +128,27 @@ std::vector<LearnerSource> FindLearnerFiles(Files& files, const CourseTables& co
 }
 
 std::string CsvField(std::string_view utf8) {
+    std::string out;
+    AppendCsvField(out, utf8);
+    return out;
+}
+
+void AppendCsvField(std::string& out, std::string_view utf8) {
     // A spreadsheet takes a cell that begins with one of these for a formula: a leading
     // apostrophe keeps it text.
     const bool formula =
         !utf8.empty() && std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos;
-    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos)
-        return formula ? "'" + std::string(utf8) : std::string(utf8);
-    std::string out = formula ? "\"'" : "\"";
+    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
+        if (formula) out += '\'';
+        out += utf8;
+        return;
+    }
+    out += formula ? "\"'" : "\"";
     for (char c : utf8) {
         if (c == '"') out += '"';
         out += c;
     }
     out += '"';
-    return out;
 }
 
 const std::string& RecordsCsvHeader() {
@@ -111,16 +160,37 @@ const std::string& RecordsCsvHeader() {
 RecordsCsvResult RecordsCsv(Files& files, const CourseTables& course,
                             const std::vector<LearnerSource>& sources) {
     RecordsCsvResult out;
-    out.csv = RecordsCsvHeader();
+    WholeCsv whole(out);
+    out.rows = StreamRecordsCsv(files, course, sources, whole).rows;
+    return out;
+}
+
+RecordsCsvCount StreamRecordsCsv(Files& files, const CourseTables& course,
+                                 const std::vector<LearnerSource>& sources, RecordsCsvSink& sink) {
+    RecordsCsvCount count;
+    auto problem = [&](const std::string& text) {
+        ++count.problems;
+        sink.problem(text);
+    };
+    std::string out = RecordsCsvHeader();
+    out.reserve(ChunkBytes + 4096);
+    auto handOn = [&] {
+        if (!count.stopped && !sink.write(out)) count.stopped = true;
+        out.clear();
+    };
     std::map<int, std::unordered_map<std::string, std::string>> unitLines; // lesson -> key -> line
+    std::string bytes; // the file in hand; its room serves the next
+    std::string prefix;
+    RecordView f;
     for (const LearnerSource& src : sources) {
-        const RecordBook book(files, src.file);
-        if (book.status() == ReadStatus::Error || book.status() == ReadStatus::Outside) {
-            out.problems.push_back(book.status() == ReadStatus::Error
-                                       ? ReadErrorText(src.file)
-                                       : OutsideCourseText(src.file));
+        if (count.stopped) break;
+        const ReadStatus status = ReadLearnerFile(files, src.file, bytes);
+        if (status == ReadStatus::Error || status == ReadStatus::Outside) {
+            problem(status == ReadStatus::Error ? ReadErrorText(src.file)
+                                                : OutsideCourseText(src.file));
             continue;
         }
+        if (status != ReadStatus::Ok) continue;
         if (!unitLines.count(src.lesson)) {
             auto& lines = unitLines[src.lesson];
             std::vector<LessonBlock> blocks;
@@ -132,32 +202,35 @@ RecordsCsvResult RecordsCsv(Files& files, const CourseTables& course,
         const auto& lines = unitLines[src.lesson];
         const std::string learner = sjis::toUtf8(src.learner);
         const std::string lesson = std::to_string(src.lesson);
-        for (const ProfileSection& s : book.sections()) {
-            if (sjis::equalsIgnoreAsciiCase(s.name, "password")) continue;
+        ScanLearnerFile(bytes, [&](std::string_view name, const std::vector<ScannedRecord>& records) {
+            if (count.stopped || sjis::equalsIgnoreAsciiCase(name, "password")) return;
             std::string unit;
-            if (auto it = lines.find(sjis::asciiLower(s.name)); it != lines.end())
+            if (auto it = lines.find(sjis::asciiLower(name)); it != lines.end())
                 unit = sjis::toUtf8(it->second);
-            else if (ExtensionOf(s.name) == ".prp")
-                unit = sjis::toUtf8(s.name);
-            const std::string key = sjis::toUtf8(s.name);
+            else if (ExtensionOf(std::string(name)) == ".prp")
+                unit = sjis::toUtf8(name);
+            const std::string key = sjis::toUtf8(name);
             // Learner, lesson, key and unit are the same on every row of the section.
-            std::string prefix;
+            prefix.clear();
             for (std::string_view field : {std::string_view(learner), std::string_view(lesson),
-                                           std::string_view(key), std::string_view(unit)})
-                prefix += CsvField(field) + ",";
-            for (const ProfileEntry* r : OrderedEntries(s)) {
-                const std::optional<RecordFields> f = ParseRecordLine(r->value);
-                if (!f) {
-                    out.problems.push_back(src.file + ": [" + s.name + "] " + r->key +
-                                           J(": 記録の行として読めません"));
+                                           std::string_view(key), std::string_view(unit)}) {
+                AppendCsvField(prefix, field);
+                prefix += ',';
+            }
+            for (const ScannedRecord& r : records) {
+                if (!ReadRecordLine(r.value, f)) {
+                    problem(src.file + ": [" + std::string(name) + "] " + std::string(r.key) +
+                            J(": 記録の行として読めません"));
                     continue;
                 }
-                appendRecordRow(out.csv, prefix, *f);
-                ++out.rows;
+                appendRecordRow(out, prefix, f);
+                ++count.rows;
+                if (out.size() >= ChunkBytes) handOn();
             }
-        }
+        });
     }
-    return out;
+    handOn();
+    return count;
 }
 
 Report ExportLearnerRecords(Files& files, const CourseTables& course,
