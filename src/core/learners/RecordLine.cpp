@@ -12,7 +12,10 @@ class Reader {
     explicit Reader(std::string_view s) : s_(s) {}
 
     bool literal(std::string_view text) {
-        if (s_.substr(pos_, text.size()) != text) return false;
+        // Byte by byte: the literals are one to three bytes long.
+        if (s_.size() - pos_ < text.size()) return false;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (s_[pos_ + i] != text[i]) return false;
         pos_ += text.size();
         return true;
     }

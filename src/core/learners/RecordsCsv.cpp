@@ -1,7 +1,9 @@
 #include "learners/RecordsCsv.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <unordered_map>
 
 #include "formats/CourseNames.h"
@@ -27,51 +29,105 @@ std::string stemOf(const std::string& file) {
     return file.substr(0, file.size() - 4); // without ".ini"
 }
 
+// The CSV rows of a chunk, written straight into their room.
+class CsvChunk {
+  public:
+    // Room for n more bytes at the end.
+    char* room(std::size_t n) {
+        if (used_ + n > size_) {
+            const std::size_t size = std::max(size_ * 2, used_ + n);
+            std::unique_ptr<char[]> bigger(new char[size]);
+            if (used_ > 0) std::memcpy(bigger.get(), data_.get(), used_);
+            data_ = std::move(bigger);
+            size_ = size;
+        }
+        return data_.get() + used_;
+    }
+    void grewTo(const char* end) { used_ = static_cast<std::size_t>(end - data_.get()); }
+    void append(std::string_view bytes) {
+        char* at = room(bytes.size());
+        if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
+    std::string_view bytes() const { return {data_.get(), used_}; }
+    std::size_t size() const { return used_; }
+    void clear() { used_ = 0; }
+
+  private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0, used_ = 0;
+};
+
 // value (0 or more) in decimal, with leading zeros to width digits at least.
-void appendNumber(std::string& out, int value, int width) {
+char* putNumber(char* at, int value, int width) {
     char digits[12];
-    char* at = digits + sizeof digits;
+    char* start = digits + sizeof digits;
     unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
     do {
-        *--at = static_cast<char>('0' + v % 10);
+        *--start = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v != 0);
-    for (long pad = width - (digits + sizeof digits - at); pad > 0; --pad)
-        out += '0';
-    out.append(at, digits + sizeof digits);
+    for (long pad = width - (digits + sizeof digits - start); pad > 0; --pad)
+        *at++ = '0';
+    while (start < digits + sizeof digits)
+        *at++ = *start++;
+    return at;
 }
 
-bool ascii(std::string_view s) {
+// Two digits of 0 to 99.
+char* putTwo(char* at, int value) {
+    *at++ = static_cast<char>('0' + value / 10);
+    *at++ = static_cast<char>('0' + value % 10);
+    return at;
+}
+
+// A field that CsvField leaves as it is: ASCII without a comma, quote or line break, and
+// not starting as a formula.
+bool plainField(std::string_view s) {
+    if (!s.empty() && (s.front() == '=' || s.front() == '+' || s.front() == '-' ||
+                       s.front() == '@' || s.front() == '\t' || s.front() == '\r'))
+        return false;
     for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+        if (static_cast<unsigned char>(c) >= 0x80 || c == ',' || c == '"' || c == '\r' || c == '\n')
+            return false;
     return true;
 }
 
 // One record's row: the section's fields (prefix, each ended by a comma), then similar,
 // date, time, tries, correct, total, score and seconds.
-void appendRecordRow(std::string& out, const std::string& prefix, const RecordView& f) {
-    out += prefix;
-    appendNumber(out, f.ruidai, 1);
-    out += ',';
-    appendNumber(out, f.when.year, 4);
-    out += '-';
-    appendNumber(out, f.when.month, 2);
-    out += '-';
-    appendNumber(out, f.when.day, 2);
-    out += ',';
-    appendNumber(out, f.when.hour, 2);
-    out += ':';
-    appendNumber(out, f.when.minute, 2);
-    out += ',';
-    if (ascii(f.tries))
-        AppendCsvField(out, f.tries);
-    else
-        AppendCsvField(out, sjis::toUtf8(f.tries));
-    for (int n : {f.correct, f.total, f.score, f.seconds}) {
-        out += ',';
-        appendNumber(out, n, 1);
+void appendRecordRow(CsvChunk& out, std::string_view prefix, const RecordView& f,
+                     std::string& scratch) {
+    std::string_view tries = f.tries;
+    if (!plainField(tries)) {
+        scratch.clear();
+        AppendCsvField(scratch, sjis::toUtf8(tries));
+        tries = scratch;
     }
-    out += "\r\n";
+    // The numbers take at most 11 bytes each.
+    char* at = out.room(prefix.size() + tries.size() + 9 * 12 + 12);
+    std::memcpy(at, prefix.data(), prefix.size());
+    at += prefix.size();
+    at = putNumber(at, f.ruidai, 1);
+    *at++ = ',';
+    at = putNumber(at, f.when.year, 4);
+    *at++ = '-';
+    at = putTwo(at, f.when.month);
+    *at++ = '-';
+    at = putTwo(at, f.when.day);
+    *at++ = ',';
+    at = putTwo(at, f.when.hour);
+    *at++ = ':';
+    at = putTwo(at, f.when.minute);
+    *at++ = ',';
+    if (!tries.empty()) std::memcpy(at, tries.data(), tries.size());
+    at += tries.size();
+    for (int n : {f.correct, f.total, f.score, f.seconds}) {
+        *at++ = ',';
+        at = putNumber(at, n, 1);
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    out.grewTo(at);
 }
 
 // Collects the whole CSV, for a file written at once.
@@ -172,15 +228,16 @@ RecordsCsvCount StreamRecordsCsv(Files& files, const CourseTables& course,
         ++count.problems;
         sink.problem(text);
     };
-    std::string out = RecordsCsvHeader();
-    out.reserve(ChunkBytes + 4096);
+    CsvChunk out;
+    out.room(ChunkBytes + 4096);
+    out.append(RecordsCsvHeader());
     auto handOn = [&] {
-        if (!count.stopped && !sink.write(out)) count.stopped = true;
+        if (!count.stopped && !sink.write(out.bytes())) count.stopped = true;
         out.clear();
     };
     std::map<int, std::unordered_map<std::string, std::string>> unitLines; // lesson -> key -> line
     std::string bytes; // the file in hand; its room serves the next
-    std::string prefix;
+    std::string prefix, scratch;
     RecordView f;
     for (const LearnerSource& src : sources) {
         if (count.stopped) break;
@@ -223,7 +280,7 @@ RecordsCsvCount StreamRecordsCsv(Files& files, const CourseTables& course,
                             J(": 記録の行として読めません"));
                     continue;
                 }
-                appendRecordRow(out, prefix, f);
+                appendRecordRow(out, prefix, f, scratch);
                 ++count.rows;
                 if (out.size() >= ChunkBytes) handOn();
             }
