@@ -1,7 +1,6 @@
 #include "learners/RecordScan.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <unordered_set>
 
@@ -72,20 +71,13 @@ class SeenKeys {
     std::unordered_set<std::string> others_;
 };
 
-struct Numbered {
-    long number;
-    ScannedRecord record;
-};
-
 } // namespace
 
 LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take) {
     LearnerFileScan scan;
-    scan.binary = std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
     std::unordered_set<std::string> sectionsSeen; // lower-cased
     SeenKeys keys;
-    std::vector<Numbered> entries;
-    std::vector<ScannedRecord> ordered;
+    std::vector<ScannedRecord> entries;
     std::string_view section;
     bool inSection = false, inFirstBlock = false;
     bool inOrder = true, sawOther = false;
@@ -94,15 +86,14 @@ LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take)
     auto handOver = [&] {
         if (!inFirstBlock) return;
         if (!inOrder)
-            std::stable_sort(entries.begin(), entries.end(), [](const Numbered& a, const Numbered& b) {
-                if (a.number == 0 || b.number == 0) return a.number != 0 && b.number == 0;
-                return a.number < b.number;
-            });
-        ordered.clear();
-        for (const Numbered& e : entries)
-            ordered.push_back(e.record);
+            std::stable_sort(entries.begin(), entries.end(),
+                             [](const ScannedRecord& a, const ScannedRecord& b) {
+                                 if (a.number == 0 || b.number == 0)
+                                     return a.number != 0 && b.number == 0;
+                                 return a.number < b.number;
+                             });
         ++scan.sections;
-        take(section, ordered);
+        take(section, entries);
     };
 
     LineViews lines;
@@ -142,7 +133,7 @@ LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take)
             if (sawOther || n < last) inOrder = false;
             last = n;
         }
-        entries.push_back({n, {key, cutAtChar(unquote(trim(t.substr(eq + 1))))}});
+        entries.push_back({n, key, cutAtChar(unquote(trim(t.substr(eq + 1))))});
     }
     handOver();
     return scan;

@@ -12,6 +12,7 @@
 #include <vector>
 
 struct ScannedRecord {
+    long number; // RecordNumber of the key
     std::string_view key;
     std::string_view value;
 };
@@ -20,7 +21,6 @@ struct LearnerFileScan {
     int sections = 0;   // sections handed over
     int strayLines = 0; // non-blank lines that are neither a section, an entry nor a comment,
                         // and entries before the first section
-    bool binary = false; // the bytes hold a NUL
 };
 
 // Calls take(section name, records in order) for the first block of every section, in
