@@ -147,7 +147,7 @@ void TfrmClass::showClass() {
     SortRows(view_, ClassSortKey::Learner, -1, false);
     QStringList problems;
     for (const std::string& problem : view_.grid.problems)
-        problems << qs(problem);
+        problems << qsShown(problem);
     lblProblems->setText(problems.join(QLatin1Char('\n')));
     cmbSection->blockSignals(true);
     cmbSection->clear();
@@ -185,7 +185,8 @@ void TfrmClass::fillTable() {
         const QString name = qs(row.learner);
         tblClass->setItem(r, LearnerColumn, readOnlyItem(name));
         if (row.state == ClassRow::State::Damaged) {
-            QTableWidgetItem* item = readOnlyItem(QStringLiteral("読めない記録: ") + qs(row.problem));
+            // In words, not only in colour: what is wrong, naming the file.
+            QTableWidgetItem* item = readOnlyItem(QStringLiteral("読めない記録: ") + qsShown(row.problem));
             item->setData(Qt::AccessibleTextRole, name + QStringLiteral("、") + item->text());
             tblClass->setItem(r, PractisedColumn, item);
             tblClass->setSpan(r, PractisedColumn, 1, 2 + units);
