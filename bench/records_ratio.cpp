@@ -1,6 +1,7 @@
 // "velmix records" (or "velmix records --summary") against cat of the same learner files:
 // makes a class course in a temporary folder, runs both programs in turn, interleaved, and
-// prints the median wall time of each, their ratio and velmix's peak resident memory.
+// prints the median wall time and processor time of each, their ratios and velmix's peak
+// resident memory. On a shared machine the processor times are the steadier measure.
 //
 //   records_ratio [--summary] [--learners N] [--lessons L] [--units U] [--records R]
 //                 [--rounds K] [--keep DIR]
@@ -33,6 +34,7 @@ namespace {
 
 struct Run {
     double ms = 0;
+    double cpuMs = 0; // user and system time
     long maxRssKb = 0;
     bool ok = false;
 };
@@ -58,6 +60,8 @@ Run spawn(const std::vector<std::string>& args) {
             clock_gettime(CLOCK_MONOTONIC, &t1);
             run.ms = (t1.tv_sec - t0.tv_sec) * 1e3 + (t1.tv_nsec - t0.tv_nsec) / 1e6;
             run.maxRssKb = usage.ru_maxrss;
+            run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
             run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
         }
     }
@@ -119,7 +123,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> velmix{recordsclass::velmixProgram(), "records", dir.toStdString()};
     if (summary) velmix.insert(velmix.end(), {"--summary", "--lesson", "1"});
 
-    std::vector<double> catMs, velmixMs;
+    std::vector<double> catMs, velmixMs, catCpu, velmixCpu;
     long rss = 0;
     spawn(cat); // warm the page cache
     spawn(velmix);
@@ -132,13 +136,19 @@ int main(int argc, char** argv) {
         }
         catMs.push_back(c.ms);
         velmixMs.push_back(v.ms);
+        catCpu.push_back(c.cpuMs);
+        velmixCpu.push_back(v.cpuMs);
         rss = std::max(rss, v.maxRssKb);
     }
     const double catMedian = median(catMs), velmixMedian = median(velmixMs);
     std::printf("%s: %d learners x %d lessons x %d units x %d records, %d rounds\n",
                 summary ? "records --summary" : "records", learners, lessons, blocks * perBlock,
                 records, rounds);
-    std::printf("  cat     %9.2f ms\n  velmix  %9.2f ms\n  ratio   %9.2f\n  velmix peak RSS %ld kB\n",
-                catMedian, velmixMedian, velmixMedian / catMedian, rss);
+    const double catCpuMedian = median(catCpu), velmixCpuMedian = median(velmixCpu);
+    std::printf("           wall ms    cpu ms (user + system)\n");
+    std::printf("  cat     %9.2f %9.2f\n  velmix  %9.2f %9.2f\n  ratio   %9.2f %9.2f\n",
+                catMedian, catCpuMedian, velmixMedian, velmixCpuMedian, velmixMedian / catMedian,
+                velmixCpuMedian / std::max(catCpuMedian, 0.001));
+    std::printf("  velmix peak RSS %ld kB\n", rss);
     return 0;
 }
