@@ -15,7 +15,7 @@ class Reader {
   public:
     explicit Reader(std::string_view s) : s_(s), at_(s.data()), end_(s.data() + s.size()) {}
 
-    bool literal(std::string_view text) {
+    [[gnu::always_inline]] bool literal(std::string_view text) {
         // Byte by byte: the literals are one to three bytes long.
         if (static_cast<std::size_t>(end_ - at_) < text.size()) return false;
         for (std::size_t i = 0; i < text.size(); ++i)
@@ -29,7 +29,7 @@ class Reader {
         return true;
     }
     // A decimal number of 1 to maxDigits digits.
-    bool number(int& out, std::size_t maxDigits) {
+    [[gnu::always_inline]] bool number(int& out, std::size_t maxDigits) {
         const char* start = at_;
         const char* stop = static_cast<std::size_t>(end_ - at_) < maxDigits ? end_ : at_ + maxDigits;
         int n = 0;

@@ -93,6 +93,9 @@ bool plainField(std::string_view s) {
     return true;
 }
 
+// The block a row's prefix is copied in.
+constexpr std::size_t PrefixSlack = 16;
+
 // One record's row: the section's fields (prefix, each ended by a comma), then similar,
 // date, time, tries, correct, total, score and seconds.
 void appendRecordRow(CsvChunk& out, std::string_view prefix, const RecordView& f,
@@ -103,9 +106,12 @@ void appendRecordRow(CsvChunk& out, std::string_view prefix, const RecordView& f
         AppendCsvField(scratch, sjis::toUtf8(tries));
         tries = scratch;
     }
-    // The numbers take at most 11 bytes each.
-    char* at = out.room(prefix.size() + tries.size() + 9 * 12 + 12);
-    std::memcpy(at, prefix.data(), prefix.size());
+    // The numbers take at most 11 bytes each; the prefix is copied in blocks of PrefixSlack
+    // bytes (it is followed by that much room), the last block reaching past its end into
+    // room the row then writes over.
+    char* at = out.room(prefix.size() + PrefixSlack + tries.size() + 9 * 12 + 12);
+    for (std::size_t done = 0; done < prefix.size(); done += PrefixSlack)
+        std::memcpy(at + done, prefix.data() + done, PrefixSlack);
     at += prefix.size();
     at = putNumber(at, f.ruidai, 1);
     *at++ = ',';
@@ -119,8 +125,8 @@ void appendRecordRow(CsvChunk& out, std::string_view prefix, const RecordView& f
     *at++ = ':';
     at = putTwo(at, f.when.minute);
     *at++ = ',';
-    if (!tries.empty()) std::memcpy(at, tries.data(), tries.size());
-    at += tries.size();
+    for (char c : tries)
+        *at++ = c;
     for (int n : {f.correct, f.total, f.score, f.seconds}) {
         *at++ = ',';
         at = putNumber(at, n, 1);
@@ -235,9 +241,17 @@ RecordsCsvCount StreamRecordsCsv(Files& files, const CourseTables& course,
         if (!count.stopped && !sink.write(out.bytes())) count.stopped = true;
         out.clear();
     };
-    std::map<int, std::unordered_map<std::string, std::string>> unitLines; // lesson -> key -> line
+    // Per lesson: the unit lines by lower-cased key, and the CSV fields "key,unit," of the
+    // section names met so far (the learners of a lesson share their sections).
+    struct Lesson {
+        std::unordered_map<std::string, std::string> unitLines;
+        std::unordered_map<std::string, std::string> keyFields;
+        bool read = false;
+    };
+    std::map<int, Lesson> lessons;
     std::string bytes; // the file in hand; its room serves the next
-    std::string prefix, scratch;
+    std::string learnerFields, scratch;
+    std::vector<char> prefix; // learner, lesson, key and unit, each ended by a comma
     RecordView f;
     for (const LearnerSource& src : sources) {
         if (count.stopped) break;
@@ -248,39 +262,51 @@ RecordsCsvCount StreamRecordsCsv(Files& files, const CourseTables& course,
             continue;
         }
         if (status != ReadStatus::Ok) continue;
-        if (!unitLines.count(src.lesson)) {
-            auto& lines = unitLines[src.lesson];
+        Lesson& lesson = lessons[src.lesson];
+        if (!lesson.read) {
+            lesson.read = true;
             std::vector<LessonBlock> blocks;
             ReadLessonUnits(files, course, src.lesson, blocks); // a unit not found has no text
             for (const LessonBlock& b : blocks)
                 for (const LessonUnit& u : b.units)
-                    lines.emplace(sjis::asciiLower(u.key), u.line);
+                    lesson.unitLines.emplace(sjis::asciiLower(u.key), u.line);
         }
-        const auto& lines = unitLines[src.lesson];
-        const std::string learner = sjis::toUtf8(src.learner);
-        const std::string lesson = std::to_string(src.lesson);
+        learnerFields.clear();
+        AppendCsvField(learnerFields, sjis::toUtf8(src.learner));
+        learnerFields += ',';
+        AppendCsvField(learnerFields, std::to_string(src.lesson));
+        learnerFields += ',';
         ScanLearnerFile(bytes, [&](std::string_view name, const std::vector<ScannedRecord>& records) {
             if (count.stopped || sjis::equalsIgnoreAsciiCase(name, "password")) return;
-            std::string unit;
-            if (auto it = lines.find(sjis::asciiLower(name)); it != lines.end())
-                unit = sjis::toUtf8(it->second);
-            else if (ExtensionOf(std::string(name)) == ".prp")
-                unit = sjis::toUtf8(name);
-            const std::string key = sjis::toUtf8(name);
-            // Learner, lesson, key and unit are the same on every row of the section.
-            prefix.clear();
-            for (std::string_view field : {std::string_view(learner), std::string_view(lesson),
-                                           std::string_view(key), std::string_view(unit)}) {
-                AppendCsvField(prefix, field);
-                prefix += ',';
+            auto fields = lesson.keyFields.find(std::string(name));
+            if (fields == lesson.keyFields.end()) {
+                std::string unit;
+                if (auto it = lesson.unitLines.find(sjis::asciiLower(name));
+                    it != lesson.unitLines.end())
+                    unit = sjis::toUtf8(it->second);
+                else if (ExtensionOf(std::string(name)) == ".prp")
+                    unit = sjis::toUtf8(name);
+                std::string keyUnit;
+                AppendCsvField(keyUnit, sjis::toUtf8(name));
+                keyUnit += ',';
+                AppendCsvField(keyUnit, unit);
+                keyUnit += ',';
+                fields = lesson.keyFields.emplace(std::string(name), std::move(keyUnit)).first;
             }
+            // Learner, lesson, key and unit are the same on every row of the section; the
+            // room after them lets a row copy the prefix in whole blocks.
+            prefix.assign(learnerFields.begin(), learnerFields.end());
+            prefix.insert(prefix.end(), fields->second.begin(), fields->second.end());
+            const std::size_t prefixSize = prefix.size();
+            prefix.resize(prefixSize + PrefixSlack, '\0');
+            const std::string_view prefixView(prefix.data(), prefixSize);
             for (const ScannedRecord& r : records) {
                 if (!ReadRecordLine(r.value, f)) {
                     problem(src.file + ": [" + std::string(name) + "] " + std::string(r.key) +
                             J(": 記録の行として読めません"));
                     continue;
                 }
-                appendRecordRow(out, prefix, f, scratch);
+                appendRecordRow(out, prefixView, f, scratch);
                 ++count.rows;
                 if (out.size() >= ChunkBytes) handOn();
             }
