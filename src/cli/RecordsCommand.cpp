@@ -96,6 +96,22 @@ bool knownLearner(Program& p, const std::string& logOnFolder, const std::string&
     return std::find(names.begin(), names.end(), learner) != names.end();
 }
 
+class CsvToStreams : public RecordsCsvSink {
+  public:
+    CsvToStreams(StreamWriter& out, StreamWriter& err) : out_(out), err_(err) {}
+    bool write(std::string_view csv) override {
+        out_.write(csv);
+        return !out_.failed();
+    }
+    void problem(const std::string& sjisText) override {
+        err_.sjisLine(corepath::withSlashes(sjisText));
+    }
+
+  private:
+    StreamWriter& out_;
+    StreamWriter& err_;
+};
+
 } // namespace
 
 const char* recordsUsage() {
@@ -155,15 +171,13 @@ int runRecords(const std::vector<std::string>& args) {
         if (!out.finish()) return 2;
         return grid.problems.empty() ? 0 : 1;
     }
-    const RecordsCsvResult csv =
-        RecordsCsv(p.platform.files, p.course,
-                   FindLearnerFiles(p.platform.files, p.course, logOnFolder, learner, a->lesson));
-    StreamWriter err(stderr);
-    for (const std::string& problem : csv.problems)
-        err.sjisLine(corepath::withSlashes(problem));
+    // The CSV goes out as it is made; what is skipped is said on standard error when met.
+    StreamWriter out(stdout), err(stderr);
+    CsvToStreams sink(out, err);
+    const RecordsCsvCount count = StreamRecordsCsv(
+        p.platform.files, p.course,
+        FindLearnerFiles(p.platform.files, p.course, logOnFolder, learner, a->lesson), sink);
     err.finish("standard error");
-    StreamWriter out(stdout);
-    out.write(csv.csv);
     if (!out.finish()) return 2;
-    return csv.problems.empty() ? 0 : 1;
+    return count.problems == 0 ? 0 : 1;
 }

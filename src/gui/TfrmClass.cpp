@@ -203,7 +203,7 @@ void TfrmClass::showClass() {
     SortRows(view_, ClassSortKey::Roster, -1, false);
     QStringList problems;
     for (const std::string& problem : view_.grid.problems)
-        problems << qs(problem);
+        problems << qsShown(problem);
     lblProblems->setText(problems.join(QLatin1Char('\n')));
     cmbSection->blockSignals(true);
     cmbSection->clear();
@@ -269,9 +269,10 @@ void TfrmClass::fillTable() {
         QTableWidgetItem* learner = readOnlyItem(name);
         tblClass->setItem(r, LearnerColumn, learner);
         if (row.state == ClassRow::State::Damaged) {
-            // The message stays at hand when its cells are scrolled under the names.
-            learner->setToolTip(qs(row.problem));
-            QTableWidgetItem* item = readOnlyItem(QStringLiteral("読めない記録: ") + qs(row.problem));
+            // In words, not only in colour: what is wrong, naming the file; the message
+            // stays at hand when its cells are scrolled under the names.
+            learner->setToolTip(qsShown(row.problem));
+            QTableWidgetItem* item = readOnlyItem(QStringLiteral("読めない記録: ") + qsShown(row.problem));
             item->setData(Qt::AccessibleTextRole, name + QStringLiteral("、") + item->text());
             tblClass->setItem(r, PractisedColumn, item);
             tblClass->setSpan(r, PractisedColumn, 1, 2 + units);

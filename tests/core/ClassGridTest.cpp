@@ -6,6 +6,7 @@
 #include "learners/ClassGrid.h"
 #include "learners/Records.h"
 #include "practice/ResultsLine.h"
+#include "text/CorePath.h"
 #include "text/FileMessages.h"
 
 namespace {
@@ -142,13 +143,61 @@ TEST_F(ClassGridTest, TheCsvHasARowPerLearnerAndTheClassLineLast) {
     const std::string csv = ClassGridCsv(grid());
     EXPECT_EQ(csv, "learner,records,practised,mean,S11(1) 等式 runs,S11(1) 等式 score,"
                    "S12(2) 移項 runs,S12(2) 移項 score,S21(1) 数 runs,S21(1) 数 score,"
-                   "copy.prp runs,copy.prp score\r\n"
-                   "taro,ok,3,86.7,2,90,1,70,,,1,100\r\n"
-                   "hanako,damaged,2,70.0,1,60,,,2,80,,\r\n"
-                   "jiro,none,0,,,,,,,,,\r\n"
-                   "broken,ok,1,100.0,1,100,,,,,,\r\n"
-                   "saburo,ok,1,40.0,1,40,,,,,,\r\n"
-                   "(class),,,,4,72.5,1,70.0,1,80.0,1,100.0\r\n");
+                   "copy.prp runs,copy.prp score,problem\r\n"
+                   "taro,ok,3,86.7,2,90,1,70,,,1,100,\r\n"
+                   "hanako,damaged,2,70.0,1,60,,,2,80,,,C:/course/Eq1/hanako.ini: 1行が記録の行として読めません\r\n"
+                   "jiro,none,0,,,,,,,,,,\r\n"
+                   "broken,ok,1,100.0,1,100,,,,,,,\r\n"
+                   "saburo,ok,1,40.0,1,40,,,,,,,\r\n"
+                   "(class),,,,4,72.5,1,70.0,1,80.0,1,100.0,\r\n");
+}
+
+TEST_F(ClassGridTest, EveryKindOfDamagedFileIsNamedInItsRowAndTheRestOfTheClassIsRead) {
+    run("taro", "S11(1) 等式", 90, 1);
+    const std::string good = fp.files.get(file("taro"));
+    struct Case {
+        const char* learner;
+        std::string bytes;
+        const char* problem; // after "<file>: "; "" for none
+        std::vector<int> runs;
+    } cases[] = {
+        {"garbage", "PK\x03\x04 this is no learner file\r\nat all\r\n", "記録のファイルとして読めません", {0, 0, 0, 0}},
+        {"binary", std::string("[S11(1)\0\0]\r\n1=\0\xFF", 14), "記録のファイルとして読めません", {0, 0, 0, 0}},
+        {"cutline", good.substr(0, good.size() - 9), "1行が記録の行として読めません", {1, 0, 0, 0}},
+        {"cuthead", good + "[S12(2) ", "1行が記録の行として読めません", {1, 0, 0, 0}},
+        {"unreadable", good, "", {0, 0, 0, 0}},
+        {"locked", good, "ほかのプログラムが使用中で、ロックできないまま読みました（locked by another program）", {1, 0, 0, 0}},
+        {"healthy", good, "", {1, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        fp.files.put(file(c.learner), c.bytes);
+    fp.files.unreadable.insert(sjis::asciiLower(file("unreadable")));
+    fp.files.lockedElsewhere.insert(sjis::asciiLower(file("locked")));
+    const ClassGrid g = grid();
+    EXPECT_EQ(g.rows.size(), std::size(cases) + 1); // and taro
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.learner);
+        const ClassRow& r = rowOf(g, c.learner);
+        std::vector<int> runs;
+        for (const UnitProgress& cell : r.cells)
+            runs.push_back(cell.runs);
+        EXPECT_EQ(runs, c.runs);
+        if (std::string(c.learner) == "healthy") {
+            EXPECT_EQ(r.state, ClassRow::State::Ok);
+            continue;
+        }
+        EXPECT_EQ(r.state, ClassRow::State::Damaged);
+        const std::string want = *c.problem ? U(file(c.learner)) + ": " + c.problem
+                                            : U(ReadErrorText(file(c.learner)));
+        EXPECT_EQ(U(r.problem), want);
+        // The CSV's row names the file and says what is wrong.
+        const std::string csv = ClassGridCsv(g);
+        const std::string slashes = U(corepath::withSlashes(r.problem));
+        EXPECT_NE(csv.find(std::string(c.learner) + ",damaged,"), std::string::npos);
+        EXPECT_NE(csv.find("," + slashes + "\r\n"), std::string::npos) << csv;
+    }
+    EXPECT_EQ(g.problems.size(), std::size(cases) - 1);
+    EXPECT_EQ(rowOf(g, "taro").state, ClassRow::State::Ok);
 }
 
 TEST(PracticeNextRule, ChoosesByRunsLastScoreAndTheLastTest) {

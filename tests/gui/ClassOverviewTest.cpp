@@ -424,6 +424,70 @@ class ClassOverviewTest : public QObject {
         QVERIFY2(second.center().x() > unitOfSecond.left(), qPrintable(*boxes));
     }
 
+    // Garbage, binary and cut learner files each keep their row, which says in words which
+    // file cannot be read; the learners after them are shown as usual.
+    void damagedLearnerFilesAreNamedInTheirRowsAndHideNoOne() {
+        DeskFixture f;
+        Desk& desk = f.start();
+        Program& p = desk.program();
+        std::vector<LessonBlock> blocks;
+        QVERIFY(ReadLessonUnits(p.platform.files, p.course, 1, blocks).ok);
+        QVERIFY(!blocks.empty() && !blocks[0].units.empty());
+        const LessonUnit& eq = blocks[0].units[0];
+        auto fileOf = [&](const char* learner) {
+            return LearnerFile(p.platform.files, p.course, learner, p.shell.logOnFolder, 1);
+        };
+        const RunResult r{RunKind::Practice, 9, 10, 90, "0", 75};
+        const std::string line = ResultsLine(r, {2026, 11, 3, 10, 0, 0}, 0);
+        for (const char* learner : {"aki", "taro", "zen"})
+            QVERIFY(AppendRecord(p.platform.files, fileOf(learner), eq.key, line));
+        const std::string good = "[" + eq.key + "]\r\n1=" + line + "\r\n";
+        const std::pair<const char*, std::string> damaged[] = {
+            {"garbage", "%PDF-1.4 not a learner file\r\nstream\r\n"},
+            {"binary", std::string("\x7F" "ELF\x02\x01\0\0[x]\r\n", 13)},
+            {"cut", good.substr(0, good.size() - 7)},
+        };
+        for (const auto& [learner, bytes] : damaged)
+            QVERIFY(p.platform.files.write(fileOf(learner), bytes));
+
+        QStringList names, said, spoken, aki, zen;
+        QString problems;
+        f.steps[QStringLiteral("TfrmClass")] = [&](QDialog& d) {
+            auto* t = in<QTableWidget>(d, "tblClass");
+            for (int row = 0; row < t->rowCount(); ++row)
+                names << text(t, row, 0);
+            for (const auto& [learner, bytes] : damaged) {
+                const int row = rowOf(t, QString::fromLatin1(learner));
+                if (row < 0) continue;
+                said << text(t, row, 1);
+                spoken << t->item(row, 1)->data(Qt::AccessibleTextRole).toString();
+            }
+            const int ce = columnOf(t, qs(eq.line));
+            aki << text(t, rowOf(t, "aki"), ce) << text(t, rowOf(t, "aki"), 1);
+            zen << text(t, rowOf(t, "zen"), ce) << text(t, rowOf(t, "zen"), 1);
+            problems = in<QLabel>(d, "lblProblems")->text();
+        };
+        desk.run(Desk::Command::ClassRecords);
+        QCOMPARE(std::count(f.shown.begin(), f.shown.end(), QStringLiteral("TfrmClass")), 1);
+
+        for (const char* learner : {"aki", "binary", "cut", "garbage", "taro", "zen"})
+            QVERIFY2(names.contains(QString::fromLatin1(learner)), qPrintable(names.join(' ')));
+        QCOMPARE(said.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QString file = QString::fromLatin1(damaged[i].first) + QStringLiteral(".ini");
+            QVERIFY2(said[i].startsWith(QStringLiteral("読めない記録: ")) && said[i].contains(file) &&
+                         said[i].contains(QStringLiteral("読めません")),
+                     qPrintable(said[i]));
+            QVERIFY2(spoken[i].startsWith(QString::fromLatin1(damaged[i].first) + QStringLiteral("、")) &&
+                         spoken[i].contains(file),
+                     qPrintable(spoken[i]));
+            QVERIFY2(problems.contains(file), qPrintable(problems));
+        }
+        QVERIFY2(!problems.contains(QLatin1Char('\\')), qPrintable(problems));
+        QCOMPARE(aki, (QStringList{QStringLiteral("1回 90点"), QStringLiteral("1")}));
+        QCOMPARE(zen, (QStringList{QStringLiteral("1回 90点"), QStringLiteral("1")}));
+    }
+
     void pupilsHaveNoClassOverview() {
         DeskFixture f;
         Desk& desk = f.start();

@@ -2,6 +2,7 @@
 // know, and cells that a spreadsheet would run as formulas.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "RunVelmix.h"
@@ -63,12 +64,14 @@ TEST(RecordsSummary, OneRowPerLearnerOfTheRosterAndTheFilesWithTheClassLineLast)
     put(c + "/Eq1/jiro.ini", {"[S11(1) 等式]", "1=こわれた", "2=2005年03月02日 09:05 []  8/10  80点 01:01"});
     const Outcome sum = runVelmix({"records", c, "--summary", "--lesson", "1"}, tmp.path());
     EXPECT_EQ(sum.exitCode, 1);
-    EXPECT_EQ(sum.text(), "learner,records,practised,mean,S11(1) 等式 runs,S11(1) 等式 score\r\n"
-                          "taro,ok,1,10.0,1,10\r\n"
-                          "hanako,none,0,,,\r\n"
-                          "'=1+2,ok,1,10.0,1,10\r\n"
-                          "jiro,damaged,1,80.0,2,80\r\n"
-                          "(class),,,,3,33.3\r\n");
+    const std::string jiroFile = QDir(c).filePath(QStringLiteral("Eq1/jiro.ini")).toStdString();
+    EXPECT_EQ(sum.text().toStdString(),
+              "learner,records,practised,mean,S11(1) 等式 runs,S11(1) 等式 score,problem\r\n"
+                          "taro,ok,1,10.0,1,10,\r\n"
+                          "hanako,none,0,,,,\r\n"
+                          "'=1+2,ok,1,10.0,1,10,\r\n"
+                          "jiro,damaged,1,80.0,2,80," + jiroFile + ": 1行が記録の行として読めません\r\n"
+                          "(class),,,,3,33.3,\r\n");
     EXPECT_NE(sum.err.indexOf(QStringLiteral("Eq1/jiro.ini: 1行が記録の行として読めません")), -1)
         << sum.err.toStdString();
 

@@ -88,7 +88,7 @@ class MemoryLock : public FileLock {
 } // namespace
 
 LockResult MemoryFiles::lock(const std::string& path) {
-    if (failLocks) return {nullptr, "locked by another program"};
+    if (failLocks || lockedElsewhere.count(key(path))) return {nullptr, "locked by another program"};
     ++locksTaken;
     return {std::make_unique<MemoryLock>(held, key(path)), {}};
 }

@@ -48,6 +48,7 @@ class MemoryFiles : public Files {
     std::multiset<std::string> held;
     std::vector<std::string> writtenUnlocked;
     bool failLocks = false;
+    std::set<std::string> lockedElsewhere; // lower-cased paths whose lock is never had
     LockResult lock(const std::string& path) override;
 
   private:

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <unordered_map>
 
 #include "formats/CourseNames.h"
 #include "learners/LearnerFiles.h"
 #include "learners/LearnerNames.h"
 #include "learners/RecordLine.h"
+#include "learners/RecordScan.h"
 #include "learners/Records.h"
 #include "learners/RecordsCsv.h"
 #include "learners/RecordsList.h"
@@ -33,47 +35,81 @@ std::string meanText(double mean) {
     return text;
 }
 
-// Reads one learner file into its row: under its lock when the lock can be had.
+// Adds one record of a section, read in the order the records were appended.
+void addRun(UnitProgress& p, std::string_view line, RecordView& f) {
+    ++p.runs;
+    if (!ReadRecordLine(line, f)) {
+        ++p.damagedLines;
+        return;
+    }
+    p.lastScore = f.score;
+    p.lastRun = f.when;
+    if (f.tries.empty()) {
+        p.tested = true;
+        p.lastTest = f.when;
+    }
+}
+
+// Reads one learner file into its row: under its lock when the lock can be had. bytes is
+// room reused from row to row.
 void readRow(Files& files, const std::vector<ClassColumn>& columns,
              const std::unordered_map<std::string, std::size_t>& byKey, ClassRow& row,
-             ClassGrid& grid) {
+             ClassGrid& grid, std::string& bytes) {
     row.cells.assign(columns.size(), UnitProgress{});
     if (row.file.empty()) {
         row.state = ClassRow::State::NoFile;
         return;
     }
-    ProfileContents contents;
-    {
-        const LockResult lock = files.lock(row.file);
-        contents = Profile(files, row.file).readAll();
-    }
-    switch (contents.status) {
+    std::string lockProblem;
+    switch (ReadLearnerFile(files, row.file, bytes, &lockProblem)) {
     case ReadStatus::Ok:
         break;
     case ReadStatus::Missing:
         row.state = ClassRow::State::NoFile;
         return;
     case ReadStatus::Error:
+        row.state = ClassRow::State::Damaged;
+        row.problem = ReadErrorText(row.file);
+        grid.problems.push_back(row.problem);
+        return;
     case ReadStatus::Outside:
         row.state = ClassRow::State::Damaged;
-        row.problem = contents.status == ReadStatus::Error ? ReadErrorText(row.file)
-                                                           : OutsideCourseText(row.file);
+        row.problem = OutsideCourseText(row.file);
         grid.problems.push_back(row.problem);
         return;
     }
-    int damaged = 0;
-    for (const ProfileSection& s : contents.sections) {
-        const auto at = byKey.find(sjis::asciiLower(s.name));
-        if (at == byKey.end()) continue;
-        UnitProgress& cell = row.cells[at->second];
-        cell = ProgressOf(s);
-        damaged += cell.damagedLines;
-    }
-    if (damaged > 0) {
+    auto damagedRow = [&](std::string problem) {
         row.state = ClassRow::State::Damaged;
-        row.problem = row.file + ": " + std::to_string(damaged) + J("行が記録の行として読めません");
+        row.problem = std::move(problem);
         grid.problems.push_back(row.problem);
+    };
+    if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
+        // Binary bytes: whatever lines they seem to hold are no records.
+        damagedRow(row.file + J(": 記録のファイルとして読めません"));
+        return;
     }
+    RecordView f;
+    std::string lowered;
+    const LearnerFileScan scan =
+        ScanLearnerFile(bytes, [&](std::string_view name, const std::vector<ScannedRecord>& records) {
+            lowered = sjis::asciiLower(name);
+            const auto at = byKey.find(lowered);
+            if (at == byKey.end()) return;
+            UnitProgress& cell = row.cells[at->second];
+            for (const ScannedRecord& r : records)
+                addRun(cell, r.value, f);
+        });
+    // Lines that are no INI line at all (garbage, a cut header) count as damaged lines too.
+    int damaged = scan.strayLines;
+    for (const UnitProgress& cell : row.cells)
+        damaged += cell.damagedLines;
+    if (damaged > 0 && scan.sections == 0)
+        damagedRow(row.file + J(": 記録のファイルとして読めません"));
+    else if (damaged > 0)
+        damagedRow(row.file + ": " + std::to_string(damaged) + J("行が記録の行として読めません"));
+    else if (!lockProblem.empty())
+        damagedRow(row.file + J(": ほかのプログラムが使用中で、ロックできないまま読みました（") +
+                   lockProblem + J("）"));
 }
 
 // The names of the lesson's roster: its lines without blanks, or none when it is missing.
@@ -91,20 +127,9 @@ Lines rosterNames(Files& files, const std::string& path, ClassGrid& grid) {
     return out;
 }
 
-// Adds one record of a section, read in the order the records were appended.
-void addRun(UnitProgress& p, const std::string& line) {
-    ++p.runs;
-    const std::optional<RecordFields> f = ParseRecordLine(line);
-    if (!f) {
-        ++p.damagedLines;
-        return;
-    }
-    p.lastScore = f->score;
-    p.lastRun = f->when;
-    if (f->tries.empty()) {
-        p.tested = true;
-        p.lastTest = f->when;
-    }
+void addRun(UnitProgress& p, std::string_view line) {
+    RecordView f;
+    addRun(p, line, f);
 }
 
 } // namespace
@@ -192,8 +217,9 @@ ClassGrid ReadClassGrid(Files& files, const CourseTables& course, const std::str
     std::erase_if(grid.rows, [](const ClassRow& r) {
         return r.learner == PublicLearner() && r.file.empty();
     });
+    std::string bytes;
     for (ClassRow& row : grid.rows)
-        readRow(files, grid.columns, byKey, row, grid);
+        readRow(files, grid.columns, byKey, row, grid, bytes);
 
     grid.summaries.assign(grid.columns.size(), ColumnSummary{});
     std::vector<long> sums(grid.columns.size(), 0);
@@ -235,7 +261,7 @@ std::string ClassGridCsv(const ClassGrid& grid) {
         const std::string key = sjis::toUtf8(c.key);
         out += ',' + CsvField(key + " runs") + ',' + CsvField(key + " score");
     }
-    out += "\r\n";
+    out += ",problem\r\n";
     for (const ClassRow& row : grid.rows) {
         static const char* const states[] = {"ok", "none", "damaged"};
         out += CsvField(sjis::toUtf8(row.learner)) + ',' + states[static_cast<int>(row.state)] +
@@ -246,11 +272,11 @@ std::string ClassGridCsv(const ClassGrid& grid) {
             out += ',';
             if (cell.lastScore >= 0) out += std::to_string(cell.lastScore);
         }
-        out += "\r\n";
+        out += ',' + CsvField(sjis::toUtf8(corepath::withSlashes(row.problem))) + "\r\n";
     }
     out += "(class),,,";
     for (const ColumnSummary& s : grid.summaries)
         out += ',' + std::to_string(s.learners) + ',' + meanText(s.mean);
-    out += "\r\n";
+    out += ",\r\n";
     return out;
 }

@@ -81,8 +81,10 @@ struct ClassGrid {
 };
 
 // Reads lesson's grid. Every learner file is read under the lock its writers take (or, when
-// the lock cannot be had, as it stands: it is only ever replaced whole). A file that cannot
-// be read keeps its row, marked Damaged with the file's name; the rest of the class is read.
+// the lock cannot be had, as it stands: it is only ever replaced whole, and the row is then
+// marked Damaged, saying so). A file that cannot be read, holds binary bytes, lines that are
+// no INI lines (garbage, a cut header) or record lines that do not read keeps its row,
+// marked Damaged with a message naming the file; the rest of the class is read.
 ClassGrid ReadClassGrid(Files& files, const CourseTables& course, const std::string& logOnFolder,
                         int lesson);
 
@@ -90,6 +92,7 @@ ClassGrid ReadClassGrid(Files& files, const CourseTables& course, const std::str
 int HardestColumn(const ClassGrid& grid);
 
 // The grid as CSV (UTF-8, CR LF): learner, records ("ok", "none" for no file, "damaged"),
-// units practised, mean, then two columns per unit ("<key> runs", "<key> score"); the last
-// line the units' learners and means. Fields are neutralised against spreadsheet formulas.
+// units practised, mean, then two columns per unit ("<key> runs", "<key> score"), and last
+// "problem": for a damaged row the message naming its file (with slashes). The last line
+// holds the units' learners and means. Fields are neutralised against spreadsheet formulas.
 std::string ClassGridCsv(const ClassGrid& grid);

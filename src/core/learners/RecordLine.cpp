@@ -6,44 +6,54 @@
 
 namespace {
 
+bool isDigit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
+
 // Reads the parts of a line from left to right; any mismatch fails the whole read.
 class Reader {
   public:
-    explicit Reader(std::string_view s) : s_(s) {}
+    explicit Reader(std::string_view s) : s_(s), at_(s.data()), end_(s.data() + s.size()) {}
 
-    bool literal(std::string_view text) {
-        if (s_.substr(pos_, text.size()) != text) return false;
-        pos_ += text.size();
+    [[gnu::always_inline]] bool literal(std::string_view text) {
+        // Byte by byte: the literals are one to three bytes long.
+        if (static_cast<std::size_t>(end_ - at_) < text.size()) return false;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (at_[i] != text[i]) return false;
+        at_ += text.size();
         return true;
     }
     bool blanks() {
-        while (pos_ < s_.size() && s_[pos_] == ' ')
-            ++pos_;
+        while (at_ < end_ && *at_ == ' ')
+            ++at_;
         return true;
     }
     // A decimal number of 1 to maxDigits digits.
-    bool number(int& out, std::size_t maxDigits) {
-        std::size_t start = pos_;
-        long long n = 0;
-        while (pos_ < s_.size() && pos_ - start < maxDigits && s_[pos_] >= '0' && s_[pos_] <= '9')
-            n = n * 10 + (s_[pos_++] - '0');
-        if (pos_ == start || (pos_ < s_.size() && s_[pos_] >= '0' && s_[pos_] <= '9')) return false;
-        out = static_cast<int>(n);
+    [[gnu::always_inline]] bool number(int& out, std::size_t maxDigits) {
+        const char* start = at_;
+        const char* stop = static_cast<std::size_t>(end_ - at_) < maxDigits ? end_ : at_ + maxDigits;
+        int n = 0;
+        while (at_ < stop && isDigit(*at_))
+            n = n * 10 + (*at_++ - '0');
+        if (at_ == start || (at_ < end_ && isDigit(*at_))) return false;
+        out = n;
         return true;
     }
     // Everything up to (not including) the single-byte stop; fails when it never comes.
-    bool until(char stop, std::string& out) {
-        std::size_t at = sjis::findFromBoundary(s_, stop, pos_);
-        if (at == std::string_view::npos) return false;
-        out.assign(s_.substr(pos_, at - pos_));
-        pos_ = at;
+    bool until(char stop, std::string_view& out) {
+        const std::size_t pos = static_cast<std::size_t>(at_ - s_.data());
+        const std::size_t found = sjis::findFromBoundary(s_, stop, pos);
+        if (found == std::string_view::npos) return false;
+        out = s_.substr(pos, found - pos);
+        at_ = s_.data() + found;
         return true;
     }
-    bool done() const { return pos_ == s_.size(); }
+    bool done() const { return at_ == end_; }
 
   private:
     std::string_view s_;
-    std::size_t pos_ = 0;
+    const char* at_;
+    const char* end_;
 };
 
 bool within(int v, int lo, int hi) {
@@ -53,15 +63,22 @@ bool within(int v, int lo, int hi) {
 } // namespace
 
 std::optional<RecordFields> ParseRecordLine(std::string_view line) {
+    RecordView v;
+    if (!ReadRecordLine(line, v)) return std::nullopt;
+    return RecordFields{v.ruidai, v.when, std::string(v.tries), v.correct, v.total, v.score,
+                        v.seconds};
+}
+
+bool ReadRecordLine(std::string_view line, RecordView& f) {
     static const std::string& ruidai = J("類題");
     static const std::string& year = J("年");
     static const std::string& month = J("月");
     static const std::string& day = J("日");
     static const std::string& points = J("点");
-    RecordFields f;
+    f = RecordView{};
     Reader r(line);
     if (r.literal(ruidai)) {
-        if (!r.number(f.ruidai, 3) || !r.literal(")")) return std::nullopt;
+        if (!r.number(f.ruidai, 3) || !r.literal(")")) return false;
     }
     DateTime& t = f.when;
     int minutes = 0, seconds = 0;
@@ -73,13 +90,13 @@ std::optional<RecordFields> ParseRecordLine(std::string_view line) {
                       r.number(f.total, 4) && r.literal(" ") && r.blanks() &&
                       r.number(f.score, 3) && r.literal(points) && r.literal(" ") &&
                       r.number(minutes, 6) && r.literal(":") && r.number(seconds, 2) && r.done();
-    if (!read) return std::nullopt;
+    if (!read) return false;
     if (!within(t.month, 1, 12) || !within(t.day, 1, 31) || !within(t.hour, 0, 23) ||
         !within(t.minute, 0, 59) || !within(seconds, 0, 59) || !within(f.score, 0, 100) ||
         !within(f.correct, 0, f.total))
-        return std::nullopt;
+        return false;
     f.seconds = minutes * 60 + seconds;
-    return f;
+    return true;
 }
 
 void AppendPadded(std::string& out, long value, int width) {

@@ -22,5 +22,18 @@ struct RecordFields {
 // some other program left in the section).
 std::optional<RecordFields> ParseRecordLine(std::string_view line);
 
+// The same parts without a copy: tries is a view into the line.
+struct RecordView {
+    int ruidai = 0;
+    DateTime when;
+    std::string_view tries;
+    int correct = 0;
+    int total = 0;
+    int score = 0;
+    int seconds = 0;
+};
+// False when the line is no record line (f is then undefined).
+bool ReadRecordLine(std::string_view line, RecordView& f);
+
 // value in decimal, with leading zeros to width digits at least.
 void AppendPadded(std::string& out, long value, int width);

@@ -7,22 +7,17 @@
 #include "text/FileMessages.h"
 #include "text/Sjis.h"
 
-namespace {
-
-// The number a key is written as ("12"), or 0 for any other key ("012", "a").
-long keyNumber(const std::string& key) {
+long RecordNumber(std::string_view key) {
     if (key.empty() || key.front() == '0' || key.size() > 9) return 0;
     long n = 0;
     auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), n);
     return ec == std::errc() && end == key.data() + key.size() ? n : 0;
 }
 
-} // namespace
-
 std::string FirstFreeKey(const std::vector<std::string>& keys) {
     std::vector<bool> used(keys.size() + 2, false);
     for (const std::string& k : keys) {
-        const long n = keyNumber(k);
+        const long n = RecordNumber(k);
         if (n > 0 && static_cast<std::size_t>(n) < used.size()) used[n] = true;
     }
     std::size_t n = 1;
@@ -45,6 +40,16 @@ std::vector<Record> ReadRecords(Files& files, const std::string& learnerFile,
     return RecordBook(files, learnerFile).records(section);
 }
 
+ReadStatus ReadLearnerFile(Files& files, const std::string& learnerFile, std::string& bytes,
+                           std::string* lockProblem) {
+    bytes.clear();
+    if (lockProblem) lockProblem->clear();
+    if (learnerFile.empty()) return ReadStatus::Missing;
+    const LockResult lock = files.lock(learnerFile);
+    if (!lock && lockProblem) *lockProblem = lock.reason.empty() ? std::string("?") : lock.reason;
+    return files.read(learnerFile, bytes);
+}
+
 Report EraseRecords(Files& files, const std::string& learnerFile, const std::string& section) {
     LockResult lock = files.lock(learnerFile);
     if (!lock)
@@ -60,7 +65,7 @@ std::vector<const ProfileEntry*> OrderedEntries(const ProfileSection& section) {
     bool inOrder = true, sawOther = false;
     long last = 0;
     for (const ProfileEntry& e : section.entries) {
-        const long n = keyNumber(e.key);
+        const long n = RecordNumber(e.key);
         if (n == 0) {
             sawOther = true;
         } else {

@@ -5,6 +5,7 @@
 // over each other's records.
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct Record {
 WriteResult AppendRecord(Files& files, const std::string& learnerFile, const std::string& section,
                          const std::string& line);
 
+// The number a record key is written as ("12"), or 0 for any other key ("012", "a").
+long RecordNumber(std::string_view key);
+
 // The next free key: the first positive number that no key of the section is.
 std::string FirstFreeKey(const std::vector<std::string>& keys);
 
@@ -29,6 +33,11 @@ std::string FirstFreeKey(const std::vector<std::string>& keys);
 // order; empty when the file or the section is missing.
 std::vector<Record> ReadRecords(Files& files, const std::string& learnerFile,
                                 const std::string& section);
+// Reads a learner file whole into bytes under the lock its writers take, or, when the lock
+// cannot be had, as it stands (it is only ever replaced whole); lockProblem (when given)
+// then gets the reason, and is emptied otherwise.
+ReadStatus ReadLearnerFile(Files& files, const std::string& learnerFile, std::string& bytes,
+                           std::string* lockProblem = nullptr);
 // Erases the section under the file's lock; a missing file or section is no failure.
 Report EraseRecords(Files& files, const std::string& learnerFile, const std::string& section);
 

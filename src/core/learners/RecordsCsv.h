@@ -31,6 +31,8 @@ std::vector<LearnerSource> FindLearnerFiles(Files& files, const CourseTables& co
 // a comma, a quote, a CR or an LF. A field beginning with "=", "+", "-", "@", a tab or a
 // CR, which a spreadsheet would run as a formula, gets a leading "'".
 std::string CsvField(std::string_view utf8);
+// The same field appended to out.
+void AppendCsvField(std::string& out, std::string_view utf8);
 // The header line, ended by CR LF.
 const std::string& RecordsCsvHeader();
 
@@ -45,6 +47,27 @@ struct RecordsCsvResult {
 // holds them and by record number.
 RecordsCsvResult RecordsCsv(Files& files, const CourseTables& course,
                             const std::vector<LearnerSource>& sources);
+
+// Where the CSV goes while it is made, so that no more than one learner file and a few
+// dozen kilobytes of rows are held at a time.
+class RecordsCsvSink {
+  public:
+    virtual ~RecordsCsvSink() = default;
+    // The next bytes of the CSV (the header first). False stops the walk: the output failed.
+    virtual bool write(std::string_view csv) = 0;
+    // What was skipped, as RecordsCsvResult::problems lists it, when it is met.
+    virtual void problem(const std::string& sjisText) = 0;
+};
+struct RecordsCsvCount {
+    int rows = 0;
+    int problems = 0;
+    bool stopped = false; // the sink refused bytes
+};
+// RecordsCsv's bytes and problems in the same order, handed to sink as they are made.
+// Every learner file is read under its writers' lock (as it stands when the lock cannot be
+// had: it is only ever replaced whole).
+RecordsCsvCount StreamRecordsCsv(Files& files, const CourseTables& course,
+                                 const std::vector<LearnerSource>& sources, RecordsCsvSink& sink);
 
 // The CSV of learner's records in every lesson of the course, written to path. Fails with
 // the message of the failed write (the old file stays as it was).
