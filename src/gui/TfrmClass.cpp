@@ -268,7 +268,14 @@ void TfrmClass::fillTable() {
         const QString name = qs(row.learner);
         QTableWidgetItem* learner = readOnlyItem(name);
         tblClass->setItem(r, LearnerColumn, learner);
-        if (row.state == ClassRow::State::Damaged) {
+        if (row.state == ClassRow::State::Damaged && row.practised > 0) {
+            // Some of the file's lines read: its cells are shown, as the class's summaries
+            // count them, and the name says that the rest could not be read.
+            learner->setText(name + QStringLiteral("（一部読めません）"));
+            learner->setToolTip(qsShown(row.problem));
+            learner->setData(Qt::AccessibleTextRole,
+                             name + QStringLiteral("、読めない記録: ") + qsShown(row.problem));
+        } else if (row.state == ClassRow::State::Damaged) {
             // In words, not only in colour: what is wrong, naming the file; the message
             // stays at hand when its cells are scrolled under the names.
             learner->setToolTip(qsShown(row.problem));
