@@ -208,6 +208,38 @@ class LayoutMemo {
     std::unordered_map<std::uint64_t, std::vector<Entry>> memo_;
 };
 
+// Units the check found nothing to say about, by their text from the line after the header
+// to the "]]" that ends them, with the key tally of each. A unit alike in all those lines
+// and read in the same graph folder is read alike, so it has nothing to say either: a course
+// repeats its units in its copies and similar questions. Only units both readers read
+// within those lines are kept.
+class CleanUnits {
+  public:
+    // The tally of text, when a unit of that text was found clean in graphFolder.
+    const KeyTally* find(const std::string& graphFolder, std::string_view text) {
+        if (graphFolder != folder_) {
+            folder_ = graphFolder;
+            seen_.clear();
+        }
+        auto it = seen_.find(text);
+        return it == seen_.end() ? nullptr : &it->second;
+    }
+    void add(std::string_view text, const KeyTally& tally) {
+        if (seen_.size() > 50000) seen_.clear(); // a bound on what is remembered
+        seen_.emplace(std::string(text), tally);
+    }
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::string folder_;
+    std::unordered_map<std::string, KeyTally, Hash, std::equal_to<>> seen_;
+};
+
 // A part of the check whose findings stand together in the report, in the order of the
 // parts: a lesson's own problems, the question file of one section, a worksheet file.
 struct Piece {
@@ -289,6 +321,7 @@ class Checker {
     KeyChecker keys_;
     LayoutMemo ownMemo_;
     LayoutMemo* memo_ = &ownMemo_; // the memo of the thread that started the check
+    CleanUnits clean_;
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -484,6 +517,20 @@ void Checker::checkSection(int lesson, int section, const SectionBlock& block,
 void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
                         const std::string& path) {
     std::size_t first = report_.problems.size();
+    const KeyTally keysBefore = report_.keys;
+    // The unit's text from the line after its header to its "]]".
+    std::size_t close = headerLine + 1;
+    while (close < fileLines_.size() && fileLines_[close] != "]]")
+        ++close;
+    std::string_view text;
+    if (close < fileLines_.size()) {
+        const char* from = fileLines_[headerLine + 1].data();
+        text = std::string_view(from, static_cast<std::size_t>(fileLines_[close].data() + 2 - from));
+        if (const KeyTally* known = clean_.find(graphFolder_, text)) {
+            report_.keys += *known;
+            return;
+        }
+    }
     UnitReadRequest r;
     r.path = path;
     r.header = UnitBlockKey({lesson, section, unit, ruidai});
@@ -516,6 +563,15 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     }
     checkKeys(view, path);
     sortFrom(first);
+    const auto end = static_cast<int>(close);
+    if (!text.empty() && report_.problems.size() == first && result.ok() && map.endLine == end &&
+        view.endLine == end) {
+        KeyTally tally = report_.keys;
+        tally.checked -= keysBefore.checked;
+        tally.wrong -= keysBefore.wrong;
+        tally.notChecked -= keysBefore.notChecked;
+        clean_.add(text, tally);
+    }
 }
 
 void Checker::checkKeys(const EditorUnitView& view, const std::string& path) {
