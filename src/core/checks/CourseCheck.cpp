@@ -322,6 +322,7 @@ class Checker {
     LayoutMemo ownMemo_;
     LayoutMemo* memo_ = &ownMemo_; // the memo of the thread that started the check
     CleanUnits clean_;
+    bool keysNow_ = options_.keys; // the keys of the part in hand are checked
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -467,6 +468,29 @@ void Checker::check(Piece& piece) {
 }
 
 void Checker::checkAll(std::vector<Piece>& plan) {
+    if (options_.keys && options_.runParts) {
+        CheckParts parts;
+        parts.count = plan.size();
+        parts.check = [this, &plan](std::size_t i, bool keys) {
+            Piece piece = plan[i];
+            // Units found clean are remembered with the keys checked or not.
+            if (keys != keysNow_) clean_ = CleanUnits();
+            keysNow_ = keys;
+            check(piece);
+            return std::move(piece.found);
+        };
+        parts.place = [&plan](std::size_t i) {
+            const Piece& piece = plan[i];
+            if (piece.kind == Piece::Section)
+                return CheckProblem{slashes(piece.path), piece.block->headerLine + 1, {}};
+            if (piece.kind == Piece::WorksheetFile) return CheckProblem{slashes(piece.path), 0, {}};
+            return CheckProblem{"Main.ind", piece.lesson + 2, {}};
+        };
+        std::vector<CourseCheckReport> found = options_.runParts(parts);
+        for (std::size_t i = 0; i < plan.size() && i < found.size(); ++i)
+            plan[i].found = std::move(found[i]);
+        return;
+    }
     unsigned threads =
         options_.threads > 0 ? options_.threads : std::thread::hardware_concurrency();
     // The algebra library of the key check shares state between its objects: keys are
@@ -575,7 +599,7 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
 }
 
 void Checker::checkKeys(const EditorUnitView& view, const std::string& path) {
-    if (!options_.keys) return;
+    if (!keysNow_) return;
     const UnitKeyCheck& k = keys_.check(view.ques);
     report_.keys += k.tally;
     for (const KeyFinding& f : k.findings) {
