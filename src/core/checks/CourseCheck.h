@@ -52,7 +52,7 @@ struct CourseCheckOptions {
     // With keys, when set: runs the parts (each in a process of its own, say, as the algebra
     // library cannot share a process between threads) and returns every part's findings in
     // the parts' order. Unset, keys are checked on one thread.
-    std::function<std::vector<CourseCheckReport>(const CheckParts&)> runParts;
+    std::function<std::vector<CourseCheckReport>(const CheckParts&)> runParts = {};
 };
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files
