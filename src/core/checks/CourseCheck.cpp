@@ -82,7 +82,7 @@ struct HeaderIndex {
         constexpr std::string_view unit = "[[unit";
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string_view l = lines[i];
-            if (l.substr(0, unit.size()) != unit) continue;
+            if (l.size() < unit.size() || l[0] != '[' || l.substr(0, unit.size()) != unit) continue;
             at[l].push_back(i);
             std::size_t r = l.find('R', unit.size());
             if (r == std::string_view::npos) continue;
@@ -232,8 +232,21 @@ class CleanUnits {
   private:
     struct Hash {
         using is_transparent = void;
+        // Eight bytes at a time: unit texts are long, and alike ones are compared whole.
         std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
+            std::uint64_t h = s.size();
+            const char* at = s.data();
+            std::size_t left = s.size();
+            for (; left >= 8; at += 8, left -= 8) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, at, 8);
+                h = (h ^ word) * 0x9E3779B97F4A7C15ULL;
+                h ^= h >> 29;
+            }
+            std::uint64_t tail = 0;
+            std::memcpy(&tail, at, left);
+            h = (h ^ tail) * 0x9E3779B97F4A7C15ULL;
+            return static_cast<std::size_t>(h ^ (h >> 32));
         }
     };
     std::string folder_;
@@ -544,7 +557,8 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     const KeyTally keysBefore = report_.keys;
     // The unit's text from the line after its header to its "]]".
     std::size_t close = headerLine + 1;
-    while (close < fileLines_.size() && fileLines_[close] != "]]")
+    auto ends = [](std::string_view l) { return l.size() == 2 && l[0] == ']' && l[1] == ']'; };
+    while (close < fileLines_.size() && !ends(fileLines_[close]))
         ++close;
     std::string_view text;
     if (close < fileLines_.size()) {
