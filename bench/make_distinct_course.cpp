@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
         files.makeDir(out + folder);
         std::string index = "Lesson" + std::to_string(l) + "\r\n";
         for (int s = 1; s <= SectionsPerLesson && made < units; ++s) {
-            index += "[[sect" + std::to_string(s) + "\r\nSection" + std::to_string(s) + "\r\n<<\r\n";
+            index +=
+                "[[sect" + std::to_string(s) + "\r\nSection" + std::to_string(s) + "\r\n<<\r\n";
             std::string que;
             for (int u = 1; u <= UnitsPerSection && made < units; ++u, ++made) {
                 index += "(" + std::to_string(u) + ") Unit\r\n";
@@ -116,8 +117,7 @@ int main(int argc, char** argv) {
                        similarBody(body, static_cast<std::uint64_t>(made) + 1) + "]]\r\n";
             }
             index += ">>\r\n]]\r\n";
-            if (!put(files, out + folder + "\\" + base + std::to_string(s) + ".que", que))
-                return 1;
+            if (!put(files, out + folder + "\\" + base + std::to_string(s) + ".que", que)) return 1;
         }
         if (!put(files, out + folder + "\\" + base + ".ind", index)) return 1;
         mainInd += "Lesson" + std::to_string(l) + "," + folder + "\\ " + base + "\r\n";

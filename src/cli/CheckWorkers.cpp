@@ -123,7 +123,8 @@ bool readAll(int fd, char* into, std::size_t size) {
             ::_exit(3);
         }
         const std::uint64_t head[2] = {part, bytes.size()};
-        if (!writeAll(results, std::string_view(reinterpret_cast<const char*>(head), sizeof head)) ||
+        if (!writeAll(results,
+                      std::string_view(reinterpret_cast<const char*>(head), sizeof head)) ||
             !writeAll(results, bytes))
             ::_exit(4);
     }
@@ -272,7 +273,8 @@ class Runner {
         ::waitpid(w.pid, &status, 0);
         w.pid = -1;
         if (WIFSIGNALED(status)) return "異常終了：シグナル " + std::to_string(WTERMSIG(status));
-        return "異常終了：終了コード " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        return "異常終了：終了コード " +
+               std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     }
 
     // Drops worker k; the part it had in hand is checked here without keys.

@@ -212,9 +212,9 @@ TEST(CourseCheck, AUnitAlikeInTextIsReadAgainWhenItsBlockRanPastItsEnd) {
     for (unsigned threads : {1u, 2u}) {
         const CourseCheckReport r = CheckCourse(f.fp.files, "C:\\course\\",
                                                 {.keys = false, .pages = {}, .threads = threads});
-        EXPECT_EQ(reportLines(r), std::vector<std::string>{at("Eq1/eq11.que",
-                                                              lineOf(eq11, "<<kgroup", 2),
-                                                              "<<kgroup block error (>>がありません)")})
+        EXPECT_EQ(reportLines(r),
+                  std::vector<std::string>{at("Eq1/eq11.que", lineOf(eq11, "<<kgroup", 2),
+                                              "<<kgroup block error (>>がありません)")})
             << threads << " threads";
         EXPECT_EQ(r.unitsChecked, 3);
     }

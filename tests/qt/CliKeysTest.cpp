@@ -137,15 +137,17 @@ TEST(CliKeys, OneWorkerOrManyTellTheSameFindingsInTheSameOrder) {
     qunsetenv("VELMIX_CHECK_WORKERS");
     const QString out = runs[0].text();
     EXPECT_EQ(runs[0].exitCode, 1) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Eq1/eq11.que:%1: 解答が式と合いません（正しくは 3）\n")
-                                 .arg(wrong)))
-        << out.toStdString();
     EXPECT_TRUE(out.contains(
-        QStringLiteral("Fn1/fn11.que:%1: 読めません：解答が数や式として読めません\n").arg(unreadable)))
+        QStringLiteral("Eq1/eq11.que:%1: 解答が式と合いません（正しくは 3）\n").arg(wrong)))
+        << out.toStdString();
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("Fn1/fn11.que:%1: 読めません：解答が数や式として読めません\n")
+                         .arg(unreadable)))
         << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("[[unit2 が Eq2/eq21.que にありません\n")))
         << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Eq1/bad.prp:1: 単元がありません"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Eq1/bad.prp:1: 単元がありません")))
+        << out.toStdString();
     for (std::size_t k = 1; k < runs.size(); ++k) {
         EXPECT_EQ(runs[k].out, runs[0].out) << k;
         EXPECT_EQ(runs[k].err, runs[0].err) << k;
