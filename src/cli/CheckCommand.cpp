@@ -3,16 +3,32 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
 #include "checks/CourseCheck.h"
 #include "cli/CheckPages.h"
 #include "cli/CheckUsage.h"
+#include "cli/CheckWorkers.h"
 #include "cli/RenderCommands.h"
 #include "cli/StreamWriter.h"
 #include "qt/QtFiles.h"
+
+namespace {
+
+// VELMIX_CHECK_WORKERS when it is a number from 1, else one per usable processor.
+unsigned WorkersWanted() {
+    if (const char* s = std::getenv("VELMIX_CHECK_WORKERS")) {
+        const int n = std::atoi(s);
+        if (n >= 1) return static_cast<unsigned>(std::min(n, 64));
+    }
+    return UsableProcessors();
+}
+
+} // namespace
 
 int runCheck(const std::vector<std::string>& arguments) {
     CourseCheckOptions options;
@@ -40,6 +56,16 @@ int runCheck(const std::vector<std::string>& arguments) {
     // Fonts need the application; each thread of the check lays out on pages of its own.
     const std::unique_ptr<QGuiApplication> app = makeApplication();
     options.pages = CheckPages::maker();
+    // As many threads, or with keys processes, as the processors it may use, unless told.
+    const unsigned workers = WorkersWanted();
+    options.threads = workers;
+    options.runParts = [workers](const CheckParts& parts) {
+        WorkerOptions w;
+        w.workers = workers;
+        if (const char* s = std::getenv("VELMIX_CHECK_PART_SECONDS"); s && std::atoi(s) > 0)
+            w.secondsPerPart = std::atoi(s);
+        return RunPartsInWorkers(parts, w);
+    };
     CourseCheckReport report = CheckCourse(files, *core, options);
     if (!report.ran) {
         StreamWriter err(stderr);

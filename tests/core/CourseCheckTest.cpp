@@ -196,3 +196,26 @@ TEST(CourseCheck, GraphPicturesComeFromTheLessonsGraphFolderFirst) {
                   at("Eq1/eq11.que", 6, "Eq1/Graph/own.bmp:コースのフォルダの外を指しています"),
                   at("Eq1/eq11.que", 9, "ファイル Eq1/Graph/shared.bmp が見つかりません")}));
 }
+
+TEST(CourseCheck, AUnitAlikeInTextIsReadAgainWhenItsBlockRanPastItsEnd) {
+    // Both units read "<<ques a#1# >> <<kgroup ]]". The first one's "<<kgroup" is closed by a ">>"
+    // after its "]]" and reads clean; the second one's is never closed.
+    CourseFixture f;
+    f.putLines("Main.ind", {"数学", "", "方程式,Eq1\\ eq1"});
+    f.putLines("Eq1\\eq1.ind", {"t", "[[sect1", "s", "<<", "(1) a", "(2) b", "(3) c", ">>", "]]"});
+    const std::vector<std::string> body{"<<ques", "a#1#", ">>", "<<kgroup", "]]"};
+    std::vector<std::string> eq11{"[[unit1"};
+    eq11.insert(eq11.end(), body.begin(), body.end());
+    eq11.insert(eq11.end(), {">>", "]]"});
+    eq11 = concat({eq11, goodUnit("[[unit3"), {"[[unit2"}, body});
+    f.putLines("Eq1\\eq11.que", eq11);
+    for (unsigned threads : {1u, 2u}) {
+        const CourseCheckReport r = CheckCourse(f.fp.files, "C:\\course\\",
+                                                {.keys = false, .pages = {}, .threads = threads});
+        EXPECT_EQ(reportLines(r),
+                  std::vector<std::string>{at("Eq1/eq11.que", lineOf(eq11, "<<kgroup", 2),
+                                              "<<kgroup block error (>>がありません)")})
+            << threads << " threads";
+        EXPECT_EQ(r.unitsChecked, 3);
+    }
+}

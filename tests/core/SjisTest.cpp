@@ -105,6 +105,11 @@ TEST(Lines, LineEndsAtEveryPlaceOfALongText) {
         const std::string bytes = std::string(at, 'x') + "\n\r" + std::string(20, 'y');
         EXPECT_EQ(lines::split(bytes), (Lines{std::string(at, 'x'), "", std::string(20, 'y')}));
     }
+    // A CR before a CR LF is a line end of its own, wherever the pair falls.
+    for (std::size_t at = 0; at < 36; ++at) {
+        const std::string bytes = std::string(at, 'x') + "\r\r\n" + std::string(20, 'y');
+        EXPECT_EQ(lines::split(bytes), (Lines{std::string(at, 'x'), "", std::string(20, 'y')}));
+    }
     // The list given to fill is emptied first.
     LineViews reused = {"old"};
     lines::splitViews("p\r\nq", reused);

@@ -114,3 +114,43 @@ TEST(CliKeys, AKeyChangedByHandIsReportedAtItsFileAndLine) {
     EXPECT_TRUE(out.contains(QStringLiteral(" units: 0 problems\n"))) << out.toStdString();
     EXPECT_EQ(keysLine(out).wrong, 3);
 }
+
+TEST(CliKeys, OneWorkerOrManyTellTheSameFindingsInTheSameOrder) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString course = tmp.path() + "/course";
+    CopyFolder(bundledCourse(), course);
+    const int wrong =
+        replaceInFile(course + "/Eq1/eq11.que", "(5) 7x-3=2x+12# 3#", "(5) 7x-3=2x+12# 4#");
+    const int unreadable = replaceInFile(course + "/Fn1/fn11.que", "y= # 3x+2#", "y= # 3x+@#");
+    replaceInFile(course + "/Eq2/eq21.que", "[[unit2\r\n", "[[unit2X\r\n");
+    {
+        QFile bad(course + "/Eq1/bad.prp");
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("no unit here\r\n");
+    }
+    std::vector<Outcome> runs;
+    for (const char* workers : {"1", "3", ""}) {
+        qputenv("VELMIX_CHECK_WORKERS", workers);
+        runs.push_back(runVelmix({"check", "--keys", course}, tmp.path()));
+    }
+    qunsetenv("VELMIX_CHECK_WORKERS");
+    const QString out = runs[0].text();
+    EXPECT_EQ(runs[0].exitCode, 1) << out.toStdString();
+    EXPECT_TRUE(out.contains(
+        QStringLiteral("Eq1/eq11.que:%1: 解答が式と合いません（正しくは 3）\n").arg(wrong)))
+        << out.toStdString();
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("Fn1/fn11.que:%1: 読めません：解答が数や式として読めません\n")
+                         .arg(unreadable)))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("[[unit2 が Eq2/eq21.que にありません\n")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Eq1/bad.prp:1: 単元がありません")))
+        << out.toStdString();
+    for (std::size_t k = 1; k < runs.size(); ++k) {
+        EXPECT_EQ(runs[k].out, runs[0].out) << k;
+        EXPECT_EQ(runs[k].err, runs[0].err) << k;
+        EXPECT_EQ(runs[k].exitCode, runs[0].exitCode) << k;
+    }
+}

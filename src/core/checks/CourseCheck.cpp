@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "checks/CheckMemos.h"
 #include "formats/CourseIndex.h"
 #include "formats/CourseNames.h"
 #include "formats/LayoutBounds.h"
@@ -82,7 +83,7 @@ struct HeaderIndex {
         constexpr std::string_view unit = "[[unit";
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string_view l = lines[i];
-            if (l.substr(0, unit.size()) != unit) continue;
+            if (l.size() < unit.size() || l[0] != '[' || l.substr(0, unit.size()) != unit) continue;
             at[l].push_back(i);
             std::size_t r = l.find('R', unit.size());
             if (r == std::string_view::npos) continue;
@@ -123,90 +124,6 @@ std::string outOfRange(std::string_view line, NumberRange range) {
     return J("値 ") + std::string(t) + J(" は範囲外です（") + std::to_string(range.lo) +
            J(" から ") + std::to_string(range.hi) + J(" まで）");
 }
-
-// What the answer boxes of a unit depend on: the questions, the graphs and the page settings
-// (the header lines stand at fixed places above the questions).
-using LayoutInputs = std::array<const Lines*, 6>;
-
-// Layout problems of the units laid out so far, by their layout inputs. The threads of the
-// check share it: units alike are laid out once, by the first thread to meet them.
-class LayoutMemo {
-  public:
-    using Problems = std::vector<LayoutProblem>;
-    // The problems for inputs, made by make() when no thread has made them yet.
-    template <typename Make> const Problems& get(const LayoutInputs& inputs, Make make) {
-        const std::uint64_t hash = hashOf(inputs);
-        std::promise<Problems> mine;
-        std::shared_future<Problems> known;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            std::vector<Entry>& alike = memo_[hash];
-            for (const Entry& e : alike)
-                if (same(e.inputs, inputs)) known = e.problems;
-            if (known.valid()) return known.get(); // waits while another thread lays it out
-            alike.push_back({flat(inputs), mine.get_future().share()});
-            known = alike.back().problems;
-        }
-        mine.set_value(make());
-        return known.get();
-    }
-
-  private:
-    struct Entry {
-        std::string inputs; // every line followed by "\n", every list by "\0"
-        std::shared_future<Problems> problems;
-    };
-    // Eight bytes at a time, every line and list closed by its length.
-    static std::uint64_t hashOf(const LayoutInputs& inputs) {
-        std::uint64_t h = 0;
-        auto mix = [&h](std::uint64_t v) {
-            h = (h ^ v) * 0x9E3779B97F4A7C15ULL;
-            h ^= h >> 29;
-        };
-        for (const Lines* list : inputs) {
-            for (const std::string& line : *list) {
-                const char* at = line.data();
-                std::size_t left = line.size();
-                for (; left >= 8; at += 8, left -= 8) {
-                    std::uint64_t word = 0;
-                    std::memcpy(&word, at, 8);
-                    mix(word);
-                }
-                std::uint64_t tail = 0;
-                std::memcpy(&tail, at, left);
-                mix(tail ^ (static_cast<std::uint64_t>(line.size()) << 56));
-            }
-            mix(list->size());
-        }
-        return h;
-    }
-    static std::string flat(const LayoutInputs& inputs) {
-        std::string out;
-        for (const Lines* list : inputs) {
-            for (const std::string& line : *list)
-                out.append(line).push_back('\n');
-            out.push_back('\0');
-        }
-        return out;
-    }
-    // Whether flat(inputs) would be key, without making it.
-    static bool same(std::string_view key, const LayoutInputs& inputs) {
-        for (const Lines* list : inputs) {
-            for (const std::string& line : *list) {
-                if (key.size() <= line.size() || key[line.size()] != '\n' ||
-                    key.compare(0, line.size(), line) != 0)
-                    return false;
-                key.remove_prefix(line.size() + 1);
-            }
-            if (key.empty() || key.front() != '\0') return false;
-            key.remove_prefix(1);
-        }
-        return key.empty();
-    }
-
-    std::mutex mutex_;
-    std::unordered_map<std::uint64_t, std::vector<Entry>> memo_;
-};
 
 // A part of the check whose findings stand together in the report, in the order of the
 // parts: a lesson's own problems, the question file of one section, a worksheet file.
@@ -289,6 +206,8 @@ class Checker {
     KeyChecker keys_;
     LayoutMemo ownMemo_;
     LayoutMemo* memo_ = &ownMemo_; // the memo of the thread that started the check
+    CleanUnits clean_;
+    bool keysNow_ = options_.keys; // the keys of the part in hand are checked
     CourseCheckReport report_;
     std::string fileBytes_;   // the question unit or worksheet file in hand
     LineViews fileLines_;     // its lines
@@ -434,6 +353,29 @@ void Checker::check(Piece& piece) {
 }
 
 void Checker::checkAll(std::vector<Piece>& plan) {
+    if (options_.keys && options_.runParts) {
+        CheckParts parts;
+        parts.count = plan.size();
+        parts.check = [this, &plan](std::size_t i, bool keys) {
+            Piece piece = plan[i];
+            // Units found clean are remembered with the keys checked or not.
+            if (keys != keysNow_) clean_ = CleanUnits();
+            keysNow_ = keys;
+            check(piece);
+            return std::move(piece.found);
+        };
+        parts.place = [&plan](std::size_t i) {
+            const Piece& piece = plan[i];
+            if (piece.kind == Piece::Section)
+                return CheckProblem{slashes(piece.path), piece.block->headerLine + 1, {}};
+            if (piece.kind == Piece::WorksheetFile) return CheckProblem{slashes(piece.path), 0, {}};
+            return CheckProblem{"Main.ind", piece.lesson + 2, {}};
+        };
+        std::vector<CourseCheckReport> found = options_.runParts(parts);
+        for (std::size_t i = 0; i < plan.size() && i < found.size(); ++i)
+            plan[i].found = std::move(found[i]);
+        return;
+    }
     unsigned threads =
         options_.threads > 0 ? options_.threads : std::thread::hardware_concurrency();
     // The algebra library of the key check shares state between its objects: keys are
@@ -484,6 +426,22 @@ void Checker::checkSection(int lesson, int section, const SectionBlock& block,
 void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size_t headerLine,
                         const std::string& path) {
     std::size_t first = report_.problems.size();
+    const KeyTally keysBefore = report_.keys;
+    // The unit's text from the line after its header to its "]]".
+    std::size_t close = headerLine + 1;
+    auto ends = [](std::string_view l) { return l.size() == 2 && l[0] == ']' && l[1] == ']'; };
+    while (close < fileLines_.size() && !ends(fileLines_[close]))
+        ++close;
+    std::string_view text;
+    if (close < fileLines_.size()) {
+        const char* from = fileLines_[headerLine + 1].data();
+        text =
+            std::string_view(from, static_cast<std::size_t>(fileLines_[close].data() + 2 - from));
+        if (const KeyTally* known = clean_.find(graphFolder_, text)) {
+            report_.keys += *known;
+            return;
+        }
+    }
     UnitReadRequest r;
     r.path = path;
     r.header = UnitBlockKey({lesson, section, unit, ruidai});
@@ -516,10 +474,19 @@ void Checker::checkUnit(int lesson, int section, int unit, int ruidai, std::size
     }
     checkKeys(view, path);
     sortFrom(first);
+    const auto end = static_cast<int>(close);
+    if (!text.empty() && report_.problems.size() == first && result.ok() && map.endLine == end &&
+        view.endLine == end) {
+        KeyTally tally = report_.keys;
+        tally.checked -= keysBefore.checked;
+        tally.wrong -= keysBefore.wrong;
+        tally.notChecked -= keysBefore.notChecked;
+        clean_.add(text, tally);
+    }
 }
 
 void Checker::checkKeys(const EditorUnitView& view, const std::string& path) {
-    if (!options_.keys) return;
+    if (!keysNow_) return;
     const UnitKeyCheck& k = keys_.check(view.ques);
     report_.keys += k.tally;
     for (const KeyFinding& f : k.findings) {

@@ -29,6 +29,17 @@ struct CourseCheckReport {
     KeyTally keys;        // with CourseCheckOptions::keys
 };
 
+// The parts of a check, told in this order: each lesson's own problems, the question file of
+// each of its sections, each worksheet file of its folder.
+struct CheckParts {
+    std::size_t count = 0;
+    // Checks part i (0 <= i < count); with keys false its answer keys are left out.
+    std::function<CourseCheckReport(std::size_t i, bool keys)> check;
+    // Where a problem of part i as a whole is told: the section's line in its lesson's index
+    // file, the worksheet file, or the lesson's line in "Main.ind" (message empty).
+    std::function<CheckProblem(std::size_t i)> place;
+};
+
 struct CourseCheckOptions {
     bool keys = false; // also check every answer key against its question
     // With pages, every unit is also laid out as a worksheet, and boxes that run into each
@@ -38,6 +49,10 @@ struct CourseCheckOptions {
     // Threads the check runs on, 0 for one per core. The report is the same whatever the
     // number.
     unsigned threads = 0;
+    // With keys, when set: runs the parts (each in a process of its own, say, as the algebra
+    // library cannot share a process between threads) and returns every part's findings in
+    // the parts' order. Unset, keys are checked on one thread.
+    std::function<std::vector<CourseCheckReport>(const CheckParts&)> runParts = {};
 };
 
 // courseDir is the course folder as a core path ending in "\" (or empty for the files

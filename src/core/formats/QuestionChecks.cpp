@@ -52,6 +52,7 @@ void EditorUnitView::clear() {
     quesLines.clear();
     pasteLoLines.clear();
     firstQuesKeyword = -1;
+    endLine = -1;
 }
 
 EditorUnitView ReadEditorView(std::span<const std::string_view> file, std::size_t headerLine) {
@@ -75,7 +76,8 @@ void ReadEditorView(std::span<const std::string_view> file, std::size_t headerLi
         {"<<value", &v.pasteLo, true},  {"<<font", &v.pasteLo, true},
         {"<<kran", &v.pasteLo, true},
     };
-    for (std::size_t i = headerLine; i < file.size() && file[i] != "]]"; ++i) {
+    std::size_t i = headerLine;
+    for (; i < file.size() && file[i] != "]]"; ++i) {
         const std::string_view l = file[i];
         if (l.size() < 6 || l[0] != '<' || l[1] != '<') continue; // most lines are no keyword
         for (const Target& t : targets) {
@@ -96,7 +98,11 @@ void ReadEditorView(std::span<const std::string_view> file, std::size_t headerLi
                 v.pasteLo.push_back(">>");
                 v.pasteLoLines.push_back(static_cast<int>(i < file.size() ? i : keyword));
             }
-            if (i >= file.size()) return;
+            if (i >= file.size()) {
+                v.endLine = static_cast<int>(file.size());
+                return;
+            }
         }
     }
+    v.endLine = static_cast<int>(i);
 }

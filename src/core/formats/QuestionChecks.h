@@ -36,6 +36,7 @@ struct EditorUnitView {
     std::vector<int> quesLines;    // 0-based file line of each question line
     std::vector<int> pasteLoLines; // 0-based file line of each pasteLo line
     int firstQuesKeyword = -1;     // file line of the first "<<ques"
+    int endLine = -1;              // where the reading stopped: the "]]" or the file's end
     void clear();
 };
 EditorUnitView ReadEditorView(std::span<const std::string_view> file, std::size_t headerLine);

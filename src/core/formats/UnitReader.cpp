@@ -230,6 +230,7 @@ UnitReadResult Reader::walk() {
         return fail(Status::HeaderBlock,
                     lastHeader_ != std::string::npos ? lastHeader_ : headerLine,
                     J("<<header block error (3行必要です)"));
+    if (map_) map_->endLine = static_cast<int>(i);
     compose();
     UnitReadResult ok;
     ok.line = static_cast<int>(headerLine) + 1;

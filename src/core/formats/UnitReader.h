@@ -84,8 +84,10 @@ struct UnitLineMap {
     std::vector<int> questionLines; // one per question line added by this read
     std::vector<int> qgraphLines;
     std::vector<int> agraphLines;
+    int endLine = -1; // where a successful read stopped: the unit's "]]" or the file's end
     void clear() {
         headerLine = -1;
+        endLine = -1;
         blocks.clear();
         questionLines.clear();
         qgraphLines.clear();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -479,7 +480,13 @@ bool Reader::number(std::string_view digits, std::size_t start, std::size_t end,
             return true;
         }
     }
-    GiNaC::numeric v((whole + part).c_str());
+    // Up to 18 digits fit a long, which the library takes without reading text.
+    const std::string all = whole + part;
+    long small = 0;
+    const bool fits =
+        all.size() <= 18 &&
+        std::from_chars(all.data(), all.data() + all.size(), small).ptr == all.data() + all.size();
+    GiNaC::numeric v = fits ? GiNaC::numeric(small) : GiNaC::numeric(all.c_str());
     if (!part.empty()) v = v / GiNaC::numeric(10).power(static_cast<long>(part.size()));
     lit.value = v;
     f_.literals.push_back(lit);

@@ -32,6 +32,54 @@ char letterLabel(std::string_view w) {
     return w[0];
 }
 
+// A linear system, one row per equation: its coefficients and its right-hand side.
+struct Solved {
+    Status status = Status::Checked; // Checked: one solution, in values
+    std::vector<GiNaC::ex> values;
+};
+
+// The system solved exactly by elimination over the rationals, when every entry of ab is a
+// rational number (as the equations of a course almost always are); nothing otherwise. The
+// same values and findings as the algebra library's solver, for a fraction of its work.
+std::optional<Solved> solveRational(const GiNaC::matrix& ab) {
+    const unsigned n = ab.rows(), m = ab.cols();
+    std::vector<std::vector<GiNaC::numeric>> r(n, std::vector<GiNaC::numeric>(m));
+    for (unsigned i = 0; i < n; ++i)
+        for (unsigned j = 0; j < m; ++j) {
+            const GiNaC::ex& e = ab(i, j);
+            if (!GiNaC::is_a<GiNaC::numeric>(e)) return std::nullopt;
+            const GiNaC::numeric& v = GiNaC::ex_to<GiNaC::numeric>(e);
+            if (!v.is_rational()) return std::nullopt;
+            r[i][j] = v;
+        }
+    unsigned rank = 0;
+    for (unsigned c = 0; c < n; ++c) {
+        unsigned p = rank;
+        while (p < n && r[p][c].is_zero())
+            ++p;
+        if (p == n) continue;
+        std::swap(r[p], r[rank]);
+        for (unsigned i = 0; i < n; ++i) {
+            if (i == rank || r[i][c].is_zero()) continue;
+            const GiNaC::numeric f = r[i][c] / r[rank][c];
+            for (unsigned j = c; j < m; ++j)
+                r[i][j] = r[i][j] - f * r[rank][j];
+        }
+        ++rank;
+    }
+    Solved out;
+    if (rank < n) {
+        // More rank with the right-hand sides than without: no solution.
+        out.status = Status::Indeterminate;
+        for (unsigned i = rank; i < n; ++i)
+            if (!r[i][n].is_zero()) out.status = Status::NoSolution;
+        return out;
+    }
+    for (unsigned k = 0; k < n; ++k)
+        out.values.push_back(r[k][n] / r[k][k]);
+    return out;
+}
+
 // A formula of the question: a piece of the description of a part, or of the instruction
 // (part -1) when the question has none of its own.
 struct Piece {
@@ -417,12 +465,19 @@ void Analyser::equations(const std::vector<GiNaC::ex>& eqs, unsigned letters) {
         system.append(e == 0);
     }
     out_.kind = n == 1 ? QuestionKind::Equation : QuestionKind::Pair;
-    const unsigned rank = a.rank();
-    if (rank < n) return everyBlank(ab.rank() > rank ? Status::NoSolution : Status::Indeterminate);
-    const GiNaC::ex solution = GiNaC::lsolve(system, symbols);
     std::vector<std::pair<char, GiNaC::ex>> values;
-    for (unsigned k = 0; k < n; ++k)
-        values.push_back({names[k], solution.op(k).rhs()});
+    if (const std::optional<Solved> solved = solveRational(ab)) {
+        if (solved->status != Status::Checked) return everyBlank(solved->status);
+        for (unsigned k = 0; k < n; ++k)
+            values.push_back({names[k], solved->values[k]});
+    } else {
+        const unsigned rank = a.rank();
+        if (rank < n)
+            return everyBlank(ab.rank() > rank ? Status::NoSolution : Status::Indeterminate);
+        const GiNaC::ex solution = GiNaC::lsolve(system, symbols);
+        for (unsigned k = 0; k < n; ++k)
+            values.push_back({names[k], solution.op(k).rhs()});
+    }
     for (std::size_t b = 0; b < out_.blanks.size(); ++b) {
         Expectation& e = out_.blanks[b];
         e.status = Status::Checked;
@@ -477,8 +532,12 @@ void Analyser::lines(const std::optional<GiNaC::ex>& givenFormula) {
         if (facts.intercept) row(0, 1, *facts.intercept);
         for (const auto& [px, py] : facts.points)
             row(px, 1, py);
-        const unsigned rank = a.rank();
-        if (rank == 2) {
+        const std::optional<Solved> solved = solveRational(ab);
+        const unsigned rank = solved ? 0 : a.rank();
+        if (solved) {
+            lineStatus = solved->status;
+            if (lineStatus == Status::Checked) line = {solved->values[0], solved->values[1]};
+        } else if (rank == 2) {
             const GiNaC::ex s = GiNaC::lsolve(system, GiNaC::lst{m, b});
             line = {s.op(0).rhs(), s.op(1).rhs()};
             lineStatus = Status::Checked;

@@ -24,16 +24,27 @@ template <typename Take> void eachLine(std::string_view bytes, Take take) {
     };
     std::size_t i = 0;
 #ifdef __SSE2__
-    // Sixteen bytes at a time, every line end among them in turn.
+    // Sixteen bytes at a time, every line end among them in turn. The LF of a CR LF is
+    // passed over here (the byte after the chunk is looked at too): one turn per line.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= n; i += 16) {
+    unsigned skipFirst = 0; // the chunk starts with the LF of a CR LF
+    for (; i + 17 <= n; i += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        auto ends = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
-        for (; ends != 0; ends &= ends - 1)
-            lineEnd(i + static_cast<std::size_t>(__builtin_ctz(ends)));
+        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+        const auto crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
+        const auto lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
+        const auto lfAfter = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(after, lf)));
+        const unsigned pairs = crs & lfAfter; // CRs followed by an LF
+        unsigned ends = (crs | lfs) & ~((pairs << 1) | skipFirst) & 0xFFFFu;
+        for (; ends != 0; ends &= ends - 1) {
+            const std::size_t b = i + static_cast<std::size_t>(__builtin_ctz(ends));
+            take(bytes.substr(start, b - start));
+            start = b + 1 + ((pairs >> (b - i)) & 1u);
+        }
+        skipFirst = (pairs >> 15) & 1u;
     }
+    i += skipFirst; // that LF is passed over already
 #endif
     for (; i < n; ++i)
         if (data[i] == '\r' || data[i] == '\n') lineEnd(i);
