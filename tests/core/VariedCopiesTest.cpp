@@ -250,6 +250,31 @@ TEST_F(Varied, ThePrintJobPrintsEachCopyWithItsNumberAndVersionCode) {
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(Varied, TheVersionCodeNeverRunsIntoTheDateField) {
+    struct Case {
+        const char* printName;
+        bool nameShown;
+    };
+    for (const Case& c : {Case{"eq11.que-U1", true},
+                          Case{"course/bench/worksheets/print_sheet2.prp", false}}) {
+        SCOPED_TRACE(c.printName);
+        Worksheet& sheet = open();
+        sheet.strPrintName = c.printName;
+        sheet.startNumber = 12;
+        sheet.versionCode = VersionCode(20261208, 12); // as the print job lays copy 12 out
+        RecordingCanvas page{630, 891, 96};
+        LayOutPage(program, sheet, page, false);
+        const RecordingCanvas::Record* number = nullptr;
+        for (const RecordingCanvas::Record* r : page.textOuts())
+            if (U(r->text).rfind("№", 0) == 0) number = r;
+        const auto* date = page.findText(S("実施日　　月　　日"));
+        ASSERT_TRUE(number && date);
+        EXPECT_LT(number->x + number->width, date->x);
+        EXPECT_EQ(U(number->text).rfind("№ 12  V20261208-12  ", 0), 0u);
+        EXPECT_EQ(U(number->text).find(c.printName) != std::string::npos, c.nameShown);
+    }
+}
+
 TEST_F(Varied, AnswerSheetsAndTheBookletCarryTheKeysOfTheSameCopies) {
     Worksheet& sheet = open();
     sheet.ShowAnswers = false;

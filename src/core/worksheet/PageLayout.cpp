@@ -133,12 +133,18 @@ class Layouter {
                 text.append(DateTextDots(now));
                 text.push_back('-');
                 text.append(TimeText(now));
+                const std::size_t dated = text.size();
                 text.append(J("　"));
                 // The file's name as the user reads paths, with "/".
                 const std::string name = corepath::withSlashes(ws_.strPrintName);
                 text.append(name.size() <= page::PrintNameBytes
                                 ? std::string_view(name)
                                 : std::string_view(name).substr(page::PrintNameBytes));
+                // The version code makes the line longer: the name gives way before it
+                // runs into 実施日.
+                const int dateX = roundi(W_ - xr_ - page::DateFromRight * s_);
+                if (varied && (ws_.Options & 2) && x0_ + cv_.textWidth(text) >= dateX)
+                    text.resize(dated);
             }
             cv_.textOut(x0_, y, text);
         }
