@@ -9,6 +9,7 @@ packages=(
   libginac-dev libsodium-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35
   poppler-utils qpdf
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -55,7 +55,7 @@ std::optional<RenderArgs> parse(const std::vector<std::string>& args, std::strin
             }
         } else if (arg == "-o" || arg == "--output") {
             if (!value(a.out)) return std::nullopt;
-        } else if (!exportOnly && arg == "--prp") {
+        } else if (arg == "--prp") {
             if (!value(a.prpFile)) return std::nullopt;
         } else if (!exportOnly && arg == "--dpi") {
             if (!number(a.dpi, 72, 2400)) return std::nullopt;
@@ -74,6 +74,19 @@ std::optional<RenderArgs> parse(const std::vector<std::string>& args, std::strin
             a.numbered = true;
         } else if (!exportOnly && arg == "--answers") {
             a.answers = true;
+        } else if (arg == "--vary") {
+            if (!value(v)) return std::nullopt;
+            std::uint64_t seed = 0;
+            const auto r = std::from_chars(v.data(), v.data() + v.size(), seed);
+            if (v.empty() || v.size() > 18 || r.ec != std::errc() || r.ptr != v.data() + v.size()) {
+                error = "--vary takes a seed of 1 to 18 digits, for example 20261208";
+                return std::nullopt;
+            }
+            a.vary = seed;
+        } else if (exportOnly && arg == "--copy") {
+            if (!number(a.copy, 1, 9999)) return std::nullopt;
+        } else if (!exportOnly && arg == "--key-booklet") {
+            a.keyBooklet = true;
         } else if (!exportOnly && arg == "--school") {
             if (!value(v)) return std::nullopt;
             a.school = v;
@@ -89,8 +102,16 @@ std::optional<RenderArgs> parse(const std::vector<std::string>& args, std::strin
         }
     }
     if (exportOnly) {
-        if (!a.unit) {
-            error = "--unit is required";
+        if (a.vary && a.unit.has_value() == !a.prpFile.empty()) {
+            error = "give exactly one of --unit and --prp";
+            return std::nullopt;
+        }
+        if (!a.vary && (!a.unit || !a.prpFile.empty())) {
+            error = a.unit ? "--prp goes with --vary SEED --copy N" : "--unit is required";
+            return std::nullopt;
+        }
+        if (a.vary.has_value() != (a.copy > 0)) {
+            error = "--vary SEED and --copy N go together";
             return std::nullopt;
         }
         return a;
@@ -106,6 +127,21 @@ std::optional<RenderArgs> parse(const std::vector<std::string>& args, std::strin
     if (!endsWith(a.out, ".png") && !endsWith(a.out, ".pdf")) {
         error = "OUT must end in .png or .pdf";
         return std::nullopt;
+    }
+    if (a.keyBooklet && !a.vary) {
+        error = "--key-booklet needs --vary SEED";
+        return std::nullopt;
+    }
+    if (a.vary) {
+        const char* refused = !endsWith(a.out, ".pdf") ? "--vary writes a PDF file (OUT.pdf)"
+                              : !a.printerMode         ? "--vary prints in --mode printer"
+                              : !a.numbered ? "--vary needs --numbered: each copy carries its number"
+                              : a.keyBooklet && a.answers ? "give one of --answers and --key-booklet"
+                                                          : nullptr;
+        if (refused) {
+            error = refused;
+            return std::nullopt;
+        }
     }
     return a;
 }

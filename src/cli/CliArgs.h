@@ -1,6 +1,7 @@
 #pragma once
 // Command-line arguments of the render and export sub-commands.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ struct RenderArgs {
     int start = 1;
     bool answers = false;
     std::optional<std::string> school; // UTF-8
+    // --vary SEED: numbered copies with new numbers made from the seed and each copy's
+    // number; --key-booklet: the table of their keys instead of the copies.
+    std::optional<std::uint64_t> vary;
+    bool keyBooklet = false;
+    int copy = 0; // export --copy N: copy N of the set --vary SEED
 };
 
 // Parses "L.S.U" or "L.S.U.R" (positive numbers, R may be 0).
@@ -27,5 +33,5 @@ std::optional<UnitRef> parseUnitRef(const std::string& text);
 // Parses the arguments after the sub-command name. On a usage error returns nullopt
 // and sets error to a one-line reason.
 std::optional<RenderArgs> parseRenderArgs(const std::vector<std::string>& args, std::string& error);
-// Export takes COURSE_DIR, --unit and -o only.
+// Export takes COURSE_DIR, --unit and -o, and --vary SEED with --copy N.
 std::optional<RenderArgs> parseExportArgs(const std::vector<std::string>& args, std::string& error);

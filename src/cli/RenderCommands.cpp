@@ -4,11 +4,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "cli/CliArgs.h"
 #include "cli/CliSession.h"
+#include "cli/Modules.h"
 #include "cli/StreamWriter.h"
 #include "qt/AtomicSave.h"
 #include "qt/CanvasImages.h"
@@ -28,10 +30,18 @@ namespace {
 const char* const RenderUsage =
     "usage: velmix render [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) -o OUT.png|OUT.pdf\n"
     "                     [--answers] [--school TEXT] [--dpi D] [--mode printer|screen]\n"
-    "                     [--copies N] [--numbered] [--start K]\n";
+    "                     [--copies N] [--numbered] [--start K]\n"
+    "                     [--vary SEED [--key-booklet]]\n"
+    "--vary SEED (with --numbered, to a PDF): each copy gets new numbers made from SEED and\n"
+    "its number, with keys the answer-key check confirms; the header shows the copy's version\n"
+    "code (V<SEED>-<copy>). With --answers each copy's answer sheet, with --key-booklet a\n"
+    "table of every copy's keys. The same SEED prints the same set again.\n";
 const char* const ExportUsage =
     "usage: velmix export [COURSE_DIR] --unit L.S.U[.R] [-o FILE.prp]\n"
-    "Writes the unit as a worksheet file (Shift-JIS), to standard output without -o.\n";
+    "       velmix export [COURSE_DIR] (--unit L.S.U[.R] | --prp FILE) --vary SEED --copy N\n"
+    "                     [-o FILE.prp]\n"
+    "Writes the unit as a worksheet file (Shift-JIS), to standard output without -o; with\n"
+    "--vary SEED --copy N, copy N of the varied set SEED, its keys between the # pairs.\n";
 
 bool endsWithPdf(const std::string& path) {
     if (path.size() < 4) return false;
@@ -121,6 +131,21 @@ std::optional<std::string> exportTarget(CliSession& session, const std::string& 
     return core;
 }
 
+// Varied copies run in a module of their own, with the answer-key checker.
+bool asksForVariedCopies(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--vary") != args.end();
+}
+
+int runVaryModule(const char* command, const std::vector<std::string>& args) {
+    std::vector<std::string> all{"velmix", command};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return runModule("velmix-vary", "velmix_vary_main", static_cast<int>(all.size()), argv.data());
+}
+
 Started start(const std::vector<std::string>& args, bool isExport) {
     Started st;
     std::string error;
@@ -172,6 +197,7 @@ const char* exportUsage() {
 }
 
 int runRender(const std::vector<std::string>& args) {
+    if (asksForVariedCopies(args)) return runVaryModule("render", args);
     Started st = start(args, false);
     if (st.exitCode != 0) return st.exitCode;
     CliSession& session = *st.session;
@@ -187,6 +213,7 @@ int runRender(const std::vector<std::string>& args) {
 }
 
 int runExport(const std::vector<std::string>& args) {
+    if (asksForVariedCopies(args)) return runVaryModule("export", args);
     Started st = start(args, true);
     if (st.exitCode != 0) return st.exitCode;
     CliSession& session = *st.session;

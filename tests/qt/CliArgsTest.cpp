@@ -61,3 +61,49 @@ TEST(CliArgs, ExportTakesUnitAndOptionalOutput) {
     EXPECT_FALSE(parseExportArgs({"-o", "x.prp"}, err).has_value());
     EXPECT_FALSE(parseExportArgs({"--unit", "1.1.1", "--answers"}, err).has_value());
 }
+
+TEST(CliArgs, VariedCopiesTakeASeedAndPrintNumberedPdfs) {
+    std::string err;
+    auto a = parseRenderArgs({"--unit", "1.1.1", "-o", "v.pdf", "--copies", "30", "--numbered",
+                              "--vary", "20261208", "--key-booklet"},
+                             err);
+    ASSERT_TRUE(a) << err;
+    EXPECT_EQ(a->vary.value_or(0), 20261208u);
+    EXPECT_TRUE(a->keyBooklet);
+    a = parseRenderArgs({"--unit", "1.1.1", "-o", "x.pdf"}, err);
+    ASSERT_TRUE(a) << err;
+    EXPECT_FALSE(a->vary.has_value());
+
+    struct Bad {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    const std::vector<std::string> base{"--unit", "1.1.1", "--numbered"};
+    auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> all = base;
+        all.insert(all.end(), more.begin(), more.end());
+        return all;
+    };
+    const Bad bad[] = {
+        {with({"-o", "v.pdf", "--vary"}), "--vary needs a value"},
+        {with({"-o", "v.pdf", "--vary", "x12"}),
+         "--vary takes a seed of 1 to 18 digits, for example 20261208"},
+        {with({"-o", "v.pdf", "--vary", "-5"}),
+         "--vary takes a seed of 1 to 18 digits, for example 20261208"},
+        {with({"-o", "v.pdf", "--vary", "1234567890123456789"}),
+         "--vary takes a seed of 1 to 18 digits, for example 20261208"},
+        {with({"-o", "v.png", "--vary", "7"}), "--vary writes a PDF file (OUT.pdf)"},
+        {with({"-o", "v.pdf", "--vary", "7", "--mode", "screen"}),
+         "--vary prints in --mode printer"},
+        {{"--unit", "1.1.1", "-o", "v.pdf", "--vary", "7"},
+         "--vary needs --numbered: each copy carries its number"},
+        {with({"-o", "v.pdf", "--vary", "7", "--answers", "--key-booklet"}),
+         "give one of --answers and --key-booklet"},
+        {with({"-o", "v.pdf", "--key-booklet"}), "--key-booklet needs --vary SEED"},
+    };
+    for (const Bad& b : bad) {
+        std::string error;
+        EXPECT_FALSE(parseRenderArgs(b.args, error).has_value()) << b.error;
+        EXPECT_EQ(error, b.error);
+    }
+}

@@ -115,23 +115,37 @@ class Layouter {
         cv_.setFontColor(colors::Black);
         const int y = roundi(page::NumberLineTop * r_);
         std::string& text = scratch_.text;
-        if (ws_.Options & 4) {
+        // A varied copy always carries its number and version code: its keys are found by them.
+        const bool varied = !ws_.versionCode.empty();
+        if ((ws_.Options & 4) || varied) {
             text.clear();
-            if (options_.numbered) {
+            if (options_.numbered || varied) {
                 text.append(J("№ "));
                 text.append(std::to_string(ws_.startNumber));
             }
-            text.append("  ");
-            const DateTime now = pg_.platform.clock.now();
-            text.append(DateTextDots(now));
-            text.push_back('-');
-            text.append(TimeText(now));
-            text.append(J("　"));
-            // The file's name as the user reads paths, with "/".
-            const std::string name = corepath::withSlashes(ws_.strPrintName);
-            text.append(name.size() <= page::PrintNameBytes
-                            ? std::string_view(name)
-                            : std::string_view(name).substr(page::PrintNameBytes));
+            if (varied) {
+                text.append("  ");
+                text.append(ws_.versionCode);
+            }
+            if (ws_.Options & 4) {
+                text.append("  ");
+                const DateTime now = pg_.platform.clock.now();
+                text.append(DateTextDots(now));
+                text.push_back('-');
+                text.append(TimeText(now));
+                const std::size_t dated = text.size();
+                text.append(J("　"));
+                // The file's name as the user reads paths, with "/".
+                const std::string name = corepath::withSlashes(ws_.strPrintName);
+                text.append(name.size() <= page::PrintNameBytes
+                                ? std::string_view(name)
+                                : std::string_view(name).substr(page::PrintNameBytes));
+                // The version code makes the line longer: the name gives way before it
+                // runs into 実施日.
+                const int dateX = roundi(W_ - xr_ - page::DateFromRight * s_);
+                if (varied && (ws_.Options & 2) && x0_ + cv_.textWidth(text) >= dateX)
+                    text.resize(dated);
+            }
             cv_.textOut(x0_, y, text);
         }
         if (ws_.Options & 2)

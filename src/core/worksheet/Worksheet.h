@@ -59,6 +59,9 @@ class Worksheet {
     // shows and sets the active worksheet's); it belongs to the open worksheet and is not
     // written to its file.
     int startNumber = 1;
+    // A varied copy's version code ("V20261208-07"), shown in the number line after the
+    // copy's number while that copy is laid out; empty otherwise.
+    std::string versionCode;
     int Options = 7; // 1 class flag, 2 date line, 4 number and print time
     bool ShowAnswers = false;
     std::string strMainFont;

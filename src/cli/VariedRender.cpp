@@ -1,0 +1,102 @@
+#include "cli/VariedRender.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+
+#include "cli/CliArgs.h"
+#include "cli/CliSession.h"
+#include "cli/RenderCommands.h"
+#include "cli/StreamWriter.h"
+#include "qt/AtomicSave.h"
+#include "qt/CanvasImages.h"
+#include "qt/PaperSizes.h"
+#include "qt/QtCanvas.h"
+#include "qt/QtPdfPrinter.h"
+#include "text/Sjis.h"
+#include "worksheet/VariedCopies.h"
+#include "worksheet/WorksheetDocument.h"
+#include "worksheet/WorksheetFile.h"
+
+int runVariedRender(const std::vector<std::string>& args) {
+    std::string error;
+    const std::optional<RenderArgs> parsed = parseRenderArgs(args, error);
+    if (!parsed || !parsed->vary) {
+        if (error.empty()) error = "--vary SEED is required";
+        std::fprintf(stderr, "velmix render: %s\n%s", error.c_str(), renderUsage());
+        return 2;
+    }
+    const RenderArgs& a = *parsed;
+    const std::unique_ptr<QGuiApplication> app = makeApplication();
+    CliSession session;
+    // Each copy is laid out at the printer's resolution: the screen page is only measured.
+    session.setDrawsPage(false);
+    if (!session.openCourse(a.courseDir)) return 1;
+    if (!(a.unit ? session.openUnit(*a.unit) : session.openWorksheetFile(a.prpFile))) return 1;
+    Program& p = session.program();
+    Worksheet& sheet = *session.sheet();
+    if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
+    p.sheets.pageOptions.alternatives = true;
+    p.sheets.pageOptions.numbered = true;
+    p.sheets.printerResolution = true;
+    Relayout(p, sheet);
+
+    QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
+    const VariedPrintRequest request{*a.vary, a.copies, a.start,
+                                     a.keyBooklet ? VariedPages::KeyBooklet
+                                     : a.answers  ? VariedPages::Answers
+                                                  : VariedPages::Questions};
+    VariedPrintReport report;
+    // A copy left out has been named on standard error by the job's message.
+    const bool printed = PrintVariedCopies(p, printer, request, report);
+    if (!printer.finish()) {
+        const QString why = printer.errorString();
+        if (why.isEmpty())
+            std::fprintf(stderr, "%s: cannot write the PDF file\n", a.out.c_str());
+        else
+            std::fprintf(stderr, "%s\n", why.toStdString().c_str());
+        return 1;
+    }
+    return printed && report.notLaidOut.empty() ? 0 : 1;
+}
+
+int runVariedExport(const std::vector<std::string>& args) {
+    std::string error;
+    const std::optional<RenderArgs> parsed = parseExportArgs(args, error);
+    if (!parsed || !parsed->vary) {
+        if (error.empty()) error = "--vary SEED is required";
+        std::fprintf(stderr, "velmix export: %s\n%s", error.c_str(), exportUsage());
+        return 2;
+    }
+    const RenderArgs& a = *parsed;
+    const std::unique_ptr<QGuiApplication> app = makeApplication();
+    CliSession session;
+    session.setDrawsPage(false);
+    if (!session.openCourse(a.courseDir)) return 1;
+    if (!(a.unit ? session.openUnit(*a.unit) : session.openWorksheetFile(a.prpFile))) return 1;
+    Program& p = session.program();
+    Worksheet& sheet = *session.sheet();
+    // The copy is checked on the screen page, as the print job checks it.
+    QImage page = makePageImage(std::max(sheet.paper.Width, 1), std::max(sheet.paper.Height, 1));
+    QtCanvas canvas(page);
+    const VariedCopy copy = MakeVariedCopy(p, sheet, canvas, *a.vary, a.copy);
+    if (!copy.laidOut) {
+        std::fprintf(stderr, "%s: %s\n", copy.versionCode.c_str(),
+                     sjis::toUtf8(copy.problems.front().message).c_str());
+        return 1;
+    }
+    sheet.lstQues = copy.ques;
+    const std::string text =
+        lines::join(WorksheetFileLines(sheet, sheet.paper.Width, p.parse.kgroup));
+    if (a.out.empty()) {
+        StreamWriter out(stdout);
+        out.write(text);
+        return out.finish() ? 0 : 1;
+    }
+    const SaveOutcome saved =
+        AtomicSave(QString::fromStdString(a.out), QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    if (saved.ok) return 0;
+    std::fprintf(stderr, "%s: cannot write the file: %s\n", a.out.c_str(),
+                 saved.reason.toStdString().c_str());
+    return 1;
+}
