@@ -121,6 +121,14 @@ std::optional<std::string> exportTarget(CliSession& session, const std::string& 
     return core;
 }
 
+// What render draws the page with, made the program's before the worksheet is opened, so
+// that opening lays the page out once, as it is printed or saved.
+void renderChoices(Program& p, const RenderArgs& a) {
+    if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
+    p.sheets.pageOptions.alternatives = true;
+    p.sheets.answersShown = a.answers;
+}
+
 Started start(const std::vector<std::string>& args, bool isExport) {
     Started st;
     std::string error;
@@ -146,6 +154,7 @@ Started start(const std::vector<std::string>& args, bool isExport) {
         }
         st.exportPath = *target;
     }
+    if (!isExport) renderChoices(st.session->program(), st.args);
     if (!openSheet(*st.session, st.args)) st.exitCode = 1;
     return st;
 }
@@ -177,10 +186,9 @@ int runRender(const std::vector<std::string>& args) {
     CliSession& session = *st.session;
     const RenderArgs& a = st.args;
     Program& p = session.program();
-    if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
-    p.sheets.pageOptions.alternatives = true;
+    // Opening laid the page out with the choices already; a worksheet that came up otherwise
+    // is laid out again by the toggle.
     if (session.sheet()->ShowAnswers != a.answers) ToggleShowAnswers(p);
-    Relayout(p, *session.sheet());
 
     if (endsWithPdf(a.out)) return printPdf(session, a) ? 0 : 1;
     return savePng(session.pageImage(), a.out) ? 0 : 1;

@@ -7,6 +7,7 @@
 #include "text/Sjis.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
+#include "worksheet/RepeatedCopies.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/Workspace.h"
 
@@ -106,6 +107,11 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
     // The sheet's own paper width maps onto the printer page (see the page layout).
     const int paperWidth = sheet->paper.Width > 0 ? sheet->paper.Width : 630;
     Bitmap first;
+    // Numbered copies of the one worksheet differ only in their number lines: the first is
+    // laid out, the others repeat its drawing (a job whose copies are worksheets of their
+    // own lays each one out with LayOutPage instead).
+    IdenticalCopies same(program, *sheet,
+                         LayoutRequest{true, false, state.pageOptions});
     bool ok = true;
     for (int copy = 0; copy < copies; ++copy) {
         if (progress && !progress(copy, copies)) break;
@@ -116,7 +122,7 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
         }
         Canvas& page = printer.canvas();
         if (state.printerResolution) {
-            LayOutPage(program, *sheet, page, true);
+            same.draw(page);
         } else {
             Relayout(program, *sheet); // the number line shows this copy's 開始番号
             if (!printPageImage(page, pageImage(), paperWidth, first)) {
