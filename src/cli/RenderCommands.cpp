@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -14,11 +15,13 @@
 #include "qt/CanvasImages.h"
 #include "qt/Fonts.h"
 #include "qt/PaperSizes.h"
+#include "qt/QtCanvas.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPdfPrinter.h"
 #include "shell/SaveSteps.h"
 #include "text/Sjis.h"
 #include "worksheet/PrintJob.h"
+#include "worksheet/RepeatedCopies.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetFile.h"
 #include "worksheet/WorksheetSetters.h"
@@ -53,8 +56,15 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     p.sheets.printerResolution = a.printerMode;
     p.sheets.pageOptions.numbered = a.numbered;
     QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
-    const PageImageSource page = [&session] {
-        return canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    // Each copy's screen page image, drawn as the session draws its page (a blank page image
+    // of the paper and a canvas on it): identical copies repeat the first one's drawing.
+    const ScreenPageDrawing page = [&sheet](const std::function<void(Canvas&)>& drawing) {
+        QImage image = makePageImage(std::max(sheet.paper.Width, 1), std::max(sheet.paper.Height, 1));
+        {
+            QtCanvas canvas(image);
+            drawing(canvas);
+        }
+        return canvasBitmapOf(image, image.rect());
     };
     // Numbered copies are jobs of their own; unnumbered copies are the same page again,
     // as the printer would make them.

@@ -8,6 +8,7 @@
 // pages differ in nothing but the number line: a copy that is a worksheet of its own (its
 // own questions, its own layout) is laid out on its own with LayOutPage.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "worksheet/PageLayout.h"
+#include "worksheet/PrintJob.h"
 
 struct Workspace;
 class Worksheet;
@@ -82,3 +84,13 @@ class IdenticalCopies {
     LayoutRequest request_;
     std::unique_ptr<KeptPage> kept_;
 };
+
+// A screen page image made by the caller: drawing is made on a blank page image of the
+// worksheet's paper (as its screen page is drawn), and the image returned.
+using ScreenPageDrawing = std::function<Bitmap(const std::function<void(Canvas&)>& drawing)>;
+// PrintWorksheet for a caller that makes page images itself (the command line): in the
+// screen-faithful mode each copy's page image comes from drawPage, the first copy's with the
+// page laid out, later ones repeating its drawing with their own number line. The screen
+// page is laid out once more after the job, as PrintWorksheet does.
+bool PrintWorksheet(Workspace& program, Printer& printer, const ScreenPageDrawing& drawPage,
+                    const CopyProgress& progress = {});
