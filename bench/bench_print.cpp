@@ -35,7 +35,7 @@ void fullPage(Worksheet& sheet) {
         else
             sheet.lstQues.push_back(n + "@B4(x-2)=3x+1@/  #x=9#");
     }
-    sheet.lstKranX[0] = "1";
+    sheet.setKranLine(KranLine::Kind, "1");
     sheet.LineSpace = 18;
 }
 
