@@ -232,6 +232,12 @@ class Desk {
     TfrmPrint* activeWindow() const;
     // The log-on, password and records windows.
     void createLearnerWindows();
+    // A window made when it is first asked for, as a child of parent: the start makes only
+    // the windows it shows, and the others cost nothing until they are used.
+    template <class Window> Window& made(Window*& slot, QWidget* parent) {
+        if (!slot) slot = new Window(*this, parent);
+        return *slot;
+    }
     // The commands' bodies (DeskCommands.cpp).
     bool openUnit();
     void openCopy();
@@ -242,7 +248,9 @@ class Desk {
     void makeIndex();
     void courseNotes();
 
-    // The long-lived windows (owned by the main window through Qt's parent chain).
+    // The long-lived windows (owned by the main window through Qt's parent chain); all but
+    // the main window, the unit menu, the learners' windows and the dummy are made on first
+    // use (made()), so a null one has never been shown.
     TfrmMain* main_ = nullptr;
     TfrmMenu* menu_ = nullptr;
     TfrmVersion* version_ = nullptr;
