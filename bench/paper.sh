@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Paper: 30 numbered copies of bench/print_sheet20.prp as a 600-dpi PDF, whole processes
 # side by side with their yardsticks, interleaved RUNS times; prints the medians (ms) and
-# the ratios.
+# the ratios. bench/print_floor (the sheet's own text in bare Qt) runs too when built.
 #   bash bench/paper.sh BUILD_DIR [RUNS]
 # BUILD_DIR is a Release build with the velmix target. The bare-Qt floor pdf30 is built
 # from /work/shared/peers/qt-floor into $QT_FLOOR (default /tmp/qt-floor) when missing;
@@ -46,6 +46,7 @@ latex() { (cd "$work" && pdflatex -interaction=batchmode exam30.tex); }
 for _ in $(seq "$runs"); do
   timed "$work/printer.txt" printer
   timed "$work/floor.txt" "$floor/pdf30" "$work/floor.pdf"
+  [ -x "$build/bench/print_floor" ] && timed "$work/sheetfloor.txt" "$build/bench/print_floor" "$work/sf.pdf" 30
   timed "$work/screen.txt" screen
   [ "$latex" = 1 ] && timed "$work/latex.txt" latex
 done
@@ -55,8 +56,10 @@ f=$(median "$work/floor.txt")
 s=$(median "$work/screen.txt")
 printf '%-22s %8s\n' job median_ms
 printf '%-22s %8s\n' "velmix --mode printer" "$p" "velmix --mode screen" "$s" "pdf30 (bare Qt)" "$f"
+[ -s "$work/sheetfloor.txt" ] && printf '%-22s %8s\n' "print_floor (sheet)" "$(median "$work/sheetfloor.txt")"
 [ "$latex" = 1 ] && printf '%-22s %8s\n' "pdflatex exam" "$(median "$work/latex.txt")"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 echo "printer / pdf30:      $(ratio "$p" "$f")   (goal <= 1.3)"
+[ -s "$work/sheetfloor.txt" ] && echo "printer / print_floor: $(ratio "$p" "$(median "$work/sheetfloor.txt")")"
 [ "$latex" = 1 ] && echo "printer / pdflatex:   $(ratio "$p" "$(median "$work/latex.txt")")   (goal <= 0.15)"
 echo "screen / printer:     $(ratio "$s" "$p")   (goal <= 2)"

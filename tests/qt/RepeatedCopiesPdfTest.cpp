@@ -8,9 +8,11 @@
 #include "cli/CliSession.h"
 #include "qt/CanvasImages.h"
 #include "qt/PaperSizes.h"
+#include "qt/QtCanvas.h"
 #include "qt/QtPdfPrinter.h"
 #include "worksheet/PageLayout.h"
 #include "worksheet/PrintJob.h"
+#include "worksheet/RepeatedCopies.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetSetters.h"
 
@@ -35,13 +37,29 @@ int differingPixels(const QImage& a, const QImage& b) {
     return n;
 }
 
+// Sets SOURCE_DATE_EPOCH for the life of the object: both files of a comparison show the
+// same moment in their number lines.
+class FixedMoment {
+  public:
+    FixedMoment() : old_(qgetenv("SOURCE_DATE_EPOCH")) {
+        qputenv("SOURCE_DATE_EPOCH", "1765094400");
+    }
+    ~FixedMoment() {
+        if (old_.isNull())
+            qunsetenv("SOURCE_DATE_EPOCH");
+        else
+            qputenv("SOURCE_DATE_EPOCH", old_);
+    }
+
+  private:
+    QByteArray old_;
+};
+
 TEST(RepeatedCopiesPdf, CopiesReadAndLookAsCopiesLaidOutOneByOne) {
     if (!poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-v")}) ||
         !poppler(QStringLiteral("pdftotext"), {QStringLiteral("-v")}))
         GTEST_SKIP() << "poppler-utils missing";
-    // Both files show the same moment in their number lines.
-    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
-    qputenv("SOURCE_DATE_EPOCH", "1765094400");
+    FixedMoment moment;
     QTemporaryDir dir;
     CliSession session;
     ASSERT_TRUE(session.openCourse(CourseDir));
@@ -91,10 +109,61 @@ TEST(RepeatedCopiesPdf, CopiesReadAndLookAsCopiesLaidOutOneByOne) {
         // Ink on the page: the copy is not blank on both sides.
         EXPECT_FALSE(inkBox(a, a.rect(), darkInk).isNull());
     }
-    if (epoch.isNull())
-        qunsetenv("SOURCE_DATE_EPOCH");
-    else
-        qputenv("SOURCE_DATE_EPOCH", epoch);
+}
+
+// The screen-faithful copies of the command line: page images drawn from the first copy's
+// drawing give the file that laying the screen page out for every copy gives.
+TEST(RepeatedCopiesPdf, ScreenFaithfulCopiesAreThePageImagesOfEachCopy) {
+    if (!poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-v")}))
+        GTEST_SKIP() << "pdftoppm is not installed";
+    FixedMoment moment;
+    QTemporaryDir dir;
+    CliSession session;
+    ASSERT_TRUE(session.openCourse(CourseDir));
+    ASSERT_TRUE(session.openWorksheetFile(Sheet));
+    Program& p = session.program();
+    Worksheet& sheet = *session.sheet();
+    p.sheets.printerResolution = false;
+    p.sheets.pageOptions.numbered = true;
+    const int copies = 18;
+    auto print = [&](const QString& file, auto&& pages) {
+        QtPdfPrinter printer(file, paperPageSize(sheet.paper.Width), 150);
+        printer.setCopyCount(copies);
+        EXPECT_TRUE(PrintWorksheet(p, printer, pages));
+        EXPECT_TRUE(printer.finish());
+        EXPECT_EQ(printer.pageCount(), copies);
+    };
+    const QString drawn = dir.filePath(QStringLiteral("drawn.pdf"));
+    print(drawn, ScreenPageDrawing([&sheet](const std::function<void(Canvas&)>& drawing) {
+              QImage image = makePageImage(sheet.paper.Width, sheet.paper.Height);
+              {
+                  QtCanvas canvas(image);
+                  drawing(canvas);
+              }
+              return canvasBitmapOf(image, image.rect());
+          }));
+    const QString laidOut = dir.filePath(QStringLiteral("laidout.pdf"));
+    print(laidOut, PageImageSource([&session] {
+              return canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+          }));
+    EXPECT_EQ(sheet.startNumber, 1);
+    const QImage first = rasterisePdfPage(drawn, dir.filePath(QStringLiteral("first")), 1, 1);
+    for (int n : {2, 17}) {
+        SCOPED_TRACE(n);
+        const QImage a = rasterisePdfPage(drawn, dir.filePath(QStringLiteral("a%1").arg(n)), n, 1);
+        const QImage b =
+            rasterisePdfPage(laidOut, dir.filePath(QStringLiteral("b%1").arg(n)), n, 1);
+        ASSERT_FALSE(a.isNull());
+        EXPECT_EQ(differingPixels(a, b), 0);
+        // The copy's own number: its number line differs from the first copy's, nothing else.
+        const int changed = differingPixels(a, first);
+        EXPECT_GT(changed, 0);
+        QRect where;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != first.pixel(x, y)) where |= QRect(x, y, 1, 1);
+        EXPECT_LT(where.bottom(), 30) << "the change reaches below the number line";
+    }
 }
 
 } // namespace
