@@ -100,10 +100,11 @@ TEST(RepeatedCopiesPdf, CopiesReadAndLookAsCopiesLaidOutOneByOne) {
         SCOPED_TRACE(n);
         const QString printed = pageText(job, n).value_or(QString());
         EXPECT_TRUE(printed.contains(QStringLiteral("№ %1 ").arg(n))) << printed.toStdString();
-        EXPECT_TRUE(printed.contains(QStringLiteral("(20) 9x+2=3x-1"))) << printed.toStdString();
+        EXPECT_TRUE(printed.contains(QString::fromUtf8("次の方程式を解きなさい。")))
+            << printed.toStdString();
         EXPECT_EQ(printed, pageText(one, n).value_or(QString("(unreadable)")));
-        const QImage a = rasterisePdfPage(job, dir.filePath(QStringLiteral("a%1").arg(n)), n, 3);
-        const QImage b = rasterisePdfPage(one, dir.filePath(QStringLiteral("b%1").arg(n)), n, 3);
+        const QImage a = rasterisePdfPage(job, dir.filePath(QStringLiteral("a%1").arg(n)), n, 2);
+        const QImage b = rasterisePdfPage(one, dir.filePath(QStringLiteral("b%1").arg(n)), n, 2);
         ASSERT_FALSE(a.isNull());
         EXPECT_EQ(differingPixels(a, b), 0);
         // Ink on the page: the copy is not blank on both sides.
