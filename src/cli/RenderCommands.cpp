@@ -56,15 +56,17 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     p.sheets.printerResolution = a.printerMode;
     p.sheets.pageOptions.numbered = a.numbered;
     QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
-    // Each copy's screen page image, drawn as the session draws its page (a blank page image
-    // of the paper and a canvas on it): identical copies repeat the first one's drawing.
-    const ScreenPageDrawing page = [&sheet](const std::function<void(Canvas&)>& drawing) {
-        QImage image = makePageImage(std::max(sheet.paper.Width, 1), std::max(sheet.paper.Height, 1));
-        {
-            QtCanvas canvas(image);
-            drawing(canvas);
-        }
-        return canvasBitmapOf(image, image.rect());
+    // Each copy's screen page image, drawn as the session draws its page (a page image of the
+    // paper and a canvas on it): identical copies repeat the first one's drawing. One image
+    // and one canvas serve every copy, each copy from the canvas's first state, so that the
+    // job shapes its texts once.
+    QImage drawn = makePageImage(std::max(sheet.paper.Width, 1), std::max(sheet.paper.Height, 1));
+    QtCanvas canvas(drawn);
+    const ScreenPageDrawing page = [&drawn, &canvas](const std::function<void(Canvas&)>& drawing) {
+        canvas.resetState();
+        drawing(canvas);
+        canvas.end();
+        return canvasBitmapOf(drawn, drawn.rect());
     };
     // Numbered copies are jobs of their own; unnumbered copies are the same page again,
     // as the printer would make them.

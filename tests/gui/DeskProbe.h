@@ -12,6 +12,7 @@
 #include "gui/TfrmHelp.h"
 #include "gui/TfrmInputText.h"
 #include "gui/TfrmJuku.h"
+#include "gui/TfrmMain.h"
 #include "gui/TfrmOpenPRP.h"
 #include "gui/TfrmPrintMode.h"
 #include "gui/TfrmPrintOk.h"
