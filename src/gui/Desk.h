@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Program.h"
 #include "gui/Seams.h"
@@ -234,8 +235,14 @@ class Desk {
     void createLearnerWindows();
     // A window made when it is first asked for, as a child of parent: the start makes only
     // the windows it shows, and the others cost nothing until they are used.
+    // It is made as at the start, with no worksheet in front, so that filling its controls
+    // with their first values writes nothing into the worksheet the user has open.
     template <class Window> Window& made(Window*& slot, QWidget* parent) {
-        if (!slot) slot = new Window(*this, parent);
+        if (!slot) {
+            Worksheet* const front = std::exchange(program_->sheets.current, nullptr);
+            slot = new Window(*this, parent);
+            program_->sheets.current = front;
+        }
         return *slot;
     }
     // The commands' bodies (DeskCommands.cpp).
