@@ -32,7 +32,9 @@ int runModule(const char* name, const char* entry, int argc, char** argv) {
     std::string tried;
     void* module = nullptr;
     for (const std::string& path : {folder + file, folder + VELMIX_MODULES_FROM_BIN "/" + file}) {
-        module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Functions are bound when first called: the windows start without resolving
+        // every toolkit function they might ever call.
+        module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
         if (module) break;
         const char* why = dlerror();
         tried += std::string("\n  ") + (why ? why : path.c_str());

@@ -16,11 +16,13 @@
 #include "qt/CanvasImages.h"
 #include "qt/Fonts.h"
 #include "qt/PaperSizes.h"
+#include "qt/QtCanvas.h"
 #include "qt/QtFiles.h"
 #include "qt/QtPdfPrinter.h"
 #include "shell/SaveSteps.h"
 #include "text/Sjis.h"
 #include "worksheet/PrintJob.h"
+#include "worksheet/RepeatedCopies.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetFile.h"
 #include "worksheet/WorksheetSetters.h"
@@ -63,8 +65,17 @@ bool printPdf(CliSession& session, const RenderArgs& a) {
     p.sheets.printerResolution = a.printerMode;
     p.sheets.pageOptions.numbered = a.numbered;
     QtPdfPrinter printer(QString::fromStdString(a.out), paperPageSize(sheet.paper.Width), a.dpi);
-    const PageImageSource page = [&session] {
-        return canvasBitmapOf(session.pageImage(), session.pageImage().rect());
+    // Each copy's screen page image, drawn as the session draws its page (a page image of the
+    // paper and a canvas on it): identical copies repeat the first one's drawing. One image
+    // and one canvas serve every copy, each copy from the canvas's first state, so that the
+    // job shapes its texts once.
+    QImage drawn = makePageImage(std::max(sheet.paper.Width, 1), std::max(sheet.paper.Height, 1));
+    QtCanvas canvas(drawn);
+    const ScreenPageDrawing page = [&drawn, &canvas](const std::function<void(Canvas&)>& drawing) {
+        canvas.resetState();
+        drawing(canvas);
+        canvas.end();
+        return canvasBitmapOf(drawn, drawn.rect());
     };
     // Numbered copies are jobs of their own; unnumbered copies are the same page again,
     // as the printer would make them.
@@ -146,6 +157,14 @@ int runVaryModule(const char* command, const std::vector<std::string>& args) {
     return runModule("velmix-vary", "velmix_vary_main", static_cast<int>(all.size()), argv.data());
 }
 
+// What render draws the page with, made the program's before the worksheet is opened, so
+// that opening lays the page out once, as it is printed or saved.
+void renderChoices(Program& p, const RenderArgs& a) {
+    if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
+    p.sheets.pageOptions.alternatives = true;
+    p.sheets.answersShown = a.answers;
+}
+
 Started start(const std::vector<std::string>& args, bool isExport) {
     Started st;
     std::string error;
@@ -171,6 +190,7 @@ Started start(const std::vector<std::string>& args, bool isExport) {
         }
         st.exportPath = *target;
     }
+    if (!isExport) renderChoices(st.session->program(), st.args);
     if (!openSheet(*st.session, st.args)) st.exitCode = 1;
     return st;
 }
@@ -203,10 +223,9 @@ int runRender(const std::vector<std::string>& args) {
     CliSession& session = *st.session;
     const RenderArgs& a = st.args;
     Program& p = session.program();
-    if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
-    p.sheets.pageOptions.alternatives = true;
+    // Opening laid the page out with the choices already; a worksheet that came up otherwise
+    // is laid out again by the toggle.
     if (session.sheet()->ShowAnswers != a.answers) ToggleShowAnswers(p);
-    Relayout(p, *session.sheet());
 
     if (endsWithPdf(a.out)) return printPdf(session, a) ? 0 : 1;
     return savePng(session.pageImage(), a.out) ? 0 : 1;

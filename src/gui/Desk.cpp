@@ -117,24 +117,8 @@ void Desk::createWindows() {
     cursors_ = std::make_unique<CursorTable>();
     main_ = new TfrmMain(*this);
     menu_ = new TfrmMenu(*this, main_);
-    version_ = new TfrmVersion(*this, main_);
-    settei_ = new TfrmSettei(*this, main_);
-    openPrp_ = new TfrmOpenPRP(*this, main_);
-    printMode_ = new TfrmPrintMode(*this, main_);
-    setPaper_ = new TfrmSetPaper(*this, main_);
-    printOk_ = new TfrmPrintOk(*this, main_);
-    readUnit_ = new TfrmReadUnit(*this, main_);
     dummy_ = new TfrmDummy(*this);
-    zenTangen_ = new TfrmZenTangen(*this, main_);
-    juku_ = new TfrmJuku(*this, main_);
     createLearnerWindows();
-    editQues_ = new TfrmEditQues(*this, main_);
-    bmp_ = new TfrmBMP(*this, editQues_);
-    editIndex_ = new TfrmEditIndex(*this, main_);
-    editSource_ = new TfrmEditSource(*this, main_);
-    inputText_ = new TfrmInputText(*this, main_);
-    renshu_ = new TfrmRenshu(*this, main_);
-    zenSeikai_ = new TfrmZenSeikai(*this, renshu_);
     worksheetWindows_ = new WorksheetWindows(*this);
 }
 
@@ -149,18 +133,18 @@ void Desk::showDocument(const QString& html, const QUrl& base) {
 }
 
 void Desk::showPicture(const QImage& picture, const QString& name) {
-    if (bmp_) bmp_->showPicture(picture, name);
+    if (main_) made(bmp_, &made(editQues_, main_)).showPicture(picture, name);
 }
 
 std::optional<Lines> Desk::editSourceLines(const std::string& fileName, int helpTopic,
                                            const Lines& lines) {
-    if (!editSource_) return std::nullopt;
-    return editSource_->editSource(fileName, helpTopic, lines);
+    if (!main_) return std::nullopt;
+    return made(editSource_, main_).editSource(fileName, helpTopic, lines);
 }
 
 std::optional<std::string> Desk::askText(const QString& mode, const std::string& start) {
-    if (!inputText_) return std::nullopt;
-    return inputText_->askText(mode, start);
+    if (!main_) return std::nullopt;
+    return made(inputText_, main_).askText(mode, start);
 }
 
 void Desk::createLearnerWindows() {

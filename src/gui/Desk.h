@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Program.h"
 #include "gui/Seams.h"
@@ -232,6 +233,18 @@ class Desk {
     TfrmPrint* activeWindow() const;
     // The log-on, password and records windows.
     void createLearnerWindows();
+    // A window made when it is first asked for, as a child of parent: the start makes only
+    // the windows it shows, and the others cost nothing until they are used.
+    // It is made as at the start, with no worksheet in front, so that filling its controls
+    // with their first values writes nothing into the worksheet the user has open.
+    template <class Window> Window& made(Window*& slot, QWidget* parent) {
+        if (!slot) {
+            Worksheet* const front = std::exchange(program_->sheets.current, nullptr);
+            slot = new Window(*this, parent);
+            program_->sheets.current = front;
+        }
+        return *slot;
+    }
     // The commands' bodies (DeskCommands.cpp).
     bool openUnit();
     void openCopy();
@@ -242,7 +255,9 @@ class Desk {
     void makeIndex();
     void courseNotes();
 
-    // The long-lived windows (owned by the main window through Qt's parent chain).
+    // The long-lived windows (owned by the main window through Qt's parent chain); all but
+    // the main window, the unit menu, the learners' windows and the dummy are made on first
+    // use (made()), so a null one has never been shown.
     TfrmMain* main_ = nullptr;
     TfrmMenu* menu_ = nullptr;
     TfrmVersion* version_ = nullptr;

@@ -71,7 +71,7 @@ void Desk::run(Command command) {
         makeIndex();
         break;
     case Command::SchoolName:
-        juku_->showDialog();
+        made(juku_, main_).showDialog();
         break;
     case Command::EditChoices:
         main_->showEditChoices();
@@ -90,23 +90,23 @@ void Desk::run(Command command) {
         logOn();
         break;
     case Command::PrintMode:
-        printMode_->openForActive();
+        made(printMode_, main_).openForActive();
         break;
     case Command::LayoutSettings:
         main_->hidePopups();
-        settei_->openForActive();
+        made(settei_, main_).openForActive();
         break;
     case Command::PaperSettings:
-        setPaper_->openForActive();
+        made(setPaper_, main_).openForActive();
         break;
     case Command::CourseNotes:
         courseNotes();
         break;
     case Command::Version:
-        version_->showBox();
+        made(version_, main_).showBox();
         break;
     case Command::UnitOverview:
-        zenTangen_->showOverview();
+        made(zenTangen_, main_).showOverview();
         break;
     case Command::Records:
         showRecords();
@@ -128,7 +128,7 @@ bool Desk::openUnit() {
 
 void Desk::openCopy() {
     main_->hidePopups();
-    OpenCopy(*program_, [this] { return openPrp_->choose(); });
+    OpenCopy(*program_, [this] { return made(openPrp_, main_).choose(); });
     main_->refreshControls();
 }
 
@@ -142,14 +142,14 @@ bool Desk::chooseUnits() {
 }
 
 bool Desk::editNewUnit() {
-    return editQues_->editNewUnit();
+    return made(editQues_, main_).editNewUnit();
 }
 
 bool Desk::editUnit() {
     Worksheet* sheet = program_->sheets.current;
     if (!sheet) return false;
     const UnitTitleNames names{sheet->lessonName, sheet->sectionName, sheet->unitName};
-    const std::optional<UnitRef> edited = editQues_->editWorksheet(*sheet);
+    const std::optional<UnitRef> edited = made(editQues_, main_).editWorksheet(*sheet);
     if (!edited) return false;
     ReopenEditedUnit(*program_, *edited, names, [this](Worksheet& s) { return closeWorksheet(s); });
     main_->refreshControls();
@@ -159,7 +159,7 @@ bool Desk::editUnit() {
 void Desk::editCopy() {
     main_->hidePopups();
     Worksheet* sheet = program_->sheets.current;
-    if (sheet && readUnit_->editCopy(*sheet)) retitle(*sheet);
+    if (sheet && made(readUnit_, main_).editCopy(*sheet)) retitle(*sheet);
 }
 
 void Desk::study() {
@@ -176,7 +176,7 @@ void Desk::study() {
 }
 
 void Desk::practice(Worksheet& sheet) {
-    renshu_->study(sheet);
+    made(renshu_, main_).study(sheet);
 }
 
 bool Desk::logOn() {
@@ -205,7 +205,7 @@ void Desk::showClass() {
 
 void Desk::makeIndex() {
     if (RefuseWhileWorksheetsOpen(*program_)) return;
-    editIndex_->editIndex();
+    made(editIndex_, main_).editIndex();
 }
 
 void Desk::courseNotes() {
@@ -222,11 +222,11 @@ void Desk::courseNotes() {
 }
 
 void Desk::congratulate() {
-    zenSeikai_->congratulate();
+    made(zenSeikai_, &made(renshu_, main_)).congratulate();
 }
 
 void Desk::printPage(PageImageSource page) {
-    printOk_->openWithPage(std::move(page));
+    made(printOk_, main_).openWithPage(std::move(page));
 }
 
 void Desk::printActive() {
@@ -238,7 +238,7 @@ void Desk::printActive() {
 }
 
 void Desk::selectPrintMode(bool printer) {
-    printMode_->selectMode(printer);
+    made(printMode_, main_).selectMode(printer);
 }
 
 void Desk::setTitlePicture(const QImage& picture) {

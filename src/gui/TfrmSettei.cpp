@@ -281,6 +281,7 @@ void TfrmSettei::openForActive() {
     Worksheet* sheet = program.sheets.current;
     if (!sheet) return;
     // The controls show the worksheet as it is; filling them changes nothing in it.
+    refreshFromWorksheet();
     const BoxSettings boxes = BoxSettingsOf(*sheet);
     showKind(boxes.kind);
     const std::pair<QSpinBox*, int> values[] = {{spnKranWX, boxes.width},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -30,11 +31,12 @@ constexpr int MaxKaiLines = 1 << 16;
 
 class Layouter {
   public:
-    Layouter(Workspace& program, Worksheet& sheet, Canvas& canvas, const LayoutRequest& request)
+    Layouter(Workspace& program, Worksheet& sheet, Canvas& canvas, const LayoutRequest& request,
+             const std::function<void(bool before)>& aroundNumberLine = {})
         : pg_(program), ws_(sheet), meter_(canvas), cv_(meter_), st_(sheet.layout),
           scratch_(program.sheets.layoutScratch), printing_(request.printing),
           collect_(request.collectBoxes && !sheet.layout.drawTypedAnswers),
-          options_(request.options) {}
+          options_(request.options), aroundNumberLine_(aroundNumberLine) {}
 
     void run() {
         if (!printing_) BlankPage(cv_);
@@ -43,7 +45,9 @@ class Layouter {
         cv_.setBrushStyle(BrushStyle::Clear);
         derive();
         rules();
+        if (aroundNumberLine_) aroundNumberLine_(true);
         numberLine();
+        if (aroundNumberLine_) aroundNumberLine_(false);
         title();
         nameLine();
         questionLines();
@@ -52,8 +56,16 @@ class Layouter {
         pictures();
     }
 
+    // The number line alone, on a canvas whose drawing stands where the page's drawing
+    // stood just before it: only the geometry is derived, nothing of the layout written.
+    void runNumberLine() {
+        geometry();
+        numberLine();
+    }
+
   private:
-    void derive() {
+    // Where the page's parts stand on the target; writes nothing but the layouter's own.
+    void geometry() {
         W_ = cv_.deviceWidth();
         H_ = cv_.deviceHeight();
         const int paperWidth = ws_.paper.Width > 0 ? ws_.paper.Width : page::DefaultPaperWidth;
@@ -73,7 +85,10 @@ class Layouter {
         x1_ = clampi(static_cast<long long>(W_) - xr_);
         g20_ = roundi(page::QuestionsBelowName * r_);
         g17_ = roundi(page::QuestionsBelowNameSteps * page::LineSpaceStep * r_);
+    }
 
+    void derive() {
+        geometry();
         FormulaContext& f = pg_.formula;
         f.unitV = B_;
         f.unitH = roundi(roundi(ws_.FontSize / 6.0) * s_);
@@ -613,6 +628,7 @@ class Layouter {
     const bool printing_;
     const bool collect_; // the screen page's answer-box table is written
     const PageOptions options_;
+    const std::function<void(bool before)> aroundNumberLine_;
 
     int W_ = 0, H_ = 0;
     double s_ = 1, r_ = 1;
@@ -633,6 +649,18 @@ void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target,
                 const LayoutRequest& request) {
     if (!program.sheets.layoutEnabled) return;
     Layouter(program, sheet, target, request).run();
+}
+
+void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target, const LayoutRequest& request,
+                const std::function<void(bool before)>& aroundNumberLine) {
+    if (!program.sheets.layoutEnabled) return;
+    Layouter(program, sheet, target, request, aroundNumberLine).run();
+}
+
+void DrawNumberLine(Workspace& program, Worksheet& sheet, Canvas& target,
+                    const LayoutRequest& request) {
+    if (!program.sheets.layoutEnabled) return;
+    Layouter(program, sheet, target, request).runNumberLine();
 }
 
 void LayOutPage(Workspace& program, Worksheet& sheet, Canvas& target, bool printing) {

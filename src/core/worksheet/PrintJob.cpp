@@ -7,6 +7,7 @@
 #include "text/Sjis.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
+#include "worksheet/RepeatedCopies.h"
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/Workspace.h"
 
@@ -84,8 +85,12 @@ bool PreparePrint(Workspace& program) {
     return program.sheets.current != nullptr;
 }
 
-bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource& pageImage,
-                    const CopyProgress& progress) {
+namespace {
+
+// The job of both PrintWorksheet functions: in the screen-faithful mode, drawPage (when
+// given) makes each copy's page image, else the page is laid out again and pageImage read.
+bool printJob(Workspace& program, Printer& printer, const PageImageSource& pageImage,
+              const ScreenPageDrawing& drawPage, const CopyProgress& progress) {
     WorksheetState& state = program.sheets;
     Worksheet* sheet = state.current;
     if (state.count <= 0 || !sheet) return false;
@@ -106,6 +111,11 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
     // The sheet's own paper width maps onto the printer page (see the page layout).
     const int paperWidth = sheet->paper.Width > 0 ? sheet->paper.Width : 630;
     Bitmap first;
+    // Numbered copies of the one worksheet differ only in their number lines: the first is
+    // laid out, the others repeat its drawing (a job whose copies are worksheets of their
+    // own lays each one out with LayOutPage instead).
+    IdenticalCopies same(program, *sheet, LayoutRequest{true, false, state.pageOptions});
+    IdenticalCopies screen(program, *sheet, LayoutRequest{false, true, state.pageOptions});
     bool ok = true;
     for (int copy = 0; copy < copies; ++copy) {
         if (progress && !progress(copy, copies)) break;
@@ -116,10 +126,16 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
         }
         Canvas& page = printer.canvas();
         if (state.printerResolution) {
-            LayOutPage(program, *sheet, page, true);
+            same.draw(page);
         } else {
-            Relayout(program, *sheet); // the number line shows this copy's 開始番号
-            if (!printPageImage(page, pageImage(), paperWidth, first)) {
+            Bitmap image;
+            if (drawPage) {
+                image = drawPage([&screen](Canvas& blank) { screen.draw(blank); });
+            } else {
+                Relayout(program, *sheet); // the number line shows this copy's 開始番号
+                image = pageImage();
+            }
+            if (!printPageImage(page, image, paperWidth, first)) {
                 printer.abortDoc();
                 program.platform.prompter.message(J("印刷を完了できませんでした"));
                 ok = false;
@@ -138,4 +154,16 @@ bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource&
     if (!state.printerResolution) Relayout(program, *sheet);
     startupDone = wasDone;
     return ok;
+}
+
+} // namespace
+
+bool PrintWorksheet(Workspace& program, Printer& printer, const PageImageSource& pageImage,
+                    const CopyProgress& progress) {
+    return printJob(program, printer, pageImage, {}, progress);
+}
+
+bool PrintWorksheet(Workspace& program, Printer& printer, const ScreenPageDrawing& drawPage,
+                    const CopyProgress& progress) {
+    return printJob(program, printer, {}, drawPage, progress);
 }

@@ -19,7 +19,9 @@ bool PreparePrint(Workspace& program);
 using PageImageSource = std::function<Bitmap()>;
 
 // Prints the current worksheet. 開始番号 counts the copies from the number the page shows
-// and reads that number again afterwards.
+// and reads that number again afterwards. At the printer's resolution the first copy is
+// laid out on its page and later copies repeat its drawing with their own number line
+// (IdenticalCopies).
 // Returns false when nothing was printed or a document had to be given up.
 // In the screen-faithful mode the page is laid out again before each copy, so that each
 // numbered copy carries its own number, and pageImage is asked for the result; the image
