@@ -206,8 +206,9 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
         spnStartNum->setValue(program.sheets.current->startNumber);
     }
     printerChosen_ = false;
-    {
-        // Today's seed, shown so that the same set can be printed again.
+    if (edtSeed->text().isEmpty()) {
+        // Today's seed, shown so that the same set can be printed again; a seed typed
+        // since stays for the set's answer pages.
         const QSignalBlocker quiet(edtSeed);
         edtSeed->setText(QString::number(DefaultVarySeed(program.platform.clock.now())));
     }

@@ -84,6 +84,13 @@ class VariedPrintTest : public QObject {
         QCOMPARE(sheet->lstQues, own);
         QCOMPARE(sheet->startNumber, 1);
         QVERIFY(f.messages().empty());
+        // Opened again for the answer pages, the dialog keeps the set's seed.
+        f.user = [&](QDialog& d) {
+            seedShown = d.findChild<QLineEdit*>(QStringLiteral("edtSeed"))->text();
+            return int(QDialog::Rejected);
+        };
+        f.desk->printActive();
+        QCOMPARE(seedShown, QStringLiteral("4711"));
     }
 
     void keyBookletHoldsEveryCopysRow() {
