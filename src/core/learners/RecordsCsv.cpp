@@ -42,7 +42,9 @@ void appendRecordRow(std::string& out, const std::string& prefix, const RecordFi
     out += ':';
     AppendPadded(out, f.when.minute, 2);
     out += ',';
-    out += CsvField(sjis::toUtf8(f.tries));
+    // A varied copy's version stays beside the tries, as the record line has it.
+    out += CsvField(sjis::toUtf8(f.version.empty() ? f.tries : f.tries.empty() ? f.version
+                                                                   : f.tries + ' ' + f.version));
     for (int n : {f.correct, f.total, f.score, f.seconds}) {
         out += ',';
         AppendPadded(out, n, 1);
