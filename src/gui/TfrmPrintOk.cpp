@@ -2,12 +2,18 @@
 #include "gui/UiParts.h"
 #include "gui/UiText.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -18,6 +24,7 @@
 #include "qt/QtPrinterTarget.h"
 #include "text/Sjis.h"
 #include "worksheet/Paper.h"
+#include "worksheet/VariedCopies.h"
 #include "worksheet/WorksheetSetters.h"
 
 namespace {
@@ -66,6 +73,8 @@ TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
     start->addStretch(1);
     layout->addLayout(start);
 
+    layout->addWidget(buildVaryBox());
+
     btnSettei = captionWideButton("btnSettei", QStringLiteral("プリンタ設定"));
     btnPrint = captionWideButton("btnPrint", QStringLiteral("印刷開始"));
     btnClose = captionWideButton("btnClose", QStringLiteral("閉じる"));
@@ -90,6 +99,92 @@ TfrmPrintOk::TfrmPrintOk(Desk& desk, QWidget* parent) : QDialog(parent), desk_(d
 
 TfrmPrintOk::~TfrmPrintOk() = default;
 
+QWidget* TfrmPrintOk::buildVaryBox() {
+    auto* box = new QGroupBox;
+    box->setObjectName(QStringLiteral("grbVary"));
+    auto* v = new QVBoxLayout(box);
+    chkVary = new QCheckBox(QStringLiteral("問題の数を変える"));
+    chkVary->setObjectName(QStringLiteral("chkVary"));
+    v->addWidget(chkVary);
+
+    edtSeed = new QLineEdit;
+    edtSeed->setObjectName(QStringLiteral("edtSeed"));
+    edtSeed->setAccessibleName(QStringLiteral("種"));
+    // The seed is a version code's number: up to 18 digits.
+    edtSeed->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{1,18}")), edtSeed));
+    edtSeed->setMinimumWidth(edtSeed->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 19);
+    auto* seedLabel = new QLabel(QStringLiteral("種（同じ種で同じプリント）"));
+    seedLabel->setBuddy(edtSeed);
+    auto* seedRow = new QHBoxLayout;
+    seedRow->addWidget(seedLabel);
+    seedRow->addWidget(edtSeed);
+    seedRow->addStretch(1);
+    v->addLayout(seedRow);
+
+    lblVary = new QLabel;
+    lblVary->setObjectName(QStringLiteral("lblVary"));
+    lblVary->setWordWrap(true);
+    v->addWidget(lblVary);
+
+    radCopies = new QRadioButton(QStringLiteral("問題"));
+    radCopies->setObjectName(QStringLiteral("radCopies"));
+    radAnswers = new QRadioButton(QStringLiteral("解答（1部ずつ）"));
+    radAnswers->setObjectName(QStringLiteral("radAnswers"));
+    radBooklet = new QRadioButton(QStringLiteral("解答の一覧表"));
+    radBooklet->setObjectName(QStringLiteral("radBooklet"));
+    radCopies->setChecked(true);
+    auto* pages = new QButtonGroup(box);
+    auto* pageRow = new QHBoxLayout;
+    for (QRadioButton* r : {radCopies, radAnswers, radBooklet}) {
+        pages->addButton(r);
+        pageRow->addWidget(r);
+    }
+    pageRow->addStretch(1);
+    v->addLayout(pageRow);
+
+    connect(chkVary, &QCheckBox::toggled, this, [this] { showVaryChoice(); });
+    connect(edtSeed, &QLineEdit::textChanged, this, [this] { showVaryCount(); });
+    return box;
+}
+
+std::optional<std::uint64_t> TfrmPrintOk::seed() const {
+    bool ok = false;
+    const qulonglong n = edtSeed->text().trimmed().toULongLong(&ok);
+    if (!ok || edtSeed->text().trimmed().size() > 18) return std::nullopt;
+    return n;
+}
+
+void TfrmPrintOk::showVaryChoice() {
+    const bool numbered = desk_.program().sheets.pageOptions.numbered;
+    chkVary->setEnabled(numbered);
+    if (!numbered) chkVary->setChecked(false);
+    const bool on = numbered && chkVary->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{edtSeed, radCopies, radAnswers, radBooklet})
+        w->setEnabled(on);
+    showVaryCount();
+}
+
+void TfrmPrintOk::showVaryCount() {
+    Program& program = desk_.program();
+    if (!program.sheets.pageOptions.numbered) {
+        lblVary->setText(QStringLiteral("番号付きで印刷するときに選べます"));
+        return;
+    }
+    const std::optional<std::uint64_t> s = seed();
+    if (!chkVary->isChecked() || !program.sheets.current || !s) {
+        lblVary->setText(chkVary->isChecked() ? QStringLiteral("種は18桁までの数字です")
+                                              : QString());
+        return;
+    }
+    const VaryCount count = CountVaryingQuestions(*program.sheets.current, *s);
+    lblVary->setText(count.varied > 0
+                         ? QStringLiteral("%1問中 %2問の数を変えます")
+                               .arg(count.questions)
+                               .arg(count.varied)
+                         : QStringLiteral("数を変えられる問題がありません"));
+}
+
 QPrinter& TfrmPrintOk::printer() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -111,6 +206,13 @@ void TfrmPrintOk::openWithPage(PageImageSource page) {
         spnStartNum->setValue(program.sheets.current->startNumber);
     }
     printerChosen_ = false;
+    if (edtSeed->text().isEmpty()) {
+        // Today's seed, shown so that the same set can be printed again; a seed typed
+        // since stays for the set's answer pages.
+        const QSignalBlocker quiet(edtSeed);
+        edtSeed->setText(QString::number(DefaultVarySeed(program.platform.clock.now())));
+    }
+    showVaryChoice();
     setButtonsEnabled(true);
     desk_.runModal(*this);
     page_ = nullptr;
@@ -135,6 +237,11 @@ void TfrmPrintOk::btnSetteiClick() {
 }
 
 void TfrmPrintOk::btnPrintClick() {
+    if (chkVary->isChecked() && !seed()) {
+        desk_.prompter().message(J("種は18桁までの数字で入力してください"));
+        edtSeed->setFocus();
+        return;
+    }
     if (!printerChosen_) {
         if (!desk_.printDialogs().choosePrinter(this, printer())) return;
         showPrinterSize();
@@ -179,12 +286,16 @@ TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
     // "Print to File (PDF)" makes one file with a page per document; a printer gets a job
     // per document.
     QPrinter& chosen = printer();
+    const bool vary = chkVary->isEnabled() && chkVary->isChecked();
     if (chosen.outputFormat() == QPrinter::PdfFormat && !chosen.outputFileName().isEmpty()) {
         QtPdfPrinter file(chosen.outputFileName(), chosen.pageLayout().pageSize(),
                           chosen.resolution());
         file.setCopyCount(chosen.copyCount());
         // A file makes no copies by itself: unnumbered copies are the page again.
-        if (program.sheets.pageOptions.numbered || file.copyCount() <= 1) {
+        if (vary) {
+            copies = file.copyCount();
+            outcome.ok = printVaried(file, copies, between);
+        } else if (program.sheets.pageOptions.numbered || file.copyCount() <= 1) {
             outcome.ok = PrintWorksheet(program, file, page_, between);
         } else {
             const int jobs = file.copyCount();
@@ -197,8 +308,31 @@ TfrmPrintOk::Outcome TfrmPrintOk::printCopies() {
         if (program.sheets.pageOptions.numbered) chosen.setCopyCount(file.copyCount()); // back to 1
     } else {
         QtPrinterTarget target(chosen);
-        outcome.ok = PrintWorksheet(program, target, page_, between);
+        if (vary) {
+            const int asked = target.copyCount();
+            copies = asked;
+            outcome.ok = printVaried(target, copies, between);
+            chosen.setCopyCount(asked); // the job asked the printer for one of each copy
+        } else {
+            outcome.ok = PrintWorksheet(program, target, page_, between);
+        }
     }
     if (outcome.ok && !outcome.cancelled) outcome.printed = copies;
     return outcome;
+}
+
+bool TfrmPrintOk::printVaried(Printer& chosen, int& copies,
+                              const std::function<bool(int, int)>& between) {
+    VariedPrintRequest request;
+    request.seed = seed().value_or(0);
+    request.copies = std::max(1, copies);
+    request.firstCopy = spnStartNum->value();
+    request.pages = radBooklet->isChecked()   ? VariedPages::KeyBooklet
+                    : radAnswers->isChecked() ? VariedPages::Answers
+                                              : VariedPages::Questions;
+    // Copies left out are named to the user by the job itself.
+    VariedPrintReport report;
+    const bool ok = PrintVariedCopies(desk_.program(), chosen, request, report, between);
+    copies = report.printed;
+    return ok;
 }

@@ -91,6 +91,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
     btnTouan = button(pnlRenshu, "btnTouan", QStringLiteral("答案表示"));
     btnStartPrint = button(pnlRenshu, "btnStartPrint", QStringLiteral("印　刷　"));
     btnShowRecord = button(pnlRenshu, "btnShowRecord", QStringLiteral("記録表示"));
+    btnMyCopy = button(pnlRenshu, "btnMyCopy", QStringLiteral("自分のプリント"));
     btnEnd = button(pnlRenshu, "btnEnd", QStringLiteral("閉じる"));
     for (QPushButton* b : {btnAnki, btnRenshu, btnFukushu, btnTest}) {
         b->setMinimumHeight(40);
@@ -98,7 +99,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
         l->addWidget(b);
     }
     l->addSpacing(10);
-    for (QPushButton* b : {btnSeikai, btnTouan, btnStartPrint, btnShowRecord})
+    for (QPushButton* b : {btnSeikai, btnTouan, btnStartPrint, btnShowRecord, btnMyCopy})
         l->addWidget(b);
     l->addSpacing(10);
     l->addWidget(btnEnd);
@@ -134,6 +135,7 @@ QWidget* TfrmRenshu::buildRunButtons() {
     connect(btnTouan, &QPushButton::clicked, this, &TfrmRenshu::btnTouanClick);
     connect(btnStartPrint, &QPushButton::clicked, this, &TfrmRenshu::btnStartPrintClick);
     connect(btnShowRecord, &QPushButton::clicked, this, &TfrmRenshu::btnShowRecordClick);
+    connect(btnMyCopy, &QPushButton::clicked, this, &TfrmRenshu::btnMyCopyClick);
     connect(btnEnd, &QPushButton::clicked, this, &TfrmRenshu::btnEndClick);
     return pnlRenshu;
 }

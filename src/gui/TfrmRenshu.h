@@ -10,6 +10,7 @@
 #include <QImage>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "practice/PracticeWindow.h"
 #include "worksheet/WorksheetState.h"
@@ -55,6 +56,7 @@ class TfrmRenshu : public QDialog {
     void btnStartPrintClick();
     void btnShowRecordClick();
     void btnEndClick();
+    void btnMyCopyClick(); // 自分のプリント: a varied copy by its version code
     void btnAnswerClick(); // 答えを見る
     void btnHintClick();   // ヒントを見る
     void btnSaitenClick(); // 採点
@@ -111,6 +113,8 @@ class TfrmRenshu : public QDialog {
     void setFieldText(const QString& text, bool atEnd = true);
     void padChanged();
     bool drawHint(); // false: the unit has no hint
+    // 自分のプリント (TfrmRenshuMyCopy.cpp): asks for the version code; empty when cancelled.
+    std::optional<QString> askVersionCode();
     // Memorising (TfrmRenshuAnki.cpp).
     void showMemorised(int box);
     void listOtherAnswers(int box);
@@ -132,7 +136,7 @@ class TfrmRenshu : public QDialog {
     QWidget* pnlRenshu = nullptr;
     QPushButton *btnRenshu = nullptr, *btnFukushu = nullptr, *btnTest = nullptr;
     QPushButton *btnSeikai = nullptr, *btnTouan = nullptr, *btnStartPrint = nullptr;
-    QPushButton *btnShowRecord = nullptr, *btnEnd = nullptr;
+    QPushButton *btnShowRecord = nullptr, *btnEnd = nullptr, *btnMyCopy = nullptr;
     QGroupBox* grbColor = nullptr;
     std::array<QRadioButton*, 4> rad_{};
     // During a run.

@@ -620,3 +620,32 @@ TEST_F(LayoutFixture, RandomLinesAndValuesNeverBreakTheLayout) {
 }
 
 } // namespace
+
+// A varied copy's number line carries its version code and keeps clear of the date field:
+// the file name gives up its first folders, the last part stays while it fits.
+TEST_F(LayoutFixture, VariedNumberLineStaysClearOfTheDateField) {
+    struct Case {
+        std::string printName;
+        std::string shownName; // the end of the line
+    };
+    const std::vector<Case> cases = {
+        {"C:/course/eq1.que-U1", "C:/course/eq1.que-U1"},
+        {"/tmp/vg/course/Eq1/varied_sheet.prp", "Eq1/varied_sheet.prp"},
+        {"/tmp/" + std::string(30, 'q') + ".prp", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.printName);
+        screen.clear();
+        ws.strPrintName = c.printName;
+        ws.versionCode = "V20261208-07";
+        ws.startNumber = 7;
+        layScreen();
+        const auto* line = textAtY(screen, 15);
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->text, S("№ 7  V20261208-07  2026.12.07-09:05　") + c.shownName);
+        const auto* date = screen.findText(S("実施日　　月　　日"));
+        ASSERT_NE(date, nullptr);
+        screen.setFontSize(line->state.size);
+        EXPECT_LT(line->x + screen.textWidth(line->text), date->x);
+    }
+}

@@ -145,6 +145,7 @@ TEST(RecordLines, EveryResultsLineReadsBackIntoItsParts) {
         EXPECT_EQ(f->when.hour, c.when.hour);
         EXPECT_EQ(f->when.minute, c.when.minute);
         EXPECT_EQ(f->tries, c.run.triesLog);
+        EXPECT_EQ(f->version, "");
         EXPECT_EQ(f->correct, c.run.correct);
         EXPECT_EQ(f->total, c.run.total);
         EXPECT_EQ(f->score, c.run.score);
@@ -163,6 +164,66 @@ TEST(RecordLines, DamagedLinesAreNoRecords) {
              "2005年03月07日 09:05 [1121]  8/10 180点 01:32",
          })
         EXPECT_FALSE(ParseRecordLine(J(line))) << line;
+}
+
+// A run on a varied copy names the copy's version inside the tries' brackets, where a
+// reader that knows no versions still reads the line (as tries text); this reader gives
+// the tries and the version apart.
+TEST(RecordLines, RunsOnAVariedCopyNameTheirVersion) {
+    struct Case {
+        RunResult run;
+        const char* version;
+        const char* line;
+    } cases[] = {
+        {{RunKind::Practice, 9, 10, 90, "1000000000", 65}, "V20261208-07",
+         "2026年12月07日 09:05 [1000000000 V20261208-07]  9/10  90点 01:05"},
+        {{RunKind::Test, 10, 10, 100, "", 7}, "V4711-112",
+         "2026年12月07日 09:05 [V4711-112] 10/10 100点 00:07"},
+        {{RunKind::Test, 10, 10, 100, "", 7}, "", "2026年12月07日 09:05 [] 10/10 100点 00:07"},
+    };
+    for (const Case& c : cases) {
+        const std::string line = ResultsLine(c.run, {2026, 12, 7, 9, 5, 0}, 0, c.version);
+        EXPECT_EQ(sjis::toUtf8(line), c.line);
+        const std::optional<RecordFields> f = ParseRecordLine(line);
+        ASSERT_TRUE(f) << c.line;
+        EXPECT_EQ(f->tries, c.run.triesLog);
+        EXPECT_EQ(f->version, c.version);
+        EXPECT_EQ(f->score, c.run.score);
+        EXPECT_EQ(f->seconds, c.run.elapsedSec);
+    }
+}
+
+// The learner file is the pupil's: whatever stands between the brackets, the line reads
+// as it always did, and only a version code as the program writes it is taken as one.
+TEST(RecordLines, ForgedVersionsAreTriesText) {
+    struct Case {
+        const char* inBrackets;
+        const char* tries;
+        const char* version;
+    } cases[] = {
+        {"10 V1-01", "10", "V1-01"},
+        {"10 V1-1", "10 V1-1", ""},              // one-digit copy: never written
+        {"10 V1-12345", "10 V1-12345", ""},      // copy beyond 9999
+        {"10 V1234567890123456789-01", "10 V1234567890123456789-01", ""}, // 19-digit seed
+        {"10V1-01", "10V1-01", ""},              // no blank
+        {"10  V1-01", "10  V1-01", ""},          // two blanks
+        {"1a V1-01", "1a V1-01", ""},            // tries not digits
+        {"10 V1-01 V2-02", "10 V1-01 V2-02", ""},
+        {"10 V-01", "10 V-01", ""},
+        {"10 V1-01x", "10 V1-01x", ""},
+        {"V", "V", ""},
+        {"10 V１-01", "10 V１-01", ""},          // full-width digit
+        {"10 v1-01", "10 v1-01", ""},
+    };
+    for (const Case& c : cases) {
+        const std::string line =
+            J("2026年12月07日 09:05 [") + J(c.inBrackets) + J("]  9/10  90点 01:05");
+        const std::optional<RecordFields> f = ParseRecordLine(line);
+        ASSERT_TRUE(f) << c.inBrackets;
+        EXPECT_EQ(f->tries, J(c.tries)) << c.inBrackets;
+        EXPECT_EQ(f->version, c.version) << c.inBrackets;
+        EXPECT_EQ(f->correct, 9);
+    }
 }
 
 } // namespace

@@ -267,4 +267,27 @@ TEST(ScoreHistories, TimeTicksFallOnWholeDaysOrHoursWithReadableLabels) {
               6u);
 }
 
+// A run on a varied copy (its version inside the tries' brackets) is listed, shown and
+// exported beside the runs recorded before versions were.
+TEST_F(RecordsWindow, RunsOnVariedCopiesReadBesideOldRuns) {
+    const std::string taro = file("taro");
+    runs(taro, S("S12(2) 移項"), 1);
+    const RunResult run{RunKind::Practice, 9, 10, 90, "0100", 65};
+    ASSERT_TRUE(AppendRecord(fp.files, taro, S("S12(2) 移項"),
+                             ResultsLine(run, {2026, 12, 7, 9, 5, 0}, 0, "V20261208-07")));
+    RecordsWindowState s{S("taro"), {}, 1, {}, false};
+    ASSERT_TRUE(FillRecordsList(fp.files, p.course, p.shell.logOnFolder, s));
+    EXPECT_EQ(texts(s)[2], "02回S12(2) 移項");
+    EXPECT_EQ(U(RecordLinesOf(fp.files, s, 2)).back(),
+              "2026年12月07日 09:05 [0100 V20261208-07]  9/10  90点 01:05");
+    const RecordsCsvResult all = RecordsCsv(
+        fp.files, p.course, FindLearnerFiles(fp.files, p.course, p.shell.logOnFolder, S("taro"), 1));
+    EXPECT_EQ(all.rows, 2);
+    EXPECT_TRUE(all.problems.empty());
+    EXPECT_NE(all.csv.find("taro,1,S12(2) 移項,(2) 移項,0,2026-12-07,09:05,0100 V20261208-07,9,10,"
+                           "90,65\r\n"),
+              std::string::npos)
+        << all.csv;
+}
+
 } // namespace

@@ -60,13 +60,57 @@ bool within(int v, int lo, int hi) {
     return v >= lo && v <= hi;
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// "V", 1 to 18 digits, "-", 2 to 4 digits: a version code as the program writes it.
+bool isVersionCode(std::string_view s) {
+    if (s.size() < 5 || s[0] != 'V') return false;
+    const std::size_t dash = s.find('-');
+    if (dash == std::string_view::npos || dash < 2 || dash > 19) return false;
+    const std::string_view seed = s.substr(1, dash - 1), copy = s.substr(dash + 1);
+    if (copy.size() < 2 || copy.size() > 4) return false;
+    for (std::string_view part : {seed, copy})
+        for (char c : part)
+            if (!isDigit(c)) return false;
+    return true;
+}
+
+// Splits "tries version" (or the version alone) when the bracket holds exactly that; any
+// other text between the brackets stays the tries, as it always was read.
+void splitVersion(RecordFields& f) {
+    const std::size_t v = f.tries.find('V');
+    if (v == std::string::npos) return;
+    const std::string_view all(f.tries);
+    const std::string_view code = all.substr(v);
+    std::string_view tries = all.substr(0, v);
+    if (!tries.empty()) {
+        if (tries.back() != ' ') return;
+        tries.remove_suffix(1);
+    }
+    for (char c : tries)
+        if (!isDigit(c)) return;
+    if (!isVersionCode(code)) return;
+    f.version.assign(code);
+    f.tries.assign(tries);
+}
+
 } // namespace
 
 std::optional<RecordFields> ParseRecordLine(std::string_view line) {
     RecordView v;
     if (!ReadRecordLine(line, v)) return std::nullopt;
-    return RecordFields{v.ruidai, v.when, std::string(v.tries), v.correct, v.total, v.score,
-                        v.seconds};
+    RecordFields f{.ruidai = v.ruidai,
+                   .when = v.when,
+                   .tries = std::string(v.tries),
+                   .version = {},
+                   .correct = v.correct,
+                   .total = v.total,
+                   .score = v.score,
+                   .seconds = v.seconds};
+    splitVersion(f);
+    return f;
 }
 
 bool ReadRecordLine(std::string_view line, RecordView& f) {

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a record line back into its parts:
-//   [類題n)]yyyy年mm月dd日 hh:mm [tries] cc/tt sss点 mm:ss
+//   [類題n)]yyyy年mm月dd日 hh:mm [tries[ version]] cc/tt sss点 mm:ss
+// A run on a varied copy names the copy's version after the tries ("[1000 V20261208-07]").
 
 #include <optional>
 #include <string>
@@ -11,7 +12,8 @@
 struct RecordFields {
     int ruidai = 0;    // the similar-question set, 0 for the unit itself
     DateTime when;     // date and time of day (seconds 0)
-    std::string tries; // the tries log between the brackets
+    std::string tries;   // the tries log between the brackets
+    std::string version; // the varied copy's version code ("V20261208-07"), or ""
     int correct = 0;
     int total = 0;
     int score = 0;

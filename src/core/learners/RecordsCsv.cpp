@@ -97,7 +97,8 @@ bool plainField(std::string_view s) {
 constexpr std::size_t PrefixSlack = 16;
 
 // One record's row: the section's fields (prefix, each ended by a comma), then similar,
-// date, time, tries, correct, total, score and seconds.
+// date, time, tries, correct, total, score and seconds. The tries field is the text between
+// the record line's brackets, so a varied copy's version stays beside the tries there.
 void appendRecordRow(CsvChunk& out, std::string_view prefix, const RecordView& f,
                      std::string& scratch) {
     std::string_view tries = f.tries;

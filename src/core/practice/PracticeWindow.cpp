@@ -13,6 +13,7 @@
 #include "worksheet/PageGeometry.h"
 #include "worksheet/PageImage.h"
 #include "worksheet/PageLayout.h"
+#include "worksheet/WorksheetDocument.h"
 #include "worksheet/Workspace.h"
 
 namespace {
@@ -114,7 +115,6 @@ bool OpenPractice(Workspace& program, PracticeWindow& w) {
 }
 
 void ClosePractice(Workspace& program, PracticeWindow& w) {
-    (void)program;
     if (!w.sheet) return;
     CloseRuns(w.run);
     PublishRun(w.run, *w.sheet);
@@ -124,6 +124,13 @@ void ClosePractice(Workspace& program, PracticeWindow& w) {
     w.sheet->PrintLearner = w.savedPrintLearner;
     w.sheet->ShowAnswers = w.savedShowAnswers;
     w.sheet->layout.drawTypedAnswers = false;
+    if (w.own.held) {
+        w.sheet->lstQues = std::move(w.own.ques);
+        w.sheet->startNumber = w.own.startNumber;
+        w.sheet->versionCode.clear();
+        w.own = {};
+        Relayout(program, *w.sheet);
+    }
     w.ink.clear();
     w.score = -1;
     w.sheet = nullptr;

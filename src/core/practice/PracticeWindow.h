@@ -54,13 +54,21 @@ struct PracticeWindow {
     // What the window changed while it is open, given back when it closes.
     bool savedShowAnswers = false;
     bool savedPrintLearner = false;
+    // While the page shows a varied copy of the worksheet (自分のプリント): the worksheet's
+    // own question lines and number, given back when the window closes.
+    struct OwnLines {
+        bool held = false;
+        Lines ques;
+        int startNumber = 1;
+    } own;
 };
 
 // Prepares the window for the current worksheet: its boxes, choices, soft keys and hint.
 // Alternative answers are not drawn while the window is open. False without a worksheet.
 bool OpenPractice(Workspace& program, PracticeWindow& w);
 // The window closes: a run under way ends without a result, the marks go, and the
-// worksheet's flags and the alternative answers are as they were.
+// worksheet's flags, its question lines (after a varied copy) and the alternative answers
+// are as they were.
 void ClosePractice(Workspace& program, PracticeWindow& w);
 
 // Starts a practice or test run (Review: the review of the last marking) with the choices

@@ -22,12 +22,18 @@ int RuidaiOf(const Worksheet& sheet) {
     return sheet.RuidaiSheet ? sheet.unitRef.Ruidai : 0;
 }
 
-std::string ResultsLine(const RunResult& result, const DateTime& when, int ruidai) {
+std::string ResultsLine(const RunResult& result, const DateTime& when, int ruidai,
+                        std::string_view version) {
     std::string line;
     if (ruidai > 0) line += J("類題") + std::to_string(ruidai) + ")";
     line += std::to_string(when.year) + J("年") + TwoDigits(when.month) + J("月") +
             TwoDigits(when.day) + J("日");
-    line += " " + TimeText(when) + " [" + result.triesLog + "] ";
+    line += " " + TimeText(when) + " [" + result.triesLog;
+    if (!version.empty()) {
+        if (!result.triesLog.empty()) line += ' ';
+        line += version;
+    }
+    line += "] ";
     char counts[48];
     std::snprintf(counts, sizeof counts, "%2d/%2d %3d", result.correct, result.total, result.score);
     line += counts + J("点");

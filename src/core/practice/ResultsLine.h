@@ -3,6 +3,7 @@
 // Strings are Shift-JIS.
 
 #include <string>
+#include <string_view>
 
 #include "platform/Clock.h"
 #include "practice/PracticeRun.h"
@@ -22,8 +23,11 @@ int RuidaiOf(const Worksheet& sheet);
 
 // One results line, finished at `when`:
 //   [類題n)]yyyy年mm月dd日 hh:mm [tries]  c/ t  sss点 mm:ss
-// ruidai 0 leaves the similar-question prefix out.
-std::string ResultsLine(const RunResult& result, const DateTime& when, int ruidai);
+// ruidai 0 leaves the similar-question prefix out. A run on a varied copy names its
+// version after the tries, inside the brackets ("[1000 V20261208-07]", "[V20261208-07]"
+// for a test), where readers that know no versions take it as part of the tries.
+std::string ResultsLine(const RunResult& result, const DateTime& when, int ruidai,
+                        std::string_view version = {});
 
 // The records section of a worksheet's runs: its unit's section (unitSection, the unit's
 // records key) for a unit of the course, edited or not, and the worksheet file's own name

@@ -26,7 +26,7 @@ RecordPlace RecordPlaceOf(Program& p, const Worksheet& sheet) {
 
 RecordedRun RecordRun(Program& p, const Worksheet& sheet, const RunResult& result) {
     RecordedRun out;
-    out.line = ResultsLine(result, p.platform.clock.now(), RuidaiOf(sheet));
+    out.line = ResultsLine(result, p.platform.clock.now(), RuidaiOf(sheet), sheet.versionCode);
     const RecordPlace place = RecordPlaceOf(p, sheet);
     if (place.file.empty()) {
         out.message = WriteFailureText(p.session.learnerName, WriteResult::failed());

@@ -148,23 +148,37 @@ class Layouter {
                 text.append(DateTextDots(now));
                 text.push_back('-');
                 text.append(TimeText(now));
-                const std::size_t dated = text.size();
                 text.append(J("　"));
                 // The file's name as the user reads paths, with "/".
                 const std::string name = corepath::withSlashes(ws_.strPrintName);
-                text.append(name.size() <= page::PrintNameBytes
-                                ? std::string_view(name)
-                                : std::string_view(name).substr(page::PrintNameBytes));
-                // The version code makes the line longer: the name gives way before it
-                // runs into 実施日.
-                const int dateX = roundi(W_ - xr_ - page::DateFromRight * s_);
-                if (varied && (ws_.Options & 2) && x0_ + cv_.textWidth(text) >= dateX)
-                    text.resize(dated);
+                std::string_view shown = name.size() <= page::PrintNameBytes
+                                             ? std::string_view(name)
+                                             : std::string_view(name).substr(page::PrintNameBytes);
+                // The version code takes room of its own: the name keeps its last folders
+                // only as far as the line stays clear of the date field ('/' is never a
+                // Shift-JIS trail byte).
+                if (varied && (ws_.Options & 2)) {
+                    const int room = dateX() - x0_ - cv_.textWidth(J("　"));
+                    const std::size_t head = text.size();
+                    text.append(shown);
+                    while (!shown.empty() && cv_.textWidth(text) > room) {
+                        const std::size_t slash = shown.find('/');
+                        shown = slash == std::string_view::npos ? std::string_view()
+                                                                : shown.substr(slash + 1);
+                        text.resize(head);
+                        text.append(shown);
+                    }
+                } else {
+                    text.append(shown);
+                }
             }
             cv_.textOut(x0_, y, text);
         }
-        if (ws_.Options & 2)
-            cv_.textOut(roundi(W_ - xr_ - page::DateFromRight * s_), y, J("実施日　　月　　日"));
+        if (ws_.Options & 2) cv_.textOut(dateX(), y, J("実施日　　月　　日"));
+    }
+
+    int dateX() const {
+        return roundi(W_ - xr_ - page::DateFromRight * s_);
     }
 
     void title() {
