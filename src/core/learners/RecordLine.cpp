@@ -60,10 +60,6 @@ bool within(int v, int lo, int hi) {
     return v >= lo && v <= hi;
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // "V", 1 to 18 digits, "-", 2 to 4 digits: a version code as the program writes it.
 bool isVersionCode(std::string_view s) {
     if (s.size() < 5 || s[0] != 'V') return false;
