@@ -22,7 +22,7 @@ struct Sheet : NullProgram {
         sheet.strTangen = sjis::fromUtf8("一次方程式の解き方§練習問題");
         sheet.strPrintName = "C:\\course\\eq1.que-U1";
         sheet.ShowAnswers = true;
-        sheet.lstKranX[0] = "1";
+        sheet.setKranLine(KranLine::Kind, "1");
         sheet.FontSize = 12;
         program.sheets.current->FontSize = 12;
         program.sheets.current->LineSpace = 18;

@@ -26,7 +26,7 @@ struct Sheet : NullProgram {
     Sheet(long characters, int kind) {
         sheet.strTangen = J("長い行");
         sheet.ShowAnswers = true;
-        sheet.lstKranX[0] = "1";
+        sheet.setKranLine(KranLine::Kind, "1");
         sheet.FontSize = 12;
         program.sheets.current->FontSize = 12;
         program.sheets.current->LineSpace = 40;

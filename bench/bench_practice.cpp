@@ -26,7 +26,7 @@ struct Page : NullProgram {
 
     Page() {
         sheet.strTangen = sjis::fromUtf8("一次方程式//方程式の解き方§練習問題");
-        sheet.lstKranX[0] = "1";
+        sheet.setKranLine(KranLine::Kind, "1");
         sheet.FontSize = 12;
         program.sheets.current->FontSize = 12;
         program.sheets.current->LineSpace = 18;
