@@ -18,21 +18,38 @@
 #include "worksheet/WorksheetDocument.h"
 #include "worksheet/WorksheetFile.h"
 
-int runVariedRender(const std::vector<std::string>& args) {
+namespace {
+
+// The command's arguments, read; nothing (and the usage said) when they are not usable.
+std::optional<RenderArgs> variedArgs(const std::vector<std::string>& args, bool isExport) {
     std::string error;
-    const std::optional<RenderArgs> parsed = parseRenderArgs(args, error);
-    if (!parsed || !parsed->vary) {
-        if (error.empty()) error = "--vary SEED is required";
-        std::fprintf(stderr, "velmix render: %s\n%s", error.c_str(), renderUsage());
-        return 2;
-    }
+    std::optional<RenderArgs> parsed =
+        isExport ? parseExportArgs(args, error) : parseRenderArgs(args, error);
+    if (parsed && parsed->vary) return parsed;
+    if (error.empty()) error = "--vary SEED is required";
+    std::fprintf(stderr, "velmix %s: %s\n%s", isExport ? "export" : "render", error.c_str(),
+                 isExport ? exportUsage() : renderUsage());
+    return std::nullopt;
+}
+
+// Opens the course and the worksheet the arguments name. Each copy is laid out on its own
+// (at the printer's resolution, or on a page of its own for export): the opening only
+// measures the screen page.
+bool openSheet(CliSession& session, const RenderArgs& a) {
+    session.setDrawsPage(false);
+    if (!session.openCourse(a.courseDir)) return false;
+    return a.unit ? session.openUnit(*a.unit) : session.openWorksheetFile(a.prpFile);
+}
+
+} // namespace
+
+int runVariedRender(const std::vector<std::string>& args) {
+    const std::optional<RenderArgs> parsed = variedArgs(args, false);
+    if (!parsed) return 2;
     const RenderArgs& a = *parsed;
     const std::unique_ptr<QGuiApplication> app = makeApplication();
     CliSession session;
-    // Each copy is laid out at the printer's resolution: the screen page is only measured.
-    session.setDrawsPage(false);
-    if (!session.openCourse(a.courseDir)) return 1;
-    if (!(a.unit ? session.openUnit(*a.unit) : session.openWorksheetFile(a.prpFile))) return 1;
+    if (!openSheet(session, a)) return 1;
     Program& p = session.program();
     Worksheet& sheet = *session.sheet();
     if (a.school) p.session.schoolName = sjis::fromUtf8(*a.school);
@@ -61,19 +78,12 @@ int runVariedRender(const std::vector<std::string>& args) {
 }
 
 int runVariedExport(const std::vector<std::string>& args) {
-    std::string error;
-    const std::optional<RenderArgs> parsed = parseExportArgs(args, error);
-    if (!parsed || !parsed->vary) {
-        if (error.empty()) error = "--vary SEED is required";
-        std::fprintf(stderr, "velmix export: %s\n%s", error.c_str(), exportUsage());
-        return 2;
-    }
+    const std::optional<RenderArgs> parsed = variedArgs(args, true);
+    if (!parsed) return 2;
     const RenderArgs& a = *parsed;
     const std::unique_ptr<QGuiApplication> app = makeApplication();
     CliSession session;
-    session.setDrawsPage(false);
-    if (!session.openCourse(a.courseDir)) return 1;
-    if (!(a.unit ? session.openUnit(*a.unit) : session.openWorksheetFile(a.prpFile))) return 1;
+    if (!openSheet(session, a)) return 1;
     Program& p = session.program();
     Worksheet& sheet = *session.sheet();
     // The copy is checked on the screen page, as the print job checks it.

@@ -43,6 +43,14 @@ ClassTable::ClassTable(QWidget* parent) : QTableWidget(parent), fixed_(new QTabl
     refreshFixedColumn();
 }
 
+// The table's model and headers outlive this part of the object (the base class frees
+// them): their signals must not reach the slots of a table being destroyed.
+ClassTable::~ClassTable() {
+    disconnect(model(), nullptr, this, nullptr);
+    disconnect(horizontalHeader(), nullptr, this, nullptr);
+    disconnect(verticalHeader(), nullptr, this, nullptr);
+}
+
 int ClassTable::fixedWidth() const {
     return columnCount() > 0 ? columnWidth(0) : 0;
 }

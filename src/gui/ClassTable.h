@@ -11,6 +11,7 @@ class ClassTable : public QTableWidget {
     Q_OBJECT
   public:
     explicit ClassTable(QWidget* parent = nullptr);
+    ~ClassTable() override;
 
     // The width the fixed column covers at the left of the viewport (0 before it is laid out).
     int fixedWidth() const;

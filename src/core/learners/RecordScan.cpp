@@ -11,24 +11,6 @@
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string_view unquote(std::string_view v) {
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        return v.substr(1, v.size() - 2);
-    return v;
-}
-
 // The value as a read returns it: at most MaxValueBytes, cut at a character.
 std::string_view cutAtChar(std::string_view text) {
     constexpr std::size_t max = Profile::MaxValueBytes;
@@ -99,7 +81,7 @@ LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take)
     LineViews lines;
     lines::splitViews(bytes, lines);
     for (std::string_view line : lines) {
-        const std::string_view t = trim(line);
+        const std::string_view t = TrimProfileBlanks(line);
         if (t.empty() || t.front() == ';') continue;
         if (t.front() == '[') {
             const std::size_t close = sjis::rfind(t, ']');
@@ -108,7 +90,7 @@ LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take)
                 continue;
             }
             handOver();
-            section = trim(t.substr(1, close - 1));
+            section = TrimProfileBlanks(t.substr(1, close - 1));
             inSection = true;
             inFirstBlock = sectionsSeen.insert(sjis::asciiLower(section)).second;
             entries.clear();
@@ -119,7 +101,7 @@ LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take)
             continue;
         }
         const std::size_t eq = sjis::find(t, '=');
-        const std::string_view key = eq == std::string_view::npos ? t : trim(t.substr(0, eq));
+        const std::string_view key = eq == std::string_view::npos ? t : TrimProfileBlanks(t.substr(0, eq));
         if (eq == std::string_view::npos || key.empty() || !inSection) {
             ++scan.strayLines;
             continue;
@@ -133,7 +115,7 @@ LearnerFileScan ScanLearnerFile(std::string_view bytes, const ScanSection& take)
             if (sawOther || n < last) inOrder = false;
             last = n;
         }
-        entries.push_back({n, key, cutAtChar(unquote(trim(t.substr(eq + 1))))});
+        entries.push_back({n, key, cutAtChar(ProfileValueOf(t.substr(eq + 1)))});
     }
     handOver();
     return scan;

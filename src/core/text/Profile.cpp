@@ -118,6 +118,14 @@ bool hasLineBreak(std::string_view s) {
 
 } // namespace
 
+std::string_view TrimProfileBlanks(std::string_view s) {
+    return trim(s);
+}
+
+std::string_view ProfileValueOf(std::string_view raw) {
+    return unquote(trim(raw));
+}
+
 Profile::Profile(Files& files, std::string path) : files_(files), path_(std::move(path)) {}
 
 Profile::Load Profile::load(std::vector<std::string>& lines) {

@@ -17,6 +17,12 @@
 #include "platform/Files.h"
 #include "text/Report.h"
 
+// A name or value without the blanks around it, as a read sees it (Shift-JIS-safe: blanks
+// are single-byte and never a second byte).
+std::string_view TrimProfileBlanks(std::string_view s);
+// An entry's value as a read gives it: trimmed, then one matching pair of quotes taken off.
+std::string_view ProfileValueOf(std::string_view raw);
+
 struct ProfileEntry {
     std::string key;
     std::string value;
