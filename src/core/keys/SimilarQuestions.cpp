@@ -8,6 +8,7 @@
 #include "keys/KeyAnalysis.h"
 #include "keys/KeyCheck.h"
 #include "keys/NewNumbers.h"
+#include "keys/NumberAnswers.h"
 #include "keys/ReadingText.h"
 #include "keys/SeededRandom.h"
 #include "keys/UnitQuestions.h"
@@ -70,7 +71,14 @@ class Maker {
 
   private:
     bool remake(const Question& q, std::string_view instruction, int ordinal);
-    bool draw(const QuestionAnalysis& a, std::vector<Edit>& edits);
+    bool draw(const QuestionAnalysis& a, std::vector<Edit>& edits,
+              std::vector<std::string>& texts);
+    std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
+    quickSolve(const NumberAnswers& quick, const QuestionAnalysis& original,
+               const std::vector<std::string>& texts, bool& known) const;
+    bool quickReject(const NumberAnswers& quick, const QuestionAnalysis& original,
+                     const std::vector<std::string>& texts, const std::vector<int>& places) const;
+    bool quickAgrees(const NumberAnswers& quick, const QuestionAnalysis& original) const;
     bool confirmed(const Lines& trial, int ordinal, std::string_view instruction) const;
     const Question* find(const UnitQuestions& sub, int ordinal) const;
 
@@ -98,9 +106,12 @@ bool Maker::confirmed(const Lines& trial, int ordinal, std::string_view instruct
            check.tally.checked == q->blankCount();
 }
 
-// New numbers for every number of the question that may change.
-bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
+// New numbers for every number of the question that may change; texts[k] is what number k
+// now reads (empty where it stays as it is).
+bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits,
+                 std::vector<std::string>& texts) {
     bool changed = false;
+    texts.assign(a.numbers.size(), std::string());
     std::vector<bool> done(a.numbers.size(), false);
     auto writtenAt = [this](const QuestionNumber& n) {
         return std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
@@ -151,6 +162,7 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
                         num, den);
             const std::string& otherText = first ? den : num;
             text = first ? num : den;
+            texts[p] = otherText;
             if (otherText != otherWritten) {
                 edits.push_back({other.line, other.span.start, other.span.end, otherText});
                 changed = true;
@@ -158,11 +170,73 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
             break;
         }
         }
+        texts[k] = text;
         if (text == written) continue;
         edits.push_back({n.line, n.span.start, n.span.end, text});
         changed = true;
     }
     return changed;
+}
+
+// Whether drawn numbers surely fail: their answers, worked out by arithmetic alone, are not
+// single or not as simple as the original's. The full reading below would reject them too;
+// what passes here is still read, solved and checked in full.
+std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
+Maker::quickSolve(const NumberAnswers& quick, const QuestionAnalysis& original,
+                  const std::vector<std::string>& texts, bool& known) const {
+    known = false;
+    std::vector<GiNaC::numeric> values;
+    for (std::size_t k = 0; k < original.numbers.size(); ++k) {
+        const QuestionNumber& n = original.numbers[k];
+        const std::string_view written =
+            texts[k].empty() ? std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+                                   .substr(n.span.start, n.span.end - n.span.start)
+                             : std::string_view(texts[k]);
+        const std::optional<GiNaC::numeric> v = WrittenNumber(written);
+        if (!v) return std::nullopt; // not known here: left to the full reading
+        values.push_back(*v);
+    }
+    known = true;
+    return quick.solve(values);
+}
+
+// The new value of an answer's letter, or nothing.
+const GiNaC::numeric* valueOf(const std::vector<std::pair<char, GiNaC::numeric>>& solved,
+                              char letter) {
+    for (const auto& [l, v] : solved)
+        if (l == letter) return &v;
+    return nullptr;
+}
+
+bool Maker::quickReject(const NumberAnswers& quick, const QuestionAnalysis& original,
+                        const std::vector<std::string>& texts,
+                        const std::vector<int>& places) const {
+    bool known = false;
+    const auto solved = quickSolve(quick, original, texts, known);
+    if (!known) return false;
+    if (!solved) return true;
+    for (std::size_t b = 0; b < original.blanks.size(); ++b)
+        for (const auto& [letter, was] : original.blanks[b].values) {
+            const GiNaC::numeric* now = valueOf(*solved, letter);
+            if (!now) return false;
+            if (!AsSimpleAs(was, *now, places[b])) return true;
+        }
+    return false;
+}
+
+// Whether the answers by arithmetic alone are the original's own, with its own numbers.
+bool Maker::quickAgrees(const NumberAnswers& quick, const QuestionAnalysis& original) const {
+    if (!quick.usable() || quick.numberCount() != original.numbers.size()) return false;
+    bool known = false;
+    const auto solved =
+        quickSolve(quick, original, std::vector<std::string>(original.numbers.size()), known);
+    if (!known || !solved) return false;
+    for (const Expectation& e : original.blanks)
+        for (const auto& [letter, was] : e.values) {
+            const GiNaC::numeric* now = valueOf(*solved, letter);
+            if (!now || !(was - *now).is_zero()) return false;
+        }
+    return true;
 }
 
 bool Maker::remake(const Question& q, std::string_view instruction, int ordinal) {
@@ -201,10 +275,19 @@ bool Maker::remake(const Question& q, std::string_view instruction, int ordinal)
             changeable = true;
     }
     if (!changeable) return false;
+
+    // Answers by arithmetic alone, when they agree with the full reading of the original.
+    const NumberAnswers quick(q, instruction);
+    std::vector<int> places;
+    for (const Blank& b : blanks)
+        places.push_back(b.places);
+    const bool useQuick = quickAgrees(quick, original);
+    std::vector<std::string> texts;
     for (int attempt = 0; attempt < MaxAttempts && attempts_ < MaxUnitAttempts; ++attempt) {
         ++attempts_;
         std::vector<Edit> edits;
-        if (!draw(original, edits)) continue; // drawn as they were
+        if (!draw(original, edits, texts)) continue; // drawn as they were
+        if (useQuick && quickReject(quick, original, texts, places)) continue;
         Lines trial(out_.ques.begin() + first, out_.ques.begin() + last + 1);
         for (Edit& e : edits)
             e.line -= first;
