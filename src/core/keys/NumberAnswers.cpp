@@ -1,5 +1,6 @@
 #include "keys/NumberAnswers.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "keys/KeyAnalysis.h"
@@ -83,7 +84,8 @@ GiNaC::numeric NumberAnswers::value(const Polynomial& p,
     for (const Term& t : p) {
         GiNaC::numeric v = t.factor;
         for (const auto& [k, exponent] : t.powers)
-            v = v * numbers[k].power(exponent);
+            for (long e = 0; e < exponent; ++e)
+                v = v * numbers[k];
         sum = sum + v;
     }
     return sum;
@@ -114,17 +116,22 @@ NumberAnswers::solve(const std::vector<GiNaC::numeric>& numbers) const {
 }
 
 std::optional<GiNaC::numeric> WrittenNumber(std::string_view written) {
-    const std::string a = MakeReadingText(written).text;
+    const bool plain = written.find_first_not_of("0123456789.") == std::string_view::npos;
+    const std::string reading = plain ? std::string() : MakeReadingText(written).text;
+    const std::string_view a = plain ? written : std::string_view(reading);
     const std::size_t dot = a.find('.');
-    const std::string whole = a.substr(0, dot);
-    const std::string part = dot == std::string::npos ? std::string() : a.substr(dot + 1);
-    const std::string all = whole + part;
-    if (whole.empty() || all.size() > 18 ||
-        all.find_first_not_of("0123456789") != std::string::npos ||
-        (dot != std::string::npos && part.empty()))
+    const std::size_t whole = std::min(dot, a.size());
+    const std::size_t places = dot == std::string_view::npos ? 0 : a.size() - dot - 1;
+    if (whole == 0 || whole + places > 18 || (dot != std::string_view::npos && places == 0))
         return std::nullopt;
-    return GiNaC::numeric(std::stol(all)) /
-           GiNaC::numeric(10).power(static_cast<long>(part.size()));
+    long digits = 0, scale = 1;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (i == dot) continue;
+        if (a[i] < '0' || a[i] > '9') return std::nullopt;
+        digits = digits * 10 + (a[i] - '0');
+        if (i > dot && dot != std::string_view::npos) scale *= 10;
+    }
+    return scale == 1 ? GiNaC::numeric(digits) : GiNaC::numeric(digits) / GiNaC::numeric(scale);
 }
 
 } // namespace keys
