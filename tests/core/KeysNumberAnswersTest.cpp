@@ -61,11 +61,16 @@ TEST(KeysNumberAnswers, AgreeWithTheFullReadingOnTheCourse) {
             const std::string where =
                 u.file + ": " + U(u.ques[static_cast<std::size_t>(q.parts.front().line)]);
             std::vector<GiNaC::numeric> own;
-            for (const QuestionNumber& n : a.numbers)
-                own.push_back(*WrittenNumber(std::string_view(u.ques[static_cast<std::size_t>(
-                                                                  n.line)])
-                                                 .substr(n.span.start, n.span.end - n.span.start)));
+            std::vector<SmallRatio> ownRatios;
+            for (const QuestionNumber& n : a.numbers) {
+                const std::string_view written =
+                    std::string_view(u.ques[static_cast<std::size_t>(n.line)])
+                        .substr(n.span.start, n.span.end - n.span.start);
+                own.push_back(*WrittenNumber(written));
+                ownRatios.push_back(*WrittenRatio(written));
+            }
             expectAgrees(a, quick.solve(own), where);
+            expectAgrees(a, quick.solve(ownRatios), where);
 
             // Questions on one line: its whole numbers drawn anew, read again in full.
             if (q.parts.front().line != q.parts.back().line) continue;
@@ -73,6 +78,7 @@ TEST(KeysNumberAnswers, AgreeWithTheFullReadingOnTheCourse) {
                 Lines changed = u.ques;
                 std::string& line = changed[static_cast<std::size_t>(q.parts.front().line)];
                 std::vector<GiNaC::numeric> values = own;
+                std::vector<SmallRatio> ratios = ownRatios;
                 for (std::size_t k = a.numbers.size(); k-- > 0;) {
                     const QuestionNumber& n = a.numbers[k];
                     if (n.role != Literal::Role::Whole) continue;
@@ -80,6 +86,7 @@ TEST(KeysNumberAnswers, AgreeWithTheFullReadingOnTheCourse) {
                         NewWhole(line.substr(n.span.start, n.span.end - n.span.start), random);
                     line.replace(n.span.start, n.span.end - n.span.start, text);
                     values[k] = *WrittenNumber(text);
+                    ratios[k] = *WrittenRatio(text);
                 }
                 const LineViews again = lines::views(changed);
                 const UnitQuestions redone = SplitQuestions(again);
@@ -91,6 +98,7 @@ TEST(KeysNumberAnswers, AgreeWithTheFullReadingOnTheCourse) {
                 const auto solved = quick.solve(values);
                 single += solved.has_value();
                 expectAgrees(full, solved, where + " -> " + U(line));
+                expectAgrees(full, quick.solve(ratios), where + " -> " + U(line) + " (small)");
             }
         }
     }

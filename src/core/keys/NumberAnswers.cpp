@@ -8,6 +8,61 @@
 
 namespace keys {
 
+namespace {
+
+// Rationals of 128-bit parts kept in lowest terms and below 2^62, so that a product or a
+// sum of two never overflows; anything larger is given up (and worked out exactly instead).
+struct Small {
+    __int128 n = 0, d = 1;
+};
+constexpr __int128 Bound = static_cast<__int128>(1) << 62;
+
+__int128 gcd128(__int128 a, __int128 b) {
+    if (a < 0) a = -a;
+    if (b < 0) b = -b;
+    while (b != 0) {
+        const __int128 t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
+
+bool normal(__int128 n, __int128 d, Small& out) {
+    if (d == 0) return false;
+    if (d < 0) {
+        n = -n;
+        d = -d;
+    }
+    const __int128 g = gcd128(n, d);
+    if (g > 1) {
+        n /= g;
+        d /= g;
+    }
+    if (n >= Bound || n <= -Bound || d >= Bound) return false;
+    out = {n, d};
+    return true;
+}
+
+bool add(const Small& a, const Small& b, Small& out) {
+    return normal(a.n * b.d + b.n * a.d, a.d * b.d, out);
+}
+bool sub(const Small& a, const Small& b, Small& out) {
+    return normal(a.n * b.d - b.n * a.d, a.d * b.d, out);
+}
+bool mul(const Small& a, const Small& b, Small& out) {
+    return normal(a.n * b.n, a.d * b.d, out);
+}
+bool div(const Small& a, const Small& b, Small& out) {
+    return b.n != 0 && normal(a.n * b.d, a.d * b.n, out);
+}
+
+GiNaC::numeric exact(const Small& v) {
+    return GiNaC::numeric(static_cast<long>(v.n)) / GiNaC::numeric(static_cast<long>(v.d));
+}
+
+} // namespace
+
 NumberAnswers::NumberAnswers(const Question& q, std::string_view instruction) {
     try {
         const NumberSystem system = AnalyseNumberSystem(q, instruction);
@@ -32,19 +87,24 @@ NumberAnswers::NumberAnswers(const Question& q, std::string_view instruction) {
 }
 
 // A polynomial in the number symbols with rational factors, as a list of terms.
-bool NumberAnswers::compile(const GiNaC::ex& e, Polynomial& out) const {
+bool NumberAnswers::compile(const GiNaC::ex& e, Polynomial& out) {
     auto symbolIndex = [this](const GiNaC::ex& s, std::size_t& k) {
         for (k = 0; k < numbers_; ++k)
             if (s.is_equal(NumberSymbol(static_cast<int>(k)))) return true;
         return false;
     };
     auto term = [&](const GiNaC::ex& t) {
-        Term out1{GiNaC::numeric(1), {}};
+        Term out1{GiNaC::numeric(1), {1, 1}, {}};
         auto factor = [&](const GiNaC::ex& f) {
             if (GiNaC::is_a<GiNaC::numeric>(f)) {
                 const GiNaC::numeric& n = GiNaC::ex_to<GiNaC::numeric>(f);
                 if (!n.is_rational()) return false;
                 out1.factor = out1.factor * n;
+                const GiNaC::numeric limit(1L << 62);
+                if (GiNaC::abs(out1.factor.numer()) < limit && out1.factor.denom() < limit)
+                    out1.small = {out1.factor.numer().to_long(), out1.factor.denom().to_long()};
+                else
+                    small_ = false;
                 return true;
             }
             std::size_t k = 0;
@@ -92,6 +152,64 @@ GiNaC::numeric NumberAnswers::value(const Polynomial& p,
 }
 
 std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
+NumberAnswers::solve(const std::vector<SmallRatio>& numbers) const {
+    if (!usable_ || numbers.size() != numbers_) return std::nullopt;
+    auto exactly = [&]() {
+        std::vector<GiNaC::numeric> all;
+        for (const SmallRatio& r : numbers)
+            all.push_back(GiNaC::numeric(r.numerator) / GiNaC::numeric(r.denominator));
+        return solve(all);
+    };
+    if (!small_) return exactly();
+    std::vector<Small> given;
+    for (const SmallRatio& r : numbers) {
+        Small v;
+        if (!normal(r.numerator, r.denominator, v)) return exactly();
+        given.push_back(v);
+    }
+    auto value = [&](const Polynomial& p, Small& out) {
+        out = {0, 1};
+        for (const Term& t : p) {
+            Small v{t.small.numerator, t.small.denominator};
+            for (const auto& [k, exponent] : t.powers)
+                for (long e = 0; e < exponent; ++e)
+                    if (!mul(v, given[k], v)) return false;
+            if (!add(out, v, out)) return false;
+        }
+        return true;
+    };
+    const std::size_t n = unknowns_.size();
+    std::vector<std::vector<Small>> m(n);
+    for (std::size_t r = 0; r < n; ++r)
+        for (const Entry& e : rows_[r]) {
+            Small num, den, q;
+            if (!value(e.denominator, den) || !value(e.numerator, num)) return exactly();
+            if (den.n == 0) return std::nullopt;
+            if (!div(num, den, q)) return exactly();
+            m[r].push_back(q);
+        }
+    std::vector<std::pair<char, GiNaC::numeric>> out;
+    if (n == 1) {
+        Small x;
+        if (m[0][0].n == 0) return std::nullopt;
+        if (!div(m[0][1], m[0][0], x)) return exactly();
+        out.push_back({unknowns_[0], exact(x)});
+        return out;
+    }
+    Small p, q, det, a, b, x, y;
+    if (!mul(m[0][0], m[1][1], p) || !mul(m[0][1], m[1][0], q) || !sub(p, q, det))
+        return exactly();
+    if (det.n == 0) return std::nullopt;
+    if (!mul(m[0][2], m[1][1], p) || !mul(m[0][1], m[1][2], q) || !sub(p, q, a) ||
+        !mul(m[0][0], m[1][2], p) || !mul(m[0][2], m[1][0], q) || !sub(p, q, b) ||
+        !div(a, det, x) || !div(b, det, y))
+        return exactly();
+    out.push_back({unknowns_[0], exact(x)});
+    out.push_back({unknowns_[1], exact(y)});
+    return out;
+}
+
+std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
 NumberAnswers::solve(const std::vector<GiNaC::numeric>& numbers) const {
     if (!usable_ || numbers.size() != numbers_) return std::nullopt;
     const std::size_t n = unknowns_.size();
@@ -116,6 +234,13 @@ NumberAnswers::solve(const std::vector<GiNaC::numeric>& numbers) const {
 }
 
 std::optional<GiNaC::numeric> WrittenNumber(std::string_view written) {
+    const std::optional<SmallRatio> r = WrittenRatio(written);
+    if (!r) return std::nullopt;
+    return r->denominator == 1 ? GiNaC::numeric(r->numerator)
+                               : GiNaC::numeric(r->numerator) / GiNaC::numeric(r->denominator);
+}
+
+std::optional<SmallRatio> WrittenRatio(std::string_view written) {
     const bool plain = written.find_first_not_of("0123456789.") == std::string_view::npos;
     const std::string reading = plain ? std::string() : MakeReadingText(written).text;
     const std::string_view a = plain ? written : std::string_view(reading);
@@ -131,7 +256,7 @@ std::optional<GiNaC::numeric> WrittenNumber(std::string_view written) {
         digits = digits * 10 + (a[i] - '0');
         if (i > dot && dot != std::string_view::npos) scale *= 10;
     }
-    return scale == 1 ? GiNaC::numeric(digits) : GiNaC::numeric(digits) / GiNaC::numeric(scale);
+    return SmallRatio{digits, scale};
 }
 
 } // namespace keys

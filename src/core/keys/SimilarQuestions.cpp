@@ -100,13 +100,13 @@ class Maker {
               std::vector<Edit>& edits,
               std::vector<std::string>& texts);
     static std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
-    quickSolve(const NumberAnswers& quick, const std::vector<GiNaC::numeric>& own,
+    quickSolve(const NumberAnswers& quick, const std::vector<SmallRatio>& own,
                const std::vector<std::string>& texts, bool& known);
     static bool quickReject(const NumberAnswers& quick, const QuestionAnalysis& original,
-                            const std::vector<GiNaC::numeric>& own,
+                            const std::vector<SmallRatio>& own,
                             const std::vector<std::string>& texts, const std::vector<int>& places);
     static bool quickAgrees(const NumberAnswers& quick, const QuestionAnalysis& original,
-                            const std::vector<GiNaC::numeric>& own);
+                            const std::vector<SmallRatio>& own);
     bool confirmed(const Lines& trial, int ordinal, std::string_view instruction) const;
     const Question* find(const UnitQuestions& sub, int ordinal) const;
 
@@ -205,13 +205,13 @@ bool Maker::draw(const QuestionAnalysis& a, const std::vector<std::string>& read
 // The answers with the drawn numbers (texts[k] empty: the question's own, own[k]); known is
 // false when a drawn number is not read here.
 std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
-Maker::quickSolve(const NumberAnswers& quick, const std::vector<GiNaC::numeric>& own,
+Maker::quickSolve(const NumberAnswers& quick, const std::vector<SmallRatio>& own,
                   const std::vector<std::string>& texts, bool& known) {
     known = false;
-    std::vector<GiNaC::numeric> values = own;
+    std::vector<SmallRatio> values = own;
     for (std::size_t k = 0; k < texts.size() && k < values.size(); ++k) {
         if (texts[k].empty()) continue;
-        const std::optional<GiNaC::numeric> v = WrittenNumber(texts[k]);
+        const std::optional<SmallRatio> v = WrittenRatio(texts[k]);
         if (!v) return std::nullopt; // left to the full reading
         values[k] = *v;
     }
@@ -231,7 +231,7 @@ const GiNaC::numeric* valueOf(const std::vector<std::pair<char, GiNaC::numeric>>
 // single or not as simple as the original's. The full reading would reject them too; what
 // passes here is still read, solved and checked in full.
 bool Maker::quickReject(const NumberAnswers& quick, const QuestionAnalysis& original,
-                        const std::vector<GiNaC::numeric>& own,
+                        const std::vector<SmallRatio>& own,
                         const std::vector<std::string>& texts, const std::vector<int>& places) {
     bool known = false;
     const auto solved = quickSolve(quick, own, texts, known);
@@ -248,7 +248,7 @@ bool Maker::quickReject(const NumberAnswers& quick, const QuestionAnalysis& orig
 
 // Whether the answers by arithmetic alone are the original's own, with its own numbers.
 bool Maker::quickAgrees(const NumberAnswers& quick, const QuestionAnalysis& original,
-                        const std::vector<GiNaC::numeric>& own) {
+                        const std::vector<SmallRatio>& own) {
     if (!quick.usable() || quick.numberCount() != original.numbers.size() ||
         own.size() != original.numbers.size())
         return false;
@@ -302,10 +302,10 @@ bool Maker::remake(const Question& q, std::string_view instruction, int ordinal,
     if (!changeable) return false;
 
     // Answers by arithmetic alone, when they agree with the full reading of the original.
-    std::vector<GiNaC::numeric> own;
+    std::vector<SmallRatio> own;
     for (const QuestionNumber& n : original.numbers) {
-        const std::optional<GiNaC::numeric> v =
-            WrittenNumber(std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+        const std::optional<SmallRatio> v =
+            WrittenRatio(std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
                               .substr(n.span.start, n.span.end - n.span.start));
         if (!v) break;
         own.push_back(*v);
