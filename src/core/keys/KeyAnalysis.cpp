@@ -1,6 +1,7 @@
 #include "keys/KeyAnalysis.h"
 
 #include <bit>
+#include <deque>
 #include <exception>
 #include <optional>
 
@@ -110,7 +111,8 @@ std::size_t labelAfterFormula(std::string_view w) {
 
 class Analyser {
   public:
-    Analyser(const Question& q, std::string_view instruction) : q_(q), instruction_(instruction) {}
+    Analyser(const Question& q, std::string_view instruction, NumberSystem* system = nullptr)
+        : q_(q), instruction_(instruction), system_(system) {}
     QuestionAnalysis run();
 
   private:
@@ -151,6 +153,7 @@ class Analyser {
     std::vector<std::size_t> cut_; // per part: where its description ends
     GiNaC::exmap given_;           // values given for letters, put in before working out
     unsigned givenLetters_ = 0;
+    NumberSystem* system_; // when set: the numbers read as symbols, the system kept unsolved
 };
 
 // The lone letter of "y の値": the value asked for, not a formula.
@@ -229,6 +232,7 @@ QuestionAnalysis Analyser::run() {
             given = given || !g.values.empty();
             unread = unread || g.unread;
         }
+        if (system_ && (given || wide)) return std::move(out_); // only formulas as they stand
         if (given)
             withGivenValues(wide);
         else if (wide)
@@ -366,7 +370,19 @@ void Analyser::formulas(const std::vector<Piece>& pieces) {
     std::optional<GiNaC::ex> given; // "y=..." alone
     for (const Piece& piece : pieces) {
         ++count;
-        const Formula f = ReadFormula(piece.text);
+        Formula f = ReadFormula(piece.text);
+        if (system_ && f.ok && piece.part >= 0) {
+            // Read again with each number that may change standing as its symbol.
+            LiteralValues symbols;
+            const int base = static_cast<int>(out_.numbers.size());
+            for (std::size_t k = 0; k < f.literals.size(); ++k)
+                if (f.literals[k].role != Literal::Role::Fixed)
+                    symbols[static_cast<int>(k)] = NumberSymbol(base + static_cast<int>(k));
+            Formula read = ReadFormula(piece.text, &symbols);
+            if (!read.ok || read.literals.size() != f.literals.size())
+                return notRead("numbers as symbols");
+            f = std::move(read);
+        }
         if (f.divisionByZero) return everyBlank(Status::DivisionByZero);
         if (!f.ok) return notRead("formula: " + f.why);
         if (f.letterInDenominator) return notRead("a letter in a denominator");
@@ -465,6 +481,16 @@ void Analyser::equations(const std::vector<GiNaC::ex>& eqs, unsigned letters) {
         system.append(e == 0);
     }
     out_.kind = n == 1 ? QuestionKind::Equation : QuestionKind::Pair;
+    if (system_) {
+        system_->ok = true;
+        system_->unknowns = names;
+        for (unsigned r = 0; r < n; ++r) {
+            system_->rows.emplace_back();
+            for (unsigned c = 0; c <= n; ++c)
+                system_->rows.back().push_back(ab(r, c));
+        }
+        return;
+    }
     std::vector<std::pair<char, GiNaC::ex>> values;
     if (const std::optional<Solved> solved = solveRational(ab)) {
         if (solved->status != Status::Checked) return everyBlank(solved->status);
@@ -592,6 +618,22 @@ void Analyser::lines(const std::optional<GiNaC::ex>& givenFormula) {
 
 QuestionAnalysis AnalyseQuestion(const Question& q, std::string_view instruction) {
     return Analyser(q, instruction).run();
+}
+
+const GiNaC::symbol& NumberSymbol(int k) {
+    thread_local std::deque<GiNaC::symbol> symbols; // references stay valid as it grows
+    while (symbols.size() <= static_cast<std::size_t>(k))
+        symbols.emplace_back("#" + std::to_string(symbols.size()));
+    return symbols[static_cast<std::size_t>(k)];
+}
+
+NumberSystem AnalyseNumberSystem(const Question& q, std::string_view instruction) {
+    NumberSystem system;
+    const QuestionAnalysis a = Analyser(q, instruction, &system).run();
+    if (!system.ok || (a.kind != QuestionKind::Equation && a.kind != QuestionKind::Pair))
+        return {};
+    system.numbers = a.numbers.size();
+    return system;
 }
 
 } // namespace keys

@@ -58,4 +58,20 @@ struct QuestionAnalysis {
 // instruction: the reading text of the instruction line in force (may be empty).
 QuestionAnalysis AnalyseQuestion(const Question& q, std::string_view instruction);
 
+// The symbol that stands for the question's number k (its index in QuestionAnalysis::numbers).
+const GiNaC::symbol& NumberSymbol(int k);
+
+// The linear system of an equation or a pair of equations with each of its numbers that may
+// change standing as NumberSymbol(k): a similar question's answers worked out from its new
+// numbers by arithmetic alone. ok only for such questions read from their formulas (no values
+// given for letters); then rows[r] holds the coefficients of the unknowns and the right-hand
+// side of equation r.
+struct NumberSystem {
+    bool ok = false;
+    std::vector<char> unknowns; // in order, 'a' to 'z'
+    std::vector<std::vector<GiNaC::ex>> rows;
+    std::size_t numbers = 0; // how many numbers the question has
+};
+NumberSystem AnalyseNumberSystem(const Question& q, std::string_view instruction);
+
 } // namespace keys

@@ -1,5 +1,6 @@
 #include "keys/NewNumbers.h"
 
+#include <cstdlib>
 #include <numeric>
 #include <sstream>
 
@@ -77,6 +78,17 @@ bool allZero(std::string_view s) {
 }
 
 std::size_t digitCount(const GiNaC::numeric& n) {
+    // Whole numbers that fit a long are counted without printing them.
+    static const GiNaC::numeric limit(1000000000000000000L);
+    if (n.is_integer() && GiNaC::abs(n) < limit) {
+        long v = std::labs(n.to_long());
+        std::size_t count = 1;
+        while (v >= 10) {
+            v /= 10;
+            ++count;
+        }
+        return count;
+    }
     std::ostringstream s;
     s << GiNaC::abs(n);
     return s.str().size();

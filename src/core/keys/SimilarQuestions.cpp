@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <optional>
+#include <unordered_map>
 
 #include "keys/AnswerText.h"
 #include "keys/KeyAnalysis.h"
 #include "keys/KeyCheck.h"
 #include "keys/NewNumbers.h"
+#include "keys/NumberAnswers.h"
 #include "keys/ReadingText.h"
 #include "keys/SeededRandom.h"
 #include "keys/UnitQuestions.h"
@@ -38,6 +41,13 @@ std::vector<GiNaC::ex> parts(const GiNaC::ex& v) {
     return {m, b};
 }
 
+// The reading of a number as written: digits and a point read as they stand.
+std::string readingOf(std::string_view written) {
+    if (written.find_first_not_of("0123456789.") == std::string_view::npos)
+        return std::string(written);
+    return MakeReadingText(written).text;
+}
+
 // Applies edits to lines (each edit's line must be in lines); a length change is made up in
 // the next run of blanks behind it, so that the columns of a two-column line stay put.
 void apply(Lines& lines, std::vector<Edit> edits) {
@@ -60,6 +70,21 @@ void apply(Lines& lines, std::vector<Edit> edits) {
     }
 }
 
+// What stays the same for a question in every copy made from it: its reading, and the
+// answers of its numbers by arithmetic alone (made when it is first remade).
+struct KnownQuestion {
+    QuestionAnalysis analysis;
+    std::optional<NumberAnswers> quick;
+    bool quickAgrees = false;
+};
+
+// The questions already read on this thread, by their lines, place and instruction. The
+// algebra library's values are kept on the thread that made them.
+std::unordered_map<std::string, KnownQuestion>& knownQuestions() {
+    thread_local std::unordered_map<std::string, KnownQuestion> known;
+    return known;
+}
+
 class Maker {
   public:
     Maker(std::span<const std::string_view> ques, std::uint64_t seed) : random_(seed) {
@@ -69,8 +94,19 @@ class Maker {
     SimilarUnit run();
 
   private:
-    bool remake(const Question& q, std::string_view instruction, int ordinal);
-    bool draw(const QuestionAnalysis& a, std::vector<Edit>& edits);
+    bool remake(const Question& q, std::string_view instruction, int ordinal,
+                KnownQuestion& known);
+    bool draw(const QuestionAnalysis& a, const std::vector<std::string>& readings,
+              std::vector<Edit>& edits,
+              std::vector<std::string>& texts);
+    static std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
+    quickSolve(const NumberAnswers& quick, const std::vector<SmallRatio>& own,
+               const std::vector<std::string>& texts, bool& known);
+    static bool quickReject(const NumberAnswers& quick, const QuestionAnalysis& original,
+                            const std::vector<SmallRatio>& own,
+                            const std::vector<std::string>& texts, const std::vector<int>& places);
+    static bool quickAgrees(const NumberAnswers& quick, const QuestionAnalysis& original,
+                            const std::vector<SmallRatio>& own);
     bool confirmed(const Lines& trial, int ordinal, std::string_view instruction) const;
     const Question* find(const UnitQuestions& sub, int ordinal) const;
 
@@ -98,21 +134,20 @@ bool Maker::confirmed(const Lines& trial, int ordinal, std::string_view instruct
            check.tally.checked == q->blankCount();
 }
 
-// New numbers for every number of the question that may change.
-bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
+// New numbers for every number of the question that may change; texts[k] is what number k
+// now reads (empty where it stays as it is).
+bool Maker::draw(const QuestionAnalysis& a, const std::vector<std::string>& readings,
+                 std::vector<Edit>& edits, std::vector<std::string>& texts) {
     bool changed = false;
+    texts.assign(a.numbers.size(), std::string());
     std::vector<bool> done(a.numbers.size(), false);
-    auto writtenAt = [this](const QuestionNumber& n) {
-        return std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
-            .substr(n.span.start, n.span.end - n.span.start);
-    };
     // Numbers written alike stay alike (the 2y of both equations of a pair solved by
     // adding them): one new value per value, not 1 where any of them is a coefficient.
     std::map<std::string, std::string> alike;
     std::map<std::string, bool> neverOne;
-    for (const QuestionNumber& n : a.numbers)
-        if (n.role == Literal::Role::Whole || n.role == Literal::Role::Decimal)
-            neverOne[MakeReadingText(writtenAt(n)).text] |= n.neverOne;
+    for (std::size_t k = 0; k < a.numbers.size(); ++k)
+        if (a.numbers[k].role == Literal::Role::Whole || a.numbers[k].role == Literal::Role::Decimal)
+            neverOne[readings[k]] |= a.numbers[k].neverOne;
     for (std::size_t k = 0; k < a.numbers.size(); ++k) {
         if (done[k]) continue;
         done[k] = true;
@@ -126,7 +161,7 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
             continue;
         case Literal::Role::Whole:
         case Literal::Role::Decimal: {
-            const std::string value = MakeReadingText(written).text;
+            const std::string& value = readings[k];
             auto same = alike.find(value);
             if (same != alike.end()) {
                 text = InWidthOf(written, same->second);
@@ -134,7 +169,7 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
             }
             text = n.role == Literal::Role::Whole ? NewWhole(written, random_, neverOne[value])
                                                   : NewDecimal(written, random_);
-            alike[value] = MakeReadingText(text).text;
+            alike[value] = readingOf(text);
             break;
         }
         case Literal::Role::Numerator:
@@ -151,6 +186,7 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
                         num, den);
             const std::string& otherText = first ? den : num;
             text = first ? num : den;
+            texts[p] = otherText;
             if (otherText != otherWritten) {
                 edits.push_back({other.line, other.span.start, other.span.end, otherText});
                 changed = true;
@@ -158,6 +194,7 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
             break;
         }
         }
+        texts[k] = text;
         if (text == written) continue;
         edits.push_back({n.line, n.span.start, n.span.end, text});
         changed = true;
@@ -165,8 +202,70 @@ bool Maker::draw(const QuestionAnalysis& a, std::vector<Edit>& edits) {
     return changed;
 }
 
-bool Maker::remake(const Question& q, std::string_view instruction, int ordinal) {
-    const QuestionAnalysis original = AnalyseQuestion(q, instruction);
+// The answers with the drawn numbers (texts[k] empty: the question's own, own[k]); known is
+// false when a drawn number is not read here.
+std::optional<std::vector<std::pair<char, GiNaC::numeric>>>
+Maker::quickSolve(const NumberAnswers& quick, const std::vector<SmallRatio>& own,
+                  const std::vector<std::string>& texts, bool& known) {
+    known = false;
+    std::vector<SmallRatio> values = own;
+    for (std::size_t k = 0; k < texts.size() && k < values.size(); ++k) {
+        if (texts[k].empty()) continue;
+        const std::optional<SmallRatio> v = WrittenRatio(texts[k]);
+        if (!v) return std::nullopt; // left to the full reading
+        values[k] = *v;
+    }
+    known = true;
+    return quick.solve(values);
+}
+
+// The new value of an answer's letter, or nothing.
+const GiNaC::numeric* valueOf(const std::vector<std::pair<char, GiNaC::numeric>>& solved,
+                              char letter) {
+    for (const auto& [l, v] : solved)
+        if (l == letter) return &v;
+    return nullptr;
+}
+
+// Whether drawn numbers surely fail: their answers, worked out by arithmetic alone, are not
+// single or not as simple as the original's. The full reading would reject them too; what
+// passes here is still read, solved and checked in full.
+bool Maker::quickReject(const NumberAnswers& quick, const QuestionAnalysis& original,
+                        const std::vector<SmallRatio>& own,
+                        const std::vector<std::string>& texts, const std::vector<int>& places) {
+    bool known = false;
+    const auto solved = quickSolve(quick, own, texts, known);
+    if (!known) return false;
+    if (!solved) return true;
+    for (std::size_t b = 0; b < original.blanks.size(); ++b)
+        for (const auto& [letter, was] : original.blanks[b].values) {
+            const GiNaC::numeric* now = valueOf(*solved, letter);
+            if (!now) return false;
+            if (!AsSimpleAs(was, *now, places[b])) return true;
+        }
+    return false;
+}
+
+// Whether the answers by arithmetic alone are the original's own, with its own numbers.
+bool Maker::quickAgrees(const NumberAnswers& quick, const QuestionAnalysis& original,
+                        const std::vector<SmallRatio>& own) {
+    if (!quick.usable() || quick.numberCount() != original.numbers.size() ||
+        own.size() != original.numbers.size())
+        return false;
+    bool known = false;
+    const auto solved = quickSolve(quick, own, {}, known);
+    if (!known || !solved) return false;
+    for (const Expectation& e : original.blanks)
+        for (const auto& [letter, was] : e.values) {
+            const GiNaC::numeric* now = valueOf(*solved, letter);
+            if (!now || !(was - *now).is_zero()) return false;
+        }
+    return true;
+}
+
+bool Maker::remake(const Question& q, std::string_view instruction, int ordinal,
+                   KnownQuestion& known) {
+    const QuestionAnalysis& original = known.analysis;
     if (original.kind == QuestionKind::None) return false;
     for (const Expectation& e : original.blanks)
         if (e.status != Expectation::Status::Checked) return false;
@@ -201,10 +300,37 @@ bool Maker::remake(const Question& q, std::string_view instruction, int ordinal)
             changeable = true;
     }
     if (!changeable) return false;
+
+    // Answers by arithmetic alone, when they agree with the full reading of the original.
+    std::vector<SmallRatio> own;
+    for (const QuestionNumber& n : original.numbers) {
+        const std::optional<SmallRatio> v =
+            WrittenRatio(std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+                              .substr(n.span.start, n.span.end - n.span.start));
+        if (!v) break;
+        own.push_back(*v);
+    }
+    if (!known.quick) {
+        known.quick.emplace(q, instruction);
+        known.quickAgrees = quickAgrees(*known.quick, original, own);
+    }
+    const NumberAnswers& quick = *known.quick;
+    const bool useQuick = known.quickAgrees && own.size() == original.numbers.size();
+    std::vector<int> places;
+    for (const Blank& b : blanks)
+        places.push_back(b.places);
+    // The numbers as read, for every draw.
+    std::vector<std::string> readings;
+    for (const QuestionNumber& n : original.numbers)
+        readings.push_back(
+            readingOf(std::string_view(out_.ques[static_cast<std::size_t>(n.line)])
+                          .substr(n.span.start, n.span.end - n.span.start)));
+    std::vector<std::string> texts;
     for (int attempt = 0; attempt < MaxAttempts && attempts_ < MaxUnitAttempts; ++attempt) {
         ++attempts_;
         std::vector<Edit> edits;
-        if (!draw(original, edits)) continue; // drawn as they were
+        if (!draw(original, readings, edits, texts)) continue; // drawn as they were
+        if (useQuick && quickReject(quick, original, own, texts, places)) continue;
         Lines trial(out_.ques.begin() + first, out_.ques.begin() + last + 1);
         for (Edit& e : edits)
             e.line -= first;
@@ -273,6 +399,8 @@ SimilarUnit Maker::run() {
     for (const std::string& l : original)
         views.push_back(l);
     const UnitQuestions unit = SplitQuestions(views);
+    std::unordered_map<std::string, KnownQuestion>& known = knownQuestions();
+    if (known.size() > 4000) known.clear(); // a bound on what is remembered
     // From the last question to the first: a question's changes never move the bytes of
     // those before it on its line.
     for (std::size_t i = unit.questions.size(); i-- > 0;) {
@@ -288,12 +416,22 @@ SimilarUnit Maker::run() {
                 ? std::string_view(unit.instructions[static_cast<std::size_t>(q.instruction)])
                 : std::string_view();
         bool made = false;
-        const QuestionAnalysis a = AnalyseQuestion(q, instruction);
+        std::string key(instruction);
+        key += '\0';
+        key += std::to_string(q.parts.front().line) + ' ' + std::to_string(q.parts.front().start) +
+               ' ' + std::to_string(q.parts.back().end) + '\0';
+        for (int l = q.parts.front().line; l <= q.parts.back().line; ++l)
+            key += original[static_cast<std::size_t>(l)] + '\n';
+        auto at = known.find(key);
+        if (at == known.end())
+            at = known.emplace(std::move(key), KnownQuestion{AnalyseQuestion(q, instruction), {}, false})
+                     .first;
+        const QuestionAnalysis& a = at->second.analysis;
         bool read = a.kind != QuestionKind::None;
         for (const Expectation& e : a.blanks)
             read = read && e.status == Expectation::Status::Checked;
         try {
-            made = read && remake(q, instruction, ordinal);
+            made = read && remake(q, instruction, ordinal, at->second);
         } catch (const std::exception&) {
             made = false;
         }
