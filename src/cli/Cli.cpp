@@ -1,9 +1,9 @@
 #include "cli/Cli.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,11 +15,11 @@
 #include "cli/CheckUsage.h"
 #include "cli/Modules.h"
 #include "cli/RecordsCommand.h"
-#include "cli/RenderCommands.h"
+#include "cli/RenderUsage.h"
 #include "cli/StreamWriter.h"
 #include "formats/CourseSummary.h"
+#include "qt/QtCorePlatform.h"
 #include "qt/QtFiles.h"
-#include "qt/QtPlatform.h"
 #include "qt/ToolkitMessages.h"
 
 #ifndef VELMIX_VERSION
@@ -45,17 +45,41 @@ int printAndExit(const std::string& text) {
     return out.finish() ? 0 : 1;
 }
 
-// velmix check runs in a module of its own: the answer-key check's algebra library is loaded
-// only for it.
-int runCheckModule(const std::vector<std::string>& args) {
-    std::vector<std::string> all{"velmix", "check"};
+// Runs command with args in the module name through its entry, as "velmix command args".
+int runInModule(const char* name, const char* entry, const char* command,
+                const std::vector<std::string>& args) {
+    std::vector<std::string> all{"velmix", command};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : all)
         argv.push_back(a.data());
     argv.push_back(nullptr);
-    return runModule("velmix-check", "velmix_check_main", static_cast<int>(all.size()),
-                     argv.data());
+    return runModule(name, entry, static_cast<int>(all.size()), argv.data());
+}
+
+// The commands that draw or check run in modules of their own, so that the command line
+// itself starts on QtCore alone: the check with the algebra library of the answer-key
+// check, render and export with QtGui (varied copies with the algebra library too).
+int runCheckModule(const std::vector<std::string>& args) {
+    return runInModule("velmix-check", "velmix_check_main", "check", args);
+}
+
+bool asksForVariedCopies(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--vary") != args.end();
+}
+
+int runPaperModule(const char* command, const std::vector<std::string>& args) {
+    if (asksForVariedCopies(args))
+        return runInModule("velmix-vary", "velmix_vary_main", command, args);
+    return runInModule("velmix-paper", "velmix_paper_main", command, args);
+}
+
+int runRenderModule(const std::vector<std::string>& args) {
+    return runPaperModule("render", args);
+}
+
+int runExportModule(const std::vector<std::string>& args) {
+    return runPaperModule("export", args);
 }
 
 struct Command {
@@ -66,8 +90,8 @@ struct Command {
 
 const Command commands[] = {
     {"check", [] { return CheckUsage; }, runCheckModule},
-    {"render", renderUsage, runRender},
-    {"export", exportUsage, runExport},
+    {"render", [] { return RenderUsage; }, runRenderModule},
+    {"export", [] { return ExportUsage; }, runExportModule},
     {"records", recordsUsage, runRecords},
 };
 
@@ -91,7 +115,7 @@ namespace {
 
 // velmix without anything: the course of the working directory in outline.
 int runCourseOutline() {
-    QtPlatform qt;
+    QtCorePlatform qt;
     Program program(qt.platform());
     std::string master = qt.platform().workingDir;
     if (master.empty() || master.back() != '\\') master += '\\';

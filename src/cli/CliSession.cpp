@@ -1,6 +1,5 @@
 #include "cli/CliSession.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -9,38 +8,13 @@
 #include "qt/CanvasImages.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtFiles.h"
+#include "qt/QtPlatform.h"
 #include "text/Sjis.h"
 #include "worksheet/OpenWorksheet.h"
 #include "worksheet/PageLayout.h"
-#include "worksheet/Paper.h"
 
-CliSession::CliSession() : qt_(&prompter_), program_(std::make_unique<Program>(qt_.platform())) {
-    program_->sheets.defaultFontFace = J("ＭＳ 明朝");
-    program_->session.learnerName = J("共通");
-    program_->session.startupDone = true;
-    // After start-up the answer display is on, as the 解答表示 button leaves it.
-    program_->sheets.answersShown = true;
-    SetProgramPaper(*program_, 630);
+CliSession::CliSession() : CourseSession(&QtPlatform::makePictures) {
     program_->sheets.relayout = [this](Worksheet& sheet) { layOutOnPage(sheet); };
-}
-
-bool CliSession::openCourse(const std::string& nativeDir) {
-    QString dir = nativeDir.empty()
-                      ? QDir::currentPath()
-                      : QFileInfo(QString::fromStdString(nativeDir)).absoluteFilePath();
-    auto core = QtFiles::toCorePath(QDir::cleanPath(dir));
-    if (!core) {
-        program_->platform.prompter.message(
-            sjis::fromUtf8("フォルダ名を扱えません: " + dir.toStdString()));
-        return false;
-    }
-    std::string master = *core;
-    if (master.empty() || master.back() != '\\') master += '\\';
-    program_->course.masterFolder = master;
-    program_->platform.files.setCourseFolder(master);
-    const Report listed = LoadLessonList(program_->platform.files, program_->course);
-    if (!listed) program_->platform.prompter.message(listed.message);
-    return listed.ok;
 }
 
 bool CliSession::openUnit(const UnitRef& ref) {

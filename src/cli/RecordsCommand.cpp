@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "cli/CliSession.h"
+#include "cli/CourseSession.h"
 #include "cli/StreamWriter.h"
 #include "learners/ClassGrid.h"
 #include "learners/LearnerFiles.h"
@@ -136,7 +136,7 @@ int runRecords(const std::vector<std::string>& args) {
         }
         learner = TidyLearnerName(typed.text);
     }
-    CliSession session;
+    CourseSession session;
     if (!session.openCourse(a->courseDir)) return 2;
     Program& p = session.program();
     const int lessons = static_cast<int>(p.course.lessonNames.size());
